@@ -1,0 +1,41 @@
+# Helpers shared by every folder of the build.
+
+# kerova_library(<layer> [DEPS <targets>...])
+# One static library kerova_<layer> from every source file in the calling folder.
+function(kerova_library layer)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+  add_library(kerova_${layer} STATIC ${sources})
+  target_include_directories(kerova_${layer} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(kerova_${layer} PUBLIC ${ARG_DEPS})
+  set_property(GLOBAL APPEND PROPERTY KEROVA_LIBRARIES kerova_${layer})
+endfunction()
+
+# kerova_qtest(<name> LIBS <targets>... [STORE] [PLATFORM <qpa>])
+# One Qt Test executable tst_<name> from every source file in the calling folder,
+# registered with CTest. STORE suites run once per backend (sqlite, postgresql);
+# PLATFORM picks the Qt platform plugin (offscreen unless given).
+function(kerova_qtest name)
+  cmake_parse_arguments(ARG "STORE" "PLATFORM" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  add_executable(tst_${name} ${sources})
+  target_link_libraries(tst_${name} PRIVATE kerova_testutil ${ARG_LIBS})
+  if(NOT ARG_PLATFORM)
+    set(ARG_PLATFORM offscreen)
+  endif()
+  set(env "QT_QPA_PLATFORM=${ARG_PLATFORM}" "LC_ALL=C.UTF-8")
+  if(ARG_STORE)
+    foreach(driver sqlite postgresql)
+      add_test(NAME ${name}/${driver} COMMAND tst_${name})
+      set_tests_properties(${name}/${driver} PROPERTIES
+        ENVIRONMENT "${env};KEROVA_TEST_DRIVER=${driver}"
+        SKIP_RETURN_CODE 77 TIMEOUT 600)
+    endforeach()
+  else()
+    add_test(NAME ${name} COMMAND tst_${name})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 600)
+  endif()
+endfunction()

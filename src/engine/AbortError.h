@@ -1,0 +1,11 @@
+#pragma once
+
+#include "engine/Error.h"
+
+// The silent abort: raised by a rule that has already told the user.
+// It ends the operation like any error, and the error display shows nothing.
+class AbortError : public Error
+{
+public:
+    AbortError() : Error(QString()) {}
+};

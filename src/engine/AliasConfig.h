@@ -1,0 +1,16 @@
+#pragma once
+
+#include "engine/AliasDefinition.h"
+
+// Resolves an alias through the engine's INI file: KEROVA_ENGINE_CONFIG names
+// it, ~/.config/kerova/engine.ini by default. One section per alias, with
+// driver=sqlite and path=..., or driver=postgresql with host, port, dbname,
+// user and password. An alias without a section is the user's default SQLite
+// file ~/.local/share/kerova/model.sqlite.
+class AliasConfig
+{
+public:
+    static QString configPath();
+    static QString defaultStorePath();
+    static AliasDefinition resolve(const QString& alias);
+};

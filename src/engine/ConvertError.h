@@ -1,0 +1,10 @@
+#pragma once
+
+#include "engine/Error.h"
+
+// A text that does not convert to the number type it is meant for.
+class ConvertError : public Error
+{
+public:
+    using Error::Error;
+};

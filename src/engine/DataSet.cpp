@@ -1,0 +1,510 @@
+#include "engine/DataSet.h"
+
+#include "engine/Database.h"
+#include "engine/EngineError.h"
+#include "engine/Schema.h"
+#include "engine/Statement.h"
+#include "engine/UpdateSql.h"
+
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <algorithm>
+
+struct DataSet::Change
+{
+    enum class Kind { Modify, Insert, Delete } kind;
+    const QVector<QVariant>* values;
+    const QVector<QVariant>* original;
+    quint64 order;
+};
+
+DataSet::DataSet(const QString& name, QObject* parent) : QObject(parent)
+{
+    setObjectName(name);
+}
+
+DataSet::~DataSet() = default;
+
+void DataSet::setTableName(const QString& table)
+{
+    m_tableName = table;
+}
+
+void DataSet::clearSql()
+{
+    m_sql.clear();
+}
+
+void DataSet::appendSql(const QString& line)
+{
+    m_sql << line;
+}
+
+void DataSet::declareParam(const QString& name, const QVariant& defaultValue)
+{
+    m_params.insert(name.toLower(), defaultValue);
+    m_paramNames.insert(name.toLower(), name);
+}
+
+void DataSet::setParam(const QString& name, int value)
+{
+    if (active())
+        throw EngineError(QStringLiteral("%1: параметр %2 можно задать только у закрытого набора данных")
+                              .arg(objectName(), name));
+    if (!m_paramNames.contains(name.toLower()))
+        declareParam(name);
+    m_params[name.toLower()] = value;
+}
+
+QVariant DataSet::param(const QString& name) const
+{
+    return m_params.value(name.toLower());
+}
+
+void DataSet::setMaster(DataSet* master, const QString& masterField, const QString& detailField)
+{
+    m_master = master;
+    m_masterField = masterField;
+    m_detailField = detailField;
+    connect(master, &DataSet::currentChanged, this, &DataSet::followMaster);
+    connect(master, &DataSet::contentReset, this, &DataSet::followMaster);
+}
+
+void DataSet::setRequired(const QString& field, bool required)
+{
+    m_required.removeAll(field.toUpper());
+    if (required)
+        m_required << field.toUpper();
+}
+
+// ---- opening and closing -------------------------------------------------
+
+void DataSet::open()
+{
+    if (active())
+        return;
+    if (!m_database)
+        throw EngineError(QStringLiteral("%1: не задана база данных").arg(objectName()));
+    if (beforeOpen)
+        beforeOpen(*this);
+    load();
+    m_current = m_rows.empty() ? -1 : 0;
+    m_eof = m_rows.empty();
+    m_modified = false;
+    m_nextChange = 1;
+    setState(State::Browse);
+    Q_EMIT contentReset();
+    Q_EMIT currentChanged(m_current);
+}
+
+void DataSet::close()
+{
+    if (!active())
+        return;
+    m_rows.clear();
+    m_removed.clear();
+    m_editBackup.clear();
+    m_current = -1;
+    m_eof = true;
+    m_modified = false;
+    setState(State::Inactive);
+    Q_EMIT contentReset();
+    Q_EMIT currentChanged(m_current);
+}
+
+QString DataSet::selectText() const
+{
+    if (m_tableName.isEmpty())
+        return sqlText();
+    const Schema::Table* table = Schema::table(m_tableName);
+    if (!table)
+        return QStringLiteral("SELECT * FROM %1").arg(m_tableName);
+    return QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(table->name, table->key.join(QStringLiteral(", ")));
+}
+
+QVariant DataSet::bindValue(const QString& name) const
+{
+    return m_params.value(name.toLower());
+}
+
+void DataSet::load()
+{
+    const QString text = selectText();
+    QSqlQuery query = m_database->exec(text, [this](const QString& name) { return bindValue(name); });
+    loadColumns(query.record(), Statement::prepare(text).firstTable);
+    std::vector<Row> rows;
+    const int detail = m_master ? findField(m_detailField) : -1;
+    const QVariant masterValue = m_master && m_master->active() && !m_master->isEmpty()
+                                     ? m_master->fieldByName(m_masterField).value()
+                                     : QVariant();
+    while (query.next()) {
+        Row row;
+        row.values.resize(fieldCount());
+        for (int c = 0; c < fieldCount(); ++c)
+            row.values[c] = normalise(c, query.value(c));
+        if (detail >= 0 && (masterValue.isNull() || row.values[detail] != normalise(detail, masterValue)))
+            continue;
+        row.original = row.values;
+        rows.push_back(std::move(row));
+    }
+    m_rows = std::move(rows);
+    m_removed.clear();
+}
+
+void DataSet::loadColumns(const QSqlRecord& record, const QString& table)
+{
+    const Schema::Table* schemaTable = table.isEmpty() ? nullptr : Schema::table(table);
+    m_fieldNames.clear();
+    m_fieldTypes.clear();
+    m_fieldMaxLengths.clear();
+    QStringList required = m_required;
+    for (int c = 0; c < record.count(); ++c) {
+        const QString name = record.fieldName(c).toUpper();
+        const Schema::Column* column = schemaTable ? Schema::column(*schemaTable, name) : nullptr;
+        FieldType type = FieldType::Text;
+        if (column) {
+            type = column->type;
+            if (column->required && !required.contains(name))
+                required << name;
+        } else {
+            const int id = record.field(c).metaType().id();
+            if (id == QMetaType::Double || id == QMetaType::Float)
+                type = FieldType::Real;
+            else if (id == QMetaType::Int || id == QMetaType::LongLong || id == QMetaType::UInt
+                     || id == QMetaType::ULongLong)
+                type = FieldType::Integer;
+        }
+        m_fieldNames << name;
+        m_fieldTypes << type;
+        m_fieldMaxLengths << (column ? column->maxLength : 0);
+    }
+    m_required = required;
+}
+
+// ---- navigation ------------------------------------------------------------
+
+void DataSet::setRecNo(int row)
+{
+    if (!active() || m_rows.empty())
+        return;
+    row = std::clamp(row, 0, recordCount() - 1);
+    if (row == m_current && !editing()) {
+        m_eof = false;
+        return;
+    }
+    if (editing()) {
+        const bool dropsRowBefore = m_state == State::Insert && !m_modified && m_current < row;
+        checkBrowseMode();
+        if (dropsRowBefore)
+            --row;
+        if (m_rows.empty())
+            return;
+        row = std::clamp(row, 0, recordCount() - 1);
+    }
+    m_current = row;
+    m_eof = false;
+    Q_EMIT currentChanged(m_current);
+}
+
+int DataSet::moveBy(int distance)
+{
+    if (!active() || m_rows.empty() || distance == 0)
+        return 0;
+    const int from = m_current;
+    const long long target = static_cast<long long>(m_current) + distance;
+    setRecNo(static_cast<int>(std::clamp<long long>(target, 0, recordCount() - 1)));
+    m_eof = target >= recordCount();
+    return m_current - from;
+}
+
+// ---- editing -----------------------------------------------------------------
+
+void DataSet::requireEditing() const
+{
+    if (!editing())
+        throw EngineError(QStringLiteral("%1: Dataset not in edit or insert mode").arg(objectName()));
+}
+
+void DataSet::requireWritable() const
+{
+    if (!active())
+        throw EngineError(QStringLiteral("%1: Cannot perform this operation on a closed dataset").arg(objectName()));
+    if (m_readOnly || !m_cachedUpdates)
+        throw EngineError(QStringLiteral("%1: Cannot modify a read-only dataset").arg(objectName()));
+}
+
+void DataSet::setState(State state)
+{
+    if (m_state == state)
+        return;
+    m_state = state;
+    Q_EMIT stateChanged();
+}
+
+void DataSet::startInsert(int row)
+{
+    requireWritable();
+    checkBrowseMode();
+    row = std::clamp(row, 0, recordCount());
+    Row fresh;
+    fresh.values.resize(fieldCount());
+    fresh.original = fresh.values;
+    fresh.status = RowStatus::Inserted;
+    m_rows.insert(m_rows.begin() + row, std::move(fresh));
+    m_current = row;
+    m_eof = false;
+    m_modified = false;
+    setState(State::Insert);
+    Q_EMIT rowInserted(row);
+    Q_EMIT currentChanged(m_current);
+}
+
+void DataSet::insert()
+{
+    startInsert(std::max(m_current, 0));
+}
+
+void DataSet::append()
+{
+    startInsert(recordCount());
+}
+
+void DataSet::edit()
+{
+    if (editing())
+        return;
+    requireWritable();
+    if (m_rows.empty()) {
+        insert();
+        return;
+    }
+    m_editBackup = m_rows[m_current].values;
+    m_modified = false;
+    setState(State::Edit);
+}
+
+void DataSet::checkRequired() const
+{
+    for (const QString& name : m_required) {
+        const int c = findField(name);
+        if (c >= 0 && m_rows[m_current].values[c].isNull())
+            throw EngineError(QStringLiteral("Field '%1' must have a value").arg(m_fieldNames[c]));
+    }
+}
+
+void DataSet::post()
+{
+    requireEditing();
+    if (beforePost)
+        beforePost(*this);
+    checkRequired();
+    Row& row = m_rows[m_current];
+    if (m_state == State::Insert) {
+        row.changeOrder = m_nextChange++;
+    } else if (row.status == RowStatus::Unchanged) {
+        row.status = RowStatus::Modified;
+        row.changeOrder = m_nextChange++;
+    }
+    m_modified = false;
+    m_editBackup.clear();
+    setState(State::Browse);
+    Q_EMIT rowChanged(m_current);
+}
+
+void DataSet::dropPendingRecord()
+{
+    const int row = m_current;
+    m_rows.erase(m_rows.begin() + row);
+    m_current = m_rows.empty() ? -1 : std::min(row, recordCount() - 1);
+    Q_EMIT rowRemoved(row);
+}
+
+void DataSet::cancel()
+{
+    if (m_state == State::Insert) {
+        dropPendingRecord();
+    } else if (m_state == State::Edit) {
+        m_rows[m_current].values = m_editBackup;
+        Q_EMIT rowChanged(m_current);
+    } else {
+        return;
+    }
+    m_modified = false;
+    m_editBackup.clear();
+    setState(State::Browse);
+    Q_EMIT currentChanged(m_current);
+}
+
+void DataSet::checkBrowseMode()
+{
+    if (!editing())
+        return;
+    if (m_modified)
+        post();
+    else
+        cancel();
+}
+
+void DataSet::remove()
+{
+    requireWritable();
+    if (m_state == State::Insert) {
+        cancel();
+        return;
+    }
+    if (m_rows.empty())
+        throw EngineError(QStringLiteral("%1: Cannot perform this operation on an empty dataset").arg(objectName()));
+    if (m_state == State::Edit)
+        cancel();
+    Row& row = m_rows[m_current];
+    if (row.status != RowStatus::Inserted)
+        m_removed.push_back({row.original, m_nextChange++});
+    dropPendingRecord();
+    Q_EMIT currentChanged(m_current);
+}
+
+// ---- fields --------------------------------------------------------------------
+
+int DataSet::findField(const QString& name) const
+{
+    for (int c = 0; c < fieldCount(); ++c)
+        if (m_fieldNames[c].compare(name, Qt::CaseInsensitive) == 0)
+            return c;
+    return -1;
+}
+
+Field DataSet::fieldByName(const QString& name)
+{
+    const int c = findField(name);
+    if (c < 0)
+        throw EngineError(QStringLiteral("%1: Field '%2' not found").arg(objectName(), name));
+    return Field(this, c);
+}
+
+Field DataSet::fieldByNumber(int index)
+{
+    if (index < 0 || index >= fieldCount())
+        throw EngineError(QStringLiteral("%1: нет поля с номером %2").arg(objectName()).arg(index));
+    return Field(this, index);
+}
+
+QVariant DataSet::value(int row, int column) const
+{
+    if (row < 0 || row >= recordCount() || column < 0 || column >= fieldCount())
+        return QVariant();
+    return m_rows[row].values[column];
+}
+
+QVariant DataSet::currentValue(int column) const
+{
+    if (!active())
+        throw EngineError(QStringLiteral("%1: Cannot perform this operation on a closed dataset").arg(objectName()));
+    return value(m_current, column);
+}
+
+QVariant DataSet::normalise(int column, const QVariant& value) const
+{
+    if (value.isNull() || !value.isValid())
+        return QVariant();
+    const QString& name = m_fieldNames[column];
+    switch (m_fieldTypes[column]) {
+    case FieldType::Integer:
+        return Field::toInteger(value, name);
+    case FieldType::Real:
+        return Field::toFloat(value, name);
+    case FieldType::Text: {
+        const QString text = Field::toText(value);
+        const int limit = m_fieldMaxLengths[column];
+        if (limit > 0 && text.size() > limit)
+            throw EngineError(QStringLiteral("Значение поля %1 длиннее %2 символов").arg(name).arg(limit));
+        return text;
+    }
+    }
+    return value;
+}
+
+void DataSet::setCurrentValue(int column, const QVariant& value)
+{
+    requireEditing();
+    if (column < 0 || column >= fieldCount())
+        throw EngineError(QStringLiteral("%1: нет поля с номером %2").arg(objectName()).arg(column));
+    const QVariant stored = normalise(column, value);
+    QVariant& cell = m_rows[m_current].values[column];
+    if (cell == stored && cell.isNull() == stored.isNull())
+        return;
+    cell = stored;
+    m_modified = true;
+    Q_EMIT rowChanged(m_current);
+}
+
+// ---- cached updates ------------------------------------------------------------
+
+bool DataSet::updatesPending() const
+{
+    return !pendingChanges().empty();
+}
+
+std::vector<DataSet::Change> DataSet::pendingChanges() const
+{
+    std::vector<Change> changes;
+    for (const Row& row : m_rows) {
+        if (m_state == State::Insert && &row == &m_rows[m_current])
+            continue;  // not posted yet
+        if (row.status == RowStatus::Modified)
+            changes.push_back({Change::Kind::Modify, &row.values, &row.original, row.changeOrder});
+        else if (row.status == RowStatus::Inserted)
+            changes.push_back({Change::Kind::Insert, &row.values, &row.original, row.changeOrder});
+    }
+    for (const Removed& removed : m_removed)
+        changes.push_back({Change::Kind::Delete, &removed.original, &removed.original, removed.changeOrder});
+    std::sort(changes.begin(), changes.end(), [](const Change& a, const Change& b) { return a.order < b.order; });
+    return changes;
+}
+
+void DataSet::runChange(const Change& change)
+{
+    const QStringList& lines = change.kind == Change::Kind::Modify   ? m_updateObject->ModifySQL
+                               : change.kind == Change::Kind::Insert ? m_updateObject->InsertSQL
+                                                                     : m_updateObject->DeleteSQL;
+    auto lookup = [&](const QString& name) -> QVariant {
+        const bool old = name.startsWith(QLatin1String("OLD_"), Qt::CaseInsensitive);
+        const int c = findField(old ? name.mid(4) : name);
+        if (c < 0)
+            throw EngineError(QStringLiteral("%1: параметр %2 не соответствует ни одному полю")
+                                  .arg(m_updateObject->objectName(), name));
+        return old ? (*change.original)[c] : (*change.values)[c];
+    };
+    m_database->exec(lines.join(QLatin1Char('\n')), lookup);
+}
+
+void DataSet::applyUpdates()
+{
+    if (!active())
+        throw EngineError(QStringLiteral("%1: Cannot perform this operation on a closed dataset").arg(objectName()));
+    if (editing())
+        post();
+    const std::vector<Change> changes = pendingChanges();
+    if (!changes.empty() && !m_updateObject)
+        throw EngineError(QStringLiteral("%1: нет объекта обновления для записи изменений").arg(objectName()));
+    for (const Change& change : changes)
+        runChange(change);
+}
+
+void DataSet::commitUpdates()
+{
+    for (Row& row : m_rows) {
+        row.status = RowStatus::Unchanged;
+        row.original = row.values;
+        row.changeOrder = 0;
+    }
+    m_removed.clear();
+}
+
+void DataSet::followMaster()
+{
+    if (!active())
+        return;
+    close();
+    open();
+}

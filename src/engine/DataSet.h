@@ -1,0 +1,169 @@
+#pragma once
+
+#include "engine/Field.h"
+#include "engine/FieldType.h"
+
+#include <QMap>
+#include <QObject>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <functional>
+#include <vector>
+
+class Database;
+class UpdateSql;
+
+// A whole table or a query of the store, held in memory: rows in the order
+// the store returns them, a current record, the states inactive / browse /
+// insert / edit, and (with cached updates) every insert, change and deletion
+// kept until applyUpdates() writes them through the update object.
+class DataSet : public QObject
+{
+    Q_OBJECT
+public:
+    enum class State { Inactive, Browse, Insert, Edit };
+    using Handler = std::function<void(DataSet&)>;
+
+    explicit DataSet(const QString& name, QObject* parent = nullptr);
+    ~DataSet() override;
+
+    // Design-time settings.
+    void setDatabase(Database* database) { m_database = database; }
+    Database* database() const { return m_database; }
+    void setTableName(const QString& table);
+    const QString& tableName() const { return m_tableName; }
+    void clearSql();
+    void appendSql(const QString& line);
+    QString sqlText() const { return m_sql.join(QLatin1Char('\n')); }
+    const QStringList& sql() const { return m_sql; }
+    void declareParam(const QString& name, const QVariant& defaultValue = QVariant());
+    void setParam(const QString& name, int value);
+    QVariant param(const QString& name) const;
+    void setCachedUpdates(bool on) { m_cachedUpdates = on; }
+    bool cachedUpdates() const { return m_cachedUpdates; }
+    void setUpdateObject(UpdateSql* update) { m_updateObject = update; }
+    UpdateSql* updateObject() const { return m_updateObject; }
+    void setReadOnly(bool on) { m_readOnly = on; }
+    void setAutoRefresh(bool on) { m_autoRefresh = on; }
+    bool autoRefresh() const { return m_autoRefresh; }
+    // Master-detail: the rows whose detailField equals masterField of the master's current record.
+    void setMaster(DataSet* master, const QString& masterField, const QString& detailField);
+    void setRequired(const QString& field, bool required);
+
+    Handler beforeOpen;
+    Handler beforePost;
+
+    // Opening and closing.
+    void open();
+    void close();
+    void refresh() { close(); open(); }
+    bool active() const { return m_state != State::Inactive; }
+    State state() const { return m_state; }
+    bool editing() const { return m_state == State::Insert || m_state == State::Edit; }
+    bool modified() const { return m_modified; }
+
+    // Navigation. recNo() is the 0-based index of the current record, -1 when empty.
+    int recordCount() const { return static_cast<int>(m_rows.size()); }
+    bool isEmpty() const { return m_rows.empty(); }
+    int recNo() const { return m_current; }
+    void setRecNo(int row);
+    void first() { setRecNo(0); }
+    void last() { setRecNo(recordCount() - 1); }
+    int moveBy(int distance);
+    void next() { moveBy(1); }
+    void prior() { moveBy(-1); }
+    bool eof() const { return m_eof; }
+
+    // Editing.
+    void insert();
+    void append();
+    void edit();
+    void post();
+    void cancel();
+    void remove();
+    // Posts a changed record, drops an unchanged one (what moving away does).
+    void checkBrowseMode();
+
+    // Fields.
+    int fieldCount() const { return static_cast<int>(m_fieldNames.size()); }
+    QString fieldName(int index) const { return m_fieldNames.value(index); }
+    FieldType fieldType(int index) const { return m_fieldTypes.value(index); }
+    int fieldMaxLength(int index) const { return m_fieldMaxLengths.value(index); }
+    int findField(const QString& name) const;
+    Field fieldByName(const QString& name);
+    Field fieldByNumber(int index);
+    QVariant value(int row, int column) const;
+    QVariant currentValue(int column) const;
+    void setCurrentValue(int column, const QVariant& value);
+
+    // Cached updates.
+    bool updatesPending() const;
+    void applyUpdates();
+    void commitUpdates();
+
+Q_SIGNALS:
+    void stateChanged();
+    void currentChanged(int row);
+    void rowChanged(int row);
+    void rowInserted(int row);
+    void rowRemoved(int row);
+    void contentReset();
+
+private:
+    enum class RowStatus { Unchanged, Modified, Inserted };
+    struct Row
+    {
+        QVector<QVariant> values;
+        QVector<QVariant> original;
+        RowStatus status = RowStatus::Unchanged;
+        quint64 changeOrder = 0;
+    };
+    struct Removed
+    {
+        QVector<QVariant> original;
+        quint64 changeOrder = 0;
+    };
+    struct Change;
+
+    void load();
+    void loadColumns(const class QSqlRecord& record, const QString& table);
+    QString selectText() const;
+    QVariant bindValue(const QString& name) const;
+    QVariant normalise(int column, const QVariant& value) const;
+    void requireEditing() const;
+    void requireWritable() const;
+    void checkRequired() const;
+    void startInsert(int row);
+    void setState(State state);
+    void dropPendingRecord();
+    std::vector<Change> pendingChanges() const;
+    void runChange(const Change& change);
+    void followMaster();
+
+    Database* m_database = nullptr;
+    QString m_tableName;
+    QStringList m_sql;
+    QMap<QString, QVariant> m_params;   // keyed by lower-case name
+    QMap<QString, QString> m_paramNames;
+    UpdateSql* m_updateObject = nullptr;
+    bool m_cachedUpdates = false;
+    bool m_readOnly = false;
+    bool m_autoRefresh = false;
+    DataSet* m_master = nullptr;
+    QString m_masterField;
+    QString m_detailField;
+    QStringList m_required;
+
+    State m_state = State::Inactive;
+    QStringList m_fieldNames;
+    QVector<FieldType> m_fieldTypes;
+    QVector<int> m_fieldMaxLengths;
+    std::vector<Row> m_rows;
+    std::vector<Removed> m_removed;
+    int m_current = -1;
+    bool m_eof = true;
+    bool m_modified = false;
+    QVector<QVariant> m_editBackup;
+    quint64 m_nextChange = 1;
+};

@@ -1,0 +1,227 @@
+#include "engine/Database.h"
+
+#include "engine/AliasConfig.h"
+#include "engine/EngineError.h"
+#include "engine/Schema.h"
+#include "engine/Statement.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUrl>
+#include <atomic>
+
+namespace {
+
+QString nextConnectionName(const QString& databaseName)
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("kerova-%1-%2").arg(databaseName).arg(++counter);
+}
+
+QString driverMessage(const QSqlError& error)
+{
+    QString text = error.databaseText().trimmed();
+    if (text.isEmpty())
+        text = error.driverText().trimmed();
+    return text;
+}
+
+// Creates an empty file readable and writable by the user only.
+void createPrivateFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        throw EngineError(QStringLiteral("Не удалось создать файл базы данных %1: %2").arg(path, file.errorString()));
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+}
+
+} // namespace
+
+Database::Database(QString alias, QString databaseName)
+    : m_alias(std::move(alias)), m_databaseName(std::move(databaseName)),
+      m_connectionName(nextConnectionName(m_databaseName))
+{
+}
+
+Database::~Database()
+{
+    close();
+}
+
+void Database::open(OpenMode mode)
+{
+    if (connected())
+        return;
+    m_definition = AliasConfig::resolve(m_alias);
+    if (m_definition.driver == AliasDefinition::Driver::SQLite)
+        openSqlite(mode);
+    else
+        openPostgres();
+}
+
+void Database::openSqlite(OpenMode mode)
+{
+    const QString path = m_definition.path;
+    const bool missing = !QFileInfo::exists(path);
+    const bool provision = missing && m_definition.isDefault && mode == OpenMode::Normal;
+    if (missing && !provision && mode == OpenMode::Normal)
+        throw EngineError(QStringLiteral("Файл базы данных не найден: %1").arg(path));
+    if (missing) {
+        if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+            throw EngineError(QStringLiteral("Не удалось создать папку %1").arg(QFileInfo(path).absolutePath()));
+        createPrivateFile(path);
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+        // mode=rw never creates a file: a store that vanished is an error, not a new empty store.
+        QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+        url.setQuery(QStringLiteral("mode=rw"));
+        db.setDatabaseName(url.toString(QUrl::FullyEncoded));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+    }
+    openHandle();
+    try {
+        exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        QSqlQuery(QSqlDatabase::database(m_connectionName, false)).exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        if (provision)
+            createStoreTables();
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Database::openPostgres()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connectionName);
+        db.setHostName(m_definition.host);
+        db.setPort(m_definition.port);
+        db.setDatabaseName(m_definition.dbname);
+        db.setUserName(m_definition.user);
+        db.setPassword(m_definition.password);
+        db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+    }
+    openHandle();
+    QSqlQuery(QSqlDatabase::database(m_connectionName, false)).exec(QStringLiteral("SET client_min_messages TO WARNING"));
+}
+
+void Database::openHandle()
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    if (!db.isValid()) {
+        QSqlDatabase::removeDatabase(m_connectionName);
+        throw EngineError(QStringLiteral("Драйвер базы данных недоступен для %1").arg(m_definition.describe()));
+    }
+    if (!db.open()) {
+        const QString message = QStringLiteral("Не удалось подключиться к базе данных %1: %2")
+                                    .arg(m_definition.describe(), driverMessage(db.lastError()));
+        db = QSqlDatabase();
+        close();
+        throw EngineError(message);
+    }
+}
+
+void Database::close()
+{
+    m_inTransaction = false;
+    if (!QSqlDatabase::contains(m_connectionName))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+bool Database::connected() const
+{
+    return QSqlDatabase::contains(m_connectionName)
+           && QSqlDatabase::database(m_connectionName, false).isOpen();
+}
+
+void Database::fail(const QString& what) const
+{
+    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    throw EngineError(what + QStringLiteral(": ") + driverMessage(db.lastError()));
+}
+
+void Database::startTransaction()
+{
+    if (!connected())
+        throw EngineError(QStringLiteral("Нет соединения с базой данных %1").arg(m_databaseName));
+    if (!QSqlDatabase::database(m_connectionName, false).transaction())
+        fail(QStringLiteral("Не удалось начать транзакцию"));
+    m_inTransaction = true;
+}
+
+void Database::commit()
+{
+    if (!connected())
+        throw EngineError(QStringLiteral("Нет соединения с базой данных %1").arg(m_databaseName));
+    if (!QSqlDatabase::database(m_connectionName, false).commit())
+        fail(QStringLiteral("Не удалось завершить транзакцию"));
+    m_inTransaction = false;
+}
+
+void Database::rollback()
+{
+    m_inTransaction = false;
+    if (!connected())
+        throw EngineError(QStringLiteral("Нет соединения с базой данных %1").arg(m_databaseName));
+    if (!QSqlDatabase::database(m_connectionName, false).rollback())
+        fail(QStringLiteral("Не удалось откатить транзакцию"));
+}
+
+QSqlQuery Database::exec(const QString& text, const ParamLookup& param)
+{
+    if (!connected())
+        throw EngineError(QStringLiteral("Нет соединения с базой данных %1").arg(m_databaseName));
+    const Statement statement = Statement::prepare(text);
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    query.setForwardOnly(true);
+    // Statements without parameters run directly: PostgreSQL cannot prepare DDL.
+    if (statement.parameters.isEmpty()) {
+        if (!query.exec(statement.sql))
+            throw EngineError(driverMessage(query.lastError()));
+        return query;
+    }
+    if (!query.prepare(statement.sql))
+        throw EngineError(driverMessage(query.lastError()));
+    for (const QString& name : statement.parameters)
+        query.addBindValue(param ? param(name) : QVariant());
+    if (!query.exec())
+        throw EngineError(driverMessage(query.lastError()));
+    return query;
+}
+
+bool Database::hasStoreTables()
+{
+    const QString sql = m_definition.driver == AliasDefinition::Driver::SQLite
+        ? QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND upper(name) = :NAME")
+        : QStringLiteral("SELECT count(*) FROM information_schema.tables "
+                         "WHERE upper(table_name) = :NAME AND table_schema = current_schema()");
+    for (const Schema::Table& table : Schema::tables()) {
+        QSqlQuery query = exec(sql, [&](const QString&) { return QVariant(table.name); });
+        if (!query.next() || query.value(0).toInt() == 0)
+            return false;
+    }
+    return true;
+}
+
+int Database::rowCount(const QString& table)
+{
+    QSqlQuery query = exec(QStringLiteral("SELECT count(*) FROM %1").arg(table));
+    return query.next() ? query.value(0).toInt() : 0;
+}
+
+void Database::createStoreTables()
+{
+    for (const QString& sql : Schema::createStatements(m_definition.driver))
+        exec(sql);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "engine/AliasDefinition.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariant>
+#include <functional>
+
+#include <QSqlQuery>
+
+// The connection to the store behind an alias. Every failure raises an
+// EngineError carrying the driver's message.
+class Database
+{
+public:
+    enum class OpenMode {
+        Normal,  // the store must exist (the default store is provisioned on first use)
+        Create   // an SQLite file and its folder are created when missing; no tables
+    };
+
+    explicit Database(QString alias = QStringLiteral("MODEL"),
+                      QString databaseName = QStringLiteral("MODELDB"));
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const QString& alias() const { return m_alias; }
+    const QString& databaseName() const { return m_databaseName; }
+    const AliasDefinition& definition() const { return m_definition; }
+
+    void open(OpenMode mode = OpenMode::Normal);
+    void close();
+    bool connected() const;
+    void startTransaction();
+    void commit();
+    void rollback();
+    bool inTransaction() const { return m_inTransaction; }
+
+    using ParamLookup = std::function<QVariant(const QString& name)>;
+    // Runs a statement (normalised; each ":name" parameter bound with the
+    // value that param gives for the name) and returns the active query.
+    QSqlQuery exec(const QString& text, const ParamLookup& param = {});
+    bool hasStoreTables();
+    int rowCount(const QString& table);
+    void createStoreTables();
+
+private:
+    void openSqlite(OpenMode mode);
+    void openPostgres();
+    void openHandle();
+    [[noreturn]] void fail(const QString& what) const;
+
+    QString m_alias;
+    QString m_databaseName;
+    QString m_connectionName;
+    AliasDefinition m_definition;
+    bool m_inTransaction = false;
+};

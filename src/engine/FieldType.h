@@ -1,0 +1,4 @@
+#pragma once
+
+// How a column is read and written by type.
+enum class FieldType { Integer, Real, Text };

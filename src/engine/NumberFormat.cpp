@@ -1,0 +1,68 @@
+#include "engine/NumberFormat.h"
+
+#include "engine/ConvertError.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace {
+
+QLocale userLocale()
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    return locale;
+}
+
+} // namespace
+
+bool NumberFormat::tryReal(const QString& text, double* value)
+{
+    bool ok = false;
+    const double v = userLocale().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(v))
+        return false;
+    *value = v;
+    return true;
+}
+
+bool NumberFormat::tryInteger(const QString& text, int* value)
+{
+    bool ok = false;
+    const int v = userLocale().toInt(text.trimmed(), &ok);
+    if (!ok)
+        return false;
+    *value = v;
+    return true;
+}
+
+double NumberFormat::toReal(const QString& text)
+{
+    double v = 0;
+    if (!tryReal(text, &v))
+        throw ConvertError(QStringLiteral("«%1» не является допустимым вещественным числом").arg(text));
+    return v;
+}
+
+int NumberFormat::toInteger(const QString& text)
+{
+    int v = 0;
+    if (!tryInteger(text, &v))
+        throw ConvertError(QStringLiteral("«%1» не является допустимым целым числом").arg(text));
+    return v;
+}
+
+QString NumberFormat::general(double value)
+{
+    return userLocale().toString(value, 'g', 15).replace(QLatin1Char('e'), QLatin1Char('E'));
+}
+
+QString NumberFormat::fixed2(double value)
+{
+    return userLocale().toString(value, 'f', 2);
+}
+
+QChar NumberFormat::decimalPoint()
+{
+    return userLocale().decimalPoint().at(0);
+}

@@ -1,0 +1,33 @@
+#include "testutil/TestRegistry.h"
+#include "testutil/TestStore.h"
+
+#include <QApplication>
+#include <QTest>
+#include <cstdio>
+
+// Runs every registered test class. "tst_x Class [qtest options]" runs one class.
+// A store suite asked to run on PostgreSQL without a server exits 77 (skipped).
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kerova-tests"));
+    if (TestStore::driver() == TestStore::Driver::PostgreSQL && !TestStore::postgresAvailable()) {
+        std::fprintf(stderr, "No PostgreSQL server given (KEROVA_TEST_PGPORT): skipped\n");
+        return 77;
+    }
+    QStringList args = app.arguments();
+    QString only;
+    if (args.size() > 1 && !args[1].startsWith(QLatin1Char('-'))) {
+        for (const auto& entry : TestRegistry::entries())
+            if (args[1] == QLatin1String(entry.name))
+                only = args.takeAt(1);
+    }
+    int failures = 0;
+    for (const auto& entry : TestRegistry::entries()) {
+        if (!only.isEmpty() && only != QLatin1String(entry.name))
+            continue;
+        std::unique_ptr<QObject> test = entry.factory();
+        failures += QTest::qExec(test.get(), args);
+    }
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,134 @@
+#include "testutil/TestStore.h"
+
+#include "engine/Database.h"
+#include "engine/EngineError.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <stdexcept>
+
+namespace {
+
+QString pgDatabaseName()
+{
+    QString name = QCoreApplication::applicationName();
+    name = QStringLiteral("kerova_") + name.replace(QLatin1Char('-'), QLatin1Char('_')).toLower();
+    return name;
+}
+
+QString pgHost()
+{
+    return qEnvironmentVariable("KEROVA_TEST_PGHOST", QStringLiteral("127.0.0.1"));
+}
+
+QString pgUser()
+{
+    return qEnvironmentVariable("KEROVA_TEST_PGUSER", QStringLiteral("postgres"));
+}
+
+// Creates the suite's own database on the test server once per process.
+void ensurePgDatabase()
+{
+    static bool done = false;
+    if (done)
+        return;
+    const QString connection = QStringLiteral("kerova-test-admin");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection);
+        db.setHostName(pgHost());
+        db.setPort(qEnvironmentVariableIntValue("KEROVA_TEST_PGPORT"));
+        db.setUserName(pgUser());
+        db.setDatabaseName(QStringLiteral("postgres"));
+        if (!db.open())
+            throw std::runtime_error(db.lastError().text().toStdString());
+        QSqlQuery query(db);
+        query.exec(QStringLiteral("SELECT 1 FROM pg_database WHERE datname = '%1'").arg(pgDatabaseName()));
+        if (!query.next() && !query.exec(QStringLiteral("CREATE DATABASE %1").arg(pgDatabaseName())))
+            throw std::runtime_error(query.lastError().text().toStdString());
+    }
+    QSqlDatabase::removeDatabase(connection);
+    done = true;
+}
+
+} // namespace
+
+TestStore::Driver TestStore::driver()
+{
+    return qEnvironmentVariable("KEROVA_TEST_DRIVER") == QLatin1String("postgresql") ? Driver::PostgreSQL
+                                                                                     : Driver::SQLite;
+}
+
+QString TestStore::driverName()
+{
+    return driver() == Driver::PostgreSQL ? QStringLiteral("postgresql") : QStringLiteral("sqlite");
+}
+
+bool TestStore::postgresAvailable()
+{
+    return qEnvironmentVariableIsSet("KEROVA_TEST_PGPORT");
+}
+
+TestStore::TestStore(bool withTables)
+    : m_configPath(m_dir.filePath(QStringLiteral("engine.ini"))),
+      m_sqlitePath(m_dir.filePath(QStringLiteral("model.sqlite"))),
+      m_previousConfig(qgetenv("KEROVA_ENGINE_CONFIG"))
+{
+    qputenv("KEROVA_ENGINE_CONFIG", m_configPath.toUtf8());
+    if (driver() == Driver::SQLite) {
+        addAlias(QStringLiteral("MODEL"), QStringLiteral("driver=sqlite\npath=%1\n").arg(m_sqlitePath));
+        Database db;
+        db.open(Database::OpenMode::Create);
+        if (withTables)
+            db.createStoreTables();
+    } else {
+        ensurePgDatabase();
+        addAlias(QStringLiteral("MODEL"),
+                 QStringLiteral("driver=postgresql\nhost=%1\nport=%2\ndbname=%3\nuser=%4\n")
+                     .arg(pgHost(), qEnvironmentVariable("KEROVA_TEST_PGPORT"), pgDatabaseName(), pgUser()));
+        resetPostgres(withTables);
+    }
+}
+
+TestStore::~TestStore()
+{
+    if (m_previousConfig.isNull())
+        qunsetenv("KEROVA_ENGINE_CONFIG");
+    else
+        qputenv("KEROVA_ENGINE_CONFIG", m_previousConfig);
+}
+
+void TestStore::resetPostgres(bool withTables)
+{
+    Database db;
+    db.open();
+    db.exec(QStringLiteral("DROP TABLE IF EXISTS MATHLEVEL"));
+    db.exec(QStringLiteral("DROP TABLE IF EXISTS MATHMODEL"));
+    if (withTables)
+        db.createStoreTables();
+}
+
+void TestStore::addAlias(const QString& alias, const QString& body)
+{
+    QFile file(m_configPath);
+    if (!file.open(QIODevice::Append | QIODevice::Text))
+        throw std::runtime_error("cannot write the test engine INI");
+    file.write(QStringLiteral("[%1]\n%2\n").arg(alias, body).toUtf8());
+}
+
+void TestStore::exec(const QString& sql)
+{
+    Database db(QStringLiteral("MODEL"), QStringLiteral("TESTDB"));
+    db.open();
+    db.exec(sql);
+}
+
+int TestStore::count(const QString& table)
+{
+    Database db(QStringLiteral("MODEL"), QStringLiteral("TESTDB"));
+    db.open();
+    QSqlQuery query = db.exec(QStringLiteral("SELECT count(*) FROM %1").arg(table));
+    return query.next() ? query.value(0).toInt() : -1;
+}

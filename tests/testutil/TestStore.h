@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+// A fresh, empty store behind the alias MODEL for one test, on the backend
+// that KEROVA_TEST_DRIVER names (sqlite, the default, or postgresql; the
+// server is given by KEROVA_TEST_PGHOST, KEROVA_TEST_PGPORT, KEROVA_TEST_PGUSER).
+// It writes its own engine INI and points KEROVA_ENGINE_CONFIG at it.
+class TestStore
+{
+public:
+    enum class Driver { SQLite, PostgreSQL };
+
+    explicit TestStore(bool withTables = true);
+    ~TestStore();
+    TestStore(const TestStore&) = delete;
+    TestStore& operator=(const TestStore&) = delete;
+
+    static Driver driver();
+    static QString driverName();
+    static bool postgresAvailable();
+
+    const QString& configPath() const { return m_configPath; }
+    const QString& sqlitePath() const { return m_sqlitePath; }
+    QString folder() const { return m_dir.path(); }
+    // Adds another alias to the INI (for example a missing path or a stopped server).
+    void addAlias(const QString& alias, const QString& body);
+    // Runs a statement on its own connection to the store.
+    void exec(const QString& sql);
+    int count(const QString& table);
+
+private:
+    void resetPostgres(bool withTables);
+
+    QTemporaryDir m_dir;
+    QString m_configPath;
+    QString m_sqlitePath;
+    QByteArray m_previousConfig;
+};

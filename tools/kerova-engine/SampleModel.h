@@ -1,0 +1,13 @@
+#pragma once
+
+class Database;
+
+// The sample model "Тестовая" with three levels. Its parameters include those
+// of the parameter listing window, with node counts and unit costs chosen so
+// that the calculation window's initial inputs compute a number at every point.
+class SampleModel
+{
+public:
+    // Adds the model under the next free key, in one transaction; returns the key.
+    static int load(Database& db);
+};
