@@ -403,6 +403,13 @@ QVariant DataSet::currentValue(int column) const
     return value(m_current, column);
 }
 
+QVariant DataSet::oldValue(int column) const
+{
+    if (m_current < 0 || column < 0 || column >= fieldCount())
+        return QVariant();
+    return m_rows[m_current].original[column];
+}
+
 QVariant DataSet::normalise(int column, const QVariant& value) const
 {
     if (value.isNull() || !value.isValid())
@@ -475,20 +482,47 @@ void DataSet::runChange(const Change& change)
                                   .arg(m_updateObject->objectName(), name));
         return old ? (*change.original)[c] : (*change.values)[c];
     };
-    m_database->exec(lines.join(QLatin1Char('\n')), lookup);
+    const QSqlQuery query = m_database->exec(lines.join(QLatin1Char('\n')), lookup);
+    // A modify or delete that finds no row would lose the user's change silently.
+    if (change.kind != Change::Kind::Insert && query.numRowsAffected() != 1)
+        throw EngineError(QStringLiteral("%1: запись не найдена в базе данных — её изменил или удалил другой пользователь")
+                              .arg(objectName()));
 }
 
 void DataSet::applyUpdates()
 {
     if (!active())
         throw EngineError(QStringLiteral("%1: Cannot perform this operation on a closed dataset").arg(objectName()));
-    if (editing())
+    EditingSnapshot snapshot;
+    if (editing()) {
+        const Row& row = m_rows[m_current];
+        snapshot = {m_state, m_current, row.status, row.changeOrder, m_editBackup, m_modified};
         post();
-    const std::vector<Change> changes = pendingChanges();
-    if (!changes.empty() && !m_updateObject)
-        throw EngineError(QStringLiteral("%1: нет объекта обновления для записи изменений").arg(objectName()));
-    for (const Change& change : changes)
-        runChange(change);
+    }
+    try {
+        const std::vector<Change> changes = pendingChanges();
+        if (!changes.empty() && !m_updateObject)
+            throw EngineError(QStringLiteral("%1: нет объекта обновления для записи изменений").arg(objectName()));
+        for (const Change& change : changes)
+            runChange(change);
+    } catch (...) {
+        restoreEditing(snapshot);
+        throw;
+    }
+}
+
+void DataSet::restoreEditing(const EditingSnapshot& snapshot)
+{
+    if (snapshot.state == State::Browse)
+        return;
+    Row& row = m_rows[snapshot.row];
+    row.status = snapshot.status;
+    row.changeOrder = snapshot.changeOrder;
+    m_editBackup = snapshot.backup;
+    m_modified = snapshot.modified;
+    m_current = snapshot.row;
+    setState(snapshot.state);
+    Q_EMIT currentChanged(m_current);
 }
 
 void DataSet::commitUpdates()

@@ -95,9 +95,13 @@ public:
     Field fieldByNumber(int index);
     QVariant value(int row, int column) const;
     QVariant currentValue(int column) const;
+    // The current record's value as it was read from the store (null for a new record).
+    QVariant oldValue(int column) const;
     void setCurrentValue(int column, const QVariant& value);
 
-    // Cached updates.
+    // Cached updates. applyUpdates posts a record being inserted or changed,
+    // then runs every cached change in order; when a change fails it raises,
+    // and the cache and the record's editing state are as they were before.
     bool updatesPending() const;
     void applyUpdates();
     void commitUpdates();
@@ -125,6 +129,15 @@ private:
         quint64 changeOrder = 0;
     };
     struct Change;
+    struct EditingSnapshot
+    {
+        State state = State::Browse;
+        int row = -1;
+        RowStatus status = RowStatus::Unchanged;
+        quint64 changeOrder = 0;
+        QVector<QVariant> backup;
+        bool modified = false;
+    };
 
     void load();
     void loadColumns(const class QSqlRecord& record, const QString& table);
@@ -140,6 +153,7 @@ private:
     std::vector<Change> pendingChanges() const;
     void runChange(const Change& change);
     void followMaster();
+    void restoreEditing(const EditingSnapshot& snapshot);
 
     Database* m_database = nullptr;
     QString m_tableName;

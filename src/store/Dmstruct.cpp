@@ -1,0 +1,234 @@
+#include "store/Dmstruct.h"
+
+#include "engine/AbortError.h"
+#include "store/Dmcom.h"
+#include "toolkit/MessageService.h"
+
+TdmStructure* dmStructure = nullptr;
+
+namespace {
+
+const QString kLevelColumns = QStringLiteral(
+    "SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, LVLTSKDCSTIME, LVLTSKFLOWINT, LVLTSKFLOWDIST, "
+    "LVLNODECOSTDELAY, LVLNODECOSTUSE, MODIDHIER, LVLIDHIER");
+
+const QStringList kLevelDelete{QStringLiteral("delete from MATHLEVEL"), QStringLiteral("where"),
+                               QStringLiteral("  MODID = :OLD_MODID and"), QStringLiteral("  LVLID = :OLD_LVLID")};
+
+} // namespace
+
+TdmStructure::TdmStructure(QObject* owner) : QObject(owner)
+{
+    setObjectName(QStringLiteral("dmStructure"));
+    dmStructure = this;
+    setUpModel();
+    setUpLevel();
+    setUpEditLevel();
+    setUpSubLevel();
+}
+
+TdmStructure::~TdmStructure()
+{
+    if (dmStructure == this)
+        dmStructure = nullptr;
+}
+
+void TdmStructure::setUpModel()
+{
+    for (DataSet* table : {&tblModel, &tblComment}) {
+        table->setDatabase(&dmCommon->dbMedic);
+        table->setTableName(QStringLiteral("MathModel.DB"));
+        table->setCachedUpdates(true);
+    }
+    tblModel.setUpdateObject(&updModel);
+    tblModel.setAutoRefresh(true);
+    tblModel.beforeOpen = [this](DataSet& d) { tblModelBeforeOpen(d); };
+    tblModel.beforePost = [this](DataSet& d) { tblModelBeforePost(d); };
+    dsrModel.setDataSet(&tblModel);
+
+    tblComment.setReadOnly(true);
+    tblComment.setMaster(&tblModel, QStringLiteral("MODID"), QStringLiteral("MODID"));
+    dsrComment.setDataSet(&tblComment);
+
+    updModel.ModifySQL = {QStringLiteral("update \"MathModel.DB\""), QStringLiteral("set"),
+                          QStringLiteral("  MODID = :MODID,"), QStringLiteral("  MODNAME = :MODNAME,"),
+                          QStringLiteral("  MODCOMMENT = :MODCOMMENT"), QStringLiteral("where"),
+                          QStringLiteral("  MODID = :OLD_MODID")};
+    updModel.InsertSQL = {QStringLiteral("insert into \"MathModel.DB\""), QStringLiteral("  (MODID, MODNAME, MODCOMMENT)"),
+                          QStringLiteral("values"), QStringLiteral("  (:MODID, :MODNAME, :MODCOMMENT)")};
+    updModel.DeleteSQL = {QStringLiteral("delete from \"MathModel.DB\""), QStringLiteral("where"),
+                          QStringLiteral("  MODID = :OLD_MODID")};
+}
+
+void TdmStructure::setUpLevel()
+{
+    qryLevel.setDatabase(&dmCommon->dbMedic);
+    qryLevel.appendSql(kLevelColumns);
+    qryLevel.appendSql(QStringLiteral("FROM MATHLEVEL Mathlevel"));
+    qryLevel.appendSql(QStringLiteral("WHERE MODID = :par_ModID"));
+    qryLevel.appendSql(QStringLiteral("ORDER BY LVLNUMBER"));
+    qryLevel.declareParam(QStringLiteral("par_ModID"));
+    qryLevel.setCachedUpdates(true);
+    qryLevel.setUpdateObject(&updLevel);
+    qryLevel.setAutoRefresh(true);
+    dsrLevel.setDataSet(&qryLevel);
+
+    updLevel.ModifySQL = {QStringLiteral("update MATHLEVEL"), QStringLiteral("set"),
+                          QStringLiteral("  LVLNUMBER = :LVLNUMBER,"), QStringLiteral("  LVLNAME = :LVLNAME,"),
+                          QStringLiteral("  LVLNODEAMOUNT = :LVLNODEAMOUNT,"),
+                          QStringLiteral("  LVLTSKDCSTIME = :LVLTSKDCSTIME,"),
+                          QStringLiteral("  LVLTSKFLOWINT = :LVLTSKFLOWINT,"),
+                          QStringLiteral("  LVLTSKFLOWDIST = :LVLTSKFLOWDIST,"),
+                          QStringLiteral("  LVLNODECOSTDELAY = :LVLNODECOSTDELAY,"),
+                          QStringLiteral("  LVLNODECOSTUSE = :LVLNODECOSTUSE,"),
+                          QStringLiteral("  MODIDHIER = :MODIDHIER,"), QStringLiteral("  LVLIDHIER = :LVLIDHIER"),
+                          QStringLiteral("where"), QStringLiteral("  MODID = :OLD_MODID and"),
+                          QStringLiteral("  LVLID = :OLD_LVLID")};
+    updLevel.InsertSQL = {QStringLiteral("insert into MATHLEVEL"),
+                          QStringLiteral("  (MODID, LVLID,  LVLNUMBER, LVLNAME, LVLNODEAMOUNT, "),
+                          QStringLiteral("LVLTSKDCSTIME, "), QStringLiteral("LVLTSKFLOWINT, "),
+                          QStringLiteral("   LVLTSKFLOWDIST, LVLNODECOSTDELAY, LVLNODECOSTUSE, MODIDHIER, "),
+                          QStringLiteral("LVLIDHIER)"), QStringLiteral("values"),
+                          QStringLiteral("  (:MODID, :LVLID, :LVLNUMBER, :LVLNAME, :LVLNODEAMOUNT, "),
+                          QStringLiteral(":LVLTSKDCSTIME, "),
+                          QStringLiteral("   :LVLTSKFLOWINT, :LVLTSKFLOWDIST, :LVLNODECOSTDELAY, "),
+                          QStringLiteral(":LVLNODECOSTUSE, "), QStringLiteral("   :MODIDHIER, :LVLIDHIER)")};
+    updLevel.DeleteSQL = kLevelDelete;
+}
+
+void TdmStructure::setUpEditLevel()
+{
+    qryEditLevel.setDatabase(&dmCommon->dbMedic);
+    qryEditLevel.appendSql(QStringLiteral(
+        "SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, LVLTSKDCSTIME, LVLTSKFLOWINT, LVLTSKFLOWDIST, "
+        "LVLNODECOSTDELAY, LVLNODECOSTUSE,MODIDHIER,LVLIDHIER,LVLCOSTLIMIT, "
+        "LVLNODECOSTDELAY_DCSINT,LVLNODECOSTDELAY_DCSINT2"));
+    qryEditLevel.appendSql(QStringLiteral("FROM MATHLEVEL Mathlevel"));
+    qryEditLevel.appendSql(QStringLiteral("WHERE  MODID = :par_ModID AND LVLID = :par_LvlID"));
+    qryEditLevel.declareParam(QStringLiteral("par_ModID"));
+    qryEditLevel.declareParam(QStringLiteral("par_LvlID"));
+    qryEditLevel.setCachedUpdates(true);
+    qryEditLevel.setUpdateObject(&updEditLevel);
+    qryEditLevel.beforePost = [this](DataSet& d) { qryEditLevelBeforePost(d); };
+    dsrEditLevel.setDataSet(&qryEditLevel);
+
+    updEditLevel.ModifySQL = {
+        QStringLiteral("update MATHLEVEL"), QStringLiteral("set"), QStringLiteral("  MODID = :MODID,"),
+        QStringLiteral("  LVLID = :LVLID,"), QStringLiteral("  LVLNUMBER = :LVLNUMBER,"),
+        QStringLiteral("  LVLNAME = :LVLNAME,"), QStringLiteral("  LVLNODEAMOUNT = :LVLNODEAMOUNT,"),
+        QStringLiteral("  LVLTSKDCSTIME = :LVLTSKDCSTIME,"), QStringLiteral("  LVLTSKFLOWINT = :LVLTSKFLOWINT,"),
+        QStringLiteral("  LVLTSKFLOWDIST = :LVLTSKFLOWDIST,"),
+        QStringLiteral("  LVLNODECOSTDELAY = :LVLNODECOSTDELAY,"),
+        QStringLiteral("  LVLNODECOSTUSE = :LVLNODECOSTUSE,"), QStringLiteral("  MODIDHIER = :MODIDHIER,"),
+        QStringLiteral("  LVLIDHIER = :LVLIDHIER,"), QStringLiteral("  LVLCOSTLIMIT = :LVLCOSTLIMIT,"),
+        QStringLiteral("  LVLNODECOSTDELAY_DCSINT2 = :LVLNODECOSTDELAY_DCSINT2"), QStringLiteral("where"),
+        QStringLiteral("  MODID = :OLD_MODID and"), QStringLiteral("  LVLID = :OLD_LVLID")};
+    updEditLevel.InsertSQL = {
+        QStringLiteral("insert into MATHLEVEL"),
+        QStringLiteral("  (MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, LVLTSKDCSTIME, "),
+        QStringLiteral("LVLTSKFLOWINT, "),
+        QStringLiteral("   LVLTSKFLOWDIST, LVLNODECOSTDELAY, LVLNODECOSTUSE, MODIDHIER, "),
+        QStringLiteral("LVLIDHIER, "), QStringLiteral("   LVLCOSTLIMIT, LVLNODECOSTDELAY_DCSINT2)"),
+        QStringLiteral("values"), QStringLiteral("  (:MODID, :LVLID, :LVLNUMBER, :LVLNAME, :LVLNODEAMOUNT, "),
+        QStringLiteral(":LVLTSKDCSTIME, "), QStringLiteral("   :LVLTSKFLOWINT, :LVLTSKFLOWDIST, :LVLNODECOSTDELAY, "),
+        QStringLiteral(":LVLNODECOSTUSE, "),
+        QStringLiteral("   :MODIDHIER, :LVLIDHIER, :LVLCOSTLIMIT, :LVLNODECOSTDELAY_DCSINT2)")};
+    updEditLevel.DeleteSQL = kLevelDelete;
+}
+
+void TdmStructure::setUpSubLevel()
+{
+    qrySubLevel.setDatabase(&dmCommon->dbMedic);
+    qrySubLevel.appendSql(kLevelColumns);
+    qrySubLevel.appendSql(QStringLiteral("FROM MATHLEVEL Mathlevel"));
+    qrySubLevel.appendSql(QStringLiteral("WHERE  MODIDHIER = :par_modidhier AND LVLIDHIER = :par_lvlidhier"));
+    qrySubLevel.appendSql(QStringLiteral("ORDER BY LVLNUMBER"));
+    qrySubLevel.declareParam(QStringLiteral("par_modidhier"), 1);
+    qrySubLevel.declareParam(QStringLiteral("par_lvlidhier"), 1);
+    dsrSubLevel.setDataSet(&qrySubLevel);
+
+    updSubLevel.ModifySQL = {QStringLiteral("update MATHLEVEL"), QStringLiteral("set"),
+                             QStringLiteral("  MODIDHIER = :MODIDHIER,"), QStringLiteral("  LVLIDHIER = :LVLIDHIER"),
+                             QStringLiteral("where"), QStringLiteral("  MODID = :OLD_MODID and"),
+                             QStringLiteral("  LVLID = :OLD_LVLID")};
+    updSubLevel.DeleteSQL = kLevelDelete;
+}
+
+void TdmStructure::tblModelBeforeOpen(DataSet&)
+{
+    ModelID = dmCommon->GetNewKey(QStringLiteral("MATHMODEL"), QStringLiteral("MODID"));
+}
+
+void TdmStructure::tblModelBeforePost(DataSet&)
+{
+    if (tblModel.fieldByName(QStringLiteral("MODNAME")).isNull()) {
+        MessageService::show(QStringLiteral("Наименование модели должно быть обязательно указано"),
+                             QStringLiteral("Создание модели"));
+        throw AbortError();
+    }
+}
+
+void TdmStructure::qryEditLevelBeforePost(DataSet& dataSet)
+{
+    dataSet.fieldByName(QStringLiteral("MODID")).setAsInteger(LevelModelID);
+    dataSet.fieldByName(QStringLiteral("LVLID"))
+        .setAsInteger(dmCommon->GetNewKeyWhere(QStringLiteral("MATHLEVEL"), QStringLiteral("LVLID"),
+                                               QStringLiteral("MODID"), LevelModelID));
+}
+
+// A new model receives the next model key; an edited one keeps its own.
+// In browse state the write is refused by the data set, which ends the save.
+void TdmStructure::stampNewModelKey()
+{
+    if (tblModel.state() == DataSet::State::Edit)
+        return;
+    tblModel.fieldByName(QStringLiteral("MODID")).setAsInteger(ModelID);
+    ++ModelID;
+}
+
+// Levels whose parent reference names a level that has just received a new
+// key follow it, in the same transaction.
+void TdmStructure::carrySubLevels(const QVariant& oldModel, const QVariant& oldLevel)
+{
+    const QVariant newModel = qryEditLevel.fieldByName(QStringLiteral("MODID")).value();
+    const QVariant newLevel = qryEditLevel.fieldByName(QStringLiteral("LVLID")).value();
+    if (oldModel.isNull() || oldLevel.isNull() || (oldModel == newModel && oldLevel == newLevel))
+        return;
+    dmCommon->dbMedic.exec(QStringLiteral("UPDATE MATHLEVEL SET MODIDHIER = :NEWMOD, LVLIDHIER = :NEWLVL "
+                                          "WHERE MODIDHIER = :OLDMOD AND LVLIDHIER = :OLDLVL"),
+                           [&](const QString& name) {
+                               if (name == QLatin1String("NEWMOD"))
+                                   return newModel;
+                               if (name == QLatin1String("NEWLVL"))
+                                   return newLevel;
+                               return name == QLatin1String("OLDMOD") ? oldModel : oldLevel;
+                           });
+}
+
+void TdmStructure::ApplyChanges(DataSet& dataSet, const std::function<void()>& ending)
+{
+    Database& db = dmCommon->dbMedic;
+    const bool editLevel = &dataSet == &qryEditLevel;
+    const QVariant oldModel = editLevel ? dataSet.oldValue(dataSet.findField(QStringLiteral("MODID"))) : QVariant();
+    const QVariant oldLevel = editLevel ? dataSet.oldValue(dataSet.findField(QStringLiteral("LVLID"))) : QVariant();
+    db.startTransaction();
+    try {
+        if (&dataSet == &tblModel)
+            stampNewModelKey();
+        dataSet.applyUpdates();
+        if (editLevel)
+            carrySubLevels(oldModel, oldLevel);
+        db.commit();
+    } catch (...) {
+        try {
+            db.rollback();
+        } catch (...) {
+            // The store's own error is the one to report; a failed rollback
+            // leaves the transaction to the server, which discards it.
+        }
+        throw;
+    }
+    dataSet.commitUpdates();
+    if (ending)
+        ending();
+}

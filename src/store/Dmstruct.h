@@ -1,0 +1,61 @@
+#pragma once
+
+#include "engine/DataSet.h"
+#include "engine/DataSource.h"
+#include "engine/UpdateSql.h"
+
+#include <QObject>
+#include <functional>
+
+// The structure data module: the data sets through which the windows show
+// and change models and levels, their rules, and the one protocol by which
+// every window writes its cached changes to the store.
+class TdmStructure : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TdmStructure(QObject* owner = nullptr);
+    ~TdmStructure() override;
+
+    DataSet tblModel{QStringLiteral("tblModel")};
+    DataSource dsrModel{QStringLiteral("dsrModel")};
+    UpdateSql updModel{QStringLiteral("updModel")};
+    DataSource dsrLevel{QStringLiteral("dsrLevel")};
+    UpdateSql updLevel{QStringLiteral("updLevel")};
+    DataSet qrySubLevel{QStringLiteral("qrySubLevel")};
+    DataSource dsrSubLevel{QStringLiteral("dsrSubLevel")};
+    UpdateSql updSubLevel{QStringLiteral("updSubLevel")};
+    DataSet tblComment{QStringLiteral("tblComment")};
+    DataSource dsrComment{QStringLiteral("dsrComment")};
+    DataSource dsrEditLevel{QStringLiteral("dsrEditLevel")};
+    UpdateSql updEditLevel{QStringLiteral("updEditLevel")};
+    DataSet qryEditLevel{QStringLiteral("qryEditLevel")};
+    DataSet qryLevel{QStringLiteral("qryLevel")};
+
+    // The key the next new model receives: set at every opening of tblModel.
+    int ModelID = 0;
+    // The model whose levels the level windows show: set by "Уровни", stamped
+    // on every level the editor posts. Kept apart from ModelID so that a save
+    // or refresh of the model list never moves levels to another model.
+    int LevelModelID = 0;
+
+    void tblModelBeforeOpen(DataSet& dataSet);
+    void tblModelBeforePost(DataSet& dataSet);
+    void qryEditLevelBeforePost(DataSet& dataSet);
+
+    // Writes the cached changes of one of the module's data sets in one
+    // transaction of dbMedic; on failure rolls back and raises the same error,
+    // keeping the cache. On success marks the cache applied and runs the
+    // window's own ending (reopen the list, hide the editor).
+    void ApplyChanges(DataSet& dataSet, const std::function<void()>& ending);
+
+private:
+    void setUpModel();
+    void setUpLevel();
+    void setUpEditLevel();
+    void setUpSubLevel();
+    void stampNewModelKey();
+    void carrySubLevels(const QVariant& oldModel, const QVariant& oldLevel);
+};
+
+extern TdmStructure* dmStructure;

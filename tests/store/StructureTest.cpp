@@ -1,0 +1,244 @@
+#include "StoreFixture.h"
+#include "engine/AbortError.h"
+#include "engine/EngineError.h"
+#include "testutil/MessageRecorder.h"
+#include "testutil/TestRegistry.h"
+
+#include <QTest>
+
+// The structure data module: its statements, rules and the write protocol.
+class StructureTest : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<StoreFixture> f;
+    TdmStructure* dm = nullptr;
+
+    void saveModels()
+    {
+        dm->ApplyChanges(dm->tblModel, [this] {
+            dm->tblModel.close();
+            dm->tblModel.open();
+        });
+    }
+
+    void openEditor(int model, int level)
+    {
+        dm->qryEditLevel.close();
+        dm->qryEditLevel.setParam(QStringLiteral("par_ModID"), model);
+        dm->qryEditLevel.setParam(QStringLiteral("par_LvlID"), level);
+        dm->qryEditLevel.open();
+    }
+
+    void saveEditor()
+    {
+        dm->ApplyChanges(dm->qryEditLevel, [this] { dm->qryEditLevel.close(); });
+    }
+
+    QStringList listedLevels(int model)
+    {
+        dm->qryLevel.close();
+        dm->qryLevel.setParam(QStringLiteral("par_ModID"), model);
+        dm->qryLevel.open();
+        QStringList names;
+        for (dm->qryLevel.first(); !dm->qryLevel.eof(); dm->qryLevel.next())
+            names << dm->qryLevel.fieldByName(QStringLiteral("LVLNAME")).asString();
+        return names;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        f = std::make_unique<StoreFixture>();
+        dm = f->structure.get();
+    }
+    void cleanup() { f.reset(); }
+
+    void newModelGetsTheNextKey()
+    {
+        f->addModel(1);
+        f->addModel(2);
+        f->addModel(3);
+        dm->tblModel.open();
+        QCOMPARE(dm->ModelID, 4);
+        dm->tblModel.insert();
+        dm->tblModel.fieldByName(QStringLiteral("MODNAME")).setAsString(QStringLiteral("Новая"));
+        saveModels();
+        QCOMPARE(f->storedModels(), (QStringList{"1:m1", "2:m2", "3:m3", "4:Новая"}));
+        QCOMPARE(dm->ModelID, 5);
+        QVERIFY(!dm->tblModel.updatesPending());
+        QCOMPARE(dm->tblModel.recNo(), 0);
+    }
+
+    void modelWithoutNameIsRefusedThenSavedUnderTheNextKey()
+    {
+        dm->tblModel.open();
+        dm->tblModel.insert();
+        MessageRecorder recorder;
+        QVERIFY_THROWS_EXCEPTION(AbortError, saveModels());
+        QCOMPARE(recorder.messages(),
+                 (QVector<MessageRecorder::Message>{{"Наименование модели должно быть обязательно указано",
+                                                     "Создание модели"}}));
+        QCOMPARE(f->storedModels(), QStringList{});
+        QCOMPARE(dm->tblModel.state(), DataSet::State::Insert);
+        QCOMPARE(dm->ModelID, 2);
+
+        dm->tblModel.fieldByName(QStringLiteral("MODNAME")).setAsString(QStringLiteral("a"));
+        saveModels();
+        QCOMPARE(f->storedModels(), QStringList{"2:a"});
+        QCOMPARE(recorder.count(), 1);
+    }
+
+    void editedModelKeepsItsKey()
+    {
+        f->addModel(1);
+        f->addModel(2);
+        dm->tblModel.open();
+        dm->tblModel.edit();
+        dm->tblModel.fieldByName(QStringLiteral("MODNAME")).setAsString(QStringLiteral("renamed"));
+        saveModels();
+        QCOMPARE(f->storedModels(), (QStringList{"1:renamed", "2:m2"}));
+    }
+
+    void saveWithNoRowBeingEditedFailsAndKeepsTheDeletion()
+    {
+        f->addModel(1);
+        dm->tblModel.open();
+        dm->tblModel.remove();
+        try {
+            saveModels();
+            QFAIL("save in browse state succeeded");
+        } catch (const EngineError& e) {
+            QCOMPARE(e.message(), QStringLiteral("tblModel: Dataset not in edit or insert mode"));
+        }
+        QCOMPARE(dm->ModelID, 2);
+        QVERIFY(dm->tblModel.updatesPending());
+        QCOMPARE(f->storedModels(), QStringList{"1:m1"});
+        QVERIFY(!dmCommon->dbMedic.inTransaction());
+    }
+
+    void refusedSaveKeepsTheRowForAnotherTry()
+    {
+        f->addModel(1);
+        dm->tblModel.open();
+        dm->tblModel.insert();
+        dm->tblModel.fieldByName(QStringLiteral("MODNAME")).setAsString(QStringLiteral("x"));
+        f->addModel(2, QStringLiteral("other"));  // another user takes the key meanwhile
+        QVERIFY_THROWS_EXCEPTION(EngineError, saveModels());
+        QCOMPARE(dm->tblModel.state(), DataSet::State::Insert);
+        QCOMPARE(dm->tblModel.fieldByName(QStringLiteral("MODNAME")).asString(), QStringLiteral("x"));
+        QCOMPARE(f->storedModels(), (QStringList{"1:m1", "2:other"}));
+
+        saveModels();
+        QCOMPARE(f->storedModels(), (QStringList{"1:m1", "2:other", "3:x"}));
+    }
+
+    void levelListIsOneModelInNumberOrder()
+    {
+        f->addLevel(1, 1, 30);
+        f->addLevel(1, 2, 10);
+        f->addLevel(2, 3, 20);
+        f->addLevel(1, 4, 20);
+        QCOMPARE(listedLevels(1), (QStringList{"L2", "L4", "L1"}));
+        QCOMPARE(listedLevels(2), QStringList{"L3"});
+        QCOMPARE(listedLevels(3), QStringList{});
+    }
+
+    void newLevelGetsTheListedModelAndTheNextKey()
+    {
+        f->addLevel(2, 1, 1);
+        f->addLevel(2, 3, 2);
+        f->addLevel(5, 9, 1);
+        dm->LevelModelID = 2;
+        openEditor(0, 0);
+        QVERIFY(dm->qryEditLevel.isEmpty());
+        dm->qryEditLevel.insert();
+        dm->qryEditLevel.fieldByName(QStringLiteral("LVLNAME")).setAsString(QStringLiteral("Новый"));
+        dm->qryEditLevel.fieldByName(QStringLiteral("LVLCOSTLIMIT")).setAsFloat(7.5);
+        dm->qryEditLevel.fieldByName(QStringLiteral("LVLNODECOSTDELAY_DCSINT2")).setAsFloat(0.25);
+        saveEditor();
+        QCOMPARE(f->storedLevels(), (QStringList{"2/1", "2/3", "2/4", "5/9"}));
+        QCOMPARE(f->storedValue(QStringLiteral("LVLCOSTLIMIT"), 2, 4).toDouble(), 7.5);
+        QCOMPARE(f->storedValue(QStringLiteral("LVLNODECOSTDELAY_DCSINT2"), 2, 4).toDouble(), 0.25);
+        for (const char* column : {"MODIDHIER", "LVLIDHIER", "LVLNODECOSTDELAY_DCSINT", "RTLVLNODEAMOUNT"})
+            QVERIFY2(f->storedValue(QLatin1String(column), 2, 4).isNull(), column);
+    }
+
+    void changedLevelGetsANewKeyAndKeepsItsPlace()
+    {
+        f->addLevel(1, 1, 1);
+        f->addLevel(1, 2, 2);
+        f->addLevel(1, 3, 3);
+        dm->LevelModelID = 1;
+        openEditor(1, 1);
+        dm->qryEditLevel.edit();
+        dm->qryEditLevel.fieldByName(QStringLiteral("LVLNAME")).setAsString(QStringLiteral("first"));
+        saveEditor();
+        QCOMPARE(f->storedLevels(), (QStringList{"1/2", "1/3", "1/4"}));
+        QCOMPARE(listedLevels(1), (QStringList{"first", "L2", "L3"}));
+    }
+
+    void subLevelsFollowTheirParentsNewKey()
+    {
+        f->addLevel(1, 1, 1);
+        f->addLevel(1, 2, 2, QStringLiteral("MODIDHIER, LVLIDHIER"), QStringLiteral("1, 1"));
+        dm->LevelModelID = 1;
+        openEditor(1, 1);
+        dm->qryEditLevel.edit();
+        dm->qryEditLevel.fieldByName(QStringLiteral("LVLNAME")).setAsString(QStringLiteral("parent"));
+        saveEditor();
+        QCOMPARE(f->storedLevels(), (QStringList{"1/2", "1/3"}));
+        QCOMPARE(f->storedValue(QStringLiteral("LVLIDHIER"), 1, 2).toInt(), 3);
+        QCOMPARE(f->storedValue(QStringLiteral("MODIDHIER"), 1, 2).toInt(), 1);
+    }
+
+    void levelListWritesNeitherKeysNorCostLimit()
+    {
+        f->addLevel(1, 1, 1, QStringLiteral("LVLCOSTLIMIT"), QStringLiteral("5"));
+        listedLevels(1);
+        dm->qryLevel.edit();
+        dm->qryLevel.fieldByName(QStringLiteral("LVLNAME")).setAsString(QStringLiteral("renamed"));
+        dm->ApplyChanges(dm->qryLevel, [this] { listedLevels(1); });
+        QCOMPARE(f->storedLevels(), QStringList{"1/1"});
+        QCOMPARE(f->storedValue(QStringLiteral("LVLNAME"), 1, 1).toString(), QStringLiteral("renamed"));
+        QCOMPARE(f->storedValue(QStringLiteral("LVLCOSTLIMIT"), 1, 1).toDouble(), 5.0);
+    }
+
+    void levelsAndModelsKeepTheirOwnKeys()
+    {
+        f->addModel(1);
+        f->addModel(2);
+        dm->tblModel.open();
+        dm->LevelModelID = 2;           // "Уровни" on model 2
+        dm->tblModel.close();           // the model list is refreshed meanwhile
+        dm->tblModel.open();
+        QCOMPARE(dm->ModelID, 3);
+        openEditor(0, 0);
+        dm->qryEditLevel.insert();
+        saveEditor();
+        QCOMPARE(f->storedLevels(), QStringList{"2/1"});
+
+        dm->tblModel.insert();
+        dm->tblModel.fieldByName(QStringLiteral("MODNAME")).setAsString(QStringLiteral("three"));
+        saveModels();
+        QCOMPARE(f->storedModels(), (QStringList{"1:m1", "2:m2", "3:three"}));
+    }
+
+    void rejectedLevelSaveRollsBackEverything()
+    {
+        f->addLevel(1, 1, 1);
+        f->addLevel(1, 5, 2, QStringLiteral("MODIDHIER, LVLIDHIER"), QStringLiteral("1, 1"));
+        dm->LevelModelID = 1;
+        openEditor(1, 1);
+        dm->qryEditLevel.edit();
+        dm->qryEditLevel.fieldByName(QStringLiteral("LVLNODEAMOUNT")).setAsInteger(3);
+        f->store->exec(QStringLiteral("DELETE FROM MATHLEVEL WHERE MODID = 1 AND LVLID = 1"));  // another user
+        QVERIFY_THROWS_EXCEPTION(EngineError, saveEditor());
+        QCOMPARE(f->storedLevels(), QStringList{"1/5"});
+        QCOMPARE(f->storedValue(QStringLiteral("LVLIDHIER"), 1, 5).toInt(), 1);
+        QCOMPARE(dm->qryEditLevel.state(), DataSet::State::Edit);
+        QCOMPARE(dm->qryEditLevel.fieldByName(QStringLiteral("LVLNODEAMOUNT")).asInteger(), 3);
+    }
+};
+
+KEROVA_TEST(StructureTest)
+#include "StructureTest.moc"
