@@ -293,9 +293,26 @@ void DataSet::checkRequired() const
     }
 }
 
+void DataSet::addRecordUpdater(const QObject* owner, std::function<void()> updater)
+{
+    m_recordUpdaters.emplace_back(owner, std::move(updater));
+}
+
+void DataSet::removeRecordUpdater(const QObject* owner)
+{
+    std::erase_if(m_recordUpdaters, [owner](const auto& entry) { return entry.first == owner; });
+}
+
+void DataSet::updateRecord()
+{
+    for (const auto& entry : std::vector(m_recordUpdaters))
+        entry.second();
+}
+
 void DataSet::post()
 {
     requireEditing();
+    updateRecord();
     if (beforePost)
         beforePost(*this);
     checkRequired();
@@ -340,6 +357,7 @@ void DataSet::checkBrowseMode()
 {
     if (!editing())
         return;
+    updateRecord();
     if (m_modified)
         post();
     else

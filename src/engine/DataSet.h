@@ -53,6 +53,11 @@ public:
 
     Handler beforeOpen;
     Handler beforePost;
+    // Controls that hold typed text not yet written to the record (data-bound
+    // edits) register here; post() asks each to write it first, and a value
+    // that does not convert stops the post with its conversion error.
+    void addRecordUpdater(const QObject* owner, std::function<void()> updater);
+    void removeRecordUpdater(const QObject* owner);
 
     // Opening and closing.
     void open();
@@ -154,6 +159,7 @@ private:
     void runChange(const Change& change);
     void followMaster();
     void restoreEditing(const EditingSnapshot& snapshot);
+    void updateRecord();
 
     Database* m_database = nullptr;
     QString m_tableName;
@@ -179,5 +185,6 @@ private:
     bool m_eof = true;
     bool m_modified = false;
     QVector<QVariant> m_editBackup;
+    std::vector<std::pair<const QObject*, std::function<void()>>> m_recordUpdaters;
     quint64 m_nextChange = 1;
 };
