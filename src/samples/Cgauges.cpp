@@ -151,7 +151,9 @@ void TCGauge::SetMinValue(int value)
     if (value == FMinValue)
         return;
     if (value > FMaxValue)
-        throw Error(QStringLiteral("Value must be between %1 and %2").arg(-2147483647).arg(qint64(FMaxValue) - 1));
+        throw Error(QStringLiteral("Value must be between %1 and %2")
+                        .arg(-2147483647)
+                        .arg(qint64(FMaxValue) - 1));
     FMinValue = value;
     if (FProgress < value)
         FProgress = value;
@@ -163,7 +165,9 @@ void TCGauge::SetMaxValue(int value)
     if (value == FMaxValue)
         return;
     if (value < FMinValue)
-        throw Error(QStringLiteral("Value must be between %1 and %2").arg(qint64(FMinValue) + 1).arg(2147483647));
+        throw Error(QStringLiteral("Value must be between %1 and %2")
+                        .arg(qint64(FMinValue) + 1)
+                        .arg(2147483647));
     FMaxValue = value;
     if (FProgress > value)
         FProgress = value;
@@ -303,7 +307,8 @@ void TCGauge::paintAsPie(QPainter& painter, const TRect& r) const
     const int mx = w / 2;
     const int my = h / 2;
     const double angle = (percent * 0.02 + 0.5) * Pi;
-    const QPointF first(std::floor(mx * (1 - std::cos(angle))), std::floor(my * (1 - std::sin(angle))));
+    const QPointF first(std::floor(mx * (1 - std::cos(angle))),
+                        std::floor(my * (1 - std::sin(angle))));
     pieBetween(painter, box, first, QPointF(mx, 0));
 }
 
@@ -334,7 +339,7 @@ void TCGauge::paintAsNeedle(QPainter& painter, const TRect& r) const
 void TCGauge::paintAsText(QImage& image, const TRect& r) const
 {
     if (r.Right <= r.Left || r.Bottom <= r.Top)
-        return;  // no room inside the frame: nothing to write into
+        return; // no room inside the frame: nothing to write into
     const QString text = QString::number(GetPercentDone()) + QLatin1Char('%');
     TBltBitmap textImage;
     textImage.MatchSize(image);

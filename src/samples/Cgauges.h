@@ -26,7 +26,12 @@ public:
     enum TCGaugeKind : std::uint8_t { gkText, gkHorizontalBar, gkVerticalBar, gkPie, gkNeedle };
     Q_ENUM(TCGaugeKind)
     enum TFormBorderStyle : std::uint8_t {
-        bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin
+        bsNone,
+        bsSingle,
+        bsSizeable,
+        bsDialog,
+        bsToolWindow,
+        bsSizeToolWin
     };
     Q_ENUM(TFormBorderStyle)
 
@@ -87,5 +92,5 @@ private:
     TFormBorderStyle FBorderStyle = bsSingle;
     quint32 FForeColor = 0x000000;
     quint32 FBackColor = 0xFFFFFF;
-    quint32 FColor = 0x8000000F;  // the control's own colour, button face
+    quint32 FColor = 0x8000000F; // the control's own colour, button face
 };

@@ -183,7 +183,8 @@ void TPerformanceGraph::fillRect(const TRect& rect, const QColor& color)
     if (FImage.isNull() || rect.Right <= rect.Left || rect.Bottom <= rect.Top)
         return;
     QPainter painter(&FImage);
-    painter.fillRect(QRect(rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top), color);
+    painter.fillRect(QRect(rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top),
+                     color);
 }
 
 // A one-pixel grid line in the fore colour, leaving out its end point.
@@ -220,9 +221,9 @@ void TPerformanceGraph::ScrollGraph()
     if (FImage.isNull())
         return;
     if (FScrollFrom.Right > FScrollFrom.Left) {
-        const QImage surviving = FImage.copy(FScrollFrom.Left, FScrollFrom.Top,
-                                             FScrollFrom.Right - FScrollFrom.Left,
-                                             FScrollFrom.Bottom - FScrollFrom.Top);
+        const QImage surviving =
+            FImage.copy(FScrollFrom.Left, FScrollFrom.Top, FScrollFrom.Right - FScrollFrom.Left,
+                        FScrollFrom.Bottom - FScrollFrom.Top);
         QPainter painter(&FImage);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(FScrollTo.Left, FScrollTo.Top, surviving);
@@ -365,5 +366,6 @@ void TPerformanceGraph::Register()
     ComponentPalette::add({QStringLiteral("TPerformanceGraph"), QStringLiteral("Samples"),
                            QStringLiteral("samples/Perfgrap.h"),
                            QStringLiteral("График производительности: полосы или линии"),
-                           [](QWidget* parent) { return new TPerformanceGraph(parent); }, graphIcon});
+                           [](QWidget* parent) { return new TPerformanceGraph(parent); },
+                           graphIcon});
 }

@@ -9,7 +9,7 @@
 
 namespace {
 
-const QColor Fore(0, 0, 255);   // ForeColor 0xFF0000
+const QColor Fore(0, 0, 255); // ForeColor 0xFF0000
 const QColor Back(255, 255, 255);
 const QColor Face(192, 192, 192); // Color 0xC0C0C0
 const QColor Black(0, 0, 0);
@@ -140,8 +140,10 @@ private slots:
         QTest::addColumn<bool>("setMinimum");
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("message");
-        QTest::newRow("minimum above maximum") << true << 101 << "Value must be between -2147483647 and 99";
-        QTest::newRow("maximum below minimum") << false << -1 << "Value must be between 1 and 2147483647";
+        QTest::newRow("minimum above maximum")
+            << true << 101 << "Value must be between -2147483647 and 99";
+        QTest::newRow("maximum below minimum")
+            << false << -1 << "Value must be between 1 and 2147483647";
     }
     void rejectedBounds()
     {
@@ -236,7 +238,7 @@ private slots:
         gauge->SetShowText(false);
         gauge->SetProgress(percent);
         const QImage image = renderOf(*gauge);
-        QCOMPARE(image.pixelColor(0, 0), Black);  // the frame
+        QCOMPARE(image.pixelColor(0, 0), Black); // the frame
         QCOMPARE(image.pixelColor(99, 50), Black);
         if (!fore.isNull())
             QVERIFY2(anyPixel(image, fore, Fore), "fore colour missing");

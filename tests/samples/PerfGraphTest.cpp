@@ -76,8 +76,8 @@ private slots:
         QCOMPARE(graph->FirstY(), 1);
         QCOMPARE(graph->CurrentY(), 0);
         const QImage image = renderOf(*graph);
-        QCOMPARE(image.pixelColor(14, 3), GridPixel);  // first vertical line at GridSize - 1
-        QCOMPARE(image.pixelColor(3, 15), GridPixel);  // first horizontal line
+        QCOMPARE(image.pixelColor(14, 3), GridPixel); // first vertical line at GridSize - 1
+        QCOMPARE(image.pixelColor(3, 15), GridPixel); // first horizontal line
         QCOMPARE(image.pixelColor(3, 3), BlackPixel);
     }
 
@@ -312,7 +312,8 @@ private slots:
     void paletteEntry()
     {
         TPerformanceGraph::Register();
-        const ComponentPalette::Entry* entry = ComponentPalette::find(QStringLiteral("TPerformanceGraph"));
+        const ComponentPalette::Entry* entry =
+            ComponentPalette::find(QStringLiteral("TPerformanceGraph"));
         QVERIFY(entry);
         QCOMPARE(entry->page, QStringLiteral("Samples"));
         QCOMPARE(entry->includeFile, QStringLiteral("samples/Perfgrap.h"));

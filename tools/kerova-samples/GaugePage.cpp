@@ -32,7 +32,8 @@ TCGauge* makeGauge(QWidget* parent, const KindRow& row, int percent)
 {
     auto* gauge = new TCGauge(parent);
     gauge->setObjectName(QStringLiteral("gauge%1_%2").arg(int(row.kind)).arg(percent));
-    gauge->setAccessibleName(QStringLiteral("%1, %2 %").arg(QString::fromUtf8(row.caption)).arg(percent));
+    gauge->setAccessibleName(
+        QStringLiteral("%1, %2 %").arg(QString::fromUtf8(row.caption)).arg(percent));
     gauge->SeTCGaugeKind(row.kind);
     gauge->SetForeColor(row.foreColor);
     gauge->SetProgress(percent);
@@ -65,7 +66,8 @@ QWidget* createGaugePage()
                     Qt::AlignHCenter);
     int row = 1;
     for (const KindRow& kind : Kinds) {
-        QLabel* caption = makeLabel(page, QString::fromUtf8(kind.caption), QStringLiteral("lblKind%1").arg(row));
+        QLabel* caption =
+            makeLabel(page, QString::fromUtf8(kind.caption), QStringLiteral("lblKind%1").arg(row));
         caption->setWordWrap(true);
         grid->addWidget(caption, row, 0);
         for (int column = 0; column < 5; ++column)
@@ -76,7 +78,8 @@ QWidget* createGaugePage()
         grid->addWidget(live, row, 6);
         ++row;
     }
-    grid->addWidget(makeLabel(page, QStringLiteral("Прогресс:"), QStringLiteral("lblProgress")), row, 0);
+    grid->addWidget(makeLabel(page, QStringLiteral("Прогресс:"), QStringLiteral("lblProgress")),
+                    row, 0);
     grid->addWidget(slider, row, 1, 1, 6);
     grid->setRowStretch(row + 1, 1);
     grid->setColumnStretch(7, 1);

@@ -31,8 +31,8 @@ void feed(TPerformanceGraph& graph, int t)
     graph.Update();
 }
 
-TPerformanceGraph* makeGraph(QWidget* parent, TPerformanceGraph::TGraphKind kind, const QString& name,
-                             const QString& accessible)
+TPerformanceGraph* makeGraph(QWidget* parent, TPerformanceGraph::TGraphKind kind,
+                             const QString& name, const QString& accessible)
 {
     auto* graph = new TPerformanceGraph(parent);
     graph->setObjectName(name);
@@ -49,8 +49,10 @@ QWidget* createPerfGraphPage()
     page->setObjectName(QStringLiteral("perfGraphPage"));
     auto* grid = new QGridLayout(page);
     TPerformanceGraph* graphs[] = {
-        makeGraph(page, TPerformanceGraph::pgBar, QStringLiteral("graphBars"), QStringLiteral("График: полосы")),
-        makeGraph(page, TPerformanceGraph::pgLine, QStringLiteral("graphLines"), QStringLiteral("График: линии")),
+        makeGraph(page, TPerformanceGraph::pgBar, QStringLiteral("graphBars"),
+                  QStringLiteral("График: полосы")),
+        makeGraph(page, TPerformanceGraph::pgLine, QStringLiteral("graphLines"),
+                  QStringLiteral("График: линии")),
     };
     const QString captions[] = {QStringLiteral("Полосы"), QStringLiteral("Линии")};
     for (int column = 0; column < 2; ++column) {
@@ -74,7 +76,8 @@ QWidget* createPerfGraphPage()
     grid->addWidget(running, 3, 0);
 
     auto* timer = new QTimer(page);
-    QObject::connect(running, &QCheckBox::toggled, timer, [timer](bool on) { on ? timer->start() : timer->stop(); });
+    QObject::connect(running, &QCheckBox::toggled, timer,
+                     [timer](bool on) { on ? timer->start() : timer->stop(); });
     QObject::connect(timer, &QTimer::timeout, page, [graphs, t = 0]() mutable {
         // Until the first paint has sized the history to the width, feed one
         // step at a time; then fill the whole width at once.
