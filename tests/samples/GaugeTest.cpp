@@ -304,6 +304,18 @@ private slots:
         QVERIFY(!anyPixel(image, QRect(1, 1, 198, 58), Fore));
     }
 
+    // Tiny gauges leave no room inside the frame: every kind must still paint.
+    void tinySizes()
+    {
+        for (const QSize size : {QSize(1, 1), QSize(2, 2), QSize(3, 3), QSize(5, 1)})
+            for (int kind = TCGauge::gkText; kind <= TCGauge::gkNeedle; ++kind) {
+                gauge->resize(size);
+                gauge->SeTCGaugeKind(TCGauge::TCGaugeKind(kind));
+                gauge->SetProgress(75);
+                QCOMPARE(renderOf(*gauge).pixelColor(0, 0), Black);
+            }
+    }
+
     void paletteEntry()
     {
         TCGauge::Register();

@@ -255,6 +255,21 @@ private slots:
         QVERIFY(countPixels(image, QRect(0, 0, 6, 40), BlackPixel) > 0);
     }
 
+    // No picture to draw into (zero width or height): the history still works.
+    void emptyAreaSurvivesUpdates()
+    {
+        for (const QSize size : {QSize(0, 0), QSize(1, 1), QSize(100, 0)}) {
+            graph->resize(size);
+            graph->SetStepSize(4); // reallocates and replays at the new size
+            graph->SetStepSize(3);
+            graph->DataPoint(Red, 70);
+            graph->Update();
+            graph->SetGridSize(graph->GridSize() + 1);
+            QCOMPARE(graph->HistorySize(), size.width() / 3 + 2);
+            QCOMPARE(graph->Scale(), 100);
+        }
+    }
+
     // With a step wider than the grid the vertical grid must keep up.
     void wideStepsKeepVerticalGrid()
     {
