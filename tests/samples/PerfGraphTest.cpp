@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -322,6 +323,40 @@ private slots:
         QCOMPARE(image.pixelColor(58, 50), RedPixel);
         QCOMPARE(image.pixelColor(60, 50), RedPixel);
         QCOMPARE(image.pixelColor(57, 50), BlackPixel);
+    }
+
+    // Each Update repaints, whether or not the scale changes; an unchanged
+    // setting does not.
+    void updateRepaints()
+    {
+        int paints = 0;
+        struct Counter : QObject
+        {
+            int& count;
+            explicit Counter(int& c) : count(c) {}
+            bool eventFilter(QObject*, QEvent* event) override
+            {
+                count += event->type() == QEvent::Paint ? 1 : 0;
+                return false;
+            }
+        } counter(paints);
+        graph->show();
+        QVERIFY(QTest::qWaitForWindowExposed(graph.get()));
+        graph->installEventFilter(&counter);
+        const auto settle = [&paints] {
+            QCoreApplication::processEvents();
+            return std::exchange(paints, 0);
+        };
+        settle();
+        graph->DataPoint(Red, 1000);
+        graph->Update(); // same scale
+        QCOMPARE(settle(), 1);
+        graph->DataPoint(Red, 1500);
+        graph->Update(); // new scale
+        QCOMPARE(settle(), 1);
+        graph->SetGridlines(true);
+        graph->SetScale(1500);
+        QCOMPARE(settle(), 0);
     }
 
     void paletteEntry()
