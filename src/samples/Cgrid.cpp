@@ -288,10 +288,11 @@ void TCColorGrid::drawLabel(QPainter& painter, int index, const QString& label) 
 
 void TCColorGrid::DrawFgBg(QPainter& painter) const
 {
-    // Text is drawn without a background box (transparent mode).
+    // Text is drawn without a background box (transparent mode). A shared
+    // square gets its "FB" once: antialiased text drawn twice turns bold.
     if (FForegroundEnabled)
         drawLabel(painter, FForegroundIndex, foregroundLabel());
-    if (FBackgroundEnabled)
+    if (FBackgroundEnabled && !(FForegroundEnabled && FForegroundIndex == FBackgroundIndex))
         drawLabel(painter, FBackgroundIndex, backgroundLabel());
 }
 
