@@ -146,7 +146,8 @@ void TCColorGrid::setCtl3D(bool value)
 
 void TCColorGrid::SetGridOrdering(TGridOrdering value)
 {
-    if (value == FGridOrdering)
+    // Anything but the five orderings would leave no column or row to divide by.
+    if (value == FGridOrdering || value < go16x1 || value > go1x16)
         return;
     FGridOrdering = value;
     FCols = 16 >> int(value);
@@ -422,6 +423,8 @@ void TCColorGrid::mouseMoveEvent(QMouseEvent* event)
     if (!FButtonDown)
         return;
     const int square = SquareFromPos(event->position().toPoint().x(), event->position().toPoint().y());
+    if (square < 0)
+        return;
     if (FButton == Qt::LeftButton)
         SetForegroundIndex(square);
     else

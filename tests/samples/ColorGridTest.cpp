@@ -178,6 +178,15 @@ private Q_SLOTS:
         QCOMPARE(grid->pos(), QPoint(0, 0));
     }
 
+    void unknownOrderingIgnored()
+    {
+        grid->SetGridOrdering(TCColorGrid::go8x2);
+        grid->setProperty("GridOrdering", 7);
+        grid->SetGridOrdering(TCColorGrid::TGridOrdering(-1));
+        QCOMPARE(grid->GridOrdering(), TCColorGrid::go8x2);
+        QCOMPARE(grid->SquareFromPos(99, 99), 15);
+    }
+
     void squareFromPos_data()
     {
         QTest::addColumn<QPoint>("pos");
