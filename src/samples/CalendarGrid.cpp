@@ -5,8 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 
-CalendarGrid::CalendarGrid(QWidget* parent)
-    : QWidget(parent)
+CalendarGrid::CalendarGrid(QWidget* parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -85,9 +84,13 @@ void CalendarGrid::paintLines(QPainter& painter)
     const QColor line = palette().color(QPalette::Mid);
     const QRect last = cellRect(ColCount - 1, RowCount - 1);
     for (int c = 1; c < ColCount; ++c)
-        painter.fillRect(QRect(cellRect(c, 0).left() - m_gridLineWidth, 0, m_gridLineWidth, last.bottom() + 1), line);
+        painter.fillRect(
+            QRect(cellRect(c, 0).left() - m_gridLineWidth, 0, m_gridLineWidth, last.bottom() + 1),
+            line);
     for (int r = 1; r < RowCount; ++r)
-        painter.fillRect(QRect(0, cellRect(0, r).top() - m_gridLineWidth, last.right() + 1, m_gridLineWidth), line);
+        painter.fillRect(
+            QRect(0, cellRect(0, r).top() - m_gridLineWidth, last.right() + 1, m_gridLineWidth),
+            line);
 }
 
 void CalendarGrid::paintCell(QPainter& painter, int col, int row)

@@ -36,7 +36,8 @@ public:
     QPoint cellAt(const QPoint& pos) const;
 
 protected:
-    virtual void DrawCell(QPainter& painter, int col, int row, const QRect& rect, CellState state) = 0;
+    virtual void DrawCell(QPainter& painter, int col, int row, const QRect& rect,
+                          CellState state) = 0;
     // Whether the cursor may move to a cell (the header row never gets it).
     virtual bool SelectCell(int col, int row);
     // Runs after every cursor move the user makes.

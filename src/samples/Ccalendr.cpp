@@ -38,8 +38,7 @@ QIcon paletteIcon()
 
 } // namespace
 
-TCCalendar::TCCalendar(QWidget* parent)
-    : CalendarGrid(parent), FDate(QDate::currentDate())
+TCCalendar::TCCalendar(QWidget* parent) : CalendarGrid(parent), FDate(QDate::currentDate())
 {
     setObjectName(QStringLiteral("CCalendar"));
     setAccessibleName(QStringLiteral("Календарь месяца"));

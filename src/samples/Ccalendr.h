@@ -17,7 +17,8 @@ class TCCalendar : public CalendarGrid
     Q_PROPERTY(int Year READ Year WRITE setYear STORED false)
     Q_PROPERTY(int Month READ Month WRITE setMonth STORED false)
     Q_PROPERTY(int Day READ Day WRITE setDay STORED false)
-    Q_PROPERTY(QDate CalendarDate READ CalendarDate WRITE SeTCCalendarDate STORED false NOTIFY OnChange)
+    Q_PROPERTY(
+        QDate CalendarDate READ CalendarDate WRITE SeTCCalendarDate STORED false NOTIFY OnChange)
 
 public:
     explicit TCCalendar(QWidget* parent = nullptr);

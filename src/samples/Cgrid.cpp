@@ -1,5 +1,6 @@
 #include "samples/Cgrid.h"
 
+#include "samples/ColorGridDrawing.h"
 #include "samples/ColorRef.h"
 #include "samples/ComponentPalette.h"
 
@@ -11,71 +12,14 @@
 
 namespace {
 
+using namespace ColorGridDrawing;
+
 // The 16 basic colours, 0x00BBGGRR: the standard default palette without its
 // four extra entries. Qt has no system palette to copy them from.
 constexpr std::array<std::uint32_t, TCColorGrid::SquareCount> kBasicColors{
-    Colors::Black, Colors::Maroon, Colors::Green, Colors::Olive, Colors::Navy, Colors::Purple,
-    Colors::Teal, Colors::Silver, Colors::Gray, Colors::Red, Colors::Lime, Colors::Yellow,
-    Colors::Blue, Colors::Fuchsia, Colors::Aqua, Colors::White};
-
-// Outline of r (right and bottom edges excluded) as four non-overlapping
-// strips, so an inverting composition mode touches every pixel once.
-void outline(QPainter& painter, const QRect& r, const QColor& color)
-{
-    if (r.width() <= 0 || r.height() <= 0)
-        return;
-    painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), color);
-    if (r.height() > 1)
-        painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), color);
-    if (r.height() > 2) {
-        painter.fillRect(QRect(r.left(), r.top() + 1, 1, r.height() - 2), color);
-        if (r.width() > 1)
-            painter.fillRect(QRect(r.right(), r.top() + 1, 1, r.height() - 2), color);
-    }
-}
-
-// A rectangle drawn with a one-pixel pen and filled with a brush.
-void rectangle(QPainter& painter, const QRect& r, const QColor& pen, const QColor& brush)
-{
-    painter.fillRect(r.adjusted(1, 1, -1, -1), brush);
-    outline(painter, r, pen);
-}
-
-// Outline of r inverting what lies beneath.
-void invertedOutline(QPainter& painter, const QRect& r)
-{
-    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-    outline(painter, r, Qt::black);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-}
-
-// Sunken frame two pixels wide inside r; returns r shrunk by the frame.
-QRect sunkenFrame(QPainter& painter, QRect r, const QColor& shadow, const QColor& highlight)
-{
-    for (int ring = 0; ring < 2 && r.width() > 1 && r.height() > 1; ++ring) {
-        painter.fillRect(QRect(r.left(), r.top(), r.width() - 1, 1), shadow);
-        painter.fillRect(QRect(r.left(), r.top() + 1, 1, r.height() - 2), shadow);
-        painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), highlight);
-        painter.fillRect(QRect(r.right(), r.top(), 1, r.height() - 1), highlight);
-        r.adjust(1, 1, -1, -1);
-    }
-    return r;
-}
-
-// The dotted focus rectangle: every other pixel of the outline inverted.
-void focusRect(QPainter& painter, const QRect& r)
-{
-    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-    for (int x = r.left(); x <= r.right(); ++x)
-        for (int y : {r.top(), r.bottom()})
-            if ((x + y) % 2 == 0 && (y == r.top() || r.height() > 1))
-                painter.fillRect(QRect(x, y, 1, 1), Qt::black);
-    for (int y = r.top() + 1; y < r.bottom(); ++y)
-        for (int x : {r.left(), r.right()})
-            if ((x + y) % 2 == 0 && (x == r.left() || r.width() > 1))
-                painter.fillRect(QRect(x, y, 1, 1), Qt::black);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-}
+    Colors::Black, Colors::Maroon,  Colors::Green, Colors::Olive, Colors::Navy, Colors::Purple,
+    Colors::Teal,  Colors::Silver,  Colors::Gray,  Colors::Red,   Colors::Lime, Colors::Yellow,
+    Colors::Blue,  Colors::Fuchsia, Colors::Aqua,  Colors::White};
 
 // Per channel: 128 or more becomes 0, less becomes 255.
 QColor contrast(const QColor& color)
@@ -98,8 +42,7 @@ QIcon paletteIcon()
 
 } // namespace
 
-TCColorGrid::TCColorGrid(QWidget* parent)
-    : QWidget(parent), FColors(kBasicColors)
+TCColorGrid::TCColorGrid(QWidget* parent) : QWidget(parent), FColors(kBasicColors)
 {
     setObjectName(QStringLiteral("CColorGrid"));
     setAccessibleName(QStringLiteral("Выбор цвета переднего плана и фона"));
@@ -284,7 +227,8 @@ void TCColorGrid::drawLabel(QPainter& painter, int index, const QString& label) 
     if (index < 0 || index >= SquareCount)
         return;
     painter.setPen(contrast(squareColor(index)));
-    painter.drawText(squareRect(index), Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip, label);
+    painter.drawText(squareRect(index), Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip,
+                     label);
 }
 
 void TCColorGrid::DrawFgBg(QPainter& painter) const
@@ -358,7 +302,8 @@ int TCColorGrid::keySelection(int key) const
 
 void TCColorGrid::keyPressEvent(QKeyEvent* event)
 {
-    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    const bool plain =
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (plain && (event->key() == Qt::Key_F || event->key() == Qt::Key_B)) {
         if (event->key() == Qt::Key_F)
             pickForeground(FSelection);
@@ -401,7 +346,8 @@ void TCColorGrid::pickBackground(int square)
 void TCColorGrid::mousePressEvent(QMouseEvent* event)
 {
     QWidget::mousePressEvent(event);
-    const int square = SquareFromPos(event->position().toPoint().x(), event->position().toPoint().y());
+    const int square =
+        SquareFromPos(event->position().toPoint().x(), event->position().toPoint().y());
     if (square < 0)
         return;
     FButton = event->button();
@@ -422,7 +368,8 @@ void TCColorGrid::mouseMoveEvent(QMouseEvent* event)
     QWidget::mouseMoveEvent(event);
     if (!FButtonDown)
         return;
-    const int square = SquareFromPos(event->position().toPoint().x(), event->position().toPoint().y());
+    const int square =
+        SquareFromPos(event->position().toPoint().x(), event->position().toPoint().y());
     if (square < 0)
         return;
     if (FButton == Qt::LeftButton)

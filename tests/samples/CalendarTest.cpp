@@ -64,7 +64,8 @@ private Q_SLOTS:
         host->show();
         QVERIFY(QTest::qWaitForWindowExposed(host.get()));
         changes.clear();
-        connect(calendar, &TCCalendar::OnChange, this, [this] { changes << calendar->CalendarDate(); });
+        connect(calendar, &TCCalendar::OnChange, this,
+                [this] { changes << calendar->CalendarDate(); });
     }
 
     void cleanup()
@@ -93,7 +94,8 @@ private Q_SLOTS:
         QCOMPARE(fresh.property("ReadOnly").toBool(), false);
         QCOMPARE(fresh.property("StartOfWeek").toInt(), 1);
         QCOMPARE(fresh.property("GridLineWidth").toInt(), 1);
-        QCOMPARE(fresh.GetCellText(fresh.col(), fresh.row()), QString::number(QDate::currentDate().day()));
+        QCOMPARE(fresh.GetCellText(fresh.col(), fresh.row()),
+                 QString::number(QDate::currentDate().day()));
     }
 
     void steps_data()
@@ -101,17 +103,24 @@ private Q_SLOTS:
         QTest::addColumn<QDate>("from");
         QTest::addColumn<QString>("step");
         QTest::addColumn<QList<QDate>>("reported");
-        QTest::newRow("31 Jan to leap February") << QDate(2004, 1, 31) << "next month" << QList<QDate>{{2004, 2, 29}};
-        QTest::newRow("31 Jan to common February") << QDate(2005, 1, 31) << "next month" << QList<QDate>{{2005, 2, 28}};
-        QTest::newRow("31 Mar back to leap February") << QDate(2004, 3, 31) << "prev month" << QList<QDate>{{2004, 2, 29}};
-        QTest::newRow("31 Mar back to common February") << QDate(2005, 3, 31) << "prev month" << QList<QDate>{{2005, 2, 28}};
-        QTest::newRow("15 Jan back to December") << QDate(2005, 1, 15) << "prev month" << QList<QDate>{{2004, 12, 15}};
-        QTest::newRow("December into January") << QDate(2004, 12, 31) << "next month" << QList<QDate>{{2005, 1, 31}};
-        QTest::newRow("29 Feb next year") << QDate(2004, 2, 29) << "next year"
-                                          << QList<QDate>{{2004, 2, 28}, {2005, 2, 28}};
-        QTest::newRow("29 Feb previous year") << QDate(2004, 2, 29) << "prev year"
-                                              << QList<QDate>{{2004, 2, 28}, {2003, 2, 28}};
-        QTest::newRow("ordinary next year") << QDate(2005, 6, 10) << "next year" << QList<QDate>{{2006, 6, 10}};
+        QTest::newRow("31 Jan to leap February")
+            << QDate(2004, 1, 31) << "next month" << QList<QDate>{{2004, 2, 29}};
+        QTest::newRow("31 Jan to common February")
+            << QDate(2005, 1, 31) << "next month" << QList<QDate>{{2005, 2, 28}};
+        QTest::newRow("31 Mar back to leap February")
+            << QDate(2004, 3, 31) << "prev month" << QList<QDate>{{2004, 2, 29}};
+        QTest::newRow("31 Mar back to common February")
+            << QDate(2005, 3, 31) << "prev month" << QList<QDate>{{2005, 2, 28}};
+        QTest::newRow("15 Jan back to December")
+            << QDate(2005, 1, 15) << "prev month" << QList<QDate>{{2004, 12, 15}};
+        QTest::newRow("December into January")
+            << QDate(2004, 12, 31) << "next month" << QList<QDate>{{2005, 1, 31}};
+        QTest::newRow("29 Feb next year")
+            << QDate(2004, 2, 29) << "next year" << QList<QDate>{{2004, 2, 28}, {2005, 2, 28}};
+        QTest::newRow("29 Feb previous year")
+            << QDate(2004, 2, 29) << "prev year" << QList<QDate>{{2004, 2, 28}, {2003, 2, 28}};
+        QTest::newRow("ordinary next year")
+            << QDate(2005, 6, 10) << "next year" << QList<QDate>{{2006, 6, 10}};
         QTest::newRow("no year before 1") << QDate(1, 5, 10) << "prev year" << QList<QDate>{};
     }
 
@@ -121,14 +130,16 @@ private Q_SLOTS:
         QFETCH(QString, step);
         QFETCH(QList<QDate>, reported);
         start(from);
-        const QMap<QString, void (TCCalendar::*)()> steps{
-            {"next month", &TCCalendar::NextMonth}, {"prev month", &TCCalendar::PrevMonth},
-            {"next year", &TCCalendar::NextYear}, {"prev year", &TCCalendar::PrevYear}};
+        const QMap<QString, void (TCCalendar::*)()> steps{{"next month", &TCCalendar::NextMonth},
+                                                          {"prev month", &TCCalendar::PrevMonth},
+                                                          {"next year", &TCCalendar::NextYear},
+                                                          {"prev year", &TCCalendar::PrevYear}};
         (calendar->*steps.value(step))();
         QCOMPARE(changes, reported);
         const QDate now = reported.isEmpty() ? from : reported.last();
         QCOMPARE(calendar->CalendarDate(), now);
-        QCOMPARE(calendar->GetCellText(calendar->col(), calendar->row()), QString::number(now.day()));
+        QCOMPARE(calendar->GetCellText(calendar->col(), calendar->row()),
+                 QString::number(now.day()));
     }
 
     void dateElements_data()
@@ -209,13 +220,14 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("names");
         const QStringList monday{"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
         QTest::newRow("1: Monday first") << "en_US" << 1 << 1 << monday;
-        QTest::newRow("7: Sunday first") << "en_US" << 7 << 7
-                                         << QStringList{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-        QTest::newRow("3: Wednesday first") << "en_US" << 3 << 3
-                                            << QStringList{"Wed", "Thu", "Fri", "Sat", "Sun", "Mon", "Tue"};
+        QTest::newRow("7: Sunday first")
+            << "en_US" << 7 << 7 << QStringList{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+        QTest::newRow("3: Wednesday first")
+            << "en_US" << 3 << 3 << QStringList{"Wed", "Thu", "Fri", "Sat", "Sun", "Mon", "Tue"};
         QTest::newRow("0 treated as 1") << "en_US" << 0 << 1 << monday;
         QTest::newRow("8 treated as 1") << "en_US" << 8 << 1 << monday;
-        QTest::newRow("user's locale") << "ru_RU" << 1 << 1 << QStringList{"пн", "вт", "ср", "чт", "пт", "сб", "вс"};
+        QTest::newRow("user's locale")
+            << "ru_RU" << 1 << 1 << QStringList{"пн", "вт", "ср", "чт", "пт", "сб", "вс"};
     }
 
     void header()
@@ -241,11 +253,16 @@ private Q_SLOTS:
         QTest::addColumn<QPoint>("cursor");
         QTest::addColumn<QPoint>("lastDay");
         // 1 January 2024 is a Monday, 1 October 2023 a Sunday.
-        QTest::newRow("first day in column 0") << QDate(2024, 1, 1) << 1 << 1 << QPoint(0, 1) << QPoint(2, 5);
-        QTest::newRow("first day in column 6") << QDate(2023, 10, 1) << 1 << -5 << QPoint(6, 1) << QPoint(1, 6);
-        QTest::newRow("Sunday first, Sunday the 1st") << QDate(2023, 10, 15) << 7 << 1 << QPoint(0, 3) << QPoint(2, 5);
-        QTest::newRow("Sunday first, Monday the 1st") << QDate(2024, 1, 31) << 7 << 0 << QPoint(3, 5) << QPoint(3, 5);
-        QTest::newRow("29 days of February 2004") << QDate(2004, 2, 29) << 1 << -5 << QPoint(6, 5) << QPoint(6, 5);
+        QTest::newRow("first day in column 0")
+            << QDate(2024, 1, 1) << 1 << 1 << QPoint(0, 1) << QPoint(2, 5);
+        QTest::newRow("first day in column 6")
+            << QDate(2023, 10, 1) << 1 << -5 << QPoint(6, 1) << QPoint(1, 6);
+        QTest::newRow("Sunday first, Sunday the 1st")
+            << QDate(2023, 10, 15) << 7 << 1 << QPoint(0, 3) << QPoint(2, 5);
+        QTest::newRow("Sunday first, Monday the 1st")
+            << QDate(2024, 1, 31) << 7 << 0 << QPoint(3, 5) << QPoint(3, 5);
+        QTest::newRow("29 days of February 2004")
+            << QDate(2004, 2, 29) << 1 << -5 << QPoint(6, 5) << QPoint(6, 5);
     }
 
     void monthLayout()
@@ -299,8 +316,9 @@ private Q_SLOTS:
         calendar->setReadOnly(readOnly);
         QSignalSpy clicked(calendar, &TCCalendar::OnClick);
         const QStringList parts = action.split(' ');
-        const QMap<QString, Qt::Key> keys{{"left", Qt::Key_Left}, {"right", Qt::Key_Right}, {"up", Qt::Key_Up},
-                                          {"down", Qt::Key_Down}, {"home", Qt::Key_Home}, {"pageup", Qt::Key_PageUp}};
+        const QMap<QString, Qt::Key> keys{{"left", Qt::Key_Left}, {"right", Qt::Key_Right},
+                                          {"up", Qt::Key_Up},     {"down", Qt::Key_Down},
+                                          {"home", Qt::Key_Home}, {"pageup", Qt::Key_PageUp}};
         if (parts[0] == "click")
             click(parts[1].toInt(), parts[2].toInt());
         else
@@ -367,7 +385,8 @@ private Q_SLOTS:
         QCOMPARE(image.pixel(selected.topLeft()), palette.color(QPalette::Highlight).rgb());
         const QRect header = calendar->cellRect(0, 0);
         QCOMPARE(image.pixel(header.topLeft()), palette.color(QPalette::Button).rgb());
-        QCOMPARE(image.pixel(header.right() + 1, header.center().y()), palette.color(QPalette::Mid).rgb());
+        QCOMPARE(image.pixel(header.right() + 1, header.center().y()),
+                 palette.color(QPalette::Mid).rgb());
         const QRgb base = palette.color(QPalette::Base).rgb();
         QCOMPARE(inkColumns(image, calendar->cellRect(0, 1), base), qMakePair(-1, -1));
         // Day numbers are centred: equal margins left and right, give or take a pixel.
@@ -375,7 +394,8 @@ private Q_SLOTS:
             const QRect r = calendar->cellRect(cell.x(), cell.y());
             const auto [first, last] = inkColumns(image, r, base);
             QVERIFY(first > r.left());
-            QVERIFY2(qAbs((first - r.left()) - (r.right() - last)) <= 1, qPrintable(calendar->GetCellText(cell.x(), cell.y())));
+            QVERIFY2(qAbs((first - r.left()) - (r.right() - last)) <= 1,
+                     qPrintable(calendar->GetCellText(cell.x(), cell.y())));
         }
     }
 };

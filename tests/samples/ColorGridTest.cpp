@@ -32,7 +32,10 @@ protected:
 class TextProbe : public QWidget
 {
 public:
-    TextProbe(QColor fill, QColor ink, QString text) : m_fill(fill), m_ink(ink), m_text(std::move(text)) {}
+    TextProbe(QColor fill, QColor ink, QString text)
+        : m_fill(fill), m_ink(ink), m_text(std::move(text))
+    {
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -59,9 +62,10 @@ class ColorGridTest : public QObject
 
     void mouse(QEvent::Type type, Qt::MouseButton button, QPoint pos)
     {
-        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-        QMouseEvent event(type, pos, grid->mapToGlobal(pos), type == QEvent::MouseMove ? Qt::NoButton : button,
-                          held, Qt::NoModifier);
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+        QMouseEvent event(type, pos, grid->mapToGlobal(pos),
+                          type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
         QApplication::sendEvent(grid, &event);
     }
 
@@ -108,7 +112,8 @@ private Q_SLOTS:
     void registersPaletteEntry()
     {
         TCColorGrid::Register();
-        const ComponentPalette::Entry* entry = ComponentPalette::find(QStringLiteral("TCColorGrid"));
+        const ComponentPalette::Entry* entry =
+            ComponentPalette::find(QStringLiteral("TCColorGrid"));
         QVERIFY(entry);
         QCOMPARE(entry->page, QStringLiteral("Samples"));
         QCOMPARE(entry->includeFile, QStringLiteral("samples/Cgrid.h"));
@@ -120,7 +125,8 @@ private Q_SLOTS:
     void publishedDefaults()
     {
         QCOMPARE(grid->property("ClickEnablesColor").toBool(), false);
-        QCOMPARE(grid->property("GridOrdering").value<TCColorGrid::TGridOrdering>(), TCColorGrid::go4x4);
+        QCOMPARE(grid->property("GridOrdering").value<TCColorGrid::TGridOrdering>(),
+                 TCColorGrid::go4x4);
         QCOMPARE(grid->property("ForegroundIndex").toInt(), 0);
         QCOMPARE(grid->property("BackgroundIndex").toInt(), 0);
         QCOMPARE(grid->property("ForegroundEnabled").toBool(), true);
@@ -161,10 +167,14 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("requested");
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QSize>("cell");
-        QTest::newRow("4x4") << int(TCColorGrid::go4x4) << QSize(101, 99) << QSize(100, 96) << QSize(25, 24);
-        QTest::newRow("16x1") << int(TCColorGrid::go16x1) << QSize(100, 30) << QSize(96, 30) << QSize(6, 30);
-        QTest::newRow("8x2") << int(TCColorGrid::go8x2) << QSize(170, 41) << QSize(168, 40) << QSize(21, 20);
-        QTest::newRow("1x16") << int(TCColorGrid::go1x16) << QSize(50, 50) << QSize(50, 48) << QSize(50, 3);
+        QTest::newRow("4x4") << int(TCColorGrid::go4x4) << QSize(101, 99) << QSize(100, 96)
+                             << QSize(25, 24);
+        QTest::newRow("16x1") << int(TCColorGrid::go16x1) << QSize(100, 30) << QSize(96, 30)
+                              << QSize(6, 30);
+        QTest::newRow("8x2") << int(TCColorGrid::go8x2) << QSize(170, 41) << QSize(168, 40)
+                             << QSize(21, 20);
+        QTest::newRow("1x16") << int(TCColorGrid::go1x16) << QSize(50, 50) << QSize(50, 48)
+                              << QSize(50, 3);
     }
 
     void shrinksToWholeSquares()
@@ -256,17 +266,25 @@ private Q_SLOTS:
         QTest::addColumn<int>("changes");
         QTest::addColumn<int>("clicks");
         QTest::newRow("left click") << false << true << false << false << 5 << 5 << true << 1 << 1;
-        QTest::newRow("left click on the same square") << false << true << false << false << 0 << 0 << true << 0 << 1;
-        QTest::newRow("disabled: click only moves") << false << false << false << false << 5 << 0 << false << 0 << 1;
-        QTest::newRow("disabled: click enables") << false << false << true << false << 5 << 5 << true << 1 << 1;
-        QTest::newRow("disabled: same square enables") << false << false << true << false << 0 << 0 << true << 1 << 1;
+        QTest::newRow("left click on the same square")
+            << false << true << false << false << 0 << 0 << true << 0 << 1;
+        QTest::newRow("disabled: click only moves")
+            << false << false << false << false << 5 << 0 << false << 0 << 1;
+        QTest::newRow("disabled: click enables")
+            << false << false << true << false << 5 << 5 << true << 1 << 1;
+        QTest::newRow("disabled: same square enables")
+            << false << false << true << false << 0 << 0 << true << 1 << 1;
         QTest::newRow("F key") << false << true << false << true << 6 << 6 << true << 1 << 1;
-        QTest::newRow("disabled: F still clicks") << false << false << false << true << 6 << 0 << false << 0 << 1;
-        QTest::newRow("disabled: F on same square enables") << false << false << true << true << 0 << 0 << true << 1 << 1;
+        QTest::newRow("disabled: F still clicks")
+            << false << false << false << true << 6 << 0 << false << 0 << 1;
+        QTest::newRow("disabled: F on same square enables")
+            << false << false << true << true << 0 << 0 << true << 1 << 1;
         QTest::newRow("right click") << true << true << false << false << 9 << 9 << true << 1 << 0;
         QTest::newRow("B key") << true << true << false << true << 3 << 3 << true << 1 << 1;
-        QTest::newRow("disabled: right click enables") << true << false << true << false << 0 << 0 << true << 1 << 0;
-        QTest::newRow("disabled: B only clicks") << true << false << false << true << 4 << 0 << false << 0 << 1;
+        QTest::newRow("disabled: right click enables")
+            << true << false << true << false << 0 << 0 << true << 1 << 0;
+        QTest::newRow("disabled: B only clicks")
+            << true << false << false << true << 4 << 0 << false << 0 << 1;
     }
 
     void picks()
@@ -362,11 +380,15 @@ private Q_SLOTS:
         grid->setCtl3D(ctl3d);
         grid->SetSelection(5);
         setFocusFlag(highlighted);
-        const QMap<QString, QColor> colours{
-            {"face", system(Colors::BtnFace)}, {"shadow", system(Colors::BtnShadow)},
-            {"light", system(Colors::BtnHighlight)}, {"colour", QColor(128, 0, 128)},
-            {"inverted", QColor(127, 255, 127)}, {"black", Qt::black}, {"white", Qt::white}};
-        QCOMPARE(render().pixelColor(grid->squareRect(5).topLeft() + at).rgb(), colours.value(expected).rgb());
+        const QMap<QString, QColor> colours{{"face", system(Colors::BtnFace)},
+                                            {"shadow", system(Colors::BtnShadow)},
+                                            {"light", system(Colors::BtnHighlight)},
+                                            {"colour", QColor(128, 0, 128)},
+                                            {"inverted", QColor(127, 255, 127)},
+                                            {"black", Qt::black},
+                                            {"white", Qt::white}};
+        QCOMPARE(render().pixelColor(grid->squareRect(5).topLeft() + at).rgb(),
+                 colours.value(expected).rgb());
     }
 
     void labels_data()
@@ -379,12 +401,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("label");
         QTest::addColumn<QColor>("ink");
         QTest::newRow("same square") << 3 << 3 << true << true << 3 << "FB" << QColor(0, 0, 255);
-        QTest::newRow("background disabled") << 3 << 3 << true << false << 3 << "FG" << QColor(0, 0, 255);
-        QTest::newRow("foreground disabled") << 3 << 3 << false << true << 3 << "BG" << QColor(0, 0, 255);
+        QTest::newRow("background disabled")
+            << 3 << 3 << true << false << 3 << "FG" << QColor(0, 0, 255);
+        QTest::newRow("foreground disabled")
+            << 3 << 3 << false << true << 3 << "BG" << QColor(0, 0, 255);
         QTest::newRow("both disabled") << 3 << 3 << false << false << 3 << "" << QColor();
-        QTest::newRow("foreground on red") << 9 << 14 << true << true << 9 << "FG" << QColor(0, 255, 255);
-        QTest::newRow("background on cyan") << 9 << 14 << true << true << 14 << "BG" << QColor(255, 0, 0);
-        QTest::newRow("white on black") << 0 << 15 << true << true << 0 << "FG" << QColor(255, 255, 255);
+        QTest::newRow("foreground on red")
+            << 9 << 14 << true << true << 9 << "FG" << QColor(0, 255, 255);
+        QTest::newRow("background on cyan")
+            << 9 << 14 << true << true << 14 << "BG" << QColor(255, 0, 0);
+        QTest::newRow("white on black")
+            << 0 << 15 << true << true << 0 << "FG" << QColor(255, 255, 255);
         QTest::newRow("black on white") << 0 << 15 << true << true << 15 << "BG" << QColor(0, 0, 0);
     }
 
@@ -441,9 +468,12 @@ private Q_SLOTS:
         QFETCH(QList<int>, repainted);
         QFETCH(QList<int>, untouched);
         const QMap<QString, std::function<void()>> operations{
-            {"fg 0", [this] { grid->SetForegroundIndex(0); }}, {"fg 5", [this] { grid->SetForegroundIndex(5); }},
-            {"bg 15", [this] { grid->SetBackgroundIndex(15); }}, {"sel 0", [this] { grid->SetSelection(0); }},
-            {"sel 6", [this] { grid->SetSelection(6); }}, {"bgoff", [this] { grid->EnableBackground(false); }},
+            {"fg 0", [this] { grid->SetForegroundIndex(0); }},
+            {"fg 5", [this] { grid->SetForegroundIndex(5); }},
+            {"bg 15", [this] { grid->SetBackgroundIndex(15); }},
+            {"sel 0", [this] { grid->SetSelection(0); }},
+            {"sel 6", [this] { grid->SetSelection(6); }},
+            {"bgoff", [this] { grid->EnableBackground(false); }},
             {"go4x4", [this] { grid->SetGridOrdering(TCColorGrid::go4x4); }},
             {"flat", [this] { grid->setCtl3D(false); }}};
         QTest::qWait(50);
@@ -453,9 +483,11 @@ private Q_SLOTS:
         QTest::qWait(50);
         QCOMPARE(recorder.count > 0, !repainted.isEmpty());
         for (int square : repainted)
-            QVERIFY2(recorder.region.contains(grid->squareRect(square)), qPrintable(QString::number(square)));
+            QVERIFY2(recorder.region.contains(grid->squareRect(square)),
+                     qPrintable(QString::number(square)));
         for (int square : untouched)
-            QVERIFY2(!recorder.region.intersects(grid->squareRect(square)), qPrintable(QString::number(square)));
+            QVERIFY2(!recorder.region.intersects(grid->squareRect(square)),
+                     qPrintable(QString::number(square)));
     }
 };
 

@@ -63,13 +63,18 @@ QWidget* createPage()
     auto changes = std::make_shared<int>(0);
     auto refresh = [=] {
         const QDate date = calendar->CalendarDate();
-        month->setText(QLocale().standaloneMonthName(date.month()) + QLatin1Char(' ') + QString::number(date.year()));
-        status->setText(QStringLiteral("Дата: %1; изменений: %2; текущая дата: %3")
-                            .arg(QLocale().toString(date, QLocale::LongFormat))
-                            .arg(*changes)
-                            .arg(calendar->UseCurrentDate() ? QStringLiteral("да") : QStringLiteral("нет")));
+        month->setText(QLocale().standaloneMonthName(date.month()) + QLatin1Char(' ') +
+                       QString::number(date.year()));
+        status->setText(
+            QStringLiteral("Дата: %1; изменений: %2; текущая дата: %3")
+                .arg(QLocale().toString(date, QLocale::LongFormat))
+                .arg(*changes)
+                .arg(calendar->UseCurrentDate() ? QStringLiteral("да") : QStringLiteral("нет")));
     };
-    QObject::connect(calendar, &TCCalendar::OnChange, page, [=] { ++*changes; refresh(); });
+    QObject::connect(calendar, &TCCalendar::OnChange, page, [=] {
+        ++*changes;
+        refresh();
+    });
     QObject::connect(prevYear, &QPushButton::clicked, calendar, &TCCalendar::PrevYear);
     QObject::connect(prevMonth, &QPushButton::clicked, calendar, &TCCalendar::PrevMonth);
     QObject::connect(nextMonth, &QPushButton::clicked, calendar, &TCCalendar::NextMonth);

@@ -21,13 +21,14 @@ constexpr int kMaxCell = 64;
 
 const QStringList& colorNames()
 {
-    static const QStringList names{
-        QStringLiteral("чёрный"), QStringLiteral("тёмно-красный"), QStringLiteral("тёмно-зелёный"),
-        QStringLiteral("оливковый"), QStringLiteral("тёмно-синий"), QStringLiteral("фиолетовый"),
-        QStringLiteral("сине-зелёный"), QStringLiteral("светло-серый"), QStringLiteral("серый"),
-        QStringLiteral("красный"), QStringLiteral("зелёный"), QStringLiteral("жёлтый"),
-        QStringLiteral("синий"), QStringLiteral("пурпурный"), QStringLiteral("голубой"),
-        QStringLiteral("белый")};
+    static const QStringList names{QStringLiteral("чёрный"),        QStringLiteral("тёмно-красный"),
+                                   QStringLiteral("тёмно-зелёный"), QStringLiteral("оливковый"),
+                                   QStringLiteral("тёмно-синий"),   QStringLiteral("фиолетовый"),
+                                   QStringLiteral("сине-зелёный"),  QStringLiteral("светло-серый"),
+                                   QStringLiteral("серый"),         QStringLiteral("красный"),
+                                   QStringLiteral("зелёный"),       QStringLiteral("жёлтый"),
+                                   QStringLiteral("синий"),         QStringLiteral("пурпурный"),
+                                   QStringLiteral("голубой"),       QStringLiteral("белый")};
     return names;
 }
 
@@ -39,6 +40,42 @@ QString describe(const QString& role, bool enabled, int index, const QColor& col
         return QStringLiteral("%1: нет").arg(role);
     return QStringLiteral("%1: %2 (%3) <span style='background:%3'>&nbsp;&nbsp;&nbsp;&nbsp;</span>")
         .arg(role, colorNames().at(index), color.name());
+}
+
+QString chosenText(const TCColorGrid* grid)
+{
+    return describe(QStringLiteral("Передний план"), grid->ForegroundEnabled(),
+                    grid->ForegroundIndex(), grid->GetForegroundColor()) +
+           QStringLiteral("<br>") +
+           describe(QStringLiteral("Фон"), grid->BackgroundEnabled(), grid->BackgroundIndex(),
+                    grid->GetBackgroundColor());
+}
+
+QLabel* chosenLabel(const QString& name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::RichText);
+    return label;
+}
+
+// A second grid in the flat look and the 8 x 2 ordering, with its own choices.
+QWidget* flatGrid(QWidget* page, QLabel* chosen)
+{
+    auto* holder = new QWidget(page);
+    holder->setFixedSize(8 * 40, 2 * 40);
+    auto* grid = new TCColorGrid(holder);
+    grid->setObjectName(QStringLiteral("CColorGrid2"));
+    grid->setCtl3D(false);
+    grid->SetGridOrdering(TCColorGrid::go8x2);
+    grid->resize(holder->size());
+    grid->SetForegroundIndex(12);
+    grid->SetBackgroundIndex(12);
+    grid->SetSelection(3);
+    QObject::connect(grid, &TCColorGrid::OnChange, chosen,
+                     [=] { chosen->setText(chosenText(grid)); });
+    chosen->setText(chosenText(grid));
+    return holder;
 }
 
 QCheckBox* option(const QString& name, const QString& caption, bool checked, QWidget* parent)
@@ -65,7 +102,8 @@ QWidget* createPage()
     auto* header = new QLabel(page);
     header->setPixmap(ComponentPalette::find(QStringLiteral("TCColorGrid"))->icon().pixmap(24, 24));
     auto* title = new QLabel(QStringLiteral("TCColorGrid — левая кнопка или F: передний план, "
-                                            "правая кнопка или B: фон, стрелки: курсор"), page);
+                                            "правая кнопка или B: фон, стрелки: курсор"),
+                             page);
 
     auto* holder = new QWidget(page);
     holder->setFixedSize(kLongSide + 8, kLongSide + 8);
@@ -78,26 +116,24 @@ QWidget* createPage()
     grid->SetSelection(5);
     grid->setFocus();
 
-    auto* chosen = new QLabel(page);
-    chosen->setObjectName(QStringLiteral("lblChosen"));
-    chosen->setTextFormat(Qt::RichText);
+    auto* chosen = chosenLabel(QStringLiteral("lblChosen"), page);
     auto* ordering = new QComboBox(page);
     ordering->setObjectName(QStringLiteral("cbxGridOrdering"));
     ordering->setAccessibleName(QStringLiteral("Расположение"));
     ordering->addItems({QStringLiteral("16 × 1"), QStringLiteral("8 × 2"), QStringLiteral("4 × 4"),
                         QStringLiteral("2 × 8"), QStringLiteral("1 × 16")});
     ordering->setCurrentIndex(int(grid->GridOrdering()));
-    auto* ctl3d = option(QStringLiteral("chkCtl3D"), QStringLiteral("Объёмный вид"), grid->Ctl3D(), page);
-    auto* fgOn = option(QStringLiteral("chkForegroundEnabled"), QStringLiteral("Передний план включён"), true, page);
-    auto* bgOn = option(QStringLiteral("chkBackgroundEnabled"), QStringLiteral("Фон включён"), true, page);
-    auto* clickOn = option(QStringLiteral("chkClickEnablesColor"), QStringLiteral("Выбор включает цвет"), false, page);
+    auto* ctl3d =
+        option(QStringLiteral("chkCtl3D"), QStringLiteral("Объёмный вид"), grid->Ctl3D(), page);
+    auto* fgOn = option(QStringLiteral("chkForegroundEnabled"),
+                        QStringLiteral("Передний план включён"), true, page);
+    auto* bgOn =
+        option(QStringLiteral("chkBackgroundEnabled"), QStringLiteral("Фон включён"), true, page);
+    auto* clickOn = option(QStringLiteral("chkClickEnablesColor"),
+                           QStringLiteral("Выбор включает цвет"), false, page);
 
     auto refresh = [=] {
-        chosen->setText(describe(QStringLiteral("Передний план"), grid->ForegroundEnabled(), grid->ForegroundIndex(),
-                                 grid->GetForegroundColor())
-                        + QStringLiteral("<br>")
-                        + describe(QStringLiteral("Фон"), grid->BackgroundEnabled(), grid->BackgroundIndex(),
-                                   grid->GetBackgroundColor()));
+        chosen->setText(chosenText(grid));
         fgOn->setChecked(grid->ForegroundEnabled());
         bgOn->setChecked(grid->BackgroundEnabled());
     };
@@ -107,8 +143,14 @@ QWidget* createPage()
         sizeForOrdering(grid);
     });
     QObject::connect(ctl3d, &QCheckBox::toggled, grid, &TCColorGrid::setCtl3D);
-    QObject::connect(fgOn, &QCheckBox::toggled, grid, [=](bool on) { grid->EnableForeground(on); refresh(); });
-    QObject::connect(bgOn, &QCheckBox::toggled, grid, [=](bool on) { grid->EnableBackground(on); refresh(); });
+    QObject::connect(fgOn, &QCheckBox::toggled, grid, [=](bool on) {
+        grid->EnableForeground(on);
+        refresh();
+    });
+    QObject::connect(bgOn, &QCheckBox::toggled, grid, [=](bool on) {
+        grid->EnableBackground(on);
+        refresh();
+    });
     QObject::connect(clickOn, &QCheckBox::toggled, grid, &TCColorGrid::setClickEnablesColor);
     refresh();
 
@@ -117,6 +159,10 @@ QWidget* createPage()
     for (QCheckBox* box : {ctl3d, fgOn, bgOn, clickOn})
         settings->addRow(box);
     settings->addRow(chosen);
+    auto* flatChosen = chosenLabel(QStringLiteral("lblFlatChosen"), page);
+    settings->addRow(new QLabel(QStringLiteral("Плоский вид, 8 × 2:"), page));
+    settings->addRow(flatGrid(page, flatChosen));
+    settings->addRow(flatChosen);
     auto* top = new QHBoxLayout;
     top->addWidget(header);
     top->addWidget(title, 1);
