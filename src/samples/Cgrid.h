@@ -54,8 +54,8 @@ public:
     // Colours of the chosen squares; invalid for an index outside 0-15.
     QColor GetForegroundColor() const { return squareColor(FForegroundIndex); }
     QColor GetBackgroundColor() const { return squareColor(FBackgroundIndex); }
-    // 0x00BBGGRR value of square 0-15.
-    std::uint32_t squareColorRef(int index) const { return FColors[std::size_t(index)]; }
+    // Colour of square 0-15; invalid for any other index.
+    QColor squareColor(int index) const;
 
     int cellWidth() const { return FCellWidth; }
     int cellHeight() const { return FCellHeight; }
@@ -88,7 +88,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QColor squareColor(int index) const;
     QColor system(std::uint32_t value) const;
     bool isSel(int index) const { return index == FSelection && FHasFocus; }
     int keySelection(int key) const;

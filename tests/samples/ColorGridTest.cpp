@@ -433,7 +433,7 @@ private Q_SLOTS:
         grid->EnableBackground(backgroundEnabled);
         const QRect cell = grid->squareRect(square);
         const QImage actual = render().copy(cell);
-        TextProbe probe(ColorRef::toQColor(grid->squareColorRef(square)), ink, label);
+        TextProbe probe(grid->squareColor(square), ink, label);
         probe.setFont(grid->font());
         probe.resize(cell.size());
         QImage expected = image(cell.size());
