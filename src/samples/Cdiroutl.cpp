@@ -203,30 +203,33 @@ void TCDirectoryOutline::BuildTree()
 
 void TCDirectoryOutline::BuildOneLevel(int item)
 {
+    QTreeWidgetItem* node = Outline::item(item);
     const QDir dir(realPath(fullPath(item)));
     // Without QDir::Hidden, hidden entries are not listed.
     const QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted);
-    for (const QString& name : names)
-        if (!name.startsWith(QLatin1Char('.')))
-            insertSorted(item, ForceCase(name));
-    setItemData(item, APointer);
-    Outline::item(item)->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
-}
-
-void TCDirectoryOutline::insertSorted(int item, const QString& name)
-{
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    int child = firstChild(item);
-    if (child == -1) {
-        child = addChild(item, name);
-    } else {
-        while (child != -1 && collator.compare(itemText(child), name) < 0)
-            child = nextChild(child);
-        child = child != -1 ? insert(child, name) : add(lastChild(item), name);
+    for (const QString& name : names)
+        if (!name.startsWith(QLatin1Char('.')))
+            insertSorted(node, ForceCase(name), collator);
+    setItemData(item, APointer);
+    node->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+}
+
+void TCDirectoryOutline::insertSorted(QTreeWidgetItem* node, const QString& name, const QCollator& collator)
+{
+    // The children are kept in order, so the first child that does not
+    // compare below the name is found by halving.
+    int low = 0, high = node->childCount();
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (collator.compare(node->child(middle)->text(0), name) < 0)
+            low = middle + 1;
+        else
+            high = middle;
     }
     // Not listed yet: offer to expand it.
-    Outline::item(child)->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    insertNode(node, low, name)->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
 }
 
 void TCDirectoryOutline::BuildSubTree(int item)

@@ -2,6 +2,8 @@
 
 #include "samples/Outline.h"
 
+class QCollator;
+
 // The directories of the file system as an expandable tree, kept in step
 // with a current directory: the tree is opened down to the current
 // directory with it selected, and picking a node makes its directory
@@ -68,7 +70,7 @@ protected:
 private:
     void AssignCaseProc();
     void takeCurrentDirectory();
-    void insertSorted(int item, const QString& name);
+    void insertSorted(QTreeWidgetItem* node, const QString& name, const QCollator& collator);
 
     QChar FDrive;
     QString FDirectory;

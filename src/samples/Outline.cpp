@@ -43,12 +43,16 @@ void Outline::rebuildOrder() const
 {
     m_order.clear();
     m_position.clear();
-    m_order.push_back(invisibleRootItem());
-    for (QTreeWidgetItemIterator it(const_cast<Outline*>(this)); *it; ++it)
-        m_order.push_back(*it);
-    for (int i = 0; i < m_order.size(); ++i)
-        m_position.insert(m_order[i], i);
+    appendSubtree(invisibleRootItem(), 0);
     m_orderValid = true;
+}
+
+void Outline::appendSubtree(QTreeWidgetItem* node, int row) const
+{
+    m_position.insert(node, int(m_order.size()));
+    m_order.push_back({node, row});
+    for (int i = 0; i < node->childCount(); ++i)
+        appendSubtree(node->child(i), i);
 }
 
 int Outline::itemCount() const
@@ -64,7 +68,7 @@ QTreeWidgetItem* Outline::item(int index) const
         throw Error(QStringLiteral("Invalid outline index"));
     if (index > itemCount())
         throw Error(QStringLiteral("Outline index not found"));
-    return m_order[index];
+    return m_order[index].node;
 }
 
 int Outline::indexOf(const QTreeWidgetItem* node) const
@@ -124,7 +128,7 @@ int Outline::nextChild(int index) const
 int Outline::siblingIndex(int index, int step) const
 {
     QTreeWidgetItem* parent = parentOf(index);
-    const int position = parent->indexOfChild(item(index)) + step;
+    const int position = m_order[index].row + step;
     return position >= 0 && position < parent->childCount() ? indexOf(parent->child(position)) : -1;
 }
 
@@ -169,19 +173,20 @@ QString Outline::fullPath(int index) const
     return path;
 }
 
-int Outline::insertNode(QTreeWidgetItem* parent, int position, const QString& text)
+QTreeWidgetItem* Outline::insertNode(QTreeWidgetItem* parent, int position, const QString& text)
 {
     auto* node = new QTreeWidgetItem(QStringList{text});
     parent->insertChild(position, node);
     updatePicture(node);
-    updatePicture(parent);
-    return indexOf(node);
+    if (parent->childCount() == 1)
+        updatePicture(parent);
+    return node;
 }
 
 int Outline::addChild(int index, const QString& text)
 {
     QTreeWidgetItem* parent = item(index);
-    return insertNode(parent, parent->childCount(), text);
+    return indexOf(insertNode(parent, parent->childCount(), text));
 }
 
 int Outline::add(int index, const QString& text)
@@ -189,7 +194,7 @@ int Outline::add(int index, const QString& text)
     if (index == 0)
         return addChild(0, text);
     QTreeWidgetItem* parent = parentOf(index);
-    return insertNode(parent, parent->childCount(), text);
+    return indexOf(insertNode(parent, parent->childCount(), text));
 }
 
 int Outline::insert(int index, const QString& text)
@@ -197,7 +202,7 @@ int Outline::insert(int index, const QString& text)
     if (index == 0)
         return addChild(0, text);
     QTreeWidgetItem* parent = parentOf(index);
-    return insertNode(parent, parent->indexOfChild(item(index)), text);
+    return indexOf(insertNode(parent, m_order[index].row, text));
 }
 
 int Outline::selectedItem() const

@@ -101,17 +101,27 @@ protected:
     // message box instead of leaving the event loop.
     void guarded(const std::function<void()>& reaction);
 
+    // Inserts a child at a position among its siblings; for building many
+    // nodes at once without renumbering after each one.
+    QTreeWidgetItem* insertNode(QTreeWidgetItem* parent, int position, const QString& text);
+
 private:
+    struct Place
+    {
+        QTreeWidgetItem* node;
+        int row;  // position among its siblings
+    };
+
     void rebuildOrder() const;
+    void appendSubtree(QTreeWidgetItem* node, int row) const;
     void invalidateOrder() { m_orderValid = false; }
     int siblingIndex(int index, int step) const;
     QTreeWidgetItem* parentOf(int index) const;
-    int insertNode(QTreeWidgetItem* parent, int position, const QString& text);
     void updatePicture(QTreeWidgetItem* node);
     void reportError(const Error& error);
     void userExpanded(QTreeWidgetItem* node);
 
-    mutable QVector<QTreeWidgetItem*> m_order;
+    mutable QVector<Place> m_order;
     mutable QHash<const QTreeWidgetItem*, int> m_position;
     mutable bool m_orderValid = false;
     QPixmap m_pictureOpen;
