@@ -1,0 +1,56 @@
+#include "samples/ComponentPalette.h"
+#include "samples/SamplePalette.h"
+#include "testutil/TestRegistry.h"
+
+#include <QPluginLoader>
+#include <QTest>
+#include <memory>
+
+#ifdef KEROVA_DESIGNER_PLUGIN
+#include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
+#endif
+
+// The Qt Designer plugin offers every component of the palette, in one
+// group, and creates each of them.
+class DesignerPluginTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pluginOffersEveryPaletteEntry()
+    {
+#ifndef KEROVA_DESIGNER_PLUGIN
+        QSKIP("Qt Designer development files missing: the plugin is not built");
+#else
+        SamplePalette::registerAll();
+        const auto& entries = ComponentPalette::entries();
+        QVERIFY(!entries.empty());
+
+        QPluginLoader loader(QStringLiteral(KEROVA_DESIGNER_PLUGIN));
+        QVERIFY2(loader.load(), qPrintable(loader.errorString()));
+        auto* collection = qobject_cast<QDesignerCustomWidgetCollectionInterface*>(loader.instance());
+        QVERIFY(collection);
+        const QList<QDesignerCustomWidgetInterface*> widgets = collection->customWidgets();
+        QCOMPARE(widgets.size(), qsizetype(entries.size()));
+
+        QWidget form;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            QDesignerCustomWidgetInterface* widget = widgets[qsizetype(i)];
+            const ComponentPalette::Entry& entry = entries[i];
+            QCOMPARE(widget->name(), entry.className);
+            QCOMPARE(widget->group(), widgets.front()->group());
+            QCOMPARE(widget->includeFile(), entry.includeFile);
+            QVERIFY2(!widget->icon().pixmap(24, 24).isNull(), qPrintable(entry.className));
+            QVERIFY(widget->domXml().contains(QStringLiteral("class=\"%1\"").arg(entry.className)));
+            std::unique_ptr<QWidget> created(widget->createWidget(&form));
+            QVERIFY(created);
+            QCOMPARE(QString::fromLatin1(created->metaObject()->className()), entry.className);
+            QCOMPARE(created->parentWidget(), &form);
+        }
+        QVERIFY(!widgets.front()->group().isEmpty());
+#endif
+    }
+};
+
+KEROVA_TEST(DesignerPluginTest)
+#include "DesignerPluginTest.moc"
