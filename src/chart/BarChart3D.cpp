@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLinearGradient>
 #include <QOpenGLContext>
 #include <QVBoxLayout>
 #include <QtDataVisualization/Q3DBars>
@@ -12,6 +13,9 @@
 #include <QtDataVisualization/QCategory3DAxis>
 #include <QtDataVisualization/QItemModelBarDataProxy>
 #include <QtDataVisualization/QValue3DAxis>
+#include <QtDataVisualization/Q3DCamera>
+#include <QtDataVisualization/Q3DScene>
+#include <QtDataVisualization/Q3DTheme>
 
 BarChart3D::BarChart3D(ChartValues* values, QWidget* parent)
     : QWidget(parent), m_title(new QLabel(this)), m_graph(new Q3DBars)
@@ -20,9 +24,17 @@ BarChart3D::BarChart3D(ChartValues* values, QWidget* parent)
     proxy->setUseModelCategories(true);
     m_series = new QBar3DSeries(proxy);
     m_series->setMesh(QAbstract3DSeries::MeshBar);
+    QLinearGradient heights(0, 0, 1, 100);
+    heights.setColorAt(0.0, QColor(0x2b, 0x6c, 0xb0));
+    heights.setColorAt(1.0, QColor(0xf0, 0x8a, 0x24));
+    m_series->setBaseGradient(heights);
+    m_series->setColorStyle(Q3DTheme::ColorStyleRangeGradient);
     m_graph->addSeries(m_series);
     m_graph->setShadowQuality(QAbstract3DGraph::ShadowQualityNone);
+    m_graph->activeTheme()->setType(Q3DTheme::ThemeDigia);
+    m_graph->scene()->activeCamera()->setCameraPreset(Q3DCamera::CameraPresetIsometricRightHigh);
     m_graph->columnAxis()->setTitleVisible(true);
+    m_graph->valueAxis()->setLabelFormat(QStringLiteral("%.2f"));
     m_graph->rowAxis()->setTitleVisible(false);
     m_defaultSpacing = m_graph->barSpacing();
 

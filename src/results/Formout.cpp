@@ -104,7 +104,7 @@ void TfrmOutput::createControls()
     rgrChart3D->setObjectName(QStringLiteral("rgrChart3D"));
     rgrChart3D->setItems({QStringLiteral("Да"), QStringLiteral("Нет")});
     rgrChart3D->setItemIndex(1);
-    rgrChart3D->setFixedSize(121, 49);
+    rgrChart3D->setMinimumWidth(121);
 }
 
 void TfrmOutput::layOut()
@@ -119,7 +119,8 @@ void TfrmOutput::layOut()
     settings->addSpacing(47);
     settings->addWidget(rgrChart3D);
     settings->addStretch(1);
-    GroupBox3->setFixedHeight(65);
+    GroupBox3->setMinimumHeight(65);
+    GroupBox3->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
