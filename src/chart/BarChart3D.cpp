@@ -32,6 +32,12 @@ BarChart3D::BarChart3D(ChartValues* values, QWidget* parent)
     m_graph->addSeries(m_series);
     m_graph->setShadowQuality(QAbstract3DGraph::ShadowQualityNone);
     m_graph->activeTheme()->setType(Q3DTheme::ThemeDigia);
+    QFont labels = m_graph->activeTheme()->font();
+    labels.setPointSize(48);
+    m_graph->activeTheme()->setFont(labels);
+    for (QAbstract3DAxis* axis : {static_cast<QAbstract3DAxis*>(m_graph->columnAxis()),
+                                  static_cast<QAbstract3DAxis*>(m_graph->rowAxis())})
+        axis->setLabelAutoRotation(60);
     m_graph->scene()->activeCamera()->setCameraPreset(Q3DCamera::CameraPresetIsometricRightHigh);
     m_graph->columnAxis()->setTitleVisible(true);
     m_graph->valueAxis()->setLabelFormat(QStringLiteral("%.2f"));

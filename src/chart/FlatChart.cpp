@@ -24,6 +24,10 @@ FlatChart::FlatChart(QWidget* parent) : QScrollArea(parent), m_chart(new QChart)
     m_view->setRenderHint(QPainter::Antialiasing);
     m_view->setObjectName(QStringLiteral("flatChartView"));
     m_chart->legend()->setAlignment(Qt::AlignBottom);
+    QFont titleFont = m_chart->titleFont();
+    titleFont.setBold(true);
+    titleFont.setPointSize(titleFont.pointSize() + 2);
+    m_chart->setTitleFont(titleFont);
     setWidget(m_view);
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
