@@ -95,6 +95,22 @@ void BM_ScrollLoadedTable(benchmark::State& state)
 }
 BENCHMARK(BM_ScrollLoadedTable)->Unit(benchmark::kMillisecond);
 
+// Showing the chart window after a 1000 × 1000 calculation: the flat view
+// is built from the values and painted once.
+void BM_ShowLoadedChart(benchmark::State& state)
+{
+    for (auto _ : state) {
+        TfrmOutput window;
+        window.setOpenMaximised(false);
+        window.resize(1200, 900);
+        loadChart(*window.Chart1);
+        window.show();
+        QCoreApplication::processEvents();
+        window.repaint();
+    }
+}
+BENCHMARK(BM_ShowLoadedChart)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)

@@ -15,13 +15,14 @@ namespace {
 constexpr int SideRoom = 120;
 // Widest plot the view is stretched to; larger spacings are drawn at this width.
 constexpr long long MaxWidth = 500000;
+// Largest grid drawn with smooth (antialiased) lines.
+constexpr long long SmoothLimit = 20000;
 
 } // namespace
 
 FlatChart::FlatChart(QWidget* parent) : QScrollArea(parent), m_chart(new QChart)
 {
     m_view = new QChartView(m_chart);
-    m_view->setRenderHint(QPainter::Antialiasing);
     m_view->setObjectName(QStringLiteral("flatChartView"));
     m_chart->legend()->setAlignment(Qt::AlignBottom);
     QFont titleFont = m_chart->titleFont();
@@ -41,6 +42,9 @@ void FlatChart::rebuild(const ChartValues& values, const ChartSettings& settings
         m_chart->removeAxis(axis);
     addSeries(values);
     setAxes(values, settings);
+    // Smooth lines cost most of the painting of a large grid and add nothing there.
+    m_view->setRenderHint(QPainter::Antialiasing,
+                          static_cast<long long>(values.seriesCount()) * values.pointCount() <= SmoothLimit);
     m_chart->setTitle(settings.title(ChartSettings::ChartTitleSlot));
     m_chart->legend()->setVisible(values.seriesCount() > 0 && values.seriesCount() <= MaxLegendSeries);
     setWidthFor(values.pointCount(), settings.pixFactor);
