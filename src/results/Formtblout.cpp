@@ -16,11 +16,11 @@ TfrmTblOut* frmTblOut = nullptr;
 
 namespace {
 
-// A bold field on the menu colour, naming a parameter.
-QLineEdit* nameField(const QString& text, const QString& accessible, QWidget* parent)
+// A bold field on the menu colour, naming a parameter; it starts with its own name as text.
+QLineEdit* nameField(const QString& name, const QString& accessible, QWidget* parent)
 {
-    auto* field = new QLineEdit(text, parent);
-    field->setObjectName(text);
+    auto* field = new QLineEdit(name, parent);
+    field->setObjectName(name);
     field->setAccessibleName(accessible);
     QFont bold = field->font();
     bold.setBold(true);
