@@ -88,7 +88,8 @@ void BM_ScrollLoadedTable(benchmark::State& state)
     QCoreApplication::processEvents();
     int page = 0;
     for (auto _ : state) {
-        window.tblOut->scrollTo(window.tblOut->model()->index((page * 30) % 999, (page * 15) % 999));
+        window.tblOut->scrollTo(
+            window.tblOut->model()->index((page * 30) % 999, (page * 15) % 999));
         window.tblOut->viewport()->repaint();
         ++page;
     }

@@ -9,13 +9,13 @@
 #include <QOpenGLContext>
 #include <QVBoxLayout>
 #include <QtDataVisualization/Q3DBars>
+#include <QtDataVisualization/Q3DCamera>
+#include <QtDataVisualization/Q3DScene>
+#include <QtDataVisualization/Q3DTheme>
 #include <QtDataVisualization/QBar3DSeries>
 #include <QtDataVisualization/QCategory3DAxis>
 #include <QtDataVisualization/QItemModelBarDataProxy>
 #include <QtDataVisualization/QValue3DAxis>
-#include <QtDataVisualization/Q3DCamera>
-#include <QtDataVisualization/Q3DScene>
-#include <QtDataVisualization/Q3DTheme>
 
 BarChart3D::BarChart3D(ChartValues* values, QWidget* parent)
     : QWidget(parent), m_title(new QLabel(this)), m_graph(new Q3DBars)

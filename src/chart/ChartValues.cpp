@@ -11,10 +11,14 @@ void ChartValues::reshape(int seriesCount, int pointCount)
 {
     if (seriesCount < 0 || pointCount < 0)
         throw AutomationError(QStringLiteral("Недопустимый размер диаграммы: рядов %1, точек %2")
-                                  .arg(seriesCount).arg(pointCount));
+                                  .arg(seriesCount)
+                                  .arg(pointCount));
     if (static_cast<long long>(seriesCount) * pointCount > MaxValues)
-        throw AutomationError(QStringLiteral("Диаграмма %1 × %2 слишком велика: допускается не более %3 значений")
-                                  .arg(seriesCount).arg(pointCount).arg(MaxValues));
+        throw AutomationError(
+            QStringLiteral("Диаграмма %1 × %2 слишком велика: допускается не более %3 значений")
+                .arg(seriesCount)
+                .arg(pointCount)
+                .arg(MaxValues));
     beginResetModel();
     m_values.assign(static_cast<size_t>(seriesCount) * pointCount, 0.0);
     m_series = seriesCount;
@@ -26,9 +30,11 @@ void ChartValues::reshape(int seriesCount, int pointCount)
 void ChartValues::checkIndex(int series, int point) const
 {
     if (series < 0 || series >= m_series)
-        throw AutomationError(QStringLiteral("Ряд %1 вне диаграммы: рядов %2").arg(series).arg(m_series));
+        throw AutomationError(
+            QStringLiteral("Ряд %1 вне диаграммы: рядов %2").arg(series).arg(m_series));
     if (point < 0 || point >= m_points)
-        throw AutomationError(QStringLiteral("Точка %1 вне диаграммы: точек %2").arg(point).arg(m_points));
+        throw AutomationError(
+            QStringLiteral("Точка %1 вне диаграммы: точек %2").arg(point).arg(m_points));
 }
 
 double ChartValues::value(int series, int point) const

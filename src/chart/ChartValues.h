@@ -43,6 +43,6 @@ private:
 
     int m_series = 0;
     int m_points = 0;
-    std::vector<double> m_values;  // series by series
+    std::vector<double> m_values; // series by series
     bool m_noticePending = false;
 };

@@ -44,9 +44,11 @@ void FlatChart::rebuild(const ChartValues& values, const ChartSettings& settings
     setAxes(values, settings);
     // Smooth lines cost most of the painting of a large grid and add nothing there.
     m_view->setRenderHint(QPainter::Antialiasing,
-                          static_cast<long long>(values.seriesCount()) * values.pointCount() <= SmoothLimit);
+                          static_cast<long long>(values.seriesCount()) * values.pointCount() <=
+                              SmoothLimit);
     m_chart->setTitle(settings.title(ChartSettings::ChartTitleSlot));
-    m_chart->legend()->setVisible(values.seriesCount() > 0 && values.seriesCount() <= MaxLegendSeries);
+    m_chart->legend()->setVisible(values.seriesCount() > 0 &&
+                                  values.seriesCount() <= MaxLegendSeries);
     setWidthFor(values.pointCount(), settings.pixFactor);
 }
 

@@ -57,14 +57,17 @@ bool TChartControl::FinishData(qint16 kind)
 void TChartControl::ThisSerie(qint16 series)
 {
     if (series < 0 || series >= m_values->seriesCount())
-        throw AutomationError(QStringLiteral("Ряд %1 вне диаграммы: рядов %2").arg(series).arg(m_values->seriesCount()));
+        throw AutomationError(QStringLiteral("Ряд %1 вне диаграммы: рядов %2")
+                                  .arg(series)
+                                  .arg(m_values->seriesCount()));
     m_serie = series;
 }
 
 void TChartControl::PointValue(qint16 point, double value)
 {
     if (!std::isfinite(value))
-        throw AutomationError(QStringLiteral("Значение точки %1 не является конечным числом").arg(point));
+        throw AutomationError(
+            QStringLiteral("Значение точки %1 не является конечным числом").arg(point));
     m_values->setValue(m_serie, point, value);
 }
 
@@ -77,7 +80,8 @@ void TChartControl::TitleText(qint16 slot, const QString& text)
 void TChartControl::AxisSetting(qint16 index, double value)
 {
     if (!std::isfinite(value))
-        throw AutomationError(QStringLiteral("Настройка оси %1 не является конечным числом").arg(index));
+        throw AutomationError(
+            QStringLiteral("Настройка оси %1 не является конечным числом").arg(index));
     m_settings.axis[index] = value;
     changed();
 }
@@ -156,7 +160,8 @@ void TChartControl::show3D()
 {
     if (!BarChart3D::openGLAvailable()) {
         if (!m_no3D) {
-            m_no3D = new QLabel(QStringLiteral("Трёхмерный вид недоступен: нет поддержки OpenGL"), this);
+            m_no3D =
+                new QLabel(QStringLiteral("Трёхмерный вид недоступен: нет поддержки OpenGL"), this);
             m_no3D->setAlignment(Qt::AlignCenter);
             m_no3D->setObjectName(QStringLiteral("no3D"));
             m_pages->addWidget(m_no3D);

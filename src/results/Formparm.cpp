@@ -1,7 +1,7 @@
 #include "results/Formparm.h"
 
-#include <QListWidget>
 #include <QHBoxLayout>
+#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 

@@ -73,9 +73,11 @@ void TfrmTblOut::createControls()
     btnClose->setObjectName(QStringLiteral("btnClose"));
     btnClose->setAccessibleName(btnClose->text());
     btnClose->setFixedSize(75, 25);
-    UpDown1 = upDown(Qt::Horizontal, QStringLiteral("UpDown1"), QStringLiteral("Стрелки по горизонтали"), this);
+    UpDown1 = upDown(Qt::Horizontal, QStringLiteral("UpDown1"),
+                     QStringLiteral("Стрелки по горизонтали"), this);
     UpDown1->setFixedSize(25, 17);
-    UpDown2 = upDown(Qt::Vertical, QStringLiteral("UpDown2"), QStringLiteral("Стрелки по вертикали"), this);
+    UpDown2 = upDown(Qt::Vertical, QStringLiteral("UpDown2"),
+                     QStringLiteral("Стрелки по вертикали"), this);
     UpDown2->setFixedSize(17, 25);
     edtX = nameField(QStringLiteral("edtX"), QStringLiteral("Показатель X"), this);
     edtY = nameField(QStringLiteral("edtY"), QStringLiteral("Показатель Y"), this);

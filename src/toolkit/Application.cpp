@@ -32,7 +32,7 @@ Application::~Application()
         Owned last = std::move(m_owned.back());
         m_owned.pop_back();
         runHandler(last.release);
-        last.release = nullptr;  // drops the lambda's share of the object
+        last.release = nullptr; // drops the lambda's share of the object
         last.object.reset();
     }
 }
@@ -50,7 +50,8 @@ void Application::setTitle(const QString& title)
 void Application::loadTranslations()
 {
     auto translator = std::make_unique<QTranslator>();
-    if (translator->load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (translator->load(QStringLiteral("qtbase_ru"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(translator.get());
         m_translator = std::move(translator);
     }

@@ -26,17 +26,16 @@ public:
     // Creates an owned object, points its global variable at it and only then
     // runs its creation handler (FormCreate), so the handler may use the global.
     // At shutdown FormDestroy runs, the object is deleted and the global cleared.
-    template <class T, class... Args>
-    T* create(T*& global, Args&&... args)
+    template <class T, class... Args> T* create(T*& global, Args&&... args)
     {
         auto object = std::make_shared<T>(std::forward<Args>(args)...);
         global = object.get();
         m_owned.push_back({object, [object, &global] {
-                               if constexpr (requires(T& t) { t.FormDestroy(); })
+                               if constexpr (requires(T & t) { t.FormDestroy(); })
                                    object->FormDestroy();
                                global = nullptr;
                            }});
-        if constexpr (requires(T& t) { t.FormCreate(); })
+        if constexpr (requires(T & t) { t.FormCreate(); })
             object->FormCreate();
         return object.get();
     }

@@ -16,7 +16,8 @@ ErrorDisplay::Sink& currentSink()
 
 void showBox(const QString& text, const QString& caption)
 {
-    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.setEscapeButton(QMessageBox::Ok);
     box.exec();
 }

@@ -9,8 +9,11 @@ StringGridModel::StringGridModel(QObject* parent) : QAbstractTableModel(parent) 
 void StringGridModel::checkSize(long long cols, long long rows) const
 {
     if (cols * rows > MaxCells)
-        throw AutomationError(QStringLiteral("Таблица %1 × %2 слишком велика: допускается не более %3 ячеек")
-                                  .arg(cols).arg(rows).arg(MaxCells));
+        throw AutomationError(
+            QStringLiteral("Таблица %1 × %2 слишком велика: допускается не более %3 ячеек")
+                .arg(cols)
+                .arg(rows)
+                .arg(MaxCells));
 }
 
 void StringGridModel::setColCount(int count)
@@ -23,7 +26,8 @@ void StringGridModel::setColCount(int count)
     const int kept = qMin(count, m_cols);
     for (int row = 0; row < m_rows; ++row)
         for (int col = 0; col < kept; ++col)
-            cells[static_cast<size_t>(row) * count + col] = std::move(m_cells[static_cast<size_t>(row) * m_cols + col]);
+            cells[static_cast<size_t>(row) * count + col] =
+                std::move(m_cells[static_cast<size_t>(row) * m_cols + col]);
     if (count > m_cols)
         beginInsertColumns({}, m_cols - 1, count - 2);
     else
@@ -55,7 +59,10 @@ void StringGridModel::checkCell(int col, int row) const
 {
     if (col < 0 || col >= m_cols || row < 0 || row >= m_rows)
         throw AutomationError(QStringLiteral("Ячейка (%1, %2) вне таблицы %3 × %4")
-                                  .arg(col).arg(row).arg(m_cols).arg(m_rows));
+                                  .arg(col)
+                                  .arg(row)
+                                  .arg(m_cols)
+                                  .arg(m_rows));
 }
 
 QString StringGridModel::cell(int col, int row) const

@@ -39,6 +39,6 @@ private:
 
     int m_cols = 1;
     int m_rows = 1;
-    std::vector<QString> m_cells{1};  // row by row
+    std::vector<QString> m_cells{1}; // row by row
     bool m_refreshPending = false;
 };

@@ -25,7 +25,8 @@ void TForm::setVisible(bool visible)
 
 void TForm::setOpenMaximised(bool maximised)
 {
-    setWindowState(maximised ? (windowState() | Qt::WindowMaximized) : (windowState() & ~Qt::WindowMaximized));
+    setWindowState(maximised ? (windowState() | Qt::WindowMaximized)
+                             : (windowState() & ~Qt::WindowMaximized));
 }
 
 void TForm::setDesignGeometry(int left, int top, int width, int height)

@@ -20,17 +20,19 @@ QToolButton* arrow(Qt::ArrowType type, const QString& name, QWidget* parent)
 
 } // namespace
 
-TUpDown::TUpDown(Qt::Orientation orientation, QWidget* parent)
-    : QWidget(parent)
+TUpDown::TUpDown(Qt::Orientation orientation, QWidget* parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     const bool horizontal = orientation == Qt::Horizontal;
-    auto* layout = new QBoxLayout(horizontal ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom, this);
+    auto* layout =
+        new QBoxLayout(horizontal ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom, this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     // Horizontal arrows: left steps down, right steps up; vertical: up steps up.
-    QToolButton* down = arrow(horizontal ? Qt::LeftArrow : Qt::DownArrow, QStringLiteral("Меньше"), this);
-    QToolButton* up = arrow(horizontal ? Qt::RightArrow : Qt::UpArrow, QStringLiteral("Больше"), this);
+    QToolButton* down =
+        arrow(horizontal ? Qt::LeftArrow : Qt::DownArrow, QStringLiteral("Меньше"), this);
+    QToolButton* up =
+        arrow(horizontal ? Qt::RightArrow : Qt::UpArrow, QStringLiteral("Больше"), this);
     layout->addWidget(horizontal ? down : up);
     layout->addWidget(horizontal ? up : down);
     connect(up, &QToolButton::clicked, this, [this] { stepBy(1); });

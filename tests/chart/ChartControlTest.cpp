@@ -25,7 +25,8 @@ void load(TChartControl& chart, int series, int points)
 
 QValueAxis* axis(QChart* chart, Qt::Alignment side)
 {
-    const QList<QAbstractAxis*> axes = chart->axes(side == Qt::AlignBottom ? Qt::Horizontal : Qt::Vertical);
+    const QList<QAbstractAxis*> axes =
+        chart->axes(side == Qt::AlignBottom ? Qt::Horizontal : Qt::Vertical);
     return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(axes.first());
 }
 
@@ -138,7 +139,8 @@ private Q_SLOTS:
         chart.AxisSetting(3, 50.0);
         QTRY_COMPARE(chart.flatChart()->series().size(), 2);
         QCOMPARE(chart.flatChart()->title(), QStringLiteral("Количество узлов"));
-        QCOMPARE(axis(chart.flatChart(), Qt::AlignBottom)->titleText(), QStringLiteral("Интенсивность потока задач"));
+        QCOMPARE(axis(chart.flatChart(), Qt::AlignBottom)->titleText(),
+                 QStringLiteral("Интенсивность потока задач"));
         QCOMPARE(axis(chart.flatChart(), Qt::AlignLeft)->max(), 50.0);
         auto* second = qobject_cast<QLineSeries*>(chart.flatChart()->series().at(1));
         QCOMPARE(second->count(), 5);
@@ -165,7 +167,7 @@ private Q_SLOTS:
         chart.show();
         chart.Chart3D(true);
         QTRY_VERIFY(chart.showing3D());
-        QVERIFY(chart.bars3D() == nullptr);  // offscreen has no OpenGL: no 3D view is made
+        QVERIFY(chart.bars3D() == nullptr); // offscreen has no OpenGL: no 3D view is made
         QVERIFY(chart.findChild<QLabel*>(QStringLiteral("no3D"))->isVisible());
         chart.Chart3D(false);
         QTRY_VERIFY(!chart.showing3D());

@@ -50,19 +50,29 @@ private Q_SLOTS:
         QTest::addColumn<QString>("scale");
         QTest::addColumn<QString>("spacing");
         QTest::addColumn<int>("choice");
-        QTest::addColumn<double>("appliedScale");  // -1: not applied
-        QTest::addColumn<int>("appliedSpacing");   // -1: not applied
+        QTest::addColumn<double>("appliedScale"); // -1: not applied
+        QTest::addColumn<int>("appliedSpacing");  // -1: not applied
         QTest::addColumn<bool>("threeD");
-        QTest::newRow("both, flat") << "2,5" << "12" << 1 << 2.5 << 12 << false;
-        QTest::newRow("both, 3D") << " 100 " << "3" << 0 << 100.0 << 3 << true;
-        QTest::newRow("single precision") << "0,1" << "1" << 1 << double(0.1f) << 1 << false;
-        QTest::newRow("spacing low 16 bits") << "1" << "70000" << 1 << 1.0 << 4464 << false;
-        QTest::newRow("letters in the scale") << "abc" << "12" << 0 << -1.0 << -1 << true;
-        QTest::newRow("letters in the spacing") << "5" << "x" << 0 << -1.0 << -1 << true;
-        QTest::newRow("full stop in a comma locale") << "2.5" << "1" << 1 << -1.0 << -1 << false;
-        QTest::newRow("beyond single precision") << "1e300" << "1" << 1 << -1.0 << -1 << false;
-        QTest::newRow("both empty") << "" << " " << 0 << -1.0 << -1 << true;
-        QTest::newRow("empty scale only") << "\t" << "9" << 1 << -1.0 << 9 << false;
+        QTest::newRow("both, flat") << "2,5"
+                                    << "12" << 1 << 2.5 << 12 << false;
+        QTest::newRow("both, 3D") << " 100 "
+                                  << "3" << 0 << 100.0 << 3 << true;
+        QTest::newRow("single precision") << "0,1"
+                                          << "1" << 1 << double(0.1f) << 1 << false;
+        QTest::newRow("spacing low 16 bits") << "1"
+                                             << "70000" << 1 << 1.0 << 4464 << false;
+        QTest::newRow("letters in the scale") << "abc"
+                                              << "12" << 0 << -1.0 << -1 << true;
+        QTest::newRow("letters in the spacing") << "5"
+                                                << "x" << 0 << -1.0 << -1 << true;
+        QTest::newRow("full stop in a comma locale") << "2.5"
+                                                     << "1" << 1 << -1.0 << -1 << false;
+        QTest::newRow("beyond single precision") << "1e300"
+                                                 << "1" << 1 << -1.0 << -1 << false;
+        QTest::newRow("both empty") << ""
+                                    << " " << 0 << -1.0 << -1 << true;
+        QTest::newRow("empty scale only") << "\t"
+                                          << "9" << 1 << -1.0 << 9 << false;
     }
     void applyPutsWhatParses()
     {

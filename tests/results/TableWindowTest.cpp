@@ -74,7 +74,8 @@ private Q_SLOTS:
         const QLocale english(QLocale::English, QLocale::UnitedStates);
         QTest::newRow("comma") << russian << 2.5 << QStringLiteral("2,50");
         QTest::newRow("full stop") << english << 2.5 << QStringLiteral("2.50");
-        QTest::newRow("no thousands separator") << russian << 1234567.891 << QStringLiteral("1234567,89");
+        QTest::newRow("no thousands separator")
+            << russian << 1234567.891 << QStringLiteral("1234567,89");
         QTest::newRow("leading digit") << english << 0.004 << QStringLiteral("0.00");
         QTest::newRow("rounded") << english << -3.456 << QStringLiteral("-3.46");
     }

@@ -1,7 +1,7 @@
+#include "toolkit/ErrorDisplay.h"
 #include "engine/AbortError.h"
 #include "engine/EngineError.h"
 #include "testutil/TestRegistry.h"
-#include "toolkit/ErrorDisplay.h"
 #include "toolkit/ErrorRecorder.h"
 #include "toolkit/Handler.h"
 
@@ -38,7 +38,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("letter") << QStringLiteral("Деление на ноль") << QStringLiteral("Деление на ноль.");
+        QTest::newRow("letter") << QStringLiteral("Деление на ноль")
+                                << QStringLiteral("Деление на ноль.");
         QTest::newRow("full stop") << QStringLiteral("Готово.") << QStringLiteral("Готово.");
         QTest::newRow("exclamation") << QStringLiteral("Ошибка!") << QStringLiteral("Ошибка!");
         QTest::newRow("closing bracket") << QStringLiteral("(x)") << QStringLiteral("(x)");

@@ -10,7 +10,7 @@
 class ErrorRecorder
 {
 public:
-    using Box = QPair<QString, QString>;  // text, caption
+    using Box = QPair<QString, QString>; // text, caption
 
     ErrorRecorder()
         : m_previous(ErrorDisplay::setSink([this](const QString& text, const QString& caption) {

@@ -1,7 +1,7 @@
+#include "engine/EngineError.h"
 #include "testutil/TestRegistry.h"
 #include "toolkit/Application.h"
 #include "toolkit/ErrorRecorder.h"
-#include "engine/EngineError.h"
 #include "toolkit/TForm.h"
 
 #include <QSignalSpy>
@@ -29,8 +29,7 @@ QStringList journal;
 
 // An owned object that notes its creation handler, its destruction and
 // whether its global variable already pointed at it when FormCreate ran.
-template <int N>
-struct Module
+template <int N> struct Module
 {
     static Module* global;
     bool globalSetOnCreate = false;
@@ -42,8 +41,7 @@ struct Module
     void FormDestroy() { journal << QStringLiteral("FormDestroy %1").arg(N); }
     ~Module() { journal << QStringLiteral("delete %1").arg(N); }
 };
-template <int N>
-Module<N>* Module<N>::global = nullptr;
+template <int N> Module<N>* Module<N>::global = nullptr;
 
 } // namespace
 
@@ -58,7 +56,7 @@ private Q_SLOTS:
         CountingForm form;
         form.show();
         QCOMPARE(form.shows, 1);
-        form.show();  // already visible: brought to the front only
+        form.show(); // already visible: brought to the front only
         QCOMPARE(form.shows, 1);
         QVERIFY(form.isVisible());
         form.hide();
@@ -109,9 +107,10 @@ private Q_SLOTS:
             QVERIFY(Module<2>::global->globalSetOnCreate);
             QCOMPARE(application.ownedCount(), 2);
         }
-        QCOMPARE(journal, QStringList({QStringLiteral("create 1"), QStringLiteral("create 2"),
-                                       QStringLiteral("FormDestroy 2"), QStringLiteral("delete 2"),
-                                       QStringLiteral("FormDestroy 1"), QStringLiteral("delete 1")}));
+        QCOMPARE(journal,
+                 QStringList({QStringLiteral("create 1"), QStringLiteral("create 2"),
+                              QStringLiteral("FormDestroy 2"), QStringLiteral("delete 2"),
+                              QStringLiteral("FormDestroy 1"), QStringLiteral("delete 1")}));
         QVERIFY(Module<1>::global == nullptr);
         QVERIFY(Module<2>::global == nullptr);
     }

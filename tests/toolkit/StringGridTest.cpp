@@ -74,7 +74,7 @@ private Q_SLOTS:
         grid.setRowCount(3);
         QCOMPARE(grid.cell(1, 2), QStringLiteral("1,2"));
         QCOMPARE(grid.cell(0, 0), QStringLiteral("0,0"));
-        QCOMPARE(grid.cell(3, 1), QString());  // dropped by the narrowing, not brought back
+        QCOMPARE(grid.cell(3, 1), QString()); // dropped by the narrowing, not brought back
         QVERIFY_THROWS_EXCEPTION(AutomationError, grid.cell(0, 3));
     }
 

@@ -97,7 +97,8 @@ int main(int argc, char** argv)
     Application application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kerova-gallery"));
     QCommandLineParser parser;
-    parser.addOption({QStringLiteral("shot"), QStringLiteral("Save screenshots into a folder and exit."),
+    parser.addOption({QStringLiteral("shot"),
+                      QStringLiteral("Save screenshots into a folder and exit."),
                       QStringLiteral("dir")});
     parser.process(*QApplication::instance());
 
