@@ -2,7 +2,7 @@
 #include "engine/AbortError.h"
 #include "engine/EngineError.h"
 #include "testutil/TestRegistry.h"
-#include "toolkit/ErrorRecorder.h"
+#include "testutil/ErrorRecorder.h"
 #include "toolkit/Handler.h"
 
 #include <QPushButton>

@@ -4,6 +4,7 @@
 
 #include <QPair>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 // Records every box the error display shows while it lives, instead of showing it.
@@ -24,6 +25,14 @@ public:
 
     const QVector<Box>& boxes() const { return m_boxes; }
     int count() const { return static_cast<int>(m_boxes.size()); }
+    QStringList texts() const
+    {
+        QStringList all;
+        for (const Box& box : m_boxes)
+            all << box.first;
+        return all;
+    }
+    void clear() { m_boxes.clear(); }
 
 private:
     QVector<Box> m_boxes;
