@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QFont>
+#include <QHideEvent>
 #include <QShowEvent>
 
 TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window)
@@ -40,6 +41,13 @@ void TForm::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!event->spontaneous())
         runHandler([this] { FormShow(); });
+}
+
+void TForm::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        runHandler([this] { FormHide(); });
 }
 
 void TForm::closeEvent(QCloseEvent* event)

@@ -24,6 +24,9 @@ Q_SIGNALS:
 
 protected:
     virtual void FormShow() {}
+    // Runs when a visible window is hidden (closed, or hidden by a handler).
+    virtual void FormHide() {}
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 };

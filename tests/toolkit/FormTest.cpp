@@ -14,9 +14,11 @@ class CountingForm : public TForm
 {
 public:
     int shows = 0;
+    int hides = 0;
     bool failOnShow = false;
 
 protected:
+    void FormHide() override { ++hides; }
     void FormShow() override
     {
         ++shows;
@@ -60,6 +62,7 @@ private Q_SLOTS:
         QCOMPARE(form.shows, 1);
         QVERIFY(form.isVisible());
         form.hide();
+        QCOMPARE(form.hides, 1);
         form.show();
         QCOMPARE(form.shows, 2);
     }
@@ -72,6 +75,7 @@ private Q_SLOTS:
         QVERIFY(form.close());
         QVERIFY(!form.isVisible());
         QCOMPARE(closed.count(), 1);
+        QCOMPARE(form.hides, 1);
         form.show();
         QCOMPARE(form.shows, 2);
     }
