@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class TdmExecute;
+
+// The seven level parameters the sweep can vary along X or Y: the caption of
+// each item in the window's radio groups, the name the sweep sends to the
+// outputs, and how a point value is written into the working set.
+class Indicator
+{
+public:
+    static constexpr int Count = 7;
+
+    // Item -1 (no item selected) or beyond the list has the empty caption and name.
+    static QString caption(int item);
+    static QString name(int item);
+    // Writes the point value into the item's column of level k: truncated
+    // toward zero for the integer parameters (ArithmeticError beyond the
+    // 32-bit range), rounded to double for the thinning coefficient.
+    // Nothing is written for no item.
+    static void write(TdmExecute& dm, int item, int k, long double value);
+};
