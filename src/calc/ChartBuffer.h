@@ -1,0 +1,37 @@
+#pragma once
+
+#include "calc/SweepChart.h"
+
+#include <QMap>
+#include <QVector>
+
+// Chart data held in memory: the series and points the sweep sends, with
+// the titles. A point never sent reads as not-a-number. Used where no chart
+// window exists (the sweep command, tests, benchmarks).
+class ChartBuffer : public SweepChart
+{
+public:
+    void FinishData(qint16 kind) override;
+    void StartData(qint16 kind, qint32 seriesCount, qint32 pointCount) override;
+    void ThisSerie(qint16 index) override { m_serie = index; }
+    void PointValue(qint16 index, double value) override;
+    void TitleText(qint16 slot, const QString& text) override { m_titles[slot] = text; }
+
+    int seriesCount() const { return static_cast<int>(m_values.size()); }
+    int pointCount() const { return m_pointCount; }
+    double value(int serie, int point) const;
+    QString title(int slot) const { return m_titles.value(slot); }
+    int finishCount() const { return m_finishCount; }
+    int startCount() const { return m_startCount; }
+    // PointValue calls received since the last StartData.
+    qint64 pointValueCount() const { return m_pointValueCount; }
+
+private:
+    QVector<QVector<double>> m_values;
+    QMap<int, QString> m_titles;
+    int m_pointCount = 0;
+    int m_serie = 0;
+    int m_finishCount = 0;
+    int m_startCount = 0;
+    qint64 m_pointValueCount = 0;
+};
