@@ -19,3 +19,18 @@ ArithmeticError ArithmeticError::integerOverflow(const QString& what)
 {
     return ArithmeticError(QStringLiteral("Целочисленное переполнение: %1").arg(what));
 }
+
+void ArithmeticError::raiseDivideByZero()
+{
+    throw divideByZero();
+}
+
+void ArithmeticError::raiseInvalidOperation()
+{
+    throw invalidOperation();
+}
+
+void ArithmeticError::raiseOverflow()
+{
+    throw overflow();
+}

@@ -15,4 +15,9 @@ public:
     static ArithmeticError overflow();
     // what: the operation that overflowed, in words the user understands.
     static ArithmeticError integerOverflow(const QString& what);
+
+    // Raising out of line keeps the checked operations small enough to inline.
+    [[noreturn, gnu::cold, gnu::noinline]] static void raiseDivideByZero();
+    [[noreturn, gnu::cold, gnu::noinline]] static void raiseInvalidOperation();
+    [[noreturn, gnu::cold, gnu::noinline]] static void raiseOverflow();
 };

@@ -36,3 +36,12 @@ double ChartBuffer::value(int serie, int point) const
         return m_values[serie][point];
     return kNotSent;
 }
+
+void ChartBuffer::TitleText(qint16 slot, const QString& text)
+{
+    if (slot < 0)
+        return;
+    if (slot >= m_titles.size())
+        m_titles.resize(slot + 1);
+    m_titles[slot] = text;
+}

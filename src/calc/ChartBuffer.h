@@ -2,7 +2,6 @@
 
 #include "calc/SweepChart.h"
 
-#include <QMap>
 #include <QVector>
 
 // Chart data held in memory: the series and points the sweep sends, with
@@ -15,7 +14,7 @@ public:
     void StartData(qint16 kind, qint32 seriesCount, qint32 pointCount) override;
     void ThisSerie(qint16 index) override { m_serie = index; }
     void PointValue(qint16 index, double value) override;
-    void TitleText(qint16 slot, const QString& text) override { m_titles[slot] = text; }
+    void TitleText(qint16 slot, const QString& text) override;
 
     int seriesCount() const { return static_cast<int>(m_values.size()); }
     int pointCount() const { return m_pointCount; }
@@ -28,7 +27,7 @@ public:
 
 private:
     QVector<QVector<double>> m_values;
-    QMap<int, QString> m_titles;
+    QVector<QString> m_titles;
     int m_pointCount = 0;
     int m_serie = 0;
     int m_finishCount = 0;

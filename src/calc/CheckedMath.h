@@ -14,16 +14,16 @@
 namespace CheckedMath {
 
 template<std::floating_point T>
-T settle(T result, T a, T b)
+[[gnu::cold]] T settle(T result, T a, T b)
 {
     if (std::isnan(result)) {
         if (std::isnan(a) || std::isnan(b))
             return result;
-        throw ArithmeticError::invalidOperation();
+        ArithmeticError::raiseInvalidOperation();
     }
     if (std::isinf(a) || std::isinf(b))
         return result;
-    throw ArithmeticError::overflow();
+    ArithmeticError::raiseOverflow();
 }
 
 template<std::floating_point T>
@@ -52,8 +52,8 @@ T div(T a, T b)
 {
     if (b == 0 && !std::isnan(a)) {
         if (a == 0)
-            throw ArithmeticError::invalidOperation();
-        throw ArithmeticError::divideByZero();
+            ArithmeticError::raiseInvalidOperation();
+        ArithmeticError::raiseDivideByZero();
     }
     const T r = a / b;
     return std::isfinite(r) ? r : settle(r, a, b);
@@ -63,7 +63,7 @@ template<std::floating_point T>
 T sqrt(T a)
 {
     if (a < 0)
-        throw ArithmeticError::invalidOperation();
+        ArithmeticError::raiseInvalidOperation();
     return std::sqrt(a);
 }
 
@@ -72,7 +72,7 @@ inline double toDouble(long double value)
 {
     const double r = static_cast<double>(value);
     if (std::isinf(r) && std::isfinite(value))
-        throw ArithmeticError::overflow();
+        ArithmeticError::raiseOverflow();
     return r;
 }
 
@@ -81,7 +81,7 @@ template<typename What>
 int truncToInt(long double value, What what)
 {
     if (std::isnan(value))
-        throw ArithmeticError::invalidOperation();
+        ArithmeticError::raiseInvalidOperation();
     const long double t = std::trunc(value);
     if (t < std::numeric_limits<int>::min() || t > std::numeric_limits<int>::max())
         throw ArithmeticError::integerOverflow(what());

@@ -118,16 +118,11 @@ void TdmExecute::loadRows()
     m_rows = std::move(rows);
 }
 
-double TdmExecute::GetLvlTskFlowDist(int k) const
+void TdmExecute::raiseEmptyFlowDist(int level)
 {
-    const int i = indexOf(k);
-    if (i < 0)
-        return 0.0;
-    if (m_rows[i].null[TskFlowDist])
-        throw ConvertError(QStringLiteral("Уровень %1: не задан «Коэффициент разряжения потока задач» "
-                                          "(пустое значение не является числом)")
-                               .arg(i + 1));
-    return m_rows[i].value[TskFlowDist];
+    throw ConvertError(QStringLiteral("Уровень %1: не задан «Коэффициент разряжения потока задач» "
+                                      "(пустое значение не является числом)")
+                           .arg(level));
 }
 
 QVariant TdmExecute::cellValue(int k, const QString& column) const

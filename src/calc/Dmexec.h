@@ -43,7 +43,15 @@ public:
     int GetLvlTskFlowInt(int k) const { return readInt(k, TskFlowInt); }
     void SetLvlTskFlowInt(int k, int v) { write(k, TskFlowInt, v); }
     // Raises ConvertError, naming the level and the parameter, when the value is empty.
-    double GetLvlTskFlowDist(int k) const;
+    double GetLvlTskFlowDist(int k) const
+    {
+        const int i = indexOf(k);
+        if (i < 0)
+            return 0.0;
+        if (m_rows[i].null[TskFlowDist]) [[unlikely]]
+            raiseEmptyFlowDist(i + 1);
+        return m_rows[i].value[TskFlowDist];
+    }
     void SetLvlTskFlowDist(int k, double v) { write(k, TskFlowDist, v); }
     int GetLvlNodeCostDelay(int k) const { return readInt(k, NodeCostDelay); }
     void SetLvlNodeCostDelay(int k, int v) { write(k, NodeCostDelay, v); }
@@ -84,6 +92,7 @@ private:
         std::array<bool, ColumnCount> null{};
     };
 
+    [[noreturn, gnu::cold]] static void raiseEmptyFlowDist(int level);
     void defineQuery();
     void defineUpdates();
     void loadRows();

@@ -40,34 +40,42 @@ QString Indicator::name(int item)
     return valid(item) ? QString::fromUtf8(kItems[item].name) : QString();
 }
 
-void Indicator::write(TdmExecute& dm, int item, int k, long double value)
+Indicator::Value Indicator::convert(int item, long double value)
 {
     if (!valid(item))
-        return;
-    if (item == 5) {
-        dm.SetLvlTskFlowDist(k, CheckedMath::toDouble(value));
-        return;
-    }
+        return {};
+    if (item == 5)
+        return {item, 0, CheckedMath::toDouble(value)};
     const int v = CheckedMath::truncToInt(
         value, [item] { return QStringLiteral("значение показателя «%1»").arg(name(item)); });
-    switch (item) {
+    return {item, v, 0.0};
+}
+
+void Indicator::store(TdmExecute& dm, const Value& value, int k)
+{
+    switch (value.item) {
     case 0:
-        dm.SetLvlTskDcsTime(k, v);
+        dm.SetLvlTskDcsTime(k, value.integer);
         break;
     case 1:
-        dm.SetLvlTskFlowInt(k, v);
+        dm.SetLvlTskFlowInt(k, value.integer);
         break;
     case 2:
-        dm.SetLvlNodeCostDelay(k, v);
+        dm.SetLvlNodeCostDelay(k, value.integer);
         break;
     case 3:
-        dm.SetLvlNodeCostUse(k, v);
+        dm.SetLvlNodeCostUse(k, value.integer);
         break;
     case 4:
-        dm.SetLvlCostLimit(k, v);
+        dm.SetLvlCostLimit(k, value.integer);
+        break;
+    case 5:
+        dm.SetLvlTskFlowDist(k, value.real);
+        break;
+    case 6:
+        dm.SetLvlNodeAmount(k, value.integer);
         break;
     default:
-        dm.SetLvlNodeAmount(k, v);
         break;
     }
 }

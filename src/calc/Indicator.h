@@ -15,9 +15,17 @@ public:
     // Item -1 (no item selected) or beyond the list has the empty caption and name.
     static QString caption(int item);
     static QString name(int item);
-    // Writes the point value into the item's column of level k: truncated
-    // toward zero for the integer parameters (ArithmeticError beyond the
-    // 32-bit range), rounded to double for the thinning coefficient.
-    // Nothing is written for no item.
-    static void write(TdmExecute& dm, int item, int k, long double value);
+    // A point value converted for the item's column: truncated toward zero
+    // for the integer parameters (ArithmeticError beyond the 32-bit range),
+    // rounded to double for the thinning coefficient.
+    struct Value
+    {
+        int item = -1;
+        int integer = 0;
+        double real = 0.0;
+    };
+    static Value convert(int item, long double value);
+    // Writes a converted value into the item's column of level k; nothing for no item.
+    static void store(TdmExecute& dm, const Value& value, int k);
+    static void write(TdmExecute& dm, int item, int k, long double value) { store(dm, convert(item, value), k); }
 };

@@ -11,6 +11,8 @@ namespace {
 const QString kDivisionByZero = QStringLiteral("Деление на ноль");
 const QString kComplexRoot = QStringLiteral("Комплексный корень");
 
+constexpr auto mulReal = [](double x, double y) { return CheckedMath::mul(x, y); };
+
 bool settled(double p)
 {
     return p == 0.0 || !std::isfinite(p);
@@ -74,19 +76,19 @@ double LevelFormulas::fail(const QString& text)
     return 0.0;
 }
 
-double LevelFormulas::prodTskFlowDist(qint64 a, qint64 b)
+[[gnu::always_inline]] inline double LevelFormulas::prodTskFlowDist(qint64 a, qint64 b)
 {
     return levelProduct<double>(
-        a, b, m_dm.levelCount(), [this](int i) { return m_dm.GetLvlTskFlowDist(i); }, CheckedMath::mul<double>);
+        a, b, m_dm.levelCount(), [this](int i) { return m_dm.GetLvlTskFlowDist(i); }, mulReal);
 }
 
-double LevelFormulas::prodRTNodeAmount(qint64 a, qint64 b)
+[[gnu::always_inline]] inline double LevelFormulas::prodRTNodeAmount(qint64 a, qint64 b)
 {
     return levelProduct<double>(
-        a, b, m_dm.levelCount(), [this](int i) { return m_dm.GetRTLvlNodeAmount(i); }, CheckedMath::mul<double>);
+        a, b, m_dm.levelCount(), [this](int i) { return m_dm.GetRTLvlNodeAmount(i); }, mulReal);
 }
 
-int LevelFormulas::prodNodeAmount(qint64 a, qint64 b)
+[[gnu::always_inline]] inline int LevelFormulas::prodNodeAmount(qint64 a, qint64 b)
 {
     const auto mul = [a, b](int x, int y) {
         return CheckedMath::mulInt(x, y, [a, b] {
@@ -94,6 +96,21 @@ int LevelFormulas::prodNodeAmount(qint64 a, qint64 b)
         });
     };
     return levelProduct<int>(a, b, m_dm.levelCount(), [this](int i) { return m_dm.GetLvlNodeAmount(i); }, mul);
+}
+
+double LevelFormulas::ProdTskFlowDist(int a, int b)
+{
+    return prodTskFlowDist(a, b);
+}
+
+double LevelFormulas::ProdRTNodeAmount(int a, int b)
+{
+    return prodRTNodeAmount(a, b);
+}
+
+int LevelFormulas::ProdNodeAmount(int a, int b)
+{
+    return prodNodeAmount(a, b);
 }
 
 double LevelFormulas::CalcNodeAmount(int K)

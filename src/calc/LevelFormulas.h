@@ -26,15 +26,16 @@ public:
     double CalcNodePerformance(int K);
 
     // Products over the levels a..b inclusive, 1 when a > b.
-    double ProdTskFlowDist(int a, int b) { return prodTskFlowDist(a, b); }
-    double ProdRTNodeAmount(int a, int b) { return prodRTNodeAmount(a, b); }
-    int ProdNodeAmount(int a, int b) { return prodNodeAmount(a, b); }
+    double ProdTskFlowDist(int a, int b);
+    double ProdRTNodeAmount(int a, int b);
+    int ProdNodeAmount(int a, int b);
 
     // The last level of the node product of CalcNodePerformance; the sweep sets it to 2.
     qint32 LastLevel = 2;
 
 private:
     // Ranges are 64-bit so that K − 1 and K + 1 never wrap.
+    // Defined inline where they are used: they run at every point of a sweep.
     double prodTskFlowDist(qint64 a, qint64 b);
     double prodRTNodeAmount(qint64 a, qint64 b);
     int prodNodeAmount(qint64 a, qint64 b);

@@ -2,7 +2,6 @@
 
 #include "calc/CheckedMath.h"
 #include "calc/Dmexec.h"
-#include "calc/Indicator.h"
 #include "calc/SweepChart.h"
 #include "calc/SweepTable.h"
 #include "engine/NumberFormat.h"
@@ -57,7 +56,8 @@ ParameterSweep::Outcome ParameterSweep::run(const SweepInput& input)
     m_table.setRowCount(nY + 1);
     m_chart.FinishData(kKind);
     m_chart.StartData(kKind, nY, nX);
-    m_xHeaders.clear();
+    m_columns.clear();
+    m_titleSent = false;
     for (int iy = 0; iy < nY; ++iy)
         sweepRow(input, v, iy, nX);
     m_chart.TitleText(3, m_xName);
@@ -94,9 +94,10 @@ void ParameterSweep::sweepRow(const SweepInput& input, const SweepInput::Values&
         m_xName = Indicator::name(input.itemX);
     for (int ix = 0; ix < nX; ++ix) {
         m_ix = ix;
-        m_x = static_cast<long double>(ix) * v.stepX + v.minX;
-        m_table.setCell(ix + 1, 0, xHeader(ix, m_x));
-        Indicator::write(m_dm, input.itemX, v.levelX, m_x);
+        const Column& c = column(ix, input.itemX, v);
+        if (iy == 0)  // the same text in every row: written once
+            m_table.setCell(ix + 1, 0, c.header);
+        Indicator::store(m_dm, c.value, v.levelX);
         evaluate(input.calcType, v.calcLevel, ix, iy);
     }
 }
@@ -109,11 +110,11 @@ void ParameterSweep::evaluate(int calcType, int K, int ix, int iy)
         prepareNodeAmounts(K);
         z = m_formulas.CalcNodeAmount(K);
         m_dm.SetRTLvlNodeAmount(K, z);
-        m_chart.TitleText(0, QStringLiteral("Количество узлов"));
+        setQuantityTitle(QStringLiteral("Количество узлов"));
         break;
     case 1:
         z = m_formulas.CalcNodePerformance(K);
-        m_chart.TitleText(0, QStringLiteral("Интенсивность решения задач"));
+        setQuantityTitle(QStringLiteral("Интенсивность решения задач"));
         break;
     default:
         // No formula: no value is sent and the cell stays empty.
@@ -122,6 +123,15 @@ void ParameterSweep::evaluate(int calcType, int K, int ix, int iy)
     }
     m_chart.PointValue(static_cast<qint16>(ix), z);
     m_table.setCell(ix + 1, iy + 1, m_format(z));
+}
+
+// TitleText[0] names the quantity; it is the same at every point, so it is sent once.
+void ParameterSweep::setQuantityTitle(const QString& title)
+{
+    if (m_titleSent)
+        return;
+    m_chart.TitleText(0, title);
+    m_titleSent = true;
 }
 
 // r(j) := n(j) for j = 3 down to K + 1. Every level number up to 1 addresses
@@ -133,11 +143,14 @@ void ParameterSweep::prepareNodeAmounts(int K)
         m_dm.SetRTLvlNodeAmount(int(j), double(m_dm.GetLvlNodeAmount(int(j))));
 }
 
-const QString& ParameterSweep::xHeader(int ix, long double x)
+const ParameterSweep::Column& ParameterSweep::column(int ix, int itemX, const SweepInput::Values& v)
 {
-    if (ix >= m_xHeaders.size())
-        m_xHeaders.append(format(x));
-    return m_xHeaders[ix];
+    if (ix >= m_columns.size()) {
+        const long double x = static_cast<long double>(ix) * v.stepX + v.minX;
+        m_columns.append({format(x), Indicator::convert(itemX, x), static_cast<double>(x)});
+    }
+    m_x = m_columns[ix].x;
+    return m_columns[ix];
 }
 
 QString ParameterSweep::format(long double value) const
@@ -148,7 +161,7 @@ QString ParameterSweep::format(long double value) const
 void ParameterSweep::report(const QString& text)
 {
     if (m_pointReport)
-        m_pointReport(text, m_ix, m_iy, static_cast<double>(m_x), static_cast<double>(m_y));
+        m_pointReport(text, m_ix, m_iy, m_x, static_cast<double>(m_y));
     else
         MessageService::show(text, kCaption);
 }

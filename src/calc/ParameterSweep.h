@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/Indicator.h"
 #include "calc/LevelFormulas.h"
 #include "calc/SweepInput.h"
 
@@ -56,7 +57,14 @@ private:
     void sweepRow(const SweepInput& input, const SweepInput::Values& v, int iy, int nX);
     void evaluate(int calcType, int K, int ix, int iy);
     void prepareNodeAmounts(int K);
-    const QString& xHeader(int ix, long double x);
+    void setQuantityTitle(const QString& title);
+    struct Column
+    {
+        QString header;
+        Indicator::Value value;
+        double x;  // for reports
+    };
+    const Column& column(int ix, int itemX, const SweepInput::Values& v);
     QString format(long double value) const;
     void report(const QString& text);
 
@@ -68,10 +76,12 @@ private:
     PointReport m_pointReport;
     QString m_xName;
     QString m_yName;
-    QVector<QString> m_xHeaders;
+    // X is the same in every row: its header and converted value are formed once per column.
+    QVector<Column> m_columns;
+    bool m_titleSent = false;
     // The point being evaluated, for reports.
     int m_ix = 0;
     int m_iy = 0;
-    long double m_x = 0;
+    double m_x = 0;
     long double m_y = 0;
 };
