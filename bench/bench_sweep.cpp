@@ -50,14 +50,17 @@ public:
         const QString ini = m_dir.filePath(QStringLiteral("engine.ini"));
         QFile file(ini);
         file.open(QIODevice::WriteOnly);
-        file.write(QStringLiteral("[MODEL]\ndriver=sqlite\npath=%1\n").arg(m_dir.filePath(QStringLiteral("m.sqlite"))).toUtf8());
+        file.write(QStringLiteral("[MODEL]\ndriver=sqlite\npath=%1\n")
+                       .arg(m_dir.filePath(QStringLiteral("m.sqlite")))
+                       .toUtf8());
         file.close();
         qputenv("KEROVA_ENGINE_CONFIG", ini.toUtf8());
         db.open(Database::OpenMode::Create);
         db.createStoreTables();
         db.exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (1, 'bench')"));
         db.exec(QStringLiteral(
-            "INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNODEAMOUNT, LVLTSKDCSTIME, LVLTSKFLOWINT, "
+            "INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNODEAMOUNT, LVLTSKDCSTIME, "
+            "LVLTSKFLOWINT, "
             "LVLTSKFLOWDIST, LVLNODECOSTDELAY, LVLNODECOSTUSE, LVLNODECOSTDELAY_DCSINT) VALUES "
             "(1, 1, 1, 4, 3, 1000, 0.3, 10, 100, 2), (1, 2, 2, 12, 5, NULL, 0.2, 20, 200, 4), "
             "(1, 3, 3, 40, 2, NULL, 0.5, 5, 50, 1)"));
@@ -149,7 +152,8 @@ int main(int argc, char** argv)
     if (bare > 0) {
         std::printf("sweep without formatting / bare loop: %.2f (target within 5)\n",
                     reporter.times["BM_SweepUnformatted"] / bare);
-        std::printf("sweep with formatting / bare loop: %.2f; whole 1M-point sweep: %.0f ms (target under 1000)\n",
+        std::printf("sweep with formatting / bare loop: %.2f; whole 1M-point sweep: %.0f ms "
+                    "(target under 1000)\n",
                     reporter.times["BM_Sweep"] / bare, reporter.times["BM_Sweep"]);
     }
     benchmark::Shutdown();

@@ -7,7 +7,8 @@ ArithmeticError ArithmeticError::divideByZero()
 
 ArithmeticError ArithmeticError::invalidOperation()
 {
-    return ArithmeticError(QStringLiteral("Недопустимая операция при вычислениях с плавающей точкой"));
+    return ArithmeticError(
+        QStringLiteral("Недопустимая операция при вычислениях с плавающей точкой"));
 }
 
 ArithmeticError ArithmeticError::overflow()

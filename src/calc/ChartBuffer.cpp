@@ -18,7 +18,8 @@ void ChartBuffer::StartData(qint16, qint32 seriesCount, qint32 pointCount)
 {
     ++m_startCount;
     m_pointCount = std::max(pointCount, 0);
-    m_values = QVector<QVector<double>>(std::max(seriesCount, 0), QVector<double>(m_pointCount, kNotSent));
+    m_values =
+        QVector<QVector<double>>(std::max(seriesCount, 0), QVector<double>(m_pointCount, kNotSent));
     m_serie = 0;
     m_pointValueCount = 0;
 }

@@ -13,8 +13,7 @@
 // The fast path is one comparison per operation.
 namespace CheckedMath {
 
-template<std::floating_point T>
-[[gnu::cold]] T settle(T result, T a, T b)
+template <std::floating_point T> [[gnu::cold]] T settle(T result, T a, T b)
 {
     if (std::isnan(result)) {
         if (std::isnan(a) || std::isnan(b))
@@ -26,29 +25,25 @@ template<std::floating_point T>
     ArithmeticError::raiseOverflow();
 }
 
-template<std::floating_point T>
-T mul(T a, T b)
+template <std::floating_point T> T mul(T a, T b)
 {
     const T r = a * b;
     return std::isfinite(r) ? r : settle(r, a, b);
 }
 
-template<std::floating_point T>
-T add(T a, T b)
+template <std::floating_point T> T add(T a, T b)
 {
     const T r = a + b;
     return std::isfinite(r) ? r : settle(r, a, b);
 }
 
-template<std::floating_point T>
-T sub(T a, T b)
+template <std::floating_point T> T sub(T a, T b)
 {
     const T r = a - b;
     return std::isfinite(r) ? r : settle(r, a, b);
 }
 
-template<std::floating_point T>
-T div(T a, T b)
+template <std::floating_point T> T div(T a, T b)
 {
     if (b == 0 && !std::isnan(a)) {
         if (a == 0)
@@ -59,8 +54,7 @@ T div(T a, T b)
     return std::isfinite(r) ? r : settle(r, a, b);
 }
 
-template<std::floating_point T>
-T sqrt(T a)
+template <std::floating_point T> T sqrt(T a)
 {
     if (a < 0)
         ArithmeticError::raiseInvalidOperation();
@@ -77,8 +71,7 @@ inline double toDouble(long double value)
 }
 
 // Truncation toward zero to a signed 32-bit integer; what() names the value for the message.
-template<typename What>
-int truncToInt(long double value, What what)
+template <typename What> int truncToInt(long double value, What what)
 {
     if (std::isnan(value))
         ArithmeticError::raiseInvalidOperation();
@@ -89,8 +82,7 @@ int truncToInt(long double value, What what)
 }
 
 // A 32-bit signed product; what() names the product for the message.
-template<typename What>
-int mulInt(int a, int b, What what)
+template <typename What> int mulInt(int a, int b, What what)
 {
     int r = 0;
     if (__builtin_mul_overflow(a, b, &r)) [[unlikely]]

@@ -8,7 +8,7 @@ namespace {
 
 struct ColumnInfo
 {
-    const char* name;  // as the calculation looks it up; lookups ignore case
+    const char* name; // as the calculation looks it up; lookups ignore case
     bool integer;
 };
 
@@ -25,18 +25,26 @@ constexpr std::array<ColumnInfo, 9> kColumns{{
     {"LvlNodeCostDelay_DcsInt", true},
 }};
 
-const QStringList kSelectedColumns{
-    QStringLiteral("MODID"), QStringLiteral("LVLID"), QStringLiteral("LVLNUMBER"), QStringLiteral("LVLNAME"),
-    QStringLiteral("LVLNODEAMOUNT"), QStringLiteral("LVLTSKDCSTIME"), QStringLiteral("LVLTSKFLOWINT"),
-    QStringLiteral("LVLTSKFLOWDIST"), QStringLiteral("LVLNODECOSTDELAY"), QStringLiteral("LVLNODECOSTUSE"),
-    QStringLiteral("MODIDHIER"), QStringLiteral("LVLIDHIER"), QStringLiteral("RTLVLNODEAMOUNT"),
-    QStringLiteral("LVLCOSTLIMIT"), QStringLiteral("LVLNODECOSTDELAY_DCSINT")};
+const QStringList kSelectedColumns{QStringLiteral("MODID"),
+                                   QStringLiteral("LVLID"),
+                                   QStringLiteral("LVLNUMBER"),
+                                   QStringLiteral("LVLNAME"),
+                                   QStringLiteral("LVLNODEAMOUNT"),
+                                   QStringLiteral("LVLTSKDCSTIME"),
+                                   QStringLiteral("LVLTSKFLOWINT"),
+                                   QStringLiteral("LVLTSKFLOWDIST"),
+                                   QStringLiteral("LVLNODECOSTDELAY"),
+                                   QStringLiteral("LVLNODECOSTUSE"),
+                                   QStringLiteral("MODIDHIER"),
+                                   QStringLiteral("LVLIDHIER"),
+                                   QStringLiteral("RTLVLNODEAMOUNT"),
+                                   QStringLiteral("LVLCOSTLIMIT"),
+                                   QStringLiteral("LVLNODECOSTDELAY_DCSINT")};
 
 } // namespace
 
 TdmExecute::TdmExecute(QObject* parent)
-    : QObject(parent),
-      qryExecLevel(QStringLiteral("qryExecLevel"), this),
+    : QObject(parent), qryExecLevel(QStringLiteral("qryExecLevel"), this),
       dsrExecLevel(QStringLiteral("dsrExecLevel"), &qryExecLevel, this),
       UpdateSQL1(QStringLiteral("UpdateSQL1"), this)
 {
@@ -49,7 +57,8 @@ TdmExecute::TdmExecute(QObject* parent)
 void TdmExecute::defineQuery()
 {
     qryExecLevel.appendSql(QStringLiteral(
-        "SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, LVLTSKDCSTIME, LVLTSKFLOWINT, LVLTSKFLOWDIST, "
+        "SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, LVLTSKDCSTIME, LVLTSKFLOWINT, "
+        "LVLTSKFLOWDIST, "
         "LVLNODECOSTDELAY, LVLNODECOSTUSE, MODIDHIER, LVLIDHIER,  RTLVLNODEAMOUNT, LVLCOSTLIMIT, "
         "LVLNODECOSTDELAY_DCSINT"));
     qryExecLevel.appendSql(QStringLiteral("FROM MATHLEVEL Mathlevel"));
@@ -75,10 +84,12 @@ void TdmExecute::defineUpdates()
     }
     UpdateSQL1.ModifySQL << QStringLiteral("where") << QStringLiteral("  MODID = :OLD_MODID and")
                          << QStringLiteral("  LVLID = :OLD_LVLID");
-    UpdateSQL1.InsertSQL << QStringLiteral("insert into MATHLEVEL") << QStringLiteral("  (%1)").arg(names)
-                         << QStringLiteral("values") << QStringLiteral("  (%1)").arg(params);
+    UpdateSQL1.InsertSQL << QStringLiteral("insert into MATHLEVEL")
+                         << QStringLiteral("  (%1)").arg(names) << QStringLiteral("values")
+                         << QStringLiteral("  (%1)").arg(params);
     UpdateSQL1.DeleteSQL << QStringLiteral("delete from MATHLEVEL") << QStringLiteral("where")
-                         << QStringLiteral("  MODID = :OLD_MODID and") << QStringLiteral("  LVLID = :OLD_LVLID");
+                         << QStringLiteral("  MODID = :OLD_MODID and")
+                         << QStringLiteral("  LVLID = :OLD_LVLID");
 }
 
 void TdmExecute::open()
@@ -112,7 +123,8 @@ void TdmExecute::loadRows()
             const QVariant v = qryExecLevel.value(r, source[c]);
             const QString name = QLatin1String(kColumns[c].name);
             rows[r].null[c] = v.isNull();
-            rows[r].value[c] = kColumns[c].integer ? Field::toInteger(v, name) : Field::toFloat(v, name);
+            rows[r].value[c] =
+                kColumns[c].integer ? Field::toInteger(v, name) : Field::toFloat(v, name);
         }
     }
     m_rows = std::move(rows);
@@ -137,5 +149,6 @@ QVariant TdmExecute::cellValue(int k, const QString& column) const
             return static_cast<int>(m_rows[i].value[c]);
         return m_rows[i].value[c];
     }
-    throw EngineError(QStringLiteral("%1: Field '%2' not found").arg(qryExecLevel.objectName(), column));
+    throw EngineError(
+        QStringLiteral("%1: Field '%2' not found").arg(qryExecLevel.objectName(), column));
 }

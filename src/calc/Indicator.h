@@ -27,5 +27,8 @@ public:
     static Value convert(int item, long double value);
     // Writes a converted value into the item's column of level k; nothing for no item.
     static void store(TdmExecute& dm, const Value& value, int k);
-    static void write(TdmExecute& dm, int item, int k, long double value) { store(dm, convert(item, value), k); }
+    static void write(TdmExecute& dm, int item, int k, long double value)
+    {
+        store(dm, convert(item, value), k);
+    }
 };

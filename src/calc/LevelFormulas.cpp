@@ -26,8 +26,7 @@ bool settled(int p)
 // The product p × f × … × f with n factors f, multiplied one at a time.
 // Once the running product can only change its sign (f = ±1, a zero, an
 // infinity or a not-a-number), the rest is settled by the parity of what is left.
-template<typename T, typename Mul>
-T repeatFactor(T p, T f, qint64 n, Mul mul)
+template <typename T, typename Mul> T repeatFactor(T p, T f, qint64 n, Mul mul)
 {
     for (; n > 0; --n) {
         if (f == T(1) || f == T(-1) || settled(p))
@@ -40,7 +39,7 @@ T repeatFactor(T p, T f, qint64 n, Mul mul)
 // read(i) × … for the levels a..b in increasing order, starting from 1.
 // Level numbers up to 1 all address the first row; numbers beyond the last
 // row read 0, after which the product stays a zero of the same sign.
-template<typename T, typename Read, typename Mul>
+template <typename T, typename Read, typename Mul>
 T levelProduct(qint64 a, qint64 b, int rows, Read read, Mul mul)
 {
     T p = T(1);
@@ -61,7 +60,8 @@ T levelProduct(qint64 a, qint64 b, int rows, Read read, Mul mul)
 } // namespace
 
 LevelFormulas::LevelFormulas(TdmExecute& dmExecute)
-    : m_dm(dmExecute), m_report([](const QString& text) { MessageService::show(text, QStringLiteral("Расчеты")); })
+    : m_dm(dmExecute),
+      m_report([](const QString& text) { MessageService::show(text, QStringLiteral("Расчеты")); })
 {
 }
 
@@ -95,7 +95,8 @@ double LevelFormulas::fail(const QString& text)
             return QStringLiteral("произведение количества узлов уровней с %1 по %2").arg(a).arg(b);
         });
     };
-    return levelProduct<int>(a, b, m_dm.levelCount(), [this](int i) { return m_dm.GetLvlNodeAmount(i); }, mul);
+    return levelProduct<int>(
+        a, b, m_dm.levelCount(), [this](int i) { return m_dm.GetLvlNodeAmount(i); }, mul);
 }
 
 double LevelFormulas::ProdTskFlowDist(int a, int b)
@@ -119,14 +120,14 @@ double LevelFormulas::CalcNodeAmount(int K)
     const double m = m_dm.GetLvlTskDcsTime(K);
     const double t = mul(prodTskFlowDist(1, qint64(K) - 1), m);
     const double D = mul(prodRTNodeAmount(qint64(K) + 1, 3), t);
-    if (!(D != 0.0))  // a denominator that is not a number counts as zero
+    if (!(D != 0.0)) // a denominator that is not a number counts as zero
         return fail(kDivisionByZero);
     const double A = div(double(m_dm.GetLvlTskFlowInt(1)), D);
     const double E = m_dm.GetLvlNodeCostUse(K);
     if (E == 0.0)
         return fail(kDivisionByZero);
     const double S = div(double(m_dm.GetLvlNodeCostDelay(K)), E);
-    if (!(S >= 0.0))  // a radicand that is not a number counts as negative
+    if (!(S >= 0.0)) // a radicand that is not a number counts as negative
         return fail(kComplexRoot);
     return mul(A, add(CheckedMath::sqrt(S), 1.0));
 }

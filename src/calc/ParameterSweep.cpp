@@ -74,10 +74,11 @@ int ParameterSweep::pointCount(double min, double max, double step, const char* 
 {
     const long double q = CheckedMath::div<long double>(static_cast<long double>(max) - min, step);
     if (q >= MaxPoints + 1)
-        throw Error(QStringLiteral("Слишком много точек по оси %1: %2 при шаге %3; допускается не более %4")
-                        .arg(QLatin1String(axis), NumberFormat::general(static_cast<double>(q)),
-                             NumberFormat::general(step))
-                        .arg(MaxPoints));
+        throw Error(
+            QStringLiteral("Слишком много точек по оси %1: %2 при шаге %3; допускается не более %4")
+                .arg(QLatin1String(axis), NumberFormat::general(static_cast<double>(q)),
+                     NumberFormat::general(step))
+                .arg(MaxPoints));
     return q > 0 ? static_cast<int>(q) : 0;
 }
 
@@ -95,7 +96,7 @@ void ParameterSweep::sweepRow(const SweepInput& input, const SweepInput::Values&
     for (int ix = 0; ix < nX; ++ix) {
         m_ix = ix;
         const Column& c = column(ix, input.itemX, v);
-        if (iy == 0)  // the same text in every row: written once
+        if (iy == 0) // the same text in every row: written once
             m_table.setCell(ix + 1, 0, c.header);
         Indicator::store(m_dm, c.value, v.levelX);
         evaluate(input.calcType, v.calcLevel, ix, iy);

@@ -28,7 +28,8 @@ public:
     using CellFormat = std::function<QString(double value)>;
     // Where a formula's guard failure goes, with the point it happened at;
     // by default a message box captioned "Расчеты".
-    using PointReport = std::function<void(const QString& text, int ix, int iy, double x, double y)>;
+    using PointReport =
+        std::function<void(const QString& text, int ix, int iy, double x, double y)>;
 
     static constexpr int CalcTypeCount = 3;
     // The most points along one axis: the chart takes its indices as 16-bit values.
@@ -62,7 +63,7 @@ private:
     {
         QString header;
         Indicator::Value value;
-        double x;  // for reports
+        double x; // for reports
     };
     const Column& column(int ix, int itemX, const SweepInput::Values& v);
     QString format(long double value) const;

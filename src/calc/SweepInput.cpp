@@ -35,11 +35,11 @@ bool readInteger(const QString& text, int blankValue, int* value)
 bool SweepInput::read(Values* values) const
 {
     Values v{};
-    const bool ok = readReal(minX, 10.0, &v.minX) && readReal(maxX, 100.0, &v.maxX)
-                    && readReal(stepX, 10.0, &v.stepX) && readReal(minY, 10.0, &v.minY)
-                    && readReal(maxY, 50.0, &v.maxY) && readReal(stepY, 10.0, &v.stepY)
-                    && readInteger(levelX, 2, &v.levelX) && readInteger(levelY, 2, &v.levelY)
-                    && readInteger(calcLevel, 2, &v.calcLevel);
+    const bool ok = readReal(minX, 10.0, &v.minX) && readReal(maxX, 100.0, &v.maxX) &&
+                    readReal(stepX, 10.0, &v.stepX) && readReal(minY, 10.0, &v.minY) &&
+                    readReal(maxY, 50.0, &v.maxY) && readReal(stepY, 10.0, &v.stepY) &&
+                    readInteger(levelX, 2, &v.levelX) && readInteger(levelY, 2, &v.levelY) &&
+                    readInteger(calcLevel, 2, &v.calcLevel);
     if (ok)
         *values = v;
     return ok;

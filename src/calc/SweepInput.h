@@ -16,9 +16,9 @@ struct SweepInput
     QString stepY = QStringLiteral("5");
     QString levelY = QStringLiteral("1");
     QString calcLevel = QStringLiteral("2");
-    int itemX = 1;     // ValX
-    int itemY = 0;     // ValY
-    int calcType = 0;  // rgrCalcType
+    int itemX = 1;    // ValX
+    int itemY = 0;    // ValY
+    int calcType = 0; // rgrCalcType
 
     // The nine values, read the reals first (X range, then Y range), then
     // the three levels. A blank text (nothing but

@@ -15,7 +15,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("op");
         QTest::addColumn<double>("a");
         QTest::addColumn<double>("b");
-        QTest::addColumn<QString>("error");  // empty: no error
+        QTest::addColumn<QString>("error"); // empty: no error
         const double inf = std::numeric_limits<double>::infinity();
         const double nan = std::numeric_limits<double>::quiet_NaN();
         const QString divide = ArithmeticError::divideByZero().message();

@@ -40,17 +40,22 @@ public:
     {
         if (!m_models.contains(row.model)) {
             m_models << row.model;
-            store->exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (%1, 'Модель %1')").arg(row.model));
+            store->exec(
+                QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (%1, 'Модель %1')")
+                    .arg(row.model));
         }
-        store->exec(QStringLiteral("INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, "
-                                   "LVLTSKDCSTIME, LVLTSKFLOWINT, LVLTSKFLOWDIST, LVLNODECOSTDELAY, LVLNODECOSTUSE, "
-                                   "LVLCOSTLIMIT, LVLNODECOSTDELAY_DCSINT, RTLVLNODEAMOUNT) VALUES "
-                                   "(%1, %2, %3, 'Уровень %3', %4, %5, %6, %7, %8, %9, %10, %11, %12)")
-                        .arg(row.model)
-                        .arg(++m_nextId)
-                        .arg(row.number)
-                        .arg(sql(row.nodes), sql(row.dcsTime), sql(row.flowInt), sql(row.flowDist), sql(row.costDelay),
-                             sql(row.costUse), sql(row.costLimit), sql(row.dcsInt), sql(row.rtNodes)));
+        store->exec(
+            QStringLiteral(
+                "INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, "
+                "LVLTSKDCSTIME, LVLTSKFLOWINT, LVLTSKFLOWDIST, LVLNODECOSTDELAY, LVLNODECOSTUSE, "
+                "LVLCOSTLIMIT, LVLNODECOSTDELAY_DCSINT, RTLVLNODEAMOUNT) VALUES "
+                "(%1, %2, %3, 'Уровень %3', %4, %5, %6, %7, %8, %9, %10, %11, %12)")
+                .arg(row.model)
+                .arg(++m_nextId)
+                .arg(row.number)
+                .arg(sql(row.nodes), sql(row.dcsTime), sql(row.flowInt), sql(row.flowDist),
+                     sql(row.costDelay), sql(row.costUse), sql(row.costLimit), sql(row.dcsInt),
+                     sql(row.rtNodes)));
     }
 
     void add(const QList<LevelRow>& rows)
@@ -63,12 +68,14 @@ public:
     QStringList snapshot()
     {
         QStringList rows;
-        for (const char* select : {"SELECT * FROM MATHMODEL ORDER BY MODID", "SELECT * FROM MATHLEVEL ORDER BY MODID, LVLID"}) {
+        for (const char* select : {"SELECT * FROM MATHMODEL ORDER BY MODID",
+                                   "SELECT * FROM MATHLEVEL ORDER BY MODID, LVLID"}) {
             QSqlQuery query = db->exec(QLatin1String(select));
             while (query.next()) {
                 QStringList cells;
                 for (int c = 0; c < query.record().count(); ++c)
-                    cells << (query.isNull(c) ? QStringLiteral("<null>") : query.value(c).toString());
+                    cells << (query.isNull(c) ? QStringLiteral("<null>")
+                                              : query.value(c).toString());
                 rows << cells.join(QLatin1Char('|'));
             }
         }

@@ -1,6 +1,6 @@
+#include "calc/LevelFormulas.h"
 #include "LevelFixture.h"
 #include "calc/ArithmeticError.h"
-#include "calc/LevelFormulas.h"
 #include "testutil/MessageRecorder.h"
 #include "testutil/TestRegistry.h"
 
@@ -80,7 +80,8 @@ private Q_SLOTS:
         QTest::newRow("K = 2 node range 2-3") << 2 << 3 << 0.25 * 3.0 << 2.0 * 4.0 << 15;
         QTest::newRow("K >= 3: 4-3 empty") << 4 << 3 << 1.0 << 1.0 << 1;
         QTest::newRow("level 0 repeats the first row") << 0 << 1 << 0.25 << 2.25 << 4;
-        QTest::newRow("-2..1 repeats it four times") << -2 << 1 << 0.0625 << 1.5 * 1.5 * 1.5 * 1.5 << 16;
+        QTest::newRow("-2..1 repeats it four times")
+            << -2 << 1 << 0.0625 << 1.5 * 1.5 * 1.5 * 1.5 << 16;
         QTest::newRow("beyond the rows") << 2 << 9 << 0.0 << 0.0 << 0;
     }
     void products()
@@ -107,23 +108,29 @@ private Q_SLOTS:
         const LevelRow three{.number = 3, .rtNodes = 2.0};
         const QString div = QStringLiteral("Деление на ноль");
         const QString root = QStringLiteral("Комплексный корень");
-        QTest::newRow("fewer than 3 rows: r(3) reads 0") << QList<LevelRow>{one, two} << 2 << false << div;
+        QTest::newRow("fewer than 3 rows: r(3) reads 0")
+            << QList<LevelRow>{one, two} << 2 << false << div;
         QTest::newRow("single row: n(2) reads 0") << QList<LevelRow>{one} << 1 << true << div;
-        QTest::newRow("K beyond levels: amount") << QList<LevelRow>{one, two, three} << 5 << false << div;
-        QTest::newRow("K beyond levels: performance") << QList<LevelRow>{one, two, three} << 5 << true << div;
+        QTest::newRow("K beyond levels: amount")
+            << QList<LevelRow>{one, two, three} << 5 << false << div;
+        QTest::newRow("K beyond levels: performance")
+            << QList<LevelRow>{one, two, three} << 5 << true << div;
         LevelRow noCost = two;
         noCost.costUse = 0;
         QTest::newRow("Cu = 0") << QList<LevelRow>{one, noCost, three} << 2 << false << div;
         LevelRow negDelay = two;
         negDelay.costDelay = -20;
-        QTest::newRow("negative Cd: amount") << QList<LevelRow>{one, negDelay, three} << 2 << false << root;
-        QTest::newRow("negative Cd: performance") << QList<LevelRow>{one, negDelay, three} << 2 << true << root;
+        QTest::newRow("negative Cd: amount")
+            << QList<LevelRow>{one, negDelay, three} << 2 << false << root;
+        QTest::newRow("negative Cd: performance")
+            << QList<LevelRow>{one, negDelay, three} << 2 << true << root;
         LevelRow negCost = two;
         negCost.costUse = -200;
         QTest::newRow("negative Cu") << QList<LevelRow>{one, negCost, three} << 2 << false << root;
         LevelRow noDcsInt = two;
         noDcsInt.dcsInt = 0;
-        QTest::newRow("Ci = 0: second guard") << QList<LevelRow>{one, noDcsInt, three} << 2 << true << div;
+        QTest::newRow("Ci = 0: second guard")
+            << QList<LevelRow>{one, noDcsInt, three} << 2 << true << div;
     }
     void guards()
     {
@@ -135,7 +142,8 @@ private Q_SLOTS:
         const double z = performance ? calc->CalcNodePerformance(K) : calc->CalcNodeAmount(K);
         QCOMPARE(z, 0.0);
         QCOMPARE(messages->count(), 1);
-        QCOMPARE(messages->messages().first(), MessageRecorder::Message(message, QStringLiteral("Расчеты")));
+        QCOMPARE(messages->messages().first(),
+                 MessageRecorder::Message(message, QStringLiteral("Расчеты")));
     }
 
     void zeroFlowAndZeroDelay()
@@ -155,11 +163,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QList<LevelRow>>("rows");
         QTest::addColumn<bool>("performance");
-        QTest::newRow("node product") << QList<LevelRow>{{.number = 1, .nodes = 100000}, {.number = 2, .nodes = 100000}}
-                                      << true;
-        QTest::newRow("Cd x lambda") << QList<LevelRow>{{.number = 1, .flowInt = 100000, .costDelay = 100000},
-                                                        {.number = 2}}
-                                     << true;
+        QTest::newRow("node product")
+            << QList<LevelRow>{{.number = 1, .nodes = 100000}, {.number = 2, .nodes = 100000}}
+            << true;
+        QTest::newRow("Cd x lambda")
+            << QList<LevelRow>{{.number = 1, .flowInt = 100000, .costDelay = 100000}, {.number = 2}}
+            << true;
         QTest::newRow("thinning product") << QList<LevelRow>{{.number = 1, .flowDist = 1e200},
                                                              {.number = 2, .flowDist = 1e200},
                                                              {.number = 3, .rtNodes = 1.0}}
@@ -172,8 +181,8 @@ private Q_SLOTS:
         open(rows);
         calc->LastLevel = 2;
         const int K = performance ? 1 : 3;
-        QVERIFY_THROWS_EXCEPTION(ArithmeticError,
-                                 performance ? calc->CalcNodePerformance(K) : calc->CalcNodeAmount(K));
+        QVERIFY_THROWS_EXCEPTION(ArithmeticError, performance ? calc->CalcNodePerformance(K)
+                                                              : calc->CalcNodeAmount(K));
         QCOMPARE(messages->count(), 0);
     }
 
@@ -181,7 +190,12 @@ private Q_SLOTS:
     // the products settle without walking every one.
     void lowestLevelNumberFinishes()
     {
-        open({{.number = 1, .nodes = 1, .flowDist = 0.5, .costDelay = 20, .costUse = 200, .rtNodes = 1.0},
+        open({{.number = 1,
+               .nodes = 1,
+               .flowDist = 0.5,
+               .costDelay = 20,
+               .costUse = 200,
+               .rtNodes = 1.0},
               {.number = 2, .nodes = 1, .rtNodes = 2.0},
               {.number = 3, .nodes = 1, .rtNodes = 3.0}});
         const int K = std::numeric_limits<int>::min();

@@ -1,7 +1,7 @@
+#include "calc/ParameterSweep.h"
 #include "LevelFixture.h"
 #include "calc/ArithmeticError.h"
 #include "calc/ChartBuffer.h"
-#include "calc/ParameterSweep.h"
 #include "calc/TableBuffer.h"
 #include "engine/ConvertError.h"
 #include "testutil/MessageRecorder.h"
@@ -28,12 +28,33 @@ class ParameterSweepTest : public QObject
     // The levels of the sample model.
     void addSampleLevels()
     {
-        f->add({{.number = 1, .nodes = 4, .dcsTime = 3, .flowInt = 1000, .flowDist = 0.3, .costDelay = 10,
-                 .costUse = 100, .costLimit = 10000.0, .dcsInt = 2},
-                {.number = 2, .nodes = 12, .dcsTime = 5, .flowInt = QVariant(), .flowDist = 0.2, .costDelay = 20,
-                 .costUse = 200, .costLimit = 10000.0, .dcsInt = 4},
-                {.number = 3, .nodes = 40, .dcsTime = 2, .flowInt = QVariant(), .flowDist = 0.5, .costDelay = 5,
-                 .costUse = 50, .costLimit = 5000.0, .dcsInt = 1}});
+        f->add({{.number = 1,
+                 .nodes = 4,
+                 .dcsTime = 3,
+                 .flowInt = 1000,
+                 .flowDist = 0.3,
+                 .costDelay = 10,
+                 .costUse = 100,
+                 .costLimit = 10000.0,
+                 .dcsInt = 2},
+                {.number = 2,
+                 .nodes = 12,
+                 .dcsTime = 5,
+                 .flowInt = QVariant(),
+                 .flowDist = 0.2,
+                 .costDelay = 20,
+                 .costUse = 200,
+                 .costLimit = 10000.0,
+                 .dcsInt = 4},
+                {.number = 3,
+                 .nodes = 40,
+                 .dcsTime = 2,
+                 .flowInt = QVariant(),
+                 .flowDist = 0.5,
+                 .costDelay = 5,
+                 .costUse = 50,
+                 .costLimit = 5000.0,
+                 .dcsInt = 1}});
     }
     // The node count of level 2 of the sample levels, in the formula's order of operations.
     static double nodeCount2(double lambda, double mu2 = 5.0, double q1 = 0.3)
@@ -83,8 +104,8 @@ private Q_SLOTS:
         QCOMPARE(sweep->run(SweepInput()), ParameterSweep::Outcome::Done);
         QCOMPARE(table->colCount(), 10);
         QCOMPARE(table->rowCount(), 5);
-        QCOMPARE(row(0), (QStringList{QString(), "10.00", "20.00", "30.00", "40.00", "50.00", "60.00", "70.00",
-                                      "80.00", "90.00"}));
+        QCOMPARE(row(0), (QStringList{QString(), "10.00", "20.00", "30.00", "40.00", "50.00",
+                                      "60.00", "70.00", "80.00", "90.00"}));
         QCOMPARE(column(0), (QStringList{QString(), "10.00", "15.00", "20.00", "25.00"}));
         QCOMPARE(chart->startCount(), 1);
         QCOMPARE(chart->seriesCount(), 4);
@@ -120,17 +141,19 @@ private Q_SLOTS:
         down.maxX = QStringLiteral("10");
         down.stepX = QStringLiteral("-10");
         down.maxY = QStringLiteral("15");
-        QTest::newRow("descending") << down
-                                    << QStringList{"100.00", "90.00", "80.00", "70.00", "60.00", "50.00", "40.00",
-                                                   "30.00", "20.00"}
-                                    << QStringList{"10.00"};
+        QTest::newRow("descending")
+            << down << QStringList{"100.00", "90.00", "80.00", "70.00", "60.00",
+                                   "50.00",  "40.00", "30.00", "20.00"}
+            << QStringList{"10.00"};
         SweepInput against;
         against.maxX = QStringLiteral("5");
         against.maxY = QStringLiteral("15");
-        QTest::newRow("max below min: no column") << against << QStringList{} << QStringList{"10.00"};
+        QTest::newRow("max below min: no column")
+            << against << QStringList{} << QStringList{"10.00"};
         SweepInput noRow;
         noRow.maxY = QStringLiteral("10");
-        QTest::newRow("min = max: no row") << noRow << QStringList{"10.00", "20.00", "30.00"} << QStringList{};
+        QTest::newRow("min = max: no row")
+            << noRow << QStringList{"10.00", "20.00", "30.00"} << QStringList{};
     }
     void ranges()
     {
@@ -138,9 +161,10 @@ private Q_SLOTS:
         QFETCH(QStringList, xHeaders);
         QFETCH(QStringList, yHeaders);
         if (input.maxX == QLatin1String("100"))
-            input.maxX = QStringLiteral("40");  // keep the first cases short
+            input.maxX = QStringLiteral("40"); // keep the first cases short
         QCOMPARE(sweep->run(input), ParameterSweep::Outcome::Done);
-        QCOMPARE(row(0).mid(1), yHeaders.isEmpty() ? QStringList(xHeaders.size(), QString()) : xHeaders);
+        QCOMPARE(row(0).mid(1),
+                 yHeaders.isEmpty() ? QStringList(xHeaders.size(), QString()) : xHeaders);
         QCOMPARE(column(0).mid(1), yHeaders);
         QCOMPARE(chart->seriesCount(), yHeaders.size());
         QCOMPARE(chart->pointCount(), xHeaders.size());
@@ -160,10 +184,14 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("headers");
         QTest::addColumn<QList<double>>("mu2");
         QTest::addColumn<QList<double>>("q1");
-        QTest::newRow("step 2.5 on μ(2)") << 0 << "10" << "2.5" << QStringList{"10.00", "12.50", "15.00", "17.50"}
-                                         << QList<double>{10, 12, 15, 17} << QList<double>{0.3, 0.3, 0.3, 0.3};
-        QTest::newRow("q(1) not truncated") << 5 << "0.25" << "0.25" << QStringList{"0.25", "0.50", "0.75"}
-                                            << QList<double>{5, 5, 5} << QList<double>{0.25, 0.5, 0.75};
+        QTest::newRow("step 2.5 on μ(2)")
+            << 0 << "10"
+            << "2.5" << QStringList{"10.00", "12.50", "15.00", "17.50"}
+            << QList<double>{10, 12, 15, 17} << QList<double>{0.3, 0.3, 0.3, 0.3};
+        QTest::newRow("q(1) not truncated")
+            << 5 << "0.25"
+            << "0.25" << QStringList{"0.25", "0.50", "0.75"} << QList<double>{5, 5, 5}
+            << QList<double>{0.25, 0.5, 0.75};
     }
     void writtenValues()
     {
@@ -221,8 +249,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("step");
         QTest::addColumn<QString>("header");
-        QTest::newRow("point") << "C" << "2.5" << "12.50";
-        QTest::newRow("comma") << "ru_RU" << "2,5" << "12,50";
+        QTest::newRow("point") << "C"
+                               << "2.5"
+                               << "12.50";
+        QTest::newRow("comma") << "ru_RU"
+                               << "2,5"
+                               << "12,50";
     }
     void locales()
     {
@@ -282,7 +314,8 @@ private Q_SLOTS:
         SweepInput empty;
         empty.stepY = QStringLiteral("0");
         empty.maxY = QStringLiteral("10");
-        QTest::newRow("step 0 on an empty range") << empty << ArithmeticError::invalidOperation().message();
+        QTest::newRow("step 0 on an empty range")
+            << empty << ArithmeticError::invalidOperation().message();
         SweepInput many;
         many.maxX = QStringLiteral("327690");
         QTest::newRow("32768 points") << many << QStringLiteral("Слишком много точек по оси X");
@@ -304,7 +337,7 @@ private Q_SLOTS:
     void largestSweepAccepted()
     {
         SweepInput input;
-        input.maxX = QStringLiteral("327680");  // 32767 points
+        input.maxX = QStringLiteral("327680"); // 32767 points
         input.maxY = QStringLiteral("15");
         QCOMPARE(sweep->run(input), ParameterSweep::Outcome::Done);
         QCOMPARE(chart->pointCount(), 32767);
@@ -349,7 +382,7 @@ private Q_SLOTS:
     {
         const QStringList before = f->snapshot();
         SweepInput input;
-        input.itemX = 6;  // n(3) := X, beyond 32 bits at the third point
+        input.itemX = 6; // n(3) := X, beyond 32 bits at the third point
         input.levelX = QStringLiteral("3");
         input.minX = QStringLiteral("2147483600");
         input.stepX = QStringLiteral("20");

@@ -20,7 +20,8 @@ class SweepToolTest : public QObject
         QString errors;
     };
 
-    static Run run(const QString& program, const QStringList& args, const QString& locale = QStringLiteral("C.UTF-8"))
+    static Run run(const QString& program, const QStringList& args,
+                   const QString& locale = QStringLiteral("C.UTF-8"))
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -31,7 +32,8 @@ class SweepToolTest : public QObject
             return {-1, {}, QStringLiteral("did not finish")};
         const QString out = QString::fromUtf8(process.readAllStandardOutput());
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), QString::fromUtf8(process.readAllStandardError())};
+                out.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+                QString::fromUtf8(process.readAllStandardError())};
     }
 
 private Q_SLOTS:
@@ -41,10 +43,7 @@ private Q_SLOTS:
         const Run demo = run(QStringLiteral(KEROVA_ENGINE_TOOL), {QStringLiteral("demo")});
         QVERIFY2(demo.exitCode == 0, qPrintable(demo.errors));
     }
-    void cleanup()
-    {
-        store.reset();
-    }
+    void cleanup() { store.reset(); }
 
     void sweeps_data()
     {
@@ -62,23 +61,27 @@ private Q_SLOTS:
         QTest::newRow("comma locale")
             << QStringList{"--x-step", "2,5", "--x-to", "15", "--y-to", "15"} << "ru_RU.UTF-8" << 0
             << QStringList{";10,00;12,50", "10,00;0,22;0,26"} << 2 << QString();
-        QTest::newRow("blank fields") << QStringList{"--y-to", "", "--y-step", " ", "--x-to", "20"} << "C.UTF-8" << 0
-                                      << QStringList{";10.00", "10.00;0.22", "20.00;0.22"} << 5 << QString();
-        QTest::newRow("raw") << QStringList{"--raw", "--x-to", "30", "--y-to", "15"} << "ru_RU.UTF-8" << 0
-                             << QStringList{",10,20", "10,0.21937129433613967,0.43874258867227933"} << 2
-                             << QString();
-        QTest::newRow("no formula") << QStringList{"--calc", "2", "--x-to", "30", "--y-to", "15"} << "C.UTF-8" << 0
-                                    << QStringList{";10.00;20.00", "10.00;;"} << 2 << QString();
-        QTest::newRow("reports") << QStringList{"--calc-level", "7", "--x-to", "30", "--y-to", "15"} << "C.UTF-8" << 0
-                                 << QStringList{";10.00;20.00", "10.00;0.00;0.00"} << 2
+        QTest::newRow("blank fields")
+            << QStringList{"--y-to", "", "--y-step", " ", "--x-to", "20"} << "C.UTF-8" << 0
+            << QStringList{";10.00", "10.00;0.22", "20.00;0.22"} << 5 << QString();
+        QTest::newRow("raw") << QStringList{"--raw", "--x-to", "30", "--y-to", "15"}
+                             << "ru_RU.UTF-8" << 0
+                             << QStringList{",10,20", "10,0.21937129433613967,0.43874258867227933"}
+                             << 2 << QString();
+        QTest::newRow("no formula")
+            << QStringList{"--calc", "2", "--x-to", "30", "--y-to", "15"} << "C.UTF-8" << 0
+            << QStringList{";10.00;20.00", "10.00;;"} << 2 << QString();
+        QTest::newRow("reports") << QStringList{"--calc-level", "7", "--x-to", "30", "--y-to", "15"}
+                                 << "C.UTF-8" << 0 << QStringList{";10.00;20.00", "10.00;0.00;0.00"}
+                                 << 2
                                  << "Деление на ноль: X = 10, Y = 10 (столбец 1, строка 1)\n"
                                     "Деление на ноль: X = 20, Y = 10 (столбец 2, строка 1)\n";
-        QTest::newRow("invalid input") << QStringList{"--x-from", "abc"} << "C.UTF-8" << 2 << QStringList{} << 0
-                                       << "Неверные значения показателей\n";
-        QTest::newRow("step 0") << QStringList{"--x-step", "0"} << "C.UTF-8" << 1 << QStringList{} << 0
-                                << "Деление на ноль при вычислениях с плавающей точкой\n";
-        QTest::newRow("no such item") << QStringList{"--x", "7"} << "C.UTF-8" << 2 << QStringList{} << 0
-                                      << "--x: нет такого пункта: «7»\n";
+        QTest::newRow("invalid input") << QStringList{"--x-from", "abc"} << "C.UTF-8" << 2
+                                       << QStringList{} << 0 << "Неверные значения показателей\n";
+        QTest::newRow("step 0") << QStringList{"--x-step", "0"} << "C.UTF-8" << 1 << QStringList{}
+                                << 0 << "Деление на ноль при вычислениях с плавающей точкой\n";
+        QTest::newRow("no such item") << QStringList{"--x", "7"} << "C.UTF-8" << 2 << QStringList{}
+                                      << 0 << "--x: нет такого пункта: «7»\n";
     }
     void sweeps()
     {

@@ -16,22 +16,28 @@ class WorkingSetTest : public QObject
 
     void addThreeLevels()
     {
-        f->add({{.number = 1, .nodes = 4, .dcsTime = 3, .flowInt = 1000, .flowDist = 0.3, .costDelay = 10,
-                 .costUse = 100, .dcsInt = 2},
-                {.number = 2, .nodes = 12, .dcsTime = 5, .flowInt = QVariant(), .flowDist = 0.2, .costDelay = 20,
-                 .costUse = 200, .dcsInt = QVariant()},
+        f->add({{.number = 1,
+                 .nodes = 4,
+                 .dcsTime = 3,
+                 .flowInt = 1000,
+                 .flowDist = 0.3,
+                 .costDelay = 10,
+                 .costUse = 100,
+                 .dcsInt = 2},
+                {.number = 2,
+                 .nodes = 12,
+                 .dcsTime = 5,
+                 .flowInt = QVariant(),
+                 .flowDist = 0.2,
+                 .costDelay = 20,
+                 .costUse = 200,
+                 .dcsInt = QVariant()},
                 {.number = 3, .nodes = 40, .dcsTime = 2, .flowDist = 0.5, .rtNodes = 7.5}});
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        f = std::make_unique<LevelFixture>();
-    }
-    void cleanup()
-    {
-        f.reset();
-    }
+    void init() { f = std::make_unique<LevelFixture>(); }
+    void cleanup() { f.reset(); }
 
     void readsByLevelNumber_data()
     {

@@ -60,7 +60,8 @@ struct ItemOption
 const ItemOption kChoices[] = {
     {"x", &SweepInput::itemX, Indicator::Count, "показатель X (0–6, -1 — никакой)"},
     {"y", &SweepInput::itemY, Indicator::Count, "показатель Y (0–6, -1 — никакой)"},
-    {"calc", &SweepInput::calcType, ParameterSweep::CalcTypeCount, "вычисляемая величина (0–2, -1 — никакая)"},
+    {"calc", &SweepInput::calcType, ParameterSweep::CalcTypeCount,
+     "вычисляемая величина (0–2, -1 — никакая)"},
 };
 
 QString shortest(double value)
@@ -81,8 +82,8 @@ std::optional<SweepInput> readOptions(const QCommandLineParser& parser)
         bool ok = false;
         const int item = parser.value(QLatin1String(c.option)).trimmed().toInt(&ok);
         if (!ok || item < -1 || item >= c.count) {
-            QTextStream(stderr) << "--" << c.option << ": нет такого пункта: «" << parser.value(QLatin1String(c.option))
-                                << "»\n";
+            QTextStream(stderr) << "--" << c.option << ": нет такого пункта: «"
+                                << parser.value(QLatin1String(c.option)) << "»\n";
             return std::nullopt;
         }
         input.*c.item = item;
@@ -93,7 +94,8 @@ std::optional<SweepInput> readOptions(const QCommandLineParser& parser)
 int sweep(const SweepInput& input, bool raw)
 {
     QTextStream err(stderr);
-    MessageService::setSink([&err](const QString& text, const QString&) { err << text << Qt::endl; });
+    MessageService::setSink(
+        [&err](const QString& text, const QString&) { err << text << Qt::endl; });
     Database db;
     TdmExecute dmExecute;
     ChartBuffer chart;
@@ -102,8 +104,8 @@ int sweep(const SweepInput& input, bool raw)
     if (raw)
         calc.setCellFormat(shortest);
     calc.setPointReport([&err](const QString& text, int ix, int iy, double x, double y) {
-        err << text << ": X = " << shortest(x) << ", Y = " << shortest(y) << " (столбец " << ix + 1 << ", строка "
-            << iy + 1 << ")" << Qt::endl;
+        err << text << ": X = " << shortest(x) << ", Y = " << shortest(y) << " (столбец " << ix + 1
+            << ", строка " << iy + 1 << ")" << Qt::endl;
     });
     try {
         db.open();
@@ -126,13 +128,17 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Расчет по уровням модели без окна; результат — таблица CSV"));
+    parser.setApplicationDescription(
+        QStringLiteral("Расчет по уровням модели без окна; результат — таблица CSV"));
     parser.addHelpOption();
     for (const ItemOption& c : kChoices)
-        parser.addOption({QLatin1String(c.option), QString::fromUtf8(c.help), QStringLiteral("ПУНКТ")});
+        parser.addOption(
+            {QLatin1String(c.option), QString::fromUtf8(c.help), QStringLiteral("ПУНКТ")});
     for (const TextOption& f : kFields)
-        parser.addOption({QLatin1String(f.option), QString::fromUtf8(f.help), QStringLiteral("ЗНАЧЕНИЕ")});
-    parser.addOption({QStringLiteral("raw"), QStringLiteral("числа без округления, с точкой; ячейки через запятую")});
+        parser.addOption(
+            {QLatin1String(f.option), QString::fromUtf8(f.help), QStringLiteral("ЗНАЧЕНИЕ")});
+    parser.addOption({QStringLiteral("raw"),
+                      QStringLiteral("числа без округления, с точкой; ячейки через запятую")});
     if (!parser.parse(app.arguments())) {
         QTextStream(stderr) << parser.errorText() << "\n";
         return 2;
@@ -140,7 +146,8 @@ int main(int argc, char** argv)
     if (parser.isSet(QStringLiteral("help")))
         parser.showHelp(0);
     if (!parser.positionalArguments().isEmpty()) {
-        QTextStream(stderr) << "Лишние аргументы: " << parser.positionalArguments().join(QLatin1Char(' ')) << "\n";
+        QTextStream(stderr) << "Лишние аргументы: "
+                            << parser.positionalArguments().join(QLatin1Char(' ')) << "\n";
         return 2;
     }
     const std::optional<SweepInput> input = readOptions(parser);
