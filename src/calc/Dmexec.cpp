@@ -71,22 +71,22 @@ void TdmExecute::defineQuery()
 // applies its changes, so none of them is ever executed.
 void TdmExecute::defineUpdates()
 {
-    const int last = static_cast<int>(kSelectedColumns.size()) - 1;
+    const qsizetype last = kSelectedColumns.size() - 1;
     UpdateSQL1.ModifySQL << QStringLiteral("update MATHLEVEL") << QStringLiteral("set");
-    QString names;
-    QString params;
-    for (int i = 0; i <= last; ++i) {
+    QStringList params;
+    for (qsizetype i = 0; i <= last; ++i) {
         const QString& c = kSelectedColumns[i];
-        const QString comma = i < last ? QStringLiteral(",") : QString();
-        UpdateSQL1.ModifySQL << QStringLiteral("  %1 = :%1%2").arg(c, comma);
-        names += c + (i < last ? QStringLiteral(", ") : QString());
-        params += QLatin1Char(':') + c + (i < last ? QStringLiteral(", ") : QString());
+        UpdateSQL1.ModifySQL
+            << QStringLiteral("  %1 = :%1%2").arg(c, i < last ? QStringLiteral(",") : QString());
+        params << QLatin1Char(':') + c;
     }
     UpdateSQL1.ModifySQL << QStringLiteral("where") << QStringLiteral("  MODID = :OLD_MODID and")
                          << QStringLiteral("  LVLID = :OLD_LVLID");
     UpdateSQL1.InsertSQL << QStringLiteral("insert into MATHLEVEL")
-                         << QStringLiteral("  (%1)").arg(names) << QStringLiteral("values")
-                         << QStringLiteral("  (%1)").arg(params);
+                         << QStringLiteral("  (%1)").arg(
+                                kSelectedColumns.join(QStringLiteral(", ")))
+                         << QStringLiteral("values")
+                         << QStringLiteral("  (%1)").arg(params.join(QStringLiteral(", ")));
     UpdateSQL1.DeleteSQL << QStringLiteral("delete from MATHLEVEL") << QStringLiteral("where")
                          << QStringLiteral("  MODID = :OLD_MODID and")
                          << QStringLiteral("  LVLID = :OLD_LVLID");
