@@ -26,6 +26,7 @@
 #include <QCoreApplication>
 #include <QLocale>
 #include <QTextStream>
+#include <new>
 #include <optional>
 
 namespace {
@@ -114,6 +115,9 @@ int sweep(const SweepInput& input, bool raw)
             return 2;
     } catch (const Error& e) {
         err << e.message() << Qt::endl;
+        return 1;
+    } catch (const std::bad_alloc&) {
+        err << "Недостаточно памяти для таблицы результатов" << Qt::endl;
         return 1;
     }
     QTextStream out(stdout);
