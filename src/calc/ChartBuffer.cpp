@@ -11,6 +11,7 @@ void ChartBuffer::FinishData(qint16)
 {
     ++m_finishCount;
     m_values.clear();
+    m_seriesCount = 0;
     m_pointCount = 0;
 }
 
@@ -18,23 +19,16 @@ void ChartBuffer::StartData(qint16, qint32 seriesCount, qint32 pointCount)
 {
     ++m_startCount;
     m_pointCount = std::max(pointCount, 0);
-    m_values =
-        QVector<QVector<double>>(std::max(seriesCount, 0), QVector<double>(m_pointCount, kNotSent));
+    m_seriesCount = std::max(seriesCount, 0);
+    m_values.assign(std::size_t(m_seriesCount) * m_pointCount, kNotSent);
     m_serie = 0;
     m_pointValueCount = 0;
 }
 
-void ChartBuffer::PointValue(qint16 index, double value)
-{
-    ++m_pointValueCount;
-    if (m_serie >= 0 && m_serie < m_values.size() && index >= 0 && index < m_pointCount)
-        m_values[m_serie][index] = value;
-}
-
 double ChartBuffer::value(int serie, int point) const
 {
-    if (serie >= 0 && serie < m_values.size() && point >= 0 && point < m_pointCount)
-        return m_values[serie][point];
+    if (serie >= 0 && serie < m_seriesCount && point >= 0 && point < m_pointCount)
+        return m_values[std::size_t(serie) * m_pointCount + point];
     return kNotSent;
 }
 

@@ -3,6 +3,7 @@
 #include "calc/SweepChart.h"
 
 #include <QVector>
+#include <vector>
 
 // Chart data held in memory: the series and points the sweep sends, with
 // the titles. A point never sent reads as not-a-number. Used where no chart
@@ -13,10 +14,15 @@ public:
     void FinishData(qint16 kind) override;
     void StartData(qint16 kind, qint32 seriesCount, qint32 pointCount) override;
     void ThisSerie(qint16 index) override { m_serie = index; }
-    void PointValue(qint16 index, double value) override;
+    void PointValue(qint16 index, double value) override
+    {
+        ++m_pointValueCount;
+        if (m_serie >= 0 && m_serie < m_seriesCount && index >= 0 && index < m_pointCount)
+            m_values[std::size_t(m_serie) * m_pointCount + index] = value;
+    }
     void TitleText(qint16 slot, const QString& text) override;
 
-    int seriesCount() const { return static_cast<int>(m_values.size()); }
+    int seriesCount() const { return m_seriesCount; }
     int pointCount() const { return m_pointCount; }
     double value(int serie, int point) const;
     QString title(int slot) const { return m_titles.value(slot); }
@@ -26,7 +32,8 @@ public:
     qint64 pointValueCount() const { return m_pointValueCount; }
 
 private:
-    QVector<QVector<double>> m_values;
+    std::vector<double> m_values; // series by series
+    int m_seriesCount = 0;
     QVector<QString> m_titles;
     int m_pointCount = 0;
     int m_serie = 0;

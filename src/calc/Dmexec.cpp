@@ -109,6 +109,7 @@ void TdmExecute::close()
 {
     qryExecLevel.close();
     m_rows.clear();
+    m_count = 0;
 }
 
 // Copies the query's rows, front to back, into the indexed working copy.
@@ -123,11 +124,14 @@ void TdmExecute::loadRows()
             const QVariant v = qryExecLevel.value(r, source[c]);
             const QString name = QLatin1String(kColumns[c].name);
             rows[r].null[c] = v.isNull();
-            rows[r].value[c] =
-                kColumns[c].integer ? Field::toInteger(v, name) : Field::toFloat(v, name);
+            if (kColumns[c].integer)
+                rows[r].integer[c] = Field::toInteger(v, name);
+            else
+                rows[r].real[c] = Field::toFloat(v, name);
         }
     }
     m_rows = std::move(rows);
+    m_count = static_cast<int>(m_rows.size());
 }
 
 void TdmExecute::raiseEmptyFlowDist(int level)
@@ -146,8 +150,8 @@ QVariant TdmExecute::cellValue(int k, const QString& column) const
         if (i < 0 || m_rows[i].null[c])
             return QVariant();
         if (kColumns[c].integer)
-            return static_cast<int>(m_rows[i].value[c]);
-        return m_rows[i].value[c];
+            return m_rows[i].integer[c];
+        return m_rows[i].real[c];
     }
     throw EngineError(
         QStringLiteral("%1: Field '%2' not found").arg(qryExecLevel.objectName(), column));

@@ -34,14 +34,14 @@ public:
     void open();
     void close();
     bool active() const { return qryExecLevel.active(); }
-    int levelCount() const { return static_cast<int>(m_rows.size()); }
+    int levelCount() const { return m_count; }
 
     int GetLvlNodeAmount(int k) const { return readInt(k, NodeAmount); }
-    void SetLvlNodeAmount(int k, int v) { write(k, NodeAmount, v); }
+    void SetLvlNodeAmount(int k, int v) { writeInt(k, NodeAmount, v); }
     int GetLvlTskDcsTime(int k) const { return readInt(k, TskDcsTime); }
-    void SetLvlTskDcsTime(int k, int v) { write(k, TskDcsTime, v); }
+    void SetLvlTskDcsTime(int k, int v) { writeInt(k, TskDcsTime, v); }
     int GetLvlTskFlowInt(int k) const { return readInt(k, TskFlowInt); }
-    void SetLvlTskFlowInt(int k, int v) { write(k, TskFlowInt, v); }
+    void SetLvlTskFlowInt(int k, int v) { writeInt(k, TskFlowInt, v); }
     // Raises ConvertError, naming the level and the parameter, when the value is empty.
     double GetLvlTskFlowDist(int k) const
     {
@@ -50,17 +50,17 @@ public:
             return 0.0;
         if (m_rows[i].null[TskFlowDist]) [[unlikely]]
             raiseEmptyFlowDist(i + 1);
-        return m_rows[i].value[TskFlowDist];
+        return m_rows[i].real[TskFlowDist];
     }
-    void SetLvlTskFlowDist(int k, double v) { write(k, TskFlowDist, v); }
+    void SetLvlTskFlowDist(int k, double v) { writeReal(k, TskFlowDist, v); }
     int GetLvlNodeCostDelay(int k) const { return readInt(k, NodeCostDelay); }
-    void SetLvlNodeCostDelay(int k, int v) { write(k, NodeCostDelay, v); }
+    void SetLvlNodeCostDelay(int k, int v) { writeInt(k, NodeCostDelay, v); }
     int GetLvlNodeCostUse(int k) const { return readInt(k, NodeCostUse); }
-    void SetLvlNodeCostUse(int k, int v) { write(k, NodeCostUse, v); }
+    void SetLvlNodeCostUse(int k, int v) { writeInt(k, NodeCostUse, v); }
     // Stored as a real number: 5 is held as 5.0.
-    void SetLvlCostLimit(int k, int v) { write(k, CostLimit, v); }
+    void SetLvlCostLimit(int k, int v) { writeReal(k, CostLimit, v); }
     double GetRTLvlNodeAmount(int k) const { return readReal(k, RTNodeAmount); }
-    void SetRTLvlNodeAmount(int k, double v) { write(k, RTNodeAmount, v); }
+    void SetRTLvlNodeAmount(int k, double v) { writeReal(k, RTNodeAmount, v); }
     int GetLvlNodeCostDelay_DcsInt(int k) const { return readInt(k, NodeCostDelayDcsInt); }
 
     // What the working set holds in a column of level k (positioned as the
@@ -86,9 +86,11 @@ private:
         NodeCostDelayDcsInt,
         ColumnCount
     };
+    // A column is held as an integer or as a real by its type; the other slot stays unused.
     struct Row
     {
-        std::array<double, ColumnCount> value{};
+        std::array<qint32, ColumnCount> integer{};
+        std::array<double, ColumnCount> real{};
         std::array<bool, ColumnCount> null{};
     };
 
@@ -100,28 +102,37 @@ private:
     // The index of the row level k addresses, -1 when k is beyond the last row.
     int indexOf(int k) const
     {
-        if (m_rows.empty() || k > levelCount())
+        if (m_count == 0 || k > m_count)
             return -1;
         return k > 1 ? k - 1 : 0;
     }
     int readInt(int k, Column c) const
     {
         const int i = indexOf(k);
-        return i < 0 ? 0 : static_cast<int>(m_rows[i].value[c]);
+        return i < 0 ? 0 : m_rows[i].integer[c];
     }
     double readReal(int k, Column c) const
     {
         const int i = indexOf(k);
-        return i < 0 ? 0.0 : m_rows[i].value[c];
+        return i < 0 ? 0.0 : m_rows[i].real[c];
     }
-    void write(int k, Column c, double v)
+    void writeInt(int k, Column c, int v)
     {
         const int i = indexOf(k);
         if (i < 0)
             return;
-        m_rows[i].value[c] = v;
+        m_rows[i].integer[c] = v;
+        m_rows[i].null[c] = false;
+    }
+    void writeReal(int k, Column c, double v)
+    {
+        const int i = indexOf(k);
+        if (i < 0)
+            return;
+        m_rows[i].real[c] = v;
         m_rows[i].null[c] = false;
     }
 
     std::vector<Row> m_rows;
+    int m_count = 0;
 };

@@ -2,35 +2,35 @@
 
 #include <algorithm>
 
-void TableBuffer::setColCount(int count)
+void TableBuffer::resize(int colCount, int rowCount)
 {
-    m_colCount = std::max(count, 1);
-    for (QVector<QString>& row : m_rows)
-        row.resize(m_colCount);
-}
-
-void TableBuffer::setRowCount(int count)
-{
-    m_rows.resize(std::max(count, 1), QVector<QString>(m_colCount));
-}
-
-void TableBuffer::setCell(int column, int row, const QString& text)
-{
-    if (row >= 0 && row < rowCount() && column >= 0 && column < m_colCount)
-        m_rows[row][column] = text;
+    colCount = std::max(colCount, 1);
+    rowCount = std::max(rowCount, 1);
+    if (colCount == m_colCount && rowCount == m_rowCount)
+        return;
+    std::vector<QString> cells(std::size_t(colCount) * rowCount);
+    for (int r = 0; r < std::min(rowCount, m_rowCount); ++r)
+        for (int c = 0; c < std::min(colCount, m_colCount); ++c)
+            cells[std::size_t(r) * colCount + c] =
+                std::move(m_cells[std::size_t(r) * m_colCount + c]);
+    m_cells = std::move(cells);
+    m_colCount = colCount;
+    m_rowCount = rowCount;
 }
 
 QString TableBuffer::cell(int column, int row) const
 {
-    if (row >= 0 && row < rowCount() && column >= 0 && column < m_colCount)
-        return m_rows[row][column];
+    if (row >= 0 && row < m_rowCount && column >= 0 && column < m_colCount)
+        return m_cells[std::size_t(row) * m_colCount + column];
     return QString();
 }
 
 QStringList TableBuffer::lines(const QString& separator) const
 {
     QStringList out;
-    for (const QVector<QString>& row : m_rows)
-        out << QStringList(row.begin(), row.end()).join(separator);
+    for (int r = 0; r < m_rowCount; ++r) {
+        const auto first = m_cells.begin() + std::ptrdiff_t(r) * m_colCount;
+        out << QStringList(first, first + m_colCount).join(separator);
+    }
     return out;
 }
