@@ -1,7 +1,6 @@
 #include "calc/Indicator.h"
 
 #include "calc/CheckedMath.h"
-#include "calc/Dmexec.h"
 
 #include <array>
 
@@ -49,33 +48,4 @@ Indicator::Value Indicator::convert(int item, long double value)
     const int v = CheckedMath::truncToInt(
         value, [item] { return QStringLiteral("значение показателя «%1»").arg(name(item)); });
     return {item, v, 0.0};
-}
-
-void Indicator::store(TdmExecute& dm, const Value& value, int k)
-{
-    switch (value.item) {
-    case 0:
-        dm.SetLvlTskDcsTime(k, value.integer);
-        break;
-    case 1:
-        dm.SetLvlTskFlowInt(k, value.integer);
-        break;
-    case 2:
-        dm.SetLvlNodeCostDelay(k, value.integer);
-        break;
-    case 3:
-        dm.SetLvlNodeCostUse(k, value.integer);
-        break;
-    case 4:
-        dm.SetLvlCostLimit(k, value.integer);
-        break;
-    case 5:
-        dm.SetLvlTskFlowDist(k, value.real);
-        break;
-    case 6:
-        dm.SetLvlNodeAmount(k, value.integer);
-        break;
-    default:
-        break;
-    }
 }

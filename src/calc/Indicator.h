@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "calc/Dmexec.h"
 
-class TdmExecute;
+#include <QString>
 
 // The seven level parameters the sweep can vary along X or Y: the caption of
 // each item in the window's radio groups, the name the sweep sends to the
@@ -26,7 +26,34 @@ public:
     };
     static Value convert(int item, long double value);
     // Writes a converted value into the item's column of level k; nothing for no item.
-    static void store(TdmExecute& dm, const Value& value, int k);
+    static void store(TdmExecute& dm, const Value& value, int k)
+    {
+        switch (value.item) {
+        case 0:
+            dm.SetLvlTskDcsTime(k, value.integer);
+            break;
+        case 1:
+            dm.SetLvlTskFlowInt(k, value.integer);
+            break;
+        case 2:
+            dm.SetLvlNodeCostDelay(k, value.integer);
+            break;
+        case 3:
+            dm.SetLvlNodeCostUse(k, value.integer);
+            break;
+        case 4:
+            dm.SetLvlCostLimit(k, value.integer);
+            break;
+        case 5:
+            dm.SetLvlTskFlowDist(k, value.real);
+            break;
+        case 6:
+            dm.SetLvlNodeAmount(k, value.integer);
+            break;
+        default:
+            break;
+        }
+    }
     static void write(TdmExecute& dm, int item, int k, long double value)
     {
         store(dm, convert(item, value), k);

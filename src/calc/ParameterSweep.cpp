@@ -146,9 +146,9 @@ void ParameterSweep::prepareNodeAmounts(int K)
 
 const ParameterSweep::Column& ParameterSweep::column(int ix, int itemX, const SweepInput::Values& v)
 {
-    if (ix >= m_columns.size()) {
+    if (std::size_t(ix) >= m_columns.size()) {
         const long double x = static_cast<long double>(ix) * v.stepX + v.minX;
-        m_columns.append({format(x), Indicator::convert(itemX, x), static_cast<double>(x)});
+        m_columns.push_back({format(x), Indicator::convert(itemX, x), static_cast<double>(x)});
     }
     m_x = m_columns[ix].x;
     return m_columns[ix];

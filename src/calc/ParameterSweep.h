@@ -5,7 +5,7 @@
 #include "calc/SweepInput.h"
 
 #include <QString>
-#include <QVector>
+#include <vector>
 #include <functional>
 
 class SweepChart;
@@ -78,7 +78,7 @@ private:
     QString m_xName;
     QString m_yName;
     // X is the same in every row: its header and converted value are formed once per column.
-    QVector<Column> m_columns;
+    std::vector<Column> m_columns;
     bool m_titleSent = false;
     // The point being evaluated, for reports.
     int m_ix = 0;
