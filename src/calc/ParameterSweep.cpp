@@ -95,9 +95,10 @@ void ParameterSweep::sweepRow(const SweepInput& input, const SweepInput::Values&
         m_xName = Indicator::name(input.itemX);
     for (int ix = 0; ix < nX; ++ix) {
         m_ix = ix;
-        const Column& c = column(ix, input.itemX, v);
-        if (iy == 0) // the same text in every row: written once
-            m_table.setCell(ix + 1, 0, c.header);
+        if (iy == 0)
+            addColumn(ix, input.itemX, v);
+        const Column& c = m_columns[ix];
+        m_x = c.x;
         Indicator::store(m_dm, c.value, v.levelX);
         evaluate(input.calcType, v.calcLevel, ix, iy);
     }
@@ -144,14 +145,13 @@ void ParameterSweep::prepareNodeAmounts(int K)
         m_dm.SetRTLvlNodeAmount(int(j), double(m_dm.GetLvlNodeAmount(int(j))));
 }
 
-const ParameterSweep::Column& ParameterSweep::column(int ix, int itemX, const SweepInput::Values& v)
+// X is the same in every row: its header is written and its value converted
+// once, in the first row, in the order a point needs them.
+void ParameterSweep::addColumn(int ix, int itemX, const SweepInput::Values& v)
 {
-    if (std::size_t(ix) >= m_columns.size()) {
-        const long double x = static_cast<long double>(ix) * v.stepX + v.minX;
-        m_columns.push_back({format(x), Indicator::convert(itemX, x), static_cast<double>(x)});
-    }
-    m_x = m_columns[ix].x;
-    return m_columns[ix];
+    const long double x = static_cast<long double>(ix) * v.stepX + v.minX;
+    m_table.setCell(ix + 1, 0, format(x));
+    m_columns.push_back({Indicator::convert(itemX, x), static_cast<double>(x)});
 }
 
 QString ParameterSweep::format(long double value) const

@@ -5,8 +5,8 @@
 #include "calc/SweepInput.h"
 
 #include <QString>
-#include <vector>
 #include <functional>
+#include <vector>
 
 class SweepChart;
 class SweepTable;
@@ -61,11 +61,10 @@ private:
     void setQuantityTitle(const QString& title);
     struct Column
     {
-        QString header;
         Indicator::Value value;
         double x; // for reports
     };
-    const Column& column(int ix, int itemX, const SweepInput::Values& v);
+    void addColumn(int ix, int itemX, const SweepInput::Values& v);
     QString format(long double value) const;
     void report(const QString& text);
 
@@ -77,7 +76,7 @@ private:
     PointReport m_pointReport;
     QString m_xName;
     QString m_yName;
-    // X is the same in every row: its header and converted value are formed once per column.
+    // The converted X value of each column, formed in the first row.
     std::vector<Column> m_columns;
     bool m_titleSent = false;
     // The point being evaluated, for reports.
