@@ -43,12 +43,15 @@ const QStringList kSelectedColumns{QStringLiteral("MODID"),
 
 } // namespace
 
+TdmExecute* dmExecute = nullptr;
+
 TdmExecute::TdmExecute(QObject* parent)
     : QObject(parent), qryExecLevel(QStringLiteral("qryExecLevel"), this),
-      dsrExecLevel(QStringLiteral("dsrExecLevel"), &qryExecLevel, this),
+      dsrExecLevel(QStringLiteral("dsrExecLevel"), this),
       UpdateSQL1(QStringLiteral("UpdateSQL1"), this)
 {
     setObjectName(QStringLiteral("dmExecute"));
+    dsrExecLevel.setDataSet(&qryExecLevel);
     static_assert(kColumns.size() == ColumnCount);
     defineQuery();
     defineUpdates();

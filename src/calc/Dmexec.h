@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/DataSource.h"
+#include "engine/DataSource.h"
 #include "engine/DataSet.h"
 #include "engine/UpdateSql.h"
 
@@ -136,3 +136,5 @@ private:
     std::vector<Row> m_rows;
     int m_count = 0;
 };
+
+extern TdmExecute* dmExecute;

@@ -59,8 +59,8 @@ T levelProduct(qint64 a, qint64 b, int rows, Read read, Mul mul)
 
 } // namespace
 
-LevelFormulas::LevelFormulas(TdmExecute& dmExecute)
-    : m_dm(dmExecute),
+LevelFormulas::LevelFormulas(TdmExecute& workingSet)
+    : m_dm(workingSet),
       m_report([](const QString& text) { MessageService::show(text, QStringLiteral("Расчеты")); })
 {
 }

@@ -17,7 +17,7 @@ class LevelFormulas
 public:
     using Report = std::function<void(const QString& text)>;
 
-    explicit LevelFormulas(TdmExecute& dmExecute);
+    explicit LevelFormulas(TdmExecute& workingSet);
 
     // Where guard failures are reported; by default a message box captioned "Расчеты".
     void setReport(Report report);

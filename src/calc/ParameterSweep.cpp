@@ -16,8 +16,8 @@ constexpr qint16 kKind = 1;
 
 } // namespace
 
-ParameterSweep::ParameterSweep(TdmExecute& dmExecute, SweepChart& chart, SweepTable& table)
-    : m_dm(dmExecute), m_chart(chart), m_table(table), m_formulas(dmExecute),
+ParameterSweep::ParameterSweep(TdmExecute& workingSet, SweepChart& chart, SweepTable& table)
+    : m_dm(workingSet), m_chart(chart), m_table(table), m_formulas(workingSet),
       m_format([](double value) { return NumberFormat::fixed2(value); })
 {
     m_formulas.setReport([this](const QString& text) { report(text); });

@@ -35,7 +35,7 @@ public:
     // The most points along one axis: the chart takes its indices as 16-bit values.
     static constexpr int MaxPoints = 32767;
 
-    ParameterSweep(TdmExecute& dmExecute, SweepChart& chart, SweepTable& table);
+    ParameterSweep(TdmExecute& workingSet, SweepChart& chart, SweepTable& table);
 
     // Runs the calculation. Invalid input is reported ("Неверные значения
     // показателей") and changes nothing. Any other error (store, conversion,
