@@ -1,0 +1,246 @@
+#include "calc/Frmexec.h"
+
+#include "calc/Dmexec.h"
+#include "calc/Indicator.h"
+#include "calc/ParameterSweep.h"
+#include "calc/SweepChartControl.h"
+#include "calc/SweepCursor.h"
+#include "calc/SweepTableWindow.h"
+#include "chart/TChartControl.h"
+#include "engine/Error.h"
+#include "results/Formout.h"
+#include "results/Formparm.h"
+#include "results/Formtblout.h"
+#include "toolkit/DesignControls.h"
+#include "toolkit/Handler.h"
+#include "toolkit/MessageService.h"
+#include "toolkit/TRadioGroup.h"
+
+#include <QGroupBox>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopedValueRollback>
+#include <QShortcut>
+#include <array>
+
+TfrmExecute* frmExecute = nullptr;
+
+namespace {
+
+const QString kCaption = QStringLiteral("Расчеты");
+constexpr qint16 kKind = 1;
+
+// One label and its edit in a range group; the four range sit alike in both groups.
+struct RangeSlot
+{
+    QLabel*& label;
+    const char* labelName;
+    QLineEdit*& edit;
+    const char* editName;
+    const char* text;
+};
+
+struct SlotPlace
+{
+    const char* caption;
+    int labelLeft, labelTop, editLeft, editWidth;
+};
+
+constexpr std::array<SlotPlace, 4> kSlotPlaces{{
+    {"от", 16, 28, 40, 57},
+    {"до", 112, 28, 144, 57},
+    {"шаг", 216, 32, 256, 65},
+    {"уровень", 336, 32, 424, 65},
+}};
+
+void placeRange(QGroupBox* group, const std::array<RangeSlot, 4>& range)
+{
+    for (std::size_t i = 0; i < range.size(); ++i) {
+        const SlotPlace& place = kSlotPlaces[i];
+        const QString caption = QString::fromUtf8(place.caption);
+        range[i].label = DesignControls::label(group, QLatin1String(range[i].labelName), caption,
+                                               place.labelLeft, place.labelTop);
+        range[i].edit = new QLineEdit(QLatin1String(range[i].text), group);
+        DesignControls::placeEdit(range[i].edit, QLatin1String(range[i].editName),
+                                  group->title() + QStringLiteral(": ") + caption, place.editLeft,
+                                  20, place.editWidth);
+        range[i].label->setBuddy(range[i].edit);
+    }
+}
+
+TRadioGroup* radioGroup(QWidget* parent, const QString& name, const QString& caption,
+                        const QStringList& items, int selected, const QRect& place)
+{
+    auto* group = new TRadioGroup(caption, parent);
+    group->setObjectName(name); // before the items, which are named after it
+    group->setItems(items);
+    group->setItemIndex(selected);
+    group->setGeometry(place);
+    return group;
+}
+
+QStringList captions(int count, QString (*caption)(int))
+{
+    QStringList items;
+    for (int i = 0; i < count; ++i)
+        items << caption(i);
+    return items;
+}
+
+// A window or module the handlers use; it is created after this window, so
+// it is looked up when a handler runs.
+template <class T> T& created(T* global, const char* name)
+{
+    if (!global)
+        throw Error(QStringLiteral("Окно %1 не создано").arg(QLatin1String(name)));
+    return *global;
+}
+
+} // namespace
+
+TfrmExecute::TfrmExecute(QWidget* parent) : TForm(parent)
+{
+    setObjectName(QStringLiteral("frmExecute"));
+    setWindowTitle(kCaption);
+    setAccessibleName(windowTitle());
+    setDesignGeometry(59, -4, 575, 556);
+    // Every control sits at its design place; there is nothing that could use more room.
+    setFixedSize(575, 556);
+    createControls();
+    orderTabs();
+    connectHandlers();
+}
+
+void TfrmExecute::createControls()
+{
+    using namespace DesignControls;
+    const QStringList indicators = captions(Indicator::Count, &Indicator::caption);
+    ValX = radioGroup(this, QStringLiteral("ValX"), QStringLiteral("Показатель Х"), indicators, 1,
+                      {16, 16, 257, 209});
+    ValY = radioGroup(this, QStringLiteral("ValY"), QStringLiteral("Показатель Y"), indicators, 0,
+                      {288, 16, 257, 209});
+    GroupBox1 =
+        group(this, QStringLiteral("GroupBox1"), QStringLiteral("Показатель Х"), 16, 240, 529, 57);
+    placeRange(GroupBox1, {{{Label2, "Label2", edtMinX, "edtMinX", "10"},
+                            {Label3, "Label3", edtMaxX, "edtMaxX", "100"},
+                            {Label4, "Label4", edtStepX, "edtStepX", "10"},
+                            {Label5, "Label5", edtLevelX, "edtLevelX", "1"}}});
+    GroupBox2 =
+        group(this, QStringLiteral("GroupBox2"), QStringLiteral("Показатель Y"), 16, 307, 529, 57);
+    placeRange(GroupBox2, {{{Label1, "Label1", edtMinY, "edtMinY", "10"},
+                            {Label6, "Label6", edtMaxY, "edtMaxY", "30"},
+                            {Label7, "Label7", edtStepY, "edtStepY", "5"},
+                            {Label8, "Label8", edtLevelY, "edtLevelY", "1"}}});
+    gbxCalcValue = group(this, QStringLiteral("gbxCalcValue"),
+                         QStringLiteral("Вычисляемая величина"), 24, 368, 521, 121);
+    rgrCalcType =
+        radioGroup(gbxCalcValue, QStringLiteral("rgrCalcType"), QStringLiteral("Тип"),
+                   captions(ParameterSweep::CalcTypeCount, &ParameterSweep::calcTypeCaption), 0,
+                   {16, 16, 241, 89});
+    Label9 = label(gbxCalcValue, QStringLiteral("Label9"), QStringLiteral("уровень"), 272, 24);
+    edtCalcLevel = new QLineEdit(QStringLiteral("2"), gbxCalcValue);
+    placeEdit(edtCalcLevel, QStringLiteral("edtCalcLevel"),
+              QStringLiteral("Вычисляемая величина: уровень"), 344, 20, 65);
+    Label9->setBuddy(edtCalcLevel);
+    btnCalc = button(this, QStringLiteral("btnCalc"), QStringLiteral("Расчет"), 72, 496);
+    btnGoChart = button(this, QStringLiteral("btnGoChart"), QStringLiteral("Диаграмма"), 248, 496);
+    btnTable = button(this, QStringLiteral("btnTable"), QStringLiteral("Таблица"), 328, 496);
+    btnParam = button(this, QStringLiteral("btnParam"), QStringLiteral("Параметры"), 408, 496);
+}
+
+// "Диаграмма", the two indicators, the X and Y ranges, "Таблица", "Расчет",
+// the quantity and its level, "Параметры".
+void TfrmExecute::orderTabs()
+{
+    QList<QWidget*> chain{btnGoChart};
+    for (TRadioGroup* group : {ValX, ValY})
+        for (int i = 0; i < group->itemCount(); ++i)
+            chain << group->button(i);
+    chain << edtMinX << edtMaxX << edtStepX << edtLevelX << edtMinY << edtMaxY << edtStepY
+          << edtLevelY << btnTable << btnCalc;
+    for (int i = 0; i < rgrCalcType->itemCount(); ++i)
+        chain << rgrCalcType->button(i);
+    chain << edtCalcLevel << btnParam;
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+void TfrmExecute::connectHandlers()
+{
+    connectHandler(btnCalc, &QPushButton::clicked, this, &TfrmExecute::btnCalcClick);
+    connectHandler(btnGoChart, &QPushButton::clicked, this, &TfrmExecute::btnGoChartClick);
+    connectHandler(btnTable, &QPushButton::clicked, this, &TfrmExecute::btnTableClick);
+    connectHandler(btnParam, &QPushButton::clicked, this, &TfrmExecute::btnParamClick);
+    connectHandler(this, &TForm::closed, this, &TfrmExecute::FormClose);
+    // Enter in any input field calculates; Esc closes the window.
+    for (QLineEdit* edit : {edtMinX, edtMaxX, edtStepX, edtLevelX, edtMinY, edtMaxY, edtStepY,
+                            edtLevelY, edtCalcLevel})
+        connectHandler(edit, &QLineEdit::returnPressed, this, &TfrmExecute::btnCalcClick);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    QObject::connect(escape, &QShortcut::activated, this, &QWidget::close);
+}
+
+SweepInput TfrmExecute::input() const
+{
+    SweepInput in;
+    in.minX = edtMinX->text();
+    in.maxX = edtMaxX->text();
+    in.stepX = edtStepX->text();
+    in.levelX = edtLevelX->text();
+    in.minY = edtMinY->text();
+    in.maxY = edtMaxY->text();
+    in.stepY = edtStepY->text();
+    in.levelY = edtLevelY->text();
+    in.calcLevel = edtCalcLevel->text();
+    in.itemX = ValX->itemIndex();
+    in.itemY = ValY->itemIndex();
+    in.calcType = rgrCalcType->itemIndex();
+    return in;
+}
+
+// Runs the sweep into the chart and the table windows, visible or not. Each
+// failing point shows its message box; the busy cursor of a long sweep gives
+// way to the normal one while a box waits. A press that arrives while a box
+// of the running calculation is up is ignored.
+void TfrmExecute::btnCalcClick()
+{
+    if (m_calculating)
+        return;
+    TChartControl& chartControl = *created(frmOutput, "frmOutput").Chart1;
+    TfrmTblOut& tableWindow = created(frmTblOut, "frmTblOut");
+    TdmExecute& workingSet = created(dmExecute, "dmExecute");
+    const QScopedValueRollback running(m_calculating, true);
+    SweepCursor cursor;
+    SweepChartControl chart(chartControl, [&cursor](qint32 seriesCount, qint32 pointCount) {
+        cursor.start(qint64(seriesCount) * pointCount);
+    });
+    SweepTableWindow table(tableWindow);
+    ParameterSweep sweep(workingSet, chart, table);
+    sweep.setPointReport([&cursor](const QString& text, int, int, double, double) {
+        cursor.withNormalCursor([&text] { MessageService::show(text, kCaption); });
+    });
+    sweep.run(input());
+}
+
+void TfrmExecute::btnGoChartClick()
+{
+    created(frmOutput, "frmOutput").show();
+}
+
+void TfrmExecute::btnTableClick()
+{
+    created(frmTblOut, "frmTblOut").show();
+}
+
+void TfrmExecute::btnParamClick()
+{
+    created(frmShowParam, "frmShowParam").show();
+}
+
+void TfrmExecute::FormClose()
+{
+    created(frmOutput, "frmOutput").Chart1->FinishData(kKind);
+}

@@ -1,0 +1,35 @@
+#include "calc/SweepChartControl.h"
+
+#include "chart/TChartControl.h"
+
+SweepChartControl::SweepChartControl(TChartControl& chart, Started started)
+    : m_chart(chart), m_started(std::move(started))
+{
+}
+
+void SweepChartControl::FinishData(qint16 kind)
+{
+    m_chart.FinishData(kind);
+}
+
+void SweepChartControl::StartData(qint16 kind, qint32 seriesCount, qint32 pointCount)
+{
+    m_chart.StartData(kind, seriesCount, pointCount);
+    if (m_started)
+        m_started(seriesCount, pointCount);
+}
+
+void SweepChartControl::ThisSerie(qint16 index)
+{
+    m_chart.ThisSerie(index);
+}
+
+void SweepChartControl::PointValue(qint16 index, double value)
+{
+    m_chart.PointValue(index, value);
+}
+
+void SweepChartControl::TitleText(qint16 slot, const QString& text)
+{
+    m_chart.TitleText(slot, text);
+}

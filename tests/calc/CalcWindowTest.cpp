@@ -1,0 +1,508 @@
+#include "LevelFixture.h"
+#include "SampleModel.h"
+#include "calc/ChartBuffer.h"
+#include "calc/Frmexec.h"
+#include "calc/ParameterSweep.h"
+#include "calc/SweepCursor.h"
+#include "calc/TableBuffer.h"
+#include "chart/TChartControl.h"
+#include "engine/NumberFormat.h"
+#include "results/Formout.h"
+#include "results/Formparm.h"
+#include "results/Formtblout.h"
+#include "testutil/ErrorRecorder.h"
+#include "testutil/MessageRecorder.h"
+#include "testutil/TestRegistry.h"
+#include "toolkit/Application.h"
+#include "toolkit/TRadioGroup.h"
+#include "toolkit/TStringGrid.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+// The calculation window driven like a user would, with the windows created
+// in start-up order on a fresh store.
+class CalcWindowTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<LevelFixture> levels;
+    std::unique_ptr<Application> app;
+    int argc = 1;
+    char arg0[16] = "tst_calc";
+    char* argv[2] = {arg0, nullptr};
+
+    TfrmExecute* w() const { return frmExecute; }
+    TChartControl* chart() const { return frmOutput->Chart1; }
+    TStringGrid* grid() const { return frmTblOut->tblOut; }
+
+    void createWindows()
+    {
+        app = std::make_unique<Application>(argc, argv);
+        app->create(dmExecute);
+        dmExecute->setDatabase(levels->db.get());
+        app->create(frmExecute);
+        app->create(frmOutput);
+        app->create(frmTblOut);
+        app->create(frmShowParam);
+    }
+
+    // Two levels only: with K = 2 the node count divides by r(3) = 0 at every point.
+    void addTwoLevels()
+    {
+        levels->add({{.number = 1, .nodes = 4, .dcsTime = 3, .flowDist = 0.3},
+                     {.number = 2, .nodes = 12, .dcsTime = 5, .flowDist = 0.2}});
+    }
+
+    QStringList cells() const
+    {
+        QStringList all;
+        for (int r = 0; r < grid()->rowCount(); ++r)
+            for (int c = 0; c < grid()->colCount(); ++c)
+                all << grid()->cell(c, r);
+        return all;
+    }
+    QList<double> chartValues() const
+    {
+        QList<double> all{double(chart()->seriesCount()), double(chart()->pointCount())};
+        for (int s = 0; s < chart()->seriesCount(); ++s)
+            for (int p = 0; p < chart()->pointCount(); ++p)
+                all << chart()->value(s, p);
+        return all;
+    }
+    void setRange(const QString& maxX, const QString& maxY)
+    {
+        w()->edtMaxX->setText(maxX);
+        w()->edtMaxY->setText(maxY);
+    }
+    // The same sweep run apart from the window, into buffers.
+    void reference(const SweepInput& input, ChartBuffer& chartOut, TableBuffer& tableOut)
+    {
+        ParameterSweep sweep(levels->dm, chartOut, tableOut);
+        sweep.setPointReport([](const QString&, int, int, double, double) {});
+        QCOMPARE(sweep.run(input), ParameterSweep::Outcome::Done);
+    }
+    void compareWithReference(const SweepInput& input)
+    {
+        ChartBuffer chartOut;
+        TableBuffer tableOut;
+        reference(input, chartOut, tableOut);
+        QCOMPARE(grid()->colCount(), tableOut.colCount());
+        QCOMPARE(grid()->rowCount(), tableOut.rowCount());
+        for (int r = 0; r < tableOut.rowCount(); ++r)
+            for (int c = 0; c < tableOut.colCount(); ++c)
+                QCOMPARE(grid()->cell(c, r), tableOut.cell(c, r));
+        QCOMPARE(chart()->seriesCount(), chartOut.seriesCount());
+        QCOMPARE(chart()->pointCount(), chartOut.pointCount());
+        for (int s = 0; s < chartOut.seriesCount(); ++s)
+            for (int p = 0; p < chartOut.pointCount(); ++p)
+                QCOMPARE(chart()->value(s, p), chartOut.value(s, p));
+        QCOMPARE(chart()->settings().titles.value(0), chartOut.title(0));
+        QCOMPARE(chart()->settings().titles.value(3), chartOut.title(3));
+        QCOMPARE(frmTblOut->edtX->text(), tableOut.xName());
+        QCOMPARE(frmTblOut->edtY->text(), tableOut.yName());
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        levels = std::make_unique<LevelFixture>();
+        levels->dm.setDatabase(levels->db.get());
+    }
+    void cleanup()
+    {
+        app.reset();
+        levels.reset();
+        QLocale::setDefault(QLocale::c());
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    void startsAsDesigned()
+    {
+        createWindows();
+        QCOMPARE(w()->windowTitle(), QStringLiteral("Расчеты"));
+        QCOMPARE(w()->size(), QSize(575, 556));
+        QCOMPARE(w()->ValX->itemCount(), 7);
+        QCOMPARE(w()->ValX->button(6)->text(), QStringLiteral("Количество узлов"));
+        QCOMPARE(w()->ValY->button(0)->text(),
+                 QStringLiteral("Интенсивность потока решения задач"));
+        QCOMPARE(w()->ValX->itemIndex(), 1);
+        QCOMPARE(w()->ValY->itemIndex(), 0);
+        QCOMPARE(w()->rgrCalcType->itemCount(), 3);
+        QCOMPARE(w()->rgrCalcType->button(2)->text(),
+                 QStringLiteral("Эффективность функционирования"));
+        QCOMPARE(w()->rgrCalcType->itemIndex(), 0);
+        const QList<QLineEdit*> edits{w()->edtMinX,   w()->edtMaxX,   w()->edtStepX,
+                                      w()->edtLevelX, w()->edtMinY,   w()->edtMaxY,
+                                      w()->edtStepY,  w()->edtLevelY, w()->edtCalcLevel};
+        QStringList texts;
+        for (QLineEdit* edit : edits)
+            texts << edit->text();
+        QCOMPARE(texts, QStringList({"10", "100", "10", "1", "10", "30", "5", "1", "2"}));
+        QCOMPARE(w()->findChild<QLineEdit*>(QStringLiteral("edtStepY")), w()->edtStepY);
+        QCOMPARE(w()->edtMinX->accessibleName(), QStringLiteral("Показатель Х: от"));
+        QCOMPARE(w()->edtLevelY->accessibleName(), QStringLiteral("Показатель Y: уровень"));
+        QCOMPARE(w()->Label4->text(), QStringLiteral("шаг"));
+        QVERIFY(w()->Label9->font().bold());
+        QCOMPARE(w()->Label1->buddy(), w()->edtMinY);
+        QStringList buttons;
+        for (QPushButton* b : {w()->btnCalc, w()->btnGoChart, w()->btnTable, w()->btnParam})
+            buttons << b->objectName() + QLatin1Char('=') + b->accessibleName();
+        QCOMPARE(buttons, QStringList({"btnCalc=Расчет", "btnGoChart=Диаграмма", "btnTable=Таблица",
+                                       "btnParam=Параметры"}));
+        QCOMPARE(w()->ValY->accessibleName(), QStringLiteral("Показатель Y"));
+        QCOMPARE(w()->gbxCalcValue->geometry(), QRect(24, 368, 521, 121));
+        QVERIFY(w()->isHidden());
+    }
+
+    // Tab visits the controls in design order; the items of a radio group count as one stop.
+    void tabOrder()
+    {
+        createWindows();
+        QStringList stops;
+        QWidget* widget = w()->btnGoChart;
+        do {
+            if (widget->focusPolicy() & Qt::TabFocus) {
+                QWidget* stop =
+                    qobject_cast<QRadioButton*>(widget) ? widget->parentWidget() : widget;
+                if (stops.isEmpty() || stops.last() != stop->objectName())
+                    stops << stop->objectName();
+            }
+            widget = widget->nextInFocusChain();
+        } while (widget != w()->btnGoChart);
+        QCOMPARE(stops,
+                 QStringList({"btnGoChart", "ValX", "ValY", "edtMinX", "edtMaxX", "edtStepX",
+                              "edtLevelX", "edtMinY", "edtMaxY", "edtStepY", "edtLevelY",
+                              "btnTable", "btnCalc", "rgrCalcType", "edtCalcLevel", "btnParam"}));
+    }
+
+    void initialInputsFillHiddenWindows_data()
+    {
+        QTest::addColumn<bool>("byEnter");
+        QTest::newRow("Расчет") << false;
+        QTest::newRow("Enter in a field") << true;
+    }
+    void initialInputsFillHiddenWindows()
+    {
+        QFETCH(bool, byEnter);
+        SampleModel::load(*levels->db);
+        createWindows();
+        const QStringList before = levels->snapshot();
+        MessageRecorder messages;
+        ErrorRecorder errors;
+        if (byEnter)
+            QTest::keyClick(w()->edtCalcLevel, Qt::Key_Return);
+        else
+            w()->btnCalc->click();
+        QCOMPARE(messages.count(), 0);
+        QCOMPARE(errors.count(), 0);
+        QCOMPARE(grid()->colCount(), 10);
+        QCOMPARE(grid()->rowCount(), 5);
+        QCOMPARE(grid()->cell(1, 0), QStringLiteral("10,00"));
+        QCOMPARE(grid()->cell(9, 0), QStringLiteral("90,00"));
+        QCOMPARE(grid()->cell(0, 1), QStringLiteral("10,00"));
+        QCOMPARE(grid()->cell(0, 4), QStringLiteral("25,00"));
+        for (int p = 0; p < 9; ++p)
+            for (int s = 0; s < 4; ++s)
+                QCOMPARE(grid()->cell(p + 1, s + 1), NumberFormat::fixed2(chart()->value(s, p)));
+        QCOMPARE(frmTblOut->edtX->text(), QStringLiteral("Интенсивность потока задач"));
+        QCOMPARE(frmTblOut->edtY->text(), QStringLiteral("Интенсивность решения задач"));
+        compareWithReference(SweepInput{});
+        QVERIFY(frmOutput->isHidden() && frmTblOut->isHidden());
+        QCOMPARE(levels->snapshot(), before);
+    }
+
+    // The window hands every field and choice to the sweep.
+    void inputsReachTheSweep()
+    {
+        SampleModel::load(*levels->db);
+        createWindows();
+        MessageRecorder messages;
+        SweepInput input;
+        input.minX = QStringLiteral("2");
+        input.maxX = QStringLiteral("7");
+        input.stepX = QStringLiteral("1,5");
+        input.levelX = QStringLiteral("2");
+        input.minY = QStringLiteral("100");
+        input.maxY = QStringLiteral("10");
+        input.stepY = QStringLiteral("-30");
+        input.levelY = QStringLiteral("1");
+        input.calcLevel = QStringLiteral("1");
+        input.itemX = 6;
+        input.itemY = 1;
+        input.calcType = 1;
+        w()->edtMinX->setText(input.minX);
+        w()->edtMaxX->setText(input.maxX);
+        w()->edtStepX->setText(input.stepX);
+        w()->edtLevelX->setText(input.levelX);
+        w()->edtMinY->setText(input.minY);
+        w()->edtMaxY->setText(input.maxY);
+        w()->edtStepY->setText(input.stepY);
+        w()->edtLevelY->setText(input.levelY);
+        w()->edtCalcLevel->setText(input.calcLevel);
+        w()->ValX->setItemIndex(input.itemX);
+        w()->ValY->setItemIndex(input.itemY);
+        w()->rgrCalcType->setItemIndex(input.calcType);
+        w()->btnCalc->click();
+        QCOMPARE(grid()->colCount(), 4);
+        QCOMPARE(grid()->rowCount(), 4);
+        compareWithReference(input);
+    }
+
+    void invalidInputChangesNothing_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("edtMinX") << "edtMinX"
+                                 << "abc";
+        QTest::newRow("edtMaxX full stop") << "edtMaxX"
+                                           << "100.5";
+        QTest::newRow("edtStepX") << "edtStepX"
+                                  << "1e";
+        QTest::newRow("edtLevelX real") << "edtLevelX"
+                                        << "1,5";
+        QTest::newRow("edtMinY") << "edtMinY"
+                                 << "--1";
+        QTest::newRow("edtMaxY") << "edtMaxY"
+                                 << "3 0";
+        QTest::newRow("edtStepY") << "edtStepY"
+                                  << "x5";
+        QTest::newRow("edtLevelY beyond 32 bits") << "edtLevelY"
+                                                  << "4294967296";
+        QTest::newRow("edtCalcLevel") << "edtCalcLevel"
+                                      << "два";
+    }
+    void invalidInputChangesNothing()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        SampleModel::load(*levels->db);
+        createWindows();
+        MessageRecorder messages;
+        ErrorRecorder errors;
+        setRange(QStringLiteral("40"), QStringLiteral("20"));
+        w()->btnCalc->click();
+        const QStringList table = cells();
+        const QList<double> values = chartValues();
+        messages.clear();
+        w()->findChild<QLineEdit*>(field)->setText(text);
+        w()->btnCalc->click();
+        QCOMPARE(messages.messages(), QVector<MessageRecorder::Message>(
+                                          {{QStringLiteral("Неверные значения показателей"),
+                                            QStringLiteral("Расчеты")}}));
+        QCOMPARE(errors.count(), 0);
+        QCOMPARE(cells(), table);
+        QCOMPARE(chartValues(), values);
+    }
+
+    void failingPointsReportOnceEach()
+    {
+        addTwoLevels();
+        createWindows();
+        const QStringList before = levels->snapshot();
+        MessageRecorder messages;
+        w()->btnCalc->click();
+        QCOMPARE(messages.count(), 9 * 4);
+        for (const MessageRecorder::Message& m : messages.messages())
+            QCOMPARE(m, MessageRecorder::Message(QStringLiteral("Деление на ноль"),
+                                                 QStringLiteral("Расчеты")));
+        for (int r = 1; r <= 4; ++r)
+            for (int c = 1; c <= 9; ++c)
+                QCOMPARE(grid()->cell(c, r), QStringLiteral("0,00"));
+        for (int s = 0; s < 4; ++s)
+            for (int p = 0; p < 9; ++p)
+                QCOMPARE(chart()->value(s, p), 0.0);
+        QCOMPARE(levels->snapshot(), before);
+    }
+
+    void zeroStepGoesToErrorDisplay()
+    {
+        SampleModel::load(*levels->db);
+        createWindows();
+        MessageRecorder messages;
+        ErrorRecorder errors;
+        w()->btnCalc->click();
+        const QStringList table = cells();
+        const QList<double> values = chartValues();
+        w()->edtStepY->setText(QStringLiteral("0"));
+        w()->btnCalc->click();
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(messages.count(), 0);
+        QCOMPARE(cells(), table);
+        QCOMPARE(chartValues(), values);
+        // The window is ready for the next calculation.
+        w()->edtStepY->setText(QStringLiteral("10"));
+        w()->btnCalc->click();
+        QCOMPARE(grid()->rowCount(), 3);
+    }
+
+    void smallerGridReplacesLarger()
+    {
+        SampleModel::load(*levels->db);
+        createWindows();
+        MessageRecorder messages;
+        w()->btnCalc->click();
+        setRange(QStringLiteral("40"), QStringLiteral("20"));
+        w()->btnCalc->click();
+        QCOMPARE(grid()->colCount(), 4);
+        QCOMPARE(grid()->rowCount(), 3);
+        QCOMPARE(chart()->seriesCount(), 2);
+        QCOMPARE(chart()->pointCount(), 3);
+        SweepInput small;
+        small.maxX = QStringLiteral("40");
+        small.maxY = QStringLiteral("20");
+        compareWithReference(small);
+    }
+
+    void closingEndsTheChartLoading_data()
+    {
+        QTest::addColumn<bool>("byEscape");
+        QTest::newRow("close box") << false;
+        QTest::newRow("Esc") << true;
+    }
+    void closingEndsTheChartLoading()
+    {
+        QFETCH(bool, byEscape);
+        SampleModel::load(*levels->db);
+        createWindows();
+        w()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w()));
+        w()->btnCalc->click();
+        QVERIFY(chart()->loading());
+        if (byEscape) {
+            w()->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(w()));
+            QTest::keyClick(w(), Qt::Key_Escape);
+        } else {
+            QVERIFY(w()->close());
+        }
+        QVERIFY(!chart()->loading());
+        QVERIFY(w()->isHidden());
+        QCOMPARE(frmExecute, w());
+        QCOMPARE(chart()->value(0, 0), chart()->value(0, 0)); // values stay
+        QCOMPARE(chart()->seriesCount(), 4);
+    }
+
+    void buttonsShowTheirWindows_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("Диаграмма") << "btnGoChart"
+                                   << "frmOutput";
+        QTest::newRow("Таблица") << "btnTable"
+                                 << "frmTblOut";
+        QTest::newRow("Параметры") << "btnParam"
+                                   << "frmShowParam";
+    }
+    void buttonsShowTheirWindows()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, window);
+        createWindows();
+        const QList<TForm*> windows{frmOutput, frmTblOut, frmShowParam};
+        auto* push = w()->findChild<QPushButton*>(button);
+        push->click();
+        for (TForm* form : windows)
+            QCOMPARE(form->isVisible(), form->objectName() == window);
+        push->click(); // a visible window stays shown
+        for (TForm* form : windows)
+            QCOMPARE(form->isVisible(), form->objectName() == window);
+    }
+
+    // Real message boxes, closed with Enter and Esc by turns: the sweep goes
+    // on after each and the window stays as it was.
+    void messageBoxesClosedByKeys()
+    {
+        addTwoLevels();
+        createWindows();
+        w()->show();
+        setRange(QStringLiteral("30"), QStringLiteral("25"));
+        int closed = 0;
+        QTimer closer;
+        closer.setInterval(1);
+        connect(&closer, &QTimer::timeout, [&closed] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            QVERIFY(!QGuiApplication::overrideCursor());
+            QTest::keyClick(box, closed % 2 == 0 ? Qt::Key_Return : Qt::Key_Escape);
+            ++closed;
+        });
+        closer.start();
+        w()->btnCalc->click();
+        closer.stop();
+        QCOMPARE(closed, 2 * 3);
+        QCOMPARE(cells(), QStringList({"", "10,00", "20,00", "10,00", "0,00", "0,00", "15,00",
+                                       "0,00", "0,00", "20,00", "0,00", "0,00"}));
+        QVERIFY(w()->isVisible());
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // A press while a box of the running calculation is up starts nothing.
+    void pressDuringAMessageIsIgnored()
+    {
+        addTwoLevels();
+        createWindows();
+        int shown = 0;
+        const MessageService::Sink previous =
+            MessageService::setSink([this, &shown](const QString&, const QString&) {
+                ++shown;
+                w()->btnCalc->click();
+            });
+        w()->btnCalc->click();
+        MessageService::setSink(previous);
+        QCOMPARE(shown, 9 * 4);
+    }
+
+    // A long sweep ended by an error (an empty thinning coefficient) leaves no busy cursor.
+    void longSweepEndedByAnErrorRestoresTheCursor()
+    {
+        levels->add({{.number = 1, .flowDist = QVariant()}, {.number = 2}, {.number = 3}});
+        createWindows();
+        w()->edtMaxX->setText(QStringLiteral("1010"));
+        w()->edtStepX->setText(QStringLiteral("1"));
+        w()->edtStepY->setText(QStringLiteral("0,1"));
+        w()->edtCalcLevel->setText(QStringLiteral("2"));
+        QStringList errorCursors;
+        const ErrorDisplay::Sink previous =
+            ErrorDisplay::setSink([&errorCursors](const QString& text, const QString&) {
+                errorCursors << text
+                             << QString::number(QGuiApplication::overrideCursor() != nullptr);
+            });
+        w()->btnCalc->click();
+        ErrorDisplay::setSink(previous);
+        QCOMPARE(errorCursors.size(), 2);
+        QCOMPARE(errorCursors[1], QStringLiteral("0"));
+    }
+
+    void sweepCursor()
+    {
+        {
+            SweepCursor cursor;
+            cursor.start(SweepCursor::BusyPoints);
+            QVERIFY(!QGuiApplication::overrideCursor());
+            cursor.start(SweepCursor::BusyPoints + 1);
+            QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+            cursor.withNormalCursor([] { QVERIFY(!QGuiApplication::overrideCursor()); });
+            QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+            QVERIFY_THROWS_EXCEPTION(std::runtime_error, cursor.withNormalCursor([] {
+                throw std::runtime_error("box failed");
+            }));
+            QVERIFY(cursor.busy());
+        }
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+};
+
+KEROVA_TEST(CalcWindowTest)
+#include "CalcWindowTest.moc"
