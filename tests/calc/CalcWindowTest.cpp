@@ -448,20 +448,27 @@ private Q_SLOTS:
         QVERIFY(!QApplication::activeModalWidget());
     }
 
-    // A press while a box of the running calculation is up starts nothing.
-    void pressDuringAMessageIsIgnored()
+    // The boxes of a long sweep come up under the normal cursor, and Enter in
+    // a field while one is up starts no second calculation.
+    void messagesOfALongSweep()
     {
         addTwoLevels();
         createWindows();
+        w()->edtMaxX->setText(QStringLiteral("1510"));
+        w()->edtStepX->setText(QStringLiteral("1"));
         int shown = 0;
+        int underBusyCursor = 0;
         const MessageService::Sink previous =
-            MessageService::setSink([this, &shown](const QString&, const QString&) {
-                ++shown;
-                w()->btnCalc->click();
+            MessageService::setSink([&](const QString&, const QString&) {
+                if (QGuiApplication::overrideCursor())
+                    ++underBusyCursor;
+                if (++shown == 1)
+                    QTest::keyClick(w()->edtMinX, Qt::Key_Return);
             });
         w()->btnCalc->click();
         MessageService::setSink(previous);
-        QCOMPARE(shown, 9 * 4);
+        QCOMPARE(shown, 1500 * 4);
+        QCOMPARE(underBusyCursor, 0);
     }
 
     // A long sweep ended by an error (an empty thinning coefficient) leaves no busy cursor.
