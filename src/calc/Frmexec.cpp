@@ -107,9 +107,10 @@ TfrmExecute::TfrmExecute(QWidget* parent) : TForm(parent)
     setWindowTitle(kCaption);
     setAccessibleName(windowTitle());
     setDesignGeometry(59, -4, 575, 556);
-    // Every control sits at its design place; there is nothing that could use more room.
-    setFixedSize(575, 556);
     createControls();
+    fitCaptions();
+    // Every control sits at its design place; there is nothing that could use more room.
+    setFixedSize(size());
     orderTabs();
     connectHandlers();
 }
@@ -149,6 +150,31 @@ void TfrmExecute::createControls()
     btnGoChart = button(this, QStringLiteral("btnGoChart"), QStringLiteral("Диаграмма"), 248, 496);
     btnTable = button(this, QStringLiteral("btnTable"), QStringLiteral("Таблица"), 328, 496);
     btnParam = button(this, QStringLiteral("btnParam"), QStringLiteral("Параметры"), 408, 496);
+}
+
+// The design places suit a narrow font; where the item captions of a radio
+// group need more room in the font in use, the groups (and the window) widen
+// so that no caption is cut off.
+void TfrmExecute::fitCaptions()
+{
+    const auto shortfall = [](const QWidget* control) {
+        return qMax(0, control->sizeHint().width() - control->width());
+    };
+    const int dx = qMax(shortfall(ValX), shortfall(ValY));
+    const int dc = shortfall(rgrCalcType);
+    const auto widen = [](QWidget* control, int left, int width) {
+        control->setGeometry(control->x() + left, control->y(), control->width() + width,
+                             control->height());
+    };
+    widen(ValX, 0, dx);
+    widen(ValY, dx, dx);
+    for (QWidget* control : {GroupBox1, GroupBox2})
+        widen(control, 0, 2 * dx);
+    widen(gbxCalcValue, 0, qMax(2 * dx, dc));
+    widen(rgrCalcType, 0, dc);
+    for (QWidget* control : {static_cast<QWidget*>(Label9), static_cast<QWidget*>(edtCalcLevel)})
+        widen(control, dc, 0);
+    resize(width() + qMax(2 * dx, dc), height());
 }
 
 // "Диаграмма", the two indicators, the X and Y ranges, "Таблица", "Расчет",

@@ -64,6 +64,7 @@ public:
 
 private:
     void createControls();
+    void fitCaptions();
     void orderTabs();
     void connectHandlers();
 
