@@ -95,7 +95,7 @@ QStringList captions(int count, QString (*caption)(int))
 template <class T> T& created(T* global, const char* name)
 {
     if (!global)
-        throw Error(QStringLiteral("Окно %1 не создано").arg(QLatin1String(name)));
+        throw Error(QStringLiteral("Объект %1 не создан").arg(QLatin1String(name)));
     return *global;
 }
 
