@@ -13,14 +13,19 @@ function(kerova_library layer)
   set_property(GLOBAL APPEND PROPERTY KEROVA_LIBRARIES kerova_${layer})
 endfunction()
 
-# kerova_qtest(<name> LIBS <targets>... [STORE] [PLATFORM <qpa>])
-# One Qt Test executable tst_<name> from every source file in the calling folder,
+# kerova_qtest(<name> LIBS <targets>... [STORE] [PLATFORM <qpa>] [SOURCES <files>...])
+# One Qt Test executable tst_<name> from every source file in the calling folder
+# (or only from SOURCES, when a folder makes more than one executable),
 # registered with CTest. STORE suites run once per backend (sqlite, postgresql);
 # PLATFORM picks the Qt platform plugin (offscreen unless given).
 function(kerova_qtest name)
-  cmake_parse_arguments(ARG "STORE" "PLATFORM" "LIBS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS
-       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  cmake_parse_arguments(ARG "STORE" "PLATFORM" "LIBS;SOURCES" ${ARGN})
+  if(ARG_SOURCES)
+    set(sources ${ARG_SOURCES})
+  else()
+    file(GLOB sources CONFIGURE_DEPENDS
+         ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  endif()
   if(NOT sources)
     return()
   endif()

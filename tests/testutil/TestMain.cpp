@@ -20,7 +20,9 @@ int main(int argc, char** argv)
     if (args.size() > 1 && !args[1].startsWith(QLatin1Char('-'))) {
         for (const auto& entry : TestRegistry::entries())
             if (args[1] == QLatin1String(entry.name))
-                only = args.takeAt(1);
+                only = args[1];
+        if (!only.isEmpty())
+            args.removeAt(1);
     }
     int failures = 0;
     for (const auto& entry : TestRegistry::entries()) {

@@ -1,0 +1,126 @@
+// Loading a 1000 × 1000 result into the table window (counts, then a million
+// cell texts) and into the hidden chart, the way a calculation writes them.
+
+#include "chart/TChartControl.h"
+#include "engine/NumberFormat.h"
+#include "results/Formout.h"
+#include "results/Formtblout.h"
+#include "toolkit/TStringGrid.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int Steps = 1000;
+
+void loadTable(TfrmTblOut& window)
+{
+    TStringGrid* grid = window.tblOut;
+    grid->setColCount(Steps + 1);
+    grid->setRowCount(Steps + 1);
+    for (int i = 0; i < Steps; ++i) {
+        grid->setCell(0, i + 1, NumberFormat::fixed2(i * 0.5));
+        for (int j = 0; j < Steps; ++j) {
+            grid->setCell(j + 1, 0, NumberFormat::fixed2(j * 0.25));
+            grid->setCell(j + 1, i + 1, NumberFormat::fixed2(i * 1.5 + j));
+        }
+    }
+}
+
+void loadChart(TChartControl& chart)
+{
+    chart.FinishData(1);
+    chart.StartData(1, Steps, Steps);
+    for (int i = 0; i < Steps; ++i) {
+        chart.ThisSerie(static_cast<qint16>(i));
+        for (int j = 0; j < Steps; ++j)
+            chart.PointValue(static_cast<qint16>(j), i * 1.5 + j);
+    }
+}
+
+void BM_LoadTable(benchmark::State& state)
+{
+    TfrmTblOut window;
+    for (auto _ : state) {
+        window.tblOut->setColCount(5);
+        window.tblOut->setRowCount(5);
+        loadTable(window);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_LoadTable)->Unit(benchmark::kMillisecond);
+
+void BM_LoadHiddenChart(benchmark::State& state)
+{
+    TfrmOutput window;
+    for (auto _ : state) {
+        loadChart(*window.Chart1);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_LoadHiddenChart)->Unit(benchmark::kMillisecond);
+
+// Both windows, as one calculation fills them.
+void BM_LoadTableAndHiddenChart(benchmark::State& state)
+{
+    TfrmTblOut table;
+    TfrmOutput chart;
+    for (auto _ : state) {
+        table.tblOut->setColCount(5);
+        table.tblOut->setRowCount(5);
+        loadTable(table);
+        loadChart(*chart.Chart1);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_LoadTableAndHiddenChart)->Unit(benchmark::kMillisecond);
+
+// Showing the loaded table and scrolling it a page at a time: the cost of
+// painting, which stays per visible cell.
+void BM_ScrollLoadedTable(benchmark::State& state)
+{
+    TfrmTblOut window;
+    loadTable(window);
+    window.setOpenMaximised(false);
+    window.resize(1200, 900);
+    window.show();
+    QCoreApplication::processEvents();
+    int page = 0;
+    for (auto _ : state) {
+        window.tblOut->scrollTo(
+            window.tblOut->model()->index((page * 30) % 999, (page * 15) % 999));
+        window.tblOut->viewport()->repaint();
+        ++page;
+    }
+}
+BENCHMARK(BM_ScrollLoadedTable)->Unit(benchmark::kMillisecond);
+
+// Showing the chart window after a 1000 × 1000 calculation: the flat view
+// is built from the values and painted once.
+void BM_ShowLoadedChart(benchmark::State& state)
+{
+    for (auto _ : state) {
+        TfrmOutput window;
+        window.setOpenMaximised(false);
+        window.resize(1200, 900);
+        loadChart(*window.Chart1);
+        window.show();
+        QCoreApplication::processEvents();
+        window.repaint();
+    }
+}
+BENCHMARK(BM_ShowLoadedChart)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

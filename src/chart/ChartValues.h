@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <vector>
+
+// The values of the chart: one row per series, one column per point. Both
+// views read this model. Writes are cheap: views hear of them once per turn
+// of the event loop, not once per value.
+class ChartValues : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    // Larger grids are refused with an error instead of exhausting memory.
+    static constexpr long long MaxValues = 20'000'000;
+
+    explicit ChartValues(QObject* parent = nullptr);
+
+    // Replaces every value by a grid of zeros of the given size.
+    void reshape(int seriesCount, int pointCount);
+    int seriesCount() const { return m_series; }
+    int pointCount() const { return m_points; }
+    double value(int series, int point) const;
+    void setValue(int series, int point, double value);
+    // Smallest and largest value; 0 and 0 for an empty grid.
+    std::pair<double, double> range() const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    static QString seriesName(int series);
+
+Q_SIGNALS:
+    // Values were written since the last notice (emitted once per event-loop turn).
+    void valuesChanged();
+
+private:
+    void checkIndex(int series, int point) const;
+    void scheduleNotice();
+    void notice();
+
+    int m_series = 0;
+    int m_points = 0;
+    std::vector<double> m_values; // series by series
+    bool m_noticePending = false;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QScrollArea>
+
+class ChartValues;
+struct ChartSettings;
+class QChart;
+class QChartView;
+
+// The flat view: one line series per series, a legend, the chart title and
+// the point-axis title; wider than the window (scrolling sideways) when the
+// spacing asks for more room than there is.
+class FlatChart : public QScrollArea
+{
+    Q_OBJECT
+
+public:
+    // Legends of more series than this are left out: they would cover the chart.
+    static constexpr int MaxLegendSeries = 30;
+
+    explicit FlatChart(QWidget* parent = nullptr);
+
+    void rebuild(const ChartValues& values, const ChartSettings& settings);
+    QChart* chart() const { return m_chart; }
+
+private:
+    void addSeries(const ChartValues& values);
+    void setAxes(const ChartValues& values, const ChartSettings& settings);
+    void setWidthFor(int pointCount, int spacing);
+
+    QChart* m_chart;
+    QChartView* m_view;
+};

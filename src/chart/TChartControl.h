@@ -1,0 +1,70 @@
+#pragma once
+
+#include "chart/ChartSettings.h"
+
+#include <QWidget>
+
+class BarChart3D;
+class ChartValues;
+class FlatChart;
+class QChart;
+class QLabel;
+class QStackedLayout;
+
+// The chart the chart window hosts. Its eight operations load a grid of
+// values (series by points), set titles by slot, the value scale, the point
+// spacing and the 3D switch; failures raise AutomationError. Index and
+// spacing arguments are 16-bit, so wider values arrive truncated to their
+// low 16 bits. The views are rebuilt only while the chart is visible.
+class TChartControl : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TChartControl(QWidget* parent = nullptr);
+
+    // Replaces every value by a zero grid of the given size; returns 1.
+    qint32 StartData(qint16 kind, qint32 seriesCount, qint32 pointCount);
+    // Ends the loading begun by StartData; returns true.
+    bool FinishData(qint16 kind);
+    // Selects the series that PointValue writes into.
+    void ThisSerie(qint16 series);
+    void PointValue(qint16 point, double value);
+    void TitleText(qint16 slot, const QString& text);
+    void AxisSetting(qint16 index, double value);
+    void PixFactor(qint16 spacing);
+    void Chart3D(bool on);
+
+    int seriesCount() const;
+    int pointCount() const;
+    double value(int series, int point) const;
+    int currentSerie() const { return m_serie; }
+    bool loading() const { return m_loading; }
+    const ChartSettings& settings() const { return m_settings; }
+    ChartValues* values() const { return m_values; }
+    QChart* flatChart() const;
+    // The 3D view, or null while it has not been needed yet.
+    BarChart3D* bars3D() const { return m_bars; }
+    // True when the 3D view is the one shown.
+    bool showing3D() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void checkKind(qint16 kind) const;
+    void changed();
+    void render();
+    void show3D();
+
+    ChartValues* m_values;
+    ChartSettings m_settings;
+    int m_serie = 0;
+    bool m_loading = false;
+    bool m_dirty = true;
+    bool m_renderPending = false;
+    QStackedLayout* m_pages;
+    FlatChart* m_flat;
+    BarChart3D* m_bars = nullptr;
+    QLabel* m_no3D = nullptr;
+};

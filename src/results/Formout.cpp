@@ -1,0 +1,186 @@
+#include "results/Formout.h"
+
+#include "chart/TChartControl.h"
+#include "engine/Error.h"
+#include "engine/NumberFormat.h"
+#include "toolkit/Handler.h"
+#include "toolkit/TRadioGroup.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+#include <cfloat>
+#include <cmath>
+
+TfrmOutput* frmOutput = nullptr;
+
+namespace {
+
+// Blanks and control characters at both ends removed.
+QString trimControls(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).unicode() <= u' ')
+        ++begin;
+    while (end > begin && text.at(end - 1).unicode() <= u' ')
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+// The scale as a single-precision number; a value outside its range is an error.
+float singleScale(const QString& text)
+{
+    const double value = NumberFormat::toReal(text);
+    if (std::fabs(value) > FLT_MAX)
+        throw Error(QStringLiteral("Масштаб %1 вне допустимого диапазона").arg(text));
+    return static_cast<float>(value);
+}
+
+QLabel* boldLabel(const QString& caption, const QString& name, QWidget* parent)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
+QLineEdit* edit(const QString& name, const QString& accessible, QWidget* parent)
+{
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(name);
+    field->setAccessibleName(accessible);
+    field->setFixedWidth(65);
+    return field;
+}
+
+QPushButton* button(const QString& caption, const QString& name, QWidget* parent)
+{
+    auto* push = new QPushButton(caption, parent);
+    push->setObjectName(name);
+    push->setAccessibleName(caption);
+    push->setFixedSize(75, 25);
+    return push;
+}
+
+} // namespace
+
+TfrmOutput::TfrmOutput(QWidget* parent) : TForm(parent)
+{
+    setObjectName(QStringLiteral("frmOutput"));
+    setWindowTitle(QStringLiteral("Результаты (диаграмма) "));
+    setAccessibleName(windowTitle());
+    setDesignGeometry(23, -2, 765, 542);
+    setOpenMaximised(true);
+    createControls();
+    layOut();
+    connectHandlers();
+}
+
+void TfrmOutput::createControls()
+{
+    Chart1 = new TChartControl(this);
+    Chart1->setObjectName(QStringLiteral("Chart1"));
+    btnApply = button(QStringLiteral("Применить"), QStringLiteral("btnApply"), this);
+    btnExit = button(QStringLiteral("Выход"), QStringLiteral("btnExit"), this);
+    GroupBox3 = new QGroupBox(QStringLiteral("Параметры"), this);
+    GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
+    GroupBox3->setAccessibleName(GroupBox3->title());
+    edtScaleZ = edit(QStringLiteral("edtScaleZ"), QStringLiteral("Масштаб"), GroupBox3);
+    Label1 = boldLabel(QStringLiteral("Масштаб :"), QStringLiteral("Label1"), GroupBox3);
+    Label1->setBuddy(edtScaleZ);
+    edtPixFactor = edit(QStringLiteral("edtPixFactor"), QStringLiteral("Разряженность"), GroupBox3);
+    Label2 = boldLabel(QStringLiteral("Разряженность:"), QStringLiteral("Label2"), GroupBox3);
+    Label2->setBuddy(edtPixFactor);
+    rgrChart3D = new TRadioGroup(QStringLiteral("3D"), GroupBox3);
+    rgrChart3D->setObjectName(QStringLiteral("rgrChart3D"));
+    rgrChart3D->setItems({QStringLiteral("Да"), QStringLiteral("Нет")});
+    rgrChart3D->setItemIndex(1);
+    rgrChart3D->setMinimumWidth(121);
+}
+
+void TfrmOutput::layOut()
+{
+    auto* settings = new QHBoxLayout(GroupBox3);
+    settings->setContentsMargins(16, 4, 16, 4);
+    settings->addWidget(Label1);
+    settings->addWidget(edtScaleZ);
+    settings->addSpacing(15);
+    settings->addWidget(Label2);
+    settings->addWidget(edtPixFactor);
+    settings->addSpacing(47);
+    settings->addWidget(rgrChart3D);
+    settings->addStretch(1);
+    GroupBox3->setMinimumHeight(65);
+    GroupBox3->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(btnApply);
+    buttons->addSpacing(29);
+    buttons->addWidget(btnExit);
+    buttons->addStretch(1);
+
+    auto* main = new QVBoxLayout(this);
+    main->setContentsMargins(8, 8, 8, 8);
+    main->addWidget(Chart1, 1);
+    main->addWidget(GroupBox3);
+    main->addLayout(buttons);
+
+    setTabOrder(Chart1, btnApply);
+    setTabOrder(btnApply, btnExit);
+    setTabOrder(btnExit, edtScaleZ);
+    setTabOrder(edtScaleZ, edtPixFactor);
+    setTabOrder(edtPixFactor, rgrChart3D->button(0));
+}
+
+void TfrmOutput::connectHandlers()
+{
+    connectHandler(btnApply, &QPushButton::clicked, this, &TfrmOutput::btnApplyClick);
+    connectHandler(btnExit, &QPushButton::clicked, this, &TfrmOutput::btnExitClick);
+    // Enter in a settings field applies them; Esc leaves like "Выход".
+    connectHandler(edtScaleZ, &QLineEdit::returnPressed, this, &TfrmOutput::btnApplyClick);
+    connectHandler(edtPixFactor, &QLineEdit::returnPressed, this, &TfrmOutput::btnApplyClick);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connectHandler(escape, &QShortcut::activated, this, &TfrmOutput::btnExitClick);
+}
+
+// Puts the scale and the spacing into the chart when both parse (an empty
+// field leaves its setting as it is), and the 3D choice in any case. A text
+// that is not a number changes neither setting and shows no message.
+void TfrmOutput::btnApplyClick()
+{
+    bool parsed = true;
+    bool haveScale = false;
+    bool haveSpacing = false;
+    float scale = 0;
+    int spacing = 0;
+    try {
+        haveScale = !trimControls(edtScaleZ->text()).isEmpty();
+        if (haveScale)
+            scale = singleScale(edtScaleZ->text());
+        haveSpacing = !trimControls(edtPixFactor->text()).isEmpty();
+        if (haveSpacing)
+            spacing = NumberFormat::toInteger(edtPixFactor->text());
+    } catch (const Error&) {
+        parsed = false;
+    }
+    if (parsed && haveScale)
+        Chart1->AxisSetting(3, static_cast<double>(scale));
+    if (parsed && haveSpacing)
+        Chart1->PixFactor(static_cast<qint16>(spacing));
+    Chart1->Chart3D(rgrChart3D->itemIndex() == 0);
+}
+
+void TfrmOutput::btnExitClick()
+{
+    hide();
+}

@@ -1,0 +1,121 @@
+#include "results/Formtblout.h"
+
+#include "toolkit/Handler.h"
+#include "toolkit/TStringGrid.h"
+#include "toolkit/TUpDown.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+TfrmTblOut* frmTblOut = nullptr;
+
+namespace {
+
+// A bold field on the menu colour, naming a parameter; it starts with its own name as text.
+QLineEdit* nameField(const QString& name, const QString& accessible, QWidget* parent)
+{
+    auto* field = new QLineEdit(name, parent);
+    field->setObjectName(name);
+    field->setAccessibleName(accessible);
+    QFont bold = field->font();
+    bold.setBold(true);
+    field->setFont(bold);
+    QPalette colours = field->palette();
+    colours.setColor(QPalette::Base, colours.color(QPalette::Window));
+    field->setPalette(colours);
+    field->setMaximumWidth(641);
+    field->setFixedHeight(21);
+    return field;
+}
+
+TUpDown* upDown(Qt::Orientation orientation, const QString& name, const QString& accessible,
+                QWidget* parent)
+{
+    auto* arrows = new TUpDown(orientation, parent);
+    arrows->setObjectName(name);
+    arrows->setAccessibleName(accessible);
+    arrows->setRange(0, 100);
+    arrows->setPosition(0);
+    arrows->setIncrement(1);
+    arrows->setWrap(false);
+    return arrows;
+}
+
+} // namespace
+
+TfrmTblOut::TfrmTblOut(QWidget* parent) : TForm(parent)
+{
+    setObjectName(QStringLiteral("frmTblOut"));
+    setWindowTitle(QStringLiteral("Результаты (таблица)"));
+    setAccessibleName(windowTitle());
+    setDesignGeometry(22, 117, 772, 531);
+    setOpenMaximised(true);
+    createControls();
+    layOut();
+    connectHandler(btnClose, &QPushButton::clicked, this, &TfrmTblOut::btnCloseClick);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connectHandler(escape, &QShortcut::activated, this, &TfrmTblOut::btnCloseClick);
+}
+
+void TfrmTblOut::createControls()
+{
+    tblOut = new TStringGrid(this);
+    tblOut->setObjectName(QStringLiteral("tblOut"));
+    tblOut->setAccessibleName(QStringLiteral("Таблица результатов"));
+    tblOut->setColCount(5);
+    tblOut->setRowCount(5);
+    btnClose = new QPushButton(QStringLiteral("Выход"), this);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+    btnClose->setAccessibleName(btnClose->text());
+    btnClose->setFixedSize(75, 25);
+    UpDown1 = upDown(Qt::Horizontal, QStringLiteral("UpDown1"),
+                     QStringLiteral("Стрелки по горизонтали"), this);
+    UpDown1->setFixedSize(25, 17);
+    UpDown2 = upDown(Qt::Vertical, QStringLiteral("UpDown2"),
+                     QStringLiteral("Стрелки по вертикали"), this);
+    UpDown2->setFixedSize(17, 25);
+    edtX = nameField(QStringLiteral("edtX"), QStringLiteral("Показатель X"), this);
+    edtY = nameField(QStringLiteral("edtY"), QStringLiteral("Показатель Y"), this);
+}
+
+void TfrmTblOut::layOut()
+{
+    // The horizontal arrows sit at the top left, the vertical ones below them
+    // and a little to the right, beside the two name fields.
+    auto* names = new QGridLayout;
+    names->setHorizontalSpacing(15);
+    names->setVerticalSpacing(3);
+    names->addWidget(UpDown1, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+    names->addWidget(UpDown2, 1, 0, Qt::AlignRight | Qt::AlignTop);
+    names->addWidget(edtX, 0, 1);
+    names->addWidget(edtY, 1, 1);
+    names->setColumnStretch(1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(btnClose);
+    buttons->addStretch(1);
+
+    auto* main = new QVBoxLayout(this);
+    main->setContentsMargins(24, 8, 8, 8);
+    main->addLayout(names);
+    main->addSpacing(8);
+    main->addWidget(tblOut, 1);
+    main->addLayout(buttons);
+
+    setTabOrder(tblOut, btnClose);
+    setTabOrder(btnClose, UpDown1);
+    setTabOrder(UpDown1, UpDown2);
+    setTabOrder(UpDown2, edtX);
+    setTabOrder(edtX, edtY);
+}
+
+void TfrmTblOut::btnCloseClick()
+{
+    hide();
+}

@@ -1,0 +1,288 @@
+#include "samples/Cdiroutl.h"
+
+#include "engine/Error.h"
+#include "samples/ComponentPalette.h"
+#include "samples/OutlinePictures.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QPainter>
+#include <filesystem>
+
+namespace {
+
+// Marks a node whose level has been listed.
+int listedMarker;
+void* const APointer = &listedMarker;
+
+QString lowerCase(const QString& text)
+{
+    return text.toLower();
+}
+
+QString upperCase(const QString& text)
+{
+    return text.toUpper();
+}
+
+// The path on disk for a path in display case: each element is the entry
+// of that name, or else the first entry whose name matches ignoring case.
+QString realPath(const QString& shown)
+{
+    QString real = QStringLiteral("/");
+    for (const QString& part : shown.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        const QDir dir(real);
+        QString name = part;
+        if (!QFileInfo::exists(dir.filePath(part))) {
+            const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                                      QDir::NoDotAndDotDot);
+            for (const QString& entry : entries)
+                if (entry.compare(part, Qt::CaseInsensitive) == 0) {
+                    name = entry;
+                    break;
+                }
+        }
+        real = dir.filePath(name);
+    }
+    return real;
+}
+
+QIcon paletteIcon()
+{
+    QPixmap picture(24, 24);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::darkGray, 1, Qt::DotLine));
+    painter.drawLine(QPointF(4.5, 10), QPointF(4.5, 20.5));
+    painter.drawLine(QPointF(4.5, 13.5), QPointF(9, 13.5));
+    painter.drawLine(QPointF(4.5, 20.5), QPointF(9, 20.5));
+    OutlinePictures::drawFolder(painter, QRectF(0.5, 0.5, 11, 9), true);
+    OutlinePictures::drawFolder(painter, QRectF(10.5, 9.5, 10, 7), false);
+    OutlinePictures::drawFolder(painter, QRectF(10.5, 16.5, 10, 7), false);
+    return QIcon(picture);
+}
+
+} // namespace
+
+TCDirectoryOutline::TCDirectoryOutline(QWidget* parent) : Outline(parent)
+{
+    setItemSeparator(QString(QChar(Root)));
+    // Tree lines with pictures and text, no lines to the root; directories
+    // without listed children look like closed folders.
+    setRootIsDecorated(false);
+    setPictureLeaf(pictureClosed());
+    setAccessibleName(QStringLiteral("Дерево папок"));
+    AssignCaseProc();
+}
+
+void TCDirectoryOutline::Register()
+{
+    ComponentPalette::add({QStringLiteral("TCDirectoryOutline"), QStringLiteral("Samples"),
+                           QStringLiteral("samples/Cdiroutl.h"),
+                           QStringLiteral("Дерево папок, открытое до текущей папки"),
+                           [](QWidget* parent) { return new TCDirectoryOutline(parent); }, &paletteIcon});
+}
+
+QString TCDirectoryOutline::CurDir()
+{
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::current_path(error);
+    return error ? QString() : QFile::decodeName(path.native().c_str());
+}
+
+int TCDirectoryOutline::DriveToInt(QChar letter)
+{
+    return letter.toUpper().unicode() - u'A';
+}
+
+QString TCDirectoryOutline::ForceCase(const QString& text) const
+{
+    return FCaseFunction ? FCaseFunction(text) : text;
+}
+
+void TCDirectoryOutline::AssignCaseProc()
+{
+    switch (FTextCase) {
+    case tcLowerCase: FCaseFunction = &lowerCase; break;
+    case tcUpperCase: FCaseFunction = &upperCase; break;
+    case tcAsIs: FCaseFunction = nullptr; break;
+    }
+}
+
+void TCDirectoryOutline::SetDrive(QChar drive)
+{
+    // A drive letter names nothing on a single-root file system.
+    if (drive != QChar(Root) || FDrive == drive)
+        return;
+    FDrive = drive;
+    FDirectory = ForceCase(CurDir());
+    if (!isLoading())
+        BuildTree();
+}
+
+void TCDirectoryOutline::SetDirectory(const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    const QString S = ForceCase(QDir::cleanPath(QDir::current().absoluteFilePath(path)));
+    if (S == FDirectory)
+        return;
+    // Enter the directory first, so a path that cannot be entered changes nothing.
+    if (!QDir::isAbsolutePath(S) || !QDir::setCurrent(realPath(S)))
+        throw Error(QStringLiteral("Не удалось перейти в папку «%1»").arg(path));
+    FDirectory = S;
+    if (S.front() == FDrive) {
+        // While loading there is no tree yet; the build at the end opens it.
+        if (!isLoading())
+            WalkTree(S);
+        Change();
+    } else {
+        SetDrive(S.front());
+    }
+}
+
+void TCDirectoryOutline::SetTextCase(TTextCase value)
+{
+    if (value == FTextCase)
+        return;
+    FTextCase = value;
+    AssignCaseProc();
+    if (value == tcAsIs) {
+        const QString current = CurDir();
+        if (current.isEmpty())
+            throw Error(QStringLiteral("Range check error"));
+        FDrive = current.front();
+        FDirectory = current;
+    } else {
+        // Keep the stored directory in the case now chosen, so setting it
+        // again compares equal.
+        FDirectory = ForceCase(FDirectory);
+    }
+    if (!isLoading())
+        BuildTree();
+}
+
+int TCDirectoryOutline::GetChildNamed(const QString& name, int item)
+{
+    expandNode(item);
+    const QLocale locale;
+    const QString wanted = locale.toUpper(name);
+    for (int child = firstChild(item); child != -1; child = nextChild(child))
+        if (locale.toUpper(itemText(child)) == wanted)
+            return child;
+    return -1;
+}
+
+void TCDirectoryOutline::WalkTree(const QString& path)
+{
+    QString S = ForceCase(path);
+    int current = 1;
+    // The top node is the root: the path below it starts after the first "/".
+    if (S.startsWith(QChar(Root)))
+        S.remove(0, 1);
+    while (!S.isEmpty()) {
+        const qsizetype slash = S.indexOf(QChar(Root));
+        const QString name = slash < 0 ? S : S.left(slash);
+        S = slash < 0 ? QString() : S.mid(slash + 1);
+        current = GetChildNamed(name, current);
+    }
+    setSelectedItem(current);
+}
+
+void TCDirectoryOutline::BuildTree()
+{
+    clear();
+    addChild(0, ForceCase(QString(QChar(Root))));
+    item(1)->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    WalkTree(FDirectory);
+    Change();
+}
+
+void TCDirectoryOutline::BuildOneLevel(int item)
+{
+    QTreeWidgetItem* node = Outline::item(item);
+    const QDir dir(realPath(fullPath(item)));
+    // Without QDir::Hidden, hidden entries are not listed.
+    const QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted);
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    for (const QString& name : names)
+        if (!name.startsWith(QLatin1Char('.')))
+            insertSorted(node, ForceCase(name), collator);
+    setItemData(item, APointer);
+    node->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+}
+
+void TCDirectoryOutline::insertSorted(QTreeWidgetItem* node, const QString& name, const QCollator& collator)
+{
+    // The children are kept in order, so the first child that does not
+    // compare below the name is found by halving.
+    int low = 0, high = node->childCount();
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (collator.compare(node->child(middle)->text(0), name) < 0)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    // Not listed yet: offer to expand it.
+    insertNode(node, low, name)->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+}
+
+void TCDirectoryOutline::BuildSubTree(int item)
+{
+    BuildOneLevel(item);
+    for (int child = firstChild(item); child != -1; child = nextChild(child)) {
+        // A link back up the tree would make the walk endless.
+        if (!QFileInfo(realPath(fullPath(child))).isSymLink())
+            BuildSubTree(child);
+    }
+}
+
+void TCDirectoryOutline::Change()
+{
+    emit OnChange();
+}
+
+void TCDirectoryOutline::Click()
+{
+    Outline::Click();
+    SetDirectory(fullPath(selectedItem()));
+}
+
+void TCDirectoryOutline::Expand(int index)
+{
+    if (!itemData(index))
+        BuildOneLevel(index);
+    Outline::Expand(index);
+}
+
+void TCDirectoryOutline::takeCurrentDirectory()
+{
+    const QString S = ForceCase(CurDir());
+    if (!S.isEmpty()) {
+        FDrive = S.front();
+        FDirectory = S;
+    }
+}
+
+void TCDirectoryOutline::CreateWnd()
+{
+    Outline::CreateWnd();
+    if (FDrive.isNull())
+        takeCurrentDirectory();
+}
+
+void TCDirectoryOutline::Loaded()
+{
+    Outline::Loaded();
+    AssignCaseProc();
+    // Taking the drive first opens the tree to the current directory even
+    // when loading ends before the window exists.
+    if (FDrive.isNull())
+        takeCurrentDirectory();
+    BuildTree();
+}

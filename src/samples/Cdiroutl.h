@@ -1,0 +1,79 @@
+#pragma once
+
+#include "samples/Outline.h"
+
+class QCollator;
+
+// The directories of the file system as an expandable tree, kept in step
+// with a current directory: the tree is opened down to the current
+// directory with it selected, and picking a node makes its directory
+// current. Levels are listed lazily, the first time a node is expanded,
+// in case-insensitive order.
+//
+// The file system has a single root: the top node is "/", node paths are
+// real paths joined with "/", and drive letters have no effect. The case
+// chosen by TextCase is for display only; when a directory is made
+// current, each path element is matched to the real entry ignoring case.
+//
+// The component changes the process's current directory.
+class TCDirectoryOutline : public Outline
+{
+    Q_OBJECT
+    Q_PROPERTY(TTextCase TextCase READ TextCase WRITE SetTextCase)
+    Q_PROPERTY(QString Directory READ Directory WRITE SetDirectory DESIGNABLE false)
+
+public:
+    enum TTextCase : quint8 { tcLowerCase, tcUpperCase, tcAsIs };
+    Q_ENUM(TTextCase)
+
+    // The root node: the only "drive" of a single-root file system.
+    static constexpr char16_t Root = u'/';
+
+    explicit TCDirectoryOutline(QWidget* parent = nullptr);
+
+    // Adds the class to the component palette.
+    static void Register();
+
+    // The process's current directory; empty when it cannot be read.
+    static QString CurDir();
+    static int DriveToInt(QChar letter);
+    QString ForceCase(const QString& text) const;
+
+    QChar Drive() const { return FDrive; }
+    QString Directory() const { return FDirectory; }
+    TTextCase TextCase() const { return FTextCase; }
+
+    void SetDrive(QChar drive);
+    void SetDirectory(const QString& path);
+    void SetTextCase(TTextCase value);
+    // The same setter under the name Qt's form compiler expects.
+    void setTextCase(TTextCase value) { SetTextCase(value); }
+
+    int GetChildNamed(const QString& name, int item);
+    void WalkTree(const QString& path);
+
+    virtual void BuildOneLevel(int item);
+    virtual void BuildTree();
+    virtual void BuildSubTree(int item);
+    virtual void Change();
+
+    void Loaded() override;
+
+signals:
+    void OnChange();
+
+protected:
+    void Click() override;
+    void Expand(int index) override;
+    void CreateWnd() override;
+
+private:
+    void AssignCaseProc();
+    void takeCurrentDirectory();
+    void insertSorted(QTreeWidgetItem* node, const QString& name, const QCollator& collator);
+
+    QChar FDrive;
+    QString FDirectory;
+    TTextCase FTextCase = tcLowerCase;
+    QString (*FCaseFunction)(const QString&) = nullptr;
+};

@@ -1,0 +1,17 @@
+#include "samples/SamplePalette.h"
+
+#include "samples/Ccalendr.h"
+#include "samples/Cdiroutl.h"
+#include "samples/Cgauges.h"
+#include "samples/Cgrid.h"
+#include "samples/Perfgrap.h"
+
+// One line per sample unit.
+void SamplePalette::registerAll()
+{
+    TCGauge::Register();
+    TPerformanceGraph::Register();
+    TCColorGrid::Register();
+    TCCalendar::Register();
+    TCDirectoryOutline::Register();
+}

@@ -1,0 +1,11 @@
+#include "SamplesDesignerPlugin.h"
+
+#include "PaletteWidgetPlugin.h"
+#include "samples/SamplePalette.h"
+
+SamplesDesignerPlugin::SamplesDesignerPlugin(QObject* parent) : QObject(parent)
+{
+    SamplePalette::registerAll();
+    for (const ComponentPalette::Entry& entry : ComponentPalette::entries())
+        m_widgets.append(new PaletteWidgetPlugin(entry, this));
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "engine/Error.h"
+
+// A failure of an operation on an embedded control (the chart): a wrong
+// index, an impossible size. It travels to the caller like any error.
+class AutomationError : public Error
+{
+public:
+    using Error::Error;
+};

@@ -1,0 +1,58 @@
+#include "toolkit/ErrorDisplay.h"
+
+#include "engine/AbortError.h"
+#include "toolkit/Application.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+ErrorDisplay::Sink& currentSink()
+{
+    static ErrorDisplay::Sink sink;
+    return sink;
+}
+
+void showBox(const QString& text, const QString& caption)
+{
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+}
+
+QString messageOf(const std::exception& error)
+{
+    if (const auto* own = dynamic_cast<const Error*>(&error))
+        return own->message();
+    return QString::fromUtf8(error.what());
+}
+
+} // namespace
+
+QString ErrorDisplay::text(const QString& message)
+{
+    if (!message.isEmpty() && message.back().unicode() > u'.')
+        return message + QLatin1Char('.');
+    return message;
+}
+
+void ErrorDisplay::show(const std::exception& error)
+{
+    if (dynamic_cast<const AbortError*>(&error))
+        return;
+    const QString shown = text(messageOf(error));
+    const QString caption = Application::title();
+    if (currentSink())
+        currentSink()(shown, caption);
+    else
+        showBox(shown, caption);
+}
+
+ErrorDisplay::Sink ErrorDisplay::setSink(Sink sink)
+{
+    Sink previous = std::move(currentSink());
+    currentSink() = std::move(sink);
+    return previous;
+}

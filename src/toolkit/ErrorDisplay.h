@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <exception>
+#include <functional>
+
+class Error;
+
+// The one place where an error that ended a handler is shown: a box with the
+// application title as caption, an error icon and an OK button. The silent
+// abort shows nothing. Tests replace the box with a sink, like MessageService.
+class ErrorDisplay
+{
+public:
+    using Sink = std::function<void(const QString& text, const QString& caption)>;
+
+    static void show(const std::exception& error);
+    // The text the box shows: the message, with a full stop appended when its
+    // last character's code is above that of the full stop.
+    static QString text(const QString& message);
+    // Installs a sink and returns the one it replaces; an empty sink restores the box.
+    static Sink setSink(Sink sink);
+};

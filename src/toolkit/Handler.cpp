@@ -1,0 +1,14 @@
+#include "toolkit/Handler.h"
+
+#include "toolkit/ErrorDisplay.h"
+
+#include <exception>
+
+void runHandler(const std::function<void()>& body) noexcept
+{
+    try {
+        body();
+    } catch (const std::exception& error) {
+        ErrorDisplay::show(error);
+    }
+}

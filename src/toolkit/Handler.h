@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <type_traits>
+#include <utility>
+
+// Runs a handler body; whatever it throws (the application's errors and any
+// std::exception) goes to the error display, so no exception ever crosses
+// Qt's event loop. This is the only place that catches handler errors.
+void runHandler(const std::function<void()>& body) noexcept;
+
+// Connects a signal to a handler method of the receiver through runHandler.
+// The handler takes either the signal's arguments or none:
+//   connectHandler(btnApply, &QPushButton::clicked, this, &TfrmOutput::btnApplyClick);
+template <class Sender, class Signal, class Receiver, class Method>
+QMetaObject::Connection connectHandler(const Sender* sender, Signal signal, Receiver* receiver,
+                                       Method handler)
+{
+    return QObject::connect(sender, signal, receiver, [receiver, handler](auto&&... args) {
+        runHandler([&] {
+            if constexpr (std::is_invocable_v<Method, Receiver*, decltype(args)...>)
+                std::invoke(handler, receiver, std::forward<decltype(args)>(args)...);
+            else
+                std::invoke(handler, receiver);
+        });
+    });
+}

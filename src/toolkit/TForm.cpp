@@ -1,0 +1,57 @@
+#include "toolkit/TForm.h"
+
+#include "toolkit/Handler.h"
+
+#include <QCloseEvent>
+#include <QFont>
+#include <QHideEvent>
+#include <QShowEvent>
+
+TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    QFont design = font();
+    design.setPointSize(8);
+    setFont(design);
+}
+
+void TForm::setVisible(bool visible)
+{
+    if (visible && isVisible()) {
+        raise();
+        activateWindow();
+        return;
+    }
+    QWidget::setVisible(visible);
+}
+
+void TForm::setOpenMaximised(bool maximised)
+{
+    setWindowState(maximised ? (windowState() | Qt::WindowMaximized)
+                             : (windowState() & ~Qt::WindowMaximized));
+}
+
+void TForm::setDesignGeometry(int left, int top, int width, int height)
+{
+    resize(width, height);
+    move(qMax(0, left), qMax(0, top));
+}
+
+void TForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        runHandler([this] { FormShow(); });
+}
+
+void TForm::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        runHandler([this] { FormHide(); });
+}
+
+void TForm::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    Q_EMIT closed();
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QGroupBox>
+#include <QStringList>
+
+class QButtonGroup;
+class QRadioButton;
+
+// A captioned group of radio buttons, one per item; ItemIndex is the checked
+// item, -1 for none.
+class TRadioGroup : public QGroupBox
+{
+    Q_OBJECT
+
+public:
+    explicit TRadioGroup(const QString& caption, QWidget* parent = nullptr);
+
+    void setItems(const QStringList& items);
+    int itemCount() const;
+    int itemIndex() const;
+    void setItemIndex(int index);
+    QRadioButton* button(int index) const;
+
+Q_SIGNALS:
+    void itemIndexChanged(int index);
+
+private:
+    QButtonGroup* m_buttons;
+};

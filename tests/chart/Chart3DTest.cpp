@@ -1,0 +1,73 @@
+#include "chart/BarChart3D.h"
+#include "chart/TChartControl.h"
+#include "testutil/TestRegistry.h"
+
+#include <QTest>
+#include <QtDataVisualization/Q3DBars>
+#include <QtDataVisualization/QBar3DSeries>
+#include <QtDataVisualization/QCategory3DAxis>
+#include <QtDataVisualization/QValue3DAxis>
+
+// The 3D view under a real display with OpenGL: made only when needed,
+// reading the same values, titles and scale as the flat view.
+class Chart3DTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void threeDViewIsMadeOnlyWhenVisibleAndSwitchedOn()
+    {
+        if (!BarChart3D::openGLAvailable())
+            QSKIP("No OpenGL on this display");
+        TChartControl chart;
+        chart.resize(640, 480);
+        chart.StartData(1, 2, 3);
+        chart.ThisSerie(1);
+        chart.PointValue(2, 7.5);
+        chart.Chart3D(true);
+        QCoreApplication::processEvents();
+        QVERIFY(chart.bars3D() == nullptr);
+
+        chart.TitleText(0, QStringLiteral("Производительность узлов"));
+        chart.TitleText(3, QStringLiteral("Потери при задержке"));
+        chart.AxisSetting(3, 20.0);
+        chart.PixFactor(50);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QTRY_VERIFY(chart.bars3D() != nullptr);
+        QVERIFY(chart.showing3D());
+
+        Q3DBars* graph = chart.bars3D()->graph();
+        QBar3DSeries* series = graph->seriesList().first();
+        QTRY_COMPARE(series->dataProxy()->rowCount(), 2);
+        QCOMPARE(series->dataProxy()->itemAt(1, 2)->value(), 7.5f);
+        QCOMPARE(graph->columnAxis()->title(), QStringLiteral("Потери при задержке"));
+        QCOMPARE(chart.bars3D()->titleText(), QStringLiteral("Производительность узлов"));
+        QCOMPARE(graph->valueAxis()->max(), 20.0f);
+        QCOMPARE(graph->barSpacing(), QSizeF(0.5, 0.5));
+
+        chart.Chart3D(false);
+        QTRY_VERIFY(!chart.showing3D());
+    }
+
+    void newGridReachesTheOpenThreeDView()
+    {
+        if (!BarChart3D::openGLAvailable())
+            QSKIP("No OpenGL on this display");
+        TChartControl chart;
+        chart.resize(640, 480);
+        chart.Chart3D(true);
+        chart.show();
+        QTRY_VERIFY(chart.bars3D() != nullptr);
+        chart.FinishData(1);
+        chart.StartData(1, 4, 2);
+        chart.ThisSerie(3);
+        chart.PointValue(1, 3.0);
+        QBar3DSeries* series = chart.bars3D()->graph()->seriesList().first();
+        QTRY_COMPARE(series->dataProxy()->rowCount(), 4);
+        QTRY_COMPARE(series->dataProxy()->itemAt(3, 1)->value(), 3.0f);
+    }
+};
+
+KEROVA_TEST(Chart3DTest)
+#include "Chart3DTest.moc"

@@ -1,0 +1,58 @@
+#include "samples/ComponentPalette.h"
+#include "samples/SamplePalette.h"
+#include "testutil/TestRegistry.h"
+
+#include <QPluginLoader>
+#include <QTest>
+#include <memory>
+
+#ifdef KEROVA_DESIGNER_PLUGIN
+#include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
+#endif
+
+// The Qt Designer plugin offers every component of the palette, in one
+// group, and creates each of them.
+class DesignerPluginTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pluginOffersEveryPaletteEntry()
+    {
+#ifndef KEROVA_DESIGNER_PLUGIN
+        QSKIP("Qt Designer development files missing: the plugin is not built");
+#else
+        SamplePalette::registerAll();
+        const auto& entries = ComponentPalette::entries();
+        QVERIFY(!entries.empty());
+
+        QPluginLoader loader(QStringLiteral(KEROVA_DESIGNER_PLUGIN));
+        QVERIFY2(loader.load(), qPrintable(loader.errorString()));
+        auto* collection = qobject_cast<QDesignerCustomWidgetCollectionInterface*>(loader.instance());
+        QVERIFY(collection);
+        const QList<QDesignerCustomWidgetInterface*> widgets = collection->customWidgets();
+        QCOMPARE(widgets.size(), qsizetype(entries.size()));
+
+        // Other tests of this process may have registered units in another
+        // order than the plugin did: match the entries by class name.
+        QWidget form;
+        for (QDesignerCustomWidgetInterface* widget : widgets) {
+            const ComponentPalette::Entry* found = ComponentPalette::find(widget->name());
+            QVERIFY2(found, qPrintable(widget->name()));
+            const ComponentPalette::Entry& entry = *found;
+            QCOMPARE(widget->group(), widgets.front()->group());
+            QCOMPARE(widget->includeFile(), entry.includeFile);
+            QVERIFY2(!widget->icon().pixmap(24, 24).isNull(), qPrintable(entry.className));
+            QVERIFY(widget->domXml().contains(QStringLiteral("class=\"%1\"").arg(entry.className)));
+            std::unique_ptr<QWidget> created(widget->createWidget(&form));
+            QVERIFY(created);
+            QCOMPARE(QString::fromLatin1(created->metaObject()->className()), entry.className);
+            QCOMPARE(created->parentWidget(), &form);
+        }
+        QVERIFY(!widgets.front()->group().isEmpty());
+#endif
+    }
+};
+
+KEROVA_TEST(DesignerPluginTest)
+#include "DesignerPluginTest.moc"

@@ -1,0 +1,279 @@
+#include "engine/Error.h"
+#include "samples/Cdiroutl.h"
+#include "testutil/TestRegistry.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+QStringList childTexts(const Outline& outline, int index)
+{
+    QStringList texts;
+    for (int child = outline.firstChild(index); child != -1; child = outline.nextChild(child))
+        texts << outline.itemText(child);
+    return texts;
+}
+
+int childNamed(const Outline& outline, int index, const QString& text)
+{
+    for (int child = outline.firstChild(index); child != -1; child = outline.nextChild(child))
+        if (outline.itemText(child) == text)
+            return child;
+    return -1;
+}
+
+QString raised(const std::function<void()>& operation)
+{
+    try {
+        operation();
+    } catch (const Error& error) {
+        return error.message();
+    }
+    return QString();
+}
+
+} // namespace
+
+// The directory outline on a temporary tree (Gamma/User/Data, Beta/Sub,
+// alpha, .hidden) that is the current directory when each test starts.
+class DirOutlineTest : public QObject
+{
+    Q_OBJECT
+
+    QString savedDirectory;
+    std::unique_ptr<QTemporaryDir> temporary;
+    QString base;   // the tree's real path
+    QString shown;  // the same in lower case, as the outline shows it
+    std::unique_ptr<TCDirectoryOutline> outline;
+
+    // The node of the temporary tree, after the tree was built there.
+    int baseNode() const { return outline->selectedItem(); }
+
+private slots:
+    void init()
+    {
+        savedDirectory = QDir::currentPath();
+        temporary = std::make_unique<QTemporaryDir>();
+        QVERIFY(temporary->isValid());
+        base = QDir(temporary->path()).canonicalPath();
+        shown = base.toLower();
+        for (const char* path : {"Gamma/User/Data", "Beta/Sub", "alpha", ".hidden"})
+            QVERIFY(QDir(base).mkpath(QString::fromLatin1(path)));
+        QVERIFY(QDir::setCurrent(base));
+        outline = std::make_unique<TCDirectoryOutline>();
+        outline->setObjectName(QStringLiteral("dirOutline"));
+    }
+
+    void cleanup()
+    {
+        outline.reset();
+        QVERIFY(QDir::setCurrent(savedDirectory));
+        temporary.reset();
+    }
+
+    void endOfLoadingOpensTheTreeAtTheCurrentDirectory()
+    {
+        QSignalSpy changed(outline.get(), &TCDirectoryOutline::OnChange);
+        outline->Loaded();
+        QCOMPARE(outline->Drive(), QChar(u'/'));
+        QCOMPARE(outline->Directory(), shown);
+        QCOMPARE(outline->itemText(1), QStringLiteral("/"));
+        QCOMPARE(outline->fullPath(outline->selectedItem()), shown);
+        QCOMPARE(changed.count(), 1);
+    }
+
+    void setDirectoryStoresTheFullPathInTheChosenCase_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("stored");  // below the tree; "/" is the root
+        QTest::addColumn<QString>("entered"); // the real directory below the tree
+        QTest::newRow("trailing slash dropped") << QStringLiteral("Beta/") << QStringLiteral("/beta")
+                                                << QStringLiteral("/Beta");
+        QTest::newRow("relative parts resolved") << QStringLiteral("BETA/Sub/..") << QStringLiteral("/beta")
+                                                 << QStringLiteral("/Beta");
+        QTest::newRow("mixed case entered in lower case") << QStringLiteral("gamma/user/data")
+                                                          << QStringLiteral("/gamma/user/data")
+                                                          << QStringLiteral("/Gamma/User/Data");
+        QTest::newRow("root keeps its slash") << QStringLiteral("/") << QStringLiteral("/") << QStringLiteral("/");
+    }
+
+    void setDirectoryStoresTheFullPathInTheChosenCase()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, stored);
+        QFETCH(QString, entered);
+        outline->Loaded();
+        QSignalSpy changed(outline.get(), &TCDirectoryOutline::OnChange);
+        outline->SetDirectory(path);
+        const QString expected = stored == QLatin1String("/") ? stored : shown + stored;
+        QCOMPARE(outline->Directory(), expected);
+        QCOMPARE(QDir::currentPath(), entered == QLatin1String("/") ? entered : base + entered);
+        QCOMPARE(outline->fullPath(outline->selectedItem()), expected);
+        QCOMPARE(changed.count(), 1);
+    }
+
+    void sameDirectoryInAnotherCaseDoesNothing()
+    {
+        outline->Loaded();
+        outline->SetDirectory(base + QStringLiteral("/Beta"));
+        const int selected = outline->selectedItem();
+        QSignalSpy changed(outline.get(), &TCDirectoryOutline::OnChange);
+        outline->SetDirectory(base + QStringLiteral("/BETA/"));
+        outline->SetDirectory(shown + QStringLiteral("/beta"));
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(outline->selectedItem(), selected);
+    }
+
+    void levelsAreSortedIgnoringCaseWithoutDotNames_data()
+    {
+        QTest::addColumn<TCDirectoryOutline::TTextCase>("textCase");
+        QTest::addColumn<QStringList>("children");
+        QTest::newRow("lower case") << TCDirectoryOutline::tcLowerCase << QStringList{"alpha", "beta", "gamma"};
+        QTest::newRow("upper case") << TCDirectoryOutline::tcUpperCase << QStringList{"ALPHA", "BETA", "GAMMA"};
+        QTest::newRow("as is") << TCDirectoryOutline::tcAsIs << QStringList{"alpha", "Beta", "Gamma"};
+    }
+
+    void levelsAreSortedIgnoringCaseWithoutDotNames()
+    {
+        QFETCH(TCDirectoryOutline::TTextCase, textCase);
+        outline->SetTextCase(textCase);  // still loading: nothing is built yet
+        QCOMPARE(outline->itemCount(), 0);
+        outline->Loaded();
+        outline->expandNode(baseNode());
+        QTEST(childTexts(*outline, baseNode()), "children");
+    }
+
+    void expandingTwiceListsOnce()
+    {
+        outline->Loaded();
+        const int node = baseNode();
+        QVERIFY(!outline->hasItems(node));  // the walk lists the levels above it only
+        outline->item(node)->setExpanded(true);  // as the user does
+        outline->item(node)->setExpanded(false);
+        outline->expandNode(node);
+        outline->expandNode(node);
+        QCOMPARE(childTexts(*outline, node), (QStringList{"alpha", "beta", "gamma"}));
+    }
+
+    void asIsRereadsTheCurrentDirectory()
+    {
+        outline->Loaded();
+        outline->SetDirectory(base + QStringLiteral("/Beta"));
+        QSignalSpy changed(outline.get(), &TCDirectoryOutline::OnChange);
+        outline->SetTextCase(TCDirectoryOutline::tcAsIs);
+        QCOMPARE(outline->Directory(), base + QStringLiteral("/Beta"));
+        QCOMPARE(outline->fullPath(outline->selectedItem()), base + QStringLiteral("/Beta"));
+        QCOMPARE(changed.count(), 1);
+        outline->SetTextCase(TCDirectoryOutline::tcUpperCase);
+        QCOMPARE(outline->Directory(), base.toUpper() + QStringLiteral("/BETA"));
+        QCOMPARE(outline->itemText(outline->selectedItem()), QStringLiteral("BETA"));
+    }
+
+    void unreadableCurrentDirectory()
+    {
+        outline->Loaded();
+        const int nodes = outline->itemCount();
+        QVERIFY(QDir(base).mkdir(QStringLiteral("Doomed")));
+        QVERIFY(QDir::setCurrent(base + QStringLiteral("/Doomed")));
+        QVERIFY(QDir(base).rmdir(QStringLiteral("Doomed")));
+        QCOMPARE(TCDirectoryOutline::CurDir(), QString());
+
+        QSignalSpy changed(outline.get(), &TCDirectoryOutline::OnChange);
+        QCOMPARE(raised([this] { outline->SetTextCase(TCDirectoryOutline::tcAsIs); }),
+                 QStringLiteral("Range check error"));
+        QCOMPARE(outline->TextCase(), TCDirectoryOutline::tcAsIs);
+        QCOMPARE(outline->itemCount(), nodes);
+        QCOMPARE(changed.count(), 0);
+
+        TCDirectoryOutline fresh;  // its window comes up without a directory
+        fresh.show();
+        QVERIFY(fresh.Drive().isNull());
+        QCOMPARE(fresh.Directory(), QString());
+        QCOMPARE(fresh.itemCount(), 1);
+    }
+
+    void directoryThatCannotBeEnteredChangesNothing()
+    {
+        outline->Loaded();
+        QSignalSpy changed(outline.get(), &TCDirectoryOutline::OnChange);
+        const QString message = raised([this] { outline->SetDirectory(QStringLiteral("missing")); });
+        QVERIFY2(message.contains(QStringLiteral("missing")), qPrintable(message));
+        QCOMPARE(outline->Directory(), shown);
+        QCOMPARE(QDir::currentPath(), base);
+        QCOMPARE(changed.count(), 0);
+    }
+
+    void hiddenDirectoryEndsTheWalkWithTheBaseError()
+    {
+        outline->Loaded();
+        const int node = baseNode();
+        QCOMPARE(raised([this] { outline->SetDirectory(QStringLiteral(".hidden")); }),
+                 QStringLiteral("Invalid selection"));
+        QVERIFY(outline->isItemExpanded(node));  // opened as far as the walk got
+    }
+
+    void whileLoadingSettingTheDirectoryOnlyRemembersIt()
+    {
+        outline->SetDirectory(QStringLiteral("Beta"));
+        outline->SetDirectory(base + QStringLiteral("/Gamma"));
+        QCOMPARE(outline->itemCount(), 0);
+        outline->Loaded();
+        QCOMPARE(outline->fullPath(outline->selectedItem()), shown + QStringLiteral("/gamma"));
+    }
+
+    void clickingANodeMakesItCurrent()
+    {
+        outline->resize(400, 600);
+        outline->show();  // ends loading: the tree opens at the current directory
+        QVERIFY(QTest::qWaitForWindowExposed(outline.get()));
+        outline->expandNode(baseNode());
+        const int gamma = childNamed(*outline, baseNode(), QStringLiteral("gamma"));
+        QSignalSpy changed(outline.get(), &TCDirectoryOutline::OnChange);
+        outline->scrollToItem(outline->item(gamma));
+        const QRect row = outline->visualItemRect(outline->item(gamma));
+        QTest::mouseClick(outline->viewport(), Qt::LeftButton, {}, row.center());
+        QCOMPARE(outline->Directory(), shown + QStringLiteral("/gamma"));
+        QCOMPARE(QDir::currentPath(), base + QStringLiteral("/Gamma"));
+        QCOMPARE(changed.count(), 1);
+    }
+
+    void clickOnAVanishedDirectoryIsReported()
+    {
+        outline->resize(400, 600);
+        outline->show();
+        QVERIFY(QTest::qWaitForWindowExposed(outline.get()));
+        outline->expandNode(baseNode());
+        const int alpha = childNamed(*outline, baseNode(), QStringLiteral("alpha"));
+        QVERIFY(QDir(base).rmdir(QStringLiteral("alpha")));
+        outline->scrollToItem(outline->item(alpha));
+        const QRect row = outline->visualItemRect(outline->item(alpha));
+        QTest::mouseClick(outline->viewport(), Qt::LeftButton, {}, row.center());
+        auto* box = outline->findChild<QMessageBox*>(QStringLiteral("outlineError"));
+        QVERIFY(box);
+        QVERIFY(box->text().contains(QStringLiteral("alpha")));
+        QCOMPARE(outline->Directory(), shown);
+    }
+
+    void subTreeIsReadWholeButNotThroughLinks()
+    {
+        QVERIFY(QFile::link(base, base + QStringLiteral("/Beta/loop")));
+        outline->Loaded();
+        outline->BuildSubTree(baseNode());
+        const int beta = childNamed(*outline, baseNode(), QStringLiteral("beta"));
+        QCOMPARE(childTexts(*outline, beta), (QStringList{"loop", "sub"}));
+        const int loop = childNamed(*outline, beta, QStringLiteral("loop"));
+        QVERIFY(!outline->itemData(loop));
+        const int gamma = childNamed(*outline, baseNode(), QStringLiteral("gamma"));
+        const int user = childNamed(*outline, gamma, QStringLiteral("user"));
+        QCOMPARE(childTexts(*outline, user), QStringList{"data"});
+    }
+};
+
+KEROVA_TEST(DirOutlineTest)
+#include "DirOutlineTest.moc"

@@ -1,0 +1,103 @@
+#include "toolkit/ErrorDisplay.h"
+#include "engine/AbortError.h"
+#include "engine/EngineError.h"
+#include "testutil/TestRegistry.h"
+#include "testutil/ErrorRecorder.h"
+#include "toolkit/Handler.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <stdexcept>
+
+namespace {
+
+// A receiver whose handler fails on its first call and counts every call.
+class Failing : public QObject
+{
+public:
+    int calls = 0;
+    bool lastChecked = false;
+    void click()
+    {
+        if (++calls == 1)
+            throw EngineError(QStringLiteral("Нет связи с хранилищем"));
+    }
+    void toggled(bool checked) { lastChecked = checked; }
+};
+
+} // namespace
+
+// The error display: the text rule, the silent abort, and handlers whose
+// errors reach it while the event loop goes on.
+class ErrorDisplayTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void fullStopIsAppendedAboveItsCode_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("letter") << QStringLiteral("Деление на ноль")
+                                << QStringLiteral("Деление на ноль.");
+        QTest::newRow("full stop") << QStringLiteral("Готово.") << QStringLiteral("Готово.");
+        QTest::newRow("exclamation") << QStringLiteral("Ошибка!") << QStringLiteral("Ошибка!");
+        QTest::newRow("closing bracket") << QStringLiteral("(x)") << QStringLiteral("(x)");
+        QTest::newRow("question mark") << QStringLiteral("Что?") << QStringLiteral("Что?.");
+        QTest::newRow("digit") << QStringLiteral("Код 7") << QStringLiteral("Код 7.");
+        QTest::newRow("slash") << QStringLiteral("a/") << QStringLiteral("a/.");
+        QTest::newRow("blank") << QStringLiteral("a ") << QStringLiteral("a ");
+        QTest::newRow("empty") << QString() << QString();
+    }
+    void fullStopIsAppendedAboveItsCode()
+    {
+        QFETCH(QString, message);
+        QFETCH(QString, shown);
+        ErrorRecorder recorder;
+        ErrorDisplay::show(EngineError(message));
+        QCOMPARE(recorder.count(), 1);
+        QCOMPARE(recorder.boxes().first().first, shown);
+        QCOMPARE(recorder.boxes().first().second, QStringLiteral("Kerova"));
+    }
+
+    void silentAbortShowsNothing()
+    {
+        ErrorRecorder recorder;
+        ErrorDisplay::show(AbortError());
+        QCOMPARE(recorder.count(), 0);
+    }
+
+    void standardExceptionsAreShownToo()
+    {
+        ErrorRecorder recorder;
+        ErrorDisplay::show(std::runtime_error("disk full"));
+        QCOMPARE(recorder.boxes().value(0).first, QStringLiteral("disk full."));
+    }
+
+    void handlerErrorReachesTheDisplayAndTheLoopGoesOn()
+    {
+        ErrorRecorder recorder;
+        QPushButton button;
+        Failing receiver;
+        connectHandler(&button, &QPushButton::clicked, &receiver, &Failing::click);
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(recorder.count(), 1);
+        QCOMPARE(recorder.boxes().first().first, QStringLiteral("Нет связи с хранилищем."));
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(receiver.calls, 2);
+        QCOMPARE(recorder.count(), 1);
+    }
+
+    void handlerMayTakeTheSignalArguments()
+    {
+        QPushButton button;
+        button.setCheckable(true);
+        Failing receiver;
+        connectHandler(&button, &QPushButton::toggled, &receiver, &Failing::toggled);
+        button.setChecked(true);
+        QVERIFY(receiver.lastChecked);
+    }
+};
+
+KEROVA_TEST(ErrorDisplayTest)
+#include "ErrorDisplayTest.moc"

@@ -1,0 +1,136 @@
+#include "engine/EngineError.h"
+#include "testutil/TestRegistry.h"
+#include "toolkit/Application.h"
+#include "testutil/ErrorRecorder.h"
+#include "toolkit/TForm.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class CountingForm : public TForm
+{
+public:
+    int shows = 0;
+    int hides = 0;
+    bool failOnShow = false;
+
+protected:
+    void FormHide() override { ++hides; }
+    void FormShow() override
+    {
+        ++shows;
+        if (failOnShow)
+            throw EngineError(QStringLiteral("Не открыть"));
+    }
+};
+
+QStringList journal;
+
+// An owned object that notes its creation handler, its destruction and
+// whether its global variable already pointed at it when FormCreate ran.
+template <int N> struct Module
+{
+    static Module* global;
+    bool globalSetOnCreate = false;
+    void FormCreate()
+    {
+        globalSetOnCreate = global == this;
+        journal << QStringLiteral("create %1").arg(N);
+    }
+    void FormDestroy() { journal << QStringLiteral("FormDestroy %1").arg(N); }
+    ~Module() { journal << QStringLiteral("delete %1").arg(N); }
+};
+template <int N> Module<N>* Module<N>::global = nullptr;
+
+} // namespace
+
+// The form base and the application object's ownership of windows.
+class FormTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void showHandlerRunsOnlyWhenAHiddenWindowBecomesVisible()
+    {
+        CountingForm form;
+        form.show();
+        QCOMPARE(form.shows, 1);
+        form.show(); // already visible: brought to the front only
+        QCOMPARE(form.shows, 1);
+        QVERIFY(form.isVisible());
+        form.hide();
+        QCOMPARE(form.hides, 1);
+        form.show();
+        QCOMPARE(form.shows, 2);
+    }
+
+    void closingHidesAndTellsTheOwner()
+    {
+        CountingForm form;
+        QSignalSpy closed(&form, &TForm::closed);
+        form.show();
+        QVERIFY(form.close());
+        QVERIFY(!form.isVisible());
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(form.hides, 1);
+        form.show();
+        QCOMPARE(form.shows, 2);
+    }
+
+    void showHandlerErrorIsDisplayedAndTheWindowStillShows()
+    {
+        ErrorRecorder recorder;
+        CountingForm form;
+        form.failOnShow = true;
+        form.show();
+        QVERIFY(form.isVisible());
+        QCOMPARE(recorder.boxes().value(0).first, QStringLiteral("Не открыть."));
+    }
+
+    void openMaximisedWindowShowsMaximised()
+    {
+        CountingForm form;
+        form.setOpenMaximised(true);
+        form.show();
+        QVERIFY(form.windowState() & Qt::WindowMaximized);
+    }
+
+    void ownedObjectsAreCreatedInOrderAndDestroyedInReverse()
+    {
+        journal.clear();
+        int argc = 0;
+        {
+            Application application(argc, nullptr);
+            QCOMPARE(Application::title(), QStringLiteral("Kerova"));
+            application.create(Module<1>::global);
+            application.create(Module<2>::global);
+            QVERIFY(Module<1>::global->globalSetOnCreate);
+            QVERIFY(Module<2>::global->globalSetOnCreate);
+            QCOMPARE(application.ownedCount(), 2);
+        }
+        QCOMPARE(journal,
+                 QStringList({QStringLiteral("create 1"), QStringLiteral("create 2"),
+                              QStringLiteral("FormDestroy 2"), QStringLiteral("delete 2"),
+                              QStringLiteral("FormDestroy 1"), QStringLiteral("delete 1")}));
+        QVERIFY(Module<1>::global == nullptr);
+        QVERIFY(Module<2>::global == nullptr);
+    }
+
+    void closingTheMainWindowEndsTheLoop()
+    {
+        int argc = 0;
+        Application application(argc, nullptr);
+        CountingForm main;
+        CountingForm other;
+        other.show();
+        QTimer::singleShot(0, &main, [&main] { main.close(); });
+        QCOMPARE(application.run(&main), 0);
+        QVERIFY(!main.isVisible());
+    }
+};
+
+KEROVA_TEST(FormTest)
+#include "FormTest.moc"

@@ -1,0 +1,117 @@
+// kerova-gallery: shows the three result windows filled with a sample sweep
+// (9 X steps by 4 Y steps), so they can be looked at without a store.
+//   kerova-gallery [--shot DIR]
+// --shot saves the chart window (flat and 3D), the table window and the
+// listing as PNG files in DIR and exits.
+
+#include "chart/TChartControl.h"
+#include "engine/NumberFormat.h"
+#include "results/Formout.h"
+#include "results/Formparm.h"
+#include "results/Formtblout.h"
+#include "toolkit/Application.h"
+#include "toolkit/TRadioGroup.h"
+#include "toolkit/TStringGrid.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTimer>
+#include <cmath>
+
+namespace {
+
+constexpr int XSteps = 9;
+constexpr int YSteps = 4;
+
+// Writes a sample result the way a calculation does: table and chart point by point.
+void loadSample()
+{
+    const double x0 = 100, dx = 50, y0 = 2, dy = 1;
+    frmTblOut->tblOut->setColCount(XSteps + 1);
+    frmTblOut->tblOut->setRowCount(YSteps + 1);
+    TChartControl* chart = frmOutput->Chart1;
+    chart->FinishData(1);
+    chart->StartData(1, YSteps, XSteps);
+    for (int i = 0; i < YSteps; ++i) {
+        const double y = y0 + i * dy;
+        chart->ThisSerie(static_cast<qint16>(i));
+        frmTblOut->tblOut->setCell(0, i + 1, NumberFormat::fixed2(y));
+        for (int j = 0; j < XSteps; ++j) {
+            const double x = x0 + j * dx;
+            const double value = x / (y * 10.0) + std::sqrt(x) / y;
+            frmTblOut->tblOut->setCell(j + 1, 0, NumberFormat::fixed2(x));
+            frmTblOut->tblOut->setCell(j + 1, i + 1, NumberFormat::fixed2(value));
+            chart->TitleText(0, QStringLiteral("Количество узлов"));
+            chart->PointValue(static_cast<qint16>(j), value);
+        }
+    }
+    chart->TitleText(3, QStringLiteral("Интенсивность потока задач"));
+    frmTblOut->edtX->setText(QStringLiteral("Интенсивность потока задач"));
+    frmTblOut->edtY->setText(QStringLiteral("Интенсивность потока решения задач"));
+}
+
+void saveWindow(QWidget* window, const QString& file)
+{
+    window->grab().save(file);
+}
+
+// Grabs a window from the screen, so OpenGL content is included.
+void saveScreenArea(QWidget* window, const QString& file)
+{
+    const QRect area = window->frameGeometry();
+    window->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(file);
+}
+
+void takeShots(const QString& dir)
+{
+    QDir().mkpath(dir);
+    frmOutput->show();
+    QTimer::singleShot(800, frmOutput, [dir] {
+        saveWindow(frmOutput, dir + QStringLiteral("/results-chart.png"));
+        frmOutput->rgrChart3D->setItemIndex(0);
+        frmOutput->btnApplyClick();
+        QTimer::singleShot(2500, frmOutput, [dir] {
+            saveScreenArea(frmOutput, dir + QStringLiteral("/results-chart-3d.png"));
+            frmOutput->hide();
+            frmTblOut->show();
+            QTimer::singleShot(800, frmTblOut, [dir] {
+                saveWindow(frmTblOut, dir + QStringLiteral("/results-table.png"));
+                frmTblOut->hide();
+                frmShowParam->show();
+                QTimer::singleShot(500, frmShowParam, [dir] {
+                    saveWindow(frmShowParam, dir + QStringLiteral("/results-params.png"));
+                    QApplication::quit();
+                });
+            });
+        });
+    });
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Application application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kerova-gallery"));
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("shot"),
+                      QStringLiteral("Save screenshots into a folder and exit."),
+                      QStringLiteral("dir")});
+    parser.process(*QApplication::instance());
+
+    application.create(frmOutput);
+    application.create(frmTblOut);
+    application.create(frmShowParam);
+    loadSample();
+    if (parser.isSet(QStringLiteral("shot")))
+        takeShots(parser.value(QStringLiteral("shot")));
+    else {
+        frmTblOut->show();
+        frmShowParam->show();
+        frmOutput->show();
+    }
+    return QApplication::exec();
+}
