@@ -1,0 +1,161 @@
+// The sweep over a 1000 × 1000 grid (X: the task-solving intensity of level 2,
+// quantity: the node count of level 2, three levels), with sinks that keep
+// every value and cell text, against a bare loop that evaluates the closed
+// form of the node count on the same grid into a plain array. The ratios are
+// printed after the runs.
+
+#include "calc/ChartBuffer.h"
+#include "calc/Dmexec.h"
+#include "calc/ParameterSweep.h"
+#include "calc/TableBuffer.h"
+#include "engine/Database.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <vector>
+
+namespace {
+
+constexpr int kSide = 1000;
+
+SweepInput gridInput()
+{
+    SweepInput input;
+    input.itemX = 0;
+    input.levelX = QStringLiteral("2");
+    input.minX = QStringLiteral("1");
+    input.maxX = QStringLiteral("1001");
+    input.stepX = QStringLiteral("1");
+    input.itemY = 0;
+    input.levelY = QStringLiteral("2");
+    input.minY = QStringLiteral("1");
+    input.maxY = QStringLiteral("1001");
+    input.stepY = QStringLiteral("1");
+    input.calcType = 0;
+    input.calcLevel = QStringLiteral("2");
+    return input;
+}
+
+// A throwaway SQLite store with the three sample levels behind the alias MODEL.
+class BenchStore
+{
+public:
+    BenchStore()
+    {
+        const QString ini = m_dir.filePath(QStringLiteral("engine.ini"));
+        QFile file(ini);
+        file.open(QIODevice::WriteOnly);
+        file.write(QStringLiteral("[MODEL]\ndriver=sqlite\npath=%1\n")
+                       .arg(m_dir.filePath(QStringLiteral("m.sqlite")))
+                       .toUtf8());
+        file.close();
+        qputenv("KEROVA_ENGINE_CONFIG", ini.toUtf8());
+        db.open(Database::OpenMode::Create);
+        db.createStoreTables();
+        db.exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (1, 'bench')"));
+        db.exec(QStringLiteral(
+            "INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNODEAMOUNT, LVLTSKDCSTIME, "
+            "LVLTSKFLOWINT, "
+            "LVLTSKFLOWDIST, LVLNODECOSTDELAY, LVLNODECOSTUSE, LVLNODECOSTDELAY_DCSINT) VALUES "
+            "(1, 1, 1, 4, 3, 1000, 0.3, 10, 100, 2), (1, 2, 2, 12, 5, NULL, 0.2, 20, 200, 4), "
+            "(1, 3, 3, 40, 2, NULL, 0.5, 5, 50, 1)"));
+        dm.setDatabase(&db);
+    }
+
+    QTemporaryDir m_dir;
+    Database db;
+    TdmExecute dm;
+};
+
+BenchStore& store()
+{
+    static BenchStore instance;
+    return instance;
+}
+
+void runSweep(benchmark::State& state, bool formatted)
+{
+    ChartBuffer chart;
+    TableBuffer table;
+    ParameterSweep sweep(store().dm, chart, table);
+    const QString none;
+    if (!formatted)
+        sweep.setCellFormat([&none](double) { return none; });
+    const SweepInput input = gridInput();
+    for (auto _ : state) {
+        sweep.run(input);
+        benchmark::DoNotOptimize(chart.value(kSide - 1, kSide - 1));
+    }
+    state.SetItemsProcessed(state.iterations() * kSide * kSide);
+}
+
+void BM_Sweep(benchmark::State& state)
+{
+    runSweep(state, true);
+}
+
+void BM_SweepUnformatted(benchmark::State& state)
+{
+    runSweep(state, false);
+}
+
+// λ / (r(3) · (q(1) · μ(2))) · (√(Cd(2)/Cu(2)) + 1) with μ(2) the truncated X.
+void BM_ClosedForm(benchmark::State& state)
+{
+    std::vector<double> out(std::size_t(kSide) * kSide);
+    for (auto _ : state) {
+        for (int iy = 0; iy < kSide; ++iy)
+            for (int ix = 0; ix < kSide; ++ix) {
+                const long double x = static_cast<long double>(ix) * 1.0 + 1.0;
+                const double mu = static_cast<double>(static_cast<int>(x));
+                const double D = (1.0 * 40.0) * ((1.0 * 0.3) * mu);
+                out[std::size_t(iy) * kSide + ix] = 1000.0 / D * (std::sqrt(20.0 / 200.0) + 1.0);
+            }
+        benchmark::DoNotOptimize(out.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * kSide * kSide);
+}
+
+BENCHMARK(BM_Sweep)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SweepUnformatted)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClosedForm)->Unit(benchmark::kMillisecond);
+
+// Keeps each benchmark's real time per iteration to print the ratios.
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration)
+                times[run.benchmark_name()] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> times;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const double bare = reporter.times["BM_ClosedForm"];
+    if (bare > 0) {
+        std::printf("sweep without formatting / bare loop: %.2f (target within 5)\n",
+                    reporter.times["BM_SweepUnformatted"] / bare);
+        std::printf("sweep with formatting / bare loop: %.2f; whole 1M-point sweep: %.0f ms "
+                    "(target under 1000)\n",
+                    reporter.times["BM_Sweep"] / bare, reporter.times["BM_Sweep"]);
+    }
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,42 @@
+#include "calc/ChartBuffer.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+constexpr double kNotSent = std::numeric_limits<double>::quiet_NaN();
+}
+
+void ChartBuffer::FinishData(qint16)
+{
+    ++m_finishCount;
+    m_values.clear();
+    m_seriesCount = 0;
+    m_pointCount = 0;
+}
+
+void ChartBuffer::StartData(qint16, qint32 seriesCount, qint32 pointCount)
+{
+    ++m_startCount;
+    m_pointCount = std::max(pointCount, 0);
+    m_seriesCount = std::max(seriesCount, 0);
+    m_values.assign(std::size_t(m_seriesCount) * m_pointCount, kNotSent);
+    m_serie = 0;
+    m_pointValueCount = 0;
+}
+
+double ChartBuffer::value(int serie, int point) const
+{
+    if (serie >= 0 && serie < m_seriesCount && point >= 0 && point < m_pointCount)
+        return m_values[std::size_t(serie) * m_pointCount + point];
+    return kNotSent;
+}
+
+void ChartBuffer::TitleText(qint16 slot, const QString& text)
+{
+    if (slot < 0)
+        return;
+    if (slot >= m_titles.size())
+        m_titles.resize(slot + 1);
+    m_titles[slot] = text;
+}

@@ -1,0 +1,161 @@
+#include "calc/Dmexec.h"
+
+#include "engine/ConvertError.h"
+#include "engine/EngineError.h"
+#include "engine/Field.h"
+
+namespace {
+
+struct ColumnInfo
+{
+    const char* name; // as the calculation looks it up; lookups ignore case
+    bool integer;
+};
+
+// Indexed by TdmExecute::Column.
+constexpr std::array<ColumnInfo, 9> kColumns{{
+    {"LvlNodeAmount", true},
+    {"LvlTskDcsTime", true},
+    {"LvlTskFlowInt", true},
+    {"LvlTskFlowDist", false},
+    {"LvlNodeCostDelay", true},
+    {"LvlNodeCostUse", true},
+    {"LvlCostLimit", false},
+    {"RTLvlNodeAmount", false},
+    {"LvlNodeCostDelay_DcsInt", true},
+}};
+
+const QStringList kSelectedColumns{QStringLiteral("MODID"),
+                                   QStringLiteral("LVLID"),
+                                   QStringLiteral("LVLNUMBER"),
+                                   QStringLiteral("LVLNAME"),
+                                   QStringLiteral("LVLNODEAMOUNT"),
+                                   QStringLiteral("LVLTSKDCSTIME"),
+                                   QStringLiteral("LVLTSKFLOWINT"),
+                                   QStringLiteral("LVLTSKFLOWDIST"),
+                                   QStringLiteral("LVLNODECOSTDELAY"),
+                                   QStringLiteral("LVLNODECOSTUSE"),
+                                   QStringLiteral("MODIDHIER"),
+                                   QStringLiteral("LVLIDHIER"),
+                                   QStringLiteral("RTLVLNODEAMOUNT"),
+                                   QStringLiteral("LVLCOSTLIMIT"),
+                                   QStringLiteral("LVLNODECOSTDELAY_DCSINT")};
+
+} // namespace
+
+TdmExecute* dmExecute = nullptr;
+
+TdmExecute::TdmExecute(QObject* parent)
+    : QObject(parent), qryExecLevel(QStringLiteral("qryExecLevel"), this),
+      dsrExecLevel(QStringLiteral("dsrExecLevel"), this),
+      UpdateSQL1(QStringLiteral("UpdateSQL1"), this)
+{
+    setObjectName(QStringLiteral("dmExecute"));
+    dsrExecLevel.setDataSet(&qryExecLevel);
+    static_assert(kColumns.size() == ColumnCount);
+    defineQuery();
+    defineUpdates();
+}
+
+void TdmExecute::defineQuery()
+{
+    qryExecLevel.appendSql(QStringLiteral(
+        "SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, LVLTSKDCSTIME, LVLTSKFLOWINT, "
+        "LVLTSKFLOWDIST, "
+        "LVLNODECOSTDELAY, LVLNODECOSTUSE, MODIDHIER, LVLIDHIER,  RTLVLNODEAMOUNT, LVLCOSTLIMIT, "
+        "LVLNODECOSTDELAY_DCSINT"));
+    qryExecLevel.appendSql(QStringLiteral("FROM MATHLEVEL Mathlevel"));
+    qryExecLevel.appendSql(QStringLiteral("ORDER BY LVLNUMBER"));
+    qryExecLevel.setCachedUpdates(true);
+    qryExecLevel.setUpdateObject(&UpdateSQL1);
+}
+
+// The statements that would write the working set back. The calculation never
+// applies its changes, so none of them is ever executed.
+void TdmExecute::defineUpdates()
+{
+    const qsizetype last = kSelectedColumns.size() - 1;
+    UpdateSQL1.ModifySQL << QStringLiteral("update MATHLEVEL") << QStringLiteral("set");
+    QStringList params;
+    for (qsizetype i = 0; i <= last; ++i) {
+        const QString& c = kSelectedColumns[i];
+        UpdateSQL1.ModifySQL
+            << QStringLiteral("  %1 = :%1%2").arg(c, i < last ? QStringLiteral(",") : QString());
+        params << QLatin1Char(':') + c;
+    }
+    UpdateSQL1.ModifySQL << QStringLiteral("where") << QStringLiteral("  MODID = :OLD_MODID and")
+                         << QStringLiteral("  LVLID = :OLD_LVLID");
+    UpdateSQL1.InsertSQL << QStringLiteral("insert into MATHLEVEL")
+                         << QStringLiteral("  (%1)").arg(
+                                kSelectedColumns.join(QStringLiteral(", ")))
+                         << QStringLiteral("values")
+                         << QStringLiteral("  (%1)").arg(params.join(QStringLiteral(", ")));
+    UpdateSQL1.DeleteSQL << QStringLiteral("delete from MATHLEVEL") << QStringLiteral("where")
+                         << QStringLiteral("  MODID = :OLD_MODID and")
+                         << QStringLiteral("  LVLID = :OLD_LVLID");
+}
+
+void TdmExecute::open()
+{
+    if (active())
+        return;
+    qryExecLevel.open();
+    try {
+        loadRows();
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void TdmExecute::close()
+{
+    qryExecLevel.close();
+    m_rows.clear();
+    m_count = 0;
+}
+
+// Copies the query's rows, front to back, into the indexed working copy.
+void TdmExecute::loadRows()
+{
+    std::array<int, ColumnCount> source{};
+    for (int c = 0; c < ColumnCount; ++c)
+        source[c] = qryExecLevel.fieldByName(QLatin1String(kColumns[c].name)).index();
+    std::vector<Row> rows(qryExecLevel.recordCount());
+    for (int r = 0; r < qryExecLevel.recordCount(); ++r) {
+        for (int c = 0; c < ColumnCount; ++c) {
+            const QVariant v = qryExecLevel.value(r, source[c]);
+            const QString name = QLatin1String(kColumns[c].name);
+            rows[r].null[c] = v.isNull();
+            if (kColumns[c].integer)
+                rows[r].integer[c] = Field::toInteger(v, name);
+            else
+                rows[r].real[c] = Field::toFloat(v, name);
+        }
+    }
+    m_rows = std::move(rows);
+    m_count = static_cast<int>(m_rows.size());
+}
+
+void TdmExecute::raiseEmptyFlowDist(int level)
+{
+    throw ConvertError(QStringLiteral("Уровень %1: не задан «Коэффициент разряжения потока задач» "
+                                      "(пустое значение не является числом)")
+                           .arg(level));
+}
+
+QVariant TdmExecute::cellValue(int k, const QString& column) const
+{
+    for (int c = 0; c < ColumnCount; ++c) {
+        if (column.compare(QLatin1String(kColumns[c].name), Qt::CaseInsensitive) != 0)
+            continue;
+        const int i = indexOf(k);
+        if (i < 0 || m_rows[i].null[c])
+            return QVariant();
+        if (kColumns[c].integer)
+            return m_rows[i].integer[c];
+        return m_rows[i].real[c];
+    }
+    throw EngineError(
+        QStringLiteral("%1: Field '%2' not found").arg(qryExecLevel.objectName(), column));
+}

@@ -1,0 +1,168 @@
+#include "calc/ParameterSweep.h"
+
+#include "calc/CheckedMath.h"
+#include "calc/Dmexec.h"
+#include "calc/SweepChart.h"
+#include "calc/SweepTable.h"
+#include "engine/NumberFormat.h"
+#include "toolkit/MessageService.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString kCaption = QStringLiteral("Расчеты");
+constexpr qint16 kKind = 1;
+
+} // namespace
+
+ParameterSweep::ParameterSweep(TdmExecute& workingSet, SweepChart& chart, SweepTable& table)
+    : m_dm(workingSet), m_chart(chart), m_table(table), m_formulas(workingSet),
+      m_format([](double value) { return NumberFormat::fixed2(value); })
+{
+    m_formulas.setReport([this](const QString& text) { report(text); });
+}
+
+QString ParameterSweep::calcTypeCaption(int item)
+{
+    switch (item) {
+    case 0:
+        return QStringLiteral("Количество узлов уровня");
+    case 1:
+        return QStringLiteral("Производительность узлов уровня");
+    case 2:
+        return QStringLiteral("Эффективность функционирования");
+    default:
+        return QString();
+    }
+}
+
+ParameterSweep::Outcome ParameterSweep::run(const SweepInput& input)
+{
+    m_formulas.LastLevel = 2;
+    m_xName.clear();
+    m_yName.clear();
+    SweepInput::Values v{};
+    if (!input.read(&v)) {
+        MessageService::show(QStringLiteral("Неверные значения показателей"), kCaption);
+        return Outcome::InvalidInput;
+    }
+    m_dm.close();
+    m_dm.open();
+    const int nX = pointCount(v.minX, v.maxX, v.stepX, "X");
+    const int nY = pointCount(v.minY, v.maxY, v.stepY, "Y");
+    // The grid keeps at least one column and one row; the chart gets no points then.
+    m_table.setColCount(nX + 1);
+    m_table.setRowCount(nY + 1);
+    m_chart.FinishData(kKind);
+    m_chart.StartData(kKind, nY, nX);
+    m_columns.clear();
+    m_titleSent = false;
+    for (int iy = 0; iy < nY; ++iy)
+        sweepRow(input, v, iy, nX);
+    m_chart.TitleText(3, m_xName);
+    m_table.setXName(m_xName);
+    m_table.setYName(m_yName);
+    m_dm.close();
+    return Outcome::Done;
+}
+
+// (max − min) / step in extended precision, truncated toward zero. A range
+// that runs against its step has no points; more than MaxPoints is refused
+// before anything is computed.
+int ParameterSweep::pointCount(double min, double max, double step, const char* axis) const
+{
+    const long double q = CheckedMath::div<long double>(static_cast<long double>(max) - min, step);
+    if (q >= MaxPoints + 1)
+        throw Error(
+            QStringLiteral("Слишком много точек по оси %1: %2 при шаге %3; допускается не более %4")
+                .arg(QLatin1String(axis), NumberFormat::general(static_cast<double>(q)),
+                     NumberFormat::general(step))
+                .arg(MaxPoints));
+    return q > 0 ? static_cast<int>(q) : 0;
+}
+
+void ParameterSweep::sweepRow(const SweepInput& input, const SweepInput::Values& v, int iy, int nX)
+{
+    m_chart.ThisSerie(static_cast<qint16>(iy));
+    m_iy = iy;
+    m_y = static_cast<long double>(iy) * v.stepY + v.minY;
+    m_table.setCell(0, iy + 1, format(m_y));
+    Indicator::write(m_dm, input.itemY, v.levelY, m_y);
+    if (input.itemY >= 0 && input.itemY < Indicator::Count)
+        m_yName = Indicator::name(input.itemY);
+    if (nX > 0 && input.itemX >= 0 && input.itemX < Indicator::Count)
+        m_xName = Indicator::name(input.itemX);
+    for (int ix = 0; ix < nX; ++ix) {
+        m_ix = ix;
+        if (iy == 0)
+            addColumn(ix, input.itemX, v);
+        const Column& c = m_columns[ix];
+        m_x = c.x;
+        Indicator::store(m_dm, c.value, v.levelX);
+        evaluate(input.calcType, v.calcLevel, ix, iy);
+    }
+}
+
+void ParameterSweep::evaluate(int calcType, int K, int ix, int iy)
+{
+    double z = 0.0;
+    switch (calcType) {
+    case 0:
+        prepareNodeAmounts(K);
+        z = m_formulas.CalcNodeAmount(K);
+        m_dm.SetRTLvlNodeAmount(K, z);
+        setQuantityTitle(QStringLiteral("Количество узлов"));
+        break;
+    case 1:
+        z = m_formulas.CalcNodePerformance(K);
+        setQuantityTitle(QStringLiteral("Интенсивность решения задач"));
+        break;
+    default:
+        // No formula: no value is sent and the cell stays empty.
+        m_table.setCell(ix + 1, iy + 1, QString());
+        return;
+    }
+    m_chart.PointValue(static_cast<qint16>(ix), z);
+    m_table.setCell(ix + 1, iy + 1, m_format(z));
+}
+
+// TitleText[0] names the quantity; it is the same at every point, so it is sent once.
+void ParameterSweep::setQuantityTitle(const QString& title)
+{
+    if (m_titleSent)
+        return;
+    m_chart.TitleText(0, title);
+    m_titleSent = true;
+}
+
+// r(j) := n(j) for j = 3 down to K + 1. Every level number up to 1 addresses
+// the first row, so the writes stop there: going lower would repeat the same one.
+void ParameterSweep::prepareNodeAmounts(int K)
+{
+    const qint64 last = std::max<qint64>(qint64(K) + 1, 1);
+    for (qint64 j = 3; j >= last; --j)
+        m_dm.SetRTLvlNodeAmount(int(j), double(m_dm.GetLvlNodeAmount(int(j))));
+}
+
+// X is the same in every row: its header is written and its value converted
+// once, in the first row, in the order a point needs them.
+void ParameterSweep::addColumn(int ix, int itemX, const SweepInput::Values& v)
+{
+    const long double x = static_cast<long double>(ix) * v.stepX + v.minX;
+    m_table.setCell(ix + 1, 0, format(x));
+    m_columns.push_back({Indicator::convert(itemX, x), static_cast<double>(x)});
+}
+
+QString ParameterSweep::format(long double value) const
+{
+    return m_format(CheckedMath::toDouble(value));
+}
+
+void ParameterSweep::report(const QString& text)
+{
+    if (m_pointReport)
+        m_pointReport(text, m_ix, m_iy, m_x, static_cast<double>(m_y));
+    else
+        MessageService::show(text, kCaption);
+}

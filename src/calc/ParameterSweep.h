@@ -1,0 +1,87 @@
+#pragma once
+
+#include "calc/Indicator.h"
+#include "calc/LevelFormulas.h"
+#include "calc/SweepInput.h"
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+class SweepChart;
+class SweepTable;
+class TdmExecute;
+
+// The calculation behind "Расчет": reads the inputs, reloads the working set,
+// sweeps Y in the outer loop and X in the inner loop, writes the swept values
+// into the working set at each point, evaluates the chosen quantity and sends
+// every result at once to the chart and the table. The working set is closed
+// at the end, dropping every change; the store is never written.
+//
+// The calculation window owns one and hands it its inputs; tools and tests
+// drive it the same way with their own chart and table.
+class ParameterSweep
+{
+public:
+    enum class Outcome { Done, InvalidInput };
+    // Formats a number for a table cell; by default "0.00" in the user's locale.
+    using CellFormat = std::function<QString(double value)>;
+    // Where a formula's guard failure goes, with the point it happened at;
+    // by default a message box captioned "Расчеты".
+    using PointReport =
+        std::function<void(const QString& text, int ix, int iy, double x, double y)>;
+
+    static constexpr int CalcTypeCount = 3;
+    // The most points along one axis: the chart takes its indices as 16-bit values.
+    static constexpr int MaxPoints = 32767;
+
+    ParameterSweep(TdmExecute& workingSet, SweepChart& chart, SweepTable& table);
+
+    // Runs the calculation. Invalid input is reported ("Неверные значения
+    // показателей") and changes nothing. Any other error (store, conversion,
+    // arithmetic, too many points) propagates and ends the calculation: what
+    // was already written stays, the names are not sent, and the working set
+    // stays open until the next run reloads it.
+    Outcome run(const SweepInput& input);
+
+    LevelFormulas& formulas() { return m_formulas; }
+    const QString& xName() const { return m_xName; }
+    const QString& yName() const { return m_yName; }
+    void setCellFormat(CellFormat format) { m_format = std::move(format); }
+    void setPointReport(PointReport report) { m_pointReport = std::move(report); }
+
+    // The items of rgrCalcType.
+    static QString calcTypeCaption(int item);
+
+private:
+    int pointCount(double min, double max, double step, const char* axis) const;
+    void sweepRow(const SweepInput& input, const SweepInput::Values& v, int iy, int nX);
+    void evaluate(int calcType, int K, int ix, int iy);
+    void prepareNodeAmounts(int K);
+    void setQuantityTitle(const QString& title);
+    struct Column
+    {
+        Indicator::Value value;
+        double x; // for reports
+    };
+    void addColumn(int ix, int itemX, const SweepInput::Values& v);
+    QString format(long double value) const;
+    void report(const QString& text);
+
+    TdmExecute& m_dm;
+    SweepChart& m_chart;
+    SweepTable& m_table;
+    LevelFormulas m_formulas;
+    CellFormat m_format;
+    PointReport m_pointReport;
+    QString m_xName;
+    QString m_yName;
+    // The converted X value of each column, formed in the first row.
+    std::vector<Column> m_columns;
+    bool m_titleSent = false;
+    // The point being evaluated, for reports.
+    int m_ix = 0;
+    int m_iy = 0;
+    double m_x = 0;
+    long double m_y = 0;
+};

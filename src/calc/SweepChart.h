@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// The chart operations the sweep drives: one series per Y row, one point per
+// X column. The chart component of the chart window implements it; indices
+// and the kind travel as 16-bit values, counts as 32-bit.
+class SweepChart
+{
+public:
+    virtual ~SweepChart() = default;
+
+    virtual void FinishData(qint16 kind) = 0;
+    virtual void StartData(qint16 kind, qint32 seriesCount, qint32 pointCount) = 0;
+    // ThisSerie := index: the series later point values go to.
+    virtual void ThisSerie(qint16 index) = 0;
+    // PointValue[index] := value, in the current series.
+    virtual void PointValue(qint16 index, double value) = 0;
+    // TitleText[slot] := text; slot 0 names the quantity, slot 3 the X parameter.
+    virtual void TitleText(qint16 slot, const QString& text) = 0;
+};

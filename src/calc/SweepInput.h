@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+// What the calculation window hands to the sweep: the texts of its nine edit
+// fields and the items of its three radio groups (-1 for none). The defaults
+// are the window's initial state.
+struct SweepInput
+{
+    QString minX = QStringLiteral("10");
+    QString maxX = QStringLiteral("100");
+    QString stepX = QStringLiteral("10");
+    QString levelX = QStringLiteral("1");
+    QString minY = QStringLiteral("10");
+    QString maxY = QStringLiteral("30");
+    QString stepY = QStringLiteral("5");
+    QString levelY = QStringLiteral("1");
+    QString calcLevel = QStringLiteral("2");
+    int itemX = 1;    // ValX
+    int itemY = 0;    // ValY
+    int calcType = 0; // rgrCalcType
+
+    // The nine values, read the reals first (X range, then Y range), then
+    // the three levels. A blank text (nothing but
+    // blanks and control characters) takes its blank-field value; any other
+    // text is converted whole in the user's locale. False, with *values
+    // untouched, when a text does not convert.
+    struct Values
+    {
+        double minX, maxX, stepX;
+        int levelX;
+        double minY, maxY, stepY;
+        int levelY;
+        int calcLevel;
+    };
+    bool read(Values* values) const;
+};

@@ -1,0 +1,101 @@
+#include "testutil/TestRegistry.h"
+#include "testutil/TestStore.h"
+
+#include <QProcess>
+#include <QTest>
+#include <memory>
+
+// kerova-sweep end to end: the sample model loaded by kerova-engine, the
+// sweep run as a separate process, its CSV, reports and exit status.
+class SweepToolTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestStore> store;
+
+    struct Run
+    {
+        int exitCode;
+        QStringList lines;
+        QString errors;
+    };
+
+    static Run run(const QString& program, const QStringList& args,
+                   const QString& locale = QStringLiteral("C.UTF-8"))
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LC_ALL"), locale);
+        process.setProcessEnvironment(env);
+        process.start(program, args);
+        if (!process.waitForFinished(60000))
+            return {-1, {}, QStringLiteral("did not finish")};
+        const QString out = QString::fromUtf8(process.readAllStandardOutput());
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                out.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        store = std::make_unique<TestStore>();
+        const Run demo = run(QStringLiteral(KEROVA_ENGINE_TOOL), {QStringLiteral("demo")});
+        QVERIFY2(demo.exitCode == 0, qPrintable(demo.errors));
+    }
+    void cleanup() { store.reset(); }
+
+    void sweeps_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("firstLines");
+        QTest::addColumn<int>("lineCount");
+        QTest::addColumn<QString>("errors");
+        QTest::newRow("initial inputs")
+            << QStringList{} << "C.UTF-8" << 0
+            << QStringList{";10.00;20.00;30.00;40.00;50.00;60.00;70.00;80.00;90.00",
+                           "10.00;0.22;0.44;0.66;0.88;1.10;1.32;1.54;1.75;1.97"}
+            << 5 << QString();
+        QTest::newRow("comma locale")
+            << QStringList{"--x-step", "2,5", "--x-to", "15", "--y-to", "15"} << "ru_RU.UTF-8" << 0
+            << QStringList{";10,00;12,50", "10,00;0,22;0,26"} << 2 << QString();
+        QTest::newRow("blank fields")
+            << QStringList{"--y-to", "", "--y-step", " ", "--x-to", "20"} << "C.UTF-8" << 0
+            << QStringList{";10.00", "10.00;0.22", "20.00;0.22"} << 5 << QString();
+        QTest::newRow("raw") << QStringList{"--raw", "--x-to", "30", "--y-to", "15"}
+                             << "ru_RU.UTF-8" << 0
+                             << QStringList{",10,20", "10,0.21937129433613967,0.43874258867227933"}
+                             << 2 << QString();
+        QTest::newRow("no formula")
+            << QStringList{"--calc", "2", "--x-to", "30", "--y-to", "15"} << "C.UTF-8" << 0
+            << QStringList{";10.00;20.00", "10.00;;"} << 2 << QString();
+        QTest::newRow("reports") << QStringList{"--calc-level", "7", "--x-to", "30", "--y-to", "15"}
+                                 << "C.UTF-8" << 0 << QStringList{";10.00;20.00", "10.00;0.00;0.00"}
+                                 << 2
+                                 << "Деление на ноль: X = 10, Y = 10 (столбец 1, строка 1)\n"
+                                    "Деление на ноль: X = 20, Y = 10 (столбец 2, строка 1)\n";
+        QTest::newRow("invalid input") << QStringList{"--x-from", "abc"} << "C.UTF-8" << 2
+                                       << QStringList{} << 0 << "Неверные значения показателей\n";
+        QTest::newRow("step 0") << QStringList{"--x-step", "0"} << "C.UTF-8" << 1 << QStringList{}
+                                << 0 << "Деление на ноль при вычислениях с плавающей точкой\n";
+        QTest::newRow("no such item") << QStringList{"--x", "7"} << "C.UTF-8" << 2 << QStringList{}
+                                      << 0 << "--x: нет такого пункта: «7»\n";
+    }
+    void sweeps()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, locale);
+        QFETCH(QStringList, firstLines);
+        QFETCH(int, lineCount);
+        const Run result = run(QStringLiteral(KEROVA_SWEEP_TOOL), args, locale);
+        QTEST(result.exitCode, "exitCode");
+        QTEST(result.errors, "errors");
+        QCOMPARE(result.lines.mid(0, firstLines.size()), firstLines);
+        QCOMPARE(result.lines.size(), lineCount);
+    }
+};
+
+KEROVA_TEST(SweepToolTest)
+#include "SweepToolTest.moc"

@@ -1,0 +1,203 @@
+#include "LevelFixture.h"
+#include "engine/ConvertError.h"
+#include "testutil/TestRegistry.h"
+
+#include <QLocale>
+#include <QTest>
+#include <memory>
+
+// The working set: positioning by level number, typed reads and writes,
+// empty columns, several models, and a store that is never written.
+class WorkingSetTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<LevelFixture> f;
+
+    void addThreeLevels()
+    {
+        f->add({{.number = 1,
+                 .nodes = 4,
+                 .dcsTime = 3,
+                 .flowInt = 1000,
+                 .flowDist = 0.3,
+                 .costDelay = 10,
+                 .costUse = 100,
+                 .dcsInt = 2},
+                {.number = 2,
+                 .nodes = 12,
+                 .dcsTime = 5,
+                 .flowInt = QVariant(),
+                 .flowDist = 0.2,
+                 .costDelay = 20,
+                 .costUse = 200,
+                 .dcsInt = QVariant()},
+                {.number = 3, .nodes = 40, .dcsTime = 2, .flowDist = 0.5, .rtNodes = 7.5}});
+    }
+
+private Q_SLOTS:
+    void init() { f = std::make_unique<LevelFixture>(); }
+    void cleanup() { f.reset(); }
+
+    void readsByLevelNumber_data()
+    {
+        QTest::addColumn<int>("k");
+        QTest::addColumn<int>("nodes");
+        QTest::addColumn<double>("flowDist");
+        QTest::newRow("level 1") << 1 << 4 << 0.3;
+        QTest::newRow("level 2") << 2 << 12 << 0.2;
+        QTest::newRow("level 3 (last)") << 3 << 40 << 0.5;
+        QTest::newRow("level 0 is the first row") << 0 << 4 << 0.3;
+        QTest::newRow("negative is the first row") << -5 << 4 << 0.3;
+        QTest::newRow("count + 1 reads zero") << 4 << 0 << 0.0;
+        QTest::newRow("far beyond reads zero") << 2147483647 << 0 << 0.0;
+    }
+    void readsByLevelNumber()
+    {
+        QFETCH(int, k);
+        QFETCH(int, nodes);
+        QFETCH(double, flowDist);
+        addThreeLevels();
+        f->dm.open();
+        QCOMPARE(f->dm.GetLvlNodeAmount(k), nodes);
+        QCOMPARE(f->dm.GetLvlTskFlowDist(k), flowDist);
+    }
+
+    // A write is seen by later reads of that row only; beyond the rows it is ignored.
+    void writeThenRead_data()
+    {
+        QTest::addColumn<int>("written");
+        QTest::addColumn<int>("read");
+        QTest::addColumn<bool>("seen");
+        QTest::newRow("same level") << 2 << 2 << true;
+        QTest::newRow("other level unaffected") << 2 << 3 << false;
+        QTest::newRow("level 0 writes the first row") << 0 << 1 << true;
+        QTest::newRow("count + 1 is ignored") << 4 << 3 << false;
+    }
+    void writeThenRead()
+    {
+        QFETCH(int, written);
+        QFETCH(int, read);
+        QFETCH(bool, seen);
+        addThreeLevels();
+        f->dm.open();
+        const int nodesBefore = f->dm.GetLvlNodeAmount(read);
+        const double rtBefore = f->dm.GetRTLvlNodeAmount(read);
+        f->dm.SetLvlNodeAmount(written, 777);
+        f->dm.SetRTLvlNodeAmount(written, 0.125);
+        f->dm.SetLvlTskFlowDist(written, 0.75);
+        f->dm.SetLvlCostLimit(written, 7);
+        QCOMPARE(f->dm.GetLvlNodeAmount(read), seen ? 777 : nodesBefore);
+        QCOMPARE(f->dm.GetRTLvlNodeAmount(read), seen ? 0.125 : rtBefore);
+        if (seen) {
+            QCOMPARE(f->dm.GetLvlTskFlowDist(read), 0.75);
+            const QVariant limit = f->dm.cellValue(read, QStringLiteral("LVLCOSTLIMIT"));
+            QCOMPARE(limit.typeId(), int(QMetaType::Double));
+            QCOMPARE(limit.toDouble(), 7.0);
+        }
+        QCOMPARE(f->dm.GetLvlNodeAmount(4), 0);
+    }
+
+    void emptyColumnsReadZero()
+    {
+        addThreeLevels();
+        f->dm.open();
+        QCOMPARE(f->dm.GetLvlNodeCostDelay_DcsInt(2), 0);
+        QCOMPARE(f->dm.GetRTLvlNodeAmount(1), 0.0);
+        QCOMPARE(f->dm.GetRTLvlNodeAmount(3), 7.5);
+        QCOMPARE(f->dm.GetLvlTskFlowInt(2), 0);
+    }
+
+    // An empty thinning coefficient is a conversion error naming the level
+    // and the parameter; a written value replaces it.
+    void emptyFlowDistFails()
+    {
+        f->add({{.number = 1}, {.number = 2, .flowDist = QVariant()}});
+        f->dm.open();
+        try {
+            f->dm.GetLvlTskFlowDist(2);
+            QFAIL("no conversion error");
+        } catch (const ConvertError& e) {
+            QVERIFY2(e.message().contains(QStringLiteral("Уровень 2")), qPrintable(e.message()));
+            QVERIFY(e.message().contains(QStringLiteral("Коэффициент разряжения потока задач")));
+        }
+        f->dm.SetLvlTskFlowDist(2, 0.4);
+        QCOMPARE(f->dm.GetLvlTskFlowDist(2), 0.4);
+    }
+
+    // The stored real is read as it is, whatever the locale's separator.
+    void flowDistInEveryLocale_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("point") << QStringLiteral("C");
+        QTest::newRow("comma") << QStringLiteral("ru_RU");
+        QTest::newRow("comma, German") << QStringLiteral("de_DE");
+    }
+    void flowDistInEveryLocale()
+    {
+        QFETCH(QString, locale);
+        const QLocale previous;
+        QLocale::setDefault(QLocale(locale));
+        addThreeLevels();
+        f->dm.open();
+        const double read = f->dm.GetLvlTskFlowDist(1);
+        QLocale::setDefault(previous);
+        QCOMPARE(read, 0.3);
+    }
+
+    void twoModelsInterleaveByLevelNumber()
+    {
+        f->add({{.number = 1, .nodes = 11, .model = 1},
+                {.number = 3, .nodes = 13, .model = 1},
+                {.number = 2, .nodes = 22, .model = 2},
+                {.number = 4, .nodes = 24, .model = 2}});
+        f->dm.open();
+        QCOMPARE(f->dm.levelCount(), 4);
+        QCOMPARE(f->dm.GetLvlNodeAmount(1), 11);
+        QCOMPARE(f->dm.GetLvlNodeAmount(2), 22);
+        QCOMPARE(f->dm.GetLvlNodeAmount(3), 13);
+        QCOMPARE(f->dm.GetLvlNodeAmount(4), 24);
+    }
+
+    // Closing drops every change; re-opening reads the store again, which
+    // was never written.
+    void closeDiscardsAndStoreUntouched()
+    {
+        addThreeLevels();
+        const QStringList before = f->snapshot();
+        f->dm.open();
+        for (int k = 0; k <= 4; ++k) {
+            f->dm.SetLvlNodeAmount(k, 1);
+            f->dm.SetLvlTskDcsTime(k, 2);
+            f->dm.SetLvlTskFlowInt(k, 3);
+            f->dm.SetLvlTskFlowDist(k, 0.9);
+            f->dm.SetLvlNodeCostDelay(k, 4);
+            f->dm.SetLvlNodeCostUse(k, 5);
+            f->dm.SetLvlCostLimit(k, 6);
+            f->dm.SetRTLvlNodeAmount(k, 7.5);
+        }
+        f->dm.close();
+        QCOMPARE(f->dm.levelCount(), 0);
+        QCOMPARE(f->dm.GetLvlNodeAmount(1), 0);
+        QCOMPARE(f->snapshot(), before);
+        f->dm.open();
+        QCOMPARE(f->dm.GetLvlNodeAmount(2), 12);
+        QCOMPARE(f->dm.GetLvlTskFlowDist(3), 0.5);
+    }
+
+    // The query reads every column the module's statements name, in LVLNUMBER order.
+    void queryText()
+    {
+        const QStringList sql = f->dm.qryExecLevel.sql();
+        QCOMPARE(sql.size(), 3);
+        QVERIFY(sql[0].contains(QStringLiteral("LVLIDHIER,  RTLVLNODEAMOUNT")));
+        QCOMPARE(sql[1], QStringLiteral("FROM MATHLEVEL Mathlevel"));
+        QCOMPARE(sql[2], QStringLiteral("ORDER BY LVLNUMBER"));
+        QVERIFY(f->dm.qryExecLevel.cachedUpdates());
+        QCOMPARE(f->dm.UpdateSQL1.ModifySQL.size(), 2 + 15 + 3);
+        QCOMPARE(f->dm.UpdateSQL1.ModifySQL.last(), QStringLiteral("  LVLID = :OLD_LVLID"));
+    }
+};
+
+KEROVA_TEST(WorkingSetTest)
+#include "WorkingSetTest.moc"

@@ -1,0 +1,161 @@
+// kerova-sweep: the calculation of "Расчет" without a window. Reads the
+// levels of the store behind the alias MODEL, sweeps as the calculation window
+// does and prints the result table as CSV on standard output.
+//
+//   kerova-sweep [--x ITEM] [--x-from V] [--x-to V] [--x-step V] [--x-level K]
+//                [--y ITEM] [--y-from V] [--y-to V] [--y-step V] [--y-level K]
+//                [--calc ITEM] [--calc-level K] [--raw]
+//
+// Defaults are the window's initial inputs; an empty value is a blank field.
+// Cells are separated by ";" and formatted "0.00" in the user's locale; with
+// --raw, numbers are printed in shortest round-trip form with "." and cells
+// separated by ",". Each formula report is one line on standard error.
+// Exit status: 0 done, 1 the calculation ended with an error, 2 invalid input.
+
+#include "calc/ChartBuffer.h"
+#include "calc/Dmexec.h"
+#include "calc/Indicator.h"
+#include "calc/ParameterSweep.h"
+#include "calc/SweepInput.h"
+#include "calc/TableBuffer.h"
+#include "engine/Database.h"
+#include "engine/Error.h"
+#include "toolkit/MessageService.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QLocale>
+#include <QTextStream>
+#include <new>
+#include <optional>
+
+namespace {
+
+struct TextOption
+{
+    const char* option;
+    QString SweepInput::*text;
+    const char* help;
+};
+
+const TextOption kFields[] = {
+    {"x-from", &SweepInput::minX, "первое значение X"},
+    {"x-to", &SweepInput::maxX, "граница диапазона X"},
+    {"x-step", &SweepInput::stepX, "шаг X"},
+    {"x-level", &SweepInput::levelX, "уровень, у которого меняется X"},
+    {"y-from", &SweepInput::minY, "первое значение Y"},
+    {"y-to", &SweepInput::maxY, "граница диапазона Y"},
+    {"y-step", &SweepInput::stepY, "шаг Y"},
+    {"y-level", &SweepInput::levelY, "уровень, у которого меняется Y"},
+    {"calc-level", &SweepInput::calcLevel, "уровень K вычисляемой величины"},
+};
+
+struct ItemOption
+{
+    const char* option;
+    int SweepInput::*item;
+    int count;
+    const char* help;
+};
+
+const ItemOption kChoices[] = {
+    {"x", &SweepInput::itemX, Indicator::Count, "показатель X (0–6, -1 — никакой)"},
+    {"y", &SweepInput::itemY, Indicator::Count, "показатель Y (0–6, -1 — никакой)"},
+    {"calc", &SweepInput::calcType, ParameterSweep::CalcTypeCount,
+     "вычисляемая величина (0–2, -1 — никакая)"},
+};
+
+QString shortest(double value)
+{
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+// The inputs the options give, or nothing (after a message) when a choice is not an item.
+std::optional<SweepInput> readOptions(const QCommandLineParser& parser)
+{
+    SweepInput input;
+    for (const TextOption& f : kFields)
+        if (parser.isSet(QLatin1String(f.option)))
+            input.*f.text = parser.value(QLatin1String(f.option));
+    for (const ItemOption& c : kChoices) {
+        if (!parser.isSet(QLatin1String(c.option)))
+            continue;
+        bool ok = false;
+        const int item = parser.value(QLatin1String(c.option)).trimmed().toInt(&ok);
+        if (!ok || item < -1 || item >= c.count) {
+            QTextStream(stderr) << "--" << c.option << ": нет такого пункта: «"
+                                << parser.value(QLatin1String(c.option)) << "»\n";
+            return std::nullopt;
+        }
+        input.*c.item = item;
+    }
+    return input;
+}
+
+int sweep(const SweepInput& input, bool raw)
+{
+    QTextStream err(stderr);
+    MessageService::setSink(
+        [&err](const QString& text, const QString&) { err << text << Qt::endl; });
+    Database db;
+    TdmExecute dmExecute;
+    ChartBuffer chart;
+    TableBuffer table;
+    ParameterSweep calc(dmExecute, chart, table);
+    if (raw)
+        calc.setCellFormat(shortest);
+    calc.setPointReport([&err](const QString& text, int ix, int iy, double x, double y) {
+        err << text << ": X = " << shortest(x) << ", Y = " << shortest(y) << " (столбец " << ix + 1
+            << ", строка " << iy + 1 << ")" << Qt::endl;
+    });
+    try {
+        db.open();
+        dmExecute.setDatabase(&db);
+        if (calc.run(input) == ParameterSweep::Outcome::InvalidInput)
+            return 2;
+    } catch (const Error& e) {
+        err << e.message() << Qt::endl;
+        return 1;
+    } catch (const std::bad_alloc&) {
+        err << "Недостаточно памяти для таблицы результатов" << Qt::endl;
+        return 1;
+    }
+    QTextStream out(stdout);
+    for (const QString& line : table.lines(raw ? QStringLiteral(",") : QStringLiteral(";")))
+        out << line << '\n';
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Расчет по уровням модели без окна; результат — таблица CSV"));
+    parser.addHelpOption();
+    for (const ItemOption& c : kChoices)
+        parser.addOption(
+            {QLatin1String(c.option), QString::fromUtf8(c.help), QStringLiteral("ПУНКТ")});
+    for (const TextOption& f : kFields)
+        parser.addOption(
+            {QLatin1String(f.option), QString::fromUtf8(f.help), QStringLiteral("ЗНАЧЕНИЕ")});
+    parser.addOption({QStringLiteral("raw"),
+                      QStringLiteral("числа без округления, с точкой; ячейки через запятую")});
+    if (!parser.parse(app.arguments())) {
+        QTextStream(stderr) << parser.errorText() << "\n";
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp(0);
+    if (!parser.positionalArguments().isEmpty()) {
+        QTextStream(stderr) << "Лишние аргументы: "
+                            << parser.positionalArguments().join(QLatin1Char(' ')) << "\n";
+        return 2;
+    }
+    const std::optional<SweepInput> input = readOptions(parser);
+    if (!input)
+        return 2;
+    return sweep(*input, parser.isSet(QStringLiteral("raw")));
+}
