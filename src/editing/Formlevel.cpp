@@ -20,7 +20,7 @@ TfrmLevel::TfrmLevel(QWidget* parent) : TForm(parent)
     createGroups();
     btnOK = DesignControls::button(this, QStringLiteral("btnOK"), QStringLiteral("ОК"), 192, 400);
     btnCancel = DesignControls::button(this, QStringLiteral("btnCancel"), QStringLiteral("Отмена"), 296, 400);
-    QWidget::setTabOrder({editLvlNumber, editLvlName, editLvlNodeAmount, editLvlTskDcsTime, editLvlTskFlowDist,
+    DesignControls::tabOrder({editLvlNumber, editLvlName, editLvlNodeAmount, editLvlTskDcsTime, editLvlTskFlowDist,
                           editLvlTskFlowInt, editLvlNodeCostDelay, editLvlNodeCostUse, DBEdit1, DBEdit2, btnOK,
                           btnCancel});
     connectHandler(btnOK, &QPushButton::clicked, this, &TfrmLevel::btnOKClick);

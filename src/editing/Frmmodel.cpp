@@ -47,7 +47,7 @@ void TfrmMathModel::createControls()
     for (QWidget* b : {btnModelCreate, btnModelModify, btnModelRemove, btnModelRefresh, btnModelSave, btnModelCancel,
                        btnLevel, btnCalc, Button1})
         Anchors::set(b, Anchors::Left | Anchors::Bottom);
-    QWidget::setTabOrder({DBGrid1, btnModelCreate, btnModelModify, btnModelRemove, btnModelRefresh, btnModelSave,
+    DesignControls::tabOrder({DBGrid1, btnModelCreate, btnModelModify, btnModelRemove, btnModelRefresh, btnModelSave,
                           btnModelCancel, btnLevel, btnCalc, Button1});
 }
 

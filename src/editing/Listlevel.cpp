@@ -43,7 +43,7 @@ void TlstLevel::createControls()
     Anchors::set(DBGrid1, Anchors::Left | Anchors::Top | Anchors::Right | Anchors::Bottom);
     for (QWidget* b : {btnLevelCreate, btnLevelModify, btnLevelRemove, btnLevelRefresh, Button1})
         Anchors::set(b, Anchors::Left | Anchors::Bottom);
-    QWidget::setTabOrder({DBGrid1, btnLevelCreate, btnLevelModify, btnLevelRemove, btnLevelRefresh, Button1});
+    DesignControls::tabOrder({DBGrid1, btnLevelCreate, btnLevelModify, btnLevelRemove, btnLevelRefresh, Button1});
 }
 
 void TlstLevel::reopenLevels()

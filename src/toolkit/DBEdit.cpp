@@ -55,10 +55,18 @@ void DBEdit::showField()
 
 void DBEdit::startEditing()
 {
+    // Marked first: entering edit state refreshes the controls, and this one
+    // must keep what the user has just typed.
+    m_dirty = true;
     runHandler([this] {
-        if (DataSet* set = dataSet(); set && !set->editing())
-            set->edit();
-        m_dirty = true;
+        try {
+            if (DataSet* set = dataSet(); set && !set->editing())
+                set->edit();
+        } catch (...) {
+            m_dirty = false;
+            showField();
+            throw;
+        }
     });
 }
 

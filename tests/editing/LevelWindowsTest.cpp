@@ -5,6 +5,8 @@
 #include "toolkit/DBEdit.h"
 #include "toolkit/DBGrid.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTest>
 
@@ -21,11 +23,13 @@ class LevelWindowsTest : public QObject
         QVERIFY(lstLevel->isVisible());
     }
 
+    // Types the text as one key press, as an input method delivers Cyrillic.
     static void type(DBEdit* edit, const QString& text)
     {
         edit->setFocus();
         edit->selectAll();
-        QTest::keyClicks(edit, text);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+        QApplication::sendEvent(edit, &press);
     }
 
 private Q_SLOTS:
@@ -171,6 +175,7 @@ private Q_SLOTS:
         openLevelsOf(0);
         lstLevel->btnLevelCreate->click();
         frmLevel->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frmLevel));
         type(frmLevel->editLvlNodeAmount, text);
         frmLevel->editLvlTskDcsTime->setFocus();
         QCOMPARE(f->errors.count(), 1);

@@ -11,19 +11,17 @@ class ModelWindowTest : public QObject
 {
     Q_OBJECT
     std::unique_ptr<EditingFixture> f;
-    DataSet* models = nullptr;
 
     void typeName(const QString& name)
     {
         QAbstractItemModel* grid = frmMathModel->DBGrid1->model();
-        QVERIFY(grid->setData(grid->index(models->recNo(), 0), name, Qt::EditRole));
+        QVERIFY(grid->setData(grid->index(dmStructure->tblModel.recNo(), 0), name, Qt::EditRole));
     }
 
 private Q_SLOTS:
     void init()
     {
         f = std::make_unique<EditingFixture>();
-        models = &dmStructure->tblModel;
     }
     void cleanup() { f.reset(); }
 
@@ -33,7 +31,7 @@ private Q_SLOTS:
         frmMathModel->btnLevel->click();
         QVERIFY(!lstLevel->isVisible());
         frmMathModel->btnModelModify->click();
-        QCOMPARE(models->state(), DataSet::State::Insert);
+        QCOMPARE(dmStructure->tblModel.state(), DataSet::State::Insert);
         QCOMPARE(frmMathModel->DBGrid1->model()->rowCount(), 1);
     }
 
@@ -48,7 +46,7 @@ private Q_SLOTS:
         frmMathModel->btnModelSave->click();
         QCOMPARE(f->errors.count(), 0);
         QCOMPARE(f->storedModels(), (QStringList{"1:m1", "2:m2", "3:Новая модель"}));
-        QCOMPARE(models->recNo(), 0);
+        QCOMPARE(dmStructure->tblModel.recNo(), 0);
         QCOMPARE(frmMathModel->DBGrid1->currentIndex().row(), 0);
     }
 
@@ -70,12 +68,12 @@ private Q_SLOTS:
         f->addModel(1);
         f->start();
         frmMathModel->btnModelRemove->click();
-        QCOMPARE(models->recordCount(), 0);
+        QCOMPARE(dmStructure->tblModel.recordCount(), 0);
         frmMathModel->btnModelSave->click();
         QCOMPARE(f->errors.texts(), QStringList{"tblModel: Dataset not in edit or insert mode."});
         QCOMPARE(f->storedModels(), QStringList{"1:m1"});
         frmMathModel->btnModelRefresh->click();
-        QCOMPARE(models->recordCount(), 1);
+        QCOMPARE(dmStructure->tblModel.recordCount(), 1);
     }
 
     void removeOnANewRowRemovesOnlyIt()
@@ -84,8 +82,8 @@ private Q_SLOTS:
         f->start();
         frmMathModel->btnModelCreate->click();
         frmMathModel->btnModelRemove->click();
-        QCOMPARE(models->recordCount(), 1);
-        QVERIFY(!models->updatesPending());
+        QCOMPARE(dmStructure->tblModel.recordCount(), 1);
+        QVERIFY(!dmStructure->tblModel.updatesPending());
     }
 
     void cancelLeavesAPostedChangePending()
@@ -95,9 +93,9 @@ private Q_SLOTS:
         f->start();
         typeName(QStringLiteral("changed"));
         frmMathModel->DBGrid1->setCurrentIndex(frmMathModel->DBGrid1->model()->index(1, 0));
-        QCOMPARE(models->state(), DataSet::State::Browse);
+        QCOMPARE(dmStructure->tblModel.state(), DataSet::State::Browse);
         frmMathModel->btnModelCancel->click();
-        QVERIFY(models->updatesPending());
+        QVERIFY(dmStructure->tblModel.updatesPending());
         QCOMPARE(frmMathModel->DBGrid1->model()->index(0, 0).data().toString(), QStringLiteral("changed"));
     }
 
@@ -109,8 +107,8 @@ private Q_SLOTS:
         typeName(QStringLiteral("x"));
         frmMathModel->DBGrid1->setCurrentIndex(frmMathModel->DBGrid1->model()->index(1, 0));
         QCOMPARE(f->errors.texts(), QStringList{"Field 'MODID' must have a value."});
-        QCOMPARE(models->state(), DataSet::State::Insert);
-        QCOMPARE(models->recNo(), 0);
+        QCOMPARE(dmStructure->tblModel.state(), DataSet::State::Insert);
+        QCOMPARE(dmStructure->tblModel.recNo(), 0);
         QCOMPARE(frmMathModel->DBGrid1->currentIndex().row(), 0);
     }
 
@@ -121,8 +119,8 @@ private Q_SLOTS:
         frmMathModel->btnModelCreate->click();
         frmMathModel->DBGrid1->setCurrentIndex(frmMathModel->DBGrid1->model()->index(1, 0));
         QCOMPARE(f->errors.count(), 0);
-        QCOMPARE(models->recordCount(), 1);
-        QCOMPARE(models->state(), DataSet::State::Browse);
+        QCOMPARE(dmStructure->tblModel.recordCount(), 1);
+        QCOMPARE(dmStructure->tblModel.state(), DataSet::State::Browse);
     }
 
     void exitDropsUnsavedChanges()
