@@ -189,7 +189,7 @@ void DataSet::setRecNo(int row)
     if (!active() || m_rows.empty())
         return;
     row = std::clamp(row, 0, recordCount() - 1);
-    if (row == m_current && !editing()) {
+    if (row == m_current) {
         m_eof = false;
         return;
     }

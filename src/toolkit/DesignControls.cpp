@@ -47,4 +47,14 @@ void placeEdit(QLineEdit* edit, const QString& name, const QString& accessibleNa
     edit->setGeometry(left, top, width, height);
 }
 
+void tabOrder(std::initializer_list<QWidget*> controls)
+{
+    QWidget* previous = nullptr;
+    for (QWidget* control : controls) {
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
 } // namespace DesignControls

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <initializer_list>
 
 class QGroupBox;
 class QLabel;
@@ -22,5 +23,8 @@ QGroupBox* group(QWidget* parent, const QString& name, const QString& caption, i
 // group's caption in front where labels repeat).
 void placeEdit(QLineEdit* edit, const QString& name, const QString& accessibleName, int left, int top,
                int width = 121, int height = 21);
+
+// Sets the tab order of the controls, first to last.
+void tabOrder(std::initializer_list<QWidget*> controls);
 
 } // namespace DesignControls

@@ -1,0 +1,150 @@
+#include "editing/Frmmodel.h"
+
+#include "calc/Frmexec.h"
+#include "editing/Listlevel.h"
+#include "store/Dmcom.h"
+#include "store/Dmstruct.h"
+#include "toolkit/Anchors.h"
+#include "toolkit/DBGrid.h"
+#include "toolkit/DesignControls.h"
+#include "toolkit/Handler.h"
+
+#include <QPushButton>
+
+TfrmMathModel* frmMathModel = nullptr;
+
+TfrmMathModel::TfrmMathModel(QWidget* parent) : TForm(parent)
+{
+    setObjectName(QStringLiteral("frmMathModel"));
+    setWindowTitle(QStringLiteral("Модели"));
+    setDesignGeometry(278, 225, 490, 364);
+    createControls();
+    connectHandlers();
+}
+
+void TfrmMathModel::createControls()
+{
+    using namespace DesignControls;
+    DBGrid1 = new DBGrid(this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setAccessibleName(QStringLiteral("Список моделей"));
+    DBGrid1->setGeometry(8, 8, 465, 257);
+    DBGrid1->setAllowInsert(true);
+    DBGrid1->setDataSource(&dmStructure->dsrModel);
+    DBGrid1->setColumns({{QStringLiteral("MODNAME"), QStringLiteral("Наименование"), 241},
+                         {QStringLiteral("MODCOMMENT"), QStringLiteral("Комментарий")}});
+    btnModelCreate = button(this, QStringLiteral("btnModelCreate"), QStringLiteral("Добавить"), 18, 270, 71);
+    btnModelModify = button(this, QStringLiteral("btnModelModify"), QStringLiteral("Изменить"), 89, 270);
+    btnModelRemove = button(this, QStringLiteral("btnModelRemove"), QStringLiteral("Удалить"), 165, 270);
+    btnModelRefresh = button(this, QStringLiteral("btnModelRefresh"), QStringLiteral("Обновить"), 240, 270);
+    btnModelSave = button(this, QStringLiteral("btnModelSave"), QStringLiteral("Сохранить"), 315, 270);
+    btnModelCancel = button(this, QStringLiteral("btnModelCancel"), QStringLiteral("Отмена"), 390, 270);
+    btnLevel = button(this, QStringLiteral("btnLevel"), QStringLiteral("Уровни"), 160, 304);
+    btnCalc = button(this, QStringLiteral("btnCalc"), QStringLiteral("Расчеты"), 240, 304);
+    Button1 = button(this, QStringLiteral("Button1"), QStringLiteral("Выход"), 390, 302);
+
+    Anchors::set(DBGrid1, Anchors::Left | Anchors::Top | Anchors::Right | Anchors::Bottom);
+    for (QWidget* b : {btnModelCreate, btnModelModify, btnModelRemove, btnModelRefresh, btnModelSave, btnModelCancel,
+                       btnLevel, btnCalc, Button1})
+        Anchors::set(b, Anchors::Left | Anchors::Bottom);
+    DesignControls::tabOrder({DBGrid1, btnModelCreate, btnModelModify, btnModelRemove, btnModelRefresh, btnModelSave,
+                          btnModelCancel, btnLevel, btnCalc, Button1});
+}
+
+void TfrmMathModel::connectHandlers()
+{
+    const auto clicked = &QPushButton::clicked;
+    connectHandler(btnModelCreate, clicked, this, &TfrmMathModel::btnModelCreateClick);
+    connectHandler(btnModelModify, clicked, this, &TfrmMathModel::btnModelModifyClick);
+    connectHandler(btnModelRemove, clicked, this, &TfrmMathModel::btnModelRemoveClick);
+    connectHandler(btnModelRefresh, clicked, this, &TfrmMathModel::btnModelRefreshClick);
+    connectHandler(btnModelSave, clicked, this, &TfrmMathModel::btnModelSaveClick);
+    connectHandler(btnModelCancel, clicked, this, &TfrmMathModel::btnModelCancelClick);
+    connectHandler(btnLevel, clicked, this, &TfrmMathModel::btnLevelClick);
+    connectHandler(btnCalc, clicked, this, &TfrmMathModel::btnCalcClick);
+    connectHandler(Button1, clicked, this, &TfrmMathModel::Button1Click);
+}
+
+// Preparing the window never fails: with an unreachable store the grid stays
+// empty and the buttons that need the table report the error themselves.
+void TfrmMathModel::FormCreate()
+{
+    try {
+        if (!dmCommon->dbMedic.connected())
+            dmCommon->dbMedic.open();
+        dmStructure->tblModel.open();
+    } catch (...) {
+    }
+}
+
+void TfrmMathModel::FormDestroy()
+{
+    try {
+        dmStructure->tblModel.close();
+        if (dmCommon->dbMedic.connected())
+            dmCommon->dbMedic.close();
+    } catch (...) {
+    }
+}
+
+void TfrmMathModel::reopenModels()
+{
+    dmStructure->tblModel.close();
+    dmStructure->tblModel.open();
+}
+
+void TfrmMathModel::btnModelCreateClick()
+{
+    dmStructure->tblModel.insert();
+}
+
+void TfrmMathModel::btnModelModifyClick()
+{
+    dmStructure->tblModel.edit();
+}
+
+void TfrmMathModel::btnModelRemoveClick()
+{
+    if (dmStructure->tblModel.recordCount() > 0)
+        dmStructure->tblModel.remove();
+}
+
+void TfrmMathModel::btnModelRefreshClick()
+{
+    reopenModels();
+}
+
+void TfrmMathModel::btnModelSaveClick()
+{
+    dmStructure->ApplyChanges(dmStructure->tblModel, [this] { reopenModels(); });
+}
+
+void TfrmMathModel::btnModelCancelClick()
+{
+    dmStructure->tblModel.cancel();
+}
+
+// Opens the level list of the current model. A list that is already visible
+// is reloaded for the new model, so the list, its refresh and the level
+// editor always agree on one model.
+void TfrmMathModel::btnLevelClick()
+{
+    DataSet& models = dmStructure->tblModel;
+    if (models.recordCount() <= 0)
+        return;
+    dmStructure->LevelModelID = models.fieldByName(QStringLiteral("MODID")).asInteger();
+    lstLevel->ModelID = models.fieldByName(QStringLiteral("MODID")).asInteger();
+    if (lstLevel->isVisible())
+        lstLevel->FormShow();
+    lstLevel->show();
+}
+
+void TfrmMathModel::btnCalcClick()
+{
+    frmExecute->show();
+}
+
+void TfrmMathModel::Button1Click()
+{
+    close();
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "toolkit/TForm.h"
+
+class DBGrid;
+class QPushButton;
+
+// The main window: the list of models with held-back changes, and the way
+// to the level list and the calculation window.
+class TfrmMathModel : public TForm
+{
+    Q_OBJECT
+public:
+    explicit TfrmMathModel(QWidget* parent = nullptr);
+
+    DBGrid* DBGrid1;
+    QPushButton* btnModelCreate;
+    QPushButton* btnModelModify;
+    QPushButton* btnModelRemove;
+    QPushButton* btnModelRefresh;
+    QPushButton* btnModelSave;
+    QPushButton* btnModelCancel;
+    QPushButton* btnLevel;
+    QPushButton* btnCalc;
+    QPushButton* Button1;
+
+    void FormCreate();
+    void FormDestroy();
+
+    void btnModelCreateClick();
+    void btnModelModifyClick();
+    void btnModelRemoveClick();
+    void btnModelRefreshClick();
+    void btnModelSaveClick();
+    void btnModelCancelClick();
+    void btnLevelClick();
+    void btnCalcClick();
+    void Button1Click();
+
+private:
+    void createControls();
+    void connectHandlers();
+    void reopenModels();
+};
+
+extern TfrmMathModel* frmMathModel;

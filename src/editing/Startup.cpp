@@ -1,0 +1,41 @@
+#include "editing/Startup.h"
+
+#include "calc/Dmexec.h"
+#include "calc/Frmexec.h"
+#include "editing/Formlevel.h"
+#include "editing/Frmmodel.h"
+#include "editing/Listlevel.h"
+#include "engine/Error.h"
+#include "results/Formout.h"
+#include "results/Formparm.h"
+#include "results/Formtblout.h"
+#include "store/Dmcom.h"
+#include "store/Dmstruct.h"
+#include "toolkit/Application.h"
+#include "toolkit/ErrorDisplay.h"
+
+void Startup::createObjects(Application& app)
+{
+    app.create(dmCommon);
+    app.create(dmStructure);
+    app.create(frmMathModel);
+    app.create(lstLevel);
+    app.create(frmLevel);
+    app.create(dmExecute);
+    app.create(frmExecute);
+    app.create(frmOutput);
+    app.create(frmTblOut);
+    app.create(frmShowParam);
+}
+
+int Startup::run(int& argc, char** argv)
+{
+    Application app(argc, argv);
+    try {
+        createObjects(app);
+        app.run(frmMathModel);
+    } catch (const Error& error) {
+        ErrorDisplay::show(error);
+    }
+    return 0;
+}

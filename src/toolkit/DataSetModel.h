@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QPointer>
+#include <QVector>
+
+class DataSet;
+class DataSource;
+
+// A table model over the data set of a data source: one row per record in the
+// data set's order, one column per configured field. Editing a cell moves the
+// data set to that record, puts it into edit state and writes the typed text
+// through the field's conversion; the row header marks the current record
+// (▶ browse, ✎ edit, ✱ insert).
+class DataSetModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    struct Column
+    {
+        QString field;
+        QString title;
+        int width = -1;  // -1: the grid's default width
+    };
+
+    explicit DataSetModel(QObject* parent = nullptr);
+
+    void setDataSource(DataSource* source);
+    DataSet* dataSet() const;
+    void setColumns(const QVector<Column>& columns);
+    const QVector<Column>& columns() const { return m_columns; }
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+private:
+    void reset();
+    void rowChanged(int row);
+    void markCurrent();
+    int fieldIndex(int column) const;
+
+    QPointer<DataSource> m_source;
+    QVector<Column> m_columns;
+    bool m_readOnly = false;
+};

@@ -1,0 +1,191 @@
+#include "EditingFixture.h"
+#include "editing/Formlevel.h"
+#include "engine/DataSet.h"
+#include "testutil/TestRegistry.h"
+#include "toolkit/DBEdit.h"
+#include "toolkit/DBGrid.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTest>
+
+// The level list and the level editor.
+class LevelWindowsTest : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<EditingFixture> f;
+
+    void openLevelsOf(int row)
+    {
+        frmMathModel->DBGrid1->setCurrentIndex(frmMathModel->DBGrid1->model()->index(row, 0));
+        frmMathModel->btnLevel->click();
+        QVERIFY(lstLevel->isVisible());
+    }
+
+    // Types the text as one key press, as an input method delivers Cyrillic.
+    static void type(DBEdit* edit, const QString& text)
+    {
+        edit->setFocus();
+        edit->selectAll();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+        QApplication::sendEvent(edit, &press);
+    }
+
+private Q_SLOTS:
+    void init() { f = std::make_unique<EditingFixture>(); }
+    void cleanup() { f.reset(); }
+
+    void listShowsTheChosenModelsLevelsInNumberOrder()
+    {
+        f->addModel(1);
+        f->addModel(2);
+        f->addLevel(2, 1, 20);
+        f->addLevel(2, 2, 10);
+        f->addLevel(1, 3, 5);
+        f->start();
+        openLevelsOf(1);
+        QCOMPARE(f->column(lstLevel->DBGrid1, 1), (QStringList{"L2", "L1"}));
+        QCOMPARE(lstLevel->DBGrid1->model()->headerData(0, Qt::Horizontal), QVariant(QStringLiteral("Номер")));
+    }
+
+    void levelsOfAnotherModelReplaceAVisibleList()
+    {
+        f->addModel(1);
+        f->addModel(2);
+        f->addLevel(1, 1, 1);
+        f->addLevel(2, 7, 1);
+        f->start();
+        openLevelsOf(0);
+        openLevelsOf(1);
+        QCOMPARE(f->column(lstLevel->DBGrid1, 1), QStringList{"L7"});
+    }
+
+    void removeDeletesAtOnceAndOnAnEmptyListDoesNothing()
+    {
+        f->addModel(1);
+        f->addLevel(1, 1, 1);
+        f->addLevel(1, 2, 2);
+        f->start();
+        openLevelsOf(0);
+        lstLevel->btnLevelRemove->click();
+        QCOMPARE(f->storedLevels(), QStringList{"1/2"});
+        lstLevel->btnLevelRemove->click();
+        lstLevel->btnLevelRemove->click();
+        QCOMPARE(f->errors.count(), 0);
+        QCOMPARE(f->storedLevels(), QStringList{});
+        QCOMPARE(lstLevel->DBGrid1->model()->rowCount(), 0);
+    }
+
+    void modifyOnAnEmptyListShowsNoEditor()
+    {
+        f->addModel(1);
+        f->start();
+        openLevelsOf(0);
+        lstLevel->btnLevelModify->click();
+        QVERIFY(!frmLevel->isVisible());
+    }
+
+    void newLevelWithEmptyFieldsStoresKeysOnlyAndIsListedAfterReload()
+    {
+        f->addModel(3);
+        f->addLevel(3, 4, 1);
+        f->start();
+        openLevelsOf(0);
+        lstLevel->btnLevelCreate->click();
+        QVERIFY(frmLevel->isVisible());
+        QCOMPARE(dmStructure->qryEditLevel.state(), DataSet::State::Insert);
+        frmLevel->btnOK->click();
+        QCOMPARE(f->errors.count(), 0);
+        QVERIFY(!frmLevel->isVisible());
+        QCOMPARE(f->storedLevels(), (QStringList{"3/4", "3/5"}));
+        QVERIFY(f->storedValue(QStringLiteral("LVLNAME"), 3, 5).isNull());
+        QCOMPARE(lstLevel->DBGrid1->model()->rowCount(), 1);
+        lstLevel->btnLevelRefresh->click();
+        QCOMPARE(lstLevel->DBGrid1->model()->rowCount(), 2);
+    }
+
+    void typedValuesAreStored()
+    {
+        f->addModel(1);
+        f->start();
+        openLevelsOf(0);
+        lstLevel->btnLevelCreate->click();
+        type(frmLevel->editLvlNumber, QStringLiteral("2"));
+        type(frmLevel->editLvlName, QStringLiteral("Отделения"));
+        type(frmLevel->editLvlTskFlowDist, QStringLiteral("0,25"));
+        QTest::keyClick(frmLevel->editLvlTskFlowDist, Qt::Key_Return);  // Enter means "ОК"
+        QCOMPARE(f->errors.texts(), QStringList{});
+        QCOMPARE(f->storedLevels(), QStringList{"1/1"});
+        QCOMPARE(f->storedValue(QStringLiteral("LVLNAME"), 1, 1).toString(), QStringLiteral("Отделения"));
+        QCOMPARE(f->storedValue(QStringLiteral("LVLTSKFLOWDIST"), 1, 1).toDouble(), 0.25);
+    }
+
+    void modifyAndOkGivesANewKeyAndKeepsTheValues()
+    {
+        f->addModel(1);
+        f->addLevel(1, 1, 1, QStringLiteral("LVLNODEAMOUNT"), QStringLiteral("12"));
+        f->addLevel(1, 2, 2);
+        f->start();
+        openLevelsOf(0);
+        lstLevel->btnLevelModify->click();
+        QCOMPARE(frmLevel->editLvlNodeAmount->text(), QStringLiteral("12"));
+        frmLevel->btnOK->click();
+        QCOMPARE(f->storedLevels(), (QStringList{"1/2", "1/3"}));
+        QCOMPARE(f->storedValue(QStringLiteral("LVLNODEAMOUNT"), 1, 3).toInt(), 12);
+    }
+
+    void changingARemovedLevelStoresANewOne()
+    {
+        f->addModel(1);
+        f->addLevel(1, 1, 1);
+        f->start();
+        openLevelsOf(0);
+        f->store->exec(QStringLiteral("DELETE FROM MATHLEVEL"));  // removed since the list was loaded
+        lstLevel->btnLevelModify->click();
+        QCOMPARE(dmStructure->qryEditLevel.state(), DataSet::State::Insert);
+        frmLevel->btnOK->click();
+        QCOMPARE(f->storedLevels(), QStringList{"1/1"});
+    }
+
+    void cancelWritesNothing()
+    {
+        f->addModel(1);
+        f->start();
+        openLevelsOf(0);
+        lstLevel->btnLevelCreate->click();
+        type(frmLevel->editLvlName, QStringLiteral("typed"));
+        QTest::keyClick(frmLevel, Qt::Key_Escape);
+        QVERIFY(!frmLevel->isVisible());
+        QCOMPARE(f->storedLevels(), QStringList{});
+    }
+
+    void letterInANumberFieldIsRefusedAtTheField_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("letters") << "abc";
+        QTest::newRow("beyond 32 bits") << "3000000000";
+        QTest::newRow("fraction in an integer") << "1,5";
+    }
+    void letterInANumberFieldIsRefusedAtTheField()
+    {
+        QFETCH(QString, text);
+        f->addModel(1);
+        f->start();
+        openLevelsOf(0);
+        lstLevel->btnLevelCreate->click();
+        frmLevel->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frmLevel));
+        type(frmLevel->editLvlNodeAmount, text);
+        frmLevel->editLvlTskDcsTime->setFocus();
+        QCOMPARE(f->errors.count(), 1);
+        QCOMPARE(dmStructure->qryEditLevel.state(), DataSet::State::Insert);
+        QVERIFY(dmStructure->qryEditLevel.fieldByName(QStringLiteral("LVLNODEAMOUNT")).isNull());
+        frmLevel->btnOK->click();  // the typed text is still refused
+        QCOMPARE(f->storedLevels(), QStringList{});
+        QVERIFY(frmLevel->isVisible());
+    }
+};
+
+KEROVA_TEST(LevelWindowsTest)
+#include "LevelWindowsTest.moc"
