@@ -25,6 +25,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include "toolkit/MessageService.h"
+
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -417,6 +419,8 @@ private Q_SLOTS:
         createWindows();
         w()->show();
         setRange(QStringLiteral("30"), QStringLiteral("25"));
+        // Real boxes this time, closed by keys as a user would.
+        MessageService::Sink recorder = MessageService::setSink({});
         int closed = 0;
         QTimer closer;
         closer.setInterval(1);
@@ -431,6 +435,7 @@ private Q_SLOTS:
         closer.start();
         w()->btnCalc->click();
         closer.stop();
+        MessageService::setSink(std::move(recorder));
         QCOMPARE(closed, 2 * 3);
         QCOMPARE(cells(), QStringList({"", "10,00", "20,00", "10,00", "0,00", "0,00", "15,00",
                                        "0,00", "0,00", "20,00", "0,00", "0,00"}));
