@@ -1,5 +1,7 @@
 #include "calc/Dmexec.h"
 
+#include "store/Dmcom.h"
+
 #include "engine/ConvertError.h"
 #include "engine/EngineError.h"
 #include "engine/Field.h"
@@ -55,6 +57,12 @@ TdmExecute::TdmExecute(QObject* parent)
     static_assert(kColumns.size() == ColumnCount);
     defineQuery();
     defineUpdates();
+}
+
+void TdmExecute::FormCreate()
+{
+    if (dmCommon)
+        setDatabase(&dmCommon->dbMedic);
 }
 
 void TdmExecute::defineQuery()

@@ -29,6 +29,9 @@ public:
 
     // The connection the query reads through (the common module's one in the application).
     void setDatabase(Database* database) { qryExecLevel.setDatabase(database); }
+    // At start-up the working set reads through the application's connection
+    // to the alias MODEL, the one dmCommon holds.
+    void FormCreate();
 
     // Opening reads the rows from the store; closing discards every change.
     void open();
