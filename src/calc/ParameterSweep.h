@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/CalculationRecord.h"
 #include "calc/Indicator.h"
 #include "calc/LevelFormulas.h"
 #include "calc/SweepInput.h"
@@ -49,6 +50,8 @@ public:
     const QString& yName() const { return m_yName; }
     void setCellFormat(CellFormat format) { m_format = std::move(format); }
     void setPointReport(PointReport report) { m_pointReport = std::move(report); }
+    // The inputs of the last completed calculation (empty values before one).
+    const CalculationRecord& record() const { return m_record; }
 
     // The items of rgrCalcType.
     static QString calcTypeCaption(int item);
@@ -67,6 +70,7 @@ private:
     void addColumn(int ix, int itemX, const SweepInput::Values& v);
     QString format(long double value) const;
     void report(const QString& text);
+    QString storeTarget() const;
 
     TdmExecute& m_dm;
     SweepChart& m_chart;
@@ -74,6 +78,7 @@ private:
     LevelFormulas m_formulas;
     CellFormat m_format;
     PointReport m_pointReport;
+    CalculationRecord m_record;
     QString m_xName;
     QString m_yName;
     // The converted X value of each column, formed in the first row.
