@@ -69,7 +69,8 @@ ParameterSweep::Outcome ParameterSweep::run(const SweepInput& input)
     m_table.setXName(m_xName);
     m_table.setYName(m_yName);
     m_dm.close();
-    m_record = {v, input.itemX, input.itemY, input.calcType, m_xName, m_yName, storeTarget(), started};
+    m_record = {v,       input.itemX, input.itemY,   input.calcType,
+                m_xName, m_yName,     storeTarget(), started};
     m_chart.setRecord(&m_record);
     m_table.setRecord(&m_record);
     return Outcome::Done;

@@ -6,9 +6,9 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
-#include <QPainter>
 #include <QLinearGradient>
 #include <QOpenGLContext>
+#include <QPainter>
 #include <QVBoxLayout>
 #include <QtDataVisualization/Q3DBars>
 #include <QtDataVisualization/Q3DCamera>

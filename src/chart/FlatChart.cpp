@@ -8,8 +8,8 @@
 #include <QGraphicsScene>
 #include <QImage>
 #include <QLegend>
-#include <QPainter>
 #include <QLineSeries>
+#include <QPainter>
 #include <QValueAxis>
 
 namespace {

@@ -71,14 +71,15 @@ void TfrmOutput::createControls()
     btnExit = button(this, QStringLiteral("btnExit"), QStringLiteral("Выход"), 368, 520);
     for (QPushButton* push : {btnApply, btnExit})
         push->setFixedSize(push->size());
-    GroupBox3 = group(this, QStringLiteral("GroupBox3"), QStringLiteral("Параметры"), 16, 432, 729, 65);
+    GroupBox3 =
+        group(this, QStringLiteral("GroupBox3"), QStringLiteral("Параметры"), 16, 432, 729, 65);
     edtScaleZ = new QLineEdit(GroupBox3);
     placeEdit(edtScaleZ, QStringLiteral("edtScaleZ"), QStringLiteral("Масштаб"), 96, 20, 65);
     Label1 = label(GroupBox3, QStringLiteral("Label1"), QStringLiteral("Масштаб :"), 16, 26);
     Label1->setBuddy(edtScaleZ);
     edtPixFactor = new QLineEdit(GroupBox3);
-    placeEdit(edtPixFactor, QStringLiteral("edtPixFactor"), QStringLiteral("Разряженность"), 288, 20,
-              65);
+    placeEdit(edtPixFactor, QStringLiteral("edtPixFactor"), QStringLiteral("Разряженность"), 288,
+              20, 65);
     Label2 = label(GroupBox3, QStringLiteral("Label2"), QStringLiteral("Разряженность:"), 176, 26);
     Label2->setBuddy(edtPixFactor);
     for (QLineEdit* field : {edtScaleZ, edtPixFactor})

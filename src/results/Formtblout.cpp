@@ -75,8 +75,8 @@ void TfrmTblOut::createControls()
     tblOut->setAccessibleName(QStringLiteral("Таблица результатов"));
     tblOut->setColCount(5);
     tblOut->setRowCount(5);
-    btnClose = DesignControls::button(this, QStringLiteral("btnClose"), QStringLiteral("Выход"),
-                                      408, 496);
+    btnClose =
+        DesignControls::button(this, QStringLiteral("btnClose"), QStringLiteral("Выход"), 408, 496);
     btnClose->setFixedSize(btnClose->size());
     UpDown1 = upDown(Qt::Horizontal, QStringLiteral("UpDown1"),
                      QStringLiteral("Стрелки по горизонтали"), this);

@@ -95,9 +95,8 @@ QByteArray csv(const QStringList& inputLines, const Rows& rows)
 void saveCsv(const QString& path, const QStringList& inputLines, const Rows& rows)
 {
     const QByteArray content = csv(inputLines, rows);
-    SafeSave::write(path, [&content](QIODevice& device) {
-        return device.write(content) == content.size();
-    });
+    SafeSave::write(
+        path, [&content](QIODevice& device) { return device.write(content) == content.size(); });
 }
 
 } // namespace ResultExport

@@ -1,5 +1,5 @@
-#include "LevelFixture.h"
 #include "calc/CalculationRecord.h"
+#include "LevelFixture.h"
 #include "calc/ChartBuffer.h"
 #include "calc/ParameterSweep.h"
 #include "calc/TableBuffer.h"

@@ -6,13 +6,18 @@
 #include "testutil/TestRegistry.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFile>
+#include <QGraphicsView>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QXmlStreamReader>
 #include <memory>
 
@@ -130,13 +135,35 @@ private Q_SLOTS:
         QCOMPARE(window->Chart1->inputLines(), inputs);
     }
 
+    // A right click inside the flat chart's view reaches the chart's menu.
+    void rightClickInTheViewOpensTheMenu()
+    {
+        auto* view = window->Chart1->findChild<QGraphicsView*>(QStringLiteral("flatChartView"));
+        QVERIFY(view);
+        QTRY_VERIFY(view->isVisible());
+        // The menu runs its own event loop; the timer reads and closes it from there.
+        auto shown = std::make_shared<QStringList>();
+        QTimer::singleShot(0, this, [shown] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (QAction* action : menu->actions())
+                    *shown << action->text();
+                menu->close();
+            }
+        });
+        const QPoint at = view->viewport()->rect().center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(view->viewport(), &event);
+        QCOMPARE(*shown, (QStringList{"Сохранить изображение…", "Копировать изображение"}));
+    }
+
     void formatsBySuffixAndMenu()
     {
         QCOMPARE(ChartImage::formatOf(QStringLiteral("a.SVG")), ChartImage::Format::Svg);
         QCOMPARE(ChartImage::formatOf(QStringLiteral("a.pdf")), ChartImage::Format::Pdf);
         QCOMPARE(ChartImage::formatOf(QStringLiteral("a.png")), ChartImage::Format::Png);
         QCOMPARE(ChartImage::formatOf(QStringLiteral("a")), ChartImage::Format::Png);
-        QCOMPARE(SaveDialog::suffixOf(QStringLiteral("Документ PDF (*.pdf)")), QStringLiteral("pdf"));
+        QCOMPARE(SaveDialog::suffixOf(QStringLiteral("Документ PDF (*.pdf)")),
+                 QStringLiteral("pdf"));
         QCOMPARE(window->Chart1->contextMenuPolicy(), Qt::ActionsContextMenu);
         QStringList captions;
         for (QAction* action : window->Chart1->actions())

@@ -11,12 +11,12 @@ class ChosenPath
 public:
     explicit ChosenPath(QString path)
         : m_path(std::move(path)),
-          m_previous(SaveDialog::setSink([this](const QString& caption, const QString& filters,
-                                                const QString&) {
-              m_asked << caption;
-              m_filters = filters;
-              return m_path;
-          }))
+          m_previous(SaveDialog::setSink(
+              [this](const QString& caption, const QString& filters, const QString&) {
+                  m_asked << caption;
+                  m_filters = filters;
+                  return m_path;
+              }))
     {
     }
     ~ChosenPath() { SaveDialog::setSink(std::move(m_previous)); }

@@ -66,8 +66,9 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("inputs");
         QTest::addColumn<QString>("clipboard");
         QTest::addColumn<QByteArray>("csv");
-        const QStringList inputs{QStringLiteral("Расчет: 2026-12-07 09:15:03"),
-                                 QStringLiteral("Показатель Х: «Имя; с точкой с запятой», \"кавычки\"")};
+        const QStringList inputs{
+            QStringLiteral("Расчет: 2026-12-07 09:15:03"),
+            QStringLiteral("Показатель Х: «Имя; с точкой с запятой», \"кавычки\"")};
         QTest::newRow("comma")
             << QLocale(QLocale::Russian, QLocale::Russia) << inputs
             << QStringLiteral("\t10,00\t20,00\n1,50\t2,50\t1234,50\n")
@@ -174,9 +175,9 @@ private Q_SLOTS:
         const QString path = folder->filePath(QStringLiteral("старый.csv"));
         SafeSave::write(path, [](QIODevice& device) { return device.write("old") == 3; });
         QVERIFY_THROWS_EXCEPTION(Error, SafeSave::write(path, [](QIODevice& device) {
-            device.write("new, but incomplete");
-            return false;
-        }));
+                                     device.write("new, but incomplete");
+                                     return false;
+                                 }));
         QCOMPARE(read(path), QByteArray("old"));
         QCOMPARE(QDir(folder->path()).entryList(QDir::Files), QStringList{"старый.csv"});
     }

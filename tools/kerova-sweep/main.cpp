@@ -164,5 +164,6 @@ int main(int argc, char** argv)
     const std::optional<SweepInput> input = readOptions(parser);
     if (!input)
         return 2;
-    return sweep(*input, parser.isSet(QStringLiteral("raw")), parser.isSet(QStringLiteral("inputs")));
+    return sweep(*input, parser.isSet(QStringLiteral("raw")),
+                 parser.isSet(QStringLiteral("inputs")));
 }
