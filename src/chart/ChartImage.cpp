@@ -28,17 +28,31 @@ QString description(const TChartControl& chart)
     return chart.inputLines().join(QLatin1Char('\n'));
 }
 
-// The flat chart as vector graphics, the 3D view as its picture.
-void paint(TChartControl& chart, QPainter& painter, const QRectF& target)
+// What a vector file holds: the flat chart drawn as lines and text, or the
+// 3D view as its rendered picture.
+struct Content
 {
-    if (!chart.paintFlat(&painter, target))
-        painter.drawImage(target, chart.image());
-}
+    explicit Content(TChartControl& control) : chart(control)
+    {
+        if (chart.settings().chart3D)
+            raster = chart.image();
+        size = raster.isNull() ? chart.flatSize() : raster.size();
+    }
+    void paint(QPainter& painter, const QRectF& target) const
+    {
+        if (raster.isNull())
+            chart.paintFlat(&painter, target);
+        else
+            painter.drawImage(target, raster);
+    }
 
-QSize pictureSize(TChartControl& chart)
-{
-    return chart.showing3D() ? chart.image().size() : chart.flatSize();
-}
+    TChartControl& chart;
+    QImage raster;
+    QSize size;
+};
+
+// The largest page side a PDF reader is sure to take: 200 inches.
+constexpr int MaxPdfSide = 14400;
 
 bool writePng(TChartControl& chart, QIODevice& device)
 {
@@ -51,7 +65,8 @@ bool writePng(TChartControl& chart, QIODevice& device)
 
 bool writeSvg(TChartControl& chart, QIODevice& device)
 {
-    const QSize size = pictureSize(chart);
+    const Content content(chart);
+    const QSize size = content.size;
     QSvgGenerator svg;
     svg.setOutputDevice(&device);
     svg.setSize(size);
@@ -61,14 +76,16 @@ bool writeSvg(TChartControl& chart, QIODevice& device)
     QPainter painter;
     if (!painter.begin(&svg))
         return false;
-    paint(chart, painter, QRectF(QPointF(0, 0), size));
+    content.paint(painter, QRectF(QPointF(0, 0), size));
     return painter.end();
 }
 
-// One pixel of the view is one point of the page, which is just as large.
+// One pixel of the view is one point of the page, which is just as large
+// (a very wide chart is scaled down to the largest page).
 bool writePdf(TChartControl& chart, QIODevice& device)
 {
-    const QSize size = pictureSize(chart);
+    const Content content(chart);
+    const QSize size = TChartControl::fitted(content.size, MaxPdfSide);
     QPdfWriter pdf(&device);
     pdf.setResolution(72);
     pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
@@ -80,7 +97,7 @@ bool writePdf(TChartControl& chart, QIODevice& device)
     QPainter painter;
     if (!painter.begin(&pdf))
         return false;
-    paint(chart, painter, QRectF(QPointF(0, 0), size));
+    content.paint(painter, QRectF(QPointF(0, 0), size));
     return painter.end();
 }
 

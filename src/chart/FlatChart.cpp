@@ -115,9 +115,9 @@ void FlatChart::paint(QPainter* painter, const QRectF& target) const
     m_chart->scene()->render(painter, target, m_chart->sceneBoundingRect());
 }
 
-QImage FlatChart::image() const
+QImage FlatChart::image(const QSize& size) const
 {
-    QImage picture(chartSize(), QImage::Format_ARGB32_Premultiplied);
+    QImage picture(size, QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::white);
     QPainter painter(&picture);
     paint(&painter, QRectF(picture.rect()));

@@ -27,7 +27,8 @@ public:
     // The whole chart, also the part scrolled out of sight.
     QSize chartSize() const;
     void paint(QPainter* painter, const QRectF& target) const;
-    QImage image() const;
+    // The whole chart drawn into a picture of the given size.
+    QImage image(const QSize& size) const;
 
 private:
     void addSeries(const ChartValues& values);

@@ -192,7 +192,14 @@ QImage TChartControl::image()
         return m_bars->image();
     if (m_pages->currentWidget() != m_flat)
         return m_pages->currentWidget()->grab().toImage();
-    return m_flat->image();
+    return m_flat->image(fitted(m_flat->chartSize(), MaxPictureSide));
+}
+
+QSize TChartControl::fitted(const QSize& size, int side)
+{
+    if (size.width() <= side && size.height() <= side)
+        return size;
+    return size.scaled(side, side, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
 }
 
 bool TChartControl::paintFlat(QPainter* painter, const QRectF& target)

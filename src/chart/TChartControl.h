@@ -56,8 +56,12 @@ public:
     void setInputLines(const QStringList& lines);
     const QStringList& inputLines() const { return m_inputLines; }
     // The view shown now, as a picture: the whole flat chart (also the part
-    // scrolled out of sight), or the 3D view as rendered by OpenGL.
+    // scrolled out of sight, scaled down to at most MaxPictureSide pixels a
+    // side), or the 3D view as rendered by OpenGL.
+    static constexpr int MaxPictureSide = 16384;
     QImage image();
+    // size scaled down, keeping its proportions, to at most side on either side.
+    static QSize fitted(const QSize& size, int side);
     // Draws the flat chart as vector graphics into target; false when the 3D
     // view is shown (it exists only as a picture).
     bool paintFlat(QPainter* painter, const QRectF& target);

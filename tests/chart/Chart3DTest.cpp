@@ -3,6 +3,7 @@
 #include "chart/TChartControl.h"
 #include "testutil/TestRegistry.h"
 
+#include <QFile>
 #include <QImage>
 #include <QSet>
 #include <QTemporaryDir>
@@ -100,6 +101,13 @@ private Q_SLOTS:
             for (int x = 0; x < image.width(); x += 4)
                 colours.insert(image.pixel(x, y));
         QVERIFY2(colours.size() > 20, qPrintable(QString::number(colours.size())));
+
+        // SVG and PDF hold the 3D view as its picture.
+        const QString svg = folder.filePath(QStringLiteral("bars.svg"));
+        ChartImage::save(chart, svg);
+        QFile file(svg);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("<image"));
     }
 };
 

@@ -118,6 +118,17 @@ private Q_SLOTS:
         QVERIFY(pdf.contains("%%EOF"));
     }
 
+    // A chart spread wider than any picture is scaled down to fit, not refused.
+    void veryWideChartIsScaledDown()
+    {
+        window->Chart1->PixFactor(30000);
+        QTRY_VERIFY(window->Chart1->flatSize().width() > TChartControl::MaxPictureSide);
+        const QImage image(save(QStringLiteral("широкая.png")));
+        QCOMPARE(image.width(), TChartControl::MaxPictureSide);
+        QVERIFY(image.height() > 0);
+        QVERIFY(read(save(QStringLiteral("широкая.pdf"))).startsWith("%PDF-"));
+    }
+
     void copyPutsThePictureOnTheClipboard()
     {
         QGuiApplication::clipboard()->clear();
