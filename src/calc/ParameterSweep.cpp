@@ -69,8 +69,14 @@ ParameterSweep::Outcome ParameterSweep::run(const SweepInput& input)
     m_table.setXName(m_xName);
     m_table.setYName(m_yName);
     m_dm.close();
-    m_record = {v,       input.itemX, input.itemY,   input.calcType,
-                m_xName, m_yName,     storeTarget(), started};
+    m_record = {.values = v,
+                .itemX = input.itemX,
+                .itemY = input.itemY,
+                .calcType = input.calcType,
+                .xName = m_xName,
+                .yName = m_yName,
+                .storeTarget = storeTarget(),
+                .time = started};
     m_chart.setRecord(&m_record);
     m_table.setRecord(&m_record);
     return Outcome::Done;

@@ -17,7 +17,8 @@ class TdmExecute;
 // sweeps Y in the outer loop and X in the inner loop, writes the swept values
 // into the working set at each point, evaluates the chosen quantity and sends
 // every result at once to the chart and the table. The working set is closed
-// at the end, dropping every change; the store is never written.
+// at the end, dropping every change; the store is never written. A completed
+// calculation hands its inputs (CalculationRecord) to the chart and the table.
 //
 // The calculation window owns one and hands it its inputs; tools and tests
 // drive it the same way with their own chart and table.
