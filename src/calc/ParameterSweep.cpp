@@ -4,6 +4,7 @@
 #include "calc/Dmexec.h"
 #include "calc/SweepChart.h"
 #include "calc/SweepTable.h"
+#include "engine/Database.h"
 #include "engine/NumberFormat.h"
 #include "toolkit/MessageService.h"
 
@@ -47,10 +48,14 @@ ParameterSweep::Outcome ParameterSweep::run(const SweepInput& input)
         MessageService::show(QStringLiteral("Неверные значения показателей"), kCaption);
         return Outcome::InvalidInput;
     }
+    const QDateTime started = QDateTime::currentDateTime();
     m_dm.close();
     m_dm.open();
     const int nX = pointCount(v.minX, v.maxX, v.stepX, "X");
     const int nY = pointCount(v.minY, v.maxY, v.stepY, "Y");
+    // Results of a calculation that does not complete carry no inputs.
+    m_chart.setRecord(nullptr);
+    m_table.setRecord(nullptr);
     // The grid keeps at least one column and one row; the chart gets no points then.
     m_table.setColCount(nX + 1);
     m_table.setRowCount(nY + 1);
@@ -64,6 +69,16 @@ ParameterSweep::Outcome ParameterSweep::run(const SweepInput& input)
     m_table.setXName(m_xName);
     m_table.setYName(m_yName);
     m_dm.close();
+    m_record = {.values = v,
+                .itemX = input.itemX,
+                .itemY = input.itemY,
+                .calcType = input.calcType,
+                .xName = m_xName,
+                .yName = m_yName,
+                .storeTarget = storeTarget(),
+                .time = started};
+    m_chart.setRecord(&m_record);
+    m_table.setRecord(&m_record);
     return Outcome::Done;
 }
 
@@ -165,4 +180,11 @@ void ParameterSweep::report(const QString& text)
         m_pointReport(text, m_ix, m_iy, m_x, static_cast<double>(m_y));
     else
         MessageService::show(text, kCaption);
+}
+
+// Where the working set read its rows: the alias target, never the password.
+QString ParameterSweep::storeTarget() const
+{
+    const Database* db = m_dm.qryExecLevel.database();
+    return db ? db->definition().describe() : QString();
 }

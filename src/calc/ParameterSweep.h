@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/CalculationRecord.h"
 #include "calc/Indicator.h"
 #include "calc/LevelFormulas.h"
 #include "calc/SweepInput.h"
@@ -16,7 +17,8 @@ class TdmExecute;
 // sweeps Y in the outer loop and X in the inner loop, writes the swept values
 // into the working set at each point, evaluates the chosen quantity and sends
 // every result at once to the chart and the table. The working set is closed
-// at the end, dropping every change; the store is never written.
+// at the end, dropping every change; the store is never written. A completed
+// calculation hands its inputs (CalculationRecord) to the chart and the table.
 //
 // The calculation window owns one and hands it its inputs; tools and tests
 // drive it the same way with their own chart and table.
@@ -49,6 +51,8 @@ public:
     const QString& yName() const { return m_yName; }
     void setCellFormat(CellFormat format) { m_format = std::move(format); }
     void setPointReport(PointReport report) { m_pointReport = std::move(report); }
+    // The inputs of the last completed calculation (empty values before one).
+    const CalculationRecord& record() const { return m_record; }
 
     // The items of rgrCalcType.
     static QString calcTypeCaption(int item);
@@ -67,6 +71,7 @@ private:
     void addColumn(int ix, int itemX, const SweepInput::Values& v);
     QString format(long double value) const;
     void report(const QString& text);
+    QString storeTarget() const;
 
     TdmExecute& m_dm;
     SweepChart& m_chart;
@@ -74,6 +79,7 @@ private:
     LevelFormulas m_formulas;
     CellFormat m_format;
     PointReport m_pointReport;
+    CalculationRecord m_record;
     QString m_xName;
     QString m_yName;
     // The converted X value of each column, formed in the first row.

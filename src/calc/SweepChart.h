@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+
+struct CalculationRecord;
 #include <QtGlobal>
 
 // The chart operations the sweep drives: one series per Y row, one point per
@@ -19,4 +21,7 @@ public:
     virtual void PointValue(qint16 index, double value) = 0;
     // TitleText[slot] := text; slot 0 names the quantity, slot 3 the X parameter.
     virtual void TitleText(qint16 slot, const QString& text) = 0;
+    // The inputs of the calculation that completed; null when a calculation
+    // starts, so results of an unfinished one carry no inputs.
+    virtual void setRecord(const CalculationRecord* record) { (void)record; }
 };

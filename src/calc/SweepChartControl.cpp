@@ -1,5 +1,6 @@
 #include "calc/SweepChartControl.h"
 
+#include "calc/CalculationRecord.h"
 #include "chart/TChartControl.h"
 
 SweepChartControl::SweepChartControl(TChartControl& chart, Started started)
@@ -32,4 +33,9 @@ void SweepChartControl::PointValue(qint16 index, double value)
 void SweepChartControl::TitleText(qint16 slot, const QString& text)
 {
     m_chart.TitleText(slot, text);
+}
+
+void SweepChartControl::setRecord(const CalculationRecord* record)
+{
+    m_chart.setInputLines(record ? record->lines() : QStringList());
 }

@@ -21,6 +21,7 @@ public:
     void ThisSerie(qint16 index) override;
     void PointValue(qint16 index, double value) override;
     void TitleText(qint16 slot, const QString& text) override;
+    void setRecord(const CalculationRecord* record) override;
 
 private:
     TChartControl& m_chart;

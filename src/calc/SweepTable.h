@@ -2,6 +2,8 @@
 
 #include <QString>
 
+struct CalculationRecord;
+
 // The result table the sweep fills: column 0 holds the Y values, row 0 the X
 // values, cell (ix + 1, iy + 1) the result; the two name fields get the names
 // of the X and Y parameters. The table window's string grid implements it.
@@ -16,4 +18,7 @@ public:
     // The texts of the table window's edtX and edtY.
     virtual void setXName(const QString& name) = 0;
     virtual void setYName(const QString& name) = 0;
+    // The inputs of the calculation that completed; null when a calculation
+    // starts, so results of an unfinished one carry no inputs.
+    virtual void setRecord(const CalculationRecord* record) { (void)record; }
 };

@@ -1,5 +1,6 @@
 #include "calc/SweepTableWindow.h"
 
+#include "calc/CalculationRecord.h"
 #include "results/Formtblout.h"
 #include "toolkit/TStringGrid.h"
 
@@ -28,4 +29,9 @@ void SweepTableWindow::setXName(const QString& name)
 void SweepTableWindow::setYName(const QString& name)
 {
     m_window.edtY->setText(name);
+}
+
+void SweepTableWindow::setRecord(const CalculationRecord* record)
+{
+    m_window.setInputLines(record ? record->lines() : QStringList());
 }

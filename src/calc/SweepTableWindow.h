@@ -16,6 +16,7 @@ public:
     void setCell(int column, int row, const QString& text) override;
     void setXName(const QString& name) override;
     void setYName(const QString& name) override;
+    void setRecord(const CalculationRecord* record) override;
 
 private:
     TfrmTblOut& m_window;

@@ -4,9 +4,11 @@
 #include "chart/ChartValues.h"
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QOpenGLContext>
+#include <QPainter>
 #include <QVBoxLayout>
 #include <QtDataVisualization/Q3DBars>
 #include <QtDataVisualization/Q3DCamera>
@@ -51,14 +53,14 @@ BarChart3D::BarChart3D(ChartValues* values, QWidget* parent)
     m_title->setAlignment(Qt::AlignCenter);
     m_title->setObjectName(QStringLiteral("chartTitle3D"));
 
-    QWidget* container = QWidget::createWindowContainer(m_graph, this);
-    container->setObjectName(QStringLiteral("bars3D"));
-    container->setAccessibleName(QStringLiteral("Трёхмерная диаграмма"));
-    container->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_container = QWidget::createWindowContainer(m_graph, this);
+    m_container->setObjectName(QStringLiteral("bars3D"));
+    m_container->setAccessibleName(QStringLiteral("Трёхмерная диаграмма"));
+    m_container->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_title);
-    layout->addWidget(container, 1);
+    layout->addWidget(m_container, 1);
 }
 
 void BarChart3D::apply(const ChartValues& values, const ChartSettings& settings)
@@ -91,4 +93,17 @@ bool BarChart3D::openGLAvailable()
         return false;
     QOpenGLContext probe;
     return probe.create();
+}
+
+QImage BarChart3D::image() const
+{
+    QImage picture(size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    if (m_title->isVisible())
+        m_title->render(&painter, m_title->pos());
+    const QSize bars = m_container->size();
+    if (!bars.isEmpty())
+        painter.drawImage(m_container->pos(), m_graph->renderToImage(0, bars));
+    return picture;
 }

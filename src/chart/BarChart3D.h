@@ -5,6 +5,7 @@
 
 class ChartValues;
 struct ChartSettings;
+class QImage;
 class QLabel;
 class Q3DBars;
 class QBar3DSeries;
@@ -22,6 +23,8 @@ public:
     void apply(const ChartValues& values, const ChartSettings& settings);
     Q3DBars* graph() const { return m_graph; }
     QString titleText() const;
+    // The title and the bars as on screen; the bars rendered by OpenGL.
+    QImage image() const;
 
     // False on platforms without OpenGL (offscreen, minimal) or when no
     // OpenGL context can be made; the chart then says so instead.
@@ -30,6 +33,7 @@ public:
 private:
     QLabel* m_title;
     Q3DBars* m_graph;
+    QWidget* m_container;
     QBar3DSeries* m_series;
     QSizeF m_defaultSpacing;
 };

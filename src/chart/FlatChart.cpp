@@ -5,8 +5,11 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsScene>
+#include <QImage>
 #include <QLegend>
 #include <QLineSeries>
+#include <QPainter>
 #include <QValueAxis>
 
 namespace {
@@ -97,4 +100,26 @@ void FlatChart::setWidthFor(int pointCount, int spacing)
                                  : 0;
     m_view->setMinimumWidth(static_cast<int>(qMin<long long>(wanted, MaxWidth)));
     setHorizontalScrollBarPolicy(wanted > 0 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+QSize FlatChart::chartSize() const
+{
+    return m_chart->size().toSize().expandedTo(QSize(1, 1));
+}
+
+// Drawn from the scene, so a vector device (SVG, PDF) gets lines and text, not pixels.
+void FlatChart::paint(QPainter* painter, const QRectF& target) const
+{
+    painter->setRenderHint(QPainter::Antialiasing,
+                           m_view->renderHints().testFlag(QPainter::Antialiasing));
+    m_chart->scene()->render(painter, target, m_chart->sceneBoundingRect());
+}
+
+QImage FlatChart::image(const QSize& size) const
+{
+    QImage picture(size, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    paint(&painter, QRectF(picture.rect()));
+    return picture;
 }

@@ -6,6 +6,8 @@ class ChartValues;
 struct ChartSettings;
 class QChart;
 class QChartView;
+class QImage;
+class QPainter;
 
 // The flat view: one line series per series, a legend, the chart title and
 // the point-axis title; wider than the window (scrolling sideways) when the
@@ -22,6 +24,11 @@ public:
 
     void rebuild(const ChartValues& values, const ChartSettings& settings);
     QChart* chart() const { return m_chart; }
+    // The whole chart, also the part scrolled out of sight.
+    QSize chartSize() const;
+    void paint(QPainter* painter, const QRectF& target) const;
+    // The whole chart drawn into a picture of the given size.
+    QImage image(const QSize& size) const;
 
 private:
     void addSeries(const ChartValues& values);

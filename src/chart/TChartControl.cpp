@@ -6,6 +6,7 @@
 #include "toolkit/AutomationError.h"
 #include "toolkit/Handler.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QStackedLayout>
 #include <QTimer>
@@ -176,4 +177,41 @@ void TChartControl::show3D()
     }
     m_bars->apply(*m_values, m_settings);
     m_pages->setCurrentWidget(m_bars);
+}
+
+void TChartControl::setInputLines(const QStringList& lines)
+{
+    m_inputLines = lines;
+    setToolTip(lines.join(QLatin1Char('\n')));
+}
+
+QImage TChartControl::image()
+{
+    render();
+    if (m_bars && m_pages->currentWidget() == m_bars)
+        return m_bars->image();
+    if (m_pages->currentWidget() != m_flat)
+        return m_pages->currentWidget()->grab().toImage();
+    return m_flat->image(fitted(m_flat->chartSize(), MaxPictureSide));
+}
+
+QSize TChartControl::fitted(const QSize& size, int side)
+{
+    if (size.width() <= side && size.height() <= side)
+        return size;
+    return size.scaled(side, side, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
+bool TChartControl::paintFlat(QPainter* painter, const QRectF& target)
+{
+    render();
+    if (showing3D())
+        return false;
+    m_flat->paint(painter, target);
+    return true;
+}
+
+QSize TChartControl::flatSize() const
+{
+    return m_flat->chartSize();
 }

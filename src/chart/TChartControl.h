@@ -2,13 +2,16 @@
 
 #include "chart/ChartSettings.h"
 
+#include <QStringList>
 #include <QWidget>
 
 class BarChart3D;
 class ChartValues;
 class FlatChart;
 class QChart;
+class QImage;
 class QLabel;
+class QPainter;
 class QStackedLayout;
 
 // The chart the chart window hosts. Its eight operations load a grid of
@@ -48,6 +51,23 @@ public:
     // True when the 3D view is the one shown.
     bool showing3D() const;
 
+    // The inputs of the calculation the values came from, one fact a line;
+    // shown as the chart's tooltip. Empty when not known.
+    void setInputLines(const QStringList& lines);
+    const QStringList& inputLines() const { return m_inputLines; }
+    // The view shown now, as a picture: the whole flat chart (also the part
+    // scrolled out of sight, scaled down to at most MaxPictureSide pixels a
+    // side), or the 3D view as rendered by OpenGL.
+    static constexpr int MaxPictureSide = 16384;
+    QImage image();
+    // size scaled down, keeping its proportions, to at most side on either side.
+    static QSize fitted(const QSize& size, int side);
+    // Draws the flat chart as vector graphics into target; false when the 3D
+    // view is shown (it exists only as a picture).
+    bool paintFlat(QPainter* painter, const QRectF& target);
+    // The size the flat chart has on screen, all of it.
+    QSize flatSize() const;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -67,4 +87,5 @@ private:
     FlatChart* m_flat;
     BarChart3D* m_bars = nullptr;
     QLabel* m_no3D = nullptr;
+    QStringList m_inputLines;
 };

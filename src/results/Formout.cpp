@@ -1,11 +1,15 @@
 #include "results/Formout.h"
 
+#include "chart/ChartImage.h"
 #include "chart/TChartControl.h"
 #include "engine/Error.h"
 #include "engine/NumberFormat.h"
+#include "results/SaveDialog.h"
+#include "toolkit/DesignControls.h"
 #include "toolkit/Handler.h"
 #include "toolkit/TRadioGroup.h"
 
+#include <QAction>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -43,34 +47,6 @@ float singleScale(const QString& text)
     return static_cast<float>(value);
 }
 
-QLabel* boldLabel(const QString& caption, const QString& name, QWidget* parent)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    QFont bold = label->font();
-    bold.setBold(true);
-    label->setFont(bold);
-    return label;
-}
-
-QLineEdit* edit(const QString& name, const QString& accessible, QWidget* parent)
-{
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(name);
-    field->setAccessibleName(accessible);
-    field->setFixedWidth(65);
-    return field;
-}
-
-QPushButton* button(const QString& caption, const QString& name, QWidget* parent)
-{
-    auto* push = new QPushButton(caption, parent);
-    push->setObjectName(name);
-    push->setAccessibleName(caption);
-    push->setFixedSize(75, 25);
-    return push;
-}
-
 } // namespace
 
 TfrmOutput::TfrmOutput(QWidget* parent) : TForm(parent)
@@ -81,6 +57,7 @@ TfrmOutput::TfrmOutput(QWidget* parent) : TForm(parent)
     setDesignGeometry(23, -2, 765, 542);
     setOpenMaximised(true);
     createControls();
+    createActions();
     layOut();
     connectHandlers();
 }
@@ -89,17 +66,24 @@ void TfrmOutput::createControls()
 {
     Chart1 = new TChartControl(this);
     Chart1->setObjectName(QStringLiteral("Chart1"));
-    btnApply = button(QStringLiteral("Применить"), QStringLiteral("btnApply"), this);
-    btnExit = button(QStringLiteral("Выход"), QStringLiteral("btnExit"), this);
-    GroupBox3 = new QGroupBox(QStringLiteral("Параметры"), this);
-    GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
-    GroupBox3->setAccessibleName(GroupBox3->title());
-    edtScaleZ = edit(QStringLiteral("edtScaleZ"), QStringLiteral("Масштаб"), GroupBox3);
-    Label1 = boldLabel(QStringLiteral("Масштаб :"), QStringLiteral("Label1"), GroupBox3);
+    using namespace DesignControls;
+    btnApply = button(this, QStringLiteral("btnApply"), QStringLiteral("Применить"), 264, 520);
+    btnExit = button(this, QStringLiteral("btnExit"), QStringLiteral("Выход"), 368, 520);
+    for (QPushButton* push : {btnApply, btnExit})
+        push->setFixedSize(push->size());
+    GroupBox3 =
+        group(this, QStringLiteral("GroupBox3"), QStringLiteral("Параметры"), 16, 432, 729, 65);
+    edtScaleZ = new QLineEdit(GroupBox3);
+    placeEdit(edtScaleZ, QStringLiteral("edtScaleZ"), QStringLiteral("Масштаб"), 96, 20, 65);
+    Label1 = label(GroupBox3, QStringLiteral("Label1"), QStringLiteral("Масштаб :"), 16, 26);
     Label1->setBuddy(edtScaleZ);
-    edtPixFactor = edit(QStringLiteral("edtPixFactor"), QStringLiteral("Разряженность"), GroupBox3);
-    Label2 = boldLabel(QStringLiteral("Разряженность:"), QStringLiteral("Label2"), GroupBox3);
+    edtPixFactor = new QLineEdit(GroupBox3);
+    placeEdit(edtPixFactor, QStringLiteral("edtPixFactor"), QStringLiteral("Разряженность"), 288,
+              20, 65);
+    Label2 = label(GroupBox3, QStringLiteral("Label2"), QStringLiteral("Разряженность:"), 176, 26);
     Label2->setBuddy(edtPixFactor);
+    for (QLineEdit* field : {edtScaleZ, edtPixFactor})
+        field->setFixedWidth(field->width());
     rgrChart3D = new TRadioGroup(QStringLiteral("3D"), GroupBox3);
     rgrChart3D->setObjectName(QStringLiteral("rgrChart3D"));
     rgrChart3D->setItems({QStringLiteral("Да"), QStringLiteral("Нет")});
@@ -183,4 +167,37 @@ void TfrmOutput::btnApplyClick()
 void TfrmOutput::btnExitClick()
 {
     hide();
+}
+
+// The chart's context menu (right click, the menu key or Shift+F10 on the
+// chart); the shortcuts work while the chart has the focus.
+void TfrmOutput::createActions()
+{
+    m_saveImage = new QAction(QStringLiteral("Сохранить изображение…"), Chart1);
+    m_saveImage->setObjectName(QStringLiteral("actSaveImage"));
+    m_saveImage->setShortcut(QKeySequence::Save);
+    m_copyImage = new QAction(QStringLiteral("Копировать изображение"), Chart1);
+    m_copyImage->setObjectName(QStringLiteral("actCopyImage"));
+    m_copyImage->setShortcut(QKeySequence::Copy);
+    for (QAction* action : {m_saveImage, m_copyImage}) {
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        Chart1->addAction(action);
+    }
+    Chart1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connectHandler(m_saveImage, &QAction::triggered, this, &TfrmOutput::saveImage);
+    connectHandler(m_copyImage, &QAction::triggered, this, &TfrmOutput::copyImage);
+}
+
+// A cancelled dialog saves nothing; a failed save raises and keeps an existing file.
+void TfrmOutput::saveImage()
+{
+    const QString path = SaveDialog::choose(this, QStringLiteral("Сохранить изображение"),
+                                            ChartImage::filters(), QStringLiteral("диаграмма.png"));
+    if (!path.isEmpty())
+        ChartImage::save(*Chart1, path);
+}
+
+void TfrmOutput::copyImage()
+{
+    ChartImage::copy(*Chart1);
 }

@@ -2,6 +2,7 @@
 
 #include "toolkit/TForm.h"
 
+class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -11,6 +12,8 @@ class TRadioGroup;
 
 // The result chart window: the chart of the last calculation and three
 // display settings (value scale, point spacing, 3D) applied by "Применить".
+// The chart's context menu saves the current view as PNG, SVG or PDF and
+// copies it as a picture.
 class TfrmOutput : public TForm
 {
     Q_OBJECT
@@ -30,11 +33,22 @@ public:
 
     void btnApplyClick();
     void btnExitClick();
+    // "Сохранить изображение…": the format by the file's suffix.
+    void saveImage();
+    // "Копировать изображение".
+    void copyImage();
+
+    QAction* saveImageAction() const { return m_saveImage; }
+    QAction* copyImageAction() const { return m_copyImage; }
 
 private:
     void createControls();
+    void createActions();
     void layOut();
     void connectHandlers();
+
+    QAction* m_saveImage = nullptr;
+    QAction* m_copyImage = nullptr;
 };
 
 extern TfrmOutput* frmOutput;

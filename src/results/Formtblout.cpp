@@ -1,10 +1,16 @@
 #include "results/Formtblout.h"
 
+#include "results/ResultExport.h"
+#include "results/SaveDialog.h"
+#include "toolkit/DesignControls.h"
 #include "toolkit/Handler.h"
 #include "toolkit/TStringGrid.h"
 #include "toolkit/TUpDown.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -17,11 +23,10 @@ TfrmTblOut* frmTblOut = nullptr;
 namespace {
 
 // A bold field on the menu colour, naming a parameter; it starts with its own name as text.
-QLineEdit* nameField(const QString& name, const QString& accessible, QWidget* parent)
+QLineEdit* nameField(QWidget* parent, const QString& name, const QString& accessible, int top)
 {
     auto* field = new QLineEdit(name, parent);
-    field->setObjectName(name);
-    field->setAccessibleName(accessible);
+    DesignControls::placeEdit(field, name, accessible, 64, top, 641, 21);
     QFont bold = field->font();
     bold.setBold(true);
     field->setFont(bold);
@@ -56,6 +61,7 @@ TfrmTblOut::TfrmTblOut(QWidget* parent) : TForm(parent)
     setDesignGeometry(22, 117, 772, 531);
     setOpenMaximised(true);
     createControls();
+    createActions();
     layOut();
     connectHandler(btnClose, &QPushButton::clicked, this, &TfrmTblOut::btnCloseClick);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -69,18 +75,17 @@ void TfrmTblOut::createControls()
     tblOut->setAccessibleName(QStringLiteral("Таблица результатов"));
     tblOut->setColCount(5);
     tblOut->setRowCount(5);
-    btnClose = new QPushButton(QStringLiteral("Выход"), this);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
-    btnClose->setAccessibleName(btnClose->text());
-    btnClose->setFixedSize(75, 25);
+    btnClose =
+        DesignControls::button(this, QStringLiteral("btnClose"), QStringLiteral("Выход"), 408, 496);
+    btnClose->setFixedSize(btnClose->size());
     UpDown1 = upDown(Qt::Horizontal, QStringLiteral("UpDown1"),
                      QStringLiteral("Стрелки по горизонтали"), this);
     UpDown1->setFixedSize(25, 17);
     UpDown2 = upDown(Qt::Vertical, QStringLiteral("UpDown2"),
                      QStringLiteral("Стрелки по вертикали"), this);
     UpDown2->setFixedSize(17, 25);
-    edtX = nameField(QStringLiteral("edtX"), QStringLiteral("Показатель X"), this);
-    edtY = nameField(QStringLiteral("edtY"), QStringLiteral("Показатель Y"), this);
+    edtX = nameField(this, QStringLiteral("edtX"), QStringLiteral("Показатель X"), 8);
+    edtY = nameField(this, QStringLiteral("edtY"), QStringLiteral("Показатель Y"), 32);
 }
 
 void TfrmTblOut::layOut()
@@ -118,4 +123,46 @@ void TfrmTblOut::layOut()
 void TfrmTblOut::btnCloseClick()
 {
     hide();
+}
+
+// The grid's context menu; the shortcuts work while the grid has the focus.
+void TfrmTblOut::createActions()
+{
+    m_copy = new QAction(QStringLiteral("Копировать"), tblOut);
+    m_copy->setObjectName(QStringLiteral("actCopy"));
+    m_copy->setShortcut(QKeySequence::Copy);
+    m_saveCsv = new QAction(QStringLiteral("Сохранить как CSV…"), tblOut);
+    m_saveCsv->setObjectName(QStringLiteral("actSaveCsv"));
+    m_saveCsv->setShortcut(QKeySequence::Save);
+    for (QAction* action : {m_copy, m_saveCsv}) {
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        tblOut->addAction(action);
+    }
+    tblOut->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connectHandler(m_copy, &QAction::triggered, this, &TfrmTblOut::copyCells);
+    connectHandler(m_saveCsv, &QAction::triggered, this, &TfrmTblOut::saveCsv);
+}
+
+void TfrmTblOut::copyCells()
+{
+    QGuiApplication::clipboard()->setText(
+        ResultExport::clipboardText(ResultExport::selectedCells(*tblOut)));
+}
+
+// A cancelled dialog saves nothing; a failed save raises and the table stays as it is.
+void TfrmTblOut::saveCsv()
+{
+    const QString path =
+        SaveDialog::choose(this, QStringLiteral("Сохранить таблицу"),
+                           QStringLiteral("Таблица CSV (*.csv)"), QStringLiteral("результаты.csv"));
+    if (!path.isEmpty())
+        ResultExport::saveCsv(path, m_inputLines, ResultExport::allCells(*tblOut));
+}
+
+void TfrmTblOut::setInputLines(const QStringList& lines)
+{
+    m_inputLines = lines;
+    const QString tip = lines.join(QLatin1Char('\n'));
+    edtX->setToolTip(tip);
+    edtY->setToolTip(tip);
 }

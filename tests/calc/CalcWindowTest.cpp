@@ -17,6 +17,7 @@
 #include "toolkit/TRadioGroup.h"
 #include "toolkit/TStringGrid.h"
 
+#include "toolkit/MessageService.h"
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -25,7 +26,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include "toolkit/MessageService.h"
 
 #include <QTest>
 #include <QTimer>
@@ -225,6 +225,13 @@ private Q_SLOTS:
         compareWithReference(SweepInput{});
         QVERIFY(frmOutput->isHidden() && frmTblOut->isHidden());
         QCOMPARE(levels->snapshot(), before);
+        // The inputs reach both result windows, as their tooltips.
+        const QStringList inputs = frmTblOut->inputLines();
+        QCOMPARE(inputs.size(), 5);
+        QCOMPARE(inputs[1], QStringLiteral("Хранилище: ") + levels->db->definition().describe());
+        QCOMPARE(frmOutput->Chart1->inputLines(), inputs);
+        QCOMPARE(frmTblOut->edtY->toolTip(), inputs.join(QLatin1Char('\n')));
+        QCOMPARE(frmOutput->Chart1->toolTip(), inputs.join(QLatin1Char('\n')));
     }
 
     // The window hands every field and choice to the sweep.

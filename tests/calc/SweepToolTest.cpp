@@ -95,6 +95,26 @@ private Q_SLOTS:
         QCOMPARE(result.lines.mid(0, firstLines.size()), firstLines);
         QCOMPARE(result.lines.size(), lineCount);
     }
+
+    // --inputs: the recorded inputs as comment lines, then the same grid.
+    void inputsComeBeforeTheGrid()
+    {
+        const QStringList args{"--x-to", "30", "--y-to", "", "--y-step", "20"};
+        const Run plain = run(QStringLiteral(KEROVA_SWEEP_TOOL), args, "ru_RU.UTF-8");
+        const Run withInputs =
+            run(QStringLiteral(KEROVA_SWEEP_TOOL), QStringList{"--inputs"} + args, "ru_RU.UTF-8");
+        QCOMPARE(withInputs.exitCode, 0);
+        QCOMPARE(withInputs.lines.size(), plain.lines.size() + 5);
+        QCOMPARE(withInputs.lines.mid(5), plain.lines);
+        QVERIFY(withInputs.lines[0].startsWith(QStringLiteral("# Расчет: ")));
+        QVERIFY(withInputs.lines[1].startsWith(QStringLiteral("# Хранилище: ")));
+        QVERIFY(!withInputs.lines[1].contains(QStringLiteral("password")));
+        QCOMPARE(withInputs.lines[3],
+                 QStringLiteral("# Показатель Y: Интенсивность потока решения задач "
+                                "(Интенсивность решения задач); от 10; до 50; шаг 20; уровень 1"));
+        QCOMPARE(withInputs.lines[4],
+                 QStringLiteral("# Вычисляемая величина: Количество узлов уровня; уровень 2"));
+    }
 };
 
 KEROVA_TEST(SweepToolTest)

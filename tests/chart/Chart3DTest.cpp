@@ -1,7 +1,12 @@
 #include "chart/BarChart3D.h"
+#include "chart/ChartImage.h"
 #include "chart/TChartControl.h"
 #include "testutil/TestRegistry.h"
 
+#include <QFile>
+#include <QImage>
+#include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtDataVisualization/Q3DBars>
 #include <QtDataVisualization/QBar3DSeries>
@@ -66,6 +71,43 @@ private Q_SLOTS:
         QBar3DSeries* series = chart.bars3D()->graph()->seriesList().first();
         QTRY_COMPARE(series->dataProxy()->rowCount(), 4);
         QTRY_COMPARE(series->dataProxy()->itemAt(3, 1)->value(), 3.0f);
+    }
+
+    // The saved PNG of the 3D view shows the bars, not an empty picture.
+    void pngOfTheThreeDViewIsNotBlank()
+    {
+        if (!BarChart3D::openGLAvailable())
+            QSKIP("No OpenGL on this display");
+        TChartControl chart;
+        chart.resize(640, 480);
+        chart.StartData(1, 3, 4);
+        for (qint16 s = 0; s < 3; ++s) {
+            chart.ThisSerie(s);
+            for (qint16 p = 0; p < 4; ++p)
+                chart.PointValue(p, (s + 1) * (p + 1));
+        }
+        chart.TitleText(0, QStringLiteral("Количество узлов"));
+        chart.Chart3D(true);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QTRY_VERIFY(chart.showing3D());
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("bars.png"));
+        ChartImage::save(chart, path);
+        const QImage image(path);
+        QCOMPARE(image.size(), chart.bars3D()->size());
+        QSet<QRgb> colours;
+        for (int y = 0; y < image.height(); y += 4)
+            for (int x = 0; x < image.width(); x += 4)
+                colours.insert(image.pixel(x, y));
+        QVERIFY2(colours.size() > 20, qPrintable(QString::number(colours.size())));
+
+        // SVG and PDF hold the 3D view as its picture.
+        const QString svg = folder.filePath(QStringLiteral("bars.svg"));
+        ChartImage::save(chart, svg);
+        QFile file(svg);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("<image"));
     }
 };
 

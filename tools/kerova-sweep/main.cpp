@@ -4,12 +4,14 @@
 //
 //   kerova-sweep [--x ITEM] [--x-from V] [--x-to V] [--x-step V] [--x-level K]
 //                [--y ITEM] [--y-from V] [--y-to V] [--y-step V] [--y-level K]
-//                [--calc ITEM] [--calc-level K] [--raw]
+//                [--calc ITEM] [--calc-level K] [--raw] [--inputs]
 //
 // Defaults are the window's initial inputs; an empty value is a blank field.
 // Cells are separated by ";" and formatted "0.00" in the user's locale; with
 // --raw, numbers are printed in shortest round-trip form with "." and cells
-// separated by ",". Each formula report is one line on standard error.
+// separated by ",". With --inputs, the inputs of the calculation (the values
+// as used, the choices, the store, the time) come first as lines starting
+// with "# ". Each formula report is one line on standard error.
 // Exit status: 0 done, 1 the calculation ended with an error, 2 invalid input.
 
 #include "calc/ChartBuffer.h"
@@ -92,7 +94,7 @@ std::optional<SweepInput> readOptions(const QCommandLineParser& parser)
     return input;
 }
 
-int sweep(const SweepInput& input, bool raw)
+int sweep(const SweepInput& input, bool raw, bool inputs)
 {
     QTextStream err(stderr);
     MessageService::setSink(
@@ -121,6 +123,9 @@ int sweep(const SweepInput& input, bool raw)
         return 1;
     }
     QTextStream out(stdout);
+    if (inputs)
+        for (const QString& line : calc.record().lines())
+            out << "# " << line << '\n';
     for (const QString& line : table.lines(raw ? QStringLiteral(",") : QStringLiteral(";")))
         out << line << '\n';
     return 0;
@@ -143,6 +148,8 @@ int main(int argc, char** argv)
             {QLatin1String(f.option), QString::fromUtf8(f.help), QStringLiteral("ЗНАЧЕНИЕ")});
     parser.addOption({QStringLiteral("raw"),
                       QStringLiteral("числа без округления, с точкой; ячейки через запятую")});
+    parser.addOption({QStringLiteral("inputs"),
+                      QStringLiteral("перед таблицей — исходные данные расчета, строки с «# »")});
     if (!parser.parse(app.arguments())) {
         QTextStream(stderr) << parser.errorText() << "\n";
         return 2;
@@ -157,5 +164,6 @@ int main(int argc, char** argv)
     const std::optional<SweepInput> input = readOptions(parser);
     if (!input)
         return 2;
-    return sweep(*input, parser.isSet(QStringLiteral("raw")));
+    return sweep(*input, parser.isSet(QStringLiteral("raw")),
+                 parser.isSet(QStringLiteral("inputs")));
 }

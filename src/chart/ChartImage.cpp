@@ -1,0 +1,142 @@
+#include "chart/ChartImage.h"
+
+#include "chart/SafeSave.h"
+#include "chart/TChartControl.h"
+
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageWriter>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+namespace ChartImage {
+
+namespace {
+
+QString title(const TChartControl& chart)
+{
+    const QString text = chart.settings().title(ChartSettings::ChartTitleSlot);
+    return text.isEmpty() ? QStringLiteral("Kerova") : text;
+}
+
+QString description(const TChartControl& chart)
+{
+    return chart.inputLines().join(QLatin1Char('\n'));
+}
+
+// What a vector file holds: the flat chart drawn as lines and text, or the
+// 3D view as its rendered picture.
+struct Content
+{
+    explicit Content(TChartControl& control) : chart(control)
+    {
+        if (chart.settings().chart3D)
+            raster = chart.image();
+        size = raster.isNull() ? chart.flatSize() : raster.size();
+    }
+    void paint(QPainter& painter, const QRectF& target) const
+    {
+        if (raster.isNull())
+            chart.paintFlat(&painter, target);
+        else
+            painter.drawImage(target, raster);
+    }
+
+    TChartControl& chart;
+    QImage raster;
+    QSize size;
+};
+
+// The largest page side a PDF reader is sure to take: 200 inches.
+constexpr int MaxPdfSide = 14400;
+
+bool writePng(TChartControl& chart, QIODevice& device)
+{
+    QImageWriter writer(&device, "png");
+    writer.setText(QStringLiteral("Title"), title(chart));
+    writer.setText(QStringLiteral("Description"), description(chart));
+    writer.setText(QStringLiteral("Software"), QStringLiteral("Kerova"));
+    return writer.write(chart.image());
+}
+
+bool writeSvg(TChartControl& chart, QIODevice& device)
+{
+    const Content content(chart);
+    const QSize size = content.size;
+    QSvgGenerator svg;
+    svg.setOutputDevice(&device);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setTitle(title(chart));
+    svg.setDescription(description(chart));
+    QPainter painter;
+    if (!painter.begin(&svg))
+        return false;
+    content.paint(painter, QRectF(QPointF(0, 0), size));
+    return painter.end();
+}
+
+// One pixel of the view is one point of the page, which is just as large
+// (a very wide chart is scaled down to the largest page).
+bool writePdf(TChartControl& chart, QIODevice& device)
+{
+    const Content content(chart);
+    const QSize size = TChartControl::fitted(content.size, MaxPdfSide);
+    QPdfWriter pdf(&device);
+    pdf.setResolution(72);
+    pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QStringList heading{title(chart)};
+    heading << chart.inputLines();
+    pdf.setTitle(heading.join(QStringLiteral("; ")));
+    pdf.setCreator(QStringLiteral("Kerova"));
+    QPainter painter;
+    if (!painter.begin(&pdf))
+        return false;
+    content.paint(painter, QRectF(QPointF(0, 0), size));
+    return painter.end();
+}
+
+} // namespace
+
+Format formatOf(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("svg"))
+        return Format::Svg;
+    if (suffix == QLatin1String("pdf"))
+        return Format::Pdf;
+    return Format::Png;
+}
+
+QString filters()
+{
+    return QStringLiteral("Изображение PNG (*.png);;Векторное изображение SVG (*.svg);;"
+                          "Документ PDF (*.pdf)");
+}
+
+void save(TChartControl& chart, const QString& path)
+{
+    SafeSave::write(path, [&chart, format = formatOf(path)](QIODevice& device) {
+        switch (format) {
+        case Format::Svg:
+            return writeSvg(chart, device);
+        case Format::Pdf:
+            return writePdf(chart, device);
+        case Format::Png:
+            break;
+        }
+        return writePng(chart, device);
+    });
+}
+
+void copy(TChartControl& chart)
+{
+    QGuiApplication::clipboard()->setImage(chart.image());
+}
+
+} // namespace ChartImage

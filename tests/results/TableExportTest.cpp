@@ -1,0 +1,205 @@
+#include "ChosenPath.h"
+#include "chart/SafeSave.h"
+#include "engine/Error.h"
+#include "engine/NumberFormat.h"
+#include "results/Formtblout.h"
+#include "results/ResultExport.h"
+#include "testutil/ErrorRecorder.h"
+#include "testutil/TestRegistry.h"
+#include "toolkit/TStringGrid.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+// The table window's copy and CSV save: text for a spreadsheet in the
+// user's number format, the inputs at the head of the file, failed saves.
+class TableExportTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TfrmTblOut> window;
+    std::unique_ptr<QTemporaryDir> folder;
+
+    // A 3 by 2 result: X 10 and 20, Y 1.5, values 2.5 and 1234.5.
+    void fill()
+    {
+        TStringGrid* grid = window->tblOut;
+        grid->setColCount(3);
+        grid->setRowCount(2);
+        grid->setCell(1, 0, NumberFormat::fixed2(10));
+        grid->setCell(2, 0, NumberFormat::fixed2(20));
+        grid->setCell(0, 1, NumberFormat::fixed2(1.5));
+        grid->setCell(1, 1, NumberFormat::fixed2(2.5));
+        grid->setCell(2, 1, NumberFormat::fixed2(1234.5));
+    }
+    QByteArray read(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        window = std::make_unique<TfrmTblOut>();
+        folder = std::make_unique<QTemporaryDir>();
+        QGuiApplication::clipboard()->clear();
+    }
+    void cleanup()
+    {
+        window.reset();
+        folder.reset();
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void copyAndCsv_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QByteArray>("csv");
+        const QStringList inputs{
+            QStringLiteral("Расчет: 2026-12-07 09:15:03"),
+            QStringLiteral("Показатель Х: «Имя; с точкой с запятой», \"кавычки\"")};
+        QTest::newRow("comma")
+            << QLocale(QLocale::Russian, QLocale::Russia) << inputs
+            << QStringLiteral("\t10,00\t20,00\n1,50\t2,50\t1234,50\n")
+            << QByteArray("\xEF\xBB\xBF"
+                          "Расчет: 2026-12-07 09:15:03\r\n"
+                          "\"Показатель Х: «Имя; с точкой с запятой», \"\"кавычки\"\"\"\r\n"
+                          ";10,00;20,00\r\n"
+                          "1,50;2,50;1234,50\r\n");
+        QTest::newRow("full stop")
+            << QLocale(QLocale::English, QLocale::UnitedStates) << inputs
+            << QStringLiteral("\t10.00\t20.00\n1.50\t2.50\t1234.50\n")
+            << QByteArray("\xEF\xBB\xBF"
+                          "Расчет: 2026-12-07 09:15:03\r\n"
+                          "\"Показатель Х: «Имя; с точкой с запятой», \"\"кавычки\"\"\"\r\n"
+                          ",10.00,20.00\r\n"
+                          "1.50,2.50,1234.50\r\n");
+        QTest::newRow("no inputs")
+            << QLocale(QLocale::English, QLocale::UnitedStates) << QStringList()
+            << QStringLiteral("\t10.00\t20.00\n1.50\t2.50\t1234.50\n")
+            << QByteArray("\xEF\xBB\xBF,10.00,20.00\r\n1.50,2.50,1234.50\r\n");
+    }
+    void copyAndCsv()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QStringList, inputs);
+        QLocale::setDefault(locale);
+        fill();
+        window->setInputLines(inputs);
+        window->copyAction()->trigger();
+        QTEST(QGuiApplication::clipboard()->text(), "clipboard");
+
+        const QString path = folder->filePath(QStringLiteral("результаты.csv"));
+        ChosenPath chosen(path);
+        window->saveCsvAction()->trigger();
+        QCOMPARE(chosen.asked().size(), 1);
+        QTEST(read(path), "csv");
+    }
+
+    // Cells of the selected range only; the view leaves out the fixed row and column.
+    void copySelectedRange()
+    {
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        fill();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QAbstractItemModel* model = window->tblOut->model();
+        QTRY_COMPARE(model->columnCount(), 2);
+        window->tblOut->selectionModel()->select(
+            QItemSelection(model->index(0, 0), model->index(0, 1)),
+            QItemSelectionModel::ClearAndSelect);
+        window->tblOut->setFocus();
+        QTest::keySequence(window->tblOut, QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("2,50\t1234,50\n"));
+    }
+
+    // The initial 5 by 5 grid copies and saves as empty cells.
+    void emptyGrid()
+    {
+        window->copyAction()->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("\t\t\t\t\n").repeated(5));
+        const QString path = folder->filePath(QStringLiteral("пусто.csv"));
+        ChosenPath chosen(path);
+        window->saveCsvAction()->trigger();
+        QCOMPARE(read(path), QByteArray("\xEF\xBB\xBF") + QByteArray(",,,,\r\n").repeated(5));
+    }
+
+    void cancelledDialogWritesNothing()
+    {
+        ErrorRecorder errors;
+        ChosenPath chosen{QString()};
+        window->saveCsvAction()->trigger();
+        QCOMPARE(chosen.asked().size(), 1);
+        QCOMPARE(errors.count(), 0);
+        QVERIFY(QDir(folder->path()).isEmpty());
+    }
+
+    // An unwritable place is reported; the table stays and saves elsewhere.
+    void failedSaveIsReportedAndLosesNothing()
+    {
+        fill();
+        window->setInputLines({QStringLiteral("Расчет: 2026-12-07 09:15:03")});
+        QFile blocker(folder->filePath(QStringLiteral("файл")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        ErrorRecorder errors;
+        const QString bad = folder->filePath(QStringLiteral("файл/результаты.csv"));
+        ChosenPath chosen(bad);
+        window->saveCsvAction()->trigger();
+        QCOMPARE(errors.count(), 1);
+        QVERIFY2(errors.texts().first().startsWith(QStringLiteral("Не удалось сохранить файл «")),
+                 qPrintable(errors.texts().first()));
+        QCOMPARE(window->tblOut->cell(2, 1), QStringLiteral("1234.50"));
+
+        const QString good = folder->filePath(QStringLiteral("результаты.csv"));
+        chosen.set(good);
+        window->saveCsvAction()->trigger();
+        QCOMPARE(errors.count(), 1);
+        QVERIFY(read(good).contains("Расчет: 2026-12-07 09:15:03\r\n,10.00,20.00\r\n"));
+    }
+
+    // A write that fails half way leaves the file that was there before.
+    void failedWriteKeepsTheOldFile()
+    {
+        const QString path = folder->filePath(QStringLiteral("старый.csv"));
+        SafeSave::write(path, [](QIODevice& device) { return device.write("old") == 3; });
+        QVERIFY_THROWS_EXCEPTION(Error, SafeSave::write(path, [](QIODevice& device) {
+                                     device.write("new, but incomplete");
+                                     return false;
+                                 }));
+        QCOMPARE(read(path), QByteArray("old"));
+        QCOMPARE(QDir(folder->path()).entryList(QDir::Files), QStringList{"старый.csv"});
+    }
+
+    void inputsAreTheNameFieldsTooltip()
+    {
+        window->setInputLines({QStringLiteral("a"), QStringLiteral("b")});
+        QCOMPARE(window->edtX->toolTip(), QStringLiteral("a\nb"));
+        QCOMPARE(window->edtY->toolTip(), QStringLiteral("a\nb"));
+        window->setInputLines({});
+        QCOMPARE(window->edtX->toolTip(), QString());
+    }
+
+    void contextMenuOffersBoth()
+    {
+        QCOMPARE(window->tblOut->contextMenuPolicy(), Qt::ActionsContextMenu);
+        QStringList captions;
+        for (QAction* action : window->tblOut->actions())
+            captions << action->text();
+        QCOMPARE(captions, (QStringList{"Копировать", "Сохранить как CSV…"}));
+    }
+};
+
+KEROVA_TEST(TableExportTest)
+#include "TableExportTest.moc"
