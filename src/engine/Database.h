@@ -49,6 +49,7 @@ private:
     void openSqlite(OpenMode mode);
     void openPostgres();
     void openHandle();
+    void checkSqliteFile() const;
     [[noreturn]] void fail(const QString& what) const;
 
     QString m_alias;
