@@ -172,8 +172,23 @@ void Database::checkSqliteFile() const
         throw EngineError(QStringLiteral("Файл базы данных %1 доступен только для чтения").arg(path));
 }
 
+// A PostgreSQL session that the server ended (a restart, a dropped network)
+// stays "open" on our side; every write transaction first checks it and
+// connects afresh, so that held-back changes can be saved once the server is
+// back. A server still away raises the connection error.
+void Database::reconnectIfLost()
+{
+    if (m_definition.driver != AliasDefinition::Driver::PostgreSQL || m_definition.alias.isEmpty())
+        return;
+    if (connected() && QSqlQuery(QSqlDatabase::database(m_connectionName, false)).exec(QStringLiteral("SELECT 1")))
+        return;
+    close();
+    open();
+}
+
 void Database::startTransaction()
 {
+    reconnectIfLost();
     if (!connected())
         throw EngineError(QStringLiteral("Нет соединения с базой данных %1").arg(m_databaseName));
     checkSqliteFile();

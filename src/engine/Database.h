@@ -50,6 +50,7 @@ private:
     void openPostgres();
     void openHandle();
     void checkSqliteFile() const;
+    void reconnectIfLost();
     [[noreturn]] void fail(const QString& what) const;
 
     QString m_alias;

@@ -1,6 +1,7 @@
 #include "editing/EditingFixture.h"
 #include "editing/Formlevel.h"
 #include "editing/Startup.h"
+#include "store/Dmcom.h"
 #include "engine/DataSet.h"
 #include "engine/Database.h"
 #include "engine/Error.h"
@@ -35,10 +36,12 @@ class StoreFaultTest : public QObject
         QVERIFY(grid->setData(grid->index(row, column), text, Qt::EditRole));
     }
 
-    // Takes the store away in one of the ways a user or the system does it;
-    // the returned function puts it back.
+    // Takes the store away in one of the ways a user, the system or the
+    // server's administrator does it; the returned function puts it back.
     std::function<void()> loseStore(const QString& how)
     {
+        if (how == QLatin1String("server stopped"))
+            return stopServer();
         const QString path = f->store->sqlitePath();
         if (how == QLatin1String("read-only")) {
             QFile::setPermissions(path, QFile::ReadOwner);
@@ -49,6 +52,24 @@ class StoreFaultTest : public QObject
         if (!QDir().rename(folder, aside))
             qFatal("cannot move the store folder aside");
         return [folder, aside] { QDir().rename(aside, folder); };
+    }
+
+    // For the application the server is gone: its sessions are ended and
+    // new ones refused, until the database accepts connections again.
+    std::function<void()> stopServer()
+    {
+        const QString dbname = dmCommon->dbMedic.definition().dbname;
+        f->store->addAlias(QStringLiteral("ADMIN"),
+                           QStringLiteral("driver=postgresql\nhost=%1\nport=%2\ndbname=postgres\nuser=%3\n")
+                               .arg(qEnvironmentVariable("KEROVA_TEST_PGHOST", QStringLiteral("127.0.0.1")),
+                                    qEnvironmentVariable("KEROVA_TEST_PGPORT"),
+                                    qEnvironmentVariable("KEROVA_TEST_PGUSER", QStringLiteral("postgres"))));
+        auto admin = std::make_shared<Database>(QStringLiteral("ADMIN"), QStringLiteral("ADMIN"));
+        admin->open();
+        admin->exec(QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS false").arg(dbname));
+        admin->exec(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
+                                   "WHERE datname = '%1' AND pid <> pg_backend_pid()").arg(dbname));
+        return [admin, dbname] { admin->exec(QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS true").arg(dbname)); };
     }
 
     static QString storeState(EditingFixture& fx)
@@ -101,17 +122,21 @@ private Q_SLOTS:
     void lostMidSession_data()
     {
         QTest::addColumn<QString>("how");
-        QTest::newRow("file made read-only") << QStringLiteral("read-only");
-        QTest::newRow("folder removed") << QStringLiteral("folder removed");
+        QTest::addColumn<QString>("cause");
+        if (sqlite()) {
+            QTest::newRow("file made read-only") << QStringLiteral("read-only") << QStringLiteral("только для чтения");
+            QTest::newRow("folder removed") << QStringLiteral("folder removed") << QStringLiteral("удалён или перемещён");
+        } else {
+            QTest::newRow("server stopped") << QStringLiteral("server stopped") << QStringLiteral("Не удалось подключиться");
+        }
     }
 
     // "Сохранить" with a changed and a new model, "ОК" of the level editor
     // and "Удалить" of the level list, each while the store is gone.
     void lostMidSession()
     {
-        if (!sqlite())
-            QSKIP("a server stopped mid-session is not simulated on PostgreSQL");
         QFETCH(QString, how);
+        QFETCH(QString, cause);
         f->addModel(1);
         f->addModel(2);
         f->addLevel(1, 1, 1);
@@ -132,7 +157,7 @@ private Q_SLOTS:
         lstLevel->btnLevelRemove->click();
         QCOMPARE(f->errors.count(), 3);
         for (const QString& text : f->errors.texts())
-            QVERIFY2(text.contains(QStringLiteral("Файл базы данных")), qPrintable(text));
+            QVERIFY2(text.contains(cause), qPrintable(text));
         QCOMPARE(dmStructure->tblModel.state(), DataSet::State::Insert);
         QCOMPARE(lstLevel->DBGrid1->model()->rowCount(), 0);  // the removal is held back
         f->errors.clear();
@@ -148,7 +173,7 @@ private Q_SLOTS:
     void lostLevelEditKeepsTypedValues()
     {
         if (!sqlite())
-            QSKIP("a server stopped mid-session is not simulated on PostgreSQL");
+            QSKIP("a read-only store file is an SQLite case");
         f->addModel(1);
         f->start();
         frmMathModel->btnLevel->click();
