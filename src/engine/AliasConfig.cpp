@@ -3,6 +3,7 @@
 #include "engine/EngineError.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -29,6 +30,22 @@ QString AliasConfig::defaultStorePath()
            + QStringLiteral("/kerova/model.sqlite");
 }
 
+namespace {
+
+// A password in a file that others may read is a password given away.
+void warnIfExposed(const QString& ini, const AliasDefinition& def)
+{
+    if (def.password.isEmpty())
+        return;
+    const QFile::Permissions others = QFile::ReadGroup | QFile::ReadOther;
+    if (QFile::permissions(ini) & others)
+        qWarning("The engine configuration %s holds a password and is readable by other users; "
+                 "restrict it with chmod 600",
+                 qPrintable(ini));
+}
+
+} // namespace
+
 AliasDefinition AliasConfig::resolve(const QString& alias)
 {
     AliasDefinition def;
@@ -51,6 +68,7 @@ AliasDefinition AliasConfig::resolve(const QString& alias)
             throw EngineError(QStringLiteral("Псевдоним %1 в %2: не указан путь к файлу базы данных (path)")
                                   .arg(alias, ini));
         def.path = QDir::cleanPath(QDir(QFileInfo(ini).absolutePath()).absoluteFilePath(def.path));
+        def.maxPageCount = settings.value(QStringLiteral("max_page_count"), 0).toInt();
     } else if (driver == QLatin1String("postgresql")) {
         def.driver = AliasDefinition::Driver::PostgreSQL;
         def.host = settings.value(QStringLiteral("host"), QStringLiteral("localhost")).toString();
@@ -58,6 +76,7 @@ AliasDefinition AliasConfig::resolve(const QString& alias)
         def.dbname = settings.value(QStringLiteral("dbname")).toString();
         def.user = settings.value(QStringLiteral("user")).toString();
         def.password = settings.value(QStringLiteral("password")).toString();
+        warnIfExposed(ini, def);
     } else {
         throw EngineError(QStringLiteral("Псевдоним %1 в %2: неизвестный драйвер «%3» (ожидается sqlite или postgresql)")
                               .arg(alias, ini, driver));

@@ -4,9 +4,11 @@
 
 // Resolves an alias through the engine's INI file: KEROVA_ENGINE_CONFIG names
 // it, ~/.config/kerova/engine.ini by default. One section per alias, with
-// driver=sqlite and path=..., or driver=postgresql with host, port, dbname,
+// driver=sqlite and path=... (optional max_page_count=N caps the file's size
+// in pages), or driver=postgresql with host, port, dbname,
 // user and password. An alias without a section is the user's default SQLite
-// file ~/.local/share/kerova/model.sqlite.
+// file ~/.local/share/kerova/model.sqlite. An INI that holds a password
+// and can be read by other users draws a warning on stderr.
 class AliasConfig
 {
 public:

@@ -10,6 +10,7 @@ struct AliasDefinition
     QString alias;
     Driver driver = Driver::SQLite;
     QString path;            // SQLite
+    int maxPageCount = 0;    // SQLite: page limit of the file (0: the library's own); simulates a full disk
     QString host;            // PostgreSQL
     int port = 5432;
     QString dbname;

@@ -88,6 +88,8 @@ void Database::openSqlite(OpenMode mode)
     try {
         exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
         QSqlQuery(QSqlDatabase::database(m_connectionName, false)).exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        if (m_definition.maxPageCount > 0)
+            exec(QStringLiteral("PRAGMA max_page_count = %1").arg(m_definition.maxPageCount));
         if (provision)
             createStoreTables();
     } catch (...) {
@@ -108,7 +110,11 @@ void Database::openPostgres()
         db.setConnectOptions(QStringLiteral("connect_timeout=5"));
     }
     openHandle();
-    QSqlQuery(QSqlDatabase::database(m_connectionName, false)).exec(QStringLiteral("SET client_min_messages TO WARNING"));
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    query.exec(QStringLiteral("SET client_min_messages TO WARNING"));
+    // A write that waits for another session's lock gives up after as long
+    // as SQLite's busy timeout, instead of hanging the window.
+    query.exec(QStringLiteral("SET lock_timeout = 5000"));
 }
 
 void Database::openHandle()
@@ -151,10 +157,41 @@ void Database::fail(const QString& what) const
     throw EngineError(what + QStringLiteral(": ") + driverMessage(db.lastError()));
 }
 
+// An open SQLite file keeps working after it is deleted or marked read-only:
+// writes would land in a file nobody will see again, or against the user's
+// intent. Every write transaction checks that the file is still there and
+// still marked writable.
+void Database::checkSqliteFile() const
+{
+    if (m_definition.driver != AliasDefinition::Driver::SQLite)
+        return;
+    const QString& path = m_definition.path;
+    if (!QFileInfo::exists(path))
+        throw EngineError(QStringLiteral("Файл базы данных %1 недоступен: он удалён или перемещён").arg(path));
+    if (!(QFile::permissions(path) & QFile::WriteOwner))
+        throw EngineError(QStringLiteral("Файл базы данных %1 доступен только для чтения").arg(path));
+}
+
+// A PostgreSQL session that the server ended (a restart, a dropped network)
+// stays "open" on our side; every write transaction first checks it and
+// connects afresh, so that held-back changes can be saved once the server is
+// back. A server still away raises the connection error.
+void Database::reconnectIfLost()
+{
+    if (m_definition.driver != AliasDefinition::Driver::PostgreSQL || m_definition.alias.isEmpty())
+        return;
+    if (connected() && QSqlQuery(QSqlDatabase::database(m_connectionName, false)).exec(QStringLiteral("SELECT 1")))
+        return;
+    close();
+    open();
+}
+
 void Database::startTransaction()
 {
+    reconnectIfLost();
     if (!connected())
         throw EngineError(QStringLiteral("Нет соединения с базой данных %1").arg(m_databaseName));
+    checkSqliteFile();
     if (!QSqlDatabase::database(m_connectionName, false).transaction())
         fail(QStringLiteral("Не удалось начать транзакцию"));
     m_inTransaction = true;

@@ -49,6 +49,8 @@ private:
     void openSqlite(OpenMode mode);
     void openPostgres();
     void openHandle();
+    void checkSqliteFile() const;
+    void reconnectIfLost();
     [[noreturn]] void fail(const QString& what) const;
 
     QString m_alias;

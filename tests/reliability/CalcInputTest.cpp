@@ -1,0 +1,180 @@
+#include "NastyInput.h"
+#include "SampleModel.h"
+#include "calc/Frmexec.h"
+#include "chart/TChartControl.h"
+#include "editing/EditingFixture.h"
+#include "engine/Database.h"
+#include "engine/NumberFormat.h"
+#include "results/Formout.h"
+#include "results/Formtblout.h"
+#include "testutil/TestRegistry.h"
+#include "toolkit/TStringGrid.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using NastyInput::Outcome;
+
+Q_DECLARE_METATYPE(NastyInput::Outcome)
+
+// Nasty inputs into the nine calculation fields and the chart window's scale
+// and spacing, and levels at the limits of their columns: a clear message or
+// error, and never a result that is not a finite number.
+class CalcInputTest : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<EditingFixture> f;
+
+    static QStringList tableCells()
+    {
+        QStringList cells;
+        TStringGrid* grid = frmTblOut->tblOut;
+        for (int r = 0; r < grid->rowCount(); ++r)
+            for (int c = 0; c < grid->colCount(); ++c)
+                cells << grid->cell(c, r);
+        return cells;
+    }
+
+    // Every result cell (below and right of the headers) is a finite number.
+    static void verifyResultsFinite()
+    {
+        TStringGrid* grid = frmTblOut->tblOut;
+        for (int r = 1; r < grid->rowCount(); ++r)
+            for (int c = 1; c < grid->colCount(); ++c) {
+                const QString text = grid->cell(c, r);
+                double value = 0;
+                QVERIFY2(text.isEmpty() || NumberFormat::tryReal(text, &value), qPrintable(text));
+            }
+    }
+
+    void startWithSample()
+    {
+        {
+            Database db;
+            db.open();
+            SampleModel::load(db);
+        }
+        f->start();
+    }
+
+private Q_SLOTS:
+    void init() { f = std::make_unique<EditingFixture>(); }
+    void cleanup() { f.reset(); }
+
+    void calcField_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Outcome>("outcome");
+        const char* realFields[] = {"edtMinX", "edtMaxX", "edtStepX", "edtMinY", "edtMaxY", "edtStepY"};
+        const char* integerFields[] = {"edtLevelX", "edtLevelY", "edtCalcLevel"};
+        for (const NastyInput::Case& c : NastyInput::cases()) {
+            for (const char* edit : realFields)
+                QTest::addRow("%s %s", edit, c.name) << QString::fromLatin1(edit) << c.text << c.real;
+            for (const char* edit : integerFields)
+                QTest::addRow("%s %s", edit, c.name) << QString::fromLatin1(edit) << c.text << c.integer;
+        }
+    }
+    void calcField()
+    {
+        QFETCH(QString, edit);
+        QFETCH(QString, text);
+        QFETCH(Outcome, outcome);
+        startWithSample();
+        auto* field = frmExecute->findChild<QLineEdit*>(edit);
+        QVERIFY(field);
+        field->setText(text);
+        const QStringList before = tableCells();
+        frmExecute->btnCalc->click();
+        const QString invalid = QStringLiteral("Неверные значения показателей");
+        if (outcome == Outcome::Refused) {
+            QCOMPARE(f->messages.count(), 1);
+            QCOMPARE(f->messages.messages().first(), qMakePair(invalid, QStringLiteral("Расчеты")));
+            QCOMPARE(f->errors.count(), 0);
+            QCOMPARE(tableCells(), before);
+            return;
+        }
+        for (const auto& message : f->messages.messages())
+            QVERIFY(message.first != invalid);
+        QVERIFY(f->errors.count() <= 1);  // a sweep too large for the table is refused with its reason
+        verifyResultsFinite();
+    }
+
+    void chartSetting_data()
+    {
+        QTest::addColumn<bool>("scale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Outcome>("outcome");
+        QTest::addColumn<QVariant>("expected");
+        for (const NastyInput::Case& c : NastyInput::cases()) {
+            QTest::addRow("scale %s", c.name) << true << c.text << c.real << c.realValue;
+            QTest::addRow("spacing %s", c.name) << false << c.text << c.integer << c.integerValue;
+        }
+    }
+    // Text that is not a number changes no setting and shows nothing; an
+    // empty field leaves its setting as it was.
+    void chartSetting()
+    {
+        QFETCH(bool, scale);
+        QFETCH(QString, text);
+        QFETCH(Outcome, outcome);
+        QFETCH(QVariant, expected);
+        f->start();
+        frmOutput->edtScaleZ->setText(QStringLiteral("7"));
+        frmOutput->edtPixFactor->setText(QStringLiteral("3"));
+        frmOutput->btnApply->click();
+        const ChartSettings before = frmOutput->Chart1->settings();
+        (scale ? frmOutput->edtScaleZ : frmOutput->edtPixFactor)->setText(text);
+        frmOutput->btnApply->click();
+        QCOMPARE(f->errors.count() + f->messages.count(), 0);
+        const ChartSettings& after = frmOutput->Chart1->settings();
+        if (outcome != Outcome::Stored) {
+            QCOMPARE(after.axis, before.axis);
+            QCOMPARE(after.pixFactor, before.pixFactor);
+        } else if (scale) {
+            QCOMPARE(after.axis.value(ChartSettings::ValueScaleIndex), double(float(expected.toDouble())));
+        } else {
+            QCOMPARE(after.pixFactor, static_cast<qint16>(expected.toInt()));  // the control's argument is 16-bit
+        }
+    }
+
+    void formulaExtremes_data()
+    {
+        QTest::addColumn<QString>("assignment");
+        QTest::newRow("node counts at the 32-bit maximum") << QStringLiteral("LVLNODEAMOUNT = 2147483647");
+        QTest::newRow("node counts at the 32-bit minimum") << QStringLiteral("LVLNODEAMOUNT = -2147483648");
+        QTest::newRow("flow intensity at the maximum") << QStringLiteral("LVLTSKFLOWINT = 2147483647");
+        QTest::newRow("decision time at the maximum") << QStringLiteral("LVLTSKDCSTIME = 2147483647");
+        QTest::newRow("costs at the maximum")
+            << QStringLiteral("LVLNODECOSTDELAY = 2147483647, LVLNODECOSTUSE = 2147483647");
+        QTest::newRow("costs at the minimum")
+            << QStringLiteral("LVLNODECOSTDELAY = -2147483648, LVLNODECOSTUSE = -2147483648");
+        QTest::newRow("distribution underflowing to zero") << QStringLiteral("LVLTSKFLOWDIST = 1e-308");
+        QTest::newRow("distribution at the double maximum") << QStringLiteral("LVLTSKFLOWDIST = 1e308");
+        QTest::newRow("radicand near zero") << QStringLiteral("LVLTSKFLOWDIST = 1e-16, LVLTSKDCSTIME = 1");
+        QTest::newRow("everything zero")
+            << QStringLiteral("LVLNODEAMOUNT = 0, LVLTSKFLOWINT = 0, LVLTSKDCSTIME = 0, LVLTSKFLOWDIST = 0");
+    }
+    void formulaExtremes()
+    {
+        QFETCH(QString, assignment);
+        {
+            Database db;
+            db.open();
+            SampleModel::load(db);
+            db.exec(QStringLiteral("UPDATE MATHLEVEL SET ") + assignment);
+        }
+        f->start();
+        frmExecute->btnCalc->click();
+        QVERIFY(f->errors.count() <= 1);  // an arithmetic error ends the calculation once
+        if (f->errors.count() == 0)
+            QCOMPARE(frmTblOut->tblOut->colCount() * frmTblOut->tblOut->rowCount(), 10 * 5);
+        for (const auto& message : f->messages.messages())
+            QCOMPARE(message.second, QStringLiteral("Расчеты"));
+        verifyResultsFinite();
+    }
+};
+
+KEROVA_TEST(CalcInputTest)
+#include "CalcInputTest.moc"
