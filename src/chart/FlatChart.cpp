@@ -41,8 +41,11 @@ FlatChart::FlatChart(QWidget* parent) : QScrollArea(parent), m_chart(new QChart)
 void FlatChart::rebuild(const ChartValues& values, const ChartSettings& settings)
 {
     m_chart->removeAllSeries();
-    for (QAbstractAxis* axis : m_chart->axes())
+    // Removing an axis hands it back to the caller: delete it, or every rebuild leaks two.
+    for (QAbstractAxis* axis : m_chart->axes()) {
         m_chart->removeAxis(axis);
+        delete axis;
+    }
     addSeries(values);
     setAxes(values, settings);
     // Smooth lines cost most of the painting of a large grid and add nothing there.

@@ -39,6 +39,13 @@ Outline::Outline(QWidget* parent)
     connect(this, &QTreeWidget::itemClicked, this, [this] { guarded([this] { Click(); }); });
 }
 
+// The tree widget's own destruction empties the model after this part of the
+// object is gone: its signals must no longer reach the renumbering.
+Outline::~Outline()
+{
+    model()->disconnect(this);
+}
+
 void Outline::rebuildOrder() const
 {
     m_order.clear();

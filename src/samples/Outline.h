@@ -27,6 +27,7 @@ class Outline : public QTreeWidget
 
 public:
     explicit Outline(QWidget* parent = nullptr);
+    ~Outline() override;
 
     // Nodes without the root.
     int itemCount() const;
