@@ -18,7 +18,9 @@ if [ -z "${KEROVA_TEST_PGPORT:-}" ]; then
   pg_start "$PWD/$BUILD/pg"
 fi
 
-export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:fast_unwind_on_malloc=0
+# strict_string_checks stays off: libxkbcommon hands strndup a bounded, unterminated
+# reply from the X server, which the strict check misreads as an overflow.
+export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:fast_unwind_on_malloc=0
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan-qt.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 xvfb-run -a -s "-screen 0 1600x1200x24" \
