@@ -151,6 +151,12 @@ bool Database::connected() const
            && QSqlDatabase::database(m_connectionName, false).isOpen();
 }
 
+void Database::requireConnected() const
+{
+    if (!connected())
+        throw EngineError(QStringLiteral("Нет соединения с базой данных %1").arg(m_databaseName));
+}
+
 void Database::fail(const QString& what) const
 {
     const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
@@ -189,8 +195,7 @@ void Database::reconnectIfLost()
 void Database::startTransaction()
 {
     reconnectIfLost();
-    if (!connected())
-        throw EngineError(QStringLiteral("Нет соединения с базой данных %1").arg(m_databaseName));
+    requireConnected();
     checkSqliteFile();
     if (!QSqlDatabase::database(m_connectionName, false).transaction())
         fail(QStringLiteral("Не удалось начать транзакцию"));
@@ -199,8 +204,7 @@ void Database::startTransaction()
 
 void Database::commit()
 {
-    if (!connected())
-        throw EngineError(QStringLiteral("Нет соединения с базой данных %1").arg(m_databaseName));
+    requireConnected();
     if (!QSqlDatabase::database(m_connectionName, false).commit())
         fail(QStringLiteral("Не удалось завершить транзакцию"));
     m_inTransaction = false;
@@ -209,16 +213,14 @@ void Database::commit()
 void Database::rollback()
 {
     m_inTransaction = false;
-    if (!connected())
-        throw EngineError(QStringLiteral("Нет соединения с базой данных %1").arg(m_databaseName));
+    requireConnected();
     if (!QSqlDatabase::database(m_connectionName, false).rollback())
         fail(QStringLiteral("Не удалось откатить транзакцию"));
 }
 
 QSqlQuery Database::exec(const QString& text, const ParamLookup& param)
 {
-    if (!connected())
-        throw EngineError(QStringLiteral("Нет соединения с базой данных %1").arg(m_databaseName));
+    requireConnected();
     const Statement statement = Statement::prepare(text);
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     query.setForwardOnly(true);

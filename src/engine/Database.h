@@ -52,6 +52,7 @@ private:
     void checkSqliteFile() const;
     void reconnectIfLost();
     [[noreturn]] void fail(const QString& what) const;
+    void requireConnected() const;
 
     QString m_alias;
     QString m_databaseName;
