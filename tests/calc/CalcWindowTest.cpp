@@ -296,7 +296,7 @@ private Q_SLOTS:
         messages.clear();
         w()->findChild<QLineEdit*>(field)->setText(text);
         w()->btnCalc->click();
-        QCOMPARE(messages.messages(), QVector<MessageRecorder::Message>(
+        QCOMPARE(messages.boxes(), QVector<MessageRecorder::Box>(
                                           {{QStringLiteral("Неверные значения показателей"),
                                             QStringLiteral("Расчеты")}}));
         QCOMPARE(errors.count(), 0);
@@ -312,8 +312,8 @@ private Q_SLOTS:
         MessageRecorder messages;
         w()->btnCalc->click();
         QCOMPARE(messages.count(), 9 * 4);
-        for (const MessageRecorder::Message& m : messages.messages())
-            QCOMPARE(m, MessageRecorder::Message(QStringLiteral("Деление на ноль"),
+        for (const MessageRecorder::Box& m : messages.boxes())
+            QCOMPARE(m, MessageRecorder::Box(QStringLiteral("Деление на ноль"),
                                                  QStringLiteral("Расчеты")));
         for (int r = 1; r <= 4; ++r)
             for (int c = 1; c <= 9; ++c)

@@ -27,7 +27,7 @@ class LevelFormulasTest : public QObject
     static quint64 bits(double v) { return std::bit_cast<quint64>(v); }
     QString lastMessage() const
     {
-        return messages->count() ? messages->messages().last().first : QString();
+        return messages->count() ? messages->boxes().last().first : QString();
     }
 
 private Q_SLOTS:
@@ -142,8 +142,8 @@ private Q_SLOTS:
         const double z = performance ? calc->CalcNodePerformance(K) : calc->CalcNodeAmount(K);
         QCOMPARE(z, 0.0);
         QCOMPARE(messages->count(), 1);
-        QCOMPARE(messages->messages().first(),
-                 MessageRecorder::Message(message, QStringLiteral("Расчеты")));
+        QCOMPARE(messages->boxes().first(),
+                 MessageRecorder::Box(message, QStringLiteral("Расчеты")));
     }
 
     void zeroFlowAndZeroDelay()

@@ -295,9 +295,9 @@ private Q_SLOTS:
     {
         QFETCH(SweepInput, input);
         QCOMPARE(sweep->run(input), ParameterSweep::Outcome::InvalidInput);
-        const QVector<MessageRecorder::Message> expected{
+        const QVector<MessageRecorder::Box> expected{
             {QStringLiteral("Неверные значения показателей"), QStringLiteral("Расчеты")}};
-        QCOMPARE(messages->messages(), expected);
+        QCOMPARE(messages->boxes(), expected);
         QCOMPARE(chart->finishCount(), 0);
         QCOMPARE(table->colCount(), 1);
         QVERIFY(!f->dm.active());

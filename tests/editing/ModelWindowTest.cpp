@@ -56,7 +56,7 @@ private Q_SLOTS:
         frmMathModel->btnModelCreate->click();
         frmMathModel->btnModelSave->click();
         QCOMPARE(f->messages.count(), 1);
-        QCOMPARE(f->messages.messages().first().first, QStringLiteral("Наименование модели должно быть обязательно указано"));
+        QCOMPARE(f->messages.boxes().first().first, QStringLiteral("Наименование модели должно быть обязательно указано"));
         QCOMPARE(f->errors.count(), 0);
         typeName(QStringLiteral("a"));
         frmMathModel->btnModelSave->click();

@@ -179,7 +179,7 @@ private Q_SLOTS:
         const QString columnName = cell == 0 ? QStringLiteral("MODNAME") : QStringLiteral("MODCOMMENT");
         if (cell == 0 && outcome == Outcome::Null) {
             QCOMPARE(f->messages.count(), 1);
-            QCOMPARE(f->messages.messages().first().first,
+            QCOMPARE(f->messages.boxes().first().first,
                      QStringLiteral("Наименование модели должно быть обязательно указано"));
             QCOMPARE(f->storedModels(), QStringList{});
             QCOMPARE(dmStructure->tblModel.state(), DataSet::State::Insert);

@@ -90,12 +90,12 @@ private Q_SLOTS:
         const QString invalid = QStringLiteral("Неверные значения показателей");
         if (outcome == Outcome::Refused) {
             QCOMPARE(f->messages.count(), 1);
-            QCOMPARE(f->messages.messages().first(), qMakePair(invalid, QStringLiteral("Расчеты")));
+            QCOMPARE(f->messages.boxes().first(), qMakePair(invalid, QStringLiteral("Расчеты")));
             QCOMPARE(f->errors.count(), 0);
             QCOMPARE(tableCells(), before);
             return;
         }
-        for (const auto& message : f->messages.messages())
+        for (const auto& message : f->messages.boxes())
             QVERIFY(message.first != invalid);
         QVERIFY(f->errors.count() <= 1);  // a sweep too large for the table is refused with its reason
         verifyResultsFinite();
@@ -170,7 +170,7 @@ private Q_SLOTS:
         QVERIFY(f->errors.count() <= 1);  // an arithmetic error ends the calculation once
         if (f->errors.count() == 0)
             QCOMPARE(frmTblOut->tblOut->colCount() * frmTblOut->tblOut->rowCount(), 10 * 5);
-        for (const auto& message : f->messages.messages())
+        for (const auto& message : f->messages.boxes())
             QCOMPARE(message.second, QStringLiteral("Расчеты"));
         verifyResultsFinite();
     }

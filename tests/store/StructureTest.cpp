@@ -75,8 +75,8 @@ private Q_SLOTS:
         dm->tblModel.insert();
         MessageRecorder recorder;
         QVERIFY_THROWS_EXCEPTION(AbortError, saveModels());
-        QCOMPARE(recorder.messages(),
-                 (QVector<MessageRecorder::Message>{{"Наименование модели должно быть обязательно указано",
+        QCOMPARE(recorder.boxes(),
+                 (QVector<MessageRecorder::Box>{{"Наименование модели должно быть обязательно указано",
                                                      "Создание модели"}}));
         QCOMPARE(f->storedModels(), QStringList{});
         QCOMPARE(dm->tblModel.state(), DataSet::State::Insert);
