@@ -35,6 +35,9 @@ function(kerova_qtest name)
     set(ARG_PLATFORM offscreen)
   endif()
   set(env "QT_QPA_PLATFORM=${ARG_PLATFORM}" "LC_ALL=C.UTF-8")
+  if(KEROVA_SANITIZE AND ARG_PLATFORM STREQUAL "xcb")
+    kerova_keep_gl_driver_loaded(env)
+  endif()
   if(ARG_STORE)
     foreach(driver sqlite postgresql)
       add_test(NAME ${name}/${driver} COMMAND tst_${name})
@@ -45,5 +48,19 @@ function(kerova_qtest name)
   else()
     add_test(NAME ${name} COMMAND tst_${name})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 600)
+  endif()
+endfunction()
+
+# kerova_keep_gl_driver_loaded(<env-list>)
+# The software GL driver under Xvfb keeps a few caches until the process ends
+# and is unloaded before LeakSanitizer reports them, so the report cannot name
+# it and no suppression applies. Loading it with the sanitizer's runtime from
+# the start keeps it mapped, and scripts/lsan-qt.supp can then name it.
+function(kerova_keep_gl_driver_loaded env_var)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libasan.so
+                  OUTPUT_VARIABLE asan OUTPUT_STRIP_TRAILING_WHITESPACE)
+  find_file(KEROVA_GL_DRIVER swrast_dri.so PATHS /usr/lib/${CMAKE_LIBRARY_ARCHITECTURE}/dri NO_DEFAULT_PATH)
+  if(EXISTS "${asan}" AND KEROVA_GL_DRIVER)
+    set(${env_var} ${${env_var}} "LD_PRELOAD=${asan}:${KEROVA_GL_DRIVER}" PARENT_SCOPE)
   endif()
 endfunction()

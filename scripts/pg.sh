@@ -18,6 +18,27 @@ pg_free_port() {
   return 1
 }
 
+# pg_server BIN start|stop: starts the server on PG_PORT or stops it (fast).
+pg_server() {
+  case $2 in
+    start) pg_as_owner "$1/pg_ctl" -D "$PG_DIR/data" -l "$PG_DIR/server.log" -w \
+             -o "-p $PG_PORT -k $PG_DIR -c listen_addresses=127.0.0.1 -c fsync=off" start >/dev/null ;;
+    stop) pg_as_owner "$1/pg_ctl" -D "$PG_DIR/data" -m fast -w stop >/dev/null ;;
+  esac
+}
+
+# Writes PG_DIR/ctl, which the fault tests run to stop and start the server
+# under a running application ("ctl stop", "ctl start").
+pg_write_ctl() {
+  {
+    echo '#!/usr/bin/env bash'
+    declare -f pg_as_owner pg_server
+    echo "PG_DIR='$PG_DIR' PG_PORT='$PG_PORT'"
+    echo "pg_server '$1' \"\$1\""
+  } >"$PG_DIR/ctl"
+  chmod 755 "$PG_DIR/ctl"
+}
+
 pg_start() {
   local wanted=$1 bin
   bin=$(pg_bindir)
@@ -34,10 +55,10 @@ pg_start() {
   PG_PORT=$(pg_free_port)
   pg_as_owner "$bin/initdb" -D "$PG_DIR/data" -A trust -U postgres -E UTF8 --locale=C.UTF-8 >"$PG_DIR/initdb.log" 2>&1 \
     || { cat "$PG_DIR/initdb.log" >&2; return 1; }
-  pg_as_owner "$bin/pg_ctl" -D "$PG_DIR/data" -l "$PG_DIR/server.log" -w \
-    -o "-p $PG_PORT -k $PG_DIR -c listen_addresses=127.0.0.1 -c fsync=off" start >/dev/null \
-    || { cat "$PG_DIR/server.log" >&2; return 1; }
+  pg_server "$bin" start || { cat "$PG_DIR/server.log" >&2; return 1; }
+  pg_write_ctl "$bin"
   export KEROVA_TEST_PGHOST=127.0.0.1 KEROVA_TEST_PGPORT=$PG_PORT KEROVA_TEST_PGUSER=postgres
+  export KEROVA_TEST_PGCTL=$PG_DIR/ctl
   echo "PostgreSQL test server on 127.0.0.1:$PG_PORT ($PG_DIR)"
 }
 

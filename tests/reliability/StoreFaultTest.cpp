@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -42,6 +43,8 @@ class StoreFaultTest : public QObject
     {
         if (how == QLatin1String("server stopped"))
             return stopServer();
+        if (how == QLatin1String("connections refused"))
+            return refuseConnections();
         const QString path = f->store->sqlitePath();
         if (how == QLatin1String("read-only")) {
             QFile::setPermissions(path, QFile::ReadOwner);
@@ -54,9 +57,22 @@ class StoreFaultTest : public QObject
         return [folder, aside] { QDir().rename(aside, folder); };
     }
 
-    // For the application the server is gone: its sessions are ended and
-    // new ones refused, until the database accepts connections again.
+    // Stops the throwaway test server itself (the script that started it
+    // leaves a control command behind) and starts it again on restore.
     std::function<void()> stopServer()
+    {
+        const QString ctl = qEnvironmentVariable("KEROVA_TEST_PGCTL");
+        const auto run = [ctl](const QString& action) {
+            if (QProcess::execute(ctl, {action}) != 0)
+                qFatal("cannot %s the test server", qPrintable(action));
+        };
+        run(QStringLiteral("stop"));
+        return [run] { run(QStringLiteral("start")); };
+    }
+
+    // For the application the database is gone: its sessions are ended and
+    // new ones refused, until the database accepts connections again.
+    std::function<void()> refuseConnections()
     {
         const QString dbname = dmCommon->dbMedic.definition().dbname;
         f->store->addAlias(QStringLiteral("ADMIN"),
@@ -127,7 +143,10 @@ private Q_SLOTS:
             QTest::newRow("file made read-only") << QStringLiteral("read-only") << QStringLiteral("только для чтения");
             QTest::newRow("folder removed") << QStringLiteral("folder removed") << QStringLiteral("удалён или перемещён");
         } else {
-            QTest::newRow("server stopped") << QStringLiteral("server stopped") << QStringLiteral("Не удалось подключиться");
+            QTest::newRow("connections refused")
+                << QStringLiteral("connections refused") << QStringLiteral("Не удалось подключиться");
+            if (qEnvironmentVariableIsSet("KEROVA_TEST_PGCTL"))
+                QTest::newRow("server stopped") << QStringLiteral("server stopped") << QStringLiteral("Не удалось подключиться");
         }
     }
 
