@@ -94,7 +94,7 @@ private Q_SLOTS:
     void killedMidSaveLeavesBeforeOrAfter_data()
     {
         QTest::addColumn<int>("delay");
-        for (int delay : {0, 5, 20, 50, 100, 200, 400, 800})
+        for (int delay : {0, 5, 10, 20, 35, 50, 75, 100, 115, 130, 145, 160, 175, 200, 250, 300, 400, 600, 800, 1200, 2000, 3000})
             QTest::addRow("killed %d ms into the apply", delay) << delay;
     }
     void killedMidSaveLeavesBeforeOrAfter()
