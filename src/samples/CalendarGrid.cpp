@@ -9,6 +9,8 @@ CalendarGrid::CalendarGrid(QWidget* parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A new grid is five default columns wide and five default rows high.
+    resize(DesignWidth, DesignHeight);
 }
 
 void CalendarGrid::setGridLineWidth(int width)

@@ -14,6 +14,10 @@ class CalendarGrid : public QWidget
     Q_PROPERTY(int GridLineWidth READ gridLineWidth WRITE setGridLineWidth)
 
 public:
+    // Size of a newly placed grid: 5 columns of 64 by 5 rows of 24 pixels.
+    static constexpr int DesignWidth = 320;
+    static constexpr int DesignHeight = 120;
+
     enum CellStateFlag { Selected = 1, Focused = 2, Fixed = 4 };
     Q_DECLARE_FLAGS(CellState, CellStateFlag)
 

@@ -22,6 +22,7 @@ Outline::Outline(QWidget* parent)
 {
     setColumnCount(1);
     header()->hide();
+    resize(DesignWidth, DesignHeight);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setIconSize(QSize(OutlinePictures::Size, OutlinePictures::Size));
     // Indices are renumbered whenever the tree's shape changes, however it is changed.

@@ -26,6 +26,10 @@ class Outline : public QTreeWidget
     Q_PROPERTY(QString ItemSeparator READ itemSeparator WRITE setItemSeparator)
 
 public:
+    // Size of a newly placed outline.
+    static constexpr int DesignWidth = 121;
+    static constexpr int DesignHeight = 97;
+
     explicit Outline(QWidget* parent = nullptr);
     ~Outline() override;
 

@@ -48,6 +48,12 @@ private slots:
             QVERIFY(created);
             QCOMPARE(QString::fromLatin1(created->metaObject()->className()), entry.className);
             QCOMPARE(created->parentWidget(), &form);
+            // A dropped component arrives in the size its constructor gives it.
+            const QString size = QStringLiteral("<width>%1</width><height>%2</height>")
+                                     .arg(created->width())
+                                     .arg(created->height());
+            QVERIFY2(widget->domXml().contains(size), qPrintable(widget->domXml()));
+            QVERIFY2(created->width() >= 24 && created->height() >= 24, qPrintable(entry.className));
         }
         QVERIFY(!widgets.front()->group().isEmpty());
 #endif

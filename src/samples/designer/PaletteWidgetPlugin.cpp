@@ -1,5 +1,7 @@
 #include "PaletteWidgetPlugin.h"
 
+#include <QWidget>
+
 PaletteWidgetPlugin::PaletteWidgetPlugin(const ComponentPalette::Entry& entry, QObject* parent)
     : QObject(parent), m_entry(entry)
 {
@@ -16,6 +18,15 @@ QString PaletteWidgetPlugin::domXml() const
     if (capitals > 1 && capitals < name.size())
         --capitals;
     const QString objectName = name.left(capitals).toLower() + name.mid(capitals);
-    return QStringLiteral("<ui language=\"c++\"><widget class=\"%1\" name=\"%2\"/></ui>")
-        .arg(name, objectName);
+    // Designer sizes a dropped widget by its size hint, which the components
+    // do not give; the geometry makes it arrive in the size its constructor sets.
+    QWidget form;
+    const QWidget* sample = m_entry.create(&form);
+    return QStringLiteral("<ui language=\"c++\"><widget class=\"%1\" name=\"%2\">"
+                          "<property name=\"geometry\"><rect><x>0</x><y>0</y>"
+                          "<width>%3</width><height>%4</height></rect></property>"
+                          "</widget></ui>")
+        .arg(name, objectName)
+        .arg(sample->width())
+        .arg(sample->height());
 }
