@@ -5,6 +5,8 @@
 #include "toolkit/MessageService.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -123,13 +125,28 @@ double LevelFormulas::CalcNodeAmount(int K)
     if (!(D != 0.0)) // a denominator that is not a number counts as zero
         return fail(kDivisionByZero);
     const double A = div(double(m_dm.GetLvlTskFlowInt(1)), D);
-    const double E = m_dm.GetLvlNodeCostUse(K);
-    if (E == 0.0)
+    const int E = m_dm.GetLvlNodeCostUse(K);
+    if (E == 0)
         return fail(kDivisionByZero);
-    const double S = div(double(m_dm.GetLvlNodeCostDelay(K)), E);
-    if (!(S >= 0.0)) // a radicand that is not a number counts as negative
+    const double root = costRoot(m_dm.GetLvlNodeCostDelay(K), E);
+    if (std::isnan(root))
         return fail(kComplexRoot);
-    return mul(A, add(CheckedMath::sqrt(S), 1.0));
+    return mul(A, root);
+}
+
+// A sweep over other indicators asks for the same pair of costs at every
+// point, and the division and the root are the slowest steps of the node
+// count: the last pair's result is kept. Integers compare exactly, so a kept
+// value is the one the computation would give.
+double LevelFormulas::costRoot(int costDelay, int costUse)
+{
+    if (m_costRoot.valid && m_costRoot.costDelay == costDelay && m_costRoot.costUse == costUse)
+        return m_costRoot.value;
+    const double S = CheckedMath::div(double(costDelay), double(costUse));
+    if (!(S >= 0.0))
+        return std::numeric_limits<double>::quiet_NaN();
+    m_costRoot = {costDelay, costUse, CheckedMath::add(CheckedMath::sqrt(S), 1.0), true};
+    return m_costRoot.value;
 }
 
 double LevelFormulas::CalcNodePerformance(int K)

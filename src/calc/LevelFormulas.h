@@ -40,7 +40,18 @@ private:
     double prodRTNodeAmount(qint64 a, qint64 b);
     int prodNodeAmount(qint64 a, qint64 b);
     double fail(const QString& text);
+    // √(Cd / Cu) + 1 for Cu ≠ 0, or NaN when the radicand is negative.
+    double costRoot(int costDelay, int costUse);
+
+    struct CostRoot
+    {
+        int costDelay = 0;
+        int costUse = 0;
+        double value = 0.0;
+        bool valid = false;
+    };
 
     TdmExecute& m_dm;
     Report m_report;
+    CostRoot m_costRoot;
 };

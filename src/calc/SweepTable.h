@@ -14,7 +14,8 @@ public:
 
     virtual void setColCount(int count) = 0;
     virtual void setRowCount(int count) = 0;
-    virtual void setCell(int column, int row, const QString& text) = 0;
+    // The text is taken over: a sweep hands each of its million cells on without copying.
+    virtual void setCell(int column, int row, QString text) = 0;
     // The texts of the table window's edtX and edtY.
     virtual void setXName(const QString& name) = 0;
     virtual void setYName(const QString& name) = 0;

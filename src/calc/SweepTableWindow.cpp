@@ -16,9 +16,9 @@ void SweepTableWindow::setRowCount(int count)
     m_window.tblOut->setRowCount(count);
 }
 
-void SweepTableWindow::setCell(int column, int row, const QString& text)
+void SweepTableWindow::setCell(int column, int row, QString text)
 {
-    m_window.tblOut->setCell(column, row, text);
+    m_window.tblOut->setCell(column, row, std::move(text));
 }
 
 void SweepTableWindow::setXName(const QString& name)

@@ -13,7 +13,7 @@ public:
 
     void setColCount(int count) override;
     void setRowCount(int count) override;
-    void setCell(int column, int row, const QString& text) override;
+    void setCell(int column, int row, QString text) override;
     void setXName(const QString& name) override;
     void setYName(const QString& name) override;
     void setRecord(const CalculationRecord* record) override;

@@ -13,10 +13,10 @@ class TableBuffer : public SweepTable
 public:
     void setColCount(int count) override { resize(count, m_rowCount); }
     void setRowCount(int count) override { resize(m_colCount, count); }
-    void setCell(int column, int row, const QString& text) override
+    void setCell(int column, int row, QString text) override
     {
         if (row >= 0 && row < m_rowCount && column >= 0 && column < m_colCount)
-            m_cells[std::size_t(row) * m_colCount + column] = text;
+            m_cells[std::size_t(row) * m_colCount + column] = std::move(text);
     }
     void setXName(const QString& name) override { m_xName = name; }
     void setYName(const QString& name) override { m_yName = name; }

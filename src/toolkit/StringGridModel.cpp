@@ -71,10 +71,10 @@ QString StringGridModel::cell(int col, int row) const
     return m_cells[static_cast<size_t>(row) * m_cols + col];
 }
 
-void StringGridModel::setCell(int col, int row, const QString& text)
+void StringGridModel::setCell(int col, int row, QString text)
 {
     checkCell(col, row);
-    m_cells[static_cast<size_t>(row) * m_cols + col] = text;
+    m_cells[static_cast<size_t>(row) * m_cols + col] = std::move(text);
     scheduleRefresh();
 }
 

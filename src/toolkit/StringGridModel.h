@@ -23,7 +23,7 @@ public:
     void setColCount(int count);
     void setGridRowCount(int count);
     QString cell(int col, int row) const;
-    void setCell(int col, int row, const QString& text);
+    void setCell(int col, int row, QString text);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

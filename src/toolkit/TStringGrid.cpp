@@ -49,9 +49,9 @@ QString TStringGrid::cell(int col, int row) const
     return m_model->cell(col, row);
 }
 
-void TStringGrid::setCell(int col, int row, const QString& text)
+void TStringGrid::setCell(int col, int row, QString text)
 {
-    m_model->setCell(col, row, text);
+    m_model->setCell(col, row, std::move(text));
 }
 
 void TStringGrid::setDefaultColWidth(int width)

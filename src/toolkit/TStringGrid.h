@@ -20,7 +20,7 @@ public:
     int rowCount() const;
     void setRowCount(int count);
     QString cell(int col, int row) const;
-    void setCell(int col, int row, const QString& text);
+    void setCell(int col, int row, QString text);
     void setDefaultColWidth(int width);
     void setDefaultRowHeight(int height);
 

@@ -362,6 +362,39 @@ private Q_SLOTS:
         QCOMPARE(chart->value(3, 1), 0.0);
     }
 
+    // Both costs of the level swept: every point has its own root, a negative
+    // one is reported at its point and the next valid pair is computed afresh.
+    void costsSweptAtTheirLevel()
+    {
+        QList<QPair<int, int>> points;
+        sweep->setPointReport([&](const QString& text, int ix, int iy, double, double) {
+            QCOMPARE(text, QStringLiteral("Комплексный корень"));
+            points << qMakePair(ix, iy);
+        });
+        SweepInput input;
+        input.itemX = 3;
+        input.levelX = QStringLiteral("2");
+        input.minX = QStringLiteral("100");
+        input.maxX = QStringLiteral("300");
+        input.stepX = QStringLiteral("100");
+        input.itemY = 2;
+        input.levelY = QStringLiteral("2");
+        input.minY = QStringLiteral("-10");
+        input.maxY = QStringLiteral("30");
+        input.stepY = QStringLiteral("10");
+        QCOMPARE(sweep->run(input), ParameterSweep::Outcome::Done);
+        QCOMPARE(points, (QList<QPair<int, int>>{{0, 0}, {1, 0}}));
+        const double D = (1.0 * 40.0) * ((1.0 * 0.3) * 5.0);
+        for (int iy = 1; iy < 4; ++iy)
+            for (int ix = 0; ix < 2; ++ix) {
+                const double costDelay = 10.0 * (iy - 1);
+                const double costUse = 100.0 * (ix + 1);
+                const double expected = 1000.0 / D * (std::sqrt(costDelay / costUse) + 1.0);
+                QCOMPARE(bits(chart->value(iy, ix)), bits(expected));
+            }
+        QCOMPARE(chart->value(0, 1), 0.0);
+    }
+
     // The third quantity has no formula: headers and names, but no numbers.
     void noFormulaWritesNoNumber()
     {
