@@ -42,7 +42,7 @@ template <typename T, typename Mul> T repeatFactor(T p, T f, qint64 n, Mul mul)
 // Level numbers up to 1 all address the first row; numbers beyond the last
 // row read 0, after which the product stays a zero of the same sign.
 template <typename T, typename Read, typename Mul>
-T levelProduct(qint64 a, qint64 b, int rows, Read read, Mul mul)
+[[gnu::always_inline]] inline T levelProduct(qint64 a, qint64 b, int rows, Read read, Mul mul)
 {
     T p = T(1);
     if (a > b)
