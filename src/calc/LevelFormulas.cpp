@@ -140,12 +140,12 @@ double LevelFormulas::CalcNodeAmount(int K)
 // value is the one the computation would give.
 double LevelFormulas::costRoot(int costDelay, int costUse)
 {
-    if (m_costRoot.valid && m_costRoot.costDelay == costDelay && m_costRoot.costUse == costUse)
+    if (m_costRoot.costDelay == costDelay && m_costRoot.costUse == costUse)
         return m_costRoot.value;
     const double S = CheckedMath::div(double(costDelay), double(costUse));
     if (!(S >= 0.0))
         return std::numeric_limits<double>::quiet_NaN();
-    m_costRoot = {costDelay, costUse, CheckedMath::add(CheckedMath::sqrt(S), 1.0), true};
+    m_costRoot = {costDelay, costUse, CheckedMath::add(CheckedMath::sqrt(S), 1.0)};
     return m_costRoot.value;
 }
 

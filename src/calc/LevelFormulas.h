@@ -43,12 +43,12 @@ private:
     // √(Cd / Cu) + 1 for Cu ≠ 0, or NaN when the radicand is negative.
     double costRoot(int costDelay, int costUse);
 
+    // The last pair of costs and its root; a use cost of 0 (never asked for) means none yet.
     struct CostRoot
     {
         int costDelay = 0;
         int costUse = 0;
         double value = 0.0;
-        bool valid = false;
     };
 
     TdmExecute& m_dm;
