@@ -53,9 +53,39 @@ private slots:
                                      .arg(created->width())
                                      .arg(created->height());
             QVERIFY2(widget->domXml().contains(size), qPrintable(widget->domXml()));
-            QVERIFY2(created->width() >= 24 && created->height() >= 24, qPrintable(entry.className));
         }
         QVERIFY(!widgets.front()->group().isEmpty());
+#endif
+    }
+
+    // Designer would drop a component without a size hint as a 16 × 16 square.
+    void droppedComponentHasItsDefaultSize_data()
+    {
+        QTest::addColumn<QString>("className");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("gauge") << "TCGauge" << QSize(100, 100);
+        QTest::newRow("performance graph") << "TPerformanceGraph" << QSize(100, 100);
+        QTest::newRow("colour grid") << "TCColorGrid" << QSize(100, 100);
+        QTest::newRow("calendar") << "TCCalendar" << QSize(320, 120);
+        QTest::newRow("directory outline") << "TCDirectoryOutline" << QSize(121, 97);
+    }
+    void droppedComponentHasItsDefaultSize()
+    {
+#ifndef KEROVA_DESIGNER_PLUGIN
+        QSKIP("Qt Designer development files missing: the plugin is not built");
+#else
+        QFETCH(QString, className);
+        QFETCH(QSize, size);
+        SamplePalette::registerAll();
+        QPluginLoader loader(QStringLiteral(KEROVA_DESIGNER_PLUGIN));
+        auto* collection = qobject_cast<QDesignerCustomWidgetCollectionInterface*>(loader.instance());
+        QVERIFY2(collection, qPrintable(loader.errorString()));
+        QString xml;
+        for (QDesignerCustomWidgetInterface* widget : collection->customWidgets())
+            if (widget->name() == className)
+                xml = widget->domXml();
+        const QString geometry = QStringLiteral("<width>%1</width><height>%2</height>").arg(size.width()).arg(size.height());
+        QVERIFY2(xml.contains(geometry), qPrintable(xml));
 #endif
     }
 };
