@@ -53,7 +53,7 @@ private Q_SLOTS:
     void unknownDriverIsAnError()
     {
         TestStore store;
-        store.addAlias(QStringLiteral("ODD"), QStringLiteral("driver=paradox\n"));
+        store.addAlias(QStringLiteral("ODD"), QStringLiteral("driver=nosuchdriver\n"));
         Database db(QStringLiteral("ODD"));
         QVERIFY_THROWS_EXCEPTION(EngineError, db.open());
     }
