@@ -36,3 +36,13 @@ QStringList CalculationRecord::lines() const
             .arg(choice(ParameterSweep::calcTypeCaption(calcType)), QString::number(v.calcLevel)),
     };
 }
+
+double CalculationRecord::xValue(int i) const
+{
+    return static_cast<double>(static_cast<long double>(i) * values.stepX + values.minX);
+}
+
+double CalculationRecord::yValue(int i) const
+{
+    return static_cast<double>(static_cast<long double>(i) * values.stepY + values.minY);
+}

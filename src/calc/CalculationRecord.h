@@ -29,4 +29,8 @@ struct CalculationRecord
     //   Показатель Y: <caption> (<name>); от 10; до 30; шаг 5; уровень 1
     //   Вычисляемая величина: <caption>; уровень 2
     QStringList lines() const;
+    // The X value of point i and the Y value of series i, computed as the
+    // sweep computes them: i steps from the start in extended precision.
+    double xValue(int i) const;
+    double yValue(int i) const;
 };

@@ -1,6 +1,7 @@
 #include "calc/SweepChartControl.h"
 
 #include "calc/CalculationRecord.h"
+#include "chart/ChartLabels.h"
 #include "chart/TChartControl.h"
 
 SweepChartControl::SweepChartControl(TChartControl& chart, Started started)
@@ -38,4 +39,16 @@ void SweepChartControl::TitleText(qint16 slot, const QString& text)
 void SweepChartControl::setRecord(const CalculationRecord* record)
 {
     m_chart.setInputLines(record ? record->lines() : QStringList());
+    ChartLabels labels;
+    if (record) {
+        labels.xName = record->xName;
+        labels.yName = record->yName;
+        labels.xValues.resize(static_cast<size_t>(m_chart.pointCount()));
+        for (int i = 0; i < m_chart.pointCount(); ++i)
+            labels.xValues[static_cast<size_t>(i)] = record->xValue(i);
+        labels.yValues.resize(static_cast<size_t>(m_chart.seriesCount()));
+        for (int i = 0; i < m_chart.seriesCount(); ++i)
+            labels.yValues[static_cast<size_t>(i)] = record->yValue(i);
+    }
+    m_chart.setLabels(labels);
 }

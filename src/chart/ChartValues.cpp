@@ -43,6 +43,12 @@ double ChartValues::value(int series, int point) const
     return m_values[static_cast<size_t>(series) * m_points + point];
 }
 
+const double* ChartValues::row(int series) const
+{
+    checkIndex(series, 0);
+    return m_values.data() + static_cast<size_t>(series) * m_points;
+}
+
 void ChartValues::setValue(int series, int point, double value)
 {
     checkIndex(series, point);

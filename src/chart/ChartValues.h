@@ -22,6 +22,8 @@ public:
     int pointCount() const { return m_points; }
     double value(int series, int point) const;
     void setValue(int series, int point, double value);
+    // The values of one series, pointCount() of them.
+    const double* row(int series) const;
     // Smallest and largest value; 0 and 0 for an empty grid.
     std::pair<double, double> range() const;
 

@@ -1,15 +1,19 @@
 #include "chart/TChartControl.h"
 
 #include "chart/BarChart3D.h"
+#include "chart/ChartTexts.h"
 #include "chart/ChartValues.h"
 #include "chart/FlatChart.h"
+#include "chart/SurfaceChart3D.h"
 #include "toolkit/AutomationError.h"
 #include "toolkit/Handler.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QStackedLayout>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <cmath>
 
 namespace {
@@ -17,16 +21,35 @@ namespace {
 // What the chart shows before the first calculation: one series of zeros.
 constexpr int InitialSeries = 1;
 constexpr int InitialPoints = 5;
+// Grids from this size on show the busy cursor while their view is built.
+constexpr long long BusyValues = 100000;
+
+// The busy cursor until the view built now has been drawn: it is taken
+// down on the next turn of the event loop.
+void busyUntilDrawn()
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    QTimer::singleShot(0, [] { QGuiApplication::restoreOverrideCursor(); });
+}
 
 } // namespace
 
 TChartControl::TChartControl(QWidget* parent)
-    : QWidget(parent), m_values(new ChartValues(this)), m_pages(new QStackedLayout(this)),
-      m_flat(new FlatChart(this))
+    : QWidget(parent), m_values(new ChartValues(this)), m_pages(new QStackedLayout),
+      m_flat(new FlatChart(this)),
+      m_notice(new QLabel(QStringLiteral("Трёхмерный вид недоступен: нет поддержки OpenGL"), this))
 {
     setAccessibleName(QStringLiteral("Диаграмма результатов"));
     setFocusPolicy(Qt::StrongFocus);
     m_flat->setObjectName(QStringLiteral("flatChart"));
+    m_notice->setObjectName(QStringLiteral("no3D"));
+    m_notice->setAlignment(Qt::AlignCenter);
+    m_notice->hide();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(m_notice);
+    layout->addLayout(m_pages, 1);
     m_pages->addWidget(m_flat);
     m_values->reshape(InitialSeries, InitialPoints);
     connect(m_values, &ChartValues::valuesChanged, this, &TChartControl::changed);
@@ -42,6 +65,7 @@ qint32 TChartControl::StartData(qint16 kind, qint32 seriesCount, qint32 pointCou
 {
     checkKind(kind);
     m_values->reshape(seriesCount, pointCount);
+    m_labels = {};
     m_serie = 0;
     m_loading = true;
     return 1;
@@ -149,34 +173,59 @@ void TChartControl::render()
     if (!m_dirty || !isVisible())
         return;
     m_dirty = false;
-    if (m_settings.chart3D) {
-        show3D();
-        return;
-    }
-    m_flat->rebuild(*m_values, m_settings);
-    m_pages->setCurrentWidget(m_flat);
+    const ChartTexts texts(m_labels, m_settings, m_values->seriesCount(), m_values->pointCount());
+    if (static_cast<long long>(m_values->seriesCount()) * m_values->pointCount() >= BusyValues)
+        busyUntilDrawn();
+    if (m_settings.chart3D && Chart3DView::openGLAvailable())
+        show3D(texts);
+    else
+        showFlat(texts);
+    m_notice->setVisible(m_settings.chart3D && !showing3D());
 }
 
-void TChartControl::show3D()
+void TChartControl::showFlat(const ChartTexts& texts)
 {
-    if (!BarChart3D::openGLAvailable()) {
-        if (!m_no3D) {
-            m_no3D =
-                new QLabel(QStringLiteral("Трёхмерный вид недоступен: нет поддержки OpenGL"), this);
-            m_no3D->setAlignment(Qt::AlignCenter);
-            m_no3D->setObjectName(QStringLiteral("no3D"));
-            m_pages->addWidget(m_no3D);
-        }
-        m_pages->setCurrentWidget(m_no3D);
-        return;
+    m_flat->rebuild(*m_values, m_settings, texts);
+    m_pages->setCurrentWidget(m_flat);
+    // A 3D view out of sight keeps no copy of the values.
+    for (Chart3DView* view :
+         {static_cast<Chart3DView*>(m_bars), static_cast<Chart3DView*>(m_surface)})
+        if (view)
+            view->release();
+}
+
+void TChartControl::show3D(const ChartTexts& texts)
+{
+    const bool surface =
+        static_cast<long long>(m_values->seriesCount()) * m_values->pointCount() > Bars3DValues;
+    Chart3DView* shown = view3D(surface);
+    Chart3DView* other = surface ? static_cast<Chart3DView*>(m_bars) : m_surface;
+    if (other)
+        other->release();
+    shown->apply(*m_values, m_settings, texts);
+    m_pages->setCurrentWidget(shown);
+}
+
+// The 3D view of the form asked for, made when first needed.
+Chart3DView* TChartControl::view3D(bool surface)
+{
+    if (surface && !m_surface) {
+        m_surface = new SurfaceChart3D(this);
+        m_surface->setObjectName(QStringLiteral("surface3DView"));
+        m_pages->addWidget(m_surface);
     }
-    if (!m_bars) {
-        m_bars = new BarChart3D(m_values, this);
+    if (!surface && !m_bars) {
+        m_bars = new BarChart3D(this);
         m_bars->setObjectName(QStringLiteral("bars3DView"));
         m_pages->addWidget(m_bars);
     }
-    m_bars->apply(*m_values, m_settings);
-    m_pages->setCurrentWidget(m_bars);
+    return surface ? static_cast<Chart3DView*>(m_surface) : m_bars;
+}
+
+void TChartControl::setLabels(const ChartLabels& labels)
+{
+    m_labels = labels;
+    changed();
 }
 
 void TChartControl::setInputLines(const QStringList& lines)
@@ -188,10 +237,8 @@ void TChartControl::setInputLines(const QStringList& lines)
 QImage TChartControl::image()
 {
     render();
-    if (m_bars && m_pages->currentWidget() == m_bars)
-        return m_bars->image();
-    if (m_pages->currentWidget() != m_flat)
-        return m_pages->currentWidget()->grab().toImage();
+    if (auto* view = qobject_cast<Chart3DView*>(m_pages->currentWidget()))
+        return view->image();
     return m_flat->image(fitted(m_flat->chartSize(), MaxPictureSide));
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "chart/ChartLabels.h"
 #include "chart/ChartSettings.h"
 
 #include <QStringList>
 #include <QWidget>
 
 class BarChart3D;
+class Chart3DView;
+class ChartTexts;
 class ChartValues;
 class FlatChart;
 class QChart;
@@ -13,12 +16,15 @@ class QImage;
 class QLabel;
 class QPainter;
 class QStackedLayout;
+class SurfaceChart3D;
 
 // The chart the chart window hosts. Its eight operations load a grid of
 // values (series by points), set titles by slot, the value scale, the point
 // spacing and the 3D switch; failures raise AutomationError. Index and
 // spacing arguments are 16-bit, so wider values arrive truncated to their
 // low 16 bits. The views are rebuilt only while the chart is visible.
+// The 3D view is bars up to Bars3DValues values and a surface beyond; where
+// no OpenGL context can be made the flat chart stays, with a notice above it.
 class TChartControl : public QWidget
 {
     Q_OBJECT
@@ -46,10 +52,22 @@ public:
     const ChartSettings& settings() const { return m_settings; }
     ChartValues* values() const { return m_values; }
     QChart* flatChart() const;
-    // The 3D view, or null while it has not been needed yet.
+    FlatChart* flatView() const { return m_flat; }
+    // The 3D views, or null while they have not been needed yet.
     BarChart3D* bars3D() const { return m_bars; }
-    // True when the 3D view is the one shown.
+    SurfaceChart3D* surface3D() const { return m_surface; }
+    // True when a 3D view is the one shown.
     bool showing3D() const;
+    // The line above the chart saying why 3D is not shown; hidden otherwise.
+    QLabel* notice() const { return m_notice; }
+
+    // Largest grid the 3D view shows as bars; larger ones become a surface.
+    static constexpr long long Bars3DValues = 400;
+
+    // The names and values of X and Y of the calculation behind the values,
+    // for labels; StartData drops them, as they belong to the previous grid.
+    void setLabels(const ChartLabels& labels);
+    const ChartLabels& labels() const { return m_labels; }
 
     // The inputs of the calculation the values came from, one fact a line;
     // shown as the chart's tooltip. Empty when not known.
@@ -75,7 +93,9 @@ private:
     void checkKind(qint16 kind) const;
     void changed();
     void render();
-    void show3D();
+    void showFlat(const ChartTexts& texts);
+    void show3D(const ChartTexts& texts);
+    Chart3DView* view3D(bool surface);
 
     ChartValues* m_values;
     ChartSettings m_settings;
@@ -86,6 +106,8 @@ private:
     QStackedLayout* m_pages;
     FlatChart* m_flat;
     BarChart3D* m_bars = nullptr;
-    QLabel* m_no3D = nullptr;
+    SurfaceChart3D* m_surface = nullptr;
+    QLabel* m_notice;
     QStringList m_inputLines;
+    ChartLabels m_labels;
 };

@@ -1,5 +1,8 @@
 #include "chart/BarChart3D.h"
 #include "chart/ChartImage.h"
+#include "chart/ChartLabels.h"
+#include "chart/FlatChart.h"
+#include "chart/SurfaceChart3D.h"
 #include "chart/TChartControl.h"
 #include "testutil/TestRegistry.h"
 
@@ -9,9 +12,37 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtDataVisualization/Q3DBars>
+#include <QtDataVisualization/Q3DSurface>
 #include <QtDataVisualization/QBar3DSeries>
+#include <QtDataVisualization/QBarDataProxy>
 #include <QtDataVisualization/QCategory3DAxis>
+#include <QtDataVisualization/QSurface3DSeries>
 #include <QtDataVisualization/QValue3DAxis>
+
+namespace {
+
+// A grid of series × points, value = series + point / 1000, with labels of a
+// sweep from X = 1 and Y = 10 by 0.5 when labelled.
+void load(TChartControl& chart, int series, int points, bool labelled)
+{
+    chart.FinishData(1);
+    chart.StartData(1, series, points);
+    ChartLabels labels;
+    labels.xName = QStringLiteral("Интенсивность решения задач");
+    labels.yName = QStringLiteral("Интенсивность потока задач");
+    for (int s = 0; s < series; ++s) {
+        chart.ThisSerie(static_cast<qint16>(s));
+        labels.yValues.push_back(10.0 + s * 0.5);
+        for (int p = 0; p < points; ++p)
+            chart.PointValue(static_cast<qint16>(p), s + p / 1000.0);
+    }
+    for (int p = 0; p < points; ++p)
+        labels.xValues.push_back(1.0 + p * 0.5);
+    if (labelled)
+        chart.setLabels(labels);
+}
+
+} // namespace
 
 // The 3D view under a real display with OpenGL: made only when needed,
 // reading the same values, titles and scale as the flat view.
@@ -108,6 +139,74 @@ private Q_SLOTS:
         QFile file(svg);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.readAll().contains("<image"));
+    }
+
+    // Bars carry the X values as column labels and the Y values as row
+    // labels, in the user's locale; without a record, point and series numbers.
+    void barLabelsFollowTheRecord_data()
+    {
+        QTest::addColumn<bool>("labelled");
+        QTest::addColumn<QString>("firstColumn");
+        QTest::addColumn<QString>("lastRow");
+        QTest::newRow("record") << true << QStringLiteral("1,00") << QStringLiteral("11,00");
+        QTest::newRow("no record") << false << QStringLiteral("1") << QStringLiteral("Ряд 3");
+    }
+    void barLabelsFollowTheRecord()
+    {
+        if (!BarChart3D::openGLAvailable())
+            QSKIP("No OpenGL on this display");
+        QFETCH(bool, labelled);
+        QFETCH(QString, firstColumn);
+        QFETCH(QString, lastRow);
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        TChartControl chart;
+        chart.resize(640, 480);
+        load(chart, 3, 4, labelled);
+        chart.Chart3D(true);
+        chart.show();
+        QTRY_VERIFY(chart.bars3D() != nullptr);
+        QBarDataProxy* proxy = chart.bars3D()->graph()->seriesList().first()->dataProxy();
+        QTRY_COMPARE(proxy->rowCount(), 3);
+        QCOMPARE(proxy->columnLabels().first(), firstColumn);
+        QCOMPARE(proxy->rowLabels().last(), lastRow);
+        QCOMPARE(chart.bars3D()->graph()->locale().decimalPoint(), QStringLiteral(","));
+        QLocale::setDefault(before);
+    }
+
+    // Beyond the bars' limit the 3D view is one surface over the same values;
+    // back to flat, and to a small grid, nothing is lost.
+    void largeResultSwitchesToTheSurfaceAndBack()
+    {
+        if (!BarChart3D::openGLAvailable())
+            QSKIP("No OpenGL on this display");
+        TChartControl chart;
+        chart.resize(640, 480);
+        load(chart, 60, 70, true);
+        QVERIFY(60 * 70 > TChartControl::Bars3DValues);
+        chart.Chart3D(true);
+        chart.show();
+        QTRY_VERIFY(chart.surface3D() != nullptr);
+        QVERIFY(chart.showing3D());
+        QVERIFY(chart.bars3D() == nullptr);
+        QSurfaceDataProxy* proxy = chart.surface3D()->graph()->seriesList().first()->dataProxy();
+        QCOMPARE(proxy->rowCount(), 60);
+        QCOMPARE(proxy->columnCount(), 70);
+        QCOMPARE(proxy->itemAt(59, 69)->position(), QVector3D(35.5f, 59.069f, 39.5f));
+        QImage picture = chart.image();
+        QCOMPARE(picture.size(), chart.surface3D()->size());
+
+        chart.Chart3D(false);
+        QTRY_VERIFY(!chart.showing3D());
+        QVERIFY(chart.flatView()->bundled());
+        QCOMPARE(chart.value(59, 69), 59 + 69 / 1000.0);
+        QCOMPARE(chart.value(0, 1), 0.001);
+
+        load(chart, 2, 3, true);
+        chart.Chart3D(true);
+        QTRY_VERIFY(chart.bars3D() != nullptr && chart.showing3D());
+        QCOMPARE(chart.bars3D()->graph()->seriesList().first()->dataProxy()->rowCount(), 2);
+        QCOMPARE(proxy->rowCount(), 0);
     }
 };
 

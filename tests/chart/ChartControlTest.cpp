@@ -1,10 +1,17 @@
+#include "chart/ChartLabels.h"
+#include "chart/ChartTexts.h"
 #include "chart/ChartValues.h"
+#include "chart/FlatChart.h"
 #include "chart/TChartControl.h"
 #include "testutil/TestRegistry.h"
 #include "toolkit/AutomationError.h"
 
+#include <QCategoryAxis>
 #include <QChart>
+#include <QImage>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QTest>
 #include <QValueAxis>
@@ -28,6 +35,27 @@ QValueAxis* axis(QChart* chart, Qt::Alignment side)
     const QList<QAbstractAxis*> axes =
         chart->axes(side == Qt::AlignBottom ? Qt::Horizontal : Qt::Vertical);
     return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(axes.first());
+}
+
+// Labels of a sweep: X from x0 by dx, Y from y0 by dy.
+ChartLabels sweepLabels(int series, int points, double x0, double dx, double y0, double dy)
+{
+    ChartLabels labels;
+    labels.xName = QStringLiteral("Интенсивность потока задач");
+    labels.yName = QStringLiteral("Потери при задержке");
+    for (int p = 0; p < points; ++p)
+        labels.xValues.push_back(x0 + p * dx);
+    for (int s = 0; s < series; ++s)
+        labels.yValues.push_back(y0 + s * dy);
+    return labels;
+}
+
+QStringList seriesNames(QChart* chart)
+{
+    QStringList names;
+    for (QAbstractSeries* series : chart->series())
+        names << series->name();
+    return names;
 }
 
 } // namespace
@@ -161,16 +189,118 @@ private Q_SLOTS:
         QTRY_VERIFY(chart.findChild<QWidget*>(QStringLiteral("flatChartView"))->width() <= 400);
     }
 
-    void switchToThreeDWithoutOpenGLSaysSo()
+    // Offscreen has no OpenGL: the values stay visible as the flat chart,
+    // with the notice above it.
+    void threeDWithoutOpenGLKeepsTheFlatChartWithANotice()
     {
         TChartControl chart;
         chart.show();
+        load(chart, 2, 3);
         chart.Chart3D(true);
-        QTRY_VERIFY(chart.showing3D());
-        QVERIFY(chart.bars3D() == nullptr); // offscreen has no OpenGL: no 3D view is made
-        QVERIFY(chart.findChild<QLabel*>(QStringLiteral("no3D"))->isVisible());
+        QTRY_VERIFY(chart.notice()->isVisible());
+        QCOMPARE(chart.notice()->text(),
+                 QStringLiteral("Трёхмерный вид недоступен: нет поддержки OpenGL"));
+        QVERIFY(!chart.showing3D());
+        QVERIFY(chart.bars3D() == nullptr);
+        QCOMPARE(chart.flatChart()->series().size(), 2);
+        QVERIFY(chart.notice()->geometry().bottom() < chart.flatView()->geometry().top());
         chart.Chart3D(false);
-        QTRY_VERIFY(!chart.showing3D());
+        QTRY_VERIFY(!chart.notice()->isVisible());
+    }
+
+    // Points stand at their X values and series are named by their Y values,
+    // in the "0.00" form of the user's locale; without labels for the grid
+    // (none, or of another size) the chart numbers points and series.
+    void labelsFollowTheRecordAndTheLocale_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<bool>("withLabels");
+        QTest::addColumn<int>("labelledSeries");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("xLabels");
+        QTest::addColumn<QString>("tip");
+        const QLocale russian(QLocale::Russian, QLocale::Russia);
+        const QLocale english(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("record, Russian")
+            << russian << true << 2 << QStringList{"Потери при задержке:", "10,00", "12,50"}
+            << QStringList{"0,50", "1,25", "2,00"}
+            << QStringLiteral("Интенсивность потока задач: 1,25\nПотери при задержке: 12,50\n"
+                              "Количество узлов: 11,00");
+        QTest::newRow("record, English")
+            << english << true << 2 << QStringList{"Потери при задержке:", "10.00", "12.50"}
+            << QStringList{"0.50", "1.25", "2.00"}
+            << QStringLiteral("Интенсивность потока задач: 1.25\nПотери при задержке: 12.50\n"
+                              "Количество узлов: 11.00");
+        QTest::newRow("no record")
+            << russian << false << 2 << QStringList{"Ряд 1", "Ряд 2"} << QStringList{}
+            << QStringLiteral("Точка 2\nРяд 2\nКоличество узлов: 11,00");
+        QTest::newRow("record of another grid")
+            << russian << true << 3 << QStringList{"Ряд 1", "Ряд 2"} << QStringList{}
+            << QStringLiteral("Точка 2\nРяд 2\nКоличество узлов: 11,00");
+    }
+    void labelsFollowTheRecordAndTheLocale()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(bool, withLabels);
+        QFETCH(int, labelledSeries);
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, xLabels);
+        QFETCH(QString, tip);
+        const QLocale before;
+        QLocale::setDefault(locale);
+        TChartControl chart;
+        chart.resize(800, 500);
+        chart.show();
+        load(chart, 2, 3);
+        chart.TitleText(0, QStringLiteral("Количество узлов"));
+        chart.TitleText(3, QStringLiteral("Интенсивность потока задач"));
+        if (withLabels)
+            chart.setLabels(sweepLabels(labelledSeries, 3, 0.5, 0.75, 10.0, 2.5));
+        QTRY_COMPARE(seriesNames(chart.flatChart()), names);
+        auto* xAxis = qobject_cast<QCategoryAxis*>(axis(chart.flatChart(), Qt::AlignBottom));
+        QCOMPARE(xAxis ? xAxis->categoriesLabels() : QStringList(), xLabels);
+        QCOMPARE(chart.flatChart()->locale().decimalPoint(), locale.decimalPoint());
+        QVERIFY(chart.flatChart()->localizeNumbers());
+        const ChartTexts texts(chart.labels(), chart.settings(), 2, 3);
+        QCOMPARE(texts.tip(1, 1, chart.value(1, 1)), tip);
+        QLocale::setDefault(before);
+    }
+
+    // A sweep's X labels thin out to what fits side by side, always from the first.
+    void pointLabelsAreThinnedToFit()
+    {
+        TChartControl chart;
+        chart.resize(500, 400);
+        chart.show();
+        load(chart, 2, 400);
+        chart.setLabels(sweepLabels(2, 400, 1000.0, 0.25, 1.0, 1.0));
+        QTRY_VERIFY(qobject_cast<QCategoryAxis*>(axis(chart.flatChart(), Qt::AlignBottom)));
+        const QStringList shown =
+            qobject_cast<QCategoryAxis*>(axis(chart.flatChart(), Qt::AlignBottom))
+                ->categoriesLabels();
+        QVERIFY2(shown.size() >= 2 && shown.size() <= 12, qPrintable(shown.join(' ')));
+        QCOMPARE(shown.first(), ChartTexts(chart.labels(), chart.settings(), 2, 400).pointLabel(0));
+    }
+
+    // Many series are drawn as one bundle, with no legend, and still show in pictures.
+    void manySeriesAreDrawnAsOneBundle()
+    {
+        TChartControl chart;
+        chart.resize(600, 400);
+        chart.show();
+        load(chart, 200, 50);
+        QTRY_VERIFY(chart.flatView()->bundled());
+        QCOMPARE(chart.flatChart()->series().size(), 0);
+        QVERIFY(!chart.flatChart()->legend()->isVisible());
+        const QImage picture = chart.image();
+        int coloured = 0;
+        for (int y = 0; y < picture.height(); y += 2)
+            for (int x = 0; x < picture.width(); x += 2)
+                coloured += qAbs(qRed(picture.pixel(x, y)) - qBlue(picture.pixel(x, y))) > 60;
+        QVERIFY2(coloured > 500, qPrintable(QString::number(coloured)));
+        load(chart, 2, 50);
+        QTRY_VERIFY(!chart.flatView()->bundled());
+        QCOMPARE(chart.flatChart()->series().size(), 2);
     }
 };
 

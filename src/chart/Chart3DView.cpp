@@ -1,0 +1,134 @@
+#include "chart/Chart3DView.h"
+
+#include "chart/ChartSettings.h"
+#include "chart/ChartValues.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QPainter>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QtDataVisualization/Q3DInputHandler>
+#include <QtDataVisualization/Q3DScene>
+#include <QtDataVisualization/Q3DTheme>
+#include <QtDataVisualization/QAbstract3DGraph>
+#include <QtDataVisualization/QValue3DAxis>
+
+namespace {
+
+// The graph's own input (turning, zooming, clicking) plus hovering: the
+// item under a mouse that rests for a moment is selected, so its label shows.
+// Waiting for the rest keeps a large surface from being redrawn on every move.
+class HoverInput : public Q3DInputHandler
+{
+public:
+    explicit HoverInput(QObject* parent) : Q3DInputHandler(parent)
+    {
+        m_rest.setSingleShot(true);
+        m_rest.setInterval(250);
+        connect(&m_rest, &QTimer::timeout, this,
+                [this] { scene()->setSelectionQueryPosition(m_at); });
+    }
+
+    void mouseMoveEvent(QMouseEvent* event, const QPoint& mousePos) override
+    {
+        Q3DInputHandler::mouseMoveEvent(event, mousePos);
+        m_at = mousePos;
+        if (event->buttons() == Qt::NoButton)
+            m_rest.start();
+        else
+            m_rest.stop();
+    }
+
+private:
+    QTimer m_rest;
+    QPoint m_at;
+};
+
+} // namespace
+
+Chart3DView::Chart3DView(QAbstract3DGraph* graph, const QString& name, QWidget* parent)
+    : QWidget(parent), m_title(new QLabel(this)), m_graph(graph)
+{
+    m_graph->setShadowQuality(QAbstract3DGraph::ShadowQualityNone);
+    m_graph->activeTheme()->setType(Q3DTheme::ThemeDigia);
+    QFont labels = m_graph->activeTheme()->font();
+    labels.setPointSize(48);
+    m_graph->activeTheme()->setFont(labels);
+    QLocale numbers;
+    numbers.setNumberOptions(QLocale::OmitGroupSeparator);
+    m_graph->setLocale(numbers);
+    m_graph->setActiveInputHandler(new HoverInput(m_graph));
+
+    QFont titleFont = m_title->font();
+    titleFont.setBold(true);
+    titleFont.setPointSize(titleFont.pointSize() + 2);
+    m_title->setFont(titleFont);
+    m_title->setAlignment(Qt::AlignCenter);
+    m_title->setObjectName(QStringLiteral("chartTitle3D"));
+
+    m_container = QWidget::createWindowContainer(m_graph, this);
+    m_container->setObjectName(name);
+    m_container->setAccessibleName(QStringLiteral("Трёхмерная диаграмма"));
+    m_container->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_title);
+    layout->addWidget(m_container, 1);
+}
+
+void Chart3DView::setTitle(const QString& title)
+{
+    m_title->setText(title);
+    m_title->setVisible(!title.isEmpty());
+}
+
+QString Chart3DView::titleText() const
+{
+    return m_title->text();
+}
+
+void Chart3DView::scaleValueAxis(QValue3DAxis* axis, const ChartValues& values,
+                                 const ChartSettings& settings)
+{
+    axis->setLabelFormat(QStringLiteral("%.2f"));
+    const double scale = settings.valueScale();
+    if (scale > 0)
+        axis->setRange(static_cast<float>(qMin(0.0, values.range().first)),
+                       static_cast<float>(scale));
+    else
+        axis->setAutoAdjustRange(true);
+}
+
+QString Chart3DView::hoverFormat(const QString& x, const QString& y, const QString& value)
+{
+    return QStringLiteral("%1: %2; %3: %4; %5: %6")
+        .arg(QStringLiteral("@%1Title").arg(x), QStringLiteral("@%1Label").arg(x),
+             QStringLiteral("@%1Title").arg(y), QStringLiteral("@%1Label").arg(y),
+             QStringLiteral("@%1Title").arg(value), QStringLiteral("@%1Label").arg(value));
+}
+
+bool Chart3DView::openGLAvailable()
+{
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+        return false;
+    QOpenGLContext probe;
+    return probe.create();
+}
+
+QImage Chart3DView::image() const
+{
+    QImage picture(size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    if (m_title->isVisible())
+        m_title->render(&painter, m_title->pos());
+    const QSize graph = m_container->size();
+    if (!graph.isEmpty())
+        painter.drawImage(m_container->pos(), m_graph->renderToImage(0, graph));
+    return picture;
+}

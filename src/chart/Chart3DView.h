@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QWidget>
+
+class ChartTexts;
+class ChartValues;
+struct ChartSettings;
+class QAbstract3DGraph;
+class QImage;
+class QLabel;
+class QValue3DAxis;
+
+// What both 3D forms share: the chart title above the graph, the graph in
+// a window container (turned with the right mouse button), the locale of
+// the user's numbers, the label of the item under a resting mouse, and the
+// picture for images. Needs OpenGL; create it only while the chart is
+// visible (see openGLAvailable).
+class Chart3DView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    Chart3DView(QAbstract3DGraph* graph, const QString& name, QWidget* parent);
+
+    // Shows the values with the titles, the value scale and the spacing.
+    virtual void apply(const ChartValues& values, const ChartSettings& settings,
+                       const ChartTexts& texts) = 0;
+    // Lets go of the values while the view is not shown.
+    virtual void release() = 0;
+    QString titleText() const;
+    // The title and the graph as on screen; the graph rendered by OpenGL.
+    QImage image() const;
+
+    // False on platforms without OpenGL (offscreen, minimal) or when no
+    // OpenGL context can be made.
+    static bool openGLAvailable();
+
+protected:
+    void setTitle(const QString& title);
+    // The scale's top above 0, otherwise the axis fits the values.
+    static void scaleValueAxis(QValue3DAxis* axis, const ChartValues& values,
+                               const ChartSettings& settings);
+    // The format of item labels shown on hovering, in the graph's own placeholders.
+    static QString hoverFormat(const QString& x, const QString& y, const QString& value);
+
+private:
+    QLabel* m_title;
+    QAbstract3DGraph* m_graph;
+    QWidget* m_container;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+// What the chart knows of the calculation behind its values: the names of
+// the X and Y parameters and their values, one X value per point and one
+// Y value per series. Empty (or of another size than the grid) when the
+// values came without a record: the chart then numbers points and series.
+struct ChartLabels
+{
+    QString xName;
+    QString yName;
+    std::vector<double> xValues;
+    std::vector<double> yValues;
+
+    // True when the labels describe a grid of this size.
+    bool covers(int seriesCount, int pointCount) const
+    {
+        return seriesCount > 0 && pointCount > 0 &&
+               xValues.size() == static_cast<size_t>(pointCount) &&
+               yValues.size() == static_cast<size_t>(seriesCount);
+    }
+};

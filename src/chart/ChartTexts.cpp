@@ -1,0 +1,67 @@
+#include "chart/ChartTexts.h"
+
+#include "chart/ChartLabels.h"
+#include "chart/ChartSettings.h"
+#include "chart/ChartValues.h"
+#include "engine/NumberFormat.h"
+
+ChartTexts::ChartTexts(const ChartLabels& labels, const ChartSettings& settings, int seriesCount,
+                       int pointCount)
+    : m_labels(labels), m_settings(settings), m_fromRecord(labels.covers(seriesCount, pointCount))
+{
+}
+
+double ChartTexts::x(int point) const
+{
+    return m_fromRecord && static_cast<size_t>(point) < m_labels.xValues.size()
+               ? m_labels.xValues[static_cast<size_t>(point)]
+               : point + 1.0;
+}
+
+double ChartTexts::y(int series) const
+{
+    return m_fromRecord && static_cast<size_t>(series) < m_labels.yValues.size()
+               ? m_labels.yValues[static_cast<size_t>(series)]
+               : series + 1.0;
+}
+
+QString ChartTexts::pointLabel(int point) const
+{
+    return m_fromRecord ? NumberFormat::fixed2(x(point)) : QString::number(point + 1);
+}
+
+QString ChartTexts::seriesName(int series) const
+{
+    return m_fromRecord ? NumberFormat::fixed2(y(series)) : ChartValues::seriesName(series);
+}
+
+QString ChartTexts::xTitle() const
+{
+    return m_settings.title(ChartSettings::PointAxisTitleSlot);
+}
+
+QString ChartTexts::yTitle() const
+{
+    return m_fromRecord ? m_labels.yName : QString();
+}
+
+QString ChartTexts::valueTitle() const
+{
+    const QString title = m_settings.title(ChartSettings::ChartTitleSlot);
+    return title.isEmpty() ? QStringLiteral("Значение") : title;
+}
+
+QString ChartTexts::tip(int series, int point, double value) const
+{
+    const QString line = QStringLiteral("%1: %2");
+    if (!m_fromRecord)
+        return QStringList{QStringLiteral("Точка %1").arg(point + 1),
+                           ChartValues::seriesName(series),
+                           line.arg(valueTitle(), NumberFormat::fixed2(value))}
+            .join(QLatin1Char('\n'));
+    const QString xName = xTitle().isEmpty() ? QStringLiteral("X") : xTitle();
+    const QString yName = yTitle().isEmpty() ? QStringLiteral("Y") : yTitle();
+    return QStringList{line.arg(xName, pointLabel(point)), line.arg(yName, seriesName(series)),
+                       line.arg(valueTitle(), NumberFormat::fixed2(value))}
+        .join(QLatin1Char('\n'));
+}

@@ -1,0 +1,112 @@
+#include "chart/SurfaceChart3D.h"
+
+#include "chart/ChartSettings.h"
+#include "chart/ChartTexts.h"
+#include "chart/ChartValues.h"
+
+#include <QLinearGradient>
+#include <QtDataVisualization/Q3DCamera>
+#include <QtDataVisualization/Q3DScene>
+#include <QtDataVisualization/Q3DSurface>
+#include <QtDataVisualization/QSurface3DSeries>
+#include <QtDataVisualization/QSurfaceDataProxy>
+#include <QtDataVisualization/QValue3DAxis>
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// The indices the surface stands on, in the order of rising coordinate:
+// every one up to MaxSide, beyond that every k-th and the last, k as small
+// as keeps them within MaxSide. A single index is doubled, so that one series
+// (or one point) still spans a strip of surface.
+std::vector<int> rising(int count, double first, double last)
+{
+    const int every = (count + SurfaceChart3D::MaxSide - 1) / SurfaceChart3D::MaxSide;
+    std::vector<int> order;
+    for (int i = 0; i < count; i += std::max(every, 1))
+        order.push_back(i);
+    if (order.back() != count - 1)
+        order.push_back(count - 1);
+    if (first > last)
+        std::reverse(order.begin(), order.end());
+    if (count == 1)
+        order.push_back(0);
+    return order;
+}
+
+} // namespace
+
+SurfaceChart3D::SurfaceChart3D(QWidget* parent) : SurfaceChart3D(new Q3DSurface, parent) {}
+
+SurfaceChart3D::SurfaceChart3D(Q3DSurface* graph, QWidget* parent)
+    : Chart3DView(graph, QStringLiteral("surface3D"), parent), m_graph(graph),
+      m_series(new QSurface3DSeries)
+{
+    m_series->setDrawMode(QSurface3DSeries::DrawSurface);
+    m_series->setFlatShadingEnabled(false);
+    QLinearGradient heights(0, 0, 1, 100);
+    heights.setColorAt(0.0, QColor(0x2b, 0x6c, 0xb0));
+    heights.setColorAt(1.0, QColor(0xf0, 0x8a, 0x24));
+    m_series->setBaseGradient(heights);
+    m_series->setColorStyle(Q3DTheme::ColorStyleRangeGradient);
+    m_series->setItemLabelFormat(
+        hoverFormat(QStringLiteral("x"), QStringLiteral("z"), QStringLiteral("y")));
+    m_graph->addSeries(m_series);
+    m_graph->scene()->activeCamera()->setCameraPreset(Q3DCamera::CameraPresetIsometricRightHigh);
+    for (QValue3DAxis* axis : {m_graph->axisX(), m_graph->axisZ()}) {
+        axis->setLabelFormat(QStringLiteral("%.2f"));
+        axis->setLabelAutoRotation(60);
+    }
+}
+
+void SurfaceChart3D::apply(const ChartValues& values, const ChartSettings& settings,
+                           const ChartTexts& texts)
+{
+    setTitle(settings.title(ChartSettings::ChartTitleSlot));
+    const int series = values.seriesCount();
+    const int points = values.pointCount();
+    auto* rows = new QSurfaceDataArray;
+    if (series > 0 && points > 0) {
+        const std::vector<int> rowOrder = rising(series, texts.y(0), texts.y(series - 1));
+        const std::vector<int> columnOrder = rising(points, texts.x(0), texts.x(points - 1));
+        rows->reserve(static_cast<qsizetype>(rowOrder.size()));
+        for (size_t r = 0; r < rowOrder.size(); ++r) {
+            const int s = rowOrder[r];
+            // A doubled row or column stands one unit beyond the first.
+            const double z = texts.y(s) + (r > 0 && rowOrder[r - 1] == s ? 1.0 : 0.0);
+            const double* line = values.row(s);
+            auto* row = new QSurfaceDataRow(static_cast<qsizetype>(columnOrder.size()));
+            for (size_t c = 0; c < columnOrder.size(); ++c) {
+                const int p = columnOrder[c];
+                const double x = texts.x(p) + (c > 0 && columnOrder[c - 1] == p ? 1.0 : 0.0);
+                (*row)[static_cast<qsizetype>(c)].setPosition(QVector3D(
+                    static_cast<float>(x), static_cast<float>(line[p]), static_cast<float>(z)));
+            }
+            rows->append(row);
+        }
+    }
+    m_series->dataProxy()->resetArray(rows);
+    setAxes(texts);
+    scaleValueAxis(m_graph->axisY(), values, settings);
+    m_graph->setHorizontalAspectRatio(settings.pixFactor > 0 ? 1.0 + settings.pixFactor / 100.0
+                                                             : 1.0);
+}
+
+void SurfaceChart3D::setAxes(const ChartTexts& texts)
+{
+    m_graph->axisX()->setTitle(texts.xTitle().isEmpty() ? QStringLiteral("X") : texts.xTitle());
+    m_graph->axisX()->setTitleVisible(!texts.xTitle().isEmpty());
+    m_graph->axisZ()->setTitle(texts.yTitle().isEmpty() ? QStringLiteral("Y") : texts.yTitle());
+    m_graph->axisZ()->setTitleVisible(!texts.yTitle().isEmpty());
+    m_graph->axisY()->setTitle(texts.valueTitle());
+    // Without a record the axes count points and series: whole numbers.
+    const QString format = texts.fromRecord() ? QStringLiteral("%.2f") : QStringLiteral("%d");
+    m_graph->axisX()->setLabelFormat(format);
+    m_graph->axisZ()->setLabelFormat(format);
+}
+
+void SurfaceChart3D::release()
+{
+    m_series->dataProxy()->resetArray(new QSurfaceDataArray);
+}
