@@ -139,10 +139,11 @@ void FlatChart::addLegendTitle(const QString& title)
 {
     auto* heading = new QLineSeries;
     heading->setName(title + QLatin1Char(':'));
+    heading->setColor(Qt::transparent);
     m_chart->addSeries(heading);
     for (QLegendMarker* marker : m_chart->legend()->markers(heading)) {
-        marker->setBrush(Qt::NoBrush);
-        marker->setPen(Qt::NoPen);
+        // Drawn as the series' own line, which is transparent.
+        marker->setShape(QLegend::MarkerShapeFromSeries);
         QFont bold = marker->font();
         bold.setBold(true);
         marker->setFont(bold);

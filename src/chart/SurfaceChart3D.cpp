@@ -53,7 +53,8 @@ SurfaceChart3D::SurfaceChart3D(Q3DSurface* graph, QWidget* parent)
     m_series->setItemLabelFormat(
         hoverFormat(QStringLiteral("x"), QStringLiteral("z"), QStringLiteral("y")));
     m_graph->addSeries(m_series);
-    m_graph->scene()->activeCamera()->setCameraPreset(Q3DCamera::CameraPresetIsometricRightHigh);
+    // Lower than the bars' view: a surface's heights read from the side.
+    m_graph->scene()->activeCamera()->setCameraPreset(Q3DCamera::CameraPresetIsometricRight);
     for (QValue3DAxis* axis : {m_graph->axisX(), m_graph->axisZ()}) {
         axis->setLabelFormat(QStringLiteral("%.2f"));
         axis->setLabelAutoRotation(60);

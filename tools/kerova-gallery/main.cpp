@@ -4,6 +4,7 @@
 // --shot saves the chart window (flat and 3D), the table window and the
 // listing as PNG files in DIR and exits.
 
+#include "chart/ChartLabels.h"
 #include "chart/TChartControl.h"
 #include "engine/NumberFormat.h"
 #include "results/Formout.h"
@@ -25,6 +26,37 @@ namespace {
 
 constexpr int XSteps = 9;
 constexpr int YSteps = 4;
+
+// What the record of a sweep gives the chart.
+ChartLabels labels(int xSteps, double x0, double dx, int ySteps, double y0, double dy)
+{
+    ChartLabels result;
+    result.xName = QStringLiteral("Интенсивность потока задач");
+    result.yName = QStringLiteral("Интенсивность потока решения задач");
+    for (int j = 0; j < xSteps; ++j)
+        result.xValues.push_back(x0 + j * dx);
+    for (int i = 0; i < ySteps; ++i)
+        result.yValues.push_back(y0 + i * dy);
+    return result;
+}
+
+// A large result in the chart alone: 200 Y steps by 500 X steps.
+void loadLargeChart()
+{
+    constexpr int xSteps = 500, ySteps = 200;
+    const double x0 = 10, dx = 1, y0 = 2, dy = 0.05;
+    TChartControl* chart = frmOutput->Chart1;
+    chart->FinishData(1);
+    chart->StartData(1, ySteps, xSteps);
+    for (int i = 0; i < ySteps; ++i) {
+        chart->ThisSerie(static_cast<qint16>(i));
+        for (int j = 0; j < xSteps; ++j) {
+            const double x = x0 + j * dx, y = y0 + i * dy;
+            chart->PointValue(static_cast<qint16>(j), x / (y * 10.0) + std::sqrt(x) / y);
+        }
+    }
+    chart->setLabels(labels(xSteps, x0, dx, ySteps, y0, dy));
+}
 
 // Writes a sample result the way a calculation does: table and chart point by point.
 void loadSample()
@@ -49,6 +81,7 @@ void loadSample()
         }
     }
     chart->TitleText(3, QStringLiteral("Интенсивность потока задач"));
+    chart->setLabels(labels(XSteps, x0, dx, YSteps, y0, dy));
     frmTblOut->edtX->setText(QStringLiteral("Интенсивность потока задач"));
     frmTblOut->edtY->setText(QStringLiteral("Интенсивность потока решения задач"));
 }
@@ -65,6 +98,8 @@ void saveScreenArea(QWidget* window, const QString& file)
     window->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(file);
 }
 
+void takeTableShots(const QString& dir);
+
 void takeShots(const QString& dir)
 {
     QDir().mkpath(dir);
@@ -75,17 +110,29 @@ void takeShots(const QString& dir)
         frmOutput->btnApplyClick();
         QTimer::singleShot(2500, frmOutput, [dir] {
             saveScreenArea(frmOutput, dir + QStringLiteral("/results-chart-3d.png"));
-            frmOutput->hide();
-            frmTblOut->show();
-            QTimer::singleShot(800, frmTblOut, [dir] {
-                saveWindow(frmTblOut, dir + QStringLiteral("/results-table.png"));
-                frmTblOut->hide();
-                frmShowParam->show();
-                QTimer::singleShot(500, frmShowParam, [dir] {
-                    saveWindow(frmShowParam, dir + QStringLiteral("/results-params.png"));
-                    QApplication::quit();
-                });
+            loadLargeChart();
+            QTimer::singleShot(3000, frmOutput, [dir] {
+                saveScreenArea(frmOutput, dir + QStringLiteral("/results-chart-surface.png"));
+                frmOutput->rgrChart3D->setItemIndex(1);
+                frmOutput->btnApplyClick();
+                QTimer::singleShot(1500, frmOutput, [dir] { takeTableShots(dir); });
             });
+        });
+    });
+}
+
+void takeTableShots(const QString& dir)
+{
+    saveWindow(frmOutput, dir + QStringLiteral("/results-chart-many.png"));
+    frmOutput->hide();
+    frmTblOut->show();
+    QTimer::singleShot(800, frmTblOut, [dir] {
+        saveWindow(frmTblOut, dir + QStringLiteral("/results-table.png"));
+        frmTblOut->hide();
+        frmShowParam->show();
+        QTimer::singleShot(500, frmShowParam, [dir] {
+            saveWindow(frmShowParam, dir + QStringLiteral("/results-params.png"));
+            QApplication::quit();
         });
     });
 }
