@@ -81,7 +81,7 @@ void BM_ShowFlatChart(benchmark::State& state)
 {
     showWindow(state, false);
 }
-BENCHMARK(BM_ShowFlatChart)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ShowFlatChart)->Arg(10)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Bars up to TChartControl::Bars3DValues (20 × 20), a surface beyond.
 void BM_Show3DChart(benchmark::State& state)

@@ -21,7 +21,8 @@ namespace {
 // What the chart shows before the first calculation: one series of zeros.
 constexpr int InitialSeries = 1;
 constexpr int InitialPoints = 5;
-// Grids from this size on show the busy cursor while their view is built.
+// Flat charts from this size on show the busy cursor while they are built;
+// so does every 3D surface.
 constexpr long long BusyValues = 100000;
 
 // The busy cursor until the view built now has been drawn: it is taken
@@ -174,7 +175,9 @@ void TChartControl::render()
         return;
     m_dirty = false;
     const ChartTexts texts(m_labels, m_settings, m_values->seriesCount(), m_values->pointCount());
-    if (static_cast<long long>(m_values->seriesCount()) * m_values->pointCount() >= BusyValues)
+    const long long count =
+        static_cast<long long>(m_values->seriesCount()) * m_values->pointCount();
+    if (count >= BusyValues || (m_settings.chart3D && count > Bars3DValues))
         busyUntilDrawn();
     if (m_settings.chart3D && Chart3DView::openGLAvailable())
         show3D(texts);

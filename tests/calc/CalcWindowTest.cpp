@@ -5,6 +5,7 @@
 #include "calc/ParameterSweep.h"
 #include "calc/SweepCursor.h"
 #include "calc/TableBuffer.h"
+#include "chart/ChartLabels.h"
 #include "chart/TChartControl.h"
 #include "engine/NumberFormat.h"
 #include "results/Formout.h"
@@ -232,6 +233,12 @@ private Q_SLOTS:
         QCOMPARE(frmOutput->Chart1->inputLines(), inputs);
         QCOMPARE(frmTblOut->edtY->toolTip(), inputs.join(QLatin1Char('\n')));
         QCOMPARE(frmOutput->Chart1->toolTip(), inputs.join(QLatin1Char('\n')));
+        // The chart labels its points and series with the table's X and Y values.
+        const ChartLabels& labels = chart()->labels();
+        QVERIFY(labels.covers(4, 9));
+        QCOMPARE(NumberFormat::fixed2(labels.xValues[8]), grid()->cell(9, 0));
+        QCOMPARE(NumberFormat::fixed2(labels.yValues[3]), grid()->cell(0, 4));
+        QCOMPARE(labels.yName, frmTblOut->edtY->text());
     }
 
     // The window hands every field and choice to the sweep.
