@@ -15,6 +15,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/TRadioGroup.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
@@ -59,6 +60,7 @@ public:
         {
             Database db;
             db.open(Database::OpenMode::Create);
+            db.createStoreTables();
             SampleModel::load(db);
         }
         m_app = std::make_unique<Application>(argc, argv);
@@ -138,8 +140,9 @@ int main(int argc, char** argv)
     Session windows(argc, argv);
     const long atStart = residentKiB();
     benchmark::RunSpecifiedBenchmarks();
-    std::printf("resident memory: %ld MiB with the windows created, %ld MiB after the runs\n",
-                atStart / 1024, residentKiB() / 1024);
+    std::printf("resident memory: %ld MiB with the windows created, %ld MiB after the runs; "
+                "accessibility %s\n",
+                atStart / 1024, residentKiB() / 1024, QAccessible::isActive() ? "on" : "off");
     benchmark::Shutdown();
     return 0;
 }
