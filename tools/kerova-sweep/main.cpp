@@ -12,7 +12,8 @@
 // separated by ",". With --inputs, the inputs of the calculation (the values
 // as used, the choices, the store, the time) come first as lines starting
 // with "# ". Each formula report is one line on standard error.
-// Exit status: 0 done, 1 the calculation ended with an error, 2 invalid input.
+// Exit status: 0 done, 1 the calculation ended with an error, 2 invalid input
+// or an unknown option. --help and --version as in every GNU tool.
 
 #include "calccore/Dmexec.h"
 #include "calccore/Indicator.h"
@@ -24,6 +25,8 @@
 #include "engine/Error.h"
 #include "engine/Fixed2Format.h"
 #include "engine/NumberFormat.h"
+
+#include "ToolCommandLine.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -167,10 +170,11 @@ int sweep(const SweepInput& input, bool raw, bool inputs)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Расчет по уровням модели без окна; результат — таблица CSV"));
-    parser.addHelpOption();
+    ToolCommandLine cli(
+        QStringLiteral("Расчет по уровням модели без окна; результат — таблица CSV"),
+        QStringLiteral("\nКод завершения: 0 — готово, 1 — расчет закончился ошибкой,\n"
+                       "2 — неверные параметры или исходные данные.\n"));
+    QCommandLineParser& parser = cli.parser();
     for (const ItemOption& c : kChoices)
         parser.addOption(
             {QLatin1String(c.option), QString::fromUtf8(c.help), QStringLiteral("ПУНКТ")});
@@ -181,17 +185,11 @@ int main(int argc, char** argv)
                       QStringLiteral("числа без округления, с точкой; ячейки через запятую")});
     parser.addOption({QStringLiteral("inputs"),
                       QStringLiteral("перед таблицей — исходные данные расчета, строки с «# »")});
-    if (!parser.parse(app.arguments())) {
-        QTextStream(stderr) << parser.errorText() << "\n";
-        return 2;
-    }
-    if (parser.isSet(QStringLiteral("help")))
-        parser.showHelp(0);
-    if (!parser.positionalArguments().isEmpty()) {
-        QTextStream(stderr) << "Лишние аргументы: "
-                            << parser.positionalArguments().join(QLatin1Char(' ')) << "\n";
-        return 2;
-    }
+    if (const std::optional<int> done = cli.parse(app.arguments()))
+        return *done;
+    if (!parser.positionalArguments().isEmpty())
+        return ToolCommandLine::usageError(QStringLiteral("лишние аргументы: ") +
+                                           parser.positionalArguments().join(QLatin1Char(' ')));
     const std::optional<SweepInput> input = readOptions(parser);
     if (!input)
         return 2;
