@@ -1,6 +1,6 @@
 #include "calc/SweepChartControl.h"
 
-#include "calc/CalculationRecord.h"
+#include "calccore/CalculationRecord.h"
 #include "chart/ChartLabels.h"
 #include "chart/TChartControl.h"
 
