@@ -34,8 +34,12 @@ struct Content
 {
     explicit Content(TChartControl& control) : chart(control)
     {
-        if (chart.settings().chart3D)
-            raster = chart.image();
+        // 3D asked for but not available: the flat chart, drawn as vectors.
+        if (chart.settings().chart3D) {
+            const QImage picture = chart.image();
+            if (chart.showing3D())
+                raster = picture;
+        }
         size = raster.isNull() ? chart.flatSize() : raster.size();
     }
     void paint(QPainter& painter, const QRectF& target) const

@@ -18,7 +18,7 @@ class SurfaceChart3D : public Chart3DView
 
 public:
     // Most rows and columns the surface is built of.
-    static constexpr int MaxSide = 300;
+    static constexpr int MaxSide = 200;
 
     explicit SurfaceChart3D(QWidget* parent = nullptr);
 

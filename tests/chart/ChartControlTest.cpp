@@ -1,3 +1,4 @@
+#include "chart/ChartImage.h"
 #include "chart/ChartLabels.h"
 #include "chart/ChartTexts.h"
 #include "chart/ChartValues.h"
@@ -8,11 +9,13 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QValueAxis>
 
@@ -204,6 +207,14 @@ private Q_SLOTS:
         QVERIFY(chart.bars3D() == nullptr);
         QCOMPARE(chart.flatChart()->series().size(), 2);
         QVERIFY(chart.notice()->geometry().bottom() < chart.flatView()->geometry().top());
+        // Its SVG holds the flat chart as vectors, not a picture.
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("flat.svg"));
+        ChartImage::save(chart, path);
+        QFile svg(path);
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        const QByteArray content = svg.readAll();
+        QVERIFY(content.contains("<polyline") && !content.contains("<image"));
         chart.Chart3D(false);
         QTRY_VERIFY(!chart.notice()->isVisible());
     }
