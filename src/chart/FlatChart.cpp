@@ -171,7 +171,8 @@ void FlatChart::setAxes(const ChartValues& values, const ChartSettings& settings
         m_chart->addAxis(pointAxis, Qt::AlignBottom);
         setPointLabels(static_cast<QCategoryAxis*>(pointAxis), texts, values.pointCount());
     } else {
-        pointAxis->setLabelFormat(QStringLiteral("%d"));
+        // "%d" shows no labels at all once numbers are localised.
+        pointAxis->setLabelFormat(QStringLiteral("%.0f"));
         pointAxis->setRange(1, qMax(2, values.pointCount()));
         pointAxis->setTickCount(qBound(2, values.pointCount(), 11));
         m_chart->addAxis(pointAxis, Qt::AlignBottom);

@@ -112,7 +112,7 @@ void SurfaceChart3D::setAxes(const ChartTexts& texts)
     m_graph->axisZ()->setTitleVisible(!texts.yTitle().isEmpty());
     m_graph->axisY()->setTitle(texts.valueTitle());
     // Without a record the axes count points and series: whole numbers.
-    const QString format = texts.fromRecord() ? QStringLiteral("%.2f") : QStringLiteral("%d");
+    const QString format = texts.fromRecord() ? QStringLiteral("%.2f") : QStringLiteral("%.0f");
     m_graph->axisX()->setLabelFormat(format);
     m_graph->axisZ()->setLabelFormat(format);
 }
