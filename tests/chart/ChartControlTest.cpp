@@ -272,8 +272,12 @@ private Q_SLOTS:
         QCOMPARE(xAxis ? xAxis->categoriesLabels() : QStringList(), xLabels);
         QCOMPARE(chart.flatChart()->locale().decimalPoint(), locale.decimalPoint());
         QVERIFY(chart.flatChart()->localizeNumbers());
-        const ChartTexts texts(chart.labels(), chart.settings(), 2, 3);
-        QCOMPARE(texts.tip(1, 1, chart.value(1, 1)), tip);
+        // Hovering the second series near its second point.
+        auto* second = qobject_cast<QLineSeries*>(chart.flatChart()->series().last());
+        Q_EMIT second->hovered(second->at(1) + QPointF(0.01, 0), true);
+        QCOMPARE(chart.flatView()->hoverText(), tip);
+        Q_EMIT second->hovered(second->at(1), false);
+        QVERIFY(chart.flatView()->hoverText().isEmpty());
         QLocale::setDefault(before);
     }
 
