@@ -1,54 +1,45 @@
 // kerova-engine: administration of the store behind an alias.
-//   kerova-engine init [ALIAS]   create the store and its two tables
-//   kerova-engine demo [ALIAS]   load the sample model "Тестовая"
-//   kerova-engine info [ALIAS]   where the alias points, and the row counts
-// Exit status: 0 done, 1 error, 2 usage, 3 init found the tables already there.
+//   kerova-engine init [ALIAS]       create the store and its two tables
+//   kerova-engine demo [ALIAS]       load the sample model "Тестовая"
+//   kerova-engine info [ALIAS]       where the alias points, and the row counts
+//   kerova-engine export [ALIAS] [-o FILE]             every model and level as JSON
+//   kerova-engine import [ALIAS] [-i FILE] [--replace] such a document into the store
+//   kerova-engine copy FROM TO [--replace]             one store into another, verified
+// Exit status: 0 done, 1 error, 2 usage, 3 the target already holds tables
+// (init) or rows (import, copy without --replace); nothing was changed.
 
-#include "SampleModel.h"
+#include "AdminCommands.h"
+#include "CommandLine.h"
+#include "TransferCommands.h"
 
-#include "engine/Database.h"
-#include "engine/Error.h"
+#include "engine/NotEmptyError.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QTextStream>
 
 namespace {
 
-int usage()
+int usage(const QString& problem)
 {
-    QTextStream(stderr) << "Использование: kerova-engine init|demo|info [ПСЕВДОНИМ]\n";
+    QTextStream(stderr) << "kerova-engine: " << problem << "\n"
+                        << "Использование: kerova-engine init|demo|info [ПСЕВДОНИМ]\n"
+                        << "               kerova-engine export [ПСЕВДОНИМ] [-o ФАЙЛ]\n"
+                        << "               kerova-engine import [ПСЕВДОНИМ] [-i ФАЙЛ] [--replace]\n"
+                        << "               kerova-engine copy ОТКУДА КУДА [--replace]\n";
     return 2;
 }
 
-int init(Database& db)
+int run(const CommandLine& line)
 {
-    db.open(Database::OpenMode::Create);
-    if (db.hasStoreTables()) {
-        QTextStream(stderr) << "Таблицы уже существуют в " << db.definition().describe() << "; ничего не изменено\n";
-        return 3;
-    }
-    db.createStoreTables();
-    QTextStream(stdout) << "Созданы таблицы MATHMODEL и MATHLEVEL в " << db.definition().describe() << "\n";
-    return 0;
-}
-
-int demo(Database& db)
-{
-    db.open();
-    const int key = SampleModel::load(db);
-    QTextStream(stdout) << "Загружена модель «Тестовая» (MODID " << key << ") в "
-                        << db.definition().describe() << "\n";
-    return 0;
-}
-
-int info(Database& db)
-{
-    db.open();
-    QTextStream out(stdout);
-    out << "Псевдоним " << db.alias() << ": " << db.definition().describe() << "\n";
-    out << "Моделей: " << db.rowCount(QStringLiteral("MATHMODEL")) << "\n";
-    out << "Уровней: " << db.rowCount(QStringLiteral("MATHLEVEL")) << "\n";
-    return 0;
+    static const QHash<QString, int (*)(const CommandLine&)> commands{
+        {QStringLiteral("init"), AdminCommands::init},
+        {QStringLiteral("demo"), AdminCommands::demo},
+        {QStringLiteral("info"), AdminCommands::info},
+        {QStringLiteral("export"), TransferCommands::exportStore},
+        {QStringLiteral("import"), TransferCommands::importStore},
+        {QStringLiteral("copy"), TransferCommands::copyStore}};
+    return commands.value(line.command())(line);
 }
 
 } // namespace
@@ -56,20 +47,16 @@ int info(Database& db)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() < 2 || args.size() > 3)
-        return usage();
-    Database db(args.size() == 3 ? args[2] : QStringLiteral("MODEL"));
+    const CommandLine line = CommandLine::parse(app.arguments());
+    if (!line.valid())
+        return usage(line.problem());
     try {
-        if (args[1] == QLatin1String("init"))
-            return init(db);
-        if (args[1] == QLatin1String("demo"))
-            return demo(db);
-        if (args[1] == QLatin1String("info"))
-            return info(db);
+        return run(line);
+    } catch (const NotEmptyError& e) {
+        QTextStream(stderr) << "Ошибка: " << e.message() << "\n";
+        return 3;
     } catch (const Error& e) {
         QTextStream(stderr) << "Ошибка: " << e.message() << "\n";
         return 1;
     }
-    return usage();
 }
