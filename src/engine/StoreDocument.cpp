@@ -3,6 +3,7 @@
 #include "engine/EngineError.h"
 #include "engine/StoreValue.h"
 
+#include <QHash>
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QSet>
@@ -19,18 +20,20 @@ QJsonObject checkedRow(const Schema::Table& table, const QJsonValue& row, const 
     if (!row.isObject())
         fail(place, QStringLiteral("ожидается объект со столбцами"));
     const QJsonObject given = row.toObject();
-    for (auto it = given.begin(); it != given.end(); ++it)
-        if (!Schema::column(table, it.key()))
-            fail(place + QLatin1Char('.') + it.key(),
+    QHash<const Schema::Column*, QJsonValue> values;
+    for (auto it = given.begin(); it != given.end(); ++it) {
+        const QString name = it.key();
+        const Schema::Column* column = Schema::column(table, name);
+        if (!column)
+            fail(place + QLatin1Char('.') + name,
                  QStringLiteral("неизвестный столбец таблицы %1").arg(table.name));
+        values.insert(column, it.value());
+    }
     QJsonObject canonical;
     for (const Schema::Column& column : table.columns) {
-        QJsonValue value = QJsonValue::Undefined;
-        for (auto it = given.begin(); it != given.end(); ++it)
-            if (it.key().compare(column.name, Qt::CaseInsensitive) == 0)
-                value = it.value();
         QJsonValue fitted;
-        const QString problem = StoreValue::check(table, column, value, &fitted);
+        const QString problem =
+            StoreValue::check(table, column, values.value(&column, QJsonValue::Undefined), &fitted);
         if (!problem.isEmpty())
             fail(place + QLatin1Char('.') + column.name, problem);
         canonical.insert(column.name, fitted);
