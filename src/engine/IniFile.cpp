@@ -67,9 +67,8 @@ void IniFile::parseLine(const QString& text, int line)
             throw EngineError(
                 problem(line, QStringLiteral("ожидается заголовок раздела вида [ИМЯ]")));
         if (const Section* earlier = section(name))
-            throw EngineError(problem(
-                line,
-                QStringLiteral("раздел [%1] уже был в строке %2").arg(name).arg(earlier->line)));
+            throw EngineError(problem(line, QStringLiteral("раздел [%1] уже был в строке %2")
+                                                .arg(name, QString::number(earlier->line))));
         m_sections.push_back({name, line, {}});
         return;
     }
@@ -87,8 +86,8 @@ void IniFile::addEntry(const QString& text, int line)
         throw EngineError(problem(line, QStringLiteral("ключ «%1» стоит вне раздела").arg(key)));
     Section& current = m_sections.back();
     if (const Entry* earlier = current.find(key))
-        throw EngineError(problem(
-            line, QStringLiteral("ключ «%1» уже задан в строке %2").arg(key).arg(earlier->line)));
+        throw EngineError(problem(line, QStringLiteral("ключ «%1» уже задан в строке %2")
+                                            .arg(key, QString::number(earlier->line))));
     current.entries.push_back({key, unquote(text.mid(equals + 1).trimmed()), line});
 }
 
@@ -110,5 +109,6 @@ const IniFile::Entry* IniFile::Section::find(const QString& key) const
 
 QString IniFile::problem(int line, const QString& text) const
 {
-    return QStringLiteral("Файл конфигурации %1, строка %2: %3").arg(m_path).arg(line).arg(text);
+    return QStringLiteral("Файл конфигурации %1, строка %2: %3")
+        .arg(m_path, QString::number(line), text);
 }

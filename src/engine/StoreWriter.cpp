@@ -31,9 +31,8 @@ void requireEmpty(Database& db, bool replace)
             QStringLiteral(
                 "Хранилище %1 (%2) не пусто: моделей %3, уровней %4. Ничего не изменено; "
                 "--replace заменяет его содержимое")
-                .arg(db.alias(), db.definition().describe())
-                .arg(models)
-                .arg(levels));
+                .arg(db.alias(), db.definition().describe(), QString::number(models),
+                     QString::number(levels)));
     db.exec(QStringLiteral("DELETE FROM MATHLEVEL"));
     db.exec(QStringLiteral("DELETE FROM MATHMODEL"));
 }
