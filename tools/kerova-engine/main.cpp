@@ -7,6 +7,7 @@
 //   kerova-engine copy FROM TO [--replace]             one store into another, verified
 // Exit status: 0 done, 1 error, 2 usage, 3 the target already holds tables
 // (init) or rows (import, copy without --replace); nothing was changed.
+// --help and --version as in every GNU tool, before the command.
 
 #include "AdminCommands.h"
 #include "CommandLine.h"
@@ -14,21 +15,34 @@
 
 #include "engine/NotEmptyError.h"
 
+#include "ToolCommandLine.h"
+
 #include <QCoreApplication>
 #include <QHash>
 #include <QTextStream>
 
 namespace {
 
-int usage(const QString& problem)
-{
-    QTextStream(stderr) << "kerova-engine: " << problem << "\n"
-                        << "Использование: kerova-engine init|demo|info [ПСЕВДОНИМ]\n"
-                        << "               kerova-engine export [ПСЕВДОНИМ] [-o ФАЙЛ]\n"
-                        << "               kerova-engine import [ПСЕВДОНИМ] [-i ФАЙЛ] [--replace]\n"
-                        << "               kerova-engine copy ОТКУДА КУДА [--replace]\n";
-    return 2;
-}
+// The help after the options: the commands and the exit status.
+const char kCommands[] = R"(
+Команды:
+  init [ПСЕВДОНИМ]  создать хранилище и в нем таблицы MATHMODEL и MATHLEVEL
+  demo [ПСЕВДОНИМ]  загрузить пример модели «Тестовая»
+  info [ПСЕВДОНИМ]  куда указывает псевдоним, и число моделей и уровней
+  export [ПСЕВДОНИМ] [-o ФАЙЛ]
+                    все модели и уровни одним документом JSON
+                    (без -o — в стандартный вывод)
+  import [ПСЕВДОНИМ] [-i ФАЙЛ] [--replace]
+                    загрузить такой документ в пустое хранилище (без -i —
+                    из стандартного ввода); --replace заменяет содержимое
+  copy ОТКУДА КУДА [--replace]
+                    скопировать все модели и уровни и сверить копию
+Псевдоним по умолчанию — MODEL.
+
+Код завершения: 0 — готово, 1 — ошибка, 2 — неверный вызов,
+3 — в цели уже есть таблицы (init) или строки (import, copy без --replace),
+ничего не изменено.
+)";
 
 int run(const CommandLine& line)
 {
@@ -47,9 +61,21 @@ int run(const CommandLine& line)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const CommandLine line = CommandLine::parse(app.arguments());
+    ToolCommandLine cli(QStringLiteral("Обслуживание хранилища моделей за псевдонимом"),
+                        QString::fromUtf8(kCommands));
+    // Options stand before the command; what follows it belongs to the command.
+    cli.parser().setOptionsAfterPositionalArgumentsMode(
+        QCommandLineParser::ParseAsPositionalArguments);
+    cli.parser().addPositionalArgument(
+        QStringLiteral("команда"),
+        QStringLiteral("init, demo, info, export, import или copy (см. ниже)"),
+        QStringLiteral("команда [ПСЕВДОНИМ] [параметры]"));
+    if (const std::optional<int> done = cli.parse(app.arguments()))
+        return *done;
+    const CommandLine line = CommandLine::parse(QStringList{app.arguments().first()} +
+                                                cli.parser().positionalArguments());
     if (!line.valid())
-        return usage(line.problem());
+        return ToolCommandLine::usageError(line.problem());
     try {
         return run(line);
     } catch (const NotEmptyError& e) {
