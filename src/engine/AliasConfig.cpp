@@ -1,11 +1,11 @@
 #include "engine/AliasConfig.h"
 
 #include "engine/EngineError.h"
+#include "engine/IniFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
 
 QString AliasDefinition::describe() const
@@ -20,17 +20,23 @@ QString AliasConfig::configPath()
     const QString fromEnv = qEnvironmentVariable("KEROVA_ENGINE_CONFIG");
     if (!fromEnv.isEmpty())
         return fromEnv;
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-           + QStringLiteral("/kerova/engine.ini");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/kerova/engine.ini");
 }
 
 QString AliasConfig::defaultStorePath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-           + QStringLiteral("/kerova/model.sqlite");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/kerova/model.sqlite");
 }
 
 namespace {
+
+const QStringList kSqliteKeys{QStringLiteral("driver"), QStringLiteral("path"),
+                              QStringLiteral("max_page_count")};
+const QStringList kPostgresKeys{QStringLiteral("driver"), QStringLiteral("host"),
+                                QStringLiteral("port"),   QStringLiteral("dbname"),
+                                QStringLiteral("user"),   QStringLiteral("password")};
 
 // A password in a file that others may read is a password given away.
 void warnIfExposed(const QString& ini, const AliasDefinition& def)
@@ -44,42 +50,104 @@ void warnIfExposed(const QString& ini, const AliasDefinition& def)
                  qPrintable(ini));
 }
 
+using Section = IniFile::Section;
+
+QString text(const Section& s, const QString& key, const QString& fallback = QString())
+{
+    const IniFile::Entry* e = s.find(key);
+    return e ? e->value : fallback;
+}
+
+int number(const IniFile& ini, const Section& s, const QString& key, int fallback)
+{
+    const IniFile::Entry* e = s.find(key);
+    if (!e)
+        return fallback;
+    bool ok = false;
+    const int value = e->value.toInt(&ok);
+    if (!ok || value < 0)
+        throw EngineError(
+            ini.problem(e->line, QStringLiteral("значение «%1» ключа %2 не является целым "
+                                                "неотрицательным числом")
+                                     .arg(e->value, e->key)));
+    return value;
+}
+
+// A misspelt key would otherwise be ignored and its setting silently lost.
+void requireKnownKeys(const IniFile& ini, const Section& s, const QString& driver,
+                      const QStringList& known)
+{
+    for (const IniFile::Entry& e : s.entries)
+        if (!known.contains(e.key, Qt::CaseInsensitive))
+            throw EngineError(ini.problem(
+                e.line, QStringLiteral("неизвестный ключ «%1» в разделе [%2] "
+                                       "(для драйвера %3 допустимы: %4)")
+                            .arg(e.key, s.name, driver, known.join(QStringLiteral(", ")))));
+}
+
+void readSqlite(const IniFile& ini, const Section& s, AliasDefinition& def)
+{
+    requireKnownKeys(ini, s, QStringLiteral("sqlite"), kSqliteKeys);
+    def.path = text(s, QStringLiteral("path"));
+    if (def.path.isEmpty())
+        throw EngineError(
+            ini.problem(s.line, QStringLiteral("не указан путь к файлу базы данных (path)")));
+    def.path =
+        QDir::cleanPath(QDir(QFileInfo(def.configPath).absolutePath()).absoluteFilePath(def.path));
+    def.maxPageCount = number(ini, s, QStringLiteral("max_page_count"), 0);
+}
+
+void readPostgres(const IniFile& ini, const Section& s, AliasDefinition& def)
+{
+    requireKnownKeys(ini, s, QStringLiteral("postgresql"), kPostgresKeys);
+    def.driver = AliasDefinition::Driver::PostgreSQL;
+    def.host = text(s, QStringLiteral("host"), QStringLiteral("localhost"));
+    def.port = number(ini, s, QStringLiteral("port"), 5432);
+    def.dbname = text(s, QStringLiteral("dbname"));
+    def.user = text(s, QStringLiteral("user"));
+    def.password = text(s, QStringLiteral("password"));
+    warnIfExposed(def.configPath, def);
+}
+
+void readSection(const IniFile& ini, const Section& s, AliasDefinition& def)
+{
+    const IniFile::Entry* driver = s.find(QStringLiteral("driver"));
+    if (!driver)
+        throw EngineError(
+            ini.problem(s.line, QStringLiteral("в разделе [%1] не указан драйвер "
+                                               "(driver=sqlite или driver=postgresql)")
+                                    .arg(s.name)));
+    if (driver->value.compare(QLatin1String("sqlite"), Qt::CaseInsensitive) == 0)
+        readSqlite(ini, s, def);
+    else if (driver->value.compare(QLatin1String("postgresql"), Qt::CaseInsensitive) == 0)
+        readPostgres(ini, s, def);
+    else
+        throw EngineError(
+            ini.problem(driver->line, QStringLiteral("неизвестный драйвер «%1» "
+                                                     "(ожидается sqlite или postgresql)")
+                                          .arg(driver->value)));
+}
+
 } // namespace
 
 AliasDefinition AliasConfig::resolve(const QString& alias)
 {
     AliasDefinition def;
     def.alias = alias;
-    const QString ini = configPath();
-    QSettings settings(ini, QSettings::IniFormat);
-    if (!QFileInfo::exists(ini) || !settings.childGroups().contains(alias, Qt::CaseInsensitive)) {
-        def.path = defaultStorePath();
-        def.isDefault = true;
-        return def;
+    def.configPath = configPath();
+    if (QFileInfo::exists(def.configPath)) {
+        const IniFile ini = IniFile::read(def.configPath);
+        if (const Section* section = ini.section(alias)) {
+            readSection(ini, *section, def);
+            return def;
+        }
     }
-    for (const QString& group : settings.childGroups())
-        if (group.compare(alias, Qt::CaseInsensitive) == 0)
-            settings.beginGroup(group);
-
-    const QString driver = settings.value(QStringLiteral("driver")).toString().toLower();
-    if (driver == QLatin1String("sqlite")) {
-        def.path = settings.value(QStringLiteral("path")).toString();
-        if (def.path.isEmpty())
-            throw EngineError(QStringLiteral("Псевдоним %1 в %2: не указан путь к файлу базы данных (path)")
-                                  .arg(alias, ini));
-        def.path = QDir::cleanPath(QDir(QFileInfo(ini).absolutePath()).absoluteFilePath(def.path));
-        def.maxPageCount = settings.value(QStringLiteral("max_page_count"), 0).toInt();
-    } else if (driver == QLatin1String("postgresql")) {
-        def.driver = AliasDefinition::Driver::PostgreSQL;
-        def.host = settings.value(QStringLiteral("host"), QStringLiteral("localhost")).toString();
-        def.port = settings.value(QStringLiteral("port"), 5432).toInt();
-        def.dbname = settings.value(QStringLiteral("dbname")).toString();
-        def.user = settings.value(QStringLiteral("user")).toString();
-        def.password = settings.value(QStringLiteral("password")).toString();
-        warnIfExposed(ini, def);
-    } else {
-        throw EngineError(QStringLiteral("Псевдоним %1 в %2: неизвестный драйвер «%3» (ожидается sqlite или postgresql)")
-                              .arg(alias, ini, driver));
-    }
+    // Only MODEL has a default: any other alias without a section is a
+    // mistake, never a second name for the default store.
+    if (alias.compare(QLatin1String("MODEL"), Qt::CaseInsensitive) != 0)
+        throw EngineError(QStringLiteral("Псевдоним %1 не определён в файле конфигурации %2")
+                              .arg(alias, def.configPath));
+    def.path = defaultStorePath();
+    def.isDefault = true;
     return def;
 }

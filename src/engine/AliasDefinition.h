@@ -9,14 +9,16 @@ struct AliasDefinition
 
     QString alias;
     Driver driver = Driver::SQLite;
-    QString path;            // SQLite
-    int maxPageCount = 0;    // SQLite: page limit of the file (0: the library's own); simulates a full disk
-    QString host;            // PostgreSQL
+    QString path; // SQLite
+    int maxPageCount =
+        0;        // SQLite: page limit of the file (0: the library's own); simulates a full disk
+    QString host; // PostgreSQL
     int port = 5432;
     QString dbname;
     QString user;
     QString password;
-    bool isDefault = false;  // no definition in the INI: the user's default SQLite file
+    bool isDefault = false; // MODEL without a section in the INI: the user's default SQLite file
+    QString configPath;     // the INI that was read (or would have been, when it does not exist)
 
     // "sqlite:/path" or "postgresql://user@host:port/dbname", never the password.
     QString describe() const;

@@ -3,6 +3,7 @@
 #include "engine/AliasConfig.h"
 #include "engine/EngineError.h"
 #include "engine/Schema.h"
+#include "engine/SchemaCheck.h"
 #include "engine/Statement.h"
 
 #include <QDir>
@@ -35,7 +36,8 @@ void createPrivateFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        throw EngineError(QStringLiteral("Не удалось создать файл базы данных %1: %2").arg(path, file.errorString()));
+        throw EngineError(
+            QStringLiteral("не удалось создать файл базы данных: %1").arg(file.errorString()));
     file.close();
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
 }
@@ -57,11 +59,23 @@ void Database::open(OpenMode mode)
 {
     if (connected())
         return;
-    m_definition = AliasConfig::resolve(m_alias);
-    if (m_definition.driver == AliasDefinition::Driver::SQLite)
-        openSqlite(mode);
-    else
-        openPostgres();
+    QString target;
+    try {
+        m_definition = AliasConfig::resolve(m_alias);
+        target = m_definition.describe();
+        if (m_definition.driver == AliasDefinition::Driver::SQLite)
+            openSqlite(mode);
+        else
+            openPostgres(mode);
+    } catch (const EngineError& e) {
+        close();
+        // Which store failed matters as much as why: the alias and its target
+        // (never the password) come first, then the driver's own text.
+        const QString store =
+            target.isEmpty() ? m_alias : QStringLiteral("%1 (%2)").arg(m_alias, target);
+        throw EngineError(
+            QStringLiteral("Не удалось подключиться к хранилищу %1: %2").arg(store, e.message()));
+    }
 }
 
 void Database::openSqlite(OpenMode mode)
@@ -70,10 +84,11 @@ void Database::openSqlite(OpenMode mode)
     const bool missing = !QFileInfo::exists(path);
     const bool provision = missing && m_definition.isDefault && mode == OpenMode::Normal;
     if (missing && !provision && mode == OpenMode::Normal)
-        throw EngineError(QStringLiteral("Файл базы данных не найден: %1").arg(path));
+        throw EngineError(QStringLiteral("файл базы данных не найден"));
     if (missing) {
         if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-            throw EngineError(QStringLiteral("Не удалось создать папку %1").arg(QFileInfo(path).absolutePath()));
+            throw EngineError(
+                QStringLiteral("не удалось создать папку %1").arg(QFileInfo(path).absolutePath()));
         createPrivateFile(path);
     }
     {
@@ -85,20 +100,19 @@ void Database::openSqlite(OpenMode mode)
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
     }
     openHandle();
-    try {
-        exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-        QSqlQuery(QSqlDatabase::database(m_connectionName, false)).exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-        if (m_definition.maxPageCount > 0)
-            exec(QStringLiteral("PRAGMA max_page_count = %1").arg(m_definition.maxPageCount));
-        if (provision)
-            createStoreTables();
-    } catch (...) {
-        close();
-        throw;
-    }
+    exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    // A foreign database is refused before anything (the journal mode included) is changed in it.
+    if (provision)
+        createStoreTables();
+    else if (mode == OpenMode::Normal)
+        SchemaCheck::verify(*this);
+    QSqlQuery(QSqlDatabase::database(m_connectionName, false))
+        .exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    if (m_definition.maxPageCount > 0)
+        exec(QStringLiteral("PRAGMA max_page_count = %1").arg(m_definition.maxPageCount));
 }
 
-void Database::openPostgres()
+void Database::openPostgres(OpenMode mode)
 {
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connectionName);
@@ -115,6 +129,8 @@ void Database::openPostgres()
     // A write that waits for another session's lock gives up after as long
     // as SQLite's busy timeout, instead of hanging the window.
     query.exec(QStringLiteral("SET lock_timeout = 5000"));
+    if (mode == OpenMode::Normal)
+        SchemaCheck::verify(*this);
 }
 
 void Database::openHandle()
@@ -122,13 +138,11 @@ void Database::openHandle()
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     if (!db.isValid()) {
         QSqlDatabase::removeDatabase(m_connectionName);
-        throw EngineError(QStringLiteral("Драйвер базы данных недоступен для %1").arg(m_definition.describe()));
+        throw EngineError(QStringLiteral("драйвер базы данных недоступен"));
     }
     if (!db.open()) {
-        const QString message = QStringLiteral("Не удалось подключиться к базе данных %1: %2")
-                                    .arg(m_definition.describe(), driverMessage(db.lastError()));
+        const QString message = driverMessage(db.lastError());
         db = QSqlDatabase();
-        close();
         throw EngineError(message);
     }
 }
@@ -147,8 +161,8 @@ void Database::close()
 
 bool Database::connected() const
 {
-    return QSqlDatabase::contains(m_connectionName)
-           && QSqlDatabase::database(m_connectionName, false).isOpen();
+    return QSqlDatabase::contains(m_connectionName) &&
+           QSqlDatabase::database(m_connectionName, false).isOpen();
 }
 
 void Database::requireConnected() const
@@ -173,9 +187,11 @@ void Database::checkSqliteFile() const
         return;
     const QString& path = m_definition.path;
     if (!QFileInfo::exists(path))
-        throw EngineError(QStringLiteral("Файл базы данных %1 недоступен: он удалён или перемещён").arg(path));
+        throw EngineError(
+            QStringLiteral("Файл базы данных %1 недоступен: он удалён или перемещён").arg(path));
     if (!(QFile::permissions(path) & QFile::WriteOwner))
-        throw EngineError(QStringLiteral("Файл базы данных %1 доступен только для чтения").arg(path));
+        throw EngineError(
+            QStringLiteral("Файл базы данных %1 доступен только для чтения").arg(path));
 }
 
 // A PostgreSQL session that the server ended (a restart, a dropped network)
@@ -186,7 +202,8 @@ void Database::reconnectIfLost()
 {
     if (m_definition.driver != AliasDefinition::Driver::PostgreSQL || m_definition.alias.isEmpty())
         return;
-    if (connected() && QSqlQuery(QSqlDatabase::database(m_connectionName, false)).exec(QStringLiteral("SELECT 1")))
+    if (connected() &&
+        QSqlQuery(QSqlDatabase::database(m_connectionName, false)).exec(QStringLiteral("SELECT 1")))
         return;
     close();
     open();
@@ -200,6 +217,18 @@ void Database::startTransaction()
     if (!QSqlDatabase::database(m_connectionName, false).transaction())
         fail(QStringLiteral("Не удалось начать транзакцию"));
     m_inTransaction = true;
+}
+
+void Database::startSnapshot()
+{
+    requireConnected();
+    if (!QSqlDatabase::database(m_connectionName, false).transaction())
+        fail(QStringLiteral("Не удалось начать транзакцию"));
+    m_inTransaction = true;
+    // SQLite reads one snapshot per transaction already; PostgreSQL's default
+    // gives each statement its own.
+    if (m_definition.driver == AliasDefinition::Driver::PostgreSQL)
+        exec(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
 }
 
 void Database::commit()
@@ -239,12 +268,32 @@ QSqlQuery Database::exec(const QString& text, const ParamLookup& param)
     return query;
 }
 
+QSqlQuery Database::prepare(const QString& text)
+{
+    requireConnected();
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    query.setForwardOnly(true);
+    if (!query.prepare(Statement::prepare(text).sql))
+        throw EngineError(driverMessage(query.lastError()));
+    return query;
+}
+
+void Database::execPrepared(QSqlQuery& query, const QVariantList& values)
+{
+    for (qsizetype i = 0; i < values.size(); ++i)
+        query.bindValue(int(i), values[i]);
+    if (!query.exec())
+        throw EngineError(driverMessage(query.lastError()));
+}
+
 bool Database::hasStoreTables()
 {
-    const QString sql = m_definition.driver == AliasDefinition::Driver::SQLite
-        ? QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND upper(name) = :NAME")
-        : QStringLiteral("SELECT count(*) FROM information_schema.tables "
-                         "WHERE upper(table_name) = :NAME AND table_schema = current_schema()");
+    const QString sql =
+        m_definition.driver == AliasDefinition::Driver::SQLite
+            ? QStringLiteral(
+                  "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND upper(name) = :NAME")
+            : QStringLiteral("SELECT count(*) FROM information_schema.tables "
+                             "WHERE upper(table_name) = :NAME AND table_schema = current_schema()");
     for (const Schema::Table& table : Schema::tables()) {
         QSqlQuery query = exec(sql, [&](const QString&) { return QVariant(table.name); });
         if (!query.next() || query.value(0).toInt() == 0)

@@ -15,8 +15,10 @@ class Database
 {
 public:
     enum class OpenMode {
-        Normal,  // the store must exist (the default store is provisioned on first use)
-        Create   // an SQLite file and its folder are created when missing; no tables
+        Normal, // the store must exist with tables that fit (the default store is provisioned on
+                // first use)
+        Create  // an SQLite file and its folder are created when missing; tables are neither made
+                // nor checked
     };
 
     explicit Database(QString alias = QStringLiteral("MODEL"),
@@ -33,6 +35,9 @@ public:
     void close();
     bool connected() const;
     void startTransaction();
+    // A read-only transaction that sees one state of the store throughout,
+    // whatever others commit meanwhile; end it with rollback().
+    void startSnapshot();
     void commit();
     void rollback();
     bool inTransaction() const { return m_inTransaction; }
@@ -41,13 +46,17 @@ public:
     // Runs a statement (normalised; each ":name" parameter bound with the
     // value that param gives for the name) and returns the active query.
     QSqlQuery exec(const QString& text, const ParamLookup& param = {});
+    // Prepares a statement once for many runs of execPrepared(), which binds
+    // the values in the order of the statement's parameters.
+    QSqlQuery prepare(const QString& text);
+    void execPrepared(QSqlQuery& query, const QVariantList& values);
     bool hasStoreTables();
     int rowCount(const QString& table);
     void createStoreTables();
 
 private:
     void openSqlite(OpenMode mode);
-    void openPostgres();
+    void openPostgres(OpenMode mode);
     void openHandle();
     void checkSqliteFile() const;
     void reconnectIfLost();

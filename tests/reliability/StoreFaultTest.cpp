@@ -81,7 +81,7 @@ class StoreFaultTest : public QObject
                                     qEnvironmentVariable("KEROVA_TEST_PGPORT"),
                                     qEnvironmentVariable("KEROVA_TEST_PGUSER", QStringLiteral("postgres"))));
         auto admin = std::make_shared<Database>(QStringLiteral("ADMIN"), QStringLiteral("ADMIN"));
-        admin->open();
+        admin->open(Database::OpenMode::Create);  // the server's own database holds no store tables
         admin->exec(QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS false").arg(dbname));
         admin->exec(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
                                    "WHERE datname = '%1' AND pid <> pg_backend_pid()").arg(dbname));

@@ -103,7 +103,7 @@ TestStore::~TestStore()
 void TestStore::resetPostgres(bool withTables)
 {
     Database db;
-    db.open();
+    db.open(Database::OpenMode::Create);  // a test may have left tables that do not fit
     db.exec(QStringLiteral("DROP TABLE IF EXISTS MATHLEVEL"));
     db.exec(QStringLiteral("DROP TABLE IF EXISTS MATHMODEL"));
     if (withTables)

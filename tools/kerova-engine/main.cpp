@@ -1,18 +1,24 @@
 // kerova-engine: administration of the store behind an alias.
-//   kerova-engine init [ALIAS]   create the store and its two tables
-//   kerova-engine demo [ALIAS]   load the sample model "Тестовая"
-//   kerova-engine info [ALIAS]   where the alias points, and the row counts
-// Exit status: 0 done, 1 error, 2 usage, 3 init found the tables already there.
+//   kerova-engine init [ALIAS]       create the store and its two tables
+//   kerova-engine demo [ALIAS]       load the sample model "Тестовая"
+//   kerova-engine info [ALIAS]       where the alias points, and the row counts
+//   kerova-engine export [ALIAS] [-o FILE]             every model and level as JSON
+//   kerova-engine import [ALIAS] [-i FILE] [--replace] such a document into the store
+//   kerova-engine copy FROM TO [--replace]             one store into another, verified
+// Exit status: 0 done, 1 error, 2 usage, 3 the target already holds tables
+// (init) or rows (import, copy without --replace); nothing was changed.
 // --help and --version as in every GNU tool, before the command.
 
-#include "SampleModel.h"
+#include "AdminCommands.h"
+#include "CommandLine.h"
+#include "TransferCommands.h"
 
-#include "engine/Database.h"
-#include "engine/Error.h"
+#include "engine/NotEmptyError.h"
 
 #include "ToolCommandLine.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QTextStream>
 
 namespace {
@@ -23,47 +29,31 @@ const char kCommands[] = R"(
   init [ПСЕВДОНИМ]  создать хранилище и в нем таблицы MATHMODEL и MATHLEVEL
   demo [ПСЕВДОНИМ]  загрузить пример модели «Тестовая»
   info [ПСЕВДОНИМ]  куда указывает псевдоним, и число моделей и уровней
+  export [ПСЕВДОНИМ] [-o ФАЙЛ]
+                    все модели и уровни одним документом JSON
+                    (без -o — в стандартный вывод)
+  import [ПСЕВДОНИМ] [-i ФАЙЛ] [--replace]
+                    загрузить такой документ в пустое хранилище (без -i —
+                    из стандартного ввода); --replace заменяет содержимое
+  copy ОТКУДА КУДА [--replace]
+                    скопировать все модели и уровни и сверить копию
 Псевдоним по умолчанию — MODEL.
 
 Код завершения: 0 — готово, 1 — ошибка, 2 — неверный вызов,
-3 — init: таблицы уже существуют, ничего не изменено.
+3 — в цели уже есть таблицы (init) или строки (import, copy без --replace),
+ничего не изменено.
 )";
 
-int usage()
+int run(const CommandLine& line)
 {
-    QTextStream(stderr) << "Использование: kerova-engine init|demo|info [ПСЕВДОНИМ]\n";
-    return 2;
-}
-
-int init(Database& db)
-{
-    db.open(Database::OpenMode::Create);
-    if (db.hasStoreTables()) {
-        QTextStream(stderr) << "Таблицы уже существуют в " << db.definition().describe() << "; ничего не изменено\n";
-        return 3;
-    }
-    db.createStoreTables();
-    QTextStream(stdout) << "Созданы таблицы MATHMODEL и MATHLEVEL в " << db.definition().describe() << "\n";
-    return 0;
-}
-
-int demo(Database& db)
-{
-    db.open();
-    const int key = SampleModel::load(db);
-    QTextStream(stdout) << "Загружена модель «Тестовая» (MODID " << key << ") в "
-                        << db.definition().describe() << "\n";
-    return 0;
-}
-
-int info(Database& db)
-{
-    db.open();
-    QTextStream out(stdout);
-    out << "Псевдоним " << db.alias() << ": " << db.definition().describe() << "\n";
-    out << "Моделей: " << db.rowCount(QStringLiteral("MATHMODEL")) << "\n";
-    out << "Уровней: " << db.rowCount(QStringLiteral("MATHLEVEL")) << "\n";
-    return 0;
+    static const QHash<QString, int (*)(const CommandLine&)> commands{
+        {QStringLiteral("init"), AdminCommands::init},
+        {QStringLiteral("demo"), AdminCommands::demo},
+        {QStringLiteral("info"), AdminCommands::info},
+        {QStringLiteral("export"), TransferCommands::exportStore},
+        {QStringLiteral("import"), TransferCommands::importStore},
+        {QStringLiteral("copy"), TransferCommands::copyStore}};
+    return commands.value(line.command())(line);
 }
 
 } // namespace
@@ -76,26 +66,23 @@ int main(int argc, char** argv)
     // Options stand before the command; what follows it belongs to the command.
     cli.parser().setOptionsAfterPositionalArgumentsMode(
         QCommandLineParser::ParseAsPositionalArguments);
-    cli.parser().addPositionalArgument(QStringLiteral("команда"),
-                                       QStringLiteral("init, demo или info (см. ниже)"),
-                                       QStringLiteral("команда [ПСЕВДОНИМ]"));
+    cli.parser().addPositionalArgument(
+        QStringLiteral("команда"),
+        QStringLiteral("init, demo, info, export, import или copy (см. ниже)"),
+        QStringLiteral("команда [ПСЕВДОНИМ] [параметры]"));
     if (const std::optional<int> done = cli.parse(app.arguments()))
         return *done;
-    const QStringList args =
-        QStringList{app.arguments().first()} + cli.parser().positionalArguments();
-    if (args.size() < 2 || args.size() > 3)
-        return usage();
-    Database db(args.size() == 3 ? args[2] : QStringLiteral("MODEL"));
+    const CommandLine line = CommandLine::parse(QStringList{app.arguments().first()} +
+                                                cli.parser().positionalArguments());
+    if (!line.valid())
+        return ToolCommandLine::usageError(line.problem());
     try {
-        if (args[1] == QLatin1String("init"))
-            return init(db);
-        if (args[1] == QLatin1String("demo"))
-            return demo(db);
-        if (args[1] == QLatin1String("info"))
-            return info(db);
+        return run(line);
+    } catch (const NotEmptyError& e) {
+        QTextStream(stderr) << "Ошибка: " << e.message() << "\n";
+        return 3;
     } catch (const Error& e) {
         QTextStream(stderr) << "Ошибка: " << e.message() << "\n";
         return 1;
     }
-    return usage();
 }

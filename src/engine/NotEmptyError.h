@@ -1,0 +1,10 @@
+#pragma once
+
+#include "engine/EngineError.h"
+
+// A store asked to take a whole content already holds models or levels.
+class NotEmptyError : public EngineError
+{
+public:
+    using EngineError::EngineError;
+};

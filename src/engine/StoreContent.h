@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDateTime>
+#include <QJsonArray>
+#include <QString>
+#include <vector>
+
+// Every model and every level of a store, as moved between stores and
+// documents. Each row is an object keyed by the column names of the schema,
+// every column present, each value of its column's kind (StoreValue) or null.
+struct StoreContent
+{
+    QString source; // the alias target it was read from, never a password
+    QDateTime time; // when it was read, UTC
+    // The rows of each table of Schema::tables(), in that order (models, then
+    // levels); read from a store they are in key order.
+    std::vector<QJsonArray> tables;
+
+    qsizetype rowCount(std::size_t table) const
+    {
+        return table < tables.size() ? tables[table].size() : 0;
+    }
+};

@@ -1,0 +1,70 @@
+#include "engine/StoreCopy.h"
+
+#include "engine/Database.h"
+#include "engine/EngineError.h"
+#include "engine/Schema.h"
+#include "engine/StoreDocument.h"
+#include "engine/StoreReader.h"
+#include "engine/StoreWriter.h"
+
+#include <QJsonObject>
+
+namespace {
+
+QString shown(const QJsonValue& value)
+{
+    if (value.isNull())
+        return QStringLiteral("null");
+    if (value.isString())
+        return QStringLiteral("«%1»").arg(value.toString());
+    return QString::number(value.toDouble(), 'g', 17);
+}
+
+QString rowDifference(const Schema::Table& table, const QJsonObject& expected,
+                      const QJsonObject& actual)
+{
+    for (const Schema::Column& c : table.columns)
+        if (expected.value(c.name) != actual.value(c.name))
+            return QStringLiteral(".%1: в источнике %2, в цели %3")
+                .arg(c.name, shown(expected.value(c.name)), shown(actual.value(c.name)));
+    return {};
+}
+
+} // namespace
+
+QString StoreCopy::difference(const StoreContent& expected, const StoreContent& actual)
+{
+    const std::vector<Schema::Table>& tables = Schema::tables();
+    for (std::size_t t = 0; t < tables.size(); ++t) {
+        const QString name = StoreDocument::arrayName(t);
+        const qsizetype count = expected.rowCount(t);
+        if (actual.rowCount(t) != count)
+            return QStringLiteral("%1: в источнике %2 строк, в цели %3")
+                .arg(name)
+                .arg(count)
+                .arg(actual.rowCount(t));
+        for (qsizetype i = 0; i < count; ++i) {
+            const QString diff = rowDifference(tables[t], expected.tables[t][i].toObject(),
+                                               actual.tables[t][i].toObject());
+            if (!diff.isEmpty())
+                return QStringLiteral("%1[%2]").arg(name).arg(i) + diff;
+        }
+    }
+    return {};
+}
+
+StoreContent StoreCopy::copy(Database& from, Database& to, bool replace)
+{
+    if (from.definition().describe() == to.definition().describe())
+        throw EngineError(QStringLiteral("Источник и цель — одно и то же хранилище %1")
+                              .arg(to.definition().describe()));
+    const StoreContent source = StoreReader::read(from);
+    StoreDocument::fromJson(
+        StoreDocument::toJson(source)); // the checks of an import, before anything is written
+    StoreWriter::write(to, source, replace);
+    const QString diff = difference(source, StoreReader::read(to));
+    if (!diff.isEmpty())
+        throw EngineError(QStringLiteral("Проверка копии в %1 не прошла: %2")
+                              .arg(to.definition().describe(), diff));
+    return source;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "engine/StoreContent.h"
+
+class Database;
+
+// Copies every model and level from one open store into another: reads the
+// source in one snapshot, checks it as an import checks a document, writes it
+// with StoreWriter's all-or-nothing rule, then reads the target back and
+// compares it with the source row by row and value by value.
+class StoreCopy
+{
+public:
+    // Returns what was copied; raises on the first problem, naming its place.
+    static StoreContent copy(Database& from, Database& to, bool replace);
+    // The first difference between two contents ("levels[3].LVLNAME: ..."), empty when equal.
+    static QString difference(const StoreContent& expected, const StoreContent& actual);
+};

@@ -1,0 +1,153 @@
+#include "engine/StoreDocument.h"
+
+#include "engine/EngineError.h"
+#include "engine/StoreValue.h"
+
+#include <QHash>
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <QSet>
+
+namespace {
+
+[[noreturn]] void fail(const QString& place, const QString& text)
+{
+    throw EngineError(QStringLiteral("Документ не принят: %1: %2").arg(place, text));
+}
+
+QJsonObject checkedRow(const Schema::Table& table, const QJsonValue& row, const QString& place)
+{
+    if (!row.isObject())
+        fail(place, QStringLiteral("ожидается объект со столбцами"));
+    const QJsonObject given = row.toObject();
+    QHash<const Schema::Column*, QJsonValue> values;
+    for (auto it = given.begin(); it != given.end(); ++it) {
+        const QString name = it.key();
+        const Schema::Column* column = Schema::column(table, name);
+        if (!column)
+            fail(place + QLatin1Char('.') + name,
+                 QStringLiteral("неизвестный столбец таблицы %1").arg(table.name));
+        values.insert(column, it.value());
+    }
+    QJsonObject canonical;
+    for (const Schema::Column& column : table.columns) {
+        QJsonValue fitted;
+        const QString problem =
+            StoreValue::check(table, column, values.value(&column, QJsonValue::Undefined), &fitted);
+        if (!problem.isEmpty())
+            fail(place + QLatin1Char('.') + column.name, problem);
+        canonical.insert(column.name, fitted);
+    }
+    return canonical;
+}
+
+// The key of a row as text, for finding duplicates.
+QString keyOf(const Schema::Table& table, const QJsonObject& row)
+{
+    QStringList parts;
+    for (const QString& column : table.key)
+        parts << QString::number(row.value(column).toInteger());
+    return parts.join(QLatin1Char('/'));
+}
+
+QJsonArray checkedRows(const Schema::Table& table, const QJsonValue& rows, const QString& name)
+{
+    if (!rows.isArray())
+        fail(name, QStringLiteral("ожидается массив"));
+    QJsonArray canonical;
+    QSet<QString> keys;
+    const QJsonArray given = rows.toArray();
+    for (qsizetype i = 0; i < given.size(); ++i) {
+        const QString place = QStringLiteral("%1[%2]").arg(name).arg(i);
+        const QJsonObject row = checkedRow(table, given.at(i), place);
+        const QString key = keyOf(table, row);
+        if (keys.contains(key))
+            fail(place, QStringLiteral("ключ (%1) = (%2) уже встречался")
+                            .arg(table.key.join(QStringLiteral(", ")), key));
+        keys.insert(key);
+        canonical.append(row);
+    }
+    return canonical;
+}
+
+void checkLevelsHaveModels(const StoreContent& content)
+{
+    QSet<qint64> models;
+    for (const QJsonValue& model : content.tables[0])
+        models.insert(model.toObject().value(QStringLiteral("MODID")).toInteger());
+    for (qsizetype i = 0; i < content.tables[1].size(); ++i) {
+        const qint64 model =
+            content.tables[1][i].toObject().value(QStringLiteral("MODID")).toInteger();
+        if (!models.contains(model))
+            fail(QStringLiteral("levels[%1].MODID").arg(i),
+                 QStringLiteral("модели %1 в документе нет").arg(model));
+    }
+}
+
+void checkFormat(const QJsonObject& document)
+{
+    if (document.value(QStringLiteral("format")).toString() != StoreDocument::formatName())
+        fail(QStringLiteral("format"),
+             QStringLiteral("ожидается «%1»").arg(StoreDocument::formatName()));
+    const QJsonValue version = document.value(QStringLiteral("version"));
+    if (!version.isDouble() || version.toDouble() != StoreDocument::kVersion)
+        fail(QStringLiteral("version"), QStringLiteral("версия %1 не поддерживается (ожидается %2)")
+                                            .arg(version.toVariant().toString())
+                                            .arg(StoreDocument::kVersion));
+}
+
+} // namespace
+
+QString StoreDocument::formatName()
+{
+    return QStringLiteral("kerova-store");
+}
+
+QString StoreDocument::arrayName(std::size_t table)
+{
+    return table == 0 ? QStringLiteral("models") : QStringLiteral("levels");
+}
+
+QJsonObject StoreDocument::toJson(const StoreContent& content)
+{
+    QJsonObject document{{QStringLiteral("format"), formatName()},
+                         {QStringLiteral("version"), kVersion},
+                         {QStringLiteral("time"), content.time.toUTC().toString(Qt::ISODateWithMs)},
+                         {QStringLiteral("source"), content.source}};
+    for (std::size_t t = 0; t < content.tables.size(); ++t)
+        document.insert(arrayName(t), content.tables[t]);
+    return document;
+}
+
+QByteArray StoreDocument::write(const StoreContent& content)
+{
+    return QJsonDocument(toJson(content)).toJson(QJsonDocument::Indented);
+}
+
+StoreContent StoreDocument::read(const QByteArray& json)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError)
+        throw EngineError(QStringLiteral("Документ не принят: не JSON (%1, байт %2)")
+                              .arg(error.errorString())
+                              .arg(error.offset));
+    if (!document.isObject())
+        throw EngineError(QStringLiteral("Документ не принят: ожидается объект JSON"));
+    return fromJson(document.object());
+}
+
+StoreContent StoreDocument::fromJson(const QJsonObject& document)
+{
+    checkFormat(document);
+    StoreContent content;
+    content.source = document.value(QStringLiteral("source")).toString();
+    content.time =
+        QDateTime::fromString(document.value(QStringLiteral("time")).toString(), Qt::ISODateWithMs);
+    const std::vector<Schema::Table>& tables = Schema::tables();
+    for (std::size_t t = 0; t < tables.size(); ++t)
+        content.tables.push_back(
+            checkedRows(tables[t], document.value(arrayName(t)), arrayName(t)));
+    checkLevelsHaveModels(content);
+    return content;
+}

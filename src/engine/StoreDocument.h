@@ -1,0 +1,28 @@
+#pragma once
+
+#include "engine/StoreContent.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+
+// The JSON form of a store's content: an object with the format name
+// "kerova-store", its version, the time, the source (alias target) and the
+// arrays "models" and "levels" of row objects keyed by column name. Numbers
+// are written in their shortest form that reads back as the same double.
+class StoreDocument
+{
+public:
+    static constexpr int kVersion = 1;
+    static QString formatName();
+    // The array of each table of the schema: "models", "levels".
+    static QString arrayName(std::size_t table);
+
+    static QJsonObject toJson(const StoreContent& content);
+    static QByteArray write(const StoreContent& content);
+    // Reads a document and checks all of it: format and version, every column
+    // known, every value of its column's kind, no key twice, every level's
+    // model present. The first problem raises an EngineError that names its
+    // place ("levels[3].LVLNODEAMOUNT").
+    static StoreContent read(const QByteArray& json);
+    static StoreContent fromJson(const QJsonObject& document);
+};

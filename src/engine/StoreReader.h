@@ -1,0 +1,13 @@
+#pragma once
+
+#include "engine/StoreContent.h"
+
+class Database;
+
+// Reads every model and every level of an open store, in key order, within
+// one read-only transaction: what others commit meanwhile is not mixed in.
+class StoreReader
+{
+public:
+    static StoreContent read(Database& db);
+};

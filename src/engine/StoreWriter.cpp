@@ -1,0 +1,86 @@
+#include "engine/StoreWriter.h"
+
+#include "engine/Database.h"
+#include "engine/EngineError.h"
+#include "engine/NotEmptyError.h"
+#include "engine/Schema.h"
+#include "engine/SchemaCheck.h"
+#include "engine/StoreValue.h"
+
+#include <QJsonObject>
+#include <QSqlQuery>
+
+namespace {
+
+void prepareTables(Database& db)
+{
+    if (SchemaCheck::tablesPresent(db) == 0)
+        db.createStoreTables();
+    else
+        SchemaCheck::verify(db);
+}
+
+void requireEmpty(Database& db, bool replace)
+{
+    const int models = db.rowCount(QStringLiteral("MATHMODEL"));
+    const int levels = db.rowCount(QStringLiteral("MATHLEVEL"));
+    if (models + levels == 0)
+        return;
+    if (!replace)
+        throw NotEmptyError(
+            QStringLiteral(
+                "Хранилище %1 (%2) не пусто: моделей %3, уровней %4. Ничего не изменено; "
+                "--replace заменяет его содержимое")
+                .arg(db.alias(), db.definition().describe(), QString::number(models),
+                     QString::number(levels)));
+    db.exec(QStringLiteral("DELETE FROM MATHLEVEL"));
+    db.exec(QStringLiteral("DELETE FROM MATHMODEL"));
+}
+
+void insertRows(Database& db, const Schema::Table& table, const QJsonArray& rows)
+{
+    QStringList names, parameters;
+    for (const Schema::Column& c : table.columns) {
+        names << c.name;
+        parameters << QLatin1Char(':') + c.name;
+    }
+    QSqlQuery insert = db.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                      .arg(table.name, names.join(QStringLiteral(", ")),
+                                           parameters.join(QStringLiteral(", "))));
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const QJsonObject row = rows[i].toObject();
+        QVariantList values;
+        for (const Schema::Column& c : table.columns)
+            values << StoreValue::toStore(c, row.value(c.name));
+        try {
+            db.execPrepared(insert, values);
+        } catch (const EngineError& e) {
+            throw EngineError(QStringLiteral("Строка %1 таблицы %2 не записана: %3")
+                                  .arg(i)
+                                  .arg(table.name, e.message()));
+        }
+    }
+}
+
+} // namespace
+
+void StoreWriter::write(Database& db, const StoreContent& content, bool replace)
+{
+    db.startTransaction();
+    try {
+        prepareTables(db);
+        requireEmpty(db, replace);
+        const std::vector<Schema::Table>& tables = Schema::tables();
+        for (std::size_t t = 0; t < tables.size() && t < content.tables.size(); ++t)
+            insertRows(db, tables[t], content.tables[t]);
+        db.commit();
+    } catch (const Error&) {
+        try {
+            db.rollback();
+        } catch (const Error&) {
+            // The first error says what went wrong; a failed rollback leaves
+            // the transaction to the store, which drops it with the session.
+        }
+        throw;
+    }
+}

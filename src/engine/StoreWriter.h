@@ -1,0 +1,16 @@
+#pragma once
+
+#include "engine/StoreContent.h"
+
+class Database;
+
+// Writes a checked content into an open store in one transaction: either
+// every row is stored or none. A store without the two tables gets them
+// (in the same transaction); tables that do not fit are refused. A store
+// that already holds rows is refused with NotEmptyError unless replace is
+// set, which empties both tables first, again in the same transaction.
+class StoreWriter
+{
+public:
+    static void write(Database& db, const StoreContent& content, bool replace);
+};

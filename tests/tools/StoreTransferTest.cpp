@@ -1,0 +1,241 @@
+#include "engine/Database.h"
+#include "testutil/TestRegistry.h"
+#include "testutil/TestStore.h"
+#include "testutil/ToolRun.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QSqlQuery>
+#include <QTest>
+
+// kerova-engine export, import and copy on a real store: a round trip keeps
+// every value, copies go both ways and are verified, a target that holds
+// rows is refused, and a bad document changes nothing.
+class StoreTransferTest : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<TestStore> store;
+
+    static ToolRun engine(const QStringList& args)
+    {
+        return ToolRun::run(QStringLiteral(KEROVA_ENGINE_TOOL), args);
+    }
+
+    QString file(const QString& name) const { return store->folder() + QLatin1Char('/') + name; }
+
+    // Nulls, reals at the edges of the double, Cyrillic and quotes, the highest usable key.
+    void fillStore()
+    {
+        Database db(QStringLiteral("MODEL"), QStringLiteral("FILL"));
+        db.open();
+        db.exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME, MODCOMMENT) VALUES "
+                               "(1, 'Пустая', 'без уровней'), "
+                               "(2147483646, 'Модель «ёлка» \"двойные\" и ''одинарные''', NULL)"));
+        db.exec(QStringLiteral(
+            "INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, "
+            "LVLTSKFLOWDIST, "
+            "LVLCOSTLIMIT, LVLNODECOSTDELAY_DCSINT2, RTLVLNODEAMOUNT, MODIDHIER, LVLIDHIER) VALUES "
+            "(2147483646, 1, 1, 'Учреждения', -2147483648, 1e-308, 0.30000000000000004, "
+            "-1.7976931348623157e308, NULL, NULL, NULL), "
+            "(2147483646, 2, 2, 'Отделения ''\"', 2147483647, 0.1, 5e-324, 2.5, 1e300, 2147483646, "
+            "1), "
+            "(2147483646, 2147483646, 3, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL)"));
+    }
+
+    void dropTables()
+    {
+        Database db(QStringLiteral("MODEL"), QStringLiteral("DROP"));
+        db.open();
+        db.exec(QStringLiteral("DROP TABLE MATHLEVEL"));
+        db.exec(QStringLiteral("DROP TABLE MATHMODEL"));
+    }
+
+    // A document without its time, which is all that may differ between two exports.
+    static QByteArray withoutTime(QByteArray document)
+    {
+        const qsizetype at = document.indexOf("\"time\": \"");
+        const qsizetype end = document.indexOf('"', at + 9);
+        return at < 0 ? document : document.remove(at, end - at + 1);
+    }
+
+    QByteArray exportedWithoutTime(const QString& alias = QStringLiteral("MODEL"))
+    {
+        const ToolRun run = engine({QStringLiteral("export"), alias});
+        return run.exitCode == 0 ? withoutTime(run.out.toUtf8()) : run.err.toUtf8();
+    }
+
+    double storedReal(const QString& column, int level)
+    {
+        Database db(QStringLiteral("MODEL"), QStringLiteral("READ"));
+        db.open();
+        QSqlQuery q = db.exec(
+            QStringLiteral("SELECT %1 FROM MATHLEVEL WHERE LVLID = %2").arg(column).arg(level));
+        return q.next() ? q.value(0).toDouble() : -1;
+    }
+
+    void writeFile(const QString& name, const QByteArray& bytes)
+    {
+        QFile out(file(name));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        store = std::make_unique<TestStore>();
+        fillStore();
+    }
+    void cleanup() { store.reset(); }
+
+    void roundTripKeepsEveryValue()
+    {
+        const ToolRun first = engine(
+            {QStringLiteral("export"), QStringLiteral("-o"), file(QStringLiteral("a.json"))});
+        QVERIFY2(first.exitCode == 0, qPrintable(first.err));
+        QFile a(file(QStringLiteral("a.json")));
+        QVERIFY(a.open(QIODevice::ReadOnly));
+        const QByteArray document = a.readAll();
+        for (const char* text :
+             {"\"format\": \"kerova-store\"", "\"version\": 1", "\"MODCOMMENT\": null",
+              "\"LVLTSKFLOWDIST\": 1e-308", "\"LVLCOSTLIMIT\": 0.30000000000000004",
+              "\"MODID\": 2147483646", "\"LVLNODEAMOUNT\": -2147483648", "ёлка"})
+            QVERIFY2(document.contains(text), text);
+        QVERIFY(!document.contains("\"MODID\": 2147483646.0"));
+
+        dropTables();
+        const ToolRun import = engine(
+            {QStringLiteral("import"), QStringLiteral("-i"), file(QStringLiteral("a.json"))});
+        QVERIFY2(import.exitCode == 0, qPrintable(import.err));
+        QVERIFY2(import.out.contains(QStringLiteral("моделей 2, уровней 3")),
+                 qPrintable(import.out));
+        QCOMPARE(storedReal(QStringLiteral("LVLTSKFLOWDIST"), 1), 1e-308);
+        QCOMPARE(storedReal(QStringLiteral("LVLCOSTLIMIT"), 1), 0.30000000000000004);
+        QCOMPARE(storedReal(QStringLiteral("LVLCOSTLIMIT"), 2), 5e-324);
+        QCOMPARE(exportedWithoutTime(), withoutTime(document));
+    }
+
+    // To a store of the other kind and back (on the SQLite run: another SQLite file).
+    void copyBothWaysIsVerifiedAndRefusesNonEmptyTarget()
+    {
+        store->addAlias(
+            QStringLiteral("OTHER"),
+            QStringLiteral("driver=sqlite\npath=%1\n").arg(file(QStringLiteral("other.sqlite"))));
+        const QByteArray before = exportedWithoutTime();
+        const ToolRun there =
+            engine({QStringLiteral("copy"), QStringLiteral("MODEL"), QStringLiteral("OTHER")});
+        QVERIFY2(there.exitCode == 0, qPrintable(there.err));
+        QVERIFY2(there.out.contains(QStringLiteral("моделей 2, уровней 3; копия сверена")),
+                 qPrintable(there.out));
+
+        const ToolRun again =
+            engine({QStringLiteral("copy"), QStringLiteral("MODEL"), QStringLiteral("OTHER")});
+        QCOMPARE(again.exitCode, 3);
+        QVERIFY2(again.err.contains(QStringLiteral("не пусто: моделей 2, уровней 3")),
+                 qPrintable(again.err));
+
+        dropTables();
+        const ToolRun back =
+            engine({QStringLiteral("copy"), QStringLiteral("OTHER"), QStringLiteral("MODEL")});
+        QVERIFY2(back.exitCode == 0, qPrintable(back.err));
+        const ToolRun replaced = engine({QStringLiteral("copy"), QStringLiteral("OTHER"),
+                                         QStringLiteral("MODEL"), QStringLiteral("--replace")});
+        QVERIFY2(replaced.exitCode == 0, qPrintable(replaced.err));
+        const QByteArray after = exportedWithoutTime();
+        QCOMPARE(after, before);
+    }
+
+    void malformedDocumentLeavesTargetUnchanged_data()
+    {
+        QTest::addColumn<QString>(
+            "place"); // "levels[2].LVLID": where the valid document is changed
+        QTest::addColumn<QJsonValue>("value"); // undefined: the column is removed
+        QTest::addColumn<QByteArray>("text");  // instead of the document, when not empty
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("expected");
+        const QJsonValue none(QJsonValue::Undefined);
+        QTest::newRow("not JSON") << QString() << none << QByteArray("это не JSON") << 1
+                                  << "не JSON";
+        QTest::newRow("truncated file")
+            << QString() << none << QByteArray("truncate") << 1 << "не JSON";
+        QTest::newRow("wrong format")
+            << "format" << QJsonValue("kerova-backup") << QByteArray() << 1 << "format";
+        QTest::newRow("wrong version")
+            << "version" << QJsonValue(2) << QByteArray() << 1 << "version: версия 2";
+        QTest::newRow("unknown column") << "levels[1].LVLCOLOUR" << QJsonValue(1) << QByteArray()
+                                        << 1 << "levels[1].LVLCOLOUR: неизвестный столбец";
+        QTest::newRow("text in an integer column")
+            << "levels[0].LVLNODEAMOUNT" << QJsonValue("12") << QByteArray() << 1
+            << "levels[0].LVLNODEAMOUNT: ожидается целое число, а не текст";
+        QTest::newRow("integer beyond 32 bits")
+            << "levels[2].LVLID" << QJsonValue(qint64(2147483648)) << QByteArray() << 1
+            << "levels[2].LVLID: 2147483648 не является 32-битным";
+        QTest::newRow("fraction as a key") << "models[0].MODID" << QJsonValue(1.5) << QByteArray()
+                                           << 1 << "models[0].MODID: 1.5 не является";
+        QTest::newRow("number as a name") << "models[0].MODNAME" << QJsonValue(7) << QByteArray()
+                                          << 1 << "models[0].MODNAME: ожидается текст";
+        QTest::newRow("name longer than its column")
+            << "models[0].MODNAME" << QJsonValue(QString(101, QChar(u'я'))) << QByteArray() << 1
+            << "models[0].MODNAME: текст длиннее 100";
+        QTest::newRow("key missing") << "levels[0].LVLID" << none << QByteArray() << 1
+                                     << "levels[0].LVLID: значение обязательно";
+        QTest::newRow("duplicate model key")
+            << "models[0].MODID" << QJsonValue(2147483646) << QByteArray() << 1
+            << "models[1]: ключ (MODID) = (2147483646) уже встречался";
+        QTest::newRow("duplicate level key")
+            << "levels[2].LVLID" << QJsonValue(2) << QByteArray() << 1
+            << "levels[2]: ключ (MODID, LVLID) = (2147483646/2)";
+        QTest::newRow("level without its model")
+            << "levels[0].MODID" << QJsonValue(7) << QByteArray() << 1
+            << "levels[0].MODID: модели 7 в документе нет";
+        QTest::newRow("target not empty, no --replace")
+            << "-" << none << QByteArray() << 3 << "не пусто";
+    }
+    void malformedDocumentLeavesTargetUnchanged()
+    {
+        QFETCH(QString, place);
+        QFETCH(QJsonValue, value);
+        QFETCH(QByteArray, text);
+        QFETCH(int, exitCode);
+        QFETCH(QString, expected);
+        const ToolRun run = engine({QStringLiteral("export")});
+        QCOMPARE(run.exitCode, 0);
+        QJsonObject document = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        const QRegularExpressionMatch m =
+            QRegularExpression(QStringLiteral("^(\\w+)\\[(\\d+)\\]\\.(\\w+)$")).match(place);
+        if (m.hasMatch()) {
+            QJsonArray rows = document.value(m.captured(1)).toArray();
+            QJsonObject row = rows[m.captured(2).toInt()].toObject();
+            if (value.isUndefined())
+                row.remove(m.captured(3));
+            else
+                row.insert(m.captured(3), value);
+            rows[m.captured(2).toInt()] = row;
+            document.insert(m.captured(1), rows);
+        } else if (!place.isEmpty() && place != QLatin1String("-")) {
+            document.insert(place, value);
+        }
+        QByteArray bytes = QJsonDocument(document).toJson();
+        if (text == "truncate")
+            bytes.truncate(bytes.size() / 2);
+        else if (!text.isEmpty())
+            bytes = text;
+        writeFile(QStringLiteral("bad.json"), bytes);
+        const QByteArray before = exportedWithoutTime();
+
+        QStringList args{QStringLiteral("import"), QStringLiteral("-i"),
+                         file(QStringLiteral("bad.json"))};
+        if (place != QLatin1String("-"))
+            args << QStringLiteral("--replace");
+        const ToolRun import = engine(args);
+        QCOMPARE(import.exitCode, exitCode);
+        QVERIFY2(import.err.contains(expected), qPrintable(import.err));
+        QCOMPARE(exportedWithoutTime(), before);
+    }
+};
+
+KEROVA_TEST(StoreTransferTest)
+#include "StoreTransferTest.moc"

@@ -1,0 +1,16 @@
+#pragma once
+
+class CommandLine;
+
+// kerova-engine init, demo and info.
+class AdminCommands
+{
+public:
+    // Creates the store (for SQLite the file and its folder) and its tables;
+    // 3 when the tables are already there.
+    static int init(const CommandLine& line);
+    // Loads the sample model «Тестовая».
+    static int demo(const CommandLine& line);
+    // Where the alias points (and whether that is the default store), and the row counts.
+    static int info(const CommandLine& line);
+};
