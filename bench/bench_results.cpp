@@ -1,10 +1,10 @@
 // Loading a 1000 × 1000 result into the table window (counts, then a million
-// cell texts) and into the hidden chart, the way a calculation writes them.
+// numbers) and into the hidden chart, the way a calculation writes them.
 
 #include "chart/TChartControl.h"
-#include "engine/NumberFormat.h"
 #include "results/Formout.h"
 #include "results/Formtblout.h"
+#include "toolkit/StringGridModel.h"
 #include "toolkit/TStringGrid.h"
 
 #include <QApplication>
@@ -16,14 +16,13 @@ constexpr int Steps = 1000;
 
 void loadTable(TfrmTblOut& window)
 {
-    TStringGrid* grid = window.tblOut;
-    grid->setColCount(Steps + 1);
-    grid->setRowCount(Steps + 1);
+    StringGridModel* grid = window.tblOut->gridModel();
+    grid->setSize(Steps + 1, Steps + 1);
     for (int i = 0; i < Steps; ++i) {
-        grid->setCell(0, i + 1, NumberFormat::fixed2(i * 0.5));
+        grid->setNumber(0, i + 1, i * 0.5);
         for (int j = 0; j < Steps; ++j) {
-            grid->setCell(j + 1, 0, NumberFormat::fixed2(j * 0.25));
-            grid->setCell(j + 1, i + 1, NumberFormat::fixed2(i * 1.5 + j));
+            grid->setNumber(j + 1, 0, j * 0.25);
+            grid->setNumber(j + 1, i + 1, i * 1.5 + j);
         }
     }
 }

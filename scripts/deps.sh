@@ -16,6 +16,9 @@ PACKAGES=(
   xvfb xauth fonts-dejavu-core locales-all
   # stores, benchmarks, screenshots
   sqlite3 postgresql libbenchmark-dev imagemagick
+  # installing: icons drawn from the SVG, the Debian package (CPack runs
+  # dpkg-shlibdeps and file), checks of the desktop entry, metainfo and manuals
+  librsvg2-bin dpkg-dev file desktop-file-utils appstream man-db
 )
 
 missing=()

@@ -1,6 +1,15 @@
 #include "editing/Startup.h"
 
+#include <QApplication>
+#include <QIcon>
+
 int main(int argc, char** argv)
 {
+    QApplication qt(argc, argv);
+    // One application id names the desktop entry, the metainfo and the icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(KEROVA_APP_ID));
+    // The icon of the installed theme; run from the build folder, the built-in copy.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(KEROVA_APP_ID),
+                                                 QIcon(QStringLiteral(":/icons/kerova.svg"))));
     return Startup::run(argc, argv);
 }

@@ -1,11 +1,11 @@
 #include "calc/Frmexec.h"
 
-#include "calc/Dmexec.h"
-#include "calc/Indicator.h"
-#include "calc/ParameterSweep.h"
 #include "calc/SweepChartControl.h"
 #include "calc/SweepCursor.h"
 #include "calc/SweepTableWindow.h"
+#include "calccore/Dmexec.h"
+#include "calccore/Indicator.h"
+#include "calccore/ParameterSweep.h"
 #include "chart/TChartControl.h"
 #include "engine/Error.h"
 #include "results/Formout.h"
@@ -244,11 +244,12 @@ void TfrmExecute::btnCalcClick()
         cursor.start(qint64(seriesCount) * pointCount);
     });
     SweepTableWindow table(tableWindow);
-    ParameterSweep sweep(workingSet, chart, table);
-    sweep.setPointReport([&cursor](const QString& text, int, int, double, double) {
-        cursor.withNormalCursor([&text] { MessageService::show(text, kCaption); });
-    });
-    sweep.run(input());
+    ParameterSweep sweep(
+        workingSet, chart, table, [&cursor](const QString& text, int, int, double, double) {
+            cursor.withNormalCursor([&text] { MessageService::show(text, kCaption); });
+        });
+    if (sweep.run(input()) == ParameterSweep::Outcome::InvalidInput)
+        MessageService::show(ParameterSweep::invalidInputText(), kCaption);
 }
 
 void TfrmExecute::btnGoChartClick()

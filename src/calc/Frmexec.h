@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/SweepInput.h"
+#include "calccore/SweepInput.h"
 #include "toolkit/TForm.h"
 
 class QGroupBox;

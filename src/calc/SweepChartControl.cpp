@@ -1,6 +1,6 @@
 #include "calc/SweepChartControl.h"
 
-#include "calc/CalculationRecord.h"
+#include "calccore/CalculationRecord.h"
 #include "chart/TChartControl.h"
 
 SweepChartControl::SweepChartControl(TChartControl& chart, Started started)

@@ -1,24 +1,25 @@
 #include "calc/SweepTableWindow.h"
 
-#include "calc/CalculationRecord.h"
+#include "calccore/CalculationRecord.h"
 #include "results/Formtblout.h"
+#include "toolkit/StringGridModel.h"
 #include "toolkit/TStringGrid.h"
 
 #include <QLineEdit>
 
-void SweepTableWindow::setColCount(int count)
+void SweepTableWindow::resize(int colCount, int rowCount)
 {
-    m_window.tblOut->setColCount(count);
+    m_window.tblOut->gridModel()->setSize(colCount, rowCount);
 }
 
-void SweepTableWindow::setRowCount(int count)
+void SweepTableWindow::setValue(int column, int row, double value)
 {
-    m_window.tblOut->setRowCount(count);
+    m_window.tblOut->gridModel()->setNumber(column, row, value);
 }
 
-void SweepTableWindow::setCell(int column, int row, QString text)
+void SweepTableWindow::clear(int column, int row)
 {
-    m_window.tblOut->setCell(column, row, std::move(text));
+    m_window.tblOut->gridModel()->clearCell(column, row);
 }
 
 void SweepTableWindow::setXName(const QString& name)

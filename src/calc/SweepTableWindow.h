@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/SweepTable.h"
+#include "calccore/SweepTable.h"
 
 class TfrmTblOut;
 
@@ -11,9 +11,9 @@ class SweepTableWindow : public SweepTable
 public:
     explicit SweepTableWindow(TfrmTblOut& window) : m_window(window) {}
 
-    void setColCount(int count) override;
-    void setRowCount(int count) override;
-    void setCell(int column, int row, QString text) override;
+    void resize(int colCount, int rowCount) override;
+    void setValue(int column, int row, double value) override;
+    void clear(int column, int row) override;
     void setXName(const QString& name) override;
     void setYName(const QString& name) override;
     void setRecord(const CalculationRecord* record) override;

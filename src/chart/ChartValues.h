@@ -11,8 +11,9 @@ class ChartValues : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    // Larger grids are refused with an error instead of exhausting memory.
-    static constexpr long long MaxValues = 20'000'000;
+    // Larger grids are refused with an error instead of exhausting memory:
+    // as many values as fit in 1 GiB, the limit of the result table.
+    static constexpr long long MaxValues = (1LL << 30) / sizeof(double);
 
     explicit ChartValues(QObject* parent = nullptr);
 

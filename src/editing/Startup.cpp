@@ -1,6 +1,6 @@
 #include "editing/Startup.h"
 
-#include "calc/Dmexec.h"
+#include "calccore/Dmexec.h"
 #include "calc/Frmexec.h"
 #include "editing/Formlevel.h"
 #include "editing/Frmmodel.h"
@@ -22,6 +22,7 @@ void Startup::createObjects(Application& app)
     app.create(lstLevel);
     app.create(frmLevel);
     app.create(dmExecute);
+    dmExecute->setDatabase(&dmCommon->dbMedic);
     app.create(frmExecute);
     app.create(frmOutput);
     app.create(frmTblOut);

@@ -1,6 +1,7 @@
 #include "engine/NumberFormat.h"
 
 #include "engine/ConvertError.h"
+#include "engine/Fixed2Format.h"
 
 #include <QLocale>
 #include <cmath>
@@ -59,7 +60,7 @@ QString NumberFormat::general(double value)
 
 QString NumberFormat::fixed2(double value)
 {
-    return userLocale().toString(value, 'f', 2);
+    return Fixed2Format(decimalPoint()).text(value);
 }
 
 QChar NumberFormat::decimalPoint()

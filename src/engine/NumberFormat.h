@@ -15,7 +15,7 @@ public:
     static bool tryInteger(const QString& text, int* value);
     // General form with up to 15 significant digits ("0.3", "1E15" style).
     static QString general(double value);
-    // The "0.00" format: at least one integer digit, two decimals rounded.
+    // The "0.00" format in the user's locale (see Fixed2Format).
     static QString fixed2(double value);
     static QChar decimalPoint();
 };

@@ -1,80 +1,124 @@
 #include "toolkit/StringGridModel.h"
 
+#include "engine/NumberFormat.h"
 #include "toolkit/AutomationError.h"
 
 #include <QTimer>
 
 StringGridModel::StringGridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void StringGridModel::checkSize(long long cols, long long rows) const
-{
-    if (cols * rows > MaxCells)
-        throw AutomationError(
-            QStringLiteral("Таблица %1 × %2 слишком велика: допускается не более %3 ячеек")
-                .arg(cols)
-                .arg(rows)
-                .arg(MaxCells));
-}
-
 void StringGridModel::setColCount(int count)
 {
-    count = qMax(1, count);
-    if (count == m_cols)
-        return;
-    checkSize(count, m_rows);
-    std::vector<QString> cells(static_cast<size_t>(count) * m_rows);
-    const int kept = qMin(count, m_cols);
-    for (int row = 0; row < m_rows; ++row)
-        for (int col = 0; col < kept; ++col)
-            cells[static_cast<size_t>(row) * count + col] =
-                std::move(m_cells[static_cast<size_t>(row) * m_cols + col]);
-    if (count > m_cols)
-        beginInsertColumns({}, m_cols - 1, count - 2);
-    else
-        beginRemoveColumns({}, count - 1, m_cols - 2);
-    const bool growing = count > m_cols;
-    m_cells = std::move(cells);
-    m_cols = count;
-    growing ? endInsertColumns() : endRemoveColumns();
-    Q_EMIT headerDataChanged(Qt::Horizontal, 0, qMax(0, m_cols - 2));
+    setSize(count, gridRowCount());
 }
 
 void StringGridModel::setGridRowCount(int count)
 {
-    count = qMax(1, count);
-    if (count == m_rows)
+    setSize(colCount(), count);
+}
+
+// Shrinking goes first, so no step holds more cells than the larger of the
+// old and the new grid.
+void StringGridModel::setSize(int cols, int rows)
+{
+    cols = qMax(1, cols);
+    rows = qMax(1, rows);
+    const QString refusal = ResultGrid::refusal(cols, rows);
+    if (!refusal.isEmpty())
+        throw AutomationError(refusal);
+    if (cols <= colCount()) {
+        changeColumns(cols);
+        changeRows(rows);
+    } else {
+        changeRows(rows);
+        changeColumns(cols);
+    }
+}
+
+void StringGridModel::changeColumns(int count)
+{
+    const int old = colCount();
+    if (count == old)
         return;
-    checkSize(m_cols, count);
-    const bool growing = count > m_rows;
+    const bool growing = count > old;
     if (growing)
-        beginInsertRows({}, m_rows - 1, count - 2);
+        beginInsertColumns({}, old - 1, count - 2);
     else
-        beginRemoveRows({}, count - 1, m_rows - 2);
-    m_cells.resize(static_cast<size_t>(m_cols) * count);
-    m_rows = count;
+        beginRemoveColumns({}, count - 1, old - 2);
+    m_numbers.resize(count, gridRowCount());
+    dropTextsOutside();
+    growing ? endInsertColumns() : endRemoveColumns();
+    Q_EMIT headerDataChanged(Qt::Horizontal, 0, qMax(0, count - 2));
+}
+
+void StringGridModel::changeRows(int count)
+{
+    const int old = gridRowCount();
+    if (count == old)
+        return;
+    const bool growing = count > old;
+    if (growing)
+        beginInsertRows({}, old - 1, count - 2);
+    else
+        beginRemoveRows({}, count - 1, old - 2);
+    m_numbers.resize(colCount(), count);
+    dropTextsOutside();
     growing ? endInsertRows() : endRemoveRows();
+}
+
+void StringGridModel::dropTextsOutside()
+{
+    for (auto it = m_texts.begin(); it != m_texts.end();) {
+        const int row = int(it.key() >> 32);
+        const int col = int(quint32(it.key()));
+        it = m_numbers.contains(col, row) ? std::next(it) : m_texts.erase(it);
+    }
 }
 
 void StringGridModel::checkCell(int col, int row) const
 {
-    if (col < 0 || col >= m_cols || row < 0 || row >= m_rows)
+    if (!m_numbers.contains(col, row))
         throw AutomationError(QStringLiteral("Ячейка (%1, %2) вне таблицы %3 × %4")
                                   .arg(col)
                                   .arg(row)
-                                  .arg(m_cols)
-                                  .arg(m_rows));
+                                  .arg(colCount())
+                                  .arg(gridRowCount()));
 }
 
 QString StringGridModel::cell(int col, int row) const
 {
     checkCell(col, row);
-    return m_cells[static_cast<size_t>(row) * m_cols + col];
+    if (m_numbers.hasValue(col, row))
+        return NumberFormat::fixed2(m_numbers.value(col, row));
+    return m_texts.value(key(col, row));
 }
 
 void StringGridModel::setCell(int col, int row, QString text)
 {
     checkCell(col, row);
-    m_cells[static_cast<size_t>(row) * m_cols + col] = std::move(text);
+    m_numbers.clear(col, row);
+    if (text.isEmpty())
+        m_texts.remove(key(col, row));
+    else
+        m_texts.insert(key(col, row), std::move(text));
+    scheduleRefresh();
+}
+
+void StringGridModel::setNumber(int col, int row, double value)
+{
+    checkCell(col, row);
+    m_numbers.setValue(col, row, value);
+    if (!m_texts.isEmpty())
+        m_texts.remove(key(col, row));
+    scheduleRefresh();
+}
+
+void StringGridModel::clearCell(int col, int row)
+{
+    checkCell(col, row);
+    m_numbers.clear(col, row);
+    if (!m_texts.isEmpty())
+        m_texts.remove(key(col, row));
     scheduleRefresh();
 }
 
@@ -89,29 +133,31 @@ void StringGridModel::scheduleRefresh()
 void StringGridModel::refresh()
 {
     m_refreshPending = false;
-    if (m_rows > 1 && m_cols > 1)
-        Q_EMIT dataChanged(index(0, 0), index(m_rows - 2, m_cols - 2), {Qt::DisplayRole});
-    if (m_cols > 1)
-        Q_EMIT headerDataChanged(Qt::Horizontal, 0, m_cols - 2);
-    if (m_rows > 1)
-        Q_EMIT headerDataChanged(Qt::Vertical, 0, m_rows - 2);
+    const int rows = gridRowCount();
+    const int cols = colCount();
+    if (rows > 1 && cols > 1)
+        Q_EMIT dataChanged(index(0, 0), index(rows - 2, cols - 2), {Qt::DisplayRole});
+    if (cols > 1)
+        Q_EMIT headerDataChanged(Qt::Horizontal, 0, cols - 2);
+    if (rows > 1)
+        Q_EMIT headerDataChanged(Qt::Vertical, 0, rows - 2);
 }
 
 int StringGridModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_rows - 1;
+    return parent.isValid() ? 0 : gridRowCount() - 1;
 }
 
 int StringGridModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_cols - 1;
+    return parent.isValid() ? 0 : colCount() - 1;
 }
 
 QVariant StringGridModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || role != Qt::DisplayRole)
         return {};
-    return m_cells[static_cast<size_t>(index.row() + 1) * m_cols + index.column() + 1];
+    return cell(index.column() + 1, index.row() + 1);
 }
 
 QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -119,8 +165,8 @@ QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, i
     if (role != Qt::DisplayRole || section < 0)
         return {};
     if (orientation == Qt::Horizontal)
-        return section + 1 < m_cols ? m_cells[static_cast<size_t>(section) + 1] : QVariant();
-    return section + 1 < m_rows ? m_cells[static_cast<size_t>(section + 1) * m_cols] : QVariant();
+        return section + 1 < colCount() ? cell(section + 1, 0) : QVariant();
+    return section + 1 < gridRowCount() ? cell(0, section + 1) : QVariant();
 }
 
 Qt::ItemFlags StringGridModel::flags(const QModelIndex& index) const

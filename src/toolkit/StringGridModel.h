@@ -1,29 +1,40 @@
 #pragma once
 
+#include "calccore/ResultGrid.h"
+
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QString>
-#include <vector>
 
 // The cells of a string grid, column count by row count, at least 1 by 1.
 // Row 0 and column 0 are the fixed cells: the model shows them as header
-// data, the other cells as its items. Writes are cheap: views hear of them
-// once per turn of the event loop, not once per cell.
+// data, the other cells as its items. A cell holds a text, a number or
+// nothing; numbers are kept as numbers and made into "0.00" texts in the
+// user's locale only when a view or a reader asks for a cell, so a million
+// results cost eight bytes each. Writes are cheap: views hear of them once
+// per turn of the event loop, not once per cell.
 class StringGridModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
-    // Larger grids are refused with an error instead of exhausting memory.
-    static constexpr long long MaxCells = 20'000'000;
-
     explicit StringGridModel(QObject* parent = nullptr);
 
-    int colCount() const { return m_cols; }
-    int gridRowCount() const { return m_rows; }
+    int colCount() const { return m_numbers.colCount(); }
+    int gridRowCount() const { return m_numbers.rowCount(); }
     void setColCount(int count);
     void setGridRowCount(int count);
+    // Both counts at once; a size refused for memory (ResultGrid::refusal)
+    // raises AutomationError before anything changes.
+    void setSize(int cols, int rows);
     QString cell(int col, int row) const;
     void setCell(int col, int row, QString text);
+    void setNumber(int col, int row, double value);
+    void clearCell(int col, int row);
+    // The numbers of the grid; a cell set as text holds no number.
+    const ResultGrid& numbers() const { return m_numbers; }
+    // How many cells hold a text of their own (numbers are not counted).
+    qsizetype textCount() const { return m_texts.size(); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -32,13 +43,15 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
+    static qint64 key(int col, int row) { return (qint64(row) << 32) | quint32(col); }
     void checkCell(int col, int row) const;
-    void checkSize(long long cols, long long rows) const;
+    void changeColumns(int count);
+    void changeRows(int count);
+    void dropTextsOutside();
     void scheduleRefresh();
     void refresh();
 
-    int m_cols = 1;
-    int m_rows = 1;
-    std::vector<QString> m_cells{1}; // row by row
+    ResultGrid m_numbers;
+    QHash<qint64, QString> m_texts;
     bool m_refreshPending = false;
 };

@@ -1,10 +1,10 @@
 #include "LevelFixture.h"
 #include "SampleModel.h"
-#include "calc/ChartBuffer.h"
 #include "calc/Frmexec.h"
-#include "calc/ParameterSweep.h"
 #include "calc/SweepCursor.h"
-#include "calc/TableBuffer.h"
+#include "calccore/ChartBuffer.h"
+#include "calccore/ParameterSweep.h"
+#include "calccore/TableBuffer.h"
 #include "chart/TChartControl.h"
 #include "engine/NumberFormat.h"
 #include "results/Formout.h"
@@ -14,6 +14,7 @@
 #include "testutil/MessageRecorder.h"
 #include "testutil/TestRegistry.h"
 #include "toolkit/Application.h"
+#include "toolkit/StringGridModel.h"
 #include "toolkit/TRadioGroup.h"
 #include "toolkit/TStringGrid.h"
 
@@ -89,8 +90,8 @@ class CalcWindowTest : public QObject
     // The same sweep run apart from the window, into buffers.
     void reference(const SweepInput& input, ChartBuffer& chartOut, TableBuffer& tableOut)
     {
-        ParameterSweep sweep(levels->dm, chartOut, tableOut);
-        sweep.setPointReport([](const QString&, int, int, double, double) {});
+        ParameterSweep sweep(levels->dm, chartOut, tableOut,
+                             [](const QString&, int, int, double, double) {});
         QCOMPARE(sweep.run(input), ParameterSweep::Outcome::Done);
     }
     void compareWithReference(const SweepInput& input)
@@ -234,6 +235,33 @@ private Q_SLOTS:
         QCOMPARE(frmOutput->Chart1->toolTip(), inputs.join(QLatin1Char('\n')));
     }
 
+    // A million results reach the table as numbers: no cell keeps a text, and
+    // each is made into "0.00" only when shown or read.
+    void millionResultsKeptAsNumbers()
+    {
+        SampleModel::load(*levels->db);
+        createWindows();
+        w()->ValX->setItemIndex(0);
+        w()->edtLevelX->setText(QStringLiteral("2"));
+        w()->edtMinX->setText(QStringLiteral("1"));
+        w()->edtMaxX->setText(QStringLiteral("1001"));
+        w()->edtStepX->setText(QStringLiteral("1"));
+        w()->edtMinY->setText(QStringLiteral("10"));
+        w()->edtMaxY->setText(QStringLiteral("1010"));
+        w()->edtStepY->setText(QStringLiteral("1"));
+        w()->btnCalc->click();
+        frmTblOut->setOpenMaximised(false);
+        w()->btnTable->click();
+        QVERIFY(QTest::qWaitForWindowExposed(frmTblOut));
+        QCOMPARE(grid()->colCount(), 1001);
+        QCOMPARE(grid()->rowCount(), 1001);
+        QCOMPARE(grid()->gridModel()->textCount(), 0);
+        QCOMPARE(grid()->cell(1000, 0), QStringLiteral("1000,00"));
+        QCOMPARE(grid()->cell(0, 1000), QStringLiteral("1009,00"));
+        QCOMPARE(grid()->cell(1000, 1000), NumberFormat::fixed2(chart()->value(999, 999)));
+        QCOMPARE(grid()->gridModel()->textCount(), 0);
+    }
+
     // The window hands every field and choice to the sweep.
     void inputsReachTheSweep()
     {
@@ -296,9 +324,9 @@ private Q_SLOTS:
         messages.clear();
         w()->findChild<QLineEdit*>(field)->setText(text);
         w()->btnCalc->click();
-        QCOMPARE(messages.boxes(), QVector<MessageRecorder::Box>(
-                                          {{QStringLiteral("Неверные значения показателей"),
-                                            QStringLiteral("Расчеты")}}));
+        QCOMPARE(messages.boxes(),
+                 QVector<MessageRecorder::Box>({{QStringLiteral("Неверные значения показателей"),
+                                                 QStringLiteral("Расчеты")}}));
         QCOMPARE(errors.count(), 0);
         QCOMPARE(cells(), table);
         QCOMPARE(chartValues(), values);
@@ -314,7 +342,7 @@ private Q_SLOTS:
         QCOMPARE(messages.count(), 9 * 4);
         for (const MessageRecorder::Box& m : messages.boxes())
             QCOMPARE(m, MessageRecorder::Box(QStringLiteral("Деление на ноль"),
-                                                 QStringLiteral("Расчеты")));
+                                             QStringLiteral("Расчеты")));
         for (int r = 1; r <= 4; ++r)
             for (int c = 1; c <= 9; ++c)
                 QCOMPARE(grid()->cell(c, r), QStringLiteral("0,00"));

@@ -1,8 +1,8 @@
-#include "calc/CalculationRecord.h"
+#include "calccore/CalculationRecord.h"
 #include "LevelFixture.h"
-#include "calc/ChartBuffer.h"
-#include "calc/ParameterSweep.h"
-#include "calc/TableBuffer.h"
+#include "calccore/ChartBuffer.h"
+#include "calccore/ParameterSweep.h"
+#include "calccore/TableBuffer.h"
 #include "engine/Error.h"
 #include "testutil/MessageRecorder.h"
 #include "testutil/TestRegistry.h"
@@ -99,7 +99,7 @@ private Q_SLOTS:
         QFETCH(QLocale, locale);
         QFETCH(SweepInput, input);
         QLocale::setDefault(locale);
-        ParameterSweep sweep(f->dm, chart, table);
+        ParameterSweep sweep(f->dm, chart, table, showReport);
         const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
         QCOMPARE(sweep.run(input), ParameterSweep::Outcome::Done);
         QCOMPARE(table.calls, 2); // cleared at the start, set at the end
@@ -117,7 +117,7 @@ private Q_SLOTS:
 
     void invalidInputKeepsThePreviousRecord()
     {
-        ParameterSweep sweep(f->dm, chart, table);
+        ParameterSweep sweep(f->dm, chart, table, showReport);
         QCOMPARE(sweep.run(SweepInput()), ParameterSweep::Outcome::Done);
         const QStringList kept = *table.lines;
         SweepInput bad;
@@ -130,7 +130,7 @@ private Q_SLOTS:
     // A calculation that ends with an error leaves results without inputs.
     void failedCalculationClearsTheRecord()
     {
-        ParameterSweep sweep(f->dm, chart, table);
+        ParameterSweep sweep(f->dm, chart, table, showReport);
         QCOMPARE(sweep.run(SweepInput()), ParameterSweep::Outcome::Done);
         f->store->exec(QStringLiteral("UPDATE MATHLEVEL SET LVLTSKFLOWDIST = NULL"));
         QVERIFY_THROWS_EXCEPTION(Error, sweep.run(SweepInput()));

@@ -1,4 +1,4 @@
-#include "calc/CheckedMath.h"
+#include "calccore/CheckedMath.h"
 #include "testutil/TestRegistry.h"
 
 #include <QTest>

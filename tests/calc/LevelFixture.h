@@ -1,8 +1,9 @@
 #pragma once
 
-#include "calc/Dmexec.h"
+#include "calccore/Dmexec.h"
 #include "engine/Database.h"
 #include "testutil/TestStore.h"
+#include "toolkit/MessageService.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -11,6 +12,12 @@
 #include <memory>
 
 // One level row to store; every parameter a QVariant so a test can leave it empty.
+// A formula report shown as the calculation window shows it: a box captioned "Расчеты".
+inline void showReport(const QString& text, int = 0, int = 0, double = 0, double = 0)
+{
+    MessageService::show(text, QStringLiteral("Расчеты"));
+}
+
 struct LevelRow
 {
     int number = 1;

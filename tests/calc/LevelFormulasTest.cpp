@@ -1,6 +1,6 @@
-#include "calc/LevelFormulas.h"
+#include "calccore/LevelFormulas.h"
 #include "LevelFixture.h"
-#include "calc/ArithmeticError.h"
+#include "calccore/ArithmeticError.h"
 #include "testutil/MessageRecorder.h"
 #include "testutil/TestRegistry.h"
 
@@ -34,7 +34,8 @@ private Q_SLOTS:
     void init()
     {
         f = std::make_unique<LevelFixture>();
-        calc = std::make_unique<LevelFormulas>(f->dm);
+        calc =
+            std::make_unique<LevelFormulas>(f->dm, [](const QString& text) { showReport(text); });
         messages = std::make_unique<MessageRecorder>();
     }
     void cleanup()

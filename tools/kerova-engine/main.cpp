@@ -3,16 +3,31 @@
 //   kerova-engine demo [ALIAS]   load the sample model "Тестовая"
 //   kerova-engine info [ALIAS]   where the alias points, and the row counts
 // Exit status: 0 done, 1 error, 2 usage, 3 init found the tables already there.
+// --help and --version as in every GNU tool, before the command.
 
 #include "SampleModel.h"
 
 #include "engine/Database.h"
 #include "engine/Error.h"
 
+#include "ToolCommandLine.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
 
 namespace {
+
+// The help after the options: the commands and the exit status.
+const char kCommands[] = R"(
+Команды:
+  init [ПСЕВДОНИМ]  создать хранилище и в нем таблицы MATHMODEL и MATHLEVEL
+  demo [ПСЕВДОНИМ]  загрузить пример модели «Тестовая»
+  info [ПСЕВДОНИМ]  куда указывает псевдоним, и число моделей и уровней
+Псевдоним по умолчанию — MODEL.
+
+Код завершения: 0 — готово, 1 — ошибка, 2 — неверный вызов,
+3 — init: таблицы уже существуют, ничего не изменено.
+)";
 
 int usage()
 {
@@ -56,7 +71,18 @@ int info(Database& db)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
+    ToolCommandLine cli(QStringLiteral("Обслуживание хранилища моделей за псевдонимом"),
+                        QString::fromUtf8(kCommands));
+    // Options stand before the command; what follows it belongs to the command.
+    cli.parser().setOptionsAfterPositionalArgumentsMode(
+        QCommandLineParser::ParseAsPositionalArguments);
+    cli.parser().addPositionalArgument(QStringLiteral("команда"),
+                                       QStringLiteral("init, demo или info (см. ниже)"),
+                                       QStringLiteral("команда [ПСЕВДОНИМ]"));
+    if (const std::optional<int> done = cli.parse(app.arguments()))
+        return *done;
+    const QStringList args =
+        QStringList{app.arguments().first()} + cli.parser().positionalArguments();
     if (args.size() < 2 || args.size() > 3)
         return usage();
     Database db(args.size() == 3 ? args[2] : QStringLiteral("MODEL"));

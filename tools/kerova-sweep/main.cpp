@@ -12,24 +12,30 @@
 // separated by ",". With --inputs, the inputs of the calculation (the values
 // as used, the choices, the store, the time) come first as lines starting
 // with "# ". Each formula report is one line on standard error.
-// Exit status: 0 done, 1 the calculation ended with an error, 2 invalid input.
+// Exit status: 0 done, 1 the calculation ended with an error, 2 invalid input
+// or an unknown option. --help and --version as in every GNU tool.
 
-#include "calc/ChartBuffer.h"
-#include "calc/Dmexec.h"
-#include "calc/Indicator.h"
-#include "calc/ParameterSweep.h"
-#include "calc/SweepInput.h"
-#include "calc/TableBuffer.h"
+#include "calccore/Dmexec.h"
+#include "calccore/Indicator.h"
+#include "calccore/NoChart.h"
+#include "calccore/ParameterSweep.h"
+#include "calccore/SweepInput.h"
+#include "calccore/TableBuffer.h"
 #include "engine/Database.h"
 #include "engine/Error.h"
-#include "toolkit/MessageService.h"
+#include "engine/Fixed2Format.h"
+#include "engine/NumberFormat.h"
+
+#include "ToolCommandLine.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QLocale>
 #include <QTextStream>
+#include <cstdio>
 #include <new>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -72,6 +78,36 @@ QString shortest(double value)
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
+// The grid as CSV through one buffered stream: "0.00" cells in the user's
+// locale separated by ";", or with raw the shortest round-trip form separated
+// by ",". A cell without a value is empty.
+void writeTable(const ResultGrid& grid, bool raw, std::FILE* out)
+{
+    const Fixed2Format fixed(NumberFormat::decimalPoint());
+    const char separator = raw ? ',' : ';';
+    std::string buffer;
+    buffer.reserve(1 << 16);
+    char cell[Fixed2Format::MaxChars];
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        for (int col = 0; col < grid.colCount(); ++col) {
+            if (col > 0)
+                buffer += separator;
+            if (!grid.hasValue(col, row))
+                continue;
+            if (raw)
+                buffer += shortest(grid.value(col, row)).toStdString();
+            else
+                buffer.append(cell, std::size_t(fixed.write(grid.value(col, row), cell)));
+        }
+        buffer += '\n';
+        if (buffer.size() > (1 << 16) - 2 * Fixed2Format::MaxChars) {
+            std::fwrite(buffer.data(), 1, buffer.size(), out);
+            buffer.clear();
+        }
+    }
+    std::fwrite(buffer.data(), 1, buffer.size(), out);
+}
+
 // The inputs the options give, or nothing (after a message) when a choice is not an item.
 std::optional<SweepInput> readOptions(const QCommandLineParser& parser)
 {
@@ -97,24 +133,22 @@ std::optional<SweepInput> readOptions(const QCommandLineParser& parser)
 int sweep(const SweepInput& input, bool raw, bool inputs)
 {
     QTextStream err(stderr);
-    MessageService::setSink(
-        [&err](const QString& text, const QString&) { err << text << Qt::endl; });
     Database db;
     TdmExecute dmExecute;
-    ChartBuffer chart;
+    NoChart chart;
     TableBuffer table;
-    ParameterSweep calc(dmExecute, chart, table);
-    if (raw)
-        calc.setCellFormat(shortest);
-    calc.setPointReport([&err](const QString& text, int ix, int iy, double x, double y) {
-        err << text << ": X = " << shortest(x) << ", Y = " << shortest(y) << " (столбец " << ix + 1
-            << ", строка " << iy + 1 << ")" << Qt::endl;
-    });
+    ParameterSweep calc(
+        dmExecute, chart, table, [&err](const QString& text, int ix, int iy, double x, double y) {
+            err << text << ": X = " << shortest(x) << ", Y = " << shortest(y) << " (столбец "
+                << ix + 1 << ", строка " << iy + 1 << ")" << Qt::endl;
+        });
     try {
         db.open();
         dmExecute.setDatabase(&db);
-        if (calc.run(input) == ParameterSweep::Outcome::InvalidInput)
+        if (calc.run(input) == ParameterSweep::Outcome::InvalidInput) {
+            err << ParameterSweep::invalidInputText() << Qt::endl;
             return 2;
+        }
     } catch (const Error& e) {
         err << e.message() << Qt::endl;
         return 1;
@@ -122,12 +156,12 @@ int sweep(const SweepInput& input, bool raw, bool inputs)
         err << "Недостаточно памяти для таблицы результатов" << Qt::endl;
         return 1;
     }
-    QTextStream out(stdout);
-    if (inputs)
+    if (inputs) {
+        QTextStream out(stdout);
         for (const QString& line : calc.record().lines())
             out << "# " << line << '\n';
-    for (const QString& line : table.lines(raw ? QStringLiteral(",") : QStringLiteral(";")))
-        out << line << '\n';
+    }
+    writeTable(table.grid(), raw, stdout);
     return 0;
 }
 
@@ -136,10 +170,11 @@ int sweep(const SweepInput& input, bool raw, bool inputs)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Расчет по уровням модели без окна; результат — таблица CSV"));
-    parser.addHelpOption();
+    ToolCommandLine cli(
+        QStringLiteral("Расчет по уровням модели без окна; результат — таблица CSV"),
+        QStringLiteral("\nКод завершения: 0 — готово, 1 — расчет закончился ошибкой,\n"
+                       "2 — неверные параметры или исходные данные.\n"));
+    QCommandLineParser& parser = cli.parser();
     for (const ItemOption& c : kChoices)
         parser.addOption(
             {QLatin1String(c.option), QString::fromUtf8(c.help), QStringLiteral("ПУНКТ")});
@@ -150,17 +185,11 @@ int main(int argc, char** argv)
                       QStringLiteral("числа без округления, с точкой; ячейки через запятую")});
     parser.addOption({QStringLiteral("inputs"),
                       QStringLiteral("перед таблицей — исходные данные расчета, строки с «# »")});
-    if (!parser.parse(app.arguments())) {
-        QTextStream(stderr) << parser.errorText() << "\n";
-        return 2;
-    }
-    if (parser.isSet(QStringLiteral("help")))
-        parser.showHelp(0);
-    if (!parser.positionalArguments().isEmpty()) {
-        QTextStream(stderr) << "Лишние аргументы: "
-                            << parser.positionalArguments().join(QLatin1Char(' ')) << "\n";
-        return 2;
-    }
+    if (const std::optional<int> done = cli.parse(app.arguments()))
+        return *done;
+    if (!parser.positionalArguments().isEmpty())
+        return ToolCommandLine::usageError(QStringLiteral("лишние аргументы: ") +
+                                           parser.positionalArguments().join(QLatin1Char(' ')));
     const std::optional<SweepInput> input = readOptions(parser);
     if (!input)
         return 2;

@@ -1,7 +1,7 @@
-#include "calc/CalculationRecord.h"
+#include "calccore/CalculationRecord.h"
 
-#include "calc/Indicator.h"
-#include "calc/ParameterSweep.h"
+#include "calccore/Indicator.h"
+#include "calccore/ParameterSweep.h"
 #include "engine/NumberFormat.h"
 
 namespace {

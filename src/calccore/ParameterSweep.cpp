@@ -1,27 +1,31 @@
-#include "calc/ParameterSweep.h"
+#include "calccore/ParameterSweep.h"
 
-#include "calc/CheckedMath.h"
-#include "calc/Dmexec.h"
-#include "calc/SweepChart.h"
-#include "calc/SweepTable.h"
+#include "calccore/CheckedMath.h"
+#include "calccore/Dmexec.h"
+#include "calccore/ResultGrid.h"
+#include "calccore/SweepChart.h"
+#include "calccore/SweepTable.h"
 #include "engine/Database.h"
 #include "engine/NumberFormat.h"
-#include "toolkit/MessageService.h"
 
 #include <algorithm>
 
 namespace {
 
-const QString kCaption = QStringLiteral("Расчеты");
 constexpr qint16 kKind = 1;
 
 } // namespace
 
-ParameterSweep::ParameterSweep(TdmExecute& workingSet, SweepChart& chart, SweepTable& table)
-    : m_dm(workingSet), m_chart(chart), m_table(table), m_formulas(workingSet),
-      m_format([](double value) { return NumberFormat::fixed2(value); })
+ParameterSweep::ParameterSweep(TdmExecute& workingSet, SweepChart& chart, SweepTable& table,
+                               PointReport report)
+    : m_dm(workingSet), m_chart(chart), m_table(table), m_pointReport(std::move(report)),
+      m_formulas(workingSet, [this](const QString& text) { this->report(text); })
 {
-    m_formulas.setReport([this](const QString& text) { report(text); });
+}
+
+QString ParameterSweep::invalidInputText()
+{
+    return QStringLiteral("Неверные значения показателей");
 }
 
 QString ParameterSweep::calcTypeCaption(int item)
@@ -44,21 +48,19 @@ ParameterSweep::Outcome ParameterSweep::run(const SweepInput& input)
     m_xName.clear();
     m_yName.clear();
     SweepInput::Values v{};
-    if (!input.read(&v)) {
-        MessageService::show(QStringLiteral("Неверные значения показателей"), kCaption);
+    if (!input.read(&v))
         return Outcome::InvalidInput;
-    }
     const QDateTime started = QDateTime::currentDateTime();
     m_dm.close();
     m_dm.open();
     const int nX = pointCount(v.minX, v.maxX, v.stepX, "X");
     const int nY = pointCount(v.minY, v.maxY, v.stepY, "Y");
+    ResultGrid::checkSize(qint64(nX) + 1, qint64(nY) + 1);
     // Results of a calculation that does not complete carry no inputs.
     m_chart.setRecord(nullptr);
     m_table.setRecord(nullptr);
     // The grid keeps at least one column and one row; the chart gets no points then.
-    m_table.setColCount(nX + 1);
-    m_table.setRowCount(nY + 1);
+    m_table.resize(nX + 1, nY + 1);
     m_chart.FinishData(kKind);
     m_chart.StartData(kKind, nY, nX);
     m_columns.clear();
@@ -102,7 +104,7 @@ void ParameterSweep::sweepRow(const SweepInput& input, const SweepInput::Values&
     m_chart.ThisSerie(static_cast<qint16>(iy));
     m_iy = iy;
     m_y = static_cast<long double>(iy) * v.stepY + v.minY;
-    m_table.setCell(0, iy + 1, format(m_y));
+    m_table.setValue(0, iy + 1, CheckedMath::toDouble(m_y));
     Indicator::write(m_dm, input.itemY, v.levelY, m_y);
     if (input.itemY >= 0 && input.itemY < Indicator::Count)
         m_yName = Indicator::name(input.itemY);
@@ -135,11 +137,11 @@ void ParameterSweep::evaluate(int calcType, int K, int ix, int iy)
         break;
     default:
         // No formula: no value is sent and the cell stays empty.
-        m_table.setCell(ix + 1, iy + 1, QString());
+        m_table.clear(ix + 1, iy + 1);
         return;
     }
     m_chart.PointValue(static_cast<qint16>(ix), z);
-    m_table.setCell(ix + 1, iy + 1, m_format(z));
+    m_table.setValue(ix + 1, iy + 1, z);
 }
 
 // TitleText[0] names the quantity; it is the same at every point, so it is sent once.
@@ -165,21 +167,13 @@ void ParameterSweep::prepareNodeAmounts(int K)
 void ParameterSweep::addColumn(int ix, int itemX, const SweepInput::Values& v)
 {
     const long double x = static_cast<long double>(ix) * v.stepX + v.minX;
-    m_table.setCell(ix + 1, 0, format(x));
+    m_table.setValue(ix + 1, 0, CheckedMath::toDouble(x));
     m_columns.push_back({Indicator::convert(itemX, x), static_cast<double>(x)});
-}
-
-QString ParameterSweep::format(long double value) const
-{
-    return m_format(CheckedMath::toDouble(value));
 }
 
 void ParameterSweep::report(const QString& text)
 {
-    if (m_pointReport)
-        m_pointReport(text, m_ix, m_iy, m_x, static_cast<double>(m_y));
-    else
-        MessageService::show(text, kCaption);
+    m_pointReport(text, m_ix, m_iy, m_x, static_cast<double>(m_y));
 }
 
 // Where the working set read its rows: the alias target, never the password.

@@ -1,6 +1,4 @@
-#include "calc/Dmexec.h"
-
-#include "store/Dmcom.h"
+#include "calccore/Dmexec.h"
 
 #include "engine/ConvertError.h"
 #include "engine/EngineError.h"
@@ -57,12 +55,6 @@ TdmExecute::TdmExecute(QObject* parent)
     static_assert(kColumns.size() == ColumnCount);
     defineQuery();
     defineUpdates();
-}
-
-void TdmExecute::FormCreate()
-{
-    if (dmCommon)
-        setDatabase(&dmCommon->dbMedic);
 }
 
 void TdmExecute::defineQuery()

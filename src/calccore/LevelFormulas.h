@@ -17,10 +17,8 @@ class LevelFormulas
 public:
     using Report = std::function<void(const QString& text)>;
 
-    explicit LevelFormulas(TdmExecute& workingSet);
-
-    // Where guard failures are reported; by default a message box captioned "Расчеты".
-    void setReport(Report report);
+    // Guard failures go to report; the window hands in its message box.
+    LevelFormulas(TdmExecute& workingSet, Report report);
 
     double CalcNodeAmount(int K);
     double CalcNodePerformance(int K);

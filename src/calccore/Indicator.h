@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/Dmexec.h"
+#include "calccore/Dmexec.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "calc/ChartBuffer.h"
+#include "calccore/ChartBuffer.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/DataSource.h"
 #include "engine/DataSet.h"
+#include "engine/DataSource.h"
 #include "engine/UpdateSql.h"
 
 #include <QObject>
@@ -27,11 +27,9 @@ class TdmExecute : public QObject
 public:
     explicit TdmExecute(QObject* parent = nullptr);
 
-    // The connection the query reads through (the common module's one in the application).
+    // The connection the query reads through; at start-up the application
+    // hands it its connection to the alias MODEL.
     void setDatabase(Database* database) { qryExecLevel.setDatabase(database); }
-    // At start-up the working set reads through the application's connection
-    // to the alias MODEL, the one dmCommon holds.
-    void FormCreate();
 
     // Opening reads the rows from the store; closing discards every change.
     void open();

@@ -1,4 +1,4 @@
-#include "calc/SweepInput.h"
+#include "calccore/SweepInput.h"
 
 #include "engine/NumberFormat.h"
 

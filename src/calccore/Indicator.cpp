@@ -1,6 +1,6 @@
-#include "calc/Indicator.h"
+#include "calccore/Indicator.h"
 
-#include "calc/CheckedMath.h"
+#include "calccore/CheckedMath.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/ArithmeticError.h"
+#include "calccore/ArithmeticError.h"
 
 #include <cmath>
 #include <concepts>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "calc/CalculationRecord.h"
-#include "calc/Indicator.h"
-#include "calc/LevelFormulas.h"
-#include "calc/SweepInput.h"
+#include "calccore/CalculationRecord.h"
+#include "calccore/Indicator.h"
+#include "calccore/LevelFormulas.h"
+#include "calccore/SweepInput.h"
 
 #include <QString>
 #include <functional>
@@ -26,10 +26,8 @@ class ParameterSweep
 {
 public:
     enum class Outcome { Done, InvalidInput };
-    // Formats a number for a table cell; by default "0.00" in the user's locale.
-    using CellFormat = std::function<QString(double value)>;
     // Where a formula's guard failure goes, with the point it happened at;
-    // by default a message box captioned "Расчеты".
+    // the calculation window hands in its message box.
     using PointReport =
         std::function<void(const QString& text, int ix, int iy, double x, double y)>;
 
@@ -37,20 +35,23 @@ public:
     // The most points along one axis: the chart takes its indices as 16-bit values.
     static constexpr int MaxPoints = 32767;
 
-    ParameterSweep(TdmExecute& workingSet, SweepChart& chart, SweepTable& table);
+    ParameterSweep(TdmExecute& workingSet, SweepChart& chart, SweepTable& table,
+                   PointReport report);
 
-    // Runs the calculation. Invalid input is reported ("Неверные значения
-    // показателей") and changes nothing. Any other error (store, conversion,
-    // arithmetic, too many points) propagates and ends the calculation: what
-    // was already written stays, the names are not sent, and the working set
-    // stays open until the next run reloads it.
+    // What the caller shows when run() finds input that does not convert.
+    static QString invalidInputText();
+
+    // Runs the calculation. Input that does not convert changes nothing and
+    // gives InvalidInput; the caller reports it (invalidInputText()). A grid
+    // too large for memory is refused before anything is changed. Any other error (store,
+    // conversion, arithmetic, too many points) propagates and ends the calculation: what was
+    // already written stays, the names are not sent, and the working set stays open until the next
+    // run reloads it.
     Outcome run(const SweepInput& input);
 
     LevelFormulas& formulas() { return m_formulas; }
     const QString& xName() const { return m_xName; }
     const QString& yName() const { return m_yName; }
-    void setCellFormat(CellFormat format) { m_format = std::move(format); }
-    void setPointReport(PointReport report) { m_pointReport = std::move(report); }
     // The inputs of the last completed calculation (empty values before one).
     const CalculationRecord& record() const { return m_record; }
 
@@ -69,16 +70,14 @@ private:
         double x; // for reports
     };
     void addColumn(int ix, int itemX, const SweepInput::Values& v);
-    QString format(long double value) const;
     void report(const QString& text);
     QString storeTarget() const;
 
     TdmExecute& m_dm;
     SweepChart& m_chart;
     SweepTable& m_table;
-    LevelFormulas m_formulas;
-    CellFormat m_format;
     PointReport m_pointReport;
+    LevelFormulas m_formulas;
     CalculationRecord m_record;
     QString m_xName;
     QString m_yName;

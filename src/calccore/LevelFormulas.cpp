@@ -1,8 +1,7 @@
-#include "calc/LevelFormulas.h"
+#include "calccore/LevelFormulas.h"
 
-#include "calc/CheckedMath.h"
-#include "calc/Dmexec.h"
-#include "toolkit/MessageService.h"
+#include "calccore/CheckedMath.h"
+#include "calccore/Dmexec.h"
 
 #include <algorithm>
 #include <cmath>
@@ -61,15 +60,9 @@ template <typename T, typename Read, typename Mul>
 
 } // namespace
 
-LevelFormulas::LevelFormulas(TdmExecute& workingSet)
-    : m_dm(workingSet),
-      m_report([](const QString& text) { MessageService::show(text, QStringLiteral("Расчеты")); })
+LevelFormulas::LevelFormulas(TdmExecute& workingSet, Report report)
+    : m_dm(workingSet), m_report(std::move(report))
 {
-}
-
-void LevelFormulas::setReport(Report report)
-{
-    m_report = std::move(report);
 }
 
 double LevelFormulas::fail(const QString& text)

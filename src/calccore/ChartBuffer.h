@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/SweepChart.h"
+#include "calccore/SweepChart.h"
 
 #include <QVector>
 #include <vector>

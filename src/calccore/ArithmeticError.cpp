@@ -1,4 +1,4 @@
-#include "calc/ArithmeticError.h"
+#include "calccore/ArithmeticError.h"
 
 ArithmeticError ArithmeticError::divideByZero()
 {

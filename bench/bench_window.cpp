@@ -1,0 +1,148 @@
+// What a user waits for after a 1000 × 1000 calculation in the application:
+// "Расчет" until the window answers, then "Таблица" until the table is shown,
+// then "Диаграмма" until the chart is shown, on the sample store of
+// `kerova-engine demo` with the windows created in start-up order. The
+// resident memory after the three steps is printed at the end. Run it under
+// Xvfb (QT_QPA_PLATFORM=xcb), with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 and an
+// AT-SPI bus to measure as a screen-reader user runs the program.
+
+#include "SampleModel.h"
+#include "calc/Frmexec.h"
+#include "editing/Startup.h"
+#include "engine/Database.h"
+#include "results/Formout.h"
+#include "results/Formtblout.h"
+#include "toolkit/Application.h"
+#include "toolkit/TRadioGroup.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace {
+
+// The sweep of the issue figures: X = task-solving intensity of level 2 (1 … 1000),
+// Y = task-flow intensity of level 1 (10 … 1009), node count of level 2.
+void enterSweep(TfrmExecute& w)
+{
+    w.ValX->setItemIndex(0);
+    w.edtMinX->setText(QStringLiteral("1"));
+    w.edtMaxX->setText(QStringLiteral("1001"));
+    w.edtStepX->setText(QStringLiteral("1"));
+    w.edtLevelX->setText(QStringLiteral("2"));
+    w.edtMinY->setText(QStringLiteral("10"));
+    w.edtMaxY->setText(QStringLiteral("1010"));
+    w.edtStepY->setText(QStringLiteral("1"));
+    w.edtLevelY->setText(QStringLiteral("1"));
+}
+
+// A fresh store with the sample model behind the alias MODEL, and the windows.
+class Session
+{
+public:
+    Session(int& argc, char** argv)
+    {
+        const QString ini = m_dir.filePath(QStringLiteral("engine.ini"));
+        QFile file(ini);
+        file.open(QIODevice::WriteOnly);
+        file.write(QStringLiteral("[MODEL]\ndriver=sqlite\npath=%1\n")
+                       .arg(m_dir.filePath(QStringLiteral("model.sqlite")))
+                       .toUtf8());
+        file.close();
+        qputenv("KEROVA_ENGINE_CONFIG", ini.toUtf8());
+        {
+            Database db;
+            db.open(Database::OpenMode::Create);
+            db.createStoreTables();
+            SampleModel::load(db);
+        }
+        m_app = std::make_unique<Application>(argc, argv);
+        Startup::createObjects(*m_app);
+        enterSweep(*frmExecute);
+        for (TForm* window : {static_cast<TForm*>(frmTblOut), static_cast<TForm*>(frmOutput)})
+            window->setOpenMaximised(false);
+        frmTblOut->resize(1200, 900);
+        frmOutput->resize(1200, 900);
+    }
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<Application> m_app;
+};
+
+// Everything the event loop has to do after a click, as the user's next input would wait for it.
+void settle(QWidget* window)
+{
+    QCoreApplication::processEvents();
+    if (window)
+        window->repaint();
+    QCoreApplication::processEvents();
+}
+
+void BM_Calculate(benchmark::State& state)
+{
+    for (auto _ : state) {
+        frmExecute->btnCalcClick();
+        settle(frmExecute);
+    }
+}
+BENCHMARK(BM_Calculate)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ShowTable(benchmark::State& state)
+{
+    for (auto _ : state) {
+        frmTblOut->hide();
+        QCoreApplication::processEvents();
+        frmExecute->btnTableClick();
+        settle(frmTblOut);
+    }
+}
+BENCHMARK(BM_ShowTable)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ShowChart(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        frmOutput->hide();
+        frmExecute->btnCalcClick(); // new values: the chart is built again when shown
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        frmExecute->btnGoChartClick();
+        settle(frmOutput);
+    }
+}
+BENCHMARK(BM_ShowChart)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+long residentKiB()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    benchmark::Initialize(&argc, argv);
+    Session windows(argc, argv);
+    const long atStart = residentKiB();
+    benchmark::RunSpecifiedBenchmarks();
+    std::printf("resident memory: %ld MiB with the windows created, %ld MiB after the runs; "
+                "accessibility %s\n",
+                atStart / 1024, residentKiB() / 1024, QAccessible::isActive() ? "on" : "off");
+    benchmark::Shutdown();
+    return 0;
+}

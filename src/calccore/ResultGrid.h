@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <vector>
+
+// The result of a calculation as numbers, shaped as the string grid of the
+// table window: column 0 holds the Y values, row 0 the X values, cell
+// (ix + 1, iy + 1) the value at that point; a cell may hold no value (the
+// corner, and every cell of the quantity without a formula). Column and row
+// counts never fall below 1; changing them keeps the cells that still fit.
+// Texts are made only when a cell is shown or written out.
+class ResultGrid
+{
+public:
+    // Grids whose values would take more memory than this are refused.
+    static constexpr qint64 MaxBytes = qint64(1) << 30;
+
+    // Why a grid of cols × rows is refused, naming its size; empty when it is not.
+    static QString refusal(qint64 cols, qint64 rows);
+    // Raises Error with the refusal, if any.
+    static void checkSize(qint64 cols, qint64 rows);
+
+    int colCount() const { return m_cols; }
+    int rowCount() const { return m_rows; }
+    // Checks the new size first: a refused size changes nothing.
+    void resize(int cols, int rows);
+    bool hasValue(int col, int row) const;
+    // The cell's value; not a number when it holds none.
+    double value(int col, int row) const { return m_values[index(col, row)]; }
+    void setValue(int col, int row, double value) { m_values[index(col, row)] = value; }
+    void clear(int col, int row);
+    bool contains(int col, int row) const
+    {
+        return col >= 0 && col < m_cols && row >= 0 && row < m_rows;
+    }
+
+private:
+    std::size_t index(int col, int row) const { return std::size_t(row) * m_cols + col; }
+
+    int m_cols = 1;
+    int m_rows = 1;
+    std::vector<double> m_values = std::vector<double>(1, NoValue); // row by row
+    static const double NoValue;
+};

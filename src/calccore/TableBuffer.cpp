@@ -1,0 +1,10 @@
+#include "calccore/TableBuffer.h"
+
+#include "engine/NumberFormat.h"
+
+QString TableBuffer::cell(int column, int row) const
+{
+    if (!m_grid.contains(column, row) || !m_grid.hasValue(column, row))
+        return QString();
+    return NumberFormat::fixed2(m_grid.value(column, row));
+}

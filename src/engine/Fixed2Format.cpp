@@ -1,0 +1,194 @@
+#include "engine/Fixed2Format.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+constexpr int Digits = 15; // significant digits a value is taken to first
+
+constexpr std::array<double, 23> kPow10 = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                           1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                           1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::array<unsigned long long, 20> kPow10Int = {1ULL,
+                                                          10ULL,
+                                                          100ULL,
+                                                          1000ULL,
+                                                          10000ULL,
+                                                          100000ULL,
+                                                          1000000ULL,
+                                                          10000000ULL,
+                                                          100000000ULL,
+                                                          1000000000ULL,
+                                                          10000000000ULL,
+                                                          100000000000ULL,
+                                                          1000000000000ULL,
+                                                          10000000000000ULL,
+                                                          100000000000000ULL,
+                                                          1000000000000000ULL,
+                                                          10000000000000000ULL,
+                                                          100000000000000000ULL,
+                                                          1000000000000000000ULL,
+                                                          10000000000000000000ULL};
+
+// Below this every value rounds to 0.00, whatever its 15 digits.
+constexpr double kZeroBelow = 0.0049;
+
+// The decimal exponent e with 10^e <= v < 10^(e+1), for 0.0049 <= v < 1e15;
+// a boundary misjudged by the inexact negative powers is caught by the caller.
+int exponentOf(double v)
+{
+    int e = 14;
+    if (v >= 1.0) {
+        while (e > 0 && v < kPow10[e])
+            --e;
+        return e;
+    }
+    e = -1;
+    while (e > -3 && v < 1.0 / kPow10[-e])
+        --e;
+    return e;
+}
+
+// v × 10^k (0 <= k <= 17) rounded to the nearest integer, exactly: the product's rounding
+// error is recovered with a fused multiply-add. False on an exact tie (left
+// to the slow path, which rounds the exact binary value).
+bool scaledRound(double v, int k, unsigned long long* out)
+{
+    const double scale = kPow10[std::size_t(k)];
+    const double p = v * scale;
+    const double error = std::fma(v, scale, -p); // v × 10^k = p + error exactly
+    const double whole = std::floor(p);
+    const double fraction = (p - whole) + error;
+    if (std::fabs(fraction - 0.5) < 1e-6)
+        return false;
+    *out = static_cast<unsigned long long>(whole) + (fraction > 0.5 ? 1 : 0);
+    return true;
+}
+
+// Hundredths of |value| (15 significant digits, halves away from zero) for
+// 0.0049 <= |value| < 1e15, the range of every ordinary result; false when
+// the fast path cannot decide.
+bool fastHundredths(double v, unsigned long long* hundredths)
+{
+    const int e = exponentOf(v);
+    unsigned long long s = 0; // the 15 significant digits
+    if (!scaledRound(v, Digits - 1 - e, &s) || s < kPow10Int[Digits - 1] || s > kPow10Int[Digits])
+        return false;
+    if (e >= Digits - 3) {
+        *hundredths = s * kPow10Int[e - (Digits - 3)];
+        return true;
+    }
+    const unsigned long long d = kPow10Int[Digits - 3 - e];
+    *hundredths = s / d + (s % d >= d / 2 ? 1 : 0);
+    return true;
+}
+
+// The same for any finite value, as a string of decimal digits: the 15
+// significant digits of the correctly rounded scientific form, cut at the
+// hundredth with halves away from zero.
+int slowHundredths(double v, char* out)
+{
+    char sci[32];
+    const auto result =
+        std::to_chars(sci, sci + sizeof sci, v, std::chars_format::scientific, Digits - 1);
+    char digits[Digits];
+    digits[0] = sci[0];
+    std::memcpy(digits + 1, sci + 2, Digits - 1);
+    int exponent = 0;
+    std::from_chars(sci + Digits + 2 + (sci[Digits + 2] == '+' ? 1 : 0), result.ptr, exponent);
+    const int kept = Digits + exponent - (Digits - 3); // digits up to the hundredth
+    if (kept <= 0) {
+        out[0] = kept == 0 && digits[0] >= '5' ? '1' : '0';
+        return 1;
+    }
+    int length = 0;
+    for (int i = 0; i < kept; ++i)
+        out[length++] = i < Digits ? digits[i] : '0';
+    if (kept < Digits && digits[kept] >= '5') {
+        int i = length - 1;
+        while (i >= 0 && out[i] == '9')
+            out[i--] = '0';
+        if (i >= 0) {
+            ++out[i];
+        } else {
+            std::memmove(out + 1, out, std::size_t(length));
+            out[0] = '1';
+            ++length;
+        }
+    }
+    return length;
+}
+
+int writeUnsigned(unsigned long long n, char* out)
+{
+    char reversed[20];
+    int count = 0;
+    do {
+        reversed[count++] = char('0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    for (int i = 0; i < count; ++i)
+        out[i] = reversed[count - 1 - i];
+    return count;
+}
+
+bool allZero(const char* digits, int length)
+{
+    for (int i = 0; i < length; ++i)
+        if (digits[i] != '0')
+            return false;
+    return true;
+}
+
+} // namespace
+
+Fixed2Format::Fixed2Format(QChar decimalPoint)
+    : m_point(decimalPoint == QLatin1Char(',') ? ',' : '.'), m_pointChar(decimalPoint)
+{
+}
+
+int Fixed2Format::write(double value, char* out) const
+{
+    if (!std::isfinite(value)) {
+        const char* text = std::isnan(value) ? "nan" : value > 0 ? "inf" : "-inf";
+        const int length = int(std::strlen(text));
+        std::memcpy(out, text, std::size_t(length));
+        return length;
+    }
+    const double magnitude = std::fabs(value);
+    char digits[MaxChars];
+    int length = 1;
+    digits[0] = '0';
+    unsigned long long hundredths = 0;
+    if (magnitude < kZeroBelow)
+        length = 1;
+    else if (magnitude < 1e15 && fastHundredths(magnitude, &hundredths))
+        length = writeUnsigned(hundredths, digits);
+    else
+        length = slowHundredths(magnitude, digits);
+    // At least three digits: one before the separator, two after it.
+    const int pad = length < 3 ? 3 - length : 0;
+    int n = 0;
+    if (value < 0 && !allZero(digits, length))
+        out[n++] = '-';
+    const int total = length + pad;
+    for (int i = 0; i < total; ++i) {
+        if (i == total - 2)
+            out[n++] = m_point;
+        out[n++] = i < pad ? '0' : digits[i - pad];
+    }
+    return n;
+}
+
+QString Fixed2Format::text(double value) const
+{
+    char buffer[MaxChars];
+    const int length = write(value, buffer);
+    QString result = QString::fromLatin1(buffer, length);
+    if (m_pointChar != QLatin1Char('.') && m_pointChar != QLatin1Char(','))
+        result.replace(QLatin1Char(m_point), m_pointChar);
+    return result;
+}
