@@ -9,12 +9,11 @@
 #include "calccore/Dmexec.h"
 #include "calccore/ParameterSweep.h"
 #include "calccore/TableBuffer.h"
+#include "TempStore.h"
 #include "engine/Database.h"
 #include "engine/Fixed2Format.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <cstdio>
@@ -43,22 +42,13 @@ SweepInput gridInput()
     return input;
 }
 
-// A throwaway SQLite store with the three sample levels behind the alias MODEL.
+// A throwaway store with the three sample levels.
 class BenchStore
 {
 public:
     BenchStore()
     {
-        const QString ini = m_dir.filePath(QStringLiteral("engine.ini"));
-        QFile file(ini);
-        file.open(QIODevice::WriteOnly);
-        file.write(QStringLiteral("[MODEL]\ndriver=sqlite\npath=%1\n")
-                       .arg(m_dir.filePath(QStringLiteral("m.sqlite")))
-                       .toUtf8());
-        file.close();
-        qputenv("KEROVA_ENGINE_CONFIG", ini.toUtf8());
-        db.open(Database::OpenMode::Create);
-        db.createStoreTables();
+        Database& db = m_store.db;
         db.exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (1, 'bench')"));
         db.exec(QStringLiteral(
             "INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNODEAMOUNT, LVLTSKDCSTIME, "
@@ -69,8 +59,7 @@ public:
         dm.setDatabase(&db);
     }
 
-    QTemporaryDir m_dir;
-    Database db;
+    TempStore m_store;
     TdmExecute dm;
 };
 

@@ -7,6 +7,7 @@
 // AT-SPI bus to measure as a screen-reader user runs the program.
 
 #include "SampleModel.h"
+#include "TempStore.h"
 #include "calc/Frmexec.h"
 #include "editing/Startup.h"
 #include "engine/Database.h"
@@ -17,9 +18,7 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QFile>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <fstream>
@@ -49,20 +48,7 @@ class Session
 public:
     Session(int& argc, char** argv)
     {
-        const QString ini = m_dir.filePath(QStringLiteral("engine.ini"));
-        QFile file(ini);
-        file.open(QIODevice::WriteOnly);
-        file.write(QStringLiteral("[MODEL]\ndriver=sqlite\npath=%1\n")
-                       .arg(m_dir.filePath(QStringLiteral("model.sqlite")))
-                       .toUtf8());
-        file.close();
-        qputenv("KEROVA_ENGINE_CONFIG", ini.toUtf8());
-        {
-            Database db;
-            db.open(Database::OpenMode::Create);
-            db.createStoreTables();
-            SampleModel::load(db);
-        }
+        SampleModel::load(m_store.db);
         m_app = std::make_unique<Application>(argc, argv);
         Startup::createObjects(*m_app);
         enterSweep(*frmExecute);
@@ -73,7 +59,7 @@ public:
     }
 
 private:
-    QTemporaryDir m_dir;
+    TempStore m_store;
     std::unique_ptr<Application> m_app;
 };
 

@@ -14,8 +14,9 @@ PACKAGES=(
   libgl-dev libgl1-mesa-dri
   # headless display, fonts and Russian locale
   xvfb xauth fonts-dejavu-core locales-all
-  # stores, benchmarks, screenshots
-  sqlite3 postgresql libbenchmark-dev imagemagick
+  # stores, benchmarks (the numpy peer timed by GNU time; an accessibility
+  # bus for the application's figures), screenshots
+  sqlite3 postgresql libbenchmark-dev python3-numpy time at-spi2-core dbus-x11 imagemagick
   # installing: icons drawn from the SVG, the Debian package (CPack runs
   # dpkg-shlibdeps and file), checks of the desktop entry, metainfo and manuals
   librsvg2-bin dpkg-dev file desktop-file-utils appstream man-db

@@ -1,8 +1,11 @@
 #include "engine/Fixed2Format.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -36,20 +39,23 @@ constexpr std::array<unsigned long long, 20> kPow10Int = {1ULL,
 // Below this every value rounds to 0.00, whatever its 15 digits.
 constexpr double kZeroBelow = 0.0049;
 
-// The decimal exponent e with 10^e <= v < 10^(e+1), for 0.0049 <= v < 1e15;
-// a boundary misjudged by the inexact negative powers is caught by the caller.
+// 10^e for e = -3 … 15, as near as a double gets.
+constexpr std::array<double, 19> kPowers = {1e-3, 1e-2, 1e-1, 1e0,  1e1, 1e2, 1e3,
+                                            1e4,  1e5,  1e6,  1e7,  1e8, 1e9, 1e10,
+                                            1e11, 1e12, 1e13, 1e14, 1e15};
+
+// The decimal exponent e with 10^e <= v < 10^(e+1), for 0.0049 <= v < 1e15,
+// estimated from the binary exponent (log10 2 ≈ 1233 / 4096) and corrected
+// by one comparison; a boundary misjudged by the inexact negative powers is
+// caught by the caller.
 int exponentOf(double v)
 {
-    int e = 14;
-    if (v >= 1.0) {
-        while (e > 0 && v < kPow10[e])
-            --e;
-        return e;
-    }
-    e = -1;
-    while (e > -3 && v < 1.0 / kPow10[-e])
-        --e;
-    return e;
+    const int binary = int((std::bit_cast<std::uint64_t>(v) >> 52) & 0x7ff) - 1023;
+    int e = (binary * 1233) >> 12; // floor(binary · log10 2), never above the answer
+    e = std::clamp(e, -3, 14);
+    if (v >= kPowers[std::size_t(e + 4)])
+        ++e;
+    return std::min(e, 14);
 }
 
 // v × 10^k (0 <= k <= 17) rounded to the nearest integer, exactly: the product's rounding
@@ -59,12 +65,12 @@ bool scaledRound(double v, int k, unsigned long long* out)
 {
     const double scale = kPow10[std::size_t(k)];
     const double p = v * scale;
-    const double error = std::fma(v, scale, -p); // v × 10^k = p + error exactly
-    const double whole = std::floor(p);
-    const double fraction = (p - whole) + error;
+    const double error = std::fma(v, scale, -p);           // v × 10^k = p + error exactly
+    const auto whole = static_cast<unsigned long long>(p); // p >= 0: truncation is the floor
+    const double fraction = (p - double(whole)) + error;
     if (std::fabs(fraction - 0.5) < 1e-6)
         return false;
-    *out = static_cast<unsigned long long>(whole) + (fraction > 0.5 ? 1 : 0);
+    *out = whole + (fraction > 0.5 ? 1 : 0);
     return true;
 }
 
@@ -122,17 +128,15 @@ int slowHundredths(double v, char* out)
     return length;
 }
 
-int writeUnsigned(unsigned long long n, char* out)
+// hundredths as "<integer part><point><two digits>".
+int writeHundredths(unsigned long long hundredths, char point, char* out)
 {
-    char reversed[20];
-    int count = 0;
-    do {
-        reversed[count++] = char('0' + n % 10);
-        n /= 10;
-    } while (n != 0);
-    for (int i = 0; i < count; ++i)
-        out[i] = reversed[count - 1 - i];
-    return count;
+    char* end = std::to_chars(out, out + 24, hundredths / 100).ptr;
+    const auto cents = unsigned(hundredths % 100);
+    end[0] = point;
+    end[1] = char('0' + cents / 10);
+    end[2] = char('0' + cents % 10);
+    return int(end + 3 - out);
 }
 
 bool allZero(const char* digits, int length)
@@ -159,17 +163,23 @@ int Fixed2Format::write(double value, char* out) const
         return length;
     }
     const double magnitude = std::fabs(value);
-    char digits[MaxChars];
-    int length = 1;
-    digits[0] = '0';
     unsigned long long hundredths = 0;
     if (magnitude < kZeroBelow)
-        length = 1;
-    else if (magnitude < 1e15 && fastHundredths(magnitude, &hundredths))
-        length = writeUnsigned(hundredths, digits);
-    else
-        length = slowHundredths(magnitude, digits);
-    // At least three digits: one before the separator, two after it.
+        return writeHundredths(0, m_point, out);
+    if (magnitude < 1e15 && fastHundredths(magnitude, &hundredths)) {
+        const int sign = value < 0 && hundredths != 0 ? 1 : 0;
+        out[0] = '-';
+        return sign + writeHundredths(hundredths, m_point, out + sign);
+    }
+    return writeDigits(value, out);
+}
+
+// The slow path: the digits of slowHundredths, at least three of them, with
+// the separator before the last two.
+int Fixed2Format::writeDigits(double value, char* out) const
+{
+    char digits[MaxChars];
+    const int length = slowHundredths(std::fabs(value), digits);
     const int pad = length < 3 ? 3 - length : 0;
     int n = 0;
     if (value < 0 && !allZero(digits, length))

@@ -26,6 +26,8 @@ public:
     QString text(double value) const;
 
 private:
+    int writeDigits(double value, char* out) const;
+
     char m_point;
     QChar m_pointChar;
 };

@@ -1,7 +1,9 @@
 #include "results/ResultExport.h"
 
 #include "chart/SafeSave.h"
+#include "engine/Fixed2Format.h"
 #include "engine/NumberFormat.h"
+#include "toolkit/StringGridModel.h"
 #include "toolkit/TStringGrid.h"
 
 #include <QIODevice>
@@ -11,40 +13,34 @@ namespace ResultExport {
 
 namespace {
 
-Rows cells(const TStringGrid& grid, int firstCol, int firstRow, int lastCol, int lastRow)
+// The range's rows, fields joined by separator, each line ended by lineEnd.
+QString joined(const Range& range, QChar separator, const QString& lineEnd)
 {
-    Rows rows;
-    for (int row = firstRow; row <= lastRow; ++row) {
-        QStringList line;
-        for (int col = firstCol; col <= lastCol; ++col)
-            line << grid.cell(col, row);
-        rows << line;
-    }
-    return rows;
-}
-
-QString joined(const Rows& rows, QChar separator, const QString& lineEnd)
-{
+    const StringGridModel& model = *range.grid->gridModel();
+    const Fixed2Format format(NumberFormat::decimalPoint());
     QString text;
-    for (const QStringList& row : rows) {
-        QStringList fields;
-        for (const QString& cell : row)
-            fields << field(cell, separator);
-        text += fields.join(separator) + lineEnd;
+    text.reserve(qsizetype(range.right - range.left + 1) * (range.bottom - range.top + 1) * 8);
+    for (int row = range.top; row <= range.bottom; ++row) {
+        for (int col = range.left; col <= range.right; ++col) {
+            if (col > range.left)
+                text += separator;
+            text += field(model.cell(col, row, format), separator);
+        }
+        text += lineEnd;
     }
     return text;
 }
 
 } // namespace
 
-Rows allCells(const TStringGrid& grid)
+Range allCells(const TStringGrid& grid)
 {
-    return cells(grid, 0, 0, grid.colCount() - 1, grid.rowCount() - 1);
+    return {&grid, 0, 0, grid.colCount() - 1, grid.rowCount() - 1};
 }
 
 // The view shows the grid without its fixed row and column, so a selected
 // item (row r, column c) is the cell (c + 1, r + 1).
-Rows selectedCells(const TStringGrid& grid)
+Range selectedCells(const TStringGrid& grid)
 {
     const QModelIndexList selected = grid.selectionModel()->selectedIndexes();
     if (selected.isEmpty())
@@ -57,7 +53,7 @@ Rows selectedCells(const TStringGrid& grid)
         top = qMin(top, index.row());
         bottom = qMax(bottom, index.row());
     }
-    return cells(grid, left + 1, top + 1, right + 1, bottom + 1);
+    return {&grid, left + 1, top + 1, right + 1, bottom + 1};
 }
 
 QChar csvSeparator()
@@ -77,24 +73,24 @@ QString field(const QString& text, QChar separator)
     return QLatin1Char('"') + inner + QLatin1Char('"');
 }
 
-QString clipboardText(const Rows& rows)
+QString clipboardText(const Range& range)
 {
-    return joined(rows, QLatin1Char('\t'), QStringLiteral("\n"));
+    return joined(range, QLatin1Char('\t'), QStringLiteral("\n"));
 }
 
-QByteArray csv(const QStringList& inputLines, const Rows& rows)
+QByteArray csv(const QStringList& inputLines, const Range& range)
 {
     const QChar separator = csvSeparator();
-    Rows all;
+    QString text;
     for (const QString& line : inputLines)
-        all << QStringList{line};
-    all << rows;
-    return QByteArray("\xEF\xBB\xBF") + joined(all, separator, QStringLiteral("\r\n")).toUtf8();
+        text += field(line, separator) + QStringLiteral("\r\n");
+    text += joined(range, separator, QStringLiteral("\r\n"));
+    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 
-void saveCsv(const QString& path, const QStringList& inputLines, const Rows& rows)
+void saveCsv(const QString& path, const QStringList& inputLines, const Range& range)
 {
-    const QByteArray content = csv(inputLines, rows);
+    const QByteArray content = csv(inputLines, range);
     SafeSave::write(
         path, [&content](QIODevice& device) { return device.write(content) == content.size(); });
 }

@@ -87,9 +87,14 @@ void StringGridModel::checkCell(int col, int row) const
 
 QString StringGridModel::cell(int col, int row) const
 {
+    return cell(col, row, Fixed2Format(NumberFormat::decimalPoint()));
+}
+
+QString StringGridModel::cell(int col, int row, const Fixed2Format& format) const
+{
     checkCell(col, row);
     if (m_numbers.hasValue(col, row))
-        return NumberFormat::fixed2(m_numbers.value(col, row));
+        return format.text(m_numbers.value(col, row));
     return m_texts.value(key(col, row));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calccore/ResultGrid.h"
+#include "engine/Fixed2Format.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
@@ -28,6 +29,8 @@ public:
     // raises AutomationError before anything changes.
     void setSize(int cols, int rows);
     QString cell(int col, int row) const;
+    // The same with the number format given, for reading many cells at once.
+    QString cell(int col, int row, const Fixed2Format& format) const;
     void setCell(int col, int row, QString text);
     void setNumber(int col, int row, double value);
     void clearCell(int col, int row);

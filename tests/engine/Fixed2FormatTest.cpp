@@ -35,6 +35,7 @@ private Q_SLOTS:
         row("negative half away from zero", -2.675, "-2.68", "-2,68");
         row("negative small", -0.015, "-0.02", "-0,02");
         row("below half a hundredth", 0.0049999, "0.00", "0,00");
+        row("negative below half a hundredth", -0.0049999, "0.00", "0,00");
         row("15th digit rounds to the half", 0.12499999999999999, "0.13", "0,13");
         row("carry through nines", 9.995, "10.00", "10,00");
         row("ordinary", 1234.5678, "1234.57", "1234,57");

@@ -5,11 +5,11 @@
 // listing as PNG files in DIR and exits.
 
 #include "chart/TChartControl.h"
-#include "engine/NumberFormat.h"
 #include "results/Formout.h"
 #include "results/Formparm.h"
 #include "results/Formtblout.h"
 #include "toolkit/Application.h"
+#include "toolkit/StringGridModel.h"
 #include "toolkit/TRadioGroup.h"
 #include "toolkit/TStringGrid.h"
 
@@ -38,12 +38,12 @@ void loadSample()
     for (int i = 0; i < YSteps; ++i) {
         const double y = y0 + i * dy;
         chart->ThisSerie(static_cast<qint16>(i));
-        frmTblOut->tblOut->setCell(0, i + 1, NumberFormat::fixed2(y));
+        frmTblOut->tblOut->gridModel()->setNumber(0, i + 1, y);
         for (int j = 0; j < XSteps; ++j) {
             const double x = x0 + j * dx;
             const double value = x / (y * 10.0) + std::sqrt(x) / y;
-            frmTblOut->tblOut->setCell(j + 1, 0, NumberFormat::fixed2(x));
-            frmTblOut->tblOut->setCell(j + 1, i + 1, NumberFormat::fixed2(value));
+            frmTblOut->tblOut->gridModel()->setNumber(j + 1, 0, x);
+            frmTblOut->tblOut->gridModel()->setNumber(j + 1, i + 1, value);
             chart->TitleText(0, QStringLiteral("Количество узлов"));
             chart->PointValue(static_cast<qint16>(j), value);
         }

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "engine/Database.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+// A throwaway SQLite store with the two tables behind the alias MODEL, open
+// for the benchmark's own rows; removed with the object.
+class TempStore
+{
+public:
+    TempStore()
+    {
+        const QString ini = m_dir.filePath(QStringLiteral("engine.ini"));
+        QFile file(ini);
+        file.open(QIODevice::WriteOnly);
+        file.write(QStringLiteral("[MODEL]\ndriver=sqlite\npath=%1\n")
+                       .arg(m_dir.filePath(QStringLiteral("model.sqlite")))
+                       .toUtf8());
+        file.close();
+        qputenv("KEROVA_ENGINE_CONFIG", ini.toUtf8());
+        db.open(Database::OpenMode::Create);
+        db.createStoreTables();
+    }
+
+private:
+    QTemporaryDir m_dir; // before db: the store is closed before its folder goes
+
+public:
+    Database db;
+};
