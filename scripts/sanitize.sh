@@ -31,4 +31,4 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # fewer cycles still run every path it repeats, within the tests' time limit.
 export KEROVA_SOAK_CYCLES=${KEROVA_SOAK_CYCLES:-500} KEROVA_SOAK_CALCULATIONS=${KEROVA_SOAK_CALCULATIONS:-100}
 xvfb-run -a -s "-screen 0 1600x1200x24" \
-  ctest --test-dir "$BUILD" --output-on-failure --timeout 1800
+  ctest --test-dir "$BUILD" --output-on-failure

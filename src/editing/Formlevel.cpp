@@ -5,6 +5,7 @@
 #include "toolkit/DesignControls.h"
 #include "toolkit/Handler.h"
 
+#include <QAbstractButton>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -90,6 +91,7 @@ void TfrmLevel::FormShow()
         level.insert();
     else if (EditMode == 2)
         level.edit();
+    dmStructure->qryEditLevelClaimModel();
     editLvlNumber->setFocus();
 }
 
@@ -112,11 +114,13 @@ void TfrmLevel::btnCancelClick()
     hide();
 }
 
+// Enter presses the focused button; anywhere else (an edit field) it means "ОК".
 void TfrmLevel::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        btnOK->click();
-    else if (event->key() == Qt::Key_Escape)
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        auto* focused = qobject_cast<QAbstractButton*>(focusWidget());
+        (focused ? focused : btnOK)->click();
+    } else if (event->key() == Qt::Key_Escape)
         btnCancel->click();
     else
         TForm::keyPressEvent(event);

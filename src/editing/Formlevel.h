@@ -8,7 +8,8 @@ class QLabel;
 class QPushButton;
 
 // One level with all its editable parameters: creates a new level or changes
-// an existing one. Enter means "ОК", Esc means "Отмена".
+// an existing one. Enter presses the focused button and in an edit field means
+// "ОК"; Esc means "Отмена".
 class TfrmLevel : public TForm
 {
     Q_OBJECT

@@ -124,17 +124,20 @@ void TfrmMathModel::btnModelCancelClick()
     dmStructure->tblModel.cancel();
 }
 
-// Opens the level list of the current model. A list that is already visible
-// is reloaded for the new model, so the list, its refresh and the level
-// editor always agree on one model.
+// Opens the level list of the current model. A visible list is reloaded only
+// when the model changes, so the list, its refresh and the level editor agree
+// on one model, while "Уровни" for the listed model keeps the cell edits held
+// in its cache and only brings it to the front.
 void TfrmMathModel::btnLevelClick()
 {
     DataSet& models = dmStructure->tblModel;
     if (models.recordCount() <= 0)
         return;
-    dmStructure->LevelModelID = models.fieldByName(QStringLiteral("MODID")).asInteger();
-    lstLevel->ModelID = models.fieldByName(QStringLiteral("MODID")).asInteger();
-    if (lstLevel->isVisible())
+    const int model = models.fieldByName(QStringLiteral("MODID")).asInteger();
+    const bool reload = lstLevel->isVisible() && lstLevel->ModelID != model;
+    dmStructure->LevelModelID = model;
+    lstLevel->ModelID = model;
+    if (reload)
         lstLevel->FormShow();
     lstLevel->show();
 }

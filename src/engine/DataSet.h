@@ -45,8 +45,6 @@ public:
     void setUpdateObject(UpdateSql* update) { m_updateObject = update; }
     UpdateSql* updateObject() const { return m_updateObject; }
     void setReadOnly(bool on) { m_readOnly = on; }
-    void setAutoRefresh(bool on) { m_autoRefresh = on; }
-    bool autoRefresh() const { return m_autoRefresh; }
     // Master-detail: the rows whose detailField equals masterField of the master's current record.
     void setMaster(DataSet* master, const QString& masterField, const QString& detailField);
     void setRequired(const QString& field, bool required);
@@ -169,7 +167,6 @@ private:
     UpdateSql* m_updateObject = nullptr;
     bool m_cachedUpdates = false;
     bool m_readOnly = false;
-    bool m_autoRefresh = false;
     DataSet* m_master = nullptr;
     QString m_masterField;
     QString m_detailField;

@@ -17,6 +17,10 @@ namespace {
 int listedMarker;
 void* const APointer = &listedMarker;
 
+// A node's directory name as the file system spells it; its text is that
+// name in the case chosen by TextCase.
+constexpr int NameRole = Qt::UserRole + 1;
+
 QString lowerCase(const QString& text)
 {
     return text.toLower();
@@ -27,12 +31,13 @@ QString upperCase(const QString& text)
     return text.toUpper();
 }
 
-// The path on disk for a path in display case: each element is the entry
-// of that name, or else the first entry whose name matches ignoring case.
-QString realPath(const QString& shown)
+// The path on disk for an absolute path as given: each element is the entry
+// of that name, or, only when there is none, the first entry whose name
+// matches ignoring case.
+QString realPath(const QString& given)
 {
     QString real = QStringLiteral("/");
-    for (const QString& part : shown.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+    for (const QString& part : given.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
         const QDir dir(real);
         QString name = part;
         if (!QFileInfo::exists(dir.filePath(part))) {
@@ -118,7 +123,8 @@ void TCDirectoryOutline::SetDrive(QChar drive)
     if (drive != QChar(Root) || FDrive == drive)
         return;
     FDrive = drive;
-    FDirectory = ForceCase(CurDir());
+    m_path = CurDir();
+    FDirectory = ForceCase(m_path);
     if (!isLoading())
         BuildTree();
 }
@@ -127,13 +133,14 @@ void TCDirectoryOutline::SetDirectory(const QString& path)
 {
     if (path.isEmpty())
         return;
-    const QString S = ForceCase(QDir::cleanPath(QDir::current().absoluteFilePath(path)));
-    if (S == FDirectory)
+    const QString S = realPath(QDir::cleanPath(QDir::current().absoluteFilePath(path)));
+    if (S == m_path)
         return;
     // Enter the directory first, so a path that cannot be entered changes nothing.
-    if (!QDir::isAbsolutePath(S) || !QDir::setCurrent(realPath(S)))
+    if (!QDir::setCurrent(S))
         throw Error(QStringLiteral("Не удалось перейти в папку «%1»").arg(path));
-    FDirectory = S;
+    m_path = S;
+    FDirectory = ForceCase(S);
     if (S.front() == FDrive) {
         // While loading there is no tree yet; the build at the end opens it.
         if (!isLoading())
@@ -155,30 +162,42 @@ void TCDirectoryOutline::SetTextCase(TTextCase value)
         if (current.isEmpty())
             throw Error(QStringLiteral("Range check error"));
         FDrive = current.front();
-        FDirectory = current;
-    } else {
-        // Keep the stored directory in the case now chosen, so setting it
-        // again compares equal.
-        FDirectory = ForceCase(FDirectory);
+        m_path = current;
     }
+    FDirectory = ForceCase(m_path);
     if (!isLoading())
         BuildTree();
 }
 
+// The child whose directory has exactly this name, or else the first whose
+// text matches it ignoring case.
 int TCDirectoryOutline::GetChildNamed(const QString& name, int item)
 {
     expandNode(item);
     const QLocale locale;
     const QString wanted = locale.toUpper(name);
-    for (int child = firstChild(item); child != -1; child = nextChild(child))
-        if (locale.toUpper(itemText(child)) == wanted)
+    int match = -1;
+    for (int child = firstChild(item); child != -1; child = nextChild(child)) {
+        if (Outline::item(child)->data(0, NameRole).toString() == name)
             return child;
-    return -1;
+        if (match == -1 && locale.toUpper(itemText(child)) == wanted)
+            match = child;
+    }
+    return match;
+}
+
+QString TCDirectoryOutline::nodePath(int item) const
+{
+    QStringList names;
+    // The top node stands for the root; the names below it make the path.
+    for (const QTreeWidgetItem* node = Outline::item(item); node->parent(); node = node->parent())
+        names.prepend(node->data(0, NameRole).toString());
+    return QChar(Root) + names.join(QChar(Root));
 }
 
 void TCDirectoryOutline::WalkTree(const QString& path)
 {
-    QString S = ForceCase(path);
+    QString S = path;
     int current = 1;
     // The top node is the root: the path below it starts after the first "/".
     if (S.startsWith(QChar(Root)))
@@ -197,21 +216,21 @@ void TCDirectoryOutline::BuildTree()
     clear();
     addChild(0, ForceCase(QString(QChar(Root))));
     item(1)->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-    WalkTree(FDirectory);
+    WalkTree(m_path);
     Change();
 }
 
 void TCDirectoryOutline::BuildOneLevel(int item)
 {
     QTreeWidgetItem* node = Outline::item(item);
-    const QDir dir(realPath(fullPath(item)));
+    const QDir dir(nodePath(item));
     // Without QDir::Hidden, hidden entries are not listed.
     const QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted);
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     for (const QString& name : names)
         if (!name.startsWith(QLatin1Char('.')))
-            insertSorted(node, ForceCase(name), collator);
+            insertSorted(node, name, collator);
     setItemData(item, APointer);
     node->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
@@ -220,16 +239,19 @@ void TCDirectoryOutline::insertSorted(QTreeWidgetItem* node, const QString& name
 {
     // The children are kept in order, so the first child that does not
     // compare below the name is found by halving.
+    const QString text = ForceCase(name);
     int low = 0, high = node->childCount();
     while (low < high) {
         const int middle = (low + high) / 2;
-        if (collator.compare(node->child(middle)->text(0), name) < 0)
+        if (collator.compare(node->child(middle)->text(0), text) < 0)
             low = middle + 1;
         else
             high = middle;
     }
     // Not listed yet: offer to expand it.
-    insertNode(node, low, name)->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    QTreeWidgetItem* child = insertNode(node, low, text);
+    child->setData(0, NameRole, name);
+    child->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
 }
 
 void TCDirectoryOutline::BuildSubTree(int item)
@@ -237,7 +259,7 @@ void TCDirectoryOutline::BuildSubTree(int item)
     BuildOneLevel(item);
     for (int child = firstChild(item); child != -1; child = nextChild(child)) {
         // A link back up the tree would make the walk endless.
-        if (!QFileInfo(realPath(fullPath(child))).isSymLink())
+        if (!QFileInfo(nodePath(child)).isSymLink())
             BuildSubTree(child);
     }
 }
@@ -250,7 +272,7 @@ void TCDirectoryOutline::Change()
 void TCDirectoryOutline::Click()
 {
     Outline::Click();
-    SetDirectory(fullPath(selectedItem()));
+    SetDirectory(nodePath(selectedItem()));
 }
 
 void TCDirectoryOutline::Expand(int index)
@@ -262,10 +284,11 @@ void TCDirectoryOutline::Expand(int index)
 
 void TCDirectoryOutline::takeCurrentDirectory()
 {
-    const QString S = ForceCase(CurDir());
-    if (!S.isEmpty()) {
-        FDrive = S.front();
-        FDirectory = S;
+    const QString current = CurDir();
+    if (!current.isEmpty()) {
+        FDrive = current.front();
+        m_path = current;
+        FDirectory = ForceCase(current);
     }
 }
 

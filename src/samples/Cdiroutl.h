@@ -11,9 +11,10 @@ class QCollator;
 // in case-insensitive order.
 //
 // The file system has a single root: the top node is "/", node paths are
-// real paths joined with "/", and drive letters have no effect. The case
-// chosen by TextCase is for display only; when a directory is made
-// current, each path element is matched to the real entry ignoring case.
+// real paths joined with "/", and drive letters have no effect. TextCase
+// folds only the text shown (node texts and Directory()); each node keeps
+// its directory's real name, and a path is entered as given, an element
+// being matched ignoring case only where no entry has its exact name.
 //
 // The component changes the process's current directory.
 class TCDirectoryOutline : public Outline
@@ -71,9 +72,13 @@ private:
     void AssignCaseProc();
     void takeCurrentDirectory();
     void insertSorted(QTreeWidgetItem* node, const QString& name, const QCollator& collator);
+    // The real path of the directory a node stands for.
+    QString nodePath(int item) const;
 
     QChar FDrive;
     QString FDirectory;
+    // The current directory as the file system spells it.
+    QString m_path;
     TTextCase FTextCase = tcLowerCase;
     QString (*FCaseFunction)(const QString&) = nullptr;
 };

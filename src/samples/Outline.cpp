@@ -2,10 +2,11 @@
 
 #include "engine/Error.h"
 #include "samples/OutlinePictures.h"
+#include "toolkit/Handler.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMessageBox>
+#include <QScopedValueRollback>
 #include <QTreeWidgetItemIterator>
 
 namespace {
@@ -65,6 +66,7 @@ void Outline::appendSubtree(QTreeWidgetItem* node, int row) const
 
 int Outline::itemCount() const
 {
+    finishLoading();
     if (!m_orderValid)
         rebuildOrder();
     return int(m_order.size()) - 1;
@@ -81,6 +83,7 @@ QTreeWidgetItem* Outline::item(int index) const
 
 int Outline::indexOf(const QTreeWidgetItem* node) const
 {
+    finishLoading();
     if (!m_orderValid)
         rebuildOrder();
     return m_position.value(node, -1);
@@ -215,6 +218,7 @@ int Outline::insert(int index, const QString& text)
 
 int Outline::selectedItem() const
 {
+    finishLoading();
     QTreeWidgetItem* node = currentItem();
     return node ? indexOf(node) : 0;
 }
@@ -282,14 +286,27 @@ void Outline::CreateWnd()
 void Outline::showEvent(QShowEvent* event)
 {
     QTreeWidget::showEvent(event);
-    if (m_created)
-        return;
-    m_created = true;
-    guarded([this] {
+    if (!m_created)
+        guarded([this] { create(); });
+}
+
+void Outline::create()
+{
+    const QScopedValueRollback creating(m_creating, true);
+    if (!m_created) {
+        m_created = true;
         CreateWnd();
-        if (m_loading)
-            Loaded();
-    });
+    }
+    if (m_loading)
+        Loaded();
+}
+
+// A query of the tree before the first show builds it as the first show
+// would, so that code that never shows the outline gets the same answers.
+void Outline::finishLoading() const
+{
+    if (m_loading && !m_creating)
+        const_cast<Outline*>(this)->create();
 }
 
 void Outline::keyPressEvent(QKeyEvent* event)
@@ -302,19 +319,5 @@ void Outline::keyPressEvent(QKeyEvent* event)
 
 void Outline::guarded(const std::function<void()>& reaction)
 {
-    try {
-        reaction();
-    } catch (const Error& error) {
-        reportError(error);
-    }
-}
-
-void Outline::reportError(const Error& error)
-{
-    // Not modal-blocking: the reaction has already unwound when the box shows.
-    auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Kerova"), error.message(),
-                                QMessageBox::Ok, this);
-    box->setObjectName(QStringLiteral("outlineError"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    runHandler(reaction);
 }

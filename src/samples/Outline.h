@@ -6,8 +6,6 @@
 #include <QVector>
 #include <functional>
 
-class Error;
-
 // A tree of text nodes addressed by index, shown with open-folder,
 // closed-folder and leaf pictures. Index 0 is the invisible root, 1 the
 // first top-level node; the other indices follow the tree's order
@@ -15,8 +13,8 @@ class Error;
 // nodes are added, inserted or removed.
 //
 // A fresh outline counts as being loaded until Loaded() runs, which
-// happens at the first show at the latest (after CreateWnd()): properties
-// set in between take effect together.
+// happens at the first show or the first query of its tree, whichever comes
+// first (after CreateWnd()): properties set in between take effect together.
 class Outline : public QTreeWidget
 {
     Q_OBJECT
@@ -96,14 +94,14 @@ protected:
     virtual void Click();
     // Expand reaction: runs whenever a node is expanded, by the user or by code.
     virtual void Expand(int index);
-    // Runs once, when the widget is first shown.
+    // Runs once, at the first show or the first query of the tree.
     virtual void CreateWnd();
 
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-    // Runs a reaction to user input; an error it raises is shown in a
-    // message box instead of leaving the event loop.
+    // Runs a reaction to user input; an error it raises is shown by the
+    // application's error display instead of leaving the event loop.
     void guarded(const std::function<void()>& reaction);
 
     // Inserts a child at a position among its siblings; for building many
@@ -123,8 +121,9 @@ private:
     int siblingIndex(int index, int step) const;
     QTreeWidgetItem* parentOf(int index) const;
     void updatePicture(QTreeWidgetItem* node);
-    void reportError(const Error& error);
     void userExpanded(QTreeWidgetItem* node);
+    void create();
+    void finishLoading() const;
 
     mutable QVector<Place> m_order;
     mutable QHash<const QTreeWidgetItem*, int> m_position;
@@ -135,5 +134,6 @@ private:
     QString m_separator = QStringLiteral("\\");
     bool m_loading = true;
     bool m_created = false;
+    bool m_creating = false;
     bool m_codeExpanding = false;
 };

@@ -57,7 +57,11 @@ int TdmCommon::nextKey()
     }
     qryGetKey.close();
     if (highest == std::numeric_limits<int>::max())
-        throw EngineError(QStringLiteral("Ключи исчерпаны: в таблице %1 больше нет свободного ключа")
-                              .arg(qryGetKey.sql().value(3)));
+        throw EngineError(keysExhausted(qryGetKey.sql().value(3)));
     return highest + 1;
+}
+
+QString TdmCommon::keysExhausted(const QString& table)
+{
+    return QStringLiteral("Ключи исчерпаны: в таблице %1 больше нет свободного ключа").arg(table);
 }

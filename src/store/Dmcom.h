@@ -23,6 +23,9 @@ public:
     // The same over the rows whose filterColumn equals filterValue.
     int GetNewKeyWhere(const QString& table, const QString& keyColumn, const QString& filterColumn,
                        int filterValue);
+    // The message of the error raised when a table's highest key is the
+    // largest integer, so that no next key exists.
+    static QString keysExhausted(const QString& table);
 
 private:
     void startKeyStatement(const QString& table, const QString& keyColumn);

@@ -1,16 +1,15 @@
 #include "store/Dmstruct.h"
 
 #include "engine/AbortError.h"
+#include "engine/EngineError.h"
 #include "store/Dmcom.h"
 #include "toolkit/MessageService.h"
+
+#include <limits>
 
 TdmStructure* dmStructure = nullptr;
 
 namespace {
-
-const QString kLevelColumns = QStringLiteral(
-    "SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, LVLTSKDCSTIME, LVLTSKFLOWINT, LVLTSKFLOWDIST, "
-    "LVLNODECOSTDELAY, LVLNODECOSTUSE, MODIDHIER, LVLIDHIER");
 
 const QStringList kLevelDelete{QStringLiteral("delete from MATHLEVEL"), QStringLiteral("where"),
                                QStringLiteral("  MODID = :OLD_MODID and"), QStringLiteral("  LVLID = :OLD_LVLID")};
@@ -41,7 +40,6 @@ void TdmStructure::setUpModel()
         table->setCachedUpdates(true);
     }
     tblModel.setUpdateObject(&updModel);
-    tblModel.setAutoRefresh(true);
     tblModel.beforeOpen = [this](DataSet& d) { tblModelBeforeOpen(d); };
     tblModel.beforePost = [this](DataSet& d) { tblModelBeforePost(d); };
     dsrModel.setDataSet(&tblModel);
@@ -63,14 +61,15 @@ void TdmStructure::setUpModel()
 void TdmStructure::setUpLevel()
 {
     qryLevel.setDatabase(&dmCommon->dbMedic);
-    qryLevel.appendSql(kLevelColumns);
+    qryLevel.appendSql(QStringLiteral(
+        "SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, LVLTSKDCSTIME, LVLTSKFLOWINT, LVLTSKFLOWDIST, "
+        "LVLNODECOSTDELAY, LVLNODECOSTUSE, MODIDHIER, LVLIDHIER"));
     qryLevel.appendSql(QStringLiteral("FROM MATHLEVEL Mathlevel"));
     qryLevel.appendSql(QStringLiteral("WHERE MODID = :par_ModID"));
     qryLevel.appendSql(QStringLiteral("ORDER BY LVLNUMBER"));
     qryLevel.declareParam(QStringLiteral("par_ModID"));
     qryLevel.setCachedUpdates(true);
     qryLevel.setUpdateObject(&updLevel);
-    qryLevel.setAutoRefresh(true);
     dsrLevel.setDataSet(&qryLevel);
 
     updLevel.ModifySQL = {QStringLiteral("update MATHLEVEL"), QStringLiteral("set"),
@@ -139,7 +138,9 @@ void TdmStructure::setUpEditLevel()
 void TdmStructure::setUpSubLevel()
 {
     qrySubLevel.setDatabase(&dmCommon->dbMedic);
-    qrySubLevel.appendSql(kLevelColumns);
+    qrySubLevel.appendSql(QStringLiteral(
+        "SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, LVLTSKDCSTIME, LVLTSKFLOWINT, LVLTSKFLOWDIST, "
+        "LVLNODECOSTDELAY, LVLNODECOSTUSE,MODIDHIER,LVLIDHIER"));
     qrySubLevel.appendSql(QStringLiteral("FROM MATHLEVEL Mathlevel"));
     qrySubLevel.appendSql(QStringLiteral("WHERE  MODIDHIER = :par_modidhier AND LVLIDHIER = :par_lvlidhier"));
     qrySubLevel.appendSql(QStringLiteral("ORDER BY LVLNUMBER"));
@@ -154,9 +155,17 @@ void TdmStructure::setUpSubLevel()
     updSubLevel.DeleteSQL = kLevelDelete;
 }
 
+// A stored key that leaves no next key must not keep the list from opening
+// (the user could not even reach the row to remove it): the error is kept
+// and raised when a new model actually needs the key.
 void TdmStructure::tblModelBeforeOpen(DataSet&)
 {
-    ModelID = dmCommon->GetNewKey(QStringLiteral("MATHMODEL"), QStringLiteral("MODID"));
+    try {
+        ModelID = dmCommon->GetNewKey(QStringLiteral("MATHMODEL"), QStringLiteral("MODID"));
+        m_noModelKey.clear();
+    } catch (const EngineError& error) {
+        m_noModelKey = error.message();
+    }
 }
 
 void TdmStructure::tblModelBeforePost(DataSet&)
@@ -168,12 +177,22 @@ void TdmStructure::tblModelBeforePost(DataSet&)
     }
 }
 
+void TdmStructure::qryEditLevelClaimModel()
+{
+    if (qryEditLevel.state() == DataSet::State::Insert)
+        qryEditLevel.fieldByName(QStringLiteral("MODID")).setAsInteger(LevelModelID);
+}
+
+// A level stays with the model it was read from or claimed for when the editor
+// opened it; only a row that carries no model takes the listed one.
 void TdmStructure::qryEditLevelBeforePost(DataSet& dataSet)
 {
-    dataSet.fieldByName(QStringLiteral("MODID")).setAsInteger(LevelModelID);
+    Field model = dataSet.fieldByName(QStringLiteral("MODID"));
+    if (model.isNull())
+        model.setAsInteger(LevelModelID);
     dataSet.fieldByName(QStringLiteral("LVLID"))
         .setAsInteger(dmCommon->GetNewKeyWhere(QStringLiteral("MATHLEVEL"), QStringLiteral("LVLID"),
-                                               QStringLiteral("MODID"), LevelModelID));
+                                               QStringLiteral("MODID"), model.asInteger()));
 }
 
 // A new model receives the next model key; an edited one keeps its own.
@@ -182,8 +201,13 @@ void TdmStructure::stampNewModelKey()
 {
     if (tblModel.state() == DataSet::State::Edit)
         return;
+    if (tblModel.state() == DataSet::State::Insert && !m_noModelKey.isEmpty())
+        throw EngineError(m_noModelKey);
     tblModel.fieldByName(QStringLiteral("MODID")).setAsInteger(ModelID);
-    ++ModelID;
+    if (ModelID == std::numeric_limits<int>::max())
+        m_noModelKey = TdmCommon::keysExhausted(QStringLiteral("MATHMODEL"));
+    else
+        ++ModelID;
 }
 
 // Levels whose parent reference names a level that has just received a new

@@ -33,15 +33,20 @@ public:
     DataSet qryLevel{QStringLiteral("qryLevel")};
 
     // The key the next new model receives: set at every opening of tblModel.
+    // When no key is left, a save of a new model raises why.
     int ModelID = 0;
-    // The model whose levels the level windows show: set by "Уровни", stamped
-    // on every level the editor posts. Kept apart from ModelID so that a save
+    // The model whose levels the level windows show: set by "Уровни", given to
+    // every new level the editor opens. Kept apart from ModelID so that a save
     // or refresh of the model list never moves levels to another model.
     int LevelModelID = 0;
 
     void tblModelBeforeOpen(DataSet& dataSet);
     void tblModelBeforePost(DataSet& dataSet);
     void qryEditLevelBeforePost(DataSet& dataSet);
+    // Gives a level row that the editor has just started to insert the model
+    // of the list that opened it, so that it is stored there even when the
+    // list shows another model by the time it is posted.
+    void qryEditLevelClaimModel();
 
     // Writes the cached changes of one of the module's data sets in one
     // transaction of dbMedic; on failure rolls back and raises the same error,
@@ -56,6 +61,10 @@ private:
     void setUpSubLevel();
     void stampNewModelKey();
     void carrySubLevels(const QVariant& oldModel, const QVariant& oldLevel);
+
+    // Why ModelID is no key for a new model (the key error raised while the
+    // model table was opened, or the last key given away); empty when it is one.
+    QString m_noModelKey;
 };
 
 extern TdmStructure* dmStructure;

@@ -61,6 +61,46 @@ private Q_SLOTS:
         QCOMPARE(f->column(lstLevel->DBGrid1, 1), QStringList{"L7"});
     }
 
+    void levelsForTheListedModelKeepHeldBackEdits()
+    {
+        f->addModel(1);
+        f->addLevel(1, 1, 1);
+        f->start();
+        openLevelsOf(0);
+        DataSet& levels = dmStructure->qryLevel;
+        levels.edit();
+        levels.fieldByName(QStringLiteral("LVLNAME")).setAsString(QStringLiteral("held back"));
+        levels.post();
+        openLevelsOf(0);
+        QVERIFY(levels.updatesPending());
+        QCOMPARE(f->column(lstLevel->DBGrid1, 1), QStringList{"held back"});
+    }
+
+    void levelStaysWithTheModelItWasOpenedFor_data()
+    {
+        QTest::addColumn<bool>("change");
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("Добавить") << false << QStringList{"1/1", "1/2", "1/3"};
+        QTest::newRow("Изменить") << true << QStringList{"1/2", "1/3"};
+    }
+    void levelStaysWithTheModelItWasOpenedFor()
+    {
+        QFETCH(bool, change);
+        QFETCH(QStringList, stored);
+        f->addModel(1);
+        f->addModel(2);
+        f->addLevel(1, 1, 1);
+        f->addLevel(1, 2, 2, QStringLiteral("MODIDHIER, LVLIDHIER"), QStringLiteral("1, 1"));
+        f->start();
+        openLevelsOf(0);
+        (change ? lstLevel->btnLevelModify : lstLevel->btnLevelCreate)->click();
+        openLevelsOf(1);  // the list moves on to model 2 while the editor is open
+        frmLevel->btnOK->click();
+        QCOMPARE(f->errors.texts(), QStringList{});
+        QCOMPARE(f->storedLevels(), stored);
+        QCOMPARE(f->storedValue(QStringLiteral("MODIDHIER"), 1, 2).toInt(), 1);
+    }
+
     void removeDeletesAtOnceAndOnAnEmptyListDoesNothing()
     {
         f->addModel(1);
@@ -158,6 +198,31 @@ private Q_SLOTS:
         QTest::keyClick(frmLevel, Qt::Key_Escape);
         QVERIFY(!frmLevel->isVisible());
         QCOMPARE(f->storedLevels(), QStringList{});
+    }
+
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("Отмена") << "btnCancel" << QStringList{};
+        QTest::newRow("ОК") << "btnOK" << QStringList{"1/1"};
+        QTest::newRow("edit field means ОК") << "editLvlName" << QStringList{"1/1"};
+    }
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(QString, control);
+        QFETCH(QStringList, stored);
+        f->addModel(1);
+        f->start();
+        openLevelsOf(0);
+        lstLevel->btnLevelCreate->click();
+        frmLevel->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frmLevel));
+        auto* focused = frmLevel->findChild<QWidget*>(control);
+        focused->setFocus();
+        QTest::keyClick(focused, Qt::Key_Return);
+        QCOMPARE(f->storedLevels(), stored);
+        QVERIFY(!frmLevel->isVisible());
     }
 
     void letterInANumberFieldIsRefusedAtTheField_data()

@@ -1,14 +1,18 @@
 #include "engine/Error.h"
 #include "samples/Cdiroutl.h"
+#include "testutil/ErrorRecorder.h"
 #include "testutil/TestRegistry.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <memory>
+
+using OutlineQuery = std::function<QString(Outline&)>;
+Q_DECLARE_METATYPE(OutlineQuery)
 
 namespace {
 
@@ -143,7 +147,7 @@ private slots:
     {
         QFETCH(TCDirectoryOutline::TTextCase, textCase);
         outline->SetTextCase(textCase);  // still loading: nothing is built yet
-        QCOMPARE(outline->itemCount(), 0);
+        QVERIFY(outline->isLoading());
         outline->Loaded();
         outline->expandNode(baseNode());
         QTEST(childTexts(*outline, baseNode()), "children");
@@ -222,7 +226,7 @@ private slots:
     {
         outline->SetDirectory(QStringLiteral("Beta"));
         outline->SetDirectory(base + QStringLiteral("/Gamma"));
-        QCOMPARE(outline->itemCount(), 0);
+        QVERIFY(outline->isLoading());
         outline->Loaded();
         QCOMPARE(outline->fullPath(outline->selectedItem()), shown + QStringLiteral("/gamma"));
     }
@@ -253,11 +257,88 @@ private slots:
         QVERIFY(QDir(base).rmdir(QStringLiteral("alpha")));
         outline->scrollToItem(outline->item(alpha));
         const QRect row = outline->visualItemRect(outline->item(alpha));
+        ErrorRecorder errors;
         QTest::mouseClick(outline->viewport(), Qt::LeftButton, {}, row.center());
-        auto* box = outline->findChild<QMessageBox*>(QStringLiteral("outlineError"));
-        QVERIFY(box);
-        QVERIFY(box->text().contains(QStringLiteral("alpha")));
+        QCOMPARE(errors.count(), 1);
+        QVERIFY(errors.texts().front().contains(QStringLiteral("alpha")));
+        QVERIFY(errors.texts().front().endsWith(QLatin1Char('.')));
         QCOMPARE(outline->Directory(), shown);
+    }
+
+    void pathsAreEnteredAsGivenAndOnlyTheTextIsFolded_data()
+    {
+        QTest::addColumn<TCDirectoryOutline::TTextCase>("textCase");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("entered");  // the real directory below the tree
+        QTest::addColumn<QString>("inside");   // what the selected node lists
+        QTest::newRow("lower case, capital name") << TCDirectoryOutline::tcLowerCase << QStringLiteral("Twins/Foo")
+                                                  << QStringLiteral("/Twins/Foo") << QStringLiteral("infoo");
+        QTest::newRow("lower case, small name") << TCDirectoryOutline::tcLowerCase << QStringLiteral("Twins/foo")
+                                                << QStringLiteral("/Twins/foo") << QStringLiteral("insmall");
+        QTest::newRow("upper case, small name") << TCDirectoryOutline::tcUpperCase << QStringLiteral("twins/foo")
+                                                << QStringLiteral("/Twins/foo") << QStringLiteral("INSMALL");
+        QTest::newRow("as is, no exact name") << TCDirectoryOutline::tcAsIs << QStringLiteral("TWINS/Foo")
+                                              << QStringLiteral("/Twins/Foo") << QStringLiteral("inFoo");
+    }
+    void pathsAreEnteredAsGivenAndOnlyTheTextIsFolded()
+    {
+        QFETCH(TCDirectoryOutline::TTextCase, textCase);
+        QFETCH(QString, path);
+        QFETCH(QString, entered);
+        QFETCH(QString, inside);
+        QVERIFY(QDir(base).mkpath(QStringLiteral("Twins/Foo/inFoo")));
+        QVERIFY(QDir(base).mkpath(QStringLiteral("Twins/foo/inSmall")));
+        outline->SetTextCase(textCase);
+        outline->Loaded();
+        outline->SetDirectory(path);
+        QCOMPARE(QDir::currentPath(), base + entered);
+        QCOMPARE(outline->Directory(), outline->ForceCase(base + entered));
+        const int node = outline->selectedItem();
+        outline->expandNode(node);
+        QCOMPARE(childTexts(*outline, node), QStringList{inside});
+    }
+
+    void clickingEitherOfTwoNamesThatDifferInCaseEntersItsOwn()
+    {
+        QVERIFY(QDir(base).mkpath(QStringLiteral("Twins/Foo")));
+        QVERIFY(QDir(base).mkpath(QStringLiteral("Twins/foo")));
+        outline->resize(400, 600);
+        outline->show();
+        QVERIFY(QTest::qWaitForWindowExposed(outline.get()));
+        outline->expandNode(baseNode());
+        const int twins = childNamed(*outline, baseNode(), QStringLiteral("twins"));
+        outline->expandNode(twins);
+        QList<QTreeWidgetItem*> nodes;
+        for (int child = outline->firstChild(twins); child != -1; child = outline->nextChild(child))
+            nodes << outline->item(child);
+        QStringList entered;
+        for (QTreeWidgetItem* node : nodes) {
+            outline->scrollToItem(node);
+            QTest::mouseClick(outline->viewport(), Qt::LeftButton, {}, outline->visualItemRect(node).center());
+            entered << QDir::currentPath().mid(base.size());
+        }
+        entered.sort();
+        QCOMPARE(entered, (QStringList{"/Twins/Foo", "/Twins/foo"}));
+    }
+
+    void queriesBeforeTheFirstShowBuildTheTree_data()
+    {
+        QTest::addColumn<OutlineQuery>("query");
+        QTest::newRow("count") << OutlineQuery([](Outline& o) { return QString::number(o.itemCount()); });
+        QTest::newRow("selected item") << OutlineQuery([](Outline& o) { return QString::number(o.selectedItem()); });
+        QTest::newRow("selected path") << OutlineQuery([](Outline& o) { return o.fullPath(o.selectedItem()); });
+        QTest::newRow("top node's children") << OutlineQuery([](Outline& o) { return childTexts(o, 1).join(u' '); });
+    }
+    void queriesBeforeTheFirstShowBuildTheTree()
+    {
+        QFETCH(OutlineQuery, query);
+        outline->SetDirectory(QStringLiteral("Beta"));
+        const QString hidden = query(*outline);
+        TCDirectoryOutline shownOutline;
+        shownOutline.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&shownOutline));
+        QCOMPARE(hidden, query(shownOutline));
+        QCOMPARE(outline->fullPath(outline->selectedItem()), shown + QStringLiteral("/beta"));
     }
 
     void subTreeIsReadWholeButNotThroughLinks()

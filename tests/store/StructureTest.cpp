@@ -132,6 +132,55 @@ private Q_SLOTS:
         QCOMPARE(f->storedModels(), (QStringList{"1:m1", "2:other", "3:x"}));
     }
 
+    void keyErrorWaitsForANewModel_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("savedFirst");  // new models that still get a key
+        QTest::newRow("largest integer") << "2147483647" << 0;
+        QTest::newRow("beyond 32 bits") << "5000000000" << 0;
+        QTest::newRow("one below the largest") << "2147483646" << 1;
+    }
+    void keyErrorWaitsForANewModel()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, savedFirst);
+        f->store->exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (%1, 'big')").arg(stored));
+        dm->tblModel.open();
+        QCOMPARE(dm->tblModel.recordCount(), 1);
+        for (int i = 0; i <= savedFirst; ++i) {
+            dm->tblModel.insert();
+            dm->tblModel.fieldByName(QStringLiteral("MODNAME")).setAsString(QStringLiteral("new"));
+            if (i < savedFirst) {
+                dm->ApplyChanges(dm->tblModel, {});
+                continue;
+            }
+            QString expected;
+            try {
+                dmCommon->GetNewKey(QStringLiteral("MATHMODEL"), QStringLiteral("MODID"));
+            } catch (const EngineError& e) {
+                expected = e.message();
+            }
+            try {
+                dm->ApplyChanges(dm->tblModel, {});
+                QFAIL("a new model was saved without a free key");
+            } catch (const EngineError& e) {
+                QCOMPARE(e.message(), expected);
+            }
+        }
+        QCOMPARE(f->storedModels().size(), 1 + savedFirst);
+        QCOMPARE(dm->tblModel.state(), DataSet::State::Insert);
+    }
+
+    void subLevelStatementIsItsLiteral()
+    {
+        QCOMPARE(dm->qrySubLevel.sql(),
+                 (QStringList{"SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, LVLTSKDCSTIME, LVLTSKFLOWINT, "
+                              "LVLTSKFLOWDIST, LVLNODECOSTDELAY, LVLNODECOSTUSE,MODIDHIER,LVLIDHIER",
+                              "FROM MATHLEVEL Mathlevel",
+                              "WHERE  MODIDHIER = :par_modidhier AND LVLIDHIER = :par_lvlidhier",
+                              "ORDER BY LVLNUMBER"}));
+    }
+
     void levelListIsOneModelInNumberOrder()
     {
         f->addLevel(1, 1, 30);
