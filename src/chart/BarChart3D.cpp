@@ -4,7 +4,6 @@
 #include "chart/ChartTexts.h"
 #include "chart/ChartValues.h"
 
-#include <QLinearGradient>
 #include <QtDataVisualization/Q3DBars>
 #include <QtDataVisualization/Q3DCamera>
 #include <QtDataVisualization/Q3DScene>
@@ -20,11 +19,7 @@ BarChart3D::BarChart3D(Q3DBars* graph, QWidget* parent)
       m_series(new QBar3DSeries)
 {
     m_series->setMesh(QAbstract3DSeries::MeshBar);
-    QLinearGradient heights(0, 0, 1, 100);
-    heights.setColorAt(0.0, QColor(0x2b, 0x6c, 0xb0));
-    heights.setColorAt(1.0, QColor(0xf0, 0x8a, 0x24));
-    m_series->setBaseGradient(heights);
-    m_series->setColorStyle(Q3DTheme::ColorStyleRangeGradient);
+    colourByHeight(m_series);
     m_series->setItemLabelFormat(
         hoverFormat(QStringLiteral("col"), QStringLiteral("row"), QStringLiteral("value")));
     m_graph->addSeries(m_series);

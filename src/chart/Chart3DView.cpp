@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QLinearGradient>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QOpenGLContext>
@@ -15,6 +16,7 @@
 #include <QtDataVisualization/Q3DScene>
 #include <QtDataVisualization/Q3DTheme>
 #include <QtDataVisualization/QAbstract3DGraph>
+#include <QtDataVisualization/QAbstract3DSeries>
 #include <QtDataVisualization/QValue3DAxis>
 
 namespace {
@@ -101,6 +103,15 @@ void Chart3DView::scaleValueAxis(QValue3DAxis* axis, const ChartValues& values,
                        static_cast<float>(scale));
     else
         axis->setAutoAdjustRange(true);
+}
+
+void Chart3DView::colourByHeight(QAbstract3DSeries* series)
+{
+    QLinearGradient heights(0, 0, 1, 100);
+    heights.setColorAt(0.0, QColor(0x2b, 0x6c, 0xb0));
+    heights.setColorAt(1.0, QColor(0xf0, 0x8a, 0x24));
+    series->setBaseGradient(heights);
+    series->setColorStyle(Q3DTheme::ColorStyleRangeGradient);
 }
 
 QString Chart3DView::hoverFormat(const QString& x, const QString& y, const QString& value)

@@ -6,6 +6,7 @@ class ChartTexts;
 class ChartValues;
 struct ChartSettings;
 class QAbstract3DGraph;
+class QAbstract3DSeries;
 class QImage;
 class QLabel;
 class QValue3DAxis;
@@ -42,6 +43,8 @@ protected:
                                const ChartSettings& settings);
     // The format of item labels shown on hovering, in the graph's own placeholders.
     static QString hoverFormat(const QString& x, const QString& y, const QString& value);
+    // Colours the series by height, blue at the bottom to orange at the top.
+    static void colourByHeight(QAbstract3DSeries* series);
 
 private:
     QLabel* m_title;

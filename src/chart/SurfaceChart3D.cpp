@@ -4,7 +4,6 @@
 #include "chart/ChartTexts.h"
 #include "chart/ChartValues.h"
 
-#include <QLinearGradient>
 #include <QtDataVisualization/Q3DCamera>
 #include <QtDataVisualization/Q3DScene>
 #include <QtDataVisualization/Q3DSurface>
@@ -55,11 +54,7 @@ SurfaceChart3D::SurfaceChart3D(Q3DSurface* graph, QWidget* parent)
 {
     m_series->setDrawMode(QSurface3DSeries::DrawSurface);
     m_series->setFlatShadingEnabled(false);
-    QLinearGradient heights(0, 0, 1, 100);
-    heights.setColorAt(0.0, QColor(0x2b, 0x6c, 0xb0));
-    heights.setColorAt(1.0, QColor(0xf0, 0x8a, 0x24));
-    m_series->setBaseGradient(heights);
-    m_series->setColorStyle(Q3DTheme::ColorStyleRangeGradient);
+    colourByHeight(m_series);
     m_series->setItemLabelFormat(
         hoverFormat(QStringLiteral("x"), QStringLiteral("z"), QStringLiteral("y")));
     m_graph->addSeries(m_series);
