@@ -12,8 +12,13 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTemporaryFile>
 #include <QUrl>
 #include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -31,15 +36,43 @@ QString driverMessage(const QSqlError& error)
     return text;
 }
 
-// Creates an empty file readable and writable by the user only.
+void makeFolderFor(const QString& path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        throw EngineError(QStringLiteral("не удалось создать папку %1").arg(folder));
+}
+
+// Creates an empty file readable and writable by the user only, in one step:
+// no other user can open it between its creation and a change of its mode.
 void createPrivateFile(const QString& path)
 {
+    makeFolderFor(path);
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner))
         throw EngineError(
             QStringLiteral("не удалось создать файл базы данных: %1").arg(file.errorString()));
-    file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+}
+
+// A private, hidden file beside path (".model.sqlite.new-XXXXXX") that a new
+// store is written into before it is given its name.
+QString createPendingFile(const QString& path)
+{
+    makeFolderFor(path);
+    const QFileInfo target(path);
+    QTemporaryFile file(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
+                        QStringLiteral(".new-XXXXXX"));
+    file.setAutoRemove(false);
+    if (!file.open())
+        throw EngineError(
+            QStringLiteral("не удалось создать файл базы данных: %1").arg(file.errorString()));
+    return file.fileName();
+}
+
+void removePendingFile(const QString& file)
+{
+    QFile::remove(file);
+    QFile::remove(file + QStringLiteral("-journal"));
 }
 
 } // namespace
@@ -80,36 +113,78 @@ void Database::open(OpenMode mode)
 
 void Database::openSqlite(OpenMode mode)
 {
-    const QString path = m_definition.path;
+    const QString& path = m_definition.path;
     const bool missing = !QFileInfo::exists(path);
     const bool provision = missing && m_definition.isDefault && mode == OpenMode::Normal;
-    if (missing && !provision && mode == OpenMode::Normal)
+    if (missing && !provision && mode != OpenMode::Create && mode != OpenMode::CreateOnCommit)
         throw EngineError(QStringLiteral("файл базы данных не найден"));
-    if (missing) {
-        if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-            throw EngineError(
-                QStringLiteral("не удалось создать папку %1").arg(QFileInfo(path).absolutePath()));
+    if (missing && mode == OpenMode::Create)
         createPrivateFile(path);
+    else if (missing)
+        m_pendingFile = createPendingFile(path);
+    connectSqlite(sqliteFile());
+    // A foreign database is refused before anything (the journal mode included) is changed in it.
+    if (provision) {
+        // The default store appears with its tables or not at all.
+        startTransaction();
+        createStoreTables();
+        commit();
+    } else if (mode == OpenMode::Normal || mode == OpenMode::Existing) {
+        SchemaCheck::verify(*this);
     }
+    configureSqlite();
+}
+
+void Database::connectSqlite(const QString& file)
+{
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
         // mode=rw never creates a file: a store that vanished is an error, not a new empty store.
-        QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+        QUrl url = QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath());
         url.setQuery(QStringLiteral("mode=rw"));
         db.setDatabaseName(url.toString(QUrl::FullyEncoded));
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
     }
     openHandle();
     exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-    // A foreign database is refused before anything (the journal mode included) is changed in it.
-    if (provision)
-        createStoreTables();
-    else if (mode == OpenMode::Normal)
-        SchemaCheck::verify(*this);
-    QSqlQuery(QSqlDatabase::database(m_connectionName, false))
-        .exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+}
+
+// A store still being written keeps the rollback journal, so that an
+// interrupted write leaves no side files but its own journal.
+void Database::configureSqlite()
+{
+    if (m_pendingFile.isEmpty())
+        QSqlQuery(QSqlDatabase::database(m_connectionName, false))
+            .exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     if (m_definition.maxPageCount > 0)
         exec(QStringLiteral("PRAGMA max_page_count = %1").arg(m_definition.maxPageCount));
+}
+
+// Gives a new store, committed in its private file, its name: link() never
+// replaces a file, so a store someone else created meanwhile is kept. The
+// connection then continues on the named file.
+void Database::publishPendingFile()
+{
+    const QString pending = std::exchange(m_pendingFile, QString());
+    const QString& path = m_definition.path;
+    close();
+    const bool linked = ::link(QFile::encodeName(pending).constData(),
+                               QFile::encodeName(path).constData()) == 0;
+    const int error = errno;
+    removePendingFile(pending);
+    if (!linked)
+        throw EngineError(QStringLiteral("Файл базы данных %1 не создан: %2")
+                              .arg(path, error == EEXIST
+                                             ? QStringLiteral("он появился, пока хранилище "
+                                                              "записывалось; записанное отброшено")
+                                             : QString::fromLocal8Bit(std::strerror(error))));
+    connectSqlite(path);
+    configureSqlite();
+}
+
+QString Database::sqliteFile() const
+{
+    return m_pendingFile.isEmpty() ? m_definition.path : m_pendingFile;
 }
 
 void Database::openPostgres(OpenMode mode)
@@ -150,13 +225,15 @@ void Database::openHandle()
 void Database::close()
 {
     m_inTransaction = false;
-    if (!QSqlDatabase::contains(m_connectionName))
-        return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-        db.close();
+    if (QSqlDatabase::contains(m_connectionName)) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(m_connectionName);
     }
-    QSqlDatabase::removeDatabase(m_connectionName);
+    if (!m_pendingFile.isEmpty())
+        removePendingFile(std::exchange(m_pendingFile, QString()));
 }
 
 bool Database::connected() const
@@ -185,7 +262,7 @@ void Database::checkSqliteFile() const
 {
     if (m_definition.driver != AliasDefinition::Driver::SQLite)
         return;
-    const QString& path = m_definition.path;
+    const QString path = sqliteFile();
     if (!QFileInfo::exists(path))
         throw EngineError(
             QStringLiteral("Файл базы данных %1 недоступен: он удалён или перемещён").arg(path));
@@ -237,6 +314,8 @@ void Database::commit()
     if (!QSqlDatabase::database(m_connectionName, false).commit())
         fail(QStringLiteral("Не удалось завершить транзакцию"));
     m_inTransaction = false;
+    if (!m_pendingFile.isEmpty())
+        publishPendingFile();
 }
 
 void Database::rollback()
@@ -284,22 +363,6 @@ void Database::execPrepared(QSqlQuery& query, const QVariantList& values)
         query.bindValue(int(i), values[i]);
     if (!query.exec())
         throw EngineError(driverMessage(query.lastError()));
-}
-
-bool Database::hasStoreTables()
-{
-    const QString sql =
-        m_definition.driver == AliasDefinition::Driver::SQLite
-            ? QStringLiteral(
-                  "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND upper(name) = :NAME")
-            : QStringLiteral("SELECT count(*) FROM information_schema.tables "
-                             "WHERE upper(table_name) = :NAME AND table_schema = current_schema()");
-    for (const Schema::Table& table : Schema::tables()) {
-        QSqlQuery query = exec(sql, [&](const QString&) { return QVariant(table.name); });
-        if (!query.next() || query.value(0).toInt() == 0)
-            return false;
-    }
-    return true;
 }
 
 int Database::rowCount(const QString& table)

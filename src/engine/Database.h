@@ -15,10 +15,15 @@ class Database
 {
 public:
     enum class OpenMode {
-        Normal, // the store must exist with tables that fit (the default store is provisioned on
-                // first use)
-        Create  // an SQLite file and its folder are created when missing; tables are neither made
-                // nor checked
+        Normal,   // the store must exist with tables that fit (the default store is provisioned
+                  // on first use)
+        Existing, // the store must exist with tables that fit; nothing is ever provisioned
+        Create,   // an SQLite file and its folder are created when missing; tables are neither
+                  // made nor checked
+        // As Create, but a missing SQLite file appears at its path only when the first write
+        // transaction commits: until then the connection writes a private file beside it,
+        // removed when the connection closes first. A refused or killed write leaves no store.
+        CreateOnCommit
     };
 
     explicit Database(QString alias = QStringLiteral("MODEL"),
@@ -50,12 +55,15 @@ public:
     // the values in the order of the statement's parameters.
     QSqlQuery prepare(const QString& text);
     void execPrepared(QSqlQuery& query, const QVariantList& values);
-    bool hasStoreTables();
     int rowCount(const QString& table);
     void createStoreTables();
 
 private:
     void openSqlite(OpenMode mode);
+    void connectSqlite(const QString& file);
+    void configureSqlite();
+    void publishPendingFile();
+    QString sqliteFile() const;
     void openPostgres(OpenMode mode);
     void openHandle();
     void checkSqliteFile() const;
@@ -68,4 +76,5 @@ private:
     QString m_connectionName;
     AliasDefinition m_definition;
     bool m_inTransaction = false;
+    QString m_pendingFile; // CreateOnCommit: the private file written until the first commit
 };

@@ -1,6 +1,7 @@
 #include "engine/AliasConfig.h"
 #include "engine/Database.h"
 #include "engine/EngineError.h"
+#include "engine/SchemaCheck.h"
 #include "engine/Statement.h"
 #include "testutil/TestRegistry.h"
 #include "testutil/TestStore.h"
@@ -42,7 +43,7 @@ private Q_SLOTS:
         {
             Database db;
             db.open();
-            QVERIFY(db.hasStoreTables());
+            QCOMPARE(SchemaCheck::tablesPresent(db), 2);
             QCOMPARE(db.rowCount(QStringLiteral("MathModel.DB")), 0);
         }
         QCOMPARE(QFileInfo(path).permissions() & (QFile::ReadOther | QFile::ReadGroup), QFile::Permissions());
@@ -72,9 +73,9 @@ private Q_SLOTS:
         TestStore store(false);
         Database db;
         db.open(Database::OpenMode::Create);
-        QVERIFY(!db.hasStoreTables());
+        QCOMPARE(SchemaCheck::tablesPresent(db), 0);
         db.createStoreTables();
-        QVERIFY(db.hasStoreTables());
+        QCOMPARE(SchemaCheck::tablesPresent(db), 2);
         QVERIFY_THROWS_EXCEPTION(EngineError, db.createStoreTables());
     }
 

@@ -4,6 +4,7 @@
 #include "SampleModel.h"
 
 #include "engine/Database.h"
+#include "engine/SchemaCheck.h"
 
 #include <QFileInfo>
 #include <QTextStream>
@@ -11,13 +12,15 @@
 int AdminCommands::init(const CommandLine& line)
 {
     Database db(line.alias());
-    db.open(Database::OpenMode::Create);
-    if (db.hasStoreTables()) {
+    db.open(Database::OpenMode::CreateOnCommit);
+    if (SchemaCheck::tablesPresent(db) > 0) {
         QTextStream(stderr) << "Таблицы уже существуют в " << db.definition().describe()
                             << "; ничего не изменено\n";
         return 3;
     }
+    db.startTransaction();
     db.createStoreTables();
+    db.commit();
     QTextStream(stdout) << "Созданы таблицы MATHMODEL и MATHLEVEL в " << db.definition().describe()
                         << "\n";
     return 0;
