@@ -12,6 +12,10 @@ struct StoredColumn
 {
     QString type;   // as declared (SQLite) or the catalogue's data type (PostgreSQL), lower case
     int length = 0; // declared character length, 0 when unlimited
+    // A numeric column's declared precision and scale (PostgreSQL), empty when none was
+    // declared: numeric(10,2) rounds every value to hundredths.
+    QVariant precision;
+    QVariant scale;
 };
 
 using Catalogue = QMap<QString, StoredColumn>; // by upper-case column name
@@ -27,8 +31,9 @@ Catalogue readCatalogue(Database& db, const QString& table)
 {
     const QString sql =
         isSqlite(db)
-            ? QStringLiteral("SELECT name, type, 0 FROM pragma_table_info(:T)")
-            : QStringLiteral("SELECT column_name, data_type, coalesce(character_maximum_length, 0) "
+            ? QStringLiteral("SELECT name, type, 0, NULL, NULL FROM pragma_table_info(:T)")
+            : QStringLiteral("SELECT column_name, data_type, coalesce(character_maximum_length, 0), "
+                             "numeric_precision, numeric_scale "
                              "FROM information_schema.columns WHERE table_name = :T AND "
                              "table_schema = current_schema()");
     const QString name = isSqlite(db) ? table : table.toLower();
@@ -38,8 +43,8 @@ Catalogue readCatalogue(Database& db, const QString& table)
         const QString column = query.value(0).toString();
         if (!isSqlite(db) && column != column.toLower())
             continue;
-        columns.insert(column.toUpper(),
-                       {query.value(1).toString().toLower(), query.value(2).toInt()});
+        columns.insert(column.toUpper(), {query.value(1).toString().toLower(),
+                                          query.value(2).toInt(), query.value(3), query.value(4)});
     }
     return columns;
 }
@@ -81,9 +86,17 @@ bool sqliteFits(FieldType wanted, const QString& declared)
     return false;
 }
 
+bool roundsNumbers(const StoredColumn& stored)
+{
+    return stored.type == QLatin1String("numeric") &&
+           !(stored.precision.isNull() && stored.scale.isNull());
+}
+
 bool postgresFits(const Schema::Column& wanted, const StoredColumn& stored)
 {
     const QString& t = stored.type;
+    if (roundsNumbers(stored))
+        return false;
     switch (wanted.type) {
     case FieldType::Integer:
         return t == QLatin1String("integer") || t == QLatin1String("bigint") ||
@@ -113,6 +126,9 @@ QString kindName(const Schema::Column& c)
 QString describeType(const StoredColumn& stored)
 {
     const QString type = stored.type.isEmpty() ? QStringLiteral("без типа") : stored.type;
+    if (roundsNumbers(stored))
+        return QStringLiteral("%1(%2,%3)")
+            .arg(type, stored.precision.toString(), stored.scale.toString());
     return stored.length > 0 ? QStringLiteral("%1(%2)").arg(type).arg(stored.length) : type;
 }
 

@@ -12,7 +12,8 @@ class SchemaCheck
 public:
     // One line per table that is missing or does not fit; empty when both fit.
     static QStringList problems(Database& db);
-    // How many of the store's tables exist (0, 1 or 2).
+    // How many of the store's tables exist (0, 1 or 2), found as the statements
+    // find them (on PostgreSQL by their lower-case names).
     static int tablesPresent(Database& db);
     // Raises one EngineError listing every problem.
     static void verify(Database& db);

@@ -221,6 +221,13 @@ private Q_SLOTS:
             << QStringList{"MATHMODEL", "MODNAME (integer, нужно текст"};
         QTest::newRow("no model table")
             << QStringList{level} << QStringList{"нет таблицы MATHMODEL"};
+        // SQLite keeps every value in a NUMERIC column; PostgreSQL rounds to the declared scale.
+        if (!sqlite())
+            QTest::newRow("a real column that rounds")
+                << QStringList{model, QString(level).replace(
+                                          QStringLiteral("LVLCOSTLIMIT DOUBLE PRECISION"),
+                                          QStringLiteral("LVLCOSTLIMIT NUMERIC(10,2)"))}
+                << QStringList{"MATHLEVEL", "LVLCOSTLIMIT (numeric(10,2), нужно вещественное"};
     }
     void schemaThatDoesNotFitIsRefusedUntouched()
     {
