@@ -1,6 +1,7 @@
 #include "engine/StoreDocument.h"
 
 #include "engine/EngineError.h"
+#include "engine/JsonDuplicateKeys.h"
 #include "engine/StoreValue.h"
 
 #include <QHash>
@@ -27,13 +28,18 @@ QJsonObject checkedRow(const Schema::Table& table, const QJsonValue& row, const 
         if (!column)
             fail(place + QLatin1Char('.') + name,
                  QStringLiteral("неизвестный столбец таблицы %1").arg(table.name));
+        if (values.contains(column))
+            fail(place + QLatin1Char('.') + name,
+                 QStringLiteral("столбец %1 указан дважды").arg(column->name));
         values.insert(column, it.value());
     }
     QJsonObject canonical;
     for (const Schema::Column& column : table.columns) {
+        // Every row names every column, null included: a missing one is a damaged document.
+        if (!values.contains(&column))
+            fail(place + QLatin1Char('.') + column.name, QStringLiteral("столбец отсутствует"));
         QJsonValue fitted;
-        const QString problem =
-            StoreValue::check(table, column, values.value(&column, QJsonValue::Undefined), &fitted);
+        const QString problem = StoreValue::check(table, column, values.value(&column), &fitted);
         if (!problem.isEmpty())
             fail(place + QLatin1Char('.') + column.name, problem);
         canonical.insert(column.name, fitted);
@@ -134,6 +140,12 @@ StoreContent StoreDocument::read(const QByteArray& json)
                               .arg(error.offset));
     if (!document.isObject())
         throw EngineError(QStringLiteral("Документ не принят: ожидается объект JSON"));
+    const JsonDuplicateKeys::Duplicate twice = JsonDuplicateKeys::find(json);
+    if (twice.offset >= 0)
+        throw EngineError(
+            QStringLiteral("Документ не принят: ключ «%1» указан в одном объекте дважды (байт %2)")
+                .arg(twice.key)
+                .arg(twice.offset));
     return fromJson(document.object());
 }
 
