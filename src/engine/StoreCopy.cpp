@@ -1,5 +1,6 @@
 #include "engine/StoreCopy.h"
 
+#include "engine/AliasConfig.h"
 #include "engine/Database.h"
 #include "engine/EngineError.h"
 #include "engine/Schema.h"
@@ -55,16 +56,19 @@ QString StoreCopy::difference(const StoreContent& expected, const StoreContent& 
 
 StoreContent StoreCopy::copy(Database& from, Database& to, bool replace)
 {
-    if (from.definition().describe() == to.definition().describe())
-        throw EngineError(QStringLiteral("Источник и цель — одно и то же хранилище %1")
-                              .arg(to.definition().describe()));
+    const AliasDefinition target = AliasConfig::resolve(to.alias());
+    if (from.definition().describe() == target.describe())
+        throw EngineError(
+            QStringLiteral("Источник и цель — одно и то же хранилище %1").arg(target.describe()));
     const StoreContent source = StoreReader::read(from);
     StoreDocument::fromJson(
         StoreDocument::toJson(source)); // the checks of an import, before anything is written
-    StoreWriter::write(to, source, replace);
-    const QString diff = difference(source, StoreReader::read(to));
-    if (!diff.isEmpty())
-        throw EngineError(QStringLiteral("Проверка копии в %1 не прошла: %2")
-                              .arg(to.definition().describe(), diff));
+    to.open(Database::OpenMode::CreateOnCommit);
+    StoreWriter::write(to, source, replace, [&source](Database& db) {
+        const QString diff = difference(source, StoreReader::readInTransaction(db));
+        if (!diff.isEmpty())
+            throw EngineError(QStringLiteral("Проверка копии в %1 не прошла: %2; ничего не изменено")
+                                  .arg(db.definition().describe(), diff));
+    });
     return source;
 }

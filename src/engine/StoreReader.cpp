@@ -39,17 +39,23 @@ QJsonArray readTable(Database& db, const Schema::Table& table)
 
 StoreContent StoreReader::read(Database& db)
 {
-    StoreContent content;
-    content.source = db.definition().describe();
-    content.time = QDateTime::currentDateTimeUtc();
     db.startSnapshot();
     try {
-        for (const Schema::Table& table : Schema::tables())
-            content.tables.push_back(readTable(db, table));
+        StoreContent content = readInTransaction(db);
+        db.rollback();
+        return content;
     } catch (const Error&) {
         db.rollback();
         throw;
     }
-    db.rollback();
+}
+
+StoreContent StoreReader::readInTransaction(Database& db)
+{
+    StoreContent content;
+    content.source = db.definition().describe();
+    content.time = QDateTime::currentDateTimeUtc();
+    for (const Schema::Table& table : Schema::tables())
+        content.tables.push_back(readTable(db, table));
     return content;
 }

@@ -10,4 +10,6 @@ class StoreReader
 {
 public:
     static StoreContent read(Database& db);
+    // The same within the transaction the caller has open (what it wrote included).
+    static StoreContent readInTransaction(Database& db);
 };

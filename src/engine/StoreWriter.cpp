@@ -64,7 +64,8 @@ void insertRows(Database& db, const Schema::Table& table, const QJsonArray& rows
 
 } // namespace
 
-void StoreWriter::write(Database& db, const StoreContent& content, bool replace)
+void StoreWriter::write(Database& db, const StoreContent& content, bool replace,
+                        const Check& beforeCommit)
 {
     db.startTransaction();
     try {
@@ -73,6 +74,8 @@ void StoreWriter::write(Database& db, const StoreContent& content, bool replace)
         const std::vector<Schema::Table>& tables = Schema::tables();
         for (std::size_t t = 0; t < tables.size() && t < content.tables.size(); ++t)
             insertRows(db, tables[t], content.tables[t]);
+        if (beforeCommit)
+            beforeCommit(db);
         db.commit();
     } catch (const Error&) {
         try {

@@ -2,6 +2,8 @@
 
 #include "engine/StoreContent.h"
 
+#include <functional>
+
 class Database;
 
 // Writes a checked content into an open store in one transaction: either
@@ -9,8 +11,12 @@ class Database;
 // (in the same transaction); tables that do not fit are refused. A store
 // that already holds rows is refused with NotEmptyError unless replace is
 // set, which empties both tables first, again in the same transaction.
+// A check, when given, runs after the rows are written and before the commit:
+// raising there rolls everything back.
 class StoreWriter
 {
 public:
-    static void write(Database& db, const StoreContent& content, bool replace);
+    using Check = std::function<void(Database&)>;
+    static void write(Database& db, const StoreContent& content, bool replace,
+                      const Check& beforeCommit = {});
 };

@@ -59,7 +59,7 @@ QByteArray readInput(const QString& path)
 int TransferCommands::exportStore(const CommandLine& line)
 {
     Database db(line.alias());
-    db.open();
+    db.open(Database::OpenMode::Existing);
     const StoreContent content = StoreReader::read(db);
     writeOutput(line.file(), StoreDocument::write(content));
     QTextStream err(stderr);
@@ -82,7 +82,7 @@ int TransferCommands::importStore(const CommandLine& line)
         throw EngineError(QStringLiteral("%1: %2").arg(name, e.message()));
     }
     Database db(line.alias());
-    db.open(Database::OpenMode::Create);
+    db.open(Database::OpenMode::CreateOnCommit);
     QTextStream(stderr) << "Документ проверен (" << counts(content) << "); запись в "
                         << storeName(db) << Qt::endl;
     StoreWriter::write(db, content, line.replace());
@@ -94,8 +94,7 @@ int TransferCommands::copyStore(const CommandLine& line)
 {
     Database from(line.alias(0), QStringLiteral("SOURCE"));
     Database to(line.alias(1), QStringLiteral("TARGET"));
-    from.open();
-    to.open(Database::OpenMode::Create);
+    from.open(Database::OpenMode::Existing);
     const StoreContent copied = StoreCopy::copy(from, to, line.replace());
     QTextStream(stdout) << "Скопировано из " << storeName(from) << " в " << storeName(to) << ": "
                         << counts(copied) << "; копия сверена с источником\n";
