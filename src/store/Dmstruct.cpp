@@ -5,6 +5,7 @@
 #include "store/Dmcom.h"
 #include "toolkit/MessageService.h"
 
+#include <algorithm>
 #include <limits>
 
 TdmStructure* dmStructure = nullptr;
@@ -201,8 +202,14 @@ void TdmStructure::stampNewModelKey()
 {
     if (tblModel.state() == DataSet::State::Edit)
         return;
-    if (tblModel.state() == DataSet::State::Insert && !m_noModelKey.isEmpty())
-        throw EngineError(m_noModelKey);
+    if (tblModel.state() == DataSet::State::Insert) {
+        if (!m_noModelKey.isEmpty())
+            throw EngineError(m_noModelKey);
+        // Others may have stored models since the list was opened; read in
+        // the write transaction, their keys are skipped.
+        ModelID = std::max(ModelID, dmCommon->GetNewKey(QStringLiteral("MATHMODEL"),
+                                                        QStringLiteral("MODID")));
+    }
     tblModel.fieldByName(QStringLiteral("MODID")).setAsInteger(ModelID);
     if (ModelID == std::numeric_limits<int>::max())
         m_noModelKey = TdmCommon::keysExhausted(QStringLiteral("MATHMODEL"));
@@ -235,6 +242,9 @@ void TdmStructure::ApplyChanges(DataSet& dataSet, const std::function<void()>& e
     const bool editLevel = &dataSet == &qryEditLevel;
     const QVariant oldModel = editLevel ? dataSet.oldValue(dataSet.findField(QStringLiteral("MODID"))) : QVariant();
     const QVariant oldLevel = editLevel ? dataSet.oldValue(dataSet.findField(QStringLiteral("LVLID"))) : QVariant();
+    // Keys count as used only when the save commits: a refused save gives them back.
+    const int modelKey = ModelID;
+    const QString noModelKey = m_noModelKey;
     db.startTransaction();
     try {
         if (&dataSet == &tblModel)
@@ -244,6 +254,8 @@ void TdmStructure::ApplyChanges(DataSet& dataSet, const std::function<void()>& e
             carrySubLevels(oldModel, oldLevel);
         db.commit();
     } catch (...) {
+        ModelID = modelKey;
+        m_noModelKey = noModelKey;
         try {
             db.rollback();
         } catch (...) {

@@ -29,10 +29,9 @@ int addModel(TdmStructure& s, const QString& name)
         s.tblModel.open();  // the refresh: the next key is read afresh
         s.tblModel.insert();
         s.tblModel.fieldByName(QStringLiteral("MODNAME")).setAsString(name);
-        const int key = s.ModelID;
         try {
             s.ApplyChanges(s.tblModel, {});
-            return key;
+            return s.tblModel.fieldByName(QStringLiteral("MODID")).asInteger();
         } catch (const Error& e) {
             report("refused", e.message());
         }
