@@ -17,6 +17,8 @@ PACKAGES=(
   # stores, benchmarks (the numpy peer timed by GNU time; an accessibility
   # bus for the application's figures), screenshots
   sqlite3 postgresql libbenchmark-dev python3-numpy time at-spi2-core dbus-x11 imagemagick
+  # how a new store file is created (strace, in the store tests)
+  strace
   # installing: icons drawn from the SVG, the Debian package (CPack runs
   # dpkg-shlibdeps and file), checks of the desktop entry, metainfo and manuals
   librsvg2-bin dpkg-dev file desktop-file-utils appstream man-db

@@ -1,4 +1,5 @@
 #include "engine/Database.h"
+#include "engine/Schema.h"
 #include "testutil/TestRegistry.h"
 #include "testutil/TestStore.h"
 
@@ -153,11 +154,19 @@ private Q_SLOTS:
     {
         QJsonArray models, levels;
         for (int m = 1; m <= 20; ++m) {
-            models.append(
-                QJsonObject{{"MODID", m}, {"MODNAME", QStringLiteral("после %1").arg(m)}});
-            for (int l = 1; l <= 1000; ++l)
-                levels.append(QJsonObject{
-                    {"MODID", m}, {"LVLID", l}, {"LVLNAME", "после"}, {"LVLTSKFLOWDIST", 0.1 * l}});
+            models.append(QJsonObject{{"MODID", m},
+                                      {"MODNAME", QStringLiteral("после %1").arg(m)},
+                                      {"MODCOMMENT", QJsonValue::Null}});
+            for (int l = 1; l <= 1000; ++l) {
+                QJsonObject level;
+                for (const Schema::Column& c : Schema::tables()[1].columns)
+                    level.insert(c.name, QJsonValue::Null);
+                level.insert("MODID", m);
+                level.insert("LVLID", l);
+                level.insert("LVLNAME", "после");
+                level.insert("LVLTSKFLOWDIST", 0.1 * l);
+                levels.append(level);
+            }
         }
         return QJsonDocument(QJsonObject{{"format", "kerova-store"},
                                          {"version", 1},

@@ -125,6 +125,24 @@ void TestStore::exec(const QString& sql)
     db.exec(sql);
 }
 
+void TestStore::execVerbatim(const QString& sql)
+{
+    const QString connection = QStringLiteral("kerova-test-verbatim");
+    {
+        const bool sqlite = driver() == Driver::SQLite;
+        QSqlDatabase db = QSqlDatabase::addDatabase(sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"),
+                                                    connection);
+        db.setDatabaseName(sqlite ? m_sqlitePath : pgDatabaseName());
+        db.setHostName(pgHost());
+        db.setPort(qEnvironmentVariableIntValue("KEROVA_TEST_PGPORT"));
+        db.setUserName(pgUser());
+        QSqlQuery query(db);
+        if (!db.open() || !query.exec(sql))
+            throw std::runtime_error((db.lastError().text() + query.lastError().text()).toStdString());
+    }
+    QSqlDatabase::removeDatabase(connection);
+}
+
 int TestStore::count(const QString& table)
 {
     Database db(QStringLiteral("MODEL"), QStringLiteral("TESTDB"));

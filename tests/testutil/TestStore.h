@@ -28,6 +28,9 @@ public:
     void addAlias(const QString& alias, const QString& body);
     // Runs a statement on its own connection to the store.
     void exec(const QString& sql);
+    // The same with the text as written: no table name is normalised (for
+    // quoted names, as an administrator may have created them).
+    void execVerbatim(const QString& sql);
     int count(const QString& table);
 
 private:

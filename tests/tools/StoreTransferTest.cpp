@@ -1,9 +1,13 @@
 #include "engine/Database.h"
+#include "engine/Schema.h"
 #include "testutil/TestRegistry.h"
 #include "testutil/TestStore.h"
 #include "testutil/ToolRun.h"
 
+#include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -19,9 +23,77 @@ class StoreTransferTest : public QObject
     Q_OBJECT
     std::unique_ptr<TestStore> store;
 
-    static ToolRun engine(const QStringList& args)
+    static ToolRun engine(const QStringList& args, const QStringList& env = {})
     {
-        return ToolRun::run(QStringLiteral(KEROVA_ENGINE_TOOL), args);
+        return ToolRun::run(QStringLiteral(KEROVA_ENGINE_TOOL), args, env);
+    }
+
+    // The environment of an account without a default store whose INI defines
+    // only [SHARED], the test store.
+    QStringList sharedOnly()
+    {
+        QFile in(store->configPath());
+        if (!in.open(QIODevice::ReadOnly))
+            return {};
+        const QByteArray ini = in.readAll().replace("[MODEL]", "[SHARED]");
+        writeFile(QStringLiteral("shared.ini"), ini);
+        return {QStringLiteral("KEROVA_ENGINE_CONFIG=") + file(QStringLiteral("shared.ini")),
+                QStringLiteral("XDG_DATA_HOME=") + file(QStringLiteral("data"))};
+    }
+    QString defaultStore() const { return file(QStringLiteral("data/kerova/model.sqlite")); }
+
+    // What a store holds: its export and, for SQLite, the bytes of its file.
+    QByteArray fingerprint(const QString& alias, const QStringList& env = {})
+    {
+        const ToolRun run = engine({QStringLiteral("export"), alias}, env);
+        QByteArray print = run.exitCode == 0 ? withoutTime(run.out.toUtf8()) : run.err.toUtf8();
+        QFile sqlite(store->sqlitePath());
+        if (TestStore::driver() == TestStore::Driver::SQLite && sqlite.open(QIODevice::ReadOnly))
+            print += QCryptographicHash::hash(sqlite.readAll(), QCryptographicHash::Sha256);
+        return print;
+    }
+
+    // A document of one model with the given number of levels, every column named.
+    static QByteArray manyLevels(int count)
+    {
+        QJsonArray levels;
+        for (int i = 1; i <= count; ++i) {
+            QJsonObject level;
+            for (const Schema::Column& c : Schema::tables()[1].columns)
+                level.insert(c.name, QJsonValue::Null);
+            level.insert(QStringLiteral("MODID"), 1);
+            level.insert(QStringLiteral("LVLID"), i);
+            level.insert(QStringLiteral("LVLNAME"), QStringLiteral("Уровень %1").arg(i));
+            levels.append(level);
+        }
+        const QJsonObject model{{QStringLiteral("MODID"), 1},
+                                {QStringLiteral("MODNAME"), QStringLiteral("Большая")},
+                                {QStringLiteral("MODCOMMENT"), QJsonValue::Null}};
+        return QJsonDocument(QJsonObject{{QStringLiteral("format"), QStringLiteral("kerova-store")},
+                                         {QStringLiteral("version"), 1},
+                                         {QStringLiteral("models"), QJsonArray{model}},
+                                         {QStringLiteral("levels"), levels}})
+            .toJson();
+    }
+
+    // Runs the tool and kills it once it reports that it is writing. False
+    // when it ended on its own before it could be killed.
+    static bool killedWhileWriting(const QStringList& args, const QStringList& env)
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const QString& pair : env)
+            environment.insert(pair.section(QLatin1Char('='), 0, 0),
+                               pair.section(QLatin1Char('='), 1));
+        process.setProcessEnvironment(environment);
+        process.setReadChannel(QProcess::StandardError);
+        process.start(QStringLiteral(KEROVA_ENGINE_TOOL), args);
+        QByteArray err;
+        while (!err.contains("запись в") && process.waitForReadyRead(60000))
+            err += process.readAllStandardError();
+        process.kill();
+        process.waitForFinished();
+        return process.exitStatus() == QProcess::CrashExit;
     }
 
     QString file(const QString& name) const { return store->folder() + QLatin1Char('/') + name; }
@@ -180,8 +252,18 @@ private Q_SLOTS:
         QTest::newRow("name longer than its column")
             << "models[0].MODNAME" << QJsonValue(QString(101, QChar(u'я'))) << QByteArray() << 1
             << "models[0].MODNAME: текст длиннее 100";
-        QTest::newRow("key missing") << "levels[0].LVLID" << none << QByteArray() << 1
-                                     << "levels[0].LVLID: значение обязательно";
+        QTest::newRow("key null") << "levels[0].LVLID" << QJsonValue(QJsonValue::Null)
+                                  << QByteArray() << 1 << "levels[0].LVLID: значение обязательно";
+        QTest::newRow("column missing") << "levels[0].LVLNAME" << none << QByteArray() << 1
+                                        << "levels[0].LVLNAME: столбец отсутствует";
+        QTest::newRow("column twice, other case")
+            << "levels[1].lvlname" << QJsonValue("Б") << QByteArray() << 1
+            << "levels[1].lvlname: столбец LVLNAME указан дважды";
+        QTest::newRow("column twice, same name")
+            << QString() << none
+            << QByteArray(R"({"format": "kerova-store", "version": 1, "models": [{"MODID": 1, )"
+                          R"("MODNAME": "A", "MODNAME": "B", "MODCOMMENT": null}], "levels": []})")
+            << 1 << "ключ «MODNAME» указан в одном объекте дважды (байт 81)";
         QTest::newRow("duplicate model key")
             << "models[0].MODID" << QJsonValue(2147483646) << QByteArray() << 1
             << "models[1]: ключ (MODID) = (2147483646) уже встречался";
@@ -234,6 +316,139 @@ private Q_SLOTS:
         QCOMPARE(import.exitCode, exitCode);
         QVERIFY2(import.err.contains(expected), qPrintable(import.err));
         QCOMPARE(exportedWithoutTime(), before);
+    }
+    // A source that does not exist is refused, naming the alias and its
+    // file, before anything is created or the target is touched.
+    void missingSourceCreatesNothing_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("export") << QStringList{"export"};
+        QTest::newRow("copy --replace") << QStringList{"copy", "MODEL", "SHARED", "--replace"};
+    }
+    void missingSourceCreatesNothing()
+    {
+        QFETCH(QStringList, args);
+        const QStringList env = sharedOnly();
+        const QByteArray before = fingerprint(QStringLiteral("SHARED"), env);
+        const ToolRun run = engine(args, env);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("MODEL (sqlite:%1): файл базы данных не найден")
+                                      .arg(defaultStore())),
+                 qPrintable(run.err));
+        QVERIFY(!QFileInfo::exists(file(QStringLiteral("data"))));
+        QCOMPARE(fingerprint(QStringLiteral("SHARED"), env), before);
+    }
+
+    // A copy that does not read back as its source is rolled back whole.
+    void copyThatDiffersIsRolledBack()
+    {
+        store->addAlias(
+            QStringLiteral("OTHER"),
+            QStringLiteral("driver=sqlite\npath=%1\n").arg(file(QStringLiteral("other.sqlite"))));
+        QCOMPARE(engine({QStringLiteral("copy"), QStringLiteral("MODEL"), QStringLiteral("OTHER")})
+                     .exitCode,
+                 0);
+        if (TestStore::driver() == TestStore::Driver::SQLite) {
+            store->exec(QStringLiteral("CREATE TRIGGER rename_level AFTER INSERT ON MATHLEVEL BEGIN "
+                                       "UPDATE MATHLEVEL SET LVLNAME = 'x' WHERE rowid = NEW.rowid; END"));
+        } else {
+            store->exec(QStringLiteral("CREATE OR REPLACE FUNCTION rename_level() RETURNS trigger "
+                                       "LANGUAGE plpgsql AS $$ BEGIN NEW.lvlname = 'x'; RETURN NEW; "
+                                       "END $$"));
+            store->exec(QStringLiteral("CREATE TRIGGER rename_level BEFORE INSERT ON MATHLEVEL "
+                                       "FOR EACH ROW EXECUTE FUNCTION rename_level()"));
+        }
+        const QByteArray before = fingerprint(QStringLiteral("MODEL"));
+        const ToolRun run = engine({QStringLiteral("copy"), QStringLiteral("OTHER"),
+                                    QStringLiteral("MODEL"), QStringLiteral("--replace")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("Проверка копии")) &&
+                     run.err.contains(QStringLiteral("LVLNAME")),
+                 qPrintable(run.err));
+        QCOMPARE(fingerprint(QStringLiteral("MODEL")), before);
+    }
+
+    // A refused or killed write leaves no new store and every old one as it was.
+    void failedWriteLeavesNothing_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("kill");
+        QTest::newRow("copy of a refused source to a new store")
+            << QStringList{"copy", "SHARED", "MODEL"} << false;
+        QTest::newRow("import killed, new store") << QStringList{"import", "MODEL"} << true;
+        QTest::newRow("import killed, --replace")
+            << QStringList{"import", "SHARED", "--replace"} << true;
+    }
+    void failedWriteLeavesNothing()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(bool, kill);
+        // A level whose model is gone: the copy's source is refused.
+        store->exec(QStringLiteral("DELETE FROM MATHMODEL WHERE MODID = 2147483646"));
+        const QStringList env = sharedOnly();
+        const QByteArray before = fingerprint(QStringLiteral("SHARED"), env);
+        if (kill) {
+            writeFile(QStringLiteral("big.json"), manyLevels(20000));
+            QVERIFY2(killedWhileWriting(args << QStringLiteral("-i") << file(QStringLiteral("big.json")), env),
+                     "the import ended before it could be killed");
+        } else {
+            const ToolRun run = engine(args, env);
+            QCOMPARE(run.exitCode, 1);
+            QVERIFY2(run.err.contains(QStringLiteral("модели 2147483646 в документе нет")),
+                     qPrintable(run.err));
+        }
+        QVERIFY(!QFileInfo::exists(defaultStore()));
+        QCOMPARE(fingerprint(QStringLiteral("SHARED"), env), before);
+    }
+
+    // A new store file is private from the moment it exists: created with mode
+    // 0600, never created wider and narrowed afterwards.
+    void newStoreFileIsCreatedPrivate()
+    {
+        store->addAlias(
+            QStringLiteral("NEW"),
+            QStringLiteral("driver=sqlite\npath=%1\n").arg(file(QStringLiteral("new.sqlite"))));
+        QProcess strace;
+        strace.start(QStringLiteral("sh"),
+                     {QStringLiteral("-c"),
+                      QStringLiteral("umask 000; exec strace -f -o %1 -e trace=open,openat,creat,"
+                                     "chmod,fchmod,fchmodat %2 init NEW")
+                          .arg(file(QStringLiteral("trace")), QStringLiteral(KEROVA_ENGINE_TOOL))});
+        QVERIFY(strace.waitForFinished(60000));
+        QCOMPARE(strace.exitCode(), 0);
+        QFile trace(file(QStringLiteral("trace")));
+        QVERIFY(trace.open(QIODevice::ReadOnly));
+        int created = 0;
+        for (const QByteArray& call : trace.readAll().split('\n')) {
+            if (!call.contains("new.sqlite"))
+                continue;
+            QVERIFY2(!call.contains("chmod"), call.constData());
+            if (call.contains("O_CREAT")) {
+                QVERIFY2(call.contains(", 0600)"), call.constData());
+                ++created;
+            }
+        }
+        QVERIFY(created > 0);
+        QCOMPARE(QFile::permissions(file(QStringLiteral("new.sqlite"))) & 0x0077, 0);
+    }
+
+    // Tables named in quotes in upper case are not the ones the statements
+    // find on PostgreSQL: init creates those, and the store then opens.
+    void initAndOpenAgreeOnQuotedTables()
+    {
+        dropTables();
+        for (QString sql : Schema::createStatements(
+                 TestStore::driver() == TestStore::Driver::SQLite ? AliasDefinition::Driver::SQLite
+                                                                  : AliasDefinition::Driver::PostgreSQL)) {
+            for (const char* table : {"MATHMODEL", "MATHLEVEL"})
+                sql.replace(QLatin1String(table), QStringLiteral("\"%1\"").arg(QLatin1String(table)));
+            store->execVerbatim(sql);
+        }
+        const ToolRun init = engine({QStringLiteral("init")});
+        QCOMPARE(init.exitCode, TestStore::driver() == TestStore::Driver::SQLite ? 3 : 0);
+        Database db;
+        db.open();
+        QVERIFY(db.connected());
     }
 };
 
