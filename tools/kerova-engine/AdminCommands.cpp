@@ -5,6 +5,8 @@
 
 #include "engine/Database.h"
 
+#include "StandardOutput.h"
+
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -18,8 +20,8 @@ int AdminCommands::init(const CommandLine& line)
         return 3;
     }
     db.createStoreTables();
-    QTextStream(stdout) << "Созданы таблицы MATHMODEL и MATHLEVEL в " << db.definition().describe()
-                        << "\n";
+    StandardOutput::write(QStringLiteral("Созданы таблицы MATHMODEL и MATHLEVEL в %1\n")
+                              .arg(db.definition().describe()));
     return 0;
 }
 
@@ -28,8 +30,9 @@ int AdminCommands::demo(const CommandLine& line)
     Database db(line.alias());
     db.open();
     const int key = SampleModel::load(db);
-    QTextStream(stdout) << "Загружена модель «Тестовая» (MODID " << key << ") в "
-                        << db.definition().describe() << "\n";
+    StandardOutput::write(QStringLiteral("Загружена модель «Тестовая» (MODID %1) в %2\n")
+                              .arg(key)
+                              .arg(db.definition().describe()));
     return 0;
 }
 
@@ -38,7 +41,8 @@ int AdminCommands::info(const CommandLine& line)
     Database db(line.alias());
     db.open();
     const AliasDefinition& def = db.definition();
-    QTextStream out(stdout);
+    QString text;
+    QTextStream out(&text);
     out << "Псевдоним " << db.alias() << ": " << def.describe() << "\n";
     if (def.isDefault)
         out << "Используется хранилище по умолчанию: "
@@ -49,5 +53,7 @@ int AdminCommands::info(const CommandLine& line)
             << "\n";
     out << "Моделей: " << db.rowCount(QStringLiteral("MATHMODEL")) << "\n";
     out << "Уровней: " << db.rowCount(QStringLiteral("MATHLEVEL")) << "\n";
+    out.flush();
+    StandardOutput::write(text);
     return 0;
 }
