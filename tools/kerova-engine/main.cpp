@@ -21,6 +21,7 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QTextStream>
+#include <new>
 
 namespace {
 
@@ -81,6 +82,9 @@ int run(const QStringList& arguments)
         return 3;
     } catch (const Error& e) {
         QTextStream(stderr) << "Ошибка: " << e.message() << "\n";
+        return 1;
+    } catch (const std::bad_alloc&) {
+        QTextStream(stderr) << "Ошибка: Недостаточно памяти для команды " << line.command() << "\n";
         return 1;
     }
 }

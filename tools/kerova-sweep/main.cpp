@@ -156,7 +156,8 @@ int sweep(const SweepInput& input, bool raw, bool inputs)
         err << e.message() << Qt::endl;
         return 1;
     } catch (const std::bad_alloc&) {
-        err << "Недостаточно памяти для таблицы результатов" << Qt::endl;
+        // The result grid names its own size (OutOfMemoryError); this is the rest.
+        err << "Недостаточно памяти для расчета" << Qt::endl;
         return 1;
     }
     std::string head;
