@@ -1,5 +1,7 @@
 #include "calccore/ChartBuffer.h"
 
+#include "calccore/OutOfMemoryError.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -15,12 +17,16 @@ void ChartBuffer::FinishData(qint16)
     m_pointCount = 0;
 }
 
+// Room is made first: when memory runs out, the values of the last start stay.
 void ChartBuffer::StartData(qint16, qint32 seriesCount, qint32 pointCount)
 {
+    const int series = std::max(seriesCount, 0);
+    const int points = std::max(pointCount, 0);
+    OutOfMemoryError::reserve(m_values, points, series);
     ++m_startCount;
-    m_pointCount = std::max(pointCount, 0);
-    m_seriesCount = std::max(seriesCount, 0);
-    m_values.assign(std::size_t(m_seriesCount) * m_pointCount, kNotSent);
+    m_pointCount = points;
+    m_seriesCount = series;
+    m_values.assign(std::size_t(series) * points, kNotSent);
     m_serie = 0;
     m_pointValueCount = 0;
 }

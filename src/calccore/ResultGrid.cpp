@@ -1,5 +1,6 @@
 #include "calccore/ResultGrid.h"
 
+#include "calccore/OutOfMemoryError.h"
 #include "engine/Error.h"
 
 #include <algorithm>
@@ -29,22 +30,27 @@ void ResultGrid::checkSize(qint64 cols, qint64 rows)
         throw Error(text);
 }
 
+ResultGrid ResultGrid::resized(int cols, int rows) const
+{
+    ResultGrid grid;
+    grid.m_cols = std::max(cols, 1);
+    grid.m_rows = std::max(rows, 1);
+    checkSize(grid.m_cols, grid.m_rows);
+    OutOfMemoryError::reserve(grid.m_values, grid.m_cols, grid.m_rows);
+    grid.m_values.assign(std::size_t(grid.m_cols) * grid.m_rows, NoValue);
+    const int keptCols = std::min(grid.m_cols, m_cols);
+    for (int row = 0; row < std::min(grid.m_rows, m_rows); ++row) {
+        const auto from = m_values.begin() + std::ptrdiff_t(index(0, row));
+        std::copy(from, from + keptCols,
+                  grid.m_values.begin() + std::ptrdiff_t(grid.index(0, row)));
+    }
+    return grid;
+}
+
 void ResultGrid::resize(int cols, int rows)
 {
-    cols = std::max(cols, 1);
-    rows = std::max(rows, 1);
-    if (cols == m_cols && rows == m_rows)
-        return;
-    checkSize(cols, rows);
-    std::vector<double> values(std::size_t(cols) * rows, NoValue);
-    const int keptCols = std::min(cols, m_cols);
-    for (int row = 0; row < std::min(rows, m_rows); ++row) {
-        const auto from = m_values.begin() + std::ptrdiff_t(index(0, row));
-        std::copy(from, from + keptCols, values.begin() + std::ptrdiff_t(row) * cols);
-    }
-    m_values = std::move(values);
-    m_cols = cols;
-    m_rows = rows;
+    if (std::max(cols, 1) != m_cols || std::max(rows, 1) != m_rows)
+        *this = resized(cols, rows);
 }
 
 bool ResultGrid::hasValue(int col, int row) const

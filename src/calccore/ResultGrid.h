@@ -23,7 +23,11 @@ public:
 
     int colCount() const { return m_cols; }
     int rowCount() const { return m_rows; }
-    // Checks the new size first: a refused size changes nothing.
+    // The grid at another size with the cells that still fit. Checks the new
+    // size first and raises Error for a refused size, OutOfMemoryError when
+    // memory runs out; this grid stays as it was either way.
+    ResultGrid resized(int cols, int rows) const;
+    // The same in place; a refused size or a lack of memory changes nothing.
     void resize(int cols, int rows);
     bool hasValue(int col, int row) const;
     // The cell's value; not a number when it holds none.

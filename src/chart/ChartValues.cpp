@@ -1,5 +1,6 @@
 #include "chart/ChartValues.h"
 
+#include "calccore/OutOfMemoryError.h"
 #include "toolkit/AutomationError.h"
 
 #include <QTimer>
@@ -19,6 +20,9 @@ void ChartValues::reshape(int seriesCount, int pointCount)
                 .arg(seriesCount)
                 .arg(pointCount)
                 .arg(MaxValues));
+    // Room first, while views still see the old values: running out of memory
+    // then leaves the model as it was, not half reset.
+    OutOfMemoryError::reserve(m_values, pointCount, seriesCount);
     beginResetModel();
     m_values.assign(static_cast<size_t>(seriesCount) * pointCount, 0.0);
     m_series = seriesCount;

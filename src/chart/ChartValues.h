@@ -17,7 +17,8 @@ public:
 
     explicit ChartValues(QObject* parent = nullptr);
 
-    // Replaces every value by a grid of zeros of the given size.
+    // Replaces every value by a grid of zeros of the given size. A size refused
+    // or one memory cannot hold (OutOfMemoryError, points × series) changes nothing.
     void reshape(int seriesCount, int pointCount);
     int seriesCount() const { return m_series; }
     int pointCount() const { return m_points; }

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <new>
 
 namespace {
 
@@ -22,10 +23,14 @@ void showBox(const QString& text, const QString& caption)
     box.exec();
 }
 
+// Memory that ran out where no result size is known still gets Russian text,
+// not the library's "std::bad_alloc".
 QString messageOf(const std::exception& error)
 {
     if (const auto* own = dynamic_cast<const Error*>(&error))
         return own->message();
+    if (dynamic_cast<const std::bad_alloc*>(&error))
+        return QStringLiteral("Недостаточно памяти");
     return QString::fromUtf8(error.what());
 }
 

@@ -17,27 +17,31 @@ void StringGridModel::setGridRowCount(int count)
     setSize(colCount(), count);
 }
 
-// Shrinking goes first, so no step holds more cells than the larger of the
-// old and the new grid.
+// The new grid is made before views hear of anything, so a refused size or a
+// lack of memory leaves the model as it was. Views then hear of removals while
+// the old cells are still there and of insertions once the new ones are: every
+// cell they can ask for exists at each step.
 void StringGridModel::setSize(int cols, int rows)
 {
     cols = qMax(1, cols);
     rows = qMax(1, rows);
+    if (cols == colCount() && rows == gridRowCount())
+        return;
     const QString refusal = ResultGrid::refusal(cols, rows);
     if (!refusal.isEmpty())
         throw AutomationError(refusal);
-    if (cols <= colCount()) {
-        changeColumns(cols);
-        changeRows(rows);
-    } else {
-        changeRows(rows);
-        changeColumns(cols);
-    }
+    ResultGrid resized = m_numbers.resized(cols, rows);
+    showColumns(qMin(cols, m_shownCols));
+    showRows(qMin(rows, m_shownRows));
+    m_numbers = std::move(resized);
+    dropTextsOutside();
+    showColumns(cols);
+    showRows(rows);
 }
 
-void StringGridModel::changeColumns(int count)
+void StringGridModel::showColumns(int count)
 {
-    const int old = colCount();
+    const int old = m_shownCols;
     if (count == old)
         return;
     const bool growing = count > old;
@@ -45,15 +49,14 @@ void StringGridModel::changeColumns(int count)
         beginInsertColumns({}, old - 1, count - 2);
     else
         beginRemoveColumns({}, count - 1, old - 2);
-    m_numbers.resize(count, gridRowCount());
-    dropTextsOutside();
+    m_shownCols = count;
     growing ? endInsertColumns() : endRemoveColumns();
     Q_EMIT headerDataChanged(Qt::Horizontal, 0, qMax(0, count - 2));
 }
 
-void StringGridModel::changeRows(int count)
+void StringGridModel::showRows(int count)
 {
-    const int old = gridRowCount();
+    const int old = m_shownRows;
     if (count == old)
         return;
     const bool growing = count > old;
@@ -61,8 +64,7 @@ void StringGridModel::changeRows(int count)
         beginInsertRows({}, old - 1, count - 2);
     else
         beginRemoveRows({}, count - 1, old - 2);
-    m_numbers.resize(colCount(), count);
-    dropTextsOutside();
+    m_shownRows = count;
     growing ? endInsertRows() : endRemoveRows();
 }
 
@@ -150,12 +152,12 @@ void StringGridModel::refresh()
 
 int StringGridModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : gridRowCount() - 1;
+    return parent.isValid() ? 0 : m_shownRows - 1;
 }
 
 int StringGridModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : colCount() - 1;
+    return parent.isValid() ? 0 : m_shownCols - 1;
 }
 
 QVariant StringGridModel::data(const QModelIndex& index, int role) const
@@ -170,8 +172,8 @@ QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, i
     if (role != Qt::DisplayRole || section < 0)
         return {};
     if (orientation == Qt::Horizontal)
-        return section + 1 < colCount() ? cell(section + 1, 0) : QVariant();
-    return section + 1 < gridRowCount() ? cell(0, section + 1) : QVariant();
+        return section + 1 < m_shownCols ? cell(section + 1, 0) : QVariant();
+    return section + 1 < m_shownRows ? cell(0, section + 1) : QVariant();
 }
 
 Qt::ItemFlags StringGridModel::flags(const QModelIndex& index) const

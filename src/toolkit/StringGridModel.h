@@ -25,8 +25,9 @@ public:
     int gridRowCount() const { return m_numbers.rowCount(); }
     void setColCount(int count);
     void setGridRowCount(int count);
-    // Both counts at once; a size refused for memory (ResultGrid::refusal)
-    // raises AutomationError before anything changes.
+    // Both counts at once. A size refused for memory (ResultGrid::refusal)
+    // raises AutomationError, memory that runs out OutOfMemoryError; either
+    // before anything changes.
     void setSize(int cols, int rows);
     QString cell(int col, int row) const;
     // The same with the number format given, for reading many cells at once.
@@ -48,13 +49,17 @@ public:
 private:
     static qint64 key(int col, int row) { return (qint64(row) << 32) | quint32(col); }
     void checkCell(int col, int row) const;
-    void changeColumns(int count);
-    void changeRows(int count);
+    // Tell views of a new column or row count, from 1 up.
+    void showColumns(int count);
+    void showRows(int count);
     void dropTextsOutside();
     void scheduleRefresh();
     void refresh();
 
     ResultGrid m_numbers;
+    // The counts views know of; they differ from the grid's only inside setSize.
+    int m_shownCols = 1;
+    int m_shownRows = 1;
     QHash<qint64, QString> m_texts;
     bool m_refreshPending = false;
 };

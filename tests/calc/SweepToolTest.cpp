@@ -20,10 +20,14 @@ class SweepToolTest : public QObject
         QString errors;
     };
 
+    // outputFile: where standard output goes instead of the test.
     static Run run(const QString& program, const QStringList& args,
-                   const QString& locale = QStringLiteral("C.UTF-8"))
+                   const QString& locale = QStringLiteral("C.UTF-8"),
+                   const QString& outputFile = QString())
     {
         QProcess process;
+        if (!outputFile.isEmpty())
+            process.setStandardOutputFile(outputFile);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("LC_ALL"), locale);
         process.setProcessEnvironment(env);
@@ -94,6 +98,32 @@ private Q_SLOTS:
         QTEST(result.errors, "errors");
         QCOMPARE(result.lines.mid(0, firstLines.size()), firstLines);
         QCOMPARE(result.lines.size(), lineCount);
+    }
+
+    // Output lost to a full disk is an error naming it, never a success.
+    void fullOutputIsAnError_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("errors");
+        const QString lost = QStringLiteral("Не удалось записать результат в стандартный вывод: "
+                                            "No space left on device\n");
+        QTest::newRow("sweep with inputs") << KEROVA_SWEEP_TOOL << QStringList{"--inputs"} << lost;
+        QTest::newRow("sweep help") << KEROVA_SWEEP_TOOL << QStringList{"--help"} << lost;
+        QTest::newRow("engine info")
+            << KEROVA_ENGINE_TOOL << QStringList{"info"} << QStringLiteral("Ошибка: ") + lost;
+        QTest::newRow("engine export")
+            << KEROVA_ENGINE_TOOL << QStringList{"export"}
+            << "Ошибка: Не удалось записать документ в стандартный вывод\n";
+    }
+    void fullOutputIsAnError()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, args);
+        const Run result =
+            run(program, args, QStringLiteral("C.UTF-8"), QStringLiteral("/dev/full"));
+        QCOMPARE(result.exitCode, 1);
+        QTEST(result.errors, "errors");
     }
 
     // --inputs: the recorded inputs as comment lines, then the same grid.

@@ -1,5 +1,7 @@
 #include "ToolCommandLine.h"
 
+#include "StandardOutput.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTextStream>
@@ -45,11 +47,11 @@ std::optional<int> ToolCommandLine::parse(const QStringList& arguments)
         return usageError(text);
     }
     if (m_parser.isSet(QStringLiteral("help"))) {
-        QTextStream(stdout) << m_parser.helpText() << m_epilogue;
+        StandardOutput::write(m_parser.helpText() + m_epilogue);
         return 0;
     }
     if (m_parser.isSet(QStringLiteral("version"))) {
-        QTextStream(stdout) << program() << " (Kerova) " << KEROVA_VERSION << "\n";
+        StandardOutput::write(program() + QStringLiteral(" (Kerova) " KEROVA_VERSION "\n"));
         return 0;
     }
     return std::nullopt;

@@ -6,6 +6,8 @@
 #include "engine/Database.h"
 #include "engine/SchemaCheck.h"
 
+#include "StandardOutput.h"
+
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -21,8 +23,8 @@ int AdminCommands::init(const CommandLine& line)
     db.startTransaction();
     db.createStoreTables();
     db.commit();
-    QTextStream(stdout) << "Созданы таблицы MATHMODEL и MATHLEVEL в " << db.definition().describe()
-                        << "\n";
+    StandardOutput::write(QStringLiteral("Созданы таблицы MATHMODEL и MATHLEVEL в %1\n")
+                              .arg(db.definition().describe()));
     return 0;
 }
 
@@ -31,8 +33,9 @@ int AdminCommands::demo(const CommandLine& line)
     Database db(line.alias());
     db.open();
     const int key = SampleModel::load(db);
-    QTextStream(stdout) << "Загружена модель «Тестовая» (MODID " << key << ") в "
-                        << db.definition().describe() << "\n";
+    StandardOutput::write(QStringLiteral("Загружена модель «Тестовая» (MODID %1) в %2\n")
+                              .arg(key)
+                              .arg(db.definition().describe()));
     return 0;
 }
 
@@ -41,7 +44,8 @@ int AdminCommands::info(const CommandLine& line)
     Database db(line.alias());
     db.open();
     const AliasDefinition& def = db.definition();
-    QTextStream out(stdout);
+    QString text;
+    QTextStream out(&text);
     out << "Псевдоним " << db.alias() << ": " << def.describe() << "\n";
     if (def.isDefault)
         out << "Используется хранилище по умолчанию: "
@@ -52,5 +56,7 @@ int AdminCommands::info(const CommandLine& line)
             << "\n";
     out << "Моделей: " << db.rowCount(QStringLiteral("MATHMODEL")) << "\n";
     out << "Уровней: " << db.rowCount(QStringLiteral("MATHLEVEL")) << "\n";
+    out.flush();
+    StandardOutput::write(text);
     return 0;
 }

@@ -9,6 +9,8 @@
 #include "engine/StoreReader.h"
 #include "engine/StoreWriter.h"
 
+#include "StandardOutput.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
@@ -86,7 +88,8 @@ int TransferCommands::importStore(const CommandLine& line)
     QTextStream(stderr) << "Документ проверен (" << counts(content) << "); запись в "
                         << storeName(db) << Qt::endl;
     StoreWriter::write(db, content, line.replace());
-    QTextStream(stdout) << "Загружено в " << storeName(db) << ": " << counts(content) << "\n";
+    StandardOutput::write(
+        QStringLiteral("Загружено в %1: %2\n").arg(storeName(db), counts(content)));
     return 0;
 }
 
@@ -96,7 +99,7 @@ int TransferCommands::copyStore(const CommandLine& line)
     Database to(line.alias(1), QStringLiteral("TARGET"));
     from.open(Database::OpenMode::Existing);
     const StoreContent copied = StoreCopy::copy(from, to, line.replace());
-    QTextStream(stdout) << "Скопировано из " << storeName(from) << " в " << storeName(to) << ": "
-                        << counts(copied) << "; копия сверена с источником\n";
+    StandardOutput::write(QStringLiteral("Скопировано из %1 в %2: %3; копия сверена с источником\n")
+                              .arg(storeName(from), storeName(to), counts(copied)));
     return 0;
 }

@@ -15,11 +15,13 @@
 
 #include "engine/NotEmptyError.h"
 
+#include "StandardOutput.h"
 #include "ToolCommandLine.h"
 
 #include <QCoreApplication>
 #include <QHash>
 #include <QTextStream>
+#include <new>
 
 namespace {
 
@@ -44,7 +46,7 @@ const char kCommands[] = R"(
 ничего не изменено.
 )";
 
-int run(const CommandLine& line)
+int dispatch(const CommandLine& line)
 {
     static const QHash<QString, int (*)(const CommandLine&)> commands{
         {QStringLiteral("init"), AdminCommands::init},
@@ -56,11 +58,8 @@ int run(const CommandLine& line)
     return commands.value(line.command())(line);
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(const QStringList& arguments)
 {
-    QCoreApplication app(argc, argv);
     ToolCommandLine cli(QStringLiteral("Обслуживание хранилища моделей за псевдонимом"),
                         QString::fromUtf8(kCommands));
     // Options stand before the command; what follows it belongs to the command.
@@ -70,19 +69,30 @@ int main(int argc, char** argv)
         QStringLiteral("команда"),
         QStringLiteral("init, demo, info, export, import или copy (см. ниже)"),
         QStringLiteral("команда [ПСЕВДОНИМ] [параметры]"));
-    if (const std::optional<int> done = cli.parse(app.arguments()))
+    if (const std::optional<int> done = cli.parse(arguments))
         return *done;
-    const CommandLine line = CommandLine::parse(QStringList{app.arguments().first()} +
-                                                cli.parser().positionalArguments());
+    const CommandLine line =
+        CommandLine::parse(QStringList{arguments.first()} + cli.parser().positionalArguments());
     if (!line.valid())
         return ToolCommandLine::usageError(line.problem());
     try {
-        return run(line);
+        return dispatch(line);
     } catch (const NotEmptyError& e) {
         QTextStream(stderr) << "Ошибка: " << e.message() << "\n";
         return 3;
     } catch (const Error& e) {
         QTextStream(stderr) << "Ошибка: " << e.message() << "\n";
         return 1;
+    } catch (const std::bad_alloc&) {
+        QTextStream(stderr) << "Ошибка: Недостаточно памяти для команды " << line.command() << "\n";
+        return 1;
     }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    return StandardOutput::finish(run(app.arguments()), QStringLiteral("Ошибка: "));
 }

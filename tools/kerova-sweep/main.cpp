@@ -12,8 +12,9 @@
 // separated by ",". With --inputs, the inputs of the calculation (the values
 // as used, the choices, the store, the time) come first as lines starting
 // with "# ". Each formula report is one line on standard error.
-// Exit status: 0 done, 1 the calculation ended with an error, 2 invalid input
-// or an unknown option. --help and --version as in every GNU tool.
+// Exit status: 0 done, 1 the calculation ended with an error or its result
+// could not be written, 2 invalid input or an unknown option. --help and
+// --version as in every GNU tool.
 
 #include "calccore/Dmexec.h"
 #include "calccore/Indicator.h"
@@ -26,6 +27,7 @@
 #include "engine/Fixed2Format.h"
 #include "engine/NumberFormat.h"
 
+#include "StandardOutput.h"
 #include "ToolCommandLine.h"
 
 #include <QCommandLineParser>
@@ -78,14 +80,14 @@ QString shortest(double value)
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
-// The grid as CSV through one buffered stream: "0.00" cells in the user's
-// locale separated by ";", or with raw the shortest round-trip form separated
-// by ",". A cell without a value is empty.
-void writeTable(const ResultGrid& grid, bool raw, std::FILE* out)
+// The grid as CSV after the text already in buffer, written in blocks: "0.00"
+// cells in the user's locale separated by ";", or with raw the shortest
+// round-trip form separated by ",". A cell without a value is empty. Stops at
+// the first block that cannot be written (StandardOutput::finish reports it).
+void writeTable(const ResultGrid& grid, bool raw, std::string buffer)
 {
     const Fixed2Format fixed(NumberFormat::decimalPoint());
     const char separator = raw ? ',' : ';';
-    std::string buffer;
     buffer.reserve(1 << 16);
     char cell[Fixed2Format::MaxChars];
     for (int row = 0; row < grid.rowCount(); ++row) {
@@ -101,11 +103,12 @@ void writeTable(const ResultGrid& grid, bool raw, std::FILE* out)
         }
         buffer += '\n';
         if (buffer.size() > (1 << 16) - 2 * Fixed2Format::MaxChars) {
-            std::fwrite(buffer.data(), 1, buffer.size(), out);
+            if (!StandardOutput::write(buffer))
+                return;
             buffer.clear();
         }
     }
-    std::fwrite(buffer.data(), 1, buffer.size(), out);
+    StandardOutput::write(buffer);
 }
 
 // The inputs the options give, or nothing (after a message) when a choice is not an item.
@@ -153,27 +156,25 @@ int sweep(const SweepInput& input, bool raw, bool inputs)
         err << e.message() << Qt::endl;
         return 1;
     } catch (const std::bad_alloc&) {
-        err << "Недостаточно памяти для таблицы результатов" << Qt::endl;
+        // The result grid names its own size (OutOfMemoryError); this is the rest.
+        err << "Недостаточно памяти для расчета" << Qt::endl;
         return 1;
     }
-    if (inputs) {
-        QTextStream out(stdout);
+    std::string head;
+    if (inputs)
         for (const QString& line : calc.record().lines())
-            out << "# " << line << '\n';
-    }
-    writeTable(table.grid(), raw, stdout);
+            head += "# " + line.toStdString() + '\n';
+    writeTable(table.grid(), raw, std::move(head));
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(const QStringList& arguments)
 {
-    QCoreApplication app(argc, argv);
     ToolCommandLine cli(
         QStringLiteral("Расчет по уровням модели без окна; результат — таблица CSV"),
-        QStringLiteral("\nКод завершения: 0 — готово, 1 — расчет закончился ошибкой,\n"
-                       "2 — неверные параметры или исходные данные.\n"));
+        QStringLiteral("\nКод завершения: 0 — готово, 1 — расчет закончился ошибкой\n"
+                       "или его результат не удалось записать, 2 — неверные параметры\n"
+                       "или исходные данные.\n"));
     QCommandLineParser& parser = cli.parser();
     for (const ItemOption& c : kChoices)
         parser.addOption(
@@ -185,7 +186,7 @@ int main(int argc, char** argv)
                       QStringLiteral("числа без округления, с точкой; ячейки через запятую")});
     parser.addOption({QStringLiteral("inputs"),
                       QStringLiteral("перед таблицей — исходные данные расчета, строки с «# »")});
-    if (const std::optional<int> done = cli.parse(app.arguments()))
+    if (const std::optional<int> done = cli.parse(arguments))
         return *done;
     if (!parser.positionalArguments().isEmpty())
         return ToolCommandLine::usageError(QStringLiteral("лишние аргументы: ") +
@@ -195,4 +196,12 @@ int main(int argc, char** argv)
         return 2;
     return sweep(*input, parser.isSet(QStringLiteral("raw")),
                  parser.isSet(QStringLiteral("inputs")));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    return StandardOutput::finish(run(app.arguments()));
 }
