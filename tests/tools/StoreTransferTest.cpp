@@ -12,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSqlQuery>
 #include <QTest>
 
@@ -437,6 +438,13 @@ private Q_SLOTS:
     void initAndOpenAgreeOnQuotedTables()
     {
         dropTables();
+        // The quoted tables outlive the store's own reset on PostgreSQL.
+        const auto dropQuoted = [this] {
+            store->execVerbatim(QStringLiteral("DROP TABLE IF EXISTS \"MATHLEVEL\""));
+            store->execVerbatim(QStringLiteral("DROP TABLE IF EXISTS \"MATHMODEL\""));
+        };
+        dropQuoted();
+        const auto cleanup = qScopeGuard(dropQuoted);
         for (QString sql : Schema::createStatements(
                  TestStore::driver() == TestStore::Driver::SQLite ? AliasDefinition::Driver::SQLite
                                                                   : AliasDefinition::Driver::PostgreSQL)) {
