@@ -11,7 +11,7 @@
 #include "calccore/TableBuffer.h"
 #include "TempStore.h"
 #include "engine/Database.h"
-#include "engine/Fixed2Format.h"
+#include "number/Fixed2Format.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>

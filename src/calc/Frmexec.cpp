@@ -7,7 +7,7 @@
 #include "calccore/Indicator.h"
 #include "calccore/ParameterSweep.h"
 #include "chart/TChartControl.h"
-#include "engine/Error.h"
+#include "number/Error.h"
 #include "results/Formout.h"
 #include "results/Formparm.h"
 #include "results/Formtblout.h"

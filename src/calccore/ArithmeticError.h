@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Error.h"
+#include "number/Error.h"
 
 // A floating-point division by zero, invalid operation or overflow, or a
 // 32-bit integer result out of range: raised instead of letting an infinity,

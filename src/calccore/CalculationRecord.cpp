@@ -2,7 +2,7 @@
 
 #include "calccore/Indicator.h"
 #include "calccore/ParameterSweep.h"
-#include "engine/NumberFormat.h"
+#include "number/NumberFormat.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "calccore/ChartBuffer.h"
 
-#include "calccore/OutOfMemoryError.h"
+#include "number/OutOfMemoryError.h"
 
 #include <algorithm>
 #include <limits>

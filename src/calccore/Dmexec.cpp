@@ -1,6 +1,6 @@
 #include "calccore/Dmexec.h"
 
-#include "engine/ConvertError.h"
+#include "number/ConvertError.h"
 #include "engine/EngineError.h"
 #include "engine/Field.h"
 

@@ -1,6 +1,6 @@
 #include "calccore/SweepInput.h"
 
-#include "engine/NumberFormat.h"
+#include "number/NumberFormat.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "calccore/TableBuffer.h"
 
-#include "engine/NumberFormat.h"
+#include "number/NumberFormat.h"
 
 QString TableBuffer::cell(int column, int row) const
 {

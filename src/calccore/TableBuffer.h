@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calccore/ResultGrid.h"
+#include "number/ResultGrid.h"
 #include "calccore/SweepTable.h"
 
 #include <QString>

@@ -3,7 +3,7 @@
 #include "chart/ChartLabels.h"
 #include "chart/ChartSettings.h"
 #include "chart/ChartValues.h"
-#include "engine/NumberFormat.h"
+#include "number/NumberFormat.h"
 
 ChartTexts::ChartTexts(const ChartLabels& labels, const ChartSettings& settings, int seriesCount,
                        int pointCount)

@@ -1,6 +1,6 @@
 #include "chart/ChartValues.h"
 
-#include "calccore/OutOfMemoryError.h"
+#include "number/OutOfMemoryError.h"
 #include "toolkit/AutomationError.h"
 
 #include <QTimer>

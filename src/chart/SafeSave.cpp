@@ -1,6 +1,6 @@
 #include "chart/SafeSave.h"
 
-#include "engine/Error.h"
+#include "number/Error.h"
 
 #include <QDir>
 #include <QSaveFile>

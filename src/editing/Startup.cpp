@@ -5,7 +5,7 @@
 #include "editing/Formlevel.h"
 #include "editing/Frmmodel.h"
 #include "editing/Listlevel.h"
-#include "engine/Error.h"
+#include "number/Error.h"
 #include "results/Formout.h"
 #include "results/Formparm.h"
 #include "results/Formtblout.h"

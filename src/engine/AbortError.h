@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Error.h"
+#include "number/Error.h"
 
 // The silent abort: raised by a rule that has already told the user.
 // It ends the operation like any error, and the error display shows nothing.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Error.h"
+#include "number/Error.h"
 
 // A failure of the store or of a data set: carries the driver's message or
 // the data layer's own (required field, not in edit mode, ...).

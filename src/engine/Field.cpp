@@ -2,7 +2,7 @@
 
 #include "engine/DataSet.h"
 #include "engine/EngineError.h"
-#include "engine/NumberFormat.h"
+#include "number/NumberFormat.h"
 
 #include <cmath>
 #include <limits>

@@ -2,8 +2,8 @@
 
 #include "chart/ChartImage.h"
 #include "chart/TChartControl.h"
-#include "engine/Error.h"
-#include "engine/NumberFormat.h"
+#include "number/Error.h"
+#include "number/NumberFormat.h"
 #include "results/SaveDialog.h"
 #include "toolkit/DesignControls.h"
 #include "toolkit/Handler.h"

@@ -1,8 +1,8 @@
 #include "results/ResultExport.h"
 
 #include "chart/SafeSave.h"
-#include "engine/Fixed2Format.h"
-#include "engine/NumberFormat.h"
+#include "number/Fixed2Format.h"
+#include "number/NumberFormat.h"
 #include "toolkit/StringGridModel.h"
 #include "toolkit/TStringGrid.h"
 

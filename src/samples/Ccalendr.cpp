@@ -1,6 +1,6 @@
 #include "samples/Ccalendr.h"
 
-#include "engine/ConvertError.h"
+#include "number/ConvertError.h"
 #include "samples/ComponentPalette.h"
 
 #include <QLocale>

@@ -1,6 +1,6 @@
 #include "samples/Cdiroutl.h"
 
-#include "engine/Error.h"
+#include "number/Error.h"
 #include "samples/ComponentPalette.h"
 #include "samples/OutlinePictures.h"
 

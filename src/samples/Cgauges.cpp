@@ -1,6 +1,6 @@
 #include "samples/Cgauges.h"
 
-#include "engine/Error.h"
+#include "number/Error.h"
 #include "samples/BltBitmap.h"
 #include "samples/ColorRef.h"
 #include "samples/ComponentPalette.h"

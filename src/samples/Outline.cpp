@@ -1,6 +1,6 @@
 #include "samples/Outline.h"
 
-#include "engine/Error.h"
+#include "number/Error.h"
 #include "samples/OutlinePictures.h"
 #include "toolkit/Handler.h"
 

@@ -1,6 +1,6 @@
 #include "samples/Perfgrap.h"
 
-#include "engine/Error.h"
+#include "number/Error.h"
 #include "samples/ColorRef.h"
 #include "samples/ComponentPalette.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Error.h"
+#include "number/Error.h"
 
 // A failure of an operation on an embedded control (the chart): a wrong
 // index, an impossible size. It travels to the caller like any error.

@@ -1,6 +1,6 @@
 #include "toolkit/StringGridModel.h"
 
-#include "engine/NumberFormat.h"
+#include "number/NumberFormat.h"
 #include "toolkit/AutomationError.h"
 
 #include <QTimer>

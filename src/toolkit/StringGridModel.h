@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calccore/ResultGrid.h"
-#include "engine/Fixed2Format.h"
+#include "number/ResultGrid.h"
+#include "number/Fixed2Format.h"
 
 #include <QAbstractTableModel>
 #include <QHash>

@@ -3,7 +3,7 @@
 #include "calccore/ChartBuffer.h"
 #include "calccore/ParameterSweep.h"
 #include "calccore/TableBuffer.h"
-#include "engine/Error.h"
+#include "number/Error.h"
 #include "testutil/MessageRecorder.h"
 #include "testutil/TestRegistry.h"
 

@@ -1,9 +1,10 @@
+#include "demo/SampleModel.h"
 #include "calccore/ParameterSweep.h"
 #include "LevelFixture.h"
 #include "calccore/ArithmeticError.h"
 #include "calccore/ChartBuffer.h"
 #include "calccore/TableBuffer.h"
-#include "engine/ConvertError.h"
+#include "number/ConvertError.h"
 #include "testutil/MessageRecorder.h"
 #include "testutil/TestRegistry.h"
 
@@ -27,37 +28,8 @@ class ParameterSweepTest : public QObject
     // Where the sweep's reports go; a box as in the window unless a test says otherwise.
     ParameterSweep::PointReport report;
 
-    // The levels of the sample model.
-    void addSampleLevels()
-    {
-        f->add({{.number = 1,
-                 .nodes = 4,
-                 .dcsTime = 3,
-                 .flowInt = 1000,
-                 .flowDist = 0.3,
-                 .costDelay = 10,
-                 .costUse = 100,
-                 .costLimit = 10000.0,
-                 .dcsInt = 2},
-                {.number = 2,
-                 .nodes = 12,
-                 .dcsTime = 5,
-                 .flowInt = QVariant(),
-                 .flowDist = 0.2,
-                 .costDelay = 20,
-                 .costUse = 200,
-                 .costLimit = 10000.0,
-                 .dcsInt = 4},
-                {.number = 3,
-                 .nodes = 40,
-                 .dcsTime = 2,
-                 .flowInt = QVariant(),
-                 .flowDist = 0.5,
-                 .costDelay = 5,
-                 .costUse = 50,
-                 .costLimit = 5000.0,
-                 .dcsInt = 1}});
-    }
+    // The levels of the sample model (stored as model 1 of the empty store).
+    void addSampleLevels() { SampleModel::load(*f->db); }
     // The node count of level 2 of the sample levels, in the formula's order of operations.
     static double nodeCount2(double lambda, double mu2 = 5.0, double q1 = 0.3)
     {

@@ -1,5 +1,6 @@
+#include "demo/SampleModel.h"
 #include "LevelFixture.h"
-#include "engine/ConvertError.h"
+#include "number/ConvertError.h"
 #include "testutil/TestRegistry.h"
 
 #include <QLocale>
@@ -14,25 +15,14 @@ class WorkingSetTest : public QObject
 
     std::unique_ptr<LevelFixture> f;
 
+    // The sample levels, with level 2 without its decision interval cost and
+    // level 3 with a node count of its own.
     void addThreeLevels()
     {
-        f->add({{.number = 1,
-                 .nodes = 4,
-                 .dcsTime = 3,
-                 .flowInt = 1000,
-                 .flowDist = 0.3,
-                 .costDelay = 10,
-                 .costUse = 100,
-                 .dcsInt = 2},
-                {.number = 2,
-                 .nodes = 12,
-                 .dcsTime = 5,
-                 .flowInt = QVariant(),
-                 .flowDist = 0.2,
-                 .costDelay = 20,
-                 .costUse = 200,
-                 .dcsInt = QVariant()},
-                {.number = 3, .nodes = 40, .dcsTime = 2, .flowDist = 0.5, .rtNodes = 7.5}});
+        SampleModel::load(*f->db);
+        f->store->exec(QStringLiteral(
+            "UPDATE MATHLEVEL SET LVLNODECOSTDELAY_DCSINT = NULL WHERE LVLNUMBER = 2"));
+        f->store->exec(QStringLiteral("UPDATE MATHLEVEL SET RTLVLNODEAMOUNT = 7.5 WHERE LVLNUMBER = 3"));
     }
 
 private Q_SLOTS:

@@ -2,7 +2,7 @@
 #include "engine/DataSource.h"
 #include "engine/Database.h"
 #include "engine/UpdateSql.h"
-#include "engine/Error.h"
+#include "number/Error.h"
 #include "testutil/ErrorRecorder.h"
 #include "testutil/TestRegistry.h"
 #include "testutil/TestStore.h"

@@ -1,5 +1,5 @@
-#include "engine/Fixed2Format.h"
-#include "engine/NumberFormat.h"
+#include "number/Fixed2Format.h"
+#include "number/NumberFormat.h"
 #include "testutil/TestRegistry.h"
 
 #include <QLocale>

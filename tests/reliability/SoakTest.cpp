@@ -1,4 +1,4 @@
-#include "SampleModel.h"
+#include "demo/SampleModel.h"
 #include "calc/Frmexec.h"
 #include "editing/EditingFixture.h"
 #include "editing/Formlevel.h"

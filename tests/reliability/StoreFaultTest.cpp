@@ -4,7 +4,7 @@
 #include "store/Dmcom.h"
 #include "engine/DataSet.h"
 #include "engine/Database.h"
-#include "engine/Error.h"
+#include "number/Error.h"
 #include "testutil/TestRegistry.h"
 #include "toolkit/DBEdit.h"
 #include "toolkit/DBGrid.h"

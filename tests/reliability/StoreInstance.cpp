@@ -6,7 +6,7 @@
 //                                    after a refresh
 //   StoreInstance rename <model> <name>  changes the name of every level of
 //                                    <model> in one batch of cached changes
-#include "engine/Error.h"
+#include "number/Error.h"
 #include "store/Dmcom.h"
 #include "store/Dmstruct.h"
 

@@ -1,4 +1,4 @@
-#include "engine/NumberFormat.h"
+#include "number/NumberFormat.h"
 #include "results/Formtblout.h"
 #include "testutil/TestRegistry.h"
 #include "toolkit/TStringGrid.h"

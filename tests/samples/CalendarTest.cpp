@@ -1,4 +1,4 @@
-#include "engine/ConvertError.h"
+#include "number/ConvertError.h"
 #include "samples/Ccalendr.h"
 #include "samples/ComponentPalette.h"
 #include "testutil/TestRegistry.h"

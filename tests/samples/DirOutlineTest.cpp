@@ -1,4 +1,4 @@
-#include "engine/Error.h"
+#include "number/Error.h"
 #include "samples/Cdiroutl.h"
 #include "testutil/ErrorRecorder.h"
 #include "testutil/TestRegistry.h"

@@ -1,4 +1,4 @@
-#include "engine/Error.h"
+#include "number/Error.h"
 #include "samples/Outline.h"
 #include "testutil/TestRegistry.h"
 

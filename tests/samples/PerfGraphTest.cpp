@@ -1,4 +1,4 @@
-#include "engine/Error.h"
+#include "number/Error.h"
 #include "samples/ComponentPalette.h"
 #include "samples/Perfgrap.h"
 #include "testutil/TestRegistry.h"

@@ -1,7 +1,7 @@
 #include "AdminCommands.h"
 
 #include "CommandLine.h"
-#include "SampleModel.h"
+#include "demo/SampleModel.h"
 
 #include "engine/Database.h"
 #include "engine/SchemaCheck.h"

@@ -4,10 +4,10 @@
 
 #include "engine/Database.h"
 #include "engine/EngineError.h"
-#include "engine/StoreCopy.h"
-#include "engine/StoreDocument.h"
-#include "engine/StoreReader.h"
-#include "engine/StoreWriter.h"
+#include "transfer/StoreCopy.h"
+#include "transfer/StoreDocument.h"
+#include "transfer/StoreReader.h"
+#include "transfer/StoreWriter.h"
 
 #include "StandardOutput.h"
 

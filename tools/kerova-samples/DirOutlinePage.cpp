@@ -2,7 +2,7 @@
 // names, and the current directory it keeps.
 
 #include "GalleryPages.h"
-#include "engine/Error.h"
+#include "number/Error.h"
 #include "samples/Cdiroutl.h"
 
 #include <QComboBox>

@@ -23,9 +23,9 @@
 #include "calccore/SweepInput.h"
 #include "calccore/TableBuffer.h"
 #include "engine/Database.h"
-#include "engine/Error.h"
-#include "engine/Fixed2Format.h"
-#include "engine/NumberFormat.h"
+#include "number/Error.h"
+#include "number/Fixed2Format.h"
+#include "number/NumberFormat.h"
 
 #include "StandardOutput.h"
 #include "ToolCommandLine.h"

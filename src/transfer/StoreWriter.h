@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/StoreContent.h"
+#include "transfer/StoreContent.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Error.h"
+#include "number/Error.h"
 
 #include <vector>
 

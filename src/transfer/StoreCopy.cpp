@@ -1,12 +1,12 @@
-#include "engine/StoreCopy.h"
+#include "transfer/StoreCopy.h"
 
 #include "engine/AliasConfig.h"
 #include "engine/Database.h"
 #include "engine/EngineError.h"
 #include "engine/Schema.h"
-#include "engine/StoreDocument.h"
-#include "engine/StoreReader.h"
-#include "engine/StoreWriter.h"
+#include "transfer/StoreDocument.h"
+#include "transfer/StoreReader.h"
+#include "transfer/StoreWriter.h"
 
 #include <QJsonObject>
 

@@ -1,11 +1,11 @@
-#include "engine/StoreWriter.h"
+#include "transfer/StoreWriter.h"
 
 #include "engine/Database.h"
 #include "engine/EngineError.h"
 #include "engine/NotEmptyError.h"
 #include "engine/Schema.h"
 #include "engine/SchemaCheck.h"
-#include "engine/StoreValue.h"
+#include "transfer/StoreValue.h"
 
 #include <QJsonObject>
 #include <QSqlQuery>

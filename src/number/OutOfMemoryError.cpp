@@ -1,4 +1,4 @@
-#include "calccore/OutOfMemoryError.h"
+#include "number/OutOfMemoryError.h"
 
 #include <new>
 

@@ -1,4 +1,4 @@
-#include "engine/Fixed2Format.h"
+#include "number/Fixed2Format.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
-#include "engine/NumberFormat.h"
+#include "number/NumberFormat.h"
 
-#include "engine/ConvertError.h"
-#include "engine/Fixed2Format.h"
+#include "number/ConvertError.h"
+#include "number/Fixed2Format.h"
 
 #include <QLocale>
 #include <cmath>

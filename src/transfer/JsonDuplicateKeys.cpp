@@ -1,4 +1,4 @@
-#include "engine/JsonDuplicateKeys.h"
+#include "transfer/JsonDuplicateKeys.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,4 +1,4 @@
-#include "engine/StoreValue.h"
+#include "transfer/StoreValue.h"
 
 #include "engine/EngineError.h"
 

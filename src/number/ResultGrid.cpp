@@ -1,7 +1,7 @@
-#include "calccore/ResultGrid.h"
+#include "number/ResultGrid.h"
 
-#include "calccore/OutOfMemoryError.h"
-#include "engine/Error.h"
+#include "number/OutOfMemoryError.h"
+#include "number/Error.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "engine/StoreDocument.h"
+#include "transfer/StoreDocument.h"
 
 #include "engine/EngineError.h"
-#include "engine/JsonDuplicateKeys.h"
-#include "engine/StoreValue.h"
+#include "transfer/JsonDuplicateKeys.h"
+#include "transfer/StoreValue.h"
 
 #include <QHash>
 #include <QJsonDocument>

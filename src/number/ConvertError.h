@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Error.h"
+#include "number/Error.h"
 
 // A text that does not convert to the number type it is meant for.
 class ConvertError : public Error

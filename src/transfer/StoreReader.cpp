@@ -1,9 +1,9 @@
-#include "engine/StoreReader.h"
+#include "transfer/StoreReader.h"
 
 #include "engine/Database.h"
 #include "engine/EngineError.h"
 #include "engine/Schema.h"
-#include "engine/StoreValue.h"
+#include "transfer/StoreValue.h"
 
 #include <QJsonObject>
 #include <QSqlQuery>

@@ -1,4 +1,4 @@
-#include "SampleModel.h"
+#include "demo/SampleModel.h"
 
 #include "engine/Database.h"
 
