@@ -73,7 +73,8 @@ set(CPACK_PACKAGE_DESCRIPTION
     "Kerova keeps models of a hierarchical service system (institutions, their departments,
 and so on) with the parameters of every level in an SQLite or PostgreSQL store.
 It sweeps two level parameters over ranges and shows how many nodes a level
-needs, or how fast its nodes must be, as a chart, 3D bars and a table.
+needs, or how fast its nodes must be, as a chart (flat, or in 3D as bars
+or a surface) and a table.
 The user interface is in Russian.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
