@@ -1,18 +1,12 @@
 #include "CommandLine.h"
 
-namespace {
-
-const QStringList kCommands{QStringLiteral("init"),   QStringLiteral("demo"),
-                            QStringLiteral("info"),   QStringLiteral("export"),
-                            QStringLiteral("import"), QStringLiteral("copy")};
-
-} // namespace
+#include "EngineCommands.h"
 
 CommandLine CommandLine::parse(const QStringList& arguments)
 {
     CommandLine line;
     line.m_command = arguments.value(1);
-    if (!kCommands.contains(line.m_command)) {
+    if (!EngineCommands::find(line.m_command)) {
         line.m_problem = line.m_command.isEmpty()
                              ? QStringLiteral("не указана команда")
                              : QStringLiteral("неизвестная команда «%1»").arg(line.m_command);

@@ -9,9 +9,8 @@
 // (init) or rows (import, copy without --replace); nothing was changed.
 // --help and --version as in every GNU tool, before the command.
 
-#include "AdminCommands.h"
 #include "CommandLine.h"
-#include "TransferCommands.h"
+#include "EngineCommands.h"
 
 #include "engine/NotEmptyError.h"
 
@@ -19,55 +18,29 @@
 #include "ToolCommandLine.h"
 
 #include <QCoreApplication>
-#include <QHash>
 #include <QTextStream>
 #include <new>
 
 namespace {
 
-// The help after the options: the commands and the exit status.
-const char kCommands[] = R"(
-Команды:
-  init [ПСЕВДОНИМ]  создать хранилище и в нем таблицы MATHMODEL и MATHLEVEL
-  demo [ПСЕВДОНИМ]  загрузить пример модели «Тестовая»
-  info [ПСЕВДОНИМ]  куда указывает псевдоним, и число моделей и уровней
-  export [ПСЕВДОНИМ] [-o ФАЙЛ]
-                    все модели и уровни одним документом JSON
-                    (без -o — в стандартный вывод)
-  import [ПСЕВДОНИМ] [-i ФАЙЛ] [--replace]
-                    загрузить такой документ в пустое хранилище (без -i —
-                    из стандартного ввода); --replace заменяет содержимое
-  copy ОТКУДА КУДА [--replace]
-                    скопировать все модели и уровни и сверить копию
-Псевдоним по умолчанию — MODEL.
+// The help after the options: the commands, then the default alias and the exit status.
+const char kHelpEnd[] = R"(Псевдоним по умолчанию — MODEL.
 
 Код завершения: 0 — готово, 1 — ошибка, 2 — неверный вызов,
 3 — в цели уже есть таблицы (init) или строки (import, copy без --replace),
 ничего не изменено.
 )";
 
-int dispatch(const CommandLine& line)
-{
-    static const QHash<QString, int (*)(const CommandLine&)> commands{
-        {QStringLiteral("init"), AdminCommands::init},
-        {QStringLiteral("demo"), AdminCommands::demo},
-        {QStringLiteral("info"), AdminCommands::info},
-        {QStringLiteral("export"), TransferCommands::exportStore},
-        {QStringLiteral("import"), TransferCommands::importStore},
-        {QStringLiteral("copy"), TransferCommands::copyStore}};
-    return commands.value(line.command())(line);
-}
-
 int run(const QStringList& arguments)
 {
     ToolCommandLine cli(QStringLiteral("Обслуживание хранилища моделей за псевдонимом"),
-                        QString::fromUtf8(kCommands));
+                        QLatin1Char('\n') + EngineCommands::help() + QString::fromUtf8(kHelpEnd));
     // Options stand before the command; what follows it belongs to the command.
     cli.parser().setOptionsAfterPositionalArgumentsMode(
         QCommandLineParser::ParseAsPositionalArguments);
     cli.parser().addPositionalArgument(
         QStringLiteral("команда"),
-        QStringLiteral("init, demo, info, export, import или copy (см. ниже)"),
+        EngineCommands::names() + QStringLiteral(" (см. ниже)"),
         QStringLiteral("команда [ПСЕВДОНИМ] [параметры]"));
     if (const std::optional<int> done = cli.parse(arguments))
         return *done;
@@ -76,7 +49,7 @@ int run(const QStringList& arguments)
     if (!line.valid())
         return ToolCommandLine::usageError(line.problem());
     try {
-        return dispatch(line);
+        return EngineCommands::find(line.command())->run(line);
     } catch (const NotEmptyError& e) {
         QTextStream(stderr) << "Ошибка: " << e.message() << "\n";
         return 3;
