@@ -1,5 +1,7 @@
 #include "chart/ChartImage.h"
 
+#include "chart/Chart3DView.h"
+#include "chart/FlatChart.h"
 #include "chart/SafeSave.h"
 #include "chart/TChartControl.h"
 
@@ -14,6 +16,33 @@
 #include <QSvgGenerator>
 
 namespace ChartImage {
+
+QImage picture(TChartControl& chart)
+{
+    if (auto* view = qobject_cast<Chart3DView*>(chart.shownView()))
+        return view->image();
+    return chart.flatView()->image(fitted(flatSize(chart), MaxPictureSide));
+}
+
+QSize fitted(const QSize& size, int side)
+{
+    if (size.width() <= side && size.height() <= side)
+        return size;
+    return size.scaled(side, side, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
+bool paintFlat(TChartControl& chart, QPainter* painter, const QRectF& target)
+{
+    if (chart.shownView() != chart.flatView())
+        return false;
+    chart.flatView()->paint(painter, target);
+    return true;
+}
+
+QSize flatSize(const TChartControl& chart)
+{
+    return chart.flatView()->chartSize();
+}
 
 namespace {
 
@@ -36,16 +65,16 @@ struct Content
     {
         // 3D asked for but not available: the flat chart, drawn as vectors.
         if (chart.settings().chart3D) {
-            const QImage picture = chart.image();
+            const QImage shot = picture(chart);
             if (chart.showing3D())
-                raster = picture;
+                raster = shot;
         }
-        size = raster.isNull() ? chart.flatSize() : raster.size();
+        size = raster.isNull() ? flatSize(chart) : raster.size();
     }
     void paint(QPainter& painter, const QRectF& target) const
     {
         if (raster.isNull())
-            chart.paintFlat(&painter, target);
+            paintFlat(chart, &painter, target);
         else
             painter.drawImage(target, raster);
     }
@@ -64,7 +93,7 @@ bool writePng(TChartControl& chart, QIODevice& device)
     writer.setText(QStringLiteral("Title"), title(chart));
     writer.setText(QStringLiteral("Description"), description(chart));
     writer.setText(QStringLiteral("Software"), QStringLiteral("Kerova"));
-    return writer.write(chart.image());
+    return writer.write(picture(chart));
 }
 
 bool writeSvg(TChartControl& chart, QIODevice& device)
@@ -89,7 +118,7 @@ bool writeSvg(TChartControl& chart, QIODevice& device)
 bool writePdf(TChartControl& chart, QIODevice& device)
 {
     const Content content(chart);
-    const QSize size = TChartControl::fitted(content.size, MaxPdfSide);
+    const QSize size = fitted(content.size, MaxPdfSide);
     QPdfWriter pdf(&device);
     pdf.setResolution(72);
     pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
@@ -140,7 +169,7 @@ void save(TChartControl& chart, const QString& path)
 
 void copy(TChartControl& chart)
 {
-    QGuiApplication::clipboard()->setImage(chart.image());
+    QGuiApplication::clipboard()->setImage(picture(chart));
 }
 
 } // namespace ChartImage

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QImage>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
+class QPainter;
+class QRectF;
 class TChartControl;
 
 // Pictures of the chart's current view for files and the clipboard. PNG is a
@@ -13,6 +17,21 @@ class TChartControl;
 namespace ChartImage {
 
 enum class Format { Png, Svg, Pdf };
+
+// The longest side of a picture of the flat chart.
+constexpr int MaxPictureSide = 16384;
+
+// The view shown now, as a picture: the whole flat chart (also the part
+// scrolled out of sight, scaled down to at most MaxPictureSide pixels a
+// side), or the 3D view as rendered by OpenGL.
+QImage picture(TChartControl& chart);
+// size scaled down, keeping its proportions, to at most side on either side.
+QSize fitted(const QSize& size, int side);
+// Draws the flat chart as vector graphics into target; false when the 3D
+// view is shown (it exists only as a picture).
+bool paintFlat(TChartControl& chart, QPainter* painter, const QRectF& target);
+// The size the flat chart has on screen, all of it.
+QSize flatSize(const TChartControl& chart);
 
 // The format a file name asks for by its suffix (case ignored); PNG otherwise.
 Format formatOf(const QString& path);

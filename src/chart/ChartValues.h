@@ -1,21 +1,17 @@
 #pragma once
 
-#include <QAbstractTableModel>
+#include <QString>
+#include <utility>
 #include <vector>
 
-// The values of the chart: one row per series, one column per point. Both
-// views read this model. Writes are cheap: views hear of them once per turn
-// of the event loop, not once per value.
-class ChartValues : public QAbstractTableModel
+// The values of the chart: one row per series, one column per point, which
+// both views read. The chart that owns them redraws after writes.
+class ChartValues
 {
-    Q_OBJECT
-
 public:
     // Larger grids are refused with an error instead of exhausting memory:
     // as many values as fit in 1 GiB, the limit of the result table.
     static constexpr long long MaxValues = (1LL << 30) / sizeof(double);
-
-    explicit ChartValues(QObject* parent = nullptr);
 
     // Replaces every value by a grid of zeros of the given size. A size refused
     // or one memory cannot hold (OutOfMemoryError, points × series) changes nothing.
@@ -29,24 +25,12 @@ public:
     // Smallest and largest value; 0 and 0 for an empty grid.
     std::pair<double, double> range() const;
 
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-
     static QString seriesName(int series);
-
-Q_SIGNALS:
-    // Values were written since the last notice (emitted once per event-loop turn).
-    void valuesChanged();
 
 private:
     void checkIndex(int series, int point) const;
-    void scheduleNotice();
-    void notice();
 
     int m_series = 0;
     int m_points = 0;
     std::vector<double> m_values; // series by series
-    bool m_noticePending = false;
 };

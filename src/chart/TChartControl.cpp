@@ -36,7 +36,7 @@ void busyUntilDrawn()
 } // namespace
 
 TChartControl::TChartControl(QWidget* parent)
-    : QWidget(parent), m_values(new ChartValues(this)), m_pages(new QStackedLayout),
+    : QWidget(parent), m_pages(new QStackedLayout),
       m_flat(new FlatChart(this)),
       m_notice(new QLabel(QStringLiteral("Трёхмерный вид недоступен: нет поддержки OpenGL"), this))
 {
@@ -52,8 +52,7 @@ TChartControl::TChartControl(QWidget* parent)
     layout->addWidget(m_notice);
     layout->addLayout(m_pages, 1);
     m_pages->addWidget(m_flat);
-    m_values->reshape(InitialSeries, InitialPoints);
-    connect(m_values, &ChartValues::valuesChanged, this, &TChartControl::changed);
+    m_values.reshape(InitialSeries, InitialPoints);
 }
 
 void TChartControl::checkKind(qint16 kind) const
@@ -65,7 +64,8 @@ void TChartControl::checkKind(qint16 kind) const
 qint32 TChartControl::StartData(qint16 kind, qint32 seriesCount, qint32 pointCount)
 {
     checkKind(kind);
-    m_values->reshape(seriesCount, pointCount);
+    m_values.reshape(seriesCount, pointCount);
+    changed();
     m_labels = {};
     m_serie = 0;
     m_loading = true;
@@ -82,10 +82,10 @@ bool TChartControl::FinishData(qint16 kind)
 
 void TChartControl::ThisSerie(qint16 series)
 {
-    if (series < 0 || series >= m_values->seriesCount())
+    if (series < 0 || series >= m_values.seriesCount())
         throw AutomationError(QStringLiteral("Ряд %1 вне диаграммы: рядов %2")
                                   .arg(series)
-                                  .arg(m_values->seriesCount()));
+                                  .arg(m_values.seriesCount()));
     m_serie = series;
 }
 
@@ -94,7 +94,8 @@ void TChartControl::PointValue(qint16 point, double value)
     if (!std::isfinite(value))
         throw AutomationError(
             QStringLiteral("Значение точки %1 не является конечным числом").arg(point));
-    m_values->setValue(m_serie, point, value);
+    m_values.setValue(m_serie, point, value);
+    changed();
 }
 
 void TChartControl::TitleText(qint16 slot, const QString& text)
@@ -126,17 +127,17 @@ void TChartControl::Chart3D(bool on)
 
 int TChartControl::seriesCount() const
 {
-    return m_values->seriesCount();
+    return m_values.seriesCount();
 }
 
 int TChartControl::pointCount() const
 {
-    return m_values->pointCount();
+    return m_values.pointCount();
 }
 
 double TChartControl::value(int series, int point) const
 {
-    return m_values->value(series, point);
+    return m_values.value(series, point);
 }
 
 QChart* TChartControl::flatChart() const
@@ -174,9 +175,9 @@ void TChartControl::render()
     if (!m_dirty || !isVisible())
         return;
     m_dirty = false;
-    const ChartTexts texts(m_labels, m_settings, m_values->seriesCount(), m_values->pointCount());
+    const ChartTexts texts(m_labels, m_settings, m_values.seriesCount(), m_values.pointCount());
     const long long count =
-        static_cast<long long>(m_values->seriesCount()) * m_values->pointCount();
+        static_cast<long long>(m_values.seriesCount()) * m_values.pointCount();
     if (count >= BusyValues || (m_settings.chart3D && count > Bars3DValues))
         busyUntilDrawn();
     if (m_settings.chart3D && Chart3DView::openGLAvailable())
@@ -188,7 +189,7 @@ void TChartControl::render()
 
 void TChartControl::showFlat(const ChartTexts& texts)
 {
-    m_flat->rebuild(*m_values, m_settings, texts);
+    m_flat->rebuild(m_values, m_settings, texts);
     m_pages->setCurrentWidget(m_flat);
     // A 3D view out of sight keeps no copy of the values.
     for (Chart3DView* view :
@@ -200,12 +201,12 @@ void TChartControl::showFlat(const ChartTexts& texts)
 void TChartControl::show3D(const ChartTexts& texts)
 {
     const bool surface =
-        static_cast<long long>(m_values->seriesCount()) * m_values->pointCount() > Bars3DValues;
+        static_cast<long long>(m_values.seriesCount()) * m_values.pointCount() > Bars3DValues;
     Chart3DView* shown = view3D(surface);
     Chart3DView* other = surface ? static_cast<Chart3DView*>(m_bars) : m_surface;
     if (other)
         other->release();
-    shown->apply(*m_values, m_settings, texts);
+    shown->apply(m_values, m_settings, texts);
     m_pages->setCurrentWidget(shown);
 }
 
@@ -237,31 +238,8 @@ void TChartControl::setInputLines(const QStringList& lines)
     setToolTip(lines.join(QLatin1Char('\n')));
 }
 
-QImage TChartControl::image()
+QWidget* TChartControl::shownView()
 {
     render();
-    if (auto* view = qobject_cast<Chart3DView*>(m_pages->currentWidget()))
-        return view->image();
-    return m_flat->image(fitted(m_flat->chartSize(), MaxPictureSide));
-}
-
-QSize TChartControl::fitted(const QSize& size, int side)
-{
-    if (size.width() <= side && size.height() <= side)
-        return size;
-    return size.scaled(side, side, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
-}
-
-bool TChartControl::paintFlat(QPainter* painter, const QRectF& target)
-{
-    render();
-    if (showing3D())
-        return false;
-    m_flat->paint(painter, target);
-    return true;
-}
-
-QSize TChartControl::flatSize() const
-{
-    return m_flat->chartSize();
+    return m_pages->currentWidget();
 }

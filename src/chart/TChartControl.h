@@ -2,6 +2,7 @@
 
 #include "chart/ChartLabels.h"
 #include "chart/ChartSettings.h"
+#include "chart/ChartValues.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -9,12 +10,9 @@
 class BarChart3D;
 class Chart3DView;
 class ChartTexts;
-class ChartValues;
 class FlatChart;
 class QChart;
-class QImage;
 class QLabel;
-class QPainter;
 class QStackedLayout;
 class SurfaceChart3D;
 
@@ -50,7 +48,7 @@ public:
     int currentSerie() const { return m_serie; }
     bool loading() const { return m_loading; }
     const ChartSettings& settings() const { return m_settings; }
-    ChartValues* values() const { return m_values; }
+    const ChartValues& values() const { return m_values; }
     QChart* flatChart() const;
     FlatChart* flatView() const { return m_flat; }
     // The 3D views, or null while they have not been needed yet.
@@ -73,18 +71,8 @@ public:
     // shown as the chart's tooltip. Empty when not known.
     void setInputLines(const QStringList& lines);
     const QStringList& inputLines() const { return m_inputLines; }
-    // The view shown now, as a picture: the whole flat chart (also the part
-    // scrolled out of sight, scaled down to at most MaxPictureSide pixels a
-    // side), or the 3D view as rendered by OpenGL.
-    static constexpr int MaxPictureSide = 16384;
-    QImage image();
-    // size scaled down, keeping its proportions, to at most side on either side.
-    static QSize fitted(const QSize& size, int side);
-    // Draws the flat chart as vector graphics into target; false when the 3D
-    // view is shown (it exists only as a picture).
-    bool paintFlat(QPainter* painter, const QRectF& target);
-    // The size the flat chart has on screen, all of it.
-    QSize flatSize() const;
+    // The view shown now (the flat chart or a 3D view), with every change drawn.
+    QWidget* shownView();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -97,7 +85,7 @@ private:
     void show3D(const ChartTexts& texts);
     Chart3DView* view3D(bool surface);
 
-    ChartValues* m_values;
+    ChartValues m_values;
     ChartSettings m_settings;
     int m_serie = 0;
     bool m_loading = false;

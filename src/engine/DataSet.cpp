@@ -67,8 +67,6 @@ void DataSet::setMaster(DataSet* master, const QString& masterField, const QStri
     m_master = master;
     m_masterField = masterField;
     m_detailField = detailField;
-    connect(master, &DataSet::currentChanged, this, &DataSet::followMaster);
-    connect(master, &DataSet::contentReset, this, &DataSet::followMaster);
 }
 
 void DataSet::setRequired(const QString& field, bool required)

@@ -46,7 +46,11 @@ public:
     UpdateSql* updateObject() const { return m_updateObject; }
     void setReadOnly(bool on) { m_readOnly = on; }
     // Master-detail: the rows whose detailField equals masterField of the master's current record.
+    // The detail does not follow the master by itself: MasterDetail::link (toolkit) re-reads it
+    // through the error display whenever the master moves.
     void setMaster(DataSet* master, const QString& masterField, const QString& detailField);
+    // Re-reads the rows of the master's current record (when open).
+    void followMaster();
     void setRequired(const QString& field, bool required);
 
     Handler beforeOpen;
@@ -155,7 +159,6 @@ private:
     void dropPendingRecord();
     std::vector<Change> pendingChanges() const;
     void runChange(const Change& change);
-    void followMaster();
     void restoreEditing(const EditingSnapshot& snapshot);
     void updateRecord();
 

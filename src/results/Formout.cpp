@@ -5,6 +5,7 @@
 #include "number/Error.h"
 #include "number/NumberFormat.h"
 #include "results/SaveDialog.h"
+#include "toolkit/ContextMenu.h"
 #include "toolkit/DesignControls.h"
 #include "toolkit/Handler.h"
 #include "toolkit/TRadioGroup.h"
@@ -169,21 +170,13 @@ void TfrmOutput::btnExitClick()
     hide();
 }
 
-// The chart's context menu (right click, the menu key or Shift+F10 on the
-// chart); the shortcuts work while the chart has the focus.
+// The chart's context menu.
 void TfrmOutput::createActions()
 {
-    m_saveImage = new QAction(QStringLiteral("Сохранить изображение…"), Chart1);
-    m_saveImage->setObjectName(QStringLiteral("actSaveImage"));
-    m_saveImage->setShortcut(QKeySequence::Save);
-    m_copyImage = new QAction(QStringLiteral("Копировать изображение"), Chart1);
-    m_copyImage->setObjectName(QStringLiteral("actCopyImage"));
-    m_copyImage->setShortcut(QKeySequence::Copy);
-    for (QAction* action : {m_saveImage, m_copyImage}) {
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        Chart1->addAction(action);
-    }
-    Chart1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_saveImage = ContextMenu::add(Chart1, QStringLiteral("Сохранить изображение…"),
+                                   QStringLiteral("actSaveImage"), QKeySequence::Save);
+    m_copyImage = ContextMenu::add(Chart1, QStringLiteral("Копировать изображение"),
+                                   QStringLiteral("actCopyImage"), QKeySequence::Copy);
     connectHandler(m_saveImage, &QAction::triggered, this, &TfrmOutput::saveImage);
     connectHandler(m_copyImage, &QAction::triggered, this, &TfrmOutput::copyImage);
 }

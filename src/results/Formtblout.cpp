@@ -2,6 +2,7 @@
 
 #include "results/ResultExport.h"
 #include "results/SaveDialog.h"
+#include "toolkit/ContextMenu.h"
 #include "toolkit/DesignControls.h"
 #include "toolkit/Handler.h"
 #include "toolkit/TStringGrid.h"
@@ -125,20 +126,13 @@ void TfrmTblOut::btnCloseClick()
     hide();
 }
 
-// The grid's context menu; the shortcuts work while the grid has the focus.
+// The grid's context menu.
 void TfrmTblOut::createActions()
 {
-    m_copy = new QAction(QStringLiteral("Копировать"), tblOut);
-    m_copy->setObjectName(QStringLiteral("actCopy"));
-    m_copy->setShortcut(QKeySequence::Copy);
-    m_saveCsv = new QAction(QStringLiteral("Сохранить как CSV…"), tblOut);
-    m_saveCsv->setObjectName(QStringLiteral("actSaveCsv"));
-    m_saveCsv->setShortcut(QKeySequence::Save);
-    for (QAction* action : {m_copy, m_saveCsv}) {
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        tblOut->addAction(action);
-    }
-    tblOut->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_copy = ContextMenu::add(tblOut, QStringLiteral("Копировать"), QStringLiteral("actCopy"),
+                              QKeySequence::Copy);
+    m_saveCsv = ContextMenu::add(tblOut, QStringLiteral("Сохранить как CSV…"),
+                                 QStringLiteral("actSaveCsv"), QKeySequence::Save);
     connectHandler(m_copy, &QAction::triggered, this, &TfrmTblOut::copyCells);
     connectHandler(m_saveCsv, &QAction::triggered, this, &TfrmTblOut::saveCsv);
 }

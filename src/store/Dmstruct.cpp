@@ -3,6 +3,7 @@
 #include "engine/AbortError.h"
 #include "engine/EngineError.h"
 #include "store/Dmcom.h"
+#include "toolkit/MasterDetail.h"
 #include "toolkit/MessageService.h"
 
 #include <algorithm>
@@ -46,7 +47,7 @@ void TdmStructure::setUpModel()
     dsrModel.setDataSet(&tblModel);
 
     tblComment.setReadOnly(true);
-    tblComment.setMaster(&tblModel, QStringLiteral("MODID"), QStringLiteral("MODID"));
+    MasterDetail::link(tblComment, tblModel, QStringLiteral("MODID"), QStringLiteral("MODID"));
     dsrComment.setDataSet(&tblComment);
 
     updModel.ModifySQL = {QStringLiteral("update \"MathModel.DB\""), QStringLiteral("set"),

@@ -193,7 +193,7 @@ private Q_SLOTS:
         QCOMPARE(proxy->rowCount(), 60);
         QCOMPARE(proxy->columnCount(), 70);
         QCOMPARE(proxy->itemAt(59, 69)->position(), QVector3D(35.5f, 59.069f, 39.5f));
-        QImage picture = chart.image();
+        QImage picture = ChartImage::picture(chart);
         QCOMPARE(picture.size(), chart.surface3D()->size());
 
         chart.Chart3D(false);

@@ -3,6 +3,7 @@
 #include "engine/EngineError.h"
 #include "engine/AbortError.h"
 #include "engine/UpdateSql.h"
+#include "toolkit/MasterDetail.h"
 #include "testutil/TestRegistry.h"
 #include "testutil/TestStore.h"
 
@@ -328,7 +329,7 @@ private Q_SLOTS:
         DataSet comment(QStringLiteral("tblComment"));
         comment.setDatabase(db.get());
         comment.setTableName(QStringLiteral("MathModel.DB"));
-        comment.setMaster(models.get(), QStringLiteral("MODID"), QStringLiteral("MODID"));
+        MasterDetail::link(comment, *models, QStringLiteral("MODID"), QStringLiteral("MODID"));
         comment.open();
         QCOMPARE(comment.recordCount(), 1);
         QCOMPARE(comment.fieldByName(QStringLiteral("MODNAME")).asString(), QStringLiteral("m1"));

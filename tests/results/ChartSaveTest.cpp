@@ -107,7 +107,7 @@ private Q_SLOTS:
         QCOMPARE(reader.text(QStringLiteral("Description")), inputs.join(QLatin1Char(' ')));
         QCOMPARE(reader.text(QStringLiteral("Title")), QStringLiteral("Количество узлов"));
         const QImage image = reader.read();
-        QCOMPARE(image.size(), window->Chart1->flatSize());
+        QCOMPARE(image.size(), ChartImage::flatSize(*window->Chart1));
     }
 
     void pdfIsAPageWithTheTitle()
@@ -122,9 +122,9 @@ private Q_SLOTS:
     void veryWideChartIsScaledDown()
     {
         window->Chart1->PixFactor(30000);
-        QTRY_VERIFY(window->Chart1->flatSize().width() > TChartControl::MaxPictureSide);
+        QTRY_VERIFY(ChartImage::flatSize(*window->Chart1).width() > ChartImage::MaxPictureSide);
         const QImage image(save(QStringLiteral("широкая.png")));
-        QCOMPARE(image.width(), TChartControl::MaxPictureSide);
+        QCOMPARE(image.width(), ChartImage::MaxPictureSide);
         QVERIFY(image.height() > 0);
         QVERIFY(read(save(QStringLiteral("широкая.pdf"))).startsWith("%PDF-"));
     }
@@ -134,7 +134,7 @@ private Q_SLOTS:
         QGuiApplication::clipboard()->clear();
         window->copyImageAction()->trigger();
         const QImage copied = QGuiApplication::clipboard()->image();
-        QCOMPARE(copied.size(), window->Chart1->flatSize());
+        QCOMPARE(copied.size(), ChartImage::flatSize(*window->Chart1));
     }
 
     void failedSaveIsReported()

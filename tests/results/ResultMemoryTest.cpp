@@ -62,8 +62,7 @@ private Q_SLOTS:
         values.PointValue(2, 7.5);
         values.FinishData(1);
         int announced = 0;
-        countAnnouncements(
-            chart ? static_cast<QAbstractItemModel*>(values.values()) : table.model(), &announced);
+        countAnnouncements(table.model(), &announced);
         ErrorRecorder errors;
         {
             const AllocationLimit limit(1 << 20);

@@ -1,0 +1,12 @@
+#include "toolkit/MasterDetail.h"
+
+#include "engine/DataSet.h"
+#include "toolkit/Handler.h"
+
+void MasterDetail::link(DataSet& detail, DataSet& master, const QString& masterField,
+                        const QString& detailField)
+{
+    detail.setMaster(&master, masterField, detailField);
+    connectHandler(&master, &DataSet::currentChanged, &detail, &DataSet::followMaster);
+    connectHandler(&master, &DataSet::contentReset, &detail, &DataSet::followMaster);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+class DataSet;
+
+// Ties a detail data set to its master: whenever the master moves or is
+// re-read, the detail re-reads its rows. A store error on the way goes to the
+// error display like any handler's, never through Qt's signal machinery.
+class MasterDetail
+{
+public:
+    static void link(DataSet& detail, DataSet& master, const QString& masterField,
+                     const QString& detailField);
+};
