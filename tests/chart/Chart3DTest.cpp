@@ -4,6 +4,7 @@
 #include "chart/FlatChart.h"
 #include "chart/SurfaceChart3D.h"
 #include "chart/TChartControl.h"
+#include "testutil/LocaleScope.h"
 #include "testutil/TestRegistry.h"
 
 #include <QFile>
@@ -158,8 +159,7 @@ private Q_SLOTS:
         QFETCH(bool, labelled);
         QFETCH(QString, firstColumn);
         QFETCH(QString, lastRow);
-        const QLocale before;
-        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        const LocaleScope scope(QLocale(QLocale::Russian, QLocale::Russia));
         TChartControl chart;
         chart.resize(640, 480);
         load(chart, 3, 4, labelled);
@@ -171,7 +171,6 @@ private Q_SLOTS:
         QCOMPARE(proxy->columnLabels().first(), firstColumn);
         QCOMPARE(proxy->rowLabels().last(), lastRow);
         QCOMPARE(chart.bars3D()->graph()->locale().decimalPoint(), QStringLiteral(","));
-        QLocale::setDefault(before);
     }
 
     // Beyond the bars' limit the 3D view is one surface over the same values;
