@@ -43,10 +43,12 @@ class SoakTest : public QObject
         return given > 0 ? given : normal;
     }
 
-    // Resident memory at ten checkpoints; growth is measured from the first,
+    // Resident memory after every tenth of the run (after every step when
+    // the run is shorter than twenty); growth is measured from the first,
     // taken after a tenth of the run has filled the caches.
     template <class Step> void run(const char* what, int count, Step step)
     {
+        const int tenth = qMax(1, count / 10);
         QElapsedTimer timer;
         timer.start();
         QList<long> figures, heap;
@@ -55,7 +57,7 @@ class SoakTest : public QObject
             // Between two user actions the event loop runs and paints; without
             // it Qt keeps every pending repaint region of the windows shown.
             QCoreApplication::processEvents();
-            if (i % (count / 10) == 0) {
+            if (i % tenth == 0) {
                 figures << residentKb();
                 heap << long(mallinfo2().uordblks / 1024);
             }
