@@ -81,11 +81,7 @@ class StoreTransferTest : public QObject
     static bool killedWhileWriting(const QStringList& args, const QStringList& env)
     {
         QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const QString& pair : env)
-            environment.insert(pair.section(QLatin1Char('='), 0, 0),
-                               pair.section(QLatin1Char('='), 1));
-        process.setProcessEnvironment(environment);
+        process.setProcessEnvironment(ToolRun::environment(env));
         process.setReadChannel(QProcess::StandardError);
         process.start(QStringLiteral(KEROVA_ENGINE_TOOL), args);
         QByteArray err;
