@@ -25,6 +25,9 @@ class SoakTest : public QObject
     std::unique_ptr<EditingFixture> f;
 
     static constexpr long GrowthLimitKbPerStep = 4;
+    // In a shorter run the first steps' own allocations (caches, pools)
+    // outweigh a few KiB per step: its figures are reported, not judged.
+    static constexpr int ShortestJudgedRun = 100;
 
     static long residentKb()
     {
@@ -76,6 +79,8 @@ class SoakTest : public QObject
         // AddressSanitizer holds freed memory in quarantine: the figures say nothing here.
         return;
 #endif
+        if (count < ShortestJudgedRun)
+            return;
         QVERIFY2(figures.last() - figures.first() < GrowthLimitKbPerStep * count, "memory keeps growing");
     }
 
