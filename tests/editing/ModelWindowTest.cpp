@@ -50,7 +50,8 @@ private Q_SLOTS:
         QCOMPARE(frmMathModel->DBGrid1->currentIndex().row(), 0);
     }
 
-    void emptyNameShowsOnlyTheRuleThenTheNextSaveTakesAHigherKey()
+    // The refused save gives its key back: the next one stores under it.
+    void emptyNameShowsOnlyTheRuleThenTheNextSaveTakesTheSameKey()
     {
         f->start();
         frmMathModel->btnModelCreate->click();
@@ -60,7 +61,7 @@ private Q_SLOTS:
         QCOMPARE(f->errors.count(), 0);
         typeName(QStringLiteral("a"));
         frmMathModel->btnModelSave->click();
-        QCOMPARE(f->storedModels(), QStringList{"2:a"});
+        QCOMPARE(f->storedModels(), QStringList{"1:a"});
     }
 
     void removeThenSaveIsRefusedAndRefreshBringsTheRowBack()
