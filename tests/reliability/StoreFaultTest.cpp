@@ -7,13 +7,13 @@
 #include "testutil/EngineConfig.h"
 #include "testutil/GuardedStartup.h"
 #include "testutil/TestRegistry.h"
+#include "testutil/ToolRun.h"
 #include "toolkit/DBEdit.h"
 #include "toolkit/DBGrid.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -62,8 +62,9 @@ class StoreFaultTest : public QObject
     {
         const QString ctl = qEnvironmentVariable("KEROVA_TEST_PGCTL");
         const auto run = [ctl](const QString& action) {
-            if (QProcess::execute(ctl, {action}) != 0)
-                qFatal("cannot %s the test server", qPrintable(action));
+            const ToolRun result = ToolRun::run(ctl, {action});
+            if (result.exitCode != 0)
+                qFatal("cannot %s the test server: %s", qPrintable(action), qPrintable(result.err));
         };
         run(QStringLiteral("stop"));
         return [run] { run(QStringLiteral("start")); };
