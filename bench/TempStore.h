@@ -1,8 +1,8 @@
 #pragma once
 
 #include "engine/Database.h"
+#include "testutil/EngineConfig.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 // A throwaway SQLite store with the two tables behind the alias MODEL, open
@@ -12,14 +12,10 @@ class TempStore
 public:
     TempStore()
     {
-        const QString ini = m_dir.filePath(QStringLiteral("engine.ini"));
-        QFile file(ini);
-        file.open(QIODevice::WriteOnly);
-        file.write(QStringLiteral("[MODEL]\ndriver=sqlite\npath=%1\n")
-                       .arg(m_dir.filePath(QStringLiteral("model.sqlite")))
-                       .toUtf8());
-        file.close();
-        qputenv("KEROVA_ENGINE_CONFIG", ini.toUtf8());
+        putEngineConfig(m_dir.filePath(QStringLiteral("engine.ini")),
+                        QStringLiteral("[MODEL]\ndriver=sqlite\npath=%1\n")
+                            .arg(m_dir.filePath(QStringLiteral("model.sqlite")))
+                            .toUtf8());
         db.open(Database::OpenMode::Create);
         db.createStoreTables();
     }

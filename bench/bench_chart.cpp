@@ -9,7 +9,7 @@
 #include "chart/TChartControl.h"
 #include "results/Formout.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QFile>
 #include <benchmark/benchmark.h>
 
@@ -99,14 +99,3 @@ BENCHMARK(BM_Show3DChart)
     ->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

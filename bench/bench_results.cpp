@@ -7,7 +7,7 @@
 #include "toolkit/StringGridModel.h"
 #include "toolkit/TStringGrid.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -112,14 +112,3 @@ void BM_ShowLoadedChart(benchmark::State& state)
 BENCHMARK(BM_ShowLoadedChart)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

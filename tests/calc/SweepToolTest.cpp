@@ -1,7 +1,7 @@
 #include "testutil/TestRegistry.h"
 #include "testutil/TestStore.h"
+#include "testutil/ToolRun.h"
 
-#include <QProcess>
 #include <QTest>
 #include <memory>
 
@@ -13,39 +13,25 @@ class SweepToolTest : public QObject
 
     std::unique_ptr<TestStore> store;
 
-    struct Run
+    // A tool run in the given locale; outputFile: where standard output goes instead of the test.
+    static ToolRun run(const QString& program, const QStringList& args,
+                       const QString& locale = QStringLiteral("C.UTF-8"),
+                       const QString& outputFile = QString())
     {
-        int exitCode;
-        QStringList lines;
-        QString errors;
-    };
+        return ToolRun::run(program, args, {QStringLiteral("LC_ALL=") + locale}, outputFile);
+    }
 
-    // outputFile: where standard output goes instead of the test.
-    static Run run(const QString& program, const QStringList& args,
-                   const QString& locale = QStringLiteral("C.UTF-8"),
-                   const QString& outputFile = QString())
+    static QStringList lines(const ToolRun& result)
     {
-        QProcess process;
-        if (!outputFile.isEmpty())
-            process.setStandardOutputFile(outputFile);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LC_ALL"), locale);
-        process.setProcessEnvironment(env);
-        process.start(program, args);
-        if (!process.waitForFinished(60000))
-            return {-1, {}, QStringLiteral("did not finish")};
-        const QString out = QString::fromUtf8(process.readAllStandardOutput());
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                out.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
-                QString::fromUtf8(process.readAllStandardError())};
+        return result.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
 private Q_SLOTS:
     void init()
     {
         store = std::make_unique<TestStore>();
-        const Run demo = run(QStringLiteral(KEROVA_ENGINE_TOOL), {QStringLiteral("demo")});
-        QVERIFY2(demo.exitCode == 0, qPrintable(demo.errors));
+        const ToolRun demo = run(QStringLiteral(KEROVA_ENGINE_TOOL), {QStringLiteral("demo")});
+        QVERIFY2(demo.exitCode == 0, qPrintable(demo.err));
     }
     void cleanup() { store.reset(); }
 
@@ -93,11 +79,11 @@ private Q_SLOTS:
         QFETCH(QString, locale);
         QFETCH(QStringList, firstLines);
         QFETCH(int, lineCount);
-        const Run result = run(QStringLiteral(KEROVA_SWEEP_TOOL), args, locale);
+        const ToolRun result = run(QStringLiteral(KEROVA_SWEEP_TOOL), args, locale);
         QTEST(result.exitCode, "exitCode");
-        QTEST(result.errors, "errors");
-        QCOMPARE(result.lines.mid(0, firstLines.size()), firstLines);
-        QCOMPARE(result.lines.size(), lineCount);
+        QTEST(result.err, "errors");
+        QCOMPARE(lines(result).mid(0, firstLines.size()), firstLines);
+        QCOMPARE(lines(result).size(), lineCount);
     }
 
     // Output lost to a full disk is an error naming it, never a success.
@@ -120,29 +106,30 @@ private Q_SLOTS:
     {
         QFETCH(QString, program);
         QFETCH(QStringList, args);
-        const Run result =
+        const ToolRun result =
             run(program, args, QStringLiteral("C.UTF-8"), QStringLiteral("/dev/full"));
         QCOMPARE(result.exitCode, 1);
-        QTEST(result.errors, "errors");
+        QTEST(result.err, "errors");
     }
 
     // --inputs: the recorded inputs as comment lines, then the same grid.
     void inputsComeBeforeTheGrid()
     {
         const QStringList args{"--x-to", "30", "--y-to", "", "--y-step", "20"};
-        const Run plain = run(QStringLiteral(KEROVA_SWEEP_TOOL), args, "ru_RU.UTF-8");
-        const Run withInputs =
+        const QStringList plain = lines(run(QStringLiteral(KEROVA_SWEEP_TOOL), args, "ru_RU.UTF-8"));
+        const ToolRun inputsRun =
             run(QStringLiteral(KEROVA_SWEEP_TOOL), QStringList{"--inputs"} + args, "ru_RU.UTF-8");
-        QCOMPARE(withInputs.exitCode, 0);
-        QCOMPARE(withInputs.lines.size(), plain.lines.size() + 5);
-        QCOMPARE(withInputs.lines.mid(5), plain.lines);
-        QVERIFY(withInputs.lines[0].startsWith(QStringLiteral("# Расчет: ")));
-        QVERIFY(withInputs.lines[1].startsWith(QStringLiteral("# Хранилище: ")));
-        QVERIFY(!withInputs.lines[1].contains(QStringLiteral("password")));
-        QCOMPARE(withInputs.lines[3],
+        QCOMPARE(inputsRun.exitCode, 0);
+        const QStringList withInputs = lines(inputsRun);
+        QCOMPARE(withInputs.size(), plain.size() + 5);
+        QCOMPARE(withInputs.mid(5), plain);
+        QVERIFY(withInputs[0].startsWith(QStringLiteral("# Расчет: ")));
+        QVERIFY(withInputs[1].startsWith(QStringLiteral("# Хранилище: ")));
+        QVERIFY(!withInputs[1].contains(QStringLiteral("password")));
+        QCOMPARE(withInputs[3],
                  QStringLiteral("# Показатель Y: Интенсивность потока решения задач "
                                 "(Интенсивность решения задач); от 10; до 50; шаг 20; уровень 1"));
-        QCOMPARE(withInputs.lines[4],
+        QCOMPARE(withInputs[4],
                  QStringLiteral("# Вычисляемая величина: Количество узлов уровня; уровень 2"));
     }
 };

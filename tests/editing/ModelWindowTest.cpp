@@ -50,6 +50,7 @@ private Q_SLOTS:
         QCOMPARE(frmMathModel->DBGrid1->currentIndex().row(), 0);
     }
 
+    // The refused save gives its key back: the next one stores under it.
     void emptyNameShowsOnlyTheRuleThenTheNextSaveTakesTheSameKey()
     {
         f->start();

@@ -1,18 +1,17 @@
-#include "editing/Startup.h"
 #include "engine/Database.h"
+#include "testutil/EngineConfig.h"
 #include "testutil/ErrorRecorder.h"
+#include "testutil/GuardedStartup.h"
 #include "testutil/TestRegistry.h"
 #include "testutil/TestStore.h"
 #include "testutil/ToolRun.h"
 
-#include <QApplication>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 // A store or a configuration that is not what Kerova expects: the
 // application shows one error box and ends, kerova-sweep and kerova-engine
@@ -38,12 +37,7 @@ class StoreConfigTest : public QObject
     QString writeConfig(const QByteArray& text)
     {
         const QString ini = path(QStringLiteral("engine.ini"));
-        QFile file(ini);
-        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
-            qFatal("cannot write the test configuration");
-        file.close();
-        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-        qputenv("KEROVA_ENGINE_CONFIG", ini.toUtf8());
+        putEngineConfig(ini, text);
         return ini;
     }
 
@@ -51,15 +45,7 @@ class StoreConfigTest : public QObject
     QStringList startApplication()
     {
         errors.clear();
-        // Should start-up wrongly succeed, the window is closed so that the test ends.
-        QTimer guard;
-        guard.setSingleShot(true);
-        connect(&guard, &QTimer::timeout, [] { QApplication::closeAllWindows(); });
-        guard.start(3000);
-        int argc = 1;
-        char name[] = "kerova";
-        char* argv[] = {name, nullptr};
-        const int status = Startup::run(argc, argv);
+        const int status = runGuardedStartup();
         if (status != 0)
             return {QStringLiteral("start-up returned %1").arg(status)};
         return errors.texts();

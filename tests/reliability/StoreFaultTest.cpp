@@ -1,24 +1,23 @@
 #include "editing/EditingFixture.h"
 #include "editing/Formlevel.h"
-#include "editing/Startup.h"
 #include "store/Dmcom.h"
 #include "engine/DataSet.h"
 #include "engine/Database.h"
 #include "number/Error.h"
+#include "testutil/EngineConfig.h"
+#include "testutil/GuardedStartup.h"
 #include "testutil/TestRegistry.h"
+#include "testutil/ToolRun.h"
 #include "toolkit/DBEdit.h"
 #include "toolkit/DBGrid.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 // The store failing under the running application: unreachable at start,
 // lost between two saves, locked by another session, full. Every save
@@ -63,8 +62,9 @@ class StoreFaultTest : public QObject
     {
         const QString ctl = qEnvironmentVariable("KEROVA_TEST_PGCTL");
         const auto run = [ctl](const QString& action) {
-            if (QProcess::execute(ctl, {action}) != 0)
-                qFatal("cannot %s the test server", qPrintable(action));
+            const ToolRun result = ToolRun::run(ctl, {action});
+            if (result.exitCode != 0)
+                qFatal("cannot %s the test server: %s", qPrintable(action), qPrintable(result.err));
         };
         run(QStringLiteral("stop"));
         return [run] { run(QStringLiteral("start")); };
@@ -112,21 +112,8 @@ private Q_SLOTS:
         QFETCH(QString, alias);
         QFETCH(QString, cause);
         QTemporaryDir dir;
-        const QString ini = dir.filePath(QStringLiteral("engine.ini"));
-        QFile file(ini);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(("[MODEL]\n" + alias).toUtf8());
-        file.close();
-        qputenv("KEROVA_ENGINE_CONFIG", ini.toUtf8());
-        // Should start-up wrongly succeed, the window is closed so that the test ends.
-        QTimer guard;
-        guard.setSingleShot(true);
-        connect(&guard, &QTimer::timeout, [] { QApplication::closeAllWindows(); });
-        guard.start(3000);
-        int argc = 1;
-        char name[] = "kerova";
-        char* argv[] = {name, nullptr};
-        const int status = Startup::run(argc, argv);
+        putEngineConfig(dir.filePath(QStringLiteral("engine.ini")), ("[MODEL]\n" + alias).toUtf8());
+        const int status = runGuardedStartup();
         qputenv("KEROVA_ENGINE_CONFIG", f->store->configPath().toUtf8());
         QCOMPARE(status, 0);
         QCOMPARE(f->errors.count(), 1);

@@ -102,6 +102,9 @@ TestStore::~TestStore()
 
 void TestStore::resetPostgres(bool withTables)
 {
+    // Tables named in quotes in upper case, as a test may create them, are
+    // other tables than the ones the statements of the store name.
+    execVerbatim(QStringLiteral("DROP TABLE IF EXISTS \"MATHLEVEL\", \"MATHMODEL\""));
     Database db;
     db.open(Database::OpenMode::Create);  // a test may have left tables that do not fit
     db.exec(QStringLiteral("DROP TABLE IF EXISTS MATHLEVEL"));

@@ -1,11 +1,14 @@
 #pragma once
 
-#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
 #include <QStringList>
 
 // One run of a command-line tool of the project, to its end: exit code (-1
-// when it crashed or did not finish), standard output and standard error.
-// extraEnv holds NAME=VALUE pairs added to the test's own environment.
+// when it crashed or did not finish in two minutes, then killed), standard
+// output and standard error. extraEnv holds NAME=VALUE pairs added to the
+// test's own environment; outputFile, when given, takes standard output
+// instead of `out` (for example /dev/full).
 struct ToolRun
 {
     int exitCode = -1;
@@ -13,24 +16,7 @@ struct ToolRun
     QString err;
 
     static ToolRun run(const QString& program, const QStringList& args,
-                       const QStringList& extraEnv = {})
-    {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const QString& pair : extraEnv)
-            env.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
-        process.setProcessEnvironment(env);
-        process.start(program, args);
-        ToolRun result;
-        if (!process.waitForFinished(120000)) {
-            process.kill();
-            process.waitForFinished();
-            result.err = QStringLiteral("did not finish");
-            return result;
-        }
-        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.out = QString::fromUtf8(process.readAllStandardOutput());
-        result.err = QString::fromUtf8(process.readAllStandardError());
-        return result;
-    }
+                       const QStringList& extraEnv = {}, const QString& outputFile = {});
+    // The test's own environment with the NAME=VALUE pairs added.
+    static QProcessEnvironment environment(const QStringList& extraEnv);
 };

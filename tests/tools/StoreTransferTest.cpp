@@ -82,11 +82,7 @@ class StoreTransferTest : public QObject
     static bool killedWhileWriting(const QStringList& args, const QStringList& env)
     {
         QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const QString& pair : env)
-            environment.insert(pair.section(QLatin1Char('='), 0, 0),
-                               pair.section(QLatin1Char('='), 1));
-        process.setProcessEnvironment(environment);
+        process.setProcessEnvironment(ToolRun::environment(env));
         process.setReadChannel(QProcess::StandardError);
         process.start(QStringLiteral(KEROVA_ENGINE_TOOL), args);
         QByteArray err;
@@ -409,14 +405,13 @@ private Q_SLOTS:
         store->addAlias(
             QStringLiteral("NEW"),
             QStringLiteral("driver=sqlite\npath=%1\n").arg(file(QStringLiteral("new.sqlite"))));
-        QProcess strace;
-        strace.start(QStringLiteral("sh"),
-                     {QStringLiteral("-c"),
-                      QStringLiteral("umask 000; exec strace -f -o %1 -e trace=open,openat,creat,"
-                                     "chmod,fchmod,fchmodat %2 init NEW")
-                          .arg(file(QStringLiteral("trace")), QStringLiteral(KEROVA_ENGINE_TOOL))});
-        QVERIFY(strace.waitForFinished(60000));
-        QCOMPARE(strace.exitCode(), 0);
+        const ToolRun strace = ToolRun::run(
+            QStringLiteral("sh"),
+            {QStringLiteral("-c"),
+             QStringLiteral("umask 000; exec strace -f -o %1 -e trace=open,openat,creat,"
+                            "chmod,fchmod,fchmodat %2 init NEW")
+                 .arg(file(QStringLiteral("trace")), QStringLiteral(KEROVA_ENGINE_TOOL))});
+        QVERIFY2(strace.exitCode == 0, qPrintable(strace.err));
         QFile trace(file(QStringLiteral("trace")));
         QVERIFY(trace.open(QIODevice::ReadOnly));
         int created = 0;
