@@ -3,6 +3,7 @@
 #include "engine/EngineError.h"
 #include "engine/IniFile.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +14,16 @@ QString AliasDefinition::describe() const
     if (driver == Driver::SQLite)
         return QStringLiteral("sqlite:") + path;
     return QStringLiteral("postgresql://%1@%2:%3/%4").arg(user, host).arg(port).arg(dbname);
+}
+
+QString AliasDefinition::source() const
+{
+    if (!isDefault)
+        return QStringLiteral("раздел [%1] в файле конфигурации %2").arg(alias, configPath);
+    if (QFileInfo::exists(configPath))
+        return QStringLiteral("хранилище по умолчанию, раздела [%1] в файле конфигурации %2 нет")
+            .arg(alias, configPath);
+    return QStringLiteral("хранилище по умолчанию, файла конфигурации %1 нет").arg(configPath);
 }
 
 QString AliasConfig::configPath()
@@ -45,9 +56,19 @@ void warnIfExposed(const QString& ini, const AliasDefinition& def)
         return;
     const QFile::Permissions others = QFile::ReadGroup | QFile::ReadOther;
     if (QFile::permissions(ini) & others)
-        qWarning("The engine configuration %s holds a password and is readable by other users; "
-                 "restrict it with chmod 600",
-                 qPrintable(ini));
+        qWarning().noquote() << QStringLiteral("Файл конфигурации %1 содержит пароль и доступен "
+                                               "для чтения другим пользователям; закройте доступ "
+                                               "командой chmod 600 %1")
+                                    .arg(ini);
+}
+
+// "~/stores/m.sqlite" is in the home folder; any other relative path is
+// relative to the folder of the INI file, whatever the working folder.
+QString storePath(const QString& configPath, const QString& path)
+{
+    if (path.startsWith(QLatin1String("~/")))
+        return QDir::cleanPath(QDir::homePath() + path.mid(1));
+    return QDir::cleanPath(QDir(QFileInfo(configPath).absolutePath()).absoluteFilePath(path));
 }
 
 using Section = IniFile::Section;
@@ -92,8 +113,7 @@ void readSqlite(const IniFile& ini, const Section& s, AliasDefinition& def)
     if (def.path.isEmpty())
         throw EngineError(
             ini.problem(s.line, QStringLiteral("не указан путь к файлу базы данных (path)")));
-    def.path =
-        QDir::cleanPath(QDir(QFileInfo(def.configPath).absolutePath()).absoluteFilePath(def.path));
+    def.path = storePath(def.configPath, def.path);
     def.maxPageCount = number(ini, s, QStringLiteral("max_page_count"), 0);
 }
 

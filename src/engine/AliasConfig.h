@@ -4,8 +4,9 @@
 
 // Resolves an alias through the engine's INI file: KEROVA_ENGINE_CONFIG names
 // it, ~/.config/kerova/engine.ini by default. One section per alias, with
-// driver=sqlite and path=... (optional max_page_count=N caps the file's size
-// in pages), or driver=postgresql with host, port, dbname, user and password.
+// driver=sqlite and path=... (relative to the INI's folder, or to the home
+// folder after "~/"; optional max_page_count=N caps the file's size in
+// pages), or driver=postgresql with host, port, dbname, user and password.
 // The alias MODEL without a section (or without the file) is the user's
 // default SQLite file ~/.local/share/kerova/model.sqlite; any other alias
 // must be defined. A file that is not INI, an unknown driver or key, or a

@@ -22,4 +22,7 @@ struct AliasDefinition
 
     // "sqlite:/path" or "postgresql://user@host:port/dbname", never the password.
     QString describe() const;
+    // Where the definition came from: "раздел [MODEL] в файле конфигурации PATH", or that
+    // this is the default store and why.
+    QString source() const;
 };

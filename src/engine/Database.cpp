@@ -102,10 +102,14 @@ void Database::open(OpenMode mode)
             openPostgres(mode);
     } catch (const EngineError& e) {
         close();
-        // Which store failed matters as much as why: the alias and its target
-        // (never the password) come first, then the driver's own text.
+        // Which store failed matters as much as why: the alias, its target
+        // (never the password) and the INI section it came from come first,
+        // then the driver's own text, so that a mistyped host or password is
+        // looked for in the right file.
         const QString store =
-            target.isEmpty() ? m_alias : QStringLiteral("%1 (%2)").arg(m_alias, target);
+            target.isEmpty()
+                ? m_alias
+                : QStringLiteral("%1 (%2; %3)").arg(m_alias, target, m_definition.source());
         throw EngineError(
             QStringLiteral("Не удалось подключиться к хранилищу %1: %2").arg(store, e.message()));
     }

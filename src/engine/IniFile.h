@@ -4,17 +4,21 @@
 #include <vector>
 
 // The engine's configuration file as read, with the line of every section
-// and entry. Sections "[NAME]", entries "key=value", comments starting with
-// ";" or "#". Anything else (binary data, a line that is neither, an entry
-// outside a section, a section or key given twice) raises an EngineError
-// naming the file and the line.
+// and entry. Sections "[NAME]", entries "key=value"; lines end in LF, CR LF
+// or CR. A line starting with ";" or "#" is a comment, and so is the rest of
+// a line from a ";" or "#" with a blank before it ("host=db ; primary");
+// without the blank it belongs to the value ("password=a;b"). A value in
+// double quotes is taken whole, with \" and \\ its only escapes. Anything
+// else (bytes that are not UTF-8, binary data, a line that is neither, an
+// unclosed quote, an entry outside a section, a section or key given twice)
+// raises an EngineError naming the file, the line and what to change.
 class IniFile
 {
 public:
     struct Entry
     {
         QString key;
-        QString value; // blanks around it removed; surrounding double quotes removed
+        QString value; // without the blanks around it, its comment or its quotes
         int line = 0;
     };
     struct Section
@@ -38,7 +42,10 @@ public:
 private:
     explicit IniFile(QString path) : m_path(std::move(path)) {}
     void parseLine(const QString& text, int line);
+    void addSection(const QString& header, int line);
     void addEntry(const QString& text, int line);
+    QString entryValue(const QString& text, int line) const;
+    QString quotedValue(const QString& text, int line) const;
 
     QString m_path;
     std::vector<Section> m_sections;

@@ -9,12 +9,27 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 
 // Alias resolution, opening, provisioning and locking of the store.
 class DatabaseTest : public QObject
 {
     Q_OBJECT
+
+    // Writes an INI of this text (readable by the user only) and points KEROVA_ENGINE_CONFIG
+    // at it.
+    static QString useIni(const QString& ini, const QByteArray& text)
+    {
+        QDir().mkpath(QFileInfo(ini).absolutePath());
+        QFile file(ini);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+            qFatal("cannot write the test configuration");
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        qputenv("KEROVA_ENGINE_CONFIG", ini.toUtf8());
+        return ini;
+    }
 
 private Q_SLOTS:
     void missingConfiguredPathIsAnErrorAndCreatesNothing()
@@ -108,6 +123,106 @@ private Q_SLOTS:
         writer.exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (2, 'waiting')"));
         writer.commit();
         QCOMPARE(store.count(QStringLiteral("MATHMODEL")), 2);
+    }
+
+    // Lines as people write them: the value the driver gets, or the refusal and its line.
+    void iniIsReadAsWritten_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("error");
+        const QByteArray pg("[MODEL]\ndriver=postgresql\n");
+        const auto value = [&](const char* name, const QByteArray& text, const char* key,
+                               const QString& read) {
+            QTest::newRow(name) << text << QString::fromLatin1(key) << read << 0 << QString();
+        };
+        const auto refused = [&](const char* name, const QByteArray& text, int line,
+                                 const QString& error) {
+            QTest::newRow(name) << text << QString() << QString() << line << error;
+        };
+        value("comment after a value", pg + "password=secret ; prod db\n", "password", "secret");
+        value("comment after a host", pg + "host=db ; primary\n", "host", "db");
+        value("comment after a tab", pg + "host=db\t# primary\n", "host", "db");
+        value("semicolon inside a value", pg + "password=a;b\n", "password", "a;b");
+        value("hash inside a value", pg + "password=a#b ; c\n", "password", "a#b");
+        value("quoted, then a comment", pg + "password=\"a b;c\" ; prod\n", "password", "a b;c");
+        value("backslash kept in quotes", pg + "password=\"x\\y;z\"\n", "password", "x\\y;z");
+        value("escapes in quotes", pg + "password=\"q\\\"r\\\\s\"\n", "password", "q\"r\\s");
+        value("comment after a section header",
+              "[MODEL] ; main store\ndriver=postgresql\nhost=db\n", "host", "db");
+        value("old Mac line ends", "[MODEL]\rdriver=postgresql\rhost=db\r", "host", "db");
+        value("Windows line ends", "[MODEL]\r\ndriver=postgresql\r\nhost=db\r\n", "host", "db");
+        refused("unknown key", pg + "pasword=x\n", 3,
+                "неизвестный ключ «pasword» в разделе [MODEL] (для драйвера postgresql "
+                "допустимы: driver, host");
+        refused("key given twice", pg + "host=a\nhost=b\n", 4,
+                "ключ «host» уже задан в строке 3: оставьте одну из строк");
+        refused("key given twice, old Mac line ends", "[MODEL]\rdriver=postgresql\rhost=a\rhost=b",
+                4, "ключ «host» уже задан в строке 3");
+        refused("section given twice", pg + "[model]\n", 3,
+                "раздел [model] уже был в строке 1: объедините их в один раздел");
+        refused("key before the first section", "host=a\n" + pg, 1,
+                "ключ «host» стоит вне раздела: поставьте перед ним заголовок, например [MODEL]");
+        refused("not UTF-8", pg + "password=caf\xe9\n", 3,
+                "не текст в кодировке UTF-8: сохраните файл в UTF-8");
+        refused("quote not closed", pg + "password=\"abc\n", 3, "нет закрывающей кавычки");
+        refused("text after the closing quote", pg + "password=\"a\"b\n", 3,
+                "после закрывающей кавычки допускается только комментарий");
+    }
+    void iniIsReadAsWritten()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(int, line);
+        QFETCH(QString, error);
+        const QByteArray previous = qgetenv("KEROVA_ENGINE_CONFIG");
+        const auto restore = qScopeGuard([&] { qputenv("KEROVA_ENGINE_CONFIG", previous); });
+        QTemporaryDir dir;
+        const QString ini = useIni(dir.filePath(QStringLiteral("engine.ini")), text);
+        try {
+            const AliasDefinition def = AliasConfig::resolve(QStringLiteral("MODEL"));
+            QVERIFY2(error.isEmpty(), "the configuration was accepted");
+            QCOMPARE(key == QLatin1String("host") ? def.host : def.password, value);
+        } catch (const EngineError& e) {
+            const QString where =
+                QStringLiteral("Файл конфигурации %1, строка %2: ").arg(ini).arg(line);
+            QVERIFY2(!error.isEmpty() && e.message().contains(where + error),
+                     qPrintable(e.message()));
+        }
+    }
+
+    // A relative store path is taken from the INI's folder, "~/" from the home folder.
+    void storePathIsResolvedFromIniOrHome_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("relative") << "stores/m.sqlite"
+                                  << "conf/stores/m.sqlite";
+        QTest::newRow("home") << "~/stores/m.sqlite"
+                              << "home/stores/m.sqlite";
+    }
+    void storePathIsResolvedFromIniOrHome()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, expected);
+        const QByteArray previousConfig = qgetenv("KEROVA_ENGINE_CONFIG");
+        const QByteArray previousHome = qgetenv("HOME");
+        const auto restore = qScopeGuard([&] {
+            qputenv("KEROVA_ENGINE_CONFIG", previousConfig);
+            qputenv("HOME", previousHome);
+        });
+        QTemporaryDir dir;
+        qputenv("HOME", dir.filePath(QStringLiteral("home")).toUtf8());
+        useIni(dir.filePath(QStringLiteral("conf/engine.ini")),
+               QStringLiteral("[MODEL]\ndriver=sqlite\npath=%1\n").arg(path).toUtf8());
+        Database db(QStringLiteral("MODEL"), QStringLiteral("PATHS"));
+        db.open(Database::OpenMode::Create);
+        QCOMPARE(db.definition().path, dir.filePath(expected));
+        QVERIFY(QFileInfo::exists(dir.filePath(expected)));
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("conf/~"))));
     }
 
     void statementsAreNormalised_data()

@@ -74,7 +74,8 @@ private Q_SLOTS:
                                          .arg(password),
                                      QFile::Permissions(permissions));
         qputenv("KEROVA_ENGINE_CONFIG", ini.toUtf8());
-        const QRegularExpression warning(QStringLiteral("holds a password and is readable by other users"));
+        const QRegularExpression warning(
+            QStringLiteral("содержит пароль и доступен для чтения другим пользователям"));
         if (warned)
             QTest::ignoreMessage(QtWarningMsg, warning);
         else

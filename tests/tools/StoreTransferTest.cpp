@@ -329,9 +329,11 @@ private Q_SLOTS:
         const QByteArray before = fingerprint(QStringLiteral("SHARED"), env);
         const ToolRun run = engine(args, env);
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains(QStringLiteral("MODEL (sqlite:%1): файл базы данных не найден")
-                                      .arg(defaultStore())),
-                 qPrintable(run.err));
+        QVERIFY2(
+            run.err.contains(
+                QStringLiteral("MODEL (sqlite:%1; хранилище по умолчанию, ").arg(defaultStore())) &&
+                run.err.contains(QStringLiteral("нет): файл базы данных не найден")),
+            qPrintable(run.err));
         QVERIFY(!QFileInfo::exists(file(QStringLiteral("data"))));
         QCOMPARE(fingerprint(QStringLiteral("SHARED"), env), before);
     }
