@@ -530,8 +530,8 @@ void DataSet::runChange(const Change& change)
 // compared as read, so a value read and written back unchanged stays equal.
 void DataSet::checkStoredRow(const Change& change)
 {
-    const Schema::Table* table =
-        Schema::table(m_tableName.isEmpty() ? Statement::prepare(sqlText()).firstTable : m_tableName);
+    const Schema::Table* table = Schema::table(
+        m_tableName.isEmpty() ? Statement::prepare(sqlText()).firstTable : m_tableName);
     if (!table)
         return;
     QVector<int> columns;
@@ -548,12 +548,13 @@ void DataSet::checkStoredRow(const Change& change)
             return;
         keys << QStringLiteral("%1 = :%1").arg(key);
     }
-    QString text = QStringLiteral("SELECT %1 FROM %2 WHERE %3")
-                       .arg(names.join(QStringLiteral(", ")), table->name, keys.join(QStringLiteral(" AND ")));
+    QString text =
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+            .arg(names.join(QStringLiteral(", ")), table->name, keys.join(QStringLiteral(" AND ")));
     if (m_database->definition().driver == AliasDefinition::Driver::PostgreSQL)
         text += QStringLiteral(" FOR UPDATE");
-    QSqlQuery query =
-        m_database->exec(text, [&](const QString& name) { return (*change.original)[findField(name)]; });
+    QSqlQuery query = m_database->exec(
+        text, [&](const QString& name) { return (*change.original)[findField(name)]; });
     if (!query.next())
         return; // a row deleted meanwhile: the statement finds nothing and reports it
     QVector<QVariant> stored(fieldCount());
@@ -573,14 +574,16 @@ QString DataSet::conflictMessage(const Change& change, const QVector<int>& colum
                                  const QVector<QVariant>& stored) const
 {
     const QVector<QVariant>& read = *change.original;
-    QStringList lines{QStringLiteral("%1: запись изменил другой пользователь, пока она была открыта у вас. "
-                                     "Сохранение отменено, ваши изменения не записаны; «Обновить» покажет "
-                                     "сохранённые значения")
-                          .arg(describeRow ? describeRow(*this, read) : objectName())};
+    QStringList lines{
+        QStringLiteral("%1: запись изменил другой пользователь, пока она была открыта у вас. "
+                       "Сохранение отменено, ваши изменения не записаны; «Обновить» покажет "
+                       "сохранённые значения")
+            .arg(describeRow ? describeRow(*this, read) : objectName())};
     for (const int c : columns) {
         if (sameValue(stored[c], read[c]))
             continue;
-        QString line = QStringLiteral("%1: было %2, сейчас в базе %3").arg(m_fieldNames[c], quoted(read[c]), quoted(stored[c]));
+        QString line = QStringLiteral("%1: было %2, сейчас в базе %3")
+                           .arg(m_fieldNames[c], quoted(read[c]), quoted(stored[c]));
         if (change.kind == Change::Kind::Modify)
             line += QStringLiteral(", введено %1").arg(quoted((*change.values)[c]));
         lines << line;

@@ -17,10 +17,11 @@ const QStringList kLevelDelete{QStringLiteral("delete from MATHLEVEL"), QStringL
 
 // Names a model or a level in the messages of the data set by the name it was read with.
 std::function<QString(const DataSet&, const QVector<QVariant>&)> namedBy(const QString& kind,
-                                                                        const QString& field)
+                                                                         const QString& field)
 {
     return [kind, field](const DataSet& dataSet, const QVector<QVariant>& row) {
-        return QStringLiteral("%1 «%2»").arg(kind, Field::toText(row.value(dataSet.findField(field))));
+        return QStringLiteral("%1 «%2»").arg(kind,
+                                             Field::toText(row.value(dataSet.findField(field))));
     };
 }
 
