@@ -19,6 +19,20 @@ struct DataSet::Change
     quint64 order;
 };
 
+namespace {
+
+bool sameValue(const QVariant& a, const QVariant& b)
+{
+    return a.isNull() == b.isNull() && (a.isNull() || a == b);
+}
+
+QString quoted(const QVariant& value)
+{
+    return QStringLiteral("«%1»").arg(Field::toText(value));
+}
+
+} // namespace
+
 DataSet::DataSet(const QString& name, QObject* parent) : QObject(parent)
 {
     setObjectName(name);
@@ -498,11 +512,81 @@ void DataSet::runChange(const Change& change)
                                   .arg(m_updateObject->objectName(), name));
         return old ? (*change.original)[c] : (*change.values)[c];
     };
+    if (change.kind != Change::Kind::Insert)
+        checkStoredRow(change);
     const QSqlQuery query = m_database->exec(lines.join(QLatin1Char('\n')), lookup);
     // A modify or delete that finds no row would lose the user's change silently.
     if (change.kind != Change::Kind::Insert && query.numRowsAffected() != 1)
         throw EngineError(QStringLiteral("%1: запись не найдена в базе данных — её изменил или удалил другой пользователь")
                               .arg(objectName()));
+}
+
+// A modify or delete writes only over the row this data set read: the stored
+// row is read again by its old key inside the write transaction (locked on
+// PostgreSQL; on SQLite the transaction holds the file), and a field that
+// another save has changed meanwhile refuses the whole save. Values are
+// compared as read, so a value read and written back unchanged stays equal.
+void DataSet::checkStoredRow(const Change& change)
+{
+    const Schema::Table* table = Schema::table(
+        m_tableName.isEmpty() ? Statement::prepare(sqlText()).firstTable : m_tableName);
+    if (!table)
+        return;
+    QVector<int> columns;
+    QStringList names;
+    for (int c = 0; c < fieldCount(); ++c) {
+        if (Schema::column(*table, m_fieldNames[c])) {
+            columns << c;
+            names << m_fieldNames[c];
+        }
+    }
+    QStringList keys;
+    for (const QString& key : table->key) {
+        if (findField(key) < 0)
+            return;
+        keys << QStringLiteral("%1 = :%1").arg(key);
+    }
+    QString text =
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+            .arg(names.join(QStringLiteral(", ")), table->name, keys.join(QStringLiteral(" AND ")));
+    if (m_database->definition().driver == AliasDefinition::Driver::PostgreSQL)
+        text += QStringLiteral(" FOR UPDATE");
+    QSqlQuery query = m_database->exec(
+        text, [&](const QString& name) { return (*change.original)[findField(name)]; });
+    if (!query.next())
+        return; // a row deleted meanwhile: the statement finds nothing and reports it
+    QVector<QVariant> stored(fieldCount());
+    bool changed = false;
+    for (int i = 0; i < columns.size(); ++i) {
+        const int c = columns[i];
+        stored[c] = normalise(c, query.value(i));
+        changed = changed || !sameValue(stored[c], (*change.original)[c]);
+    }
+    if (changed)
+        throw EngineError(conflictMessage(change, columns, stored));
+}
+
+// Names the row and lists, for each field changed meanwhile, the value read,
+// the value stored now and the value typed (a deleted row has none typed).
+QString DataSet::conflictMessage(const Change& change, const QVector<int>& columns,
+                                 const QVector<QVariant>& stored) const
+{
+    const QVector<QVariant>& read = *change.original;
+    QStringList lines{
+        QStringLiteral("%1: запись изменил другой пользователь, пока она была открыта у вас. "
+                       "Сохранение отменено, ваши изменения не записаны; «Обновить» покажет "
+                       "сохранённые значения")
+            .arg(describeRow ? describeRow(*this, read) : objectName())};
+    for (const int c : columns) {
+        if (sameValue(stored[c], read[c]))
+            continue;
+        QString line = QStringLiteral("%1: было %2, сейчас в базе %3")
+                           .arg(m_fieldNames[c], quoted(read[c]), quoted(stored[c]));
+        if (change.kind == Change::Kind::Modify)
+            line += QStringLiteral(", введено %1").arg(quoted((*change.values)[c]));
+        lines << line;
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 void DataSet::applyUpdates()

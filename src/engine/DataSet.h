@@ -55,6 +55,9 @@ public:
 
     Handler beforeOpen;
     Handler beforePost;
+    // Names a row in messages («Модель «…»»), given the values it was read with;
+    // without it the data set's own name stands for the row.
+    std::function<QString(const DataSet&, const QVector<QVariant>& row)> describeRow;
     // Controls that hold typed text not yet written to the record (data-bound
     // edits) register here; post() asks each to write it first, and a value
     // that does not convert stops the post with its conversion error.
@@ -159,6 +162,9 @@ private:
     void dropPendingRecord();
     std::vector<Change> pendingChanges() const;
     void runChange(const Change& change);
+    void checkStoredRow(const Change& change);
+    QString conflictMessage(const Change& change, const QVector<int>& columns,
+                            const QVector<QVariant>& stored) const;
     void restoreEditing(const EditingSnapshot& snapshot);
     void updateRecord();
 

@@ -16,6 +16,16 @@ namespace {
 const QStringList kLevelDelete{QStringLiteral("delete from MATHLEVEL"), QStringLiteral("where"),
                                QStringLiteral("  MODID = :OLD_MODID and"), QStringLiteral("  LVLID = :OLD_LVLID")};
 
+// Names a model or a level in the messages of the data set by the name it was read with.
+std::function<QString(const DataSet&, const QVector<QVariant>&)> namedBy(const QString& kind,
+                                                                         const QString& field)
+{
+    return [kind, field](const DataSet& dataSet, const QVector<QVariant>& row) {
+        return QStringLiteral("%1 «%2»").arg(kind,
+                                             Field::toText(row.value(dataSet.findField(field))));
+    };
+}
+
 } // namespace
 
 TdmStructure::TdmStructure(QObject* owner) : QObject(owner)
@@ -44,6 +54,7 @@ void TdmStructure::setUpModel()
     tblModel.setUpdateObject(&updModel);
     tblModel.beforeOpen = [this](DataSet& d) { tblModelBeforeOpen(d); };
     tblModel.beforePost = [this](DataSet& d) { tblModelBeforePost(d); };
+    tblModel.describeRow = namedBy(QStringLiteral("Модель"), QStringLiteral("MODNAME"));
     dsrModel.setDataSet(&tblModel);
 
     tblComment.setReadOnly(true);
@@ -72,6 +83,7 @@ void TdmStructure::setUpLevel()
     qryLevel.declareParam(QStringLiteral("par_ModID"));
     qryLevel.setCachedUpdates(true);
     qryLevel.setUpdateObject(&updLevel);
+    qryLevel.describeRow = namedBy(QStringLiteral("Уровень"), QStringLiteral("LVLNAME"));
     dsrLevel.setDataSet(&qryLevel);
 
     updLevel.ModifySQL = {QStringLiteral("update MATHLEVEL"), QStringLiteral("set"),
@@ -110,6 +122,7 @@ void TdmStructure::setUpEditLevel()
     qryEditLevel.declareParam(QStringLiteral("par_LvlID"));
     qryEditLevel.setCachedUpdates(true);
     qryEditLevel.setUpdateObject(&updEditLevel);
+    qryEditLevel.describeRow = namedBy(QStringLiteral("Уровень"), QStringLiteral("LVLNAME"));
     qryEditLevel.beforePost = [this](DataSet& d) { qryEditLevelBeforePost(d); };
     dsrEditLevel.setDataSet(&qryEditLevel);
 

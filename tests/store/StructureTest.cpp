@@ -1,6 +1,7 @@
 #include "StoreFixture.h"
 #include "engine/AbortError.h"
 #include "engine/EngineError.h"
+#include "number/NumberFormat.h"
 #include "testutil/MessageRecorder.h"
 #include "testutil/TestRegistry.h"
 
@@ -43,6 +44,55 @@ class StructureTest : public QObject
         for (dm->qryLevel.first(); !dm->qryLevel.eof(); dm->qryLevel.next())
             names << dm->qryLevel.fieldByName(QStringLiteral("LVLNAME")).asString();
         return names;
+    }
+
+    DataSet& dataSetNamed(const QString& name)
+    {
+        for (DataSet* d : {&dm->tblModel, &dm->qryLevel, &dm->qryEditLevel})
+            if (d->objectName() == name)
+                return *d;
+        qFatal("no data set %s", qPrintable(name));
+    }
+
+    // The window's own save of the data set, ending as the window ends it.
+    void saveWindow(DataSet& dataSet)
+    {
+        if (&dataSet == &dm->qryEditLevel)
+            return saveEditor();
+        dm->ApplyChanges(dataSet, [&dataSet] { dataSet.refresh(); });
+    }
+
+    // Another person, on a connection of their own, reads the same rows and
+    // saves one changed field through the same update statements.
+    static void otherPersonSaves(const DataSet& like, const QString& field, const QVariant& value)
+    {
+        Database db(QStringLiteral("MODEL"), QStringLiteral("OTHER"));
+        db.open();
+        DataSet other(like.objectName());
+        other.setDatabase(&db);
+        other.setTableName(like.tableName());
+        for (const QString& line : like.sql())
+            other.appendSql(line);
+        other.setParam(QStringLiteral("par_ModID"), 1);
+        other.setParam(QStringLiteral("par_LvlID"), 1);
+        other.setCachedUpdates(true);
+        other.setUpdateObject(like.updateObject());
+        other.open();
+        other.edit();
+        other.fieldByName(field).setValue(value);
+        db.startTransaction();
+        other.applyUpdates();
+        db.commit();
+    }
+
+    QVariant storedValue(const DataSet& dataSet, const QString& field)
+    {
+        const QString table =
+            &dataSet == &dm->tblModel ? QStringLiteral("MATHMODEL") : QStringLiteral("MATHLEVEL");
+        Database db(QStringLiteral("MODEL"), QStringLiteral("CHECK"));
+        db.open();
+        QSqlQuery q = db.exec(QStringLiteral("SELECT %1 FROM %2").arg(field, table));
+        return q.next() ? q.value(0) : QVariant();
     }
 
 private Q_SLOTS:
@@ -280,6 +330,76 @@ private Q_SLOTS:
         dm->tblModel.fieldByName(QStringLiteral("MODNAME")).setAsString(QStringLiteral("three"));
         saveModels();
         QCOMPARE(f->storedModels(), (QStringList{"1:m1", "2:m2", "3:three"}));
+    }
+
+    void saveOverAnotherPersonsChangeIsRefused_data()
+    {
+        QTest::addColumn<QString>("dataSet");
+        QTest::addColumn<QString>("theirField");
+        QTest::addColumn<QVariant>("theirs");
+        QTest::addColumn<QString>("ownField");
+        QTest::addColumn<QVariant>("own");
+        QTest::addColumn<QStringList>("message");
+        QTest::newRow("level list")
+            << "qryLevel"
+            << "LVLNUMBER" << QVariant(7) << "LVLNAME" << QVariant("мой")
+            << QStringList{"Уровень «L1»: запись изменил другой пользователь, пока она была "
+                           "открыта у вас. Сохранение отменено, ваши изменения не записаны; "
+                           "«Обновить» покажет сохранённые значения\n"
+                           "LVLNUMBER: было «1», сейчас в базе «7», введено «1»"};
+        QTest::newRow("level editor")
+            << "qryEditLevel"
+            << "LVLTSKFLOWDIST" << QVariant(0.1) << "LVLNUMBER" << QVariant(4)
+            << QStringList{"\nLVLTSKFLOWDIST: было «», сейчас в базе «0" +
+                           QString(NumberFormat::decimalPoint()) + "1», введено «»"};
+        QTest::newRow("model name")
+            << "tblModel"
+            << "MODNAME" << QVariant("их") << "MODCOMMENT" << QVariant("мой")
+            << QStringList{"Модель «m1»: запись изменил другой пользователь",
+                           "\nMODNAME: было «m1», сейчас в базе «их», введено «m1»"};
+    }
+
+    // Both read the row; the other person saves first. The second save is
+    // refused whole and keeps what was typed; after a refresh it goes through.
+    void saveOverAnotherPersonsChangeIsRefused()
+    {
+        QFETCH(QString, dataSet);
+        QFETCH(QString, theirField);
+        QFETCH(QVariant, theirs);
+        QFETCH(QString, ownField);
+        QFETCH(QVariant, own);
+        QFETCH(QStringList, message);
+        f->addModel(1);
+        f->addLevel(1, 1, 1);
+        dm->LevelModelID = 1;
+        DataSet& d = dataSetNamed(dataSet);
+        d.setParam(QStringLiteral("par_ModID"), 1);
+        if (&d == &dm->qryEditLevel)
+            d.setParam(QStringLiteral("par_LvlID"), 1);
+        d.open();
+        d.edit();
+        d.fieldByName(ownField).setValue(own);
+        otherPersonSaves(d, theirField, theirs);
+        try {
+            saveWindow(d);
+            QFAIL("a save over another person's change went through");
+        } catch (const EngineError& e) {
+            for (const QString& part : message)
+                QVERIFY2(e.message().contains(part), qPrintable(e.message()));
+        }
+        QVERIFY(d.updatesPending() || d.editing());
+        QCOMPARE(d.fieldByName(ownField).value(), own);
+        QCOMPARE(storedValue(d, theirField), theirs);
+        QVERIFY(storedValue(d, ownField) != own);
+
+        d.close(); // «Обновить»
+        d.open();
+        QCOMPARE(d.fieldByName(theirField).value(), theirs);
+        d.edit();
+        d.fieldByName(ownField).setValue(own);
+        saveWindow(d);
+        QCOMPARE(storedValue(d, theirField), theirs);
+        QCOMPARE(storedValue(d, ownField), own);
     }
 
     void rejectedLevelSaveRollsBackEverything()
