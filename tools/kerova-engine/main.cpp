@@ -15,8 +15,8 @@
 
 #include "engine/NotEmptyError.h"
 
-#include "StandardOutput.h"
-#include "ToolCommandLine.h"
+#include "cli/StandardOutput.h"
+#include "cli/ToolCommandLine.h"
 
 #include <QCoreApplication>
 #include <QHash>
