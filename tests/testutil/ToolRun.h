@@ -5,7 +5,8 @@
 
 // One run of a command-line tool of the project, to its end: exit code (-1
 // when it crashed or did not finish), standard output and standard error.
-// extraEnv holds NAME=VALUE pairs added to the test's own environment.
+// extraEnv changes the test's own environment for the tool: NAME=VALUE sets
+// a variable, a NAME alone removes it.
 struct ToolRun
 {
     int exitCode = -1;
@@ -17,8 +18,12 @@ struct ToolRun
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const QString& pair : extraEnv)
-            env.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
+        for (const QString& pair : extraEnv) {
+            if (pair.contains(QLatin1Char('=')))
+                env.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
+            else
+                env.remove(pair);
+        }
         process.setProcessEnvironment(env);
         process.start(program, args);
         ToolRun result;
