@@ -1,3 +1,4 @@
+#include "editing/AppCommandLine.h"
 #include "editing/Startup.h"
 
 #include <QApplication>
@@ -5,6 +6,9 @@
 
 int main(int argc, char** argv)
 {
+    // Help, version, option errors and a missing display end here, before any window system.
+    if (const std::optional<int> done = AppCommandLine::check(argc, argv))
+        return *done;
     QApplication qt(argc, argv);
     // One application id names the desktop entry, the metainfo and the icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(KEROVA_APP_ID));

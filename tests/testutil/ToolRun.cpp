@@ -26,7 +26,11 @@ ToolRun ToolRun::run(const QString& program, const QStringList& args,
 QProcessEnvironment ToolRun::environment(const QStringList& extraEnv)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const QString& pair : extraEnv)
-        env.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
+    for (const QString& pair : extraEnv) {
+        if (pair.contains(QLatin1Char('=')))
+            env.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
+        else
+            env.remove(pair);
+    }
     return env;
 }

@@ -7,7 +7,7 @@
 // One run of a command-line tool of the project, to its end: exit code (-1
 // when it crashed or did not finish in two minutes, then killed), standard
 // output and standard error. extraEnv holds NAME=VALUE pairs added to the
-// test's own environment; outputFile, when given, takes standard output
+// test's own environment (a NAME alone removes the variable); outputFile, when given, takes standard output
 // instead of `out` (for example /dev/full).
 struct ToolRun
 {
@@ -17,6 +17,6 @@ struct ToolRun
 
     static ToolRun run(const QString& program, const QStringList& args,
                        const QStringList& extraEnv = {}, const QString& outputFile = {});
-    // The test's own environment with the NAME=VALUE pairs added.
+    // The test's own environment with the NAME=VALUE pairs added and the bare NAMEs removed.
     static QProcessEnvironment environment(const QStringList& extraEnv);
 };

@@ -6,7 +6,7 @@
 #include "engine/Database.h"
 #include "engine/SchemaCheck.h"
 
-#include "StandardOutput.h"
+#include "cli/StandardOutput.h"
 
 #include <QFileInfo>
 #include <QTextStream>

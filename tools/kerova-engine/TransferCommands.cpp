@@ -9,7 +9,7 @@
 #include "transfer/StoreReader.h"
 #include "transfer/StoreWriter.h"
 
-#include "StandardOutput.h"
+#include "cli/StandardOutput.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -14,8 +14,8 @@
 
 #include "engine/NotEmptyError.h"
 
-#include "StandardOutput.h"
-#include "ToolCommandLine.h"
+#include "cli/StandardOutput.h"
+#include "cli/ToolCommandLine.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

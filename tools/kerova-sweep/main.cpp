@@ -27,8 +27,8 @@
 #include "number/Fixed2Format.h"
 #include "number/NumberFormat.h"
 
-#include "StandardOutput.h"
-#include "ToolCommandLine.h"
+#include "cli/StandardOutput.h"
+#include "cli/ToolCommandLine.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
-#include "ToolCommandLine.h"
+#include "cli/ToolCommandLine.h"
 
-#include "StandardOutput.h"
+#include "cli/StandardOutput.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
