@@ -4,8 +4,8 @@
 set -euo pipefail
 
 PACKAGES=(
-  # toolchain
-  g++ cmake make pkg-config
+  # toolchain, and the formatter the tests check the sources with
+  g++ cmake make pkg-config clang-format
   # Qt 6: widgets, SQL drivers, charts, 3D bars (needs declarative to configure),
   # SVG export, Designer plugin interface, the platform plugins and translations
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql
