@@ -64,7 +64,7 @@ ParameterSweep::Outcome ParameterSweep::run(const SweepInput& input)
     m_chart.FinishData(kKind);
     m_chart.StartData(kKind, nY, nX);
     m_columns.clear();
-    m_failures = {};
+    m_failures = PointMarks(nX, nY);
     m_titleSent = false;
     for (int iy = 0; iy < nY; ++iy)
         sweepRow(input, v, iy, nX);
