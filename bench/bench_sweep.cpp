@@ -104,10 +104,9 @@ void BM_FailingSweep(benchmark::State& state)
         boxes = 0;
         SweepCursor cursor;
         SweepReportBoxes reports(cursor);
-        ParameterSweep sweep(store().dm, chart, table,
-                             [&reports](const QString& text, int, int, double, double) {
-                                 reports.report(text);
-                             });
+        ParameterSweep sweep(
+            store().dm, chart, table,
+            [&reports](const QString& text, int, int, double, double) { reports.report(text); });
         sweep.run(input);
         reports.finish(sweep.record());
         benchmark::DoNotOptimize(chart.value(kSide - 1, kSide - 1));

@@ -247,10 +247,9 @@ void TfrmExecute::btnCalcClick()
     });
     SweepTableWindow table(tableWindow);
     SweepReportBoxes boxes(cursor);
-    ParameterSweep sweep(workingSet, chart, table,
-                         [&boxes](const QString& text, int, int, double, double) {
-                             boxes.report(text);
-                         });
+    ParameterSweep sweep(
+        workingSet, chart, table,
+        [&boxes](const QString& text, int, int, double, double) { boxes.report(text); });
     if (sweep.run(input()) == ParameterSweep::Outcome::InvalidInput)
         MessageService::show(ParameterSweep::invalidInputText(), kCaption);
     else

@@ -21,7 +21,8 @@ MessageService::CheckAnswer& currentCheckAnswer()
 // Shows the box; with a check text, under a check box, and tells whether it was ticked.
 bool showBox(const QString& text, const QString& caption, const QString& checkText = {})
 {
-    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.setEscapeButton(QMessageBox::Ok);
     if (!checkText.isEmpty()) {
         auto* check = new QCheckBox(checkText);
