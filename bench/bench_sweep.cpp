@@ -2,9 +2,13 @@
 // quantity: the node count of level 2, three levels), with sinks that keep
 // every value as a number, against a bare loop that evaluates the closed
 // form of the node count on the same grid into a plain array; and the
-// "0.00" texts of the whole grid as the sweep command writes them. The
-// ratios are printed after the runs.
+// "0.00" texts of the whole grid as the sweep command writes them; and the
+// same sweep for a level beyond the model, where every point reports a
+// division by zero and the boxes are silenced at the second, as the
+// calculation window runs it. The ratios are printed after the runs.
 
+#include "calc/SweepCursor.h"
+#include "calc/SweepReportBoxes.h"
 #include "calccore/ChartBuffer.h"
 #include "calccore/Dmexec.h"
 #include "calccore/ParameterSweep.h"
@@ -12,6 +16,7 @@
 #include "TempStore.h"
 #include "engine/Database.h"
 #include "number/Fixed2Format.h"
+#include "toolkit/MessageService.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
@@ -82,6 +87,37 @@ void BM_Sweep(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kSide * kSide);
 }
 
+// The sweep at level 5 of three: μ(5) reads 0, so every point fails. The boxes
+// go to a sink that counts them; the check box is ticked at the second.
+void BM_FailingSweep(benchmark::State& state)
+{
+    ChartBuffer chart;
+    TableBuffer table;
+    int boxes = 0;
+    const MessageService::Sink sink =
+        MessageService::setSink([&boxes](const QString&, const QString&) { ++boxes; });
+    const MessageService::CheckAnswer answer =
+        MessageService::setCheckAnswer([](const QString&) { return true; });
+    SweepInput input = gridInput();
+    input.calcLevel = QStringLiteral("5");
+    for (auto _ : state) {
+        boxes = 0;
+        SweepCursor cursor;
+        SweepReportBoxes reports(cursor);
+        ParameterSweep sweep(
+            store().dm, chart, table,
+            [&reports](const QString& text, int, int, double, double) { reports.report(text); });
+        sweep.run(input);
+        reports.finish(sweep.record());
+        benchmark::DoNotOptimize(chart.value(kSide - 1, kSide - 1));
+    }
+    MessageService::setCheckAnswer(answer);
+    MessageService::setSink(sink);
+    if (boxes != 3)
+        state.SkipWithError("expected two boxes and the count");
+    state.SetItemsProcessed(state.iterations() * kSide * kSide);
+}
+
 // Every cell of the sweep's grid as "0.00" text into one buffer.
 void BM_FormatGrid(benchmark::State& state)
 {
@@ -122,6 +158,7 @@ void BM_ClosedForm(benchmark::State& state)
 }
 
 BENCHMARK(BM_Sweep)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FailingSweep)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormatGrid)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ClosedForm)->Unit(benchmark::kMillisecond);
 
@@ -168,6 +205,8 @@ int main(int argc, char** argv)
     if (bare > 0) {
         std::printf("sweep / bare loop: %.2f\n",
                     reporter.time("BM_Sweep") / bare);
+        std::printf("failing sweep (boxes silenced) / sweep: %.2f\n",
+                    reporter.time("BM_FailingSweep") / reporter.time("BM_Sweep"));
         std::printf("\"0.00\" texts of the 1M-cell grid: %.1f ms\n",
                     reporter.time("BM_FormatGrid"));
     }

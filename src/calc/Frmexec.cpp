@@ -2,6 +2,7 @@
 
 #include "calc/SweepChartControl.h"
 #include "calc/SweepCursor.h"
+#include "calc/SweepReportBoxes.h"
 #include "calc/SweepTableWindow.h"
 #include "calccore/Dmexec.h"
 #include "calccore/Indicator.h"
@@ -228,9 +229,10 @@ SweepInput TfrmExecute::input() const
 }
 
 // Runs the sweep into the chart and the table windows, visible or not. Each
-// failing point shows its message box; the busy cursor of a long sweep gives
-// way to the normal one while a box waits. A press that arrives while a box
-// of the running calculation is up is ignored.
+// failing point shows its message box until the user ticks that no more be
+// shown (SweepReportBoxes); the busy cursor of a long sweep gives way to the
+// normal one while a box waits. A press that arrives while a box of the
+// running calculation is up is ignored.
 void TfrmExecute::btnCalcClick()
 {
     if (m_calculating)
@@ -244,12 +246,14 @@ void TfrmExecute::btnCalcClick()
         cursor.start(qint64(seriesCount) * pointCount);
     });
     SweepTableWindow table(tableWindow);
+    SweepReportBoxes boxes(cursor);
     ParameterSweep sweep(
-        workingSet, chart, table, [&cursor](const QString& text, int, int, double, double) {
-            cursor.withNormalCursor([&text] { MessageService::show(text, kCaption); });
-        });
+        workingSet, chart, table,
+        [&boxes](const QString& text, int, int, double, double) { boxes.report(text); });
     if (sweep.run(input()) == ParameterSweep::Outcome::InvalidInput)
         MessageService::show(ParameterSweep::invalidInputText(), kCaption);
+    else
+        boxes.finish(sweep.record());
 }
 
 void TfrmExecute::btnGoChartClick()

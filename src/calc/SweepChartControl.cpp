@@ -43,6 +43,7 @@ void SweepChartControl::setRecord(const CalculationRecord* record)
     if (record) {
         labels.xName = record->xName;
         labels.yName = record->yName;
+        labels.failures = record->failures;
         labels.xValues.resize(static_cast<size_t>(m_chart.pointCount()));
         for (int i = 0; i < m_chart.pointCount(); ++i)
             labels.xValues[static_cast<size_t>(i)] = record->xValue(i);

@@ -35,4 +35,5 @@ void SweepTableWindow::setYName(const QString& name)
 void SweepTableWindow::setRecord(const CalculationRecord* record)
 {
     m_window.setInputLines(record ? record->lines() : QStringList());
+    m_window.tblOut->gridModel()->setMarks(record ? record->failures : PointMarks());
 }

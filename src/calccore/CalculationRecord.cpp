@@ -4,6 +4,8 @@
 #include "calccore/ParameterSweep.h"
 #include "number/NumberFormat.h"
 
+#include <QLocale>
+
 namespace {
 
 QString choice(const QString& caption)
@@ -22,12 +24,25 @@ QString axisLine(const QString& axis, int item, const QString& name, double from
                            NumberFormat::general(step), QString::number(level));
 }
 
+// "1 точка", "2 точки", "5 точек", the count grouped as the user's locale groups it.
+QString points(qint64 count)
+{
+    const qint64 last = count % 10;
+    const qint64 lastTwo = count % 100;
+    const char* noun = "точек";
+    if (last == 1 && lastTwo != 11)
+        noun = "точка";
+    else if (last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14))
+        noun = "точки";
+    return QLocale().toString(count) + QLatin1Char(' ') + QString::fromUtf8(noun);
+}
+
 } // namespace
 
 QStringList CalculationRecord::lines() const
 {
     const SweepInput::Values& v = values;
-    return {
+    QStringList all{
         QStringLiteral("Расчет: %1").arg(time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
         QStringLiteral("Хранилище: %1").arg(storeTarget),
         axisLine(QStringLiteral("Х"), itemX, xName, v.minX, v.maxX, v.stepX, v.levelX),
@@ -35,6 +50,19 @@ QStringList CalculationRecord::lines() const
         QStringLiteral("Вычисляемая величина: %1; уровень %2")
             .arg(choice(ParameterSweep::calcTypeCaption(calcType)), QString::number(v.calcLevel)),
     };
+    if (!failures.isEmpty())
+        all << QStringLiteral("Ошибки в точках: ") + failureCounts().join(QStringLiteral("; "));
+    return all;
+}
+
+QStringList CalculationRecord::failureCounts() const
+{
+    QStringList counts;
+    for (qsizetype i = 0; i < failures.reports().size(); ++i)
+        counts << QStringLiteral("%1 — %2 из %3")
+                      .arg(failures.reports().at(i), points(failures.counts().at(i)),
+                           QLocale().toString(pointCount));
+    return counts;
 }
 
 double CalculationRecord::xValue(int i) const

@@ -64,6 +64,7 @@ ParameterSweep::Outcome ParameterSweep::run(const SweepInput& input)
     m_chart.FinishData(kKind);
     m_chart.StartData(kKind, nY, nX);
     m_columns.clear();
+    m_failures = PointMarks(nX, nY);
     m_titleSent = false;
     for (int iy = 0; iy < nY; ++iy)
         sweepRow(input, v, iy, nX);
@@ -78,7 +79,9 @@ ParameterSweep::Outcome ParameterSweep::run(const SweepInput& input)
                 .xName = m_xName,
                 .yName = m_yName,
                 .storeTarget = storeTarget(),
-                .time = started};
+                .time = started,
+                .pointCount = qint64(nX) * nY,
+                .failures = std::move(m_failures)};
     m_chart.setRecord(&m_record);
     m_table.setRecord(&m_record);
     return Outcome::Done;
@@ -173,6 +176,7 @@ void ParameterSweep::addColumn(int ix, int itemX, const SweepInput::Values& v)
 
 void ParameterSweep::report(const QString& text)
 {
+    m_failures.add(m_ix, m_iy, text);
     m_pointReport(text, m_ix, m_iy, m_x, static_cast<double>(m_y));
 }
 

@@ -27,7 +27,8 @@ class ParameterSweep
 public:
     enum class Outcome { Done, InvalidInput };
     // Where a formula's guard failure goes, with the point it happened at;
-    // the calculation window hands in its message box.
+    // the calculation window hands in its message box. The sweep itself marks
+    // the point as failed in the record of the calculation.
     using PointReport =
         std::function<void(const QString& text, int ix, int iy, double x, double y)>;
 
@@ -79,6 +80,7 @@ private:
     PointReport m_pointReport;
     LevelFormulas m_formulas;
     CalculationRecord m_record;
+    PointMarks m_failures;
     QString m_xName;
     QString m_yName;
     // The converted X value of each column, formed in the first row.

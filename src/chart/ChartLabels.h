@@ -1,11 +1,14 @@
 #pragma once
 
+#include "number/PointMarks.h"
+
 #include <QString>
 #include <vector>
 
 // What the chart knows of the calculation behind its values: the names of
 // the X and Y parameters and their values, one X value per point and one
-// Y value per series. Empty (or of another size than the grid) when the
+// Y value per series, and the points (point, series) whose value stands for a
+// formula's report. Empty (or of another size than the grid) when the
 // values came without a record: the chart then numbers points and series.
 struct ChartLabels
 {
@@ -13,6 +16,7 @@ struct ChartLabels
     QString yName;
     std::vector<double> xValues;
     std::vector<double> yValues;
+    PointMarks failures;
 
     // True when the labels describe a grid of this size.
     bool covers(int seriesCount, int pointCount) const

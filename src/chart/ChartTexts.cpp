@@ -61,7 +61,10 @@ QString ChartTexts::tip(int series, int point, double value) const
             .join(QLatin1Char('\n'));
     const QString xName = xTitle().isEmpty() ? QStringLiteral("X") : xTitle();
     const QString yName = yTitle().isEmpty() ? QStringLiteral("Y") : yTitle();
-    return QStringList{line.arg(xName, pointLabel(point)), line.arg(yName, seriesName(series)),
-                       line.arg(valueTitle(), NumberFormat::fixed2(value))}
-        .join(QLatin1Char('\n'));
+    QStringList lines{line.arg(xName, pointLabel(point)), line.arg(yName, seriesName(series)),
+                      line.arg(valueTitle(), NumberFormat::fixed2(value))};
+    const QString failure = m_labels.failures.report(point, series);
+    if (!failure.isEmpty())
+        lines << line.arg(QStringLiteral("Ошибка"), failure);
+    return lines.join(QLatin1Char('\n'));
 }

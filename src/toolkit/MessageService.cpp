@@ -1,6 +1,7 @@
 #include "toolkit/MessageService.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QMessageBox>
 
 namespace {
@@ -11,11 +12,26 @@ MessageService::Sink& currentSink()
     return sink;
 }
 
-void showBox(const QString& text, const QString& caption)
+MessageService::CheckAnswer& currentCheckAnswer()
 {
-    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, QApplication::activeWindow());
+    static MessageService::CheckAnswer answer;
+    return answer;
+}
+
+// Shows the box; with a check text, under a check box, and tells whether it was ticked.
+bool showBox(const QString& text, const QString& caption, const QString& checkText = {})
+{
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.setEscapeButton(QMessageBox::Ok);
+    if (!checkText.isEmpty()) {
+        auto* check = new QCheckBox(checkText);
+        check->setObjectName(QStringLiteral("chkNoMoreBoxes"));
+        check->setAccessibleName(checkText);
+        box.setCheckBox(check);
+    }
     box.exec();
+    return box.checkBox() && box.checkBox()->isChecked();
 }
 
 } // namespace
@@ -28,9 +44,25 @@ void MessageService::show(const QString& text, const QString& caption)
         showBox(text, caption);
 }
 
+bool MessageService::showWithCheck(const QString& text, const QString& caption,
+                                   const QString& checkText)
+{
+    if (!currentSink())
+        return showBox(text, caption, checkText);
+    currentSink()(text, caption);
+    return currentCheckAnswer() && currentCheckAnswer()(checkText);
+}
+
 MessageService::Sink MessageService::setSink(Sink sink)
 {
     Sink previous = std::move(currentSink());
     currentSink() = std::move(sink);
+    return previous;
+}
+
+MessageService::CheckAnswer MessageService::setCheckAnswer(CheckAnswer answer)
+{
+    CheckAnswer previous = std::move(currentCheckAnswer());
+    currentCheckAnswer() = std::move(answer);
     return previous;
 }

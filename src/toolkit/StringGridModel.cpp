@@ -129,6 +129,20 @@ void StringGridModel::clearCell(int col, int row)
     scheduleRefresh();
 }
 
+void StringGridModel::setMarks(const PointMarks& marks)
+{
+    if (marks.isEmpty() && m_marks.isEmpty())
+        return;
+    m_marks = marks;
+    scheduleRefresh();
+}
+
+// A pale red that leaves the black text readable.
+QColor StringGridModel::markBackground()
+{
+    return QColor(255, 214, 214);
+}
+
 void StringGridModel::scheduleRefresh()
 {
     if (m_refreshPending)
@@ -143,7 +157,8 @@ void StringGridModel::refresh()
     const int rows = gridRowCount();
     const int cols = colCount();
     if (rows > 1 && cols > 1)
-        Q_EMIT dataChanged(index(0, 0), index(rows - 2, cols - 2), {Qt::DisplayRole});
+        Q_EMIT dataChanged(index(0, 0), index(rows - 2, cols - 2),
+                           {Qt::DisplayRole, Qt::BackgroundRole, Qt::ToolTipRole});
     if (cols > 1)
         Q_EMIT headerDataChanged(Qt::Horizontal, 0, cols - 2);
     if (rows > 1)
@@ -162,9 +177,22 @@ int StringGridModel::columnCount(const QModelIndex& parent) const
 
 QVariant StringGridModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || role != Qt::DisplayRole)
+    if (!index.isValid())
         return {};
-    return cell(index.column() + 1, index.row() + 1);
+    if (role == Qt::DisplayRole)
+        return cell(index.column() + 1, index.row() + 1);
+    return m_marks.isEmpty() ? QVariant() : markData(index, role);
+}
+
+// The view's item (row, column) is the cell (column + 1, row + 1), point (column, row).
+QVariant StringGridModel::markData(const QModelIndex& index, int role) const
+{
+    if (role != Qt::BackgroundRole && role != Qt::ToolTipRole)
+        return {};
+    const QString report = m_marks.report(index.column(), index.row());
+    if (report.isEmpty())
+        return {};
+    return role == Qt::ToolTipRole ? QVariant(report) : QVariant(markBackground());
 }
 
 QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, int role) const

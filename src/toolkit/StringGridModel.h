@@ -1,9 +1,11 @@
 #pragma once
 
-#include "number/ResultGrid.h"
 #include "number/Fixed2Format.h"
+#include "number/PointMarks.h"
+#include "number/ResultGrid.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QHash>
 #include <QString>
 
@@ -39,6 +41,13 @@ public:
     const ResultGrid& numbers() const { return m_numbers; }
     // How many cells hold a text of their own (numbers are not counted).
     qsizetype textCount() const { return m_texts.size(); }
+    // Marks the result cells whose value stands for a report: point (ix, iy)
+    // is cell (ix + 1, iy + 1). Views show a marked cell on its own background
+    // with the report as tooltip; its text stays as it is. Replaces the marks
+    // before; empty marks cost nothing.
+    void setMarks(const PointMarks& marks);
+    const PointMarks& marks() const { return m_marks; }
+    static QColor markBackground();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -49,6 +58,7 @@ public:
 private:
     static qint64 key(int col, int row) { return (qint64(row) << 32) | quint32(col); }
     void checkCell(int col, int row) const;
+    QVariant markData(const QModelIndex& index, int role) const;
     // Tell views of a new column or row count, from 1 up.
     void showColumns(int count);
     void showRows(int count);
@@ -61,5 +71,6 @@ private:
     int m_shownCols = 1;
     int m_shownRows = 1;
     QHash<qint64, QString> m_texts;
+    PointMarks m_marks;
     bool m_refreshPending = false;
 };

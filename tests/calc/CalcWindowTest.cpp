@@ -5,12 +5,15 @@
 #include "calccore/ChartBuffer.h"
 #include "calccore/ParameterSweep.h"
 #include "calccore/TableBuffer.h"
+#include "calc/SweepReportBoxes.h"
 #include "chart/ChartLabels.h"
+#include "chart/ChartTexts.h"
 #include "chart/TChartControl.h"
 #include "number/NumberFormat.h"
 #include "results/Formout.h"
 #include "results/Formparm.h"
 #include "results/Formtblout.h"
+#include "results/ResultExport.h"
 #include "testutil/ErrorRecorder.h"
 #include "testutil/MessageRecorder.h"
 #include "testutil/TestRegistry.h"
@@ -357,6 +360,64 @@ private Q_SLOTS:
             for (int p = 0; p < 9; ++p)
                 QCOMPARE(chart()->value(s, p), 0.0);
         QCOMPARE(levels->snapshot(), before);
+    }
+
+    // From the second box on, ticking the check box silences the calculation's boxes
+    // and ends it with one counting box; left unticked, every point keeps its box. The
+    // failed points are marked in the table, the chart's hover and the CSV either way,
+    // until a calculation without failures replaces them.
+    void failedPointsSilencedAndMarked_data()
+    {
+        QTest::addColumn<int>("tickAt");
+        QTest::addColumn<QStringList>("boxes");
+        const QString failed = QStringLiteral("Деление на ноль");
+        QTest::newRow("ticked at the second box")
+            << 2 << QStringList{failed, failed, failed + QStringLiteral(" — 36 точек из 36")};
+        QTest::newRow("never ticked") << 0 << QStringList(36, failed);
+    }
+    void failedPointsSilencedAndMarked()
+    {
+        QFETCH(int, tickAt);
+        QFETCH(QStringList, boxes);
+        addTwoLevels();
+        createWindows();
+        MessageRecorder messages;
+        QStringList offered;
+        const MessageService::CheckAnswer previous =
+            MessageService::setCheckAnswer([&](const QString& checkText) {
+                offered << checkText;
+                return messages.count() == tickAt;
+            });
+        const QAbstractItemModel& model = *grid()->model();
+        for (int run = 0; run < 2; ++run) {
+            messages.clear();
+            offered.clear();
+            w()->btnCalc->click();
+            QCOMPARE(messages.texts(), boxes);
+            QCOMPARE(offered, QStringList(tickAt ? 1 : 35, SweepReportBoxes::checkText()));
+            QCOMPARE(cells().count(QStringLiteral("0,00")), 36);
+            const QModelIndex last = model.index(3, 8);
+            QCOMPARE(model.data(last, Qt::ToolTipRole).toString(), boxes.first());
+            QCOMPARE(model.data(last, Qt::BackgroundRole).value<QColor>(),
+                     StringGridModel::markBackground());
+            const ChartTexts texts(chart()->labels(), chart()->settings(), 4, 9);
+            QVERIFY(texts.tip(3, 8, 0.0).endsWith(QStringLiteral("\nОшибка: ") + boxes.first()));
+        }
+        const QString csvLine = QStringLiteral("Ошибки в точках: Деление на ноль — 36 точек из 36");
+        const auto csv = [this] {
+            return QString::fromUtf8(
+                ResultExport::csv(frmTblOut->inputLines(), ResultExport::allCells(*grid())));
+        };
+        QVERIFY(csv().contains(QStringLiteral("\r\n") + csvLine + QStringLiteral("\r\n")));
+        messages.clear();
+        w()->rgrCalcType->setItemIndex(1);
+        w()->edtCalcLevel->setText(QStringLiteral("1"));
+        w()->btnCalc->click();
+        MessageService::setCheckAnswer(previous);
+        QCOMPARE(messages.count(), 0);
+        QVERIFY(!model.data(model.index(3, 8), Qt::ToolTipRole).isValid());
+        QVERIFY(!model.data(model.index(3, 8), Qt::BackgroundRole).isValid());
+        QVERIFY(!csv().contains(QStringLiteral("Ошибки")));
     }
 
     void zeroStepGoesToErrorDisplay()

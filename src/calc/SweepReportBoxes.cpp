@@ -1,0 +1,38 @@
+#include "calc/SweepReportBoxes.h"
+
+#include "calc/SweepCursor.h"
+#include "calccore/CalculationRecord.h"
+#include "toolkit/MessageService.h"
+
+#include <QStringList>
+
+namespace {
+
+const QString kCaption = QStringLiteral("Расчеты");
+
+} // namespace
+
+QString SweepReportBoxes::checkText()
+{
+    return QStringLiteral("Больше не показывать в этом расчете");
+}
+
+void SweepReportBoxes::report(const QString& text)
+{
+    if (m_silenced)
+        return;
+    m_cursor.withNormalCursor([this, &text] {
+        if (m_shown++ == 0)
+            MessageService::show(text, kCaption);
+        else
+            m_silenced = MessageService::showWithCheck(text, kCaption, checkText());
+    });
+}
+
+void SweepReportBoxes::finish(const CalculationRecord& record)
+{
+    if (!m_silenced)
+        return;
+    const QString text = record.failureCounts().join(QLatin1Char('\n'));
+    m_cursor.withNormalCursor([&text] { MessageService::show(text, kCaption); });
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+struct CalculationRecord;
+class SweepCursor;
+
+// The message boxes of one calculation's formula reports. The first report
+// is the plain box; from the second on the box also offers to show no more
+// boxes in this calculation. Once that is ticked, further reports show
+// nothing, and the end of the calculation shows one box that counts the
+// failed points by report. Each calculation makes a new one.
+class SweepReportBoxes
+{
+public:
+    explicit SweepReportBoxes(SweepCursor& cursor) : m_cursor(cursor) {}
+
+    static QString checkText();
+    void report(const QString& text);
+    // After a completed calculation: the counting box, when the boxes were silenced.
+    void finish(const CalculationRecord& record);
+    bool silenced() const { return m_silenced; }
+
+private:
+    SweepCursor& m_cursor;
+    int m_shown = 0;
+    bool m_silenced = false;
+};
