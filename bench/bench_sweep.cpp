@@ -7,13 +7,13 @@
 // division by zero and the boxes are silenced at the second, as the
 // calculation window runs it. The ratios are printed after the runs.
 
+#include "TempStore.h"
 #include "calc/SweepCursor.h"
 #include "calc/SweepReportBoxes.h"
 #include "calccore/ChartBuffer.h"
 #include "calccore/Dmexec.h"
 #include "calccore/ParameterSweep.h"
 #include "calccore/TableBuffer.h"
-#include "TempStore.h"
 #include "engine/Database.h"
 #include "number/Fixed2Format.h"
 #include "toolkit/MessageService.h"
@@ -203,8 +203,7 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double bare = reporter.time("BM_ClosedForm");
     if (bare > 0) {
-        std::printf("sweep / bare loop: %.2f\n",
-                    reporter.time("BM_Sweep") / bare);
+        std::printf("sweep / bare loop: %.2f\n", reporter.time("BM_Sweep") / bare);
         std::printf("failing sweep (boxes silenced) / sweep: %.2f\n",
                     reporter.time("BM_FailingSweep") / reporter.time("BM_Sweep"));
         std::printf("\"0.00\" texts of the 1M-cell grid: %.1f ms\n",

@@ -6,9 +6,9 @@
 // Xvfb (QT_QPA_PLATFORM=xcb), with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 and an
 // AT-SPI bus to measure as a screen-reader user runs the program.
 
-#include "demo/SampleModel.h"
 #include "TempStore.h"
 #include "calc/Frmexec.h"
+#include "demo/SampleModel.h"
 #include "editing/Startup.h"
 #include "engine/Database.h"
 #include "results/Formout.h"

@@ -1,8 +1,8 @@
 #include "calccore/Dmexec.h"
 
-#include "number/ConvertError.h"
 #include "engine/EngineError.h"
 #include "engine/Field.h"
+#include "number/ConvertError.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 
 #include "calccore/CheckedMath.h"
 #include "calccore/Dmexec.h"
-#include "number/ResultGrid.h"
 #include "calccore/SweepChart.h"
 #include "calccore/SweepTable.h"
 #include "engine/Database.h"
 #include "number/NumberFormat.h"
+#include "number/ResultGrid.h"
 
 #include <algorithm>
 

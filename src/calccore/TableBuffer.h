@@ -1,7 +1,7 @@
 #pragma once
 
-#include "number/ResultGrid.h"
 #include "calccore/SweepTable.h"
+#include "number/ResultGrid.h"
 
 #include <QString>
 

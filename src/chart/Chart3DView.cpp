@@ -5,8 +5,8 @@
 
 #include <QGuiApplication>
 #include <QImage>
-#include <QLinearGradient>
 #include <QLabel>
+#include <QLinearGradient>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QPainter>

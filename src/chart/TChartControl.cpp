@@ -36,8 +36,7 @@ void busyUntilDrawn()
 } // namespace
 
 TChartControl::TChartControl(QWidget* parent)
-    : QWidget(parent), m_pages(new QStackedLayout),
-      m_flat(new FlatChart(this)),
+    : QWidget(parent), m_pages(new QStackedLayout), m_flat(new FlatChart(this)),
       m_notice(new QLabel(QStringLiteral("Трёхмерный вид недоступен: нет поддержки OpenGL"), this))
 {
     setAccessibleName(QStringLiteral("Диаграмма результатов"));
@@ -176,8 +175,7 @@ void TChartControl::render()
         return;
     m_dirty = false;
     const ChartTexts texts(m_labels, m_settings, m_values.seriesCount(), m_values.pointCount());
-    const long long count =
-        static_cast<long long>(m_values.seriesCount()) * m_values.pointCount();
+    const long long count = static_cast<long long>(m_values.seriesCount()) * m_values.pointCount();
     if (count >= BusyValues || (m_settings.chart3D && count > Bars3DValues))
         busyUntilDrawn();
     if (m_settings.chart3D && Chart3DView::openGLAvailable())

@@ -35,24 +35,30 @@ int SampleModel::load(Database& db)
     try {
         QSqlQuery max = db.exec(QStringLiteral("SELECT MAX(MODID) FROM MATHMODEL"));
         const int key = (max.next() ? max.value(0).toInt() : 0) + 1;
-        db.exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME, MODCOMMENT) VALUES (:ID, :NAME, :COMMENT)"),
-                [&](const QString& name) -> QVariant {
-                    if (name == QLatin1String("ID"))
-                        return double(key);
-                    if (name == QLatin1String("NAME"))
-                        return QStringLiteral("Тестовая");
-                    return QStringLiteral("Пример: учреждения, отделения, кабинеты");
-                });
+        db.exec(
+            QStringLiteral(
+                "INSERT INTO MATHMODEL (MODID, MODNAME, MODCOMMENT) VALUES (:ID, :NAME, :COMMENT)"),
+            [&](const QString& name) -> QVariant {
+                if (name == QLatin1String("ID"))
+                    return double(key);
+                if (name == QLatin1String("NAME"))
+                    return QStringLiteral("Тестовая");
+                return QStringLiteral("Пример: учреждения, отделения, кабинеты");
+            });
         int levelId = 0;
         for (const Level& l : kLevels) {
-            const QVariantList values{key, ++levelId, l.number, QString::fromUtf8(l.name), l.nodes, l.dcsTime,
-                                      l.flowInt, l.flowDist, l.costDelay, l.costUse, l.costLimit, l.dcsIntCost,
-                                      l.lossPerTask};
+            const QVariantList values{
+                key,          ++levelId, l.number,    QString::fromUtf8(l.name),
+                l.nodes,      l.dcsTime, l.flowInt,   l.flowDist,
+                l.costDelay,  l.costUse, l.costLimit, l.dcsIntCost,
+                l.lossPerTask};
             int next = 0;
-            db.exec(QStringLiteral("INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, "
-                                   "LVLTSKDCSTIME, LVLTSKFLOWINT, LVLTSKFLOWDIST, LVLNODECOSTDELAY, LVLNODECOSTUSE, "
-                                   "LVLCOSTLIMIT, LVLNODECOSTDELAY_DCSINT, LVLNODECOSTDELAY_DCSINT2) VALUES "
-                                   "(:A, :B, :C, :D, :E, :F, :G, :H, :I, :J, :K, :L, :M)"),
+            db.exec(QStringLiteral(
+                        "INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, "
+                        "LVLTSKDCSTIME, LVLTSKFLOWINT, LVLTSKFLOWDIST, LVLNODECOSTDELAY, "
+                        "LVLNODECOSTUSE, "
+                        "LVLCOSTLIMIT, LVLNODECOSTDELAY_DCSINT, LVLNODECOSTDELAY_DCSINT2) VALUES "
+                        "(:A, :B, :C, :D, :E, :F, :G, :H, :I, :J, :K, :L, :M)"),
                     [&](const QString&) { return values[next++]; });
         }
         db.commit();

@@ -20,16 +20,17 @@ TfrmLevel::TfrmLevel(QWidget* parent) : TForm(parent)
     setDesignGeometry(184, 32, 540, 472);
     createGroups();
     btnOK = DesignControls::button(this, QStringLiteral("btnOK"), QStringLiteral("ОК"), 192, 400);
-    btnCancel = DesignControls::button(this, QStringLiteral("btnCancel"), QStringLiteral("Отмена"), 296, 400);
-    DesignControls::tabOrder({editLvlNumber, editLvlName, editLvlNodeAmount, editLvlTskDcsTime, editLvlTskFlowDist,
-                          editLvlTskFlowInt, editLvlNodeCostDelay, editLvlNodeCostUse, DBEdit1, DBEdit2, btnOK,
-                          btnCancel});
+    btnCancel = DesignControls::button(this, QStringLiteral("btnCancel"), QStringLiteral("Отмена"),
+                                       296, 400);
+    DesignControls::tabOrder({editLvlNumber, editLvlName, editLvlNodeAmount, editLvlTskDcsTime,
+                              editLvlTskFlowDist, editLvlTskFlowInt, editLvlNodeCostDelay,
+                              editLvlNodeCostUse, DBEdit1, DBEdit2, btnOK, btnCancel});
     connectHandler(btnOK, &QPushButton::clicked, this, &TfrmLevel::btnOKClick);
     connectHandler(btnCancel, &QPushButton::clicked, this, &TfrmLevel::btnCancelClick);
 }
 
-DBEdit* TfrmLevel::edit(QWidget* group, const QString& name, const QString& field, const QString& label, int left,
-                        int top, int width)
+DBEdit* TfrmLevel::edit(QWidget* group, const QString& name, const QString& field,
+                        const QString& label, int left, int top, int width)
 {
     auto* e = new DBEdit(group);
     DesignControls::placeEdit(e, name, label, left, top, width);
@@ -44,38 +45,56 @@ void TfrmLevel::createGroups()
     using DesignControls::label;
     GroupBox1 = group(this, QStringLiteral("GroupBox1"), QStringLiteral("Общие"), 15, 8, 506, 73);
     GroupBox2 = group(this, QStringLiteral("GroupBox2"), QStringLiteral("Узлы"), 16, 88, 505, 89);
-    GroupBox3 = group(this, QStringLiteral("GroupBox3"), QStringLiteral("Потоки"), 16, 192, 505, 49);
-    GroupBox4 = group(this, QStringLiteral("GroupBox4"), QStringLiteral("Затраты"), 16, 248, 505, 137);
+    GroupBox3 =
+        group(this, QStringLiteral("GroupBox3"), QStringLiteral("Потоки"), 16, 192, 505, 49);
+    GroupBox4 =
+        group(this, QStringLiteral("GroupBox4"), QStringLiteral("Затраты"), 16, 248, 505, 137);
 
     Label1 = label(GroupBox1, QStringLiteral("Label1"), QStringLiteral("Номер :"), 16, 24);
     Label2 = label(GroupBox1, QStringLiteral("Label2"), QStringLiteral("Наименование :"), 16, 40);
-    editLvlNumber = edit(GroupBox1, QStringLiteral("editLvlNumber"), QStringLiteral("LVLNUMBER"), QStringLiteral("Номер"), 144, 16);
-    editLvlName = edit(GroupBox1, QStringLiteral("editLvlName"), QStringLiteral("LVLNAME"), QStringLiteral("Наименование"), 144, 40, 337);
+    editLvlNumber = edit(GroupBox1, QStringLiteral("editLvlNumber"), QStringLiteral("LVLNUMBER"),
+                         QStringLiteral("Номер"), 144, 16);
+    editLvlName = edit(GroupBox1, QStringLiteral("editLvlName"), QStringLiteral("LVLNAME"),
+                       QStringLiteral("Наименование"), 144, 40, 337);
 
-    Label3 = label(GroupBox2, QStringLiteral("Label3"), QStringLiteral("Количество узлов :"), 16, 24);
-    Label4 = label(GroupBox2, QStringLiteral("Label4"), QStringLiteral("Интенсивность решения задач :"), 16, 40);
-    Label5 = label(GroupBox2, QStringLiteral("Label5"), QStringLiteral("Коэффициент разряжения потока задач :"), 16, 56);
-    editLvlNodeAmount = edit(GroupBox2, QStringLiteral("editLvlNodeAmount"), QStringLiteral("LVLNODEAMOUNT"),
-                             QStringLiteral("Количество узлов"), 336, 16);
-    editLvlTskDcsTime = edit(GroupBox2, QStringLiteral("editLvlTskDcsTime"), QStringLiteral("LVLTSKDCSTIME"),
-                             QStringLiteral("Интенсивность решения задач"), 336, 40);
-    editLvlTskFlowDist = edit(GroupBox2, QStringLiteral("editLvlTskFlowDist"), QStringLiteral("LVLTSKFLOWDIST"),
-                              QStringLiteral("Коэффициент разряжения потока задач"), 336, 64);
+    Label3 =
+        label(GroupBox2, QStringLiteral("Label3"), QStringLiteral("Количество узлов :"), 16, 24);
+    Label4 = label(GroupBox2, QStringLiteral("Label4"),
+                   QStringLiteral("Интенсивность решения задач :"), 16, 40);
+    Label5 = label(GroupBox2, QStringLiteral("Label5"),
+                   QStringLiteral("Коэффициент разряжения потока задач :"), 16, 56);
+    editLvlNodeAmount =
+        edit(GroupBox2, QStringLiteral("editLvlNodeAmount"), QStringLiteral("LVLNODEAMOUNT"),
+             QStringLiteral("Количество узлов"), 336, 16);
+    editLvlTskDcsTime =
+        edit(GroupBox2, QStringLiteral("editLvlTskDcsTime"), QStringLiteral("LVLTSKDCSTIME"),
+             QStringLiteral("Интенсивность решения задач"), 336, 40);
+    editLvlTskFlowDist =
+        edit(GroupBox2, QStringLiteral("editLvlTskFlowDist"), QStringLiteral("LVLTSKFLOWDIST"),
+             QStringLiteral("Коэффициент разряжения потока задач"), 336, 64);
 
-    Label6 = label(GroupBox3, QStringLiteral("Label6"), QStringLiteral("Интенсивность потока задач :"), 16, 24);
-    editLvlTskFlowInt = edit(GroupBox3, QStringLiteral("editLvlTskFlowInt"), QStringLiteral("LVLTSKFLOWINT"),
-                             QStringLiteral("Интенсивность потока задач"), 336, 16);
+    Label6 = label(GroupBox3, QStringLiteral("Label6"),
+                   QStringLiteral("Интенсивность потока задач :"), 16, 24);
+    editLvlTskFlowInt =
+        edit(GroupBox3, QStringLiteral("editLvlTskFlowInt"), QStringLiteral("LVLTSKFLOWINT"),
+             QStringLiteral("Интенсивность потока задач"), 336, 16);
 
-    Label7 = label(GroupBox4, QStringLiteral("Label7"), QStringLiteral("Потери при задержке :"), 16, 24);
-    Label10 = label(GroupBox4, QStringLiteral("Label10"), QStringLiteral("Коэффициент потерь на одну задачу :"), 16, 48);
-    Label8 = label(GroupBox4, QStringLiteral("Label8"), QStringLiteral("Затраты на эксплуатацию узла :"), 16, 80);
-    Label9 = label(GroupBox4, QStringLiteral("Label9"), QStringLiteral("Ограничения эксплуатационных затапат :"), 16, 104);
-    editLvlNodeCostDelay = edit(GroupBox4, QStringLiteral("editLvlNodeCostDelay"), QStringLiteral("LVLNODECOSTDELAY"),
-                                QStringLiteral("Потери при задержке"), 336, 16);
+    Label7 =
+        label(GroupBox4, QStringLiteral("Label7"), QStringLiteral("Потери при задержке :"), 16, 24);
+    Label10 = label(GroupBox4, QStringLiteral("Label10"),
+                    QStringLiteral("Коэффициент потерь на одну задачу :"), 16, 48);
+    Label8 = label(GroupBox4, QStringLiteral("Label8"),
+                   QStringLiteral("Затраты на эксплуатацию узла :"), 16, 80);
+    Label9 = label(GroupBox4, QStringLiteral("Label9"),
+                   QStringLiteral("Ограничения эксплуатационных затапат :"), 16, 104);
+    editLvlNodeCostDelay =
+        edit(GroupBox4, QStringLiteral("editLvlNodeCostDelay"), QStringLiteral("LVLNODECOSTDELAY"),
+             QStringLiteral("Потери при задержке"), 336, 16);
     DBEdit2 = edit(GroupBox4, QStringLiteral("DBEdit2"), QStringLiteral("LVLNODECOSTDELAY_DCSINT2"),
                    QStringLiteral("Коэффициент потерь на одну задачу"), 336, 40);
-    editLvlNodeCostUse = edit(GroupBox4, QStringLiteral("editLvlNodeCostUse"), QStringLiteral("LVLNODECOSTUSE"),
-                              QStringLiteral("Затраты на эксплуатацию узла"), 336, 72);
+    editLvlNodeCostUse =
+        edit(GroupBox4, QStringLiteral("editLvlNodeCostUse"), QStringLiteral("LVLNODECOSTUSE"),
+             QStringLiteral("Затраты на эксплуатацию узла"), 336, 72);
     DBEdit1 = edit(GroupBox4, QStringLiteral("DBEdit1"), QStringLiteral("LVLCOSTLIMIT"),
                    QStringLiteral("Ограничения эксплуатационных затрат"), 336, 104);
 }

@@ -59,8 +59,8 @@ protected:
 
 private:
     void createGroups();
-    DBEdit* edit(QWidget* group, const QString& name, const QString& field, const QString& label, int left, int top,
-                 int width = 121);
+    DBEdit* edit(QWidget* group, const QString& name, const QString& field, const QString& label,
+                 int left, int top, int width = 121);
 };
 
 extern TfrmLevel* frmLevel;

@@ -33,22 +33,29 @@ void TfrmMathModel::createControls()
     DBGrid1->setDataSource(&dmStructure->dsrModel);
     DBGrid1->setColumns({{QStringLiteral("MODNAME"), QStringLiteral("Наименование"), 241},
                          {QStringLiteral("MODCOMMENT"), QStringLiteral("Комментарий")}});
-    btnModelCreate = button(this, QStringLiteral("btnModelCreate"), QStringLiteral("Добавить"), 18, 270, 71);
-    btnModelModify = button(this, QStringLiteral("btnModelModify"), QStringLiteral("Изменить"), 89, 270);
-    btnModelRemove = button(this, QStringLiteral("btnModelRemove"), QStringLiteral("Удалить"), 165, 270);
-    btnModelRefresh = button(this, QStringLiteral("btnModelRefresh"), QStringLiteral("Обновить"), 240, 270);
-    btnModelSave = button(this, QStringLiteral("btnModelSave"), QStringLiteral("Сохранить"), 315, 270);
-    btnModelCancel = button(this, QStringLiteral("btnModelCancel"), QStringLiteral("Отмена"), 390, 270);
+    btnModelCreate =
+        button(this, QStringLiteral("btnModelCreate"), QStringLiteral("Добавить"), 18, 270, 71);
+    btnModelModify =
+        button(this, QStringLiteral("btnModelModify"), QStringLiteral("Изменить"), 89, 270);
+    btnModelRemove =
+        button(this, QStringLiteral("btnModelRemove"), QStringLiteral("Удалить"), 165, 270);
+    btnModelRefresh =
+        button(this, QStringLiteral("btnModelRefresh"), QStringLiteral("Обновить"), 240, 270);
+    btnModelSave =
+        button(this, QStringLiteral("btnModelSave"), QStringLiteral("Сохранить"), 315, 270);
+    btnModelCancel =
+        button(this, QStringLiteral("btnModelCancel"), QStringLiteral("Отмена"), 390, 270);
     btnLevel = button(this, QStringLiteral("btnLevel"), QStringLiteral("Уровни"), 160, 304);
     btnCalc = button(this, QStringLiteral("btnCalc"), QStringLiteral("Расчеты"), 240, 304);
     Button1 = button(this, QStringLiteral("Button1"), QStringLiteral("Выход"), 390, 302);
 
     Anchors::set(DBGrid1, Anchors::Left | Anchors::Top | Anchors::Right | Anchors::Bottom);
-    for (QWidget* b : {btnModelCreate, btnModelModify, btnModelRemove, btnModelRefresh, btnModelSave, btnModelCancel,
-                       btnLevel, btnCalc, Button1})
+    for (QWidget* b : {btnModelCreate, btnModelModify, btnModelRemove, btnModelRefresh,
+                       btnModelSave, btnModelCancel, btnLevel, btnCalc, Button1})
         Anchors::set(b, Anchors::Left | Anchors::Bottom);
-    DesignControls::tabOrder({DBGrid1, btnModelCreate, btnModelModify, btnModelRemove, btnModelRefresh, btnModelSave,
-                          btnModelCancel, btnLevel, btnCalc, Button1});
+    DesignControls::tabOrder({DBGrid1, btnModelCreate, btnModelModify, btnModelRemove,
+                              btnModelRefresh, btnModelSave, btnModelCancel, btnLevel, btnCalc,
+                              Button1});
 }
 
 void TfrmMathModel::connectHandlers()

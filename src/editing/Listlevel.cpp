@@ -35,15 +35,20 @@ void TlstLevel::createControls()
     DBGrid1->setDataSource(&dmStructure->dsrLevel);
     DBGrid1->setColumns({{QStringLiteral("LVLNUMBER"), QStringLiteral("Номер"), 79},
                          {QStringLiteral("LVLNAME"), QStringLiteral("Наименование"), 406}});
-    btnLevelCreate = button(this, QStringLiteral("btnLevelCreate"), QStringLiteral("Добавить"), 87, 269, 71);
-    btnLevelModify = button(this, QStringLiteral("btnLevelModify"), QStringLiteral("Изменить"), 158, 269);
-    btnLevelRemove = button(this, QStringLiteral("btnLevelRemove"), QStringLiteral("Удалить"), 234, 269);
-    btnLevelRefresh = button(this, QStringLiteral("btnLevelRefresh"), QStringLiteral("Обновить"), 309, 269);
+    btnLevelCreate =
+        button(this, QStringLiteral("btnLevelCreate"), QStringLiteral("Добавить"), 87, 269, 71);
+    btnLevelModify =
+        button(this, QStringLiteral("btnLevelModify"), QStringLiteral("Изменить"), 158, 269);
+    btnLevelRemove =
+        button(this, QStringLiteral("btnLevelRemove"), QStringLiteral("Удалить"), 234, 269);
+    btnLevelRefresh =
+        button(this, QStringLiteral("btnLevelRefresh"), QStringLiteral("Обновить"), 309, 269);
     Button1 = button(this, QStringLiteral("Button1"), QStringLiteral("Выход"), 384, 269);
     Anchors::set(DBGrid1, Anchors::Left | Anchors::Top | Anchors::Right | Anchors::Bottom);
     for (QWidget* b : {btnLevelCreate, btnLevelModify, btnLevelRemove, btnLevelRefresh, Button1})
         Anchors::set(b, Anchors::Left | Anchors::Bottom);
-    DesignControls::tabOrder({DBGrid1, btnLevelCreate, btnLevelModify, btnLevelRemove, btnLevelRefresh, Button1});
+    DesignControls::tabOrder(
+        {DBGrid1, btnLevelCreate, btnLevelModify, btnLevelRemove, btnLevelRefresh, Button1});
 }
 
 void TlstLevel::reopenLevels()

@@ -1,7 +1,7 @@
 #include "editing/Startup.h"
 
-#include "calccore/Dmexec.h"
 #include "calc/Frmexec.h"
+#include "calccore/Dmexec.h"
 #include "editing/Formlevel.h"
 #include "editing/Frmmodel.h"
 #include "editing/Listlevel.h"

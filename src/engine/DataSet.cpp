@@ -64,8 +64,9 @@ void DataSet::declareParam(const QString& name, const QVariant& defaultValue)
 void DataSet::setParam(const QString& name, int value)
 {
     if (active())
-        throw EngineError(QStringLiteral("%1: параметр %2 можно задать только у закрытого набора данных")
-                              .arg(objectName(), name));
+        throw EngineError(
+            QStringLiteral("%1: параметр %2 можно задать только у закрытого набора данных")
+                .arg(objectName(), name));
     if (!m_paramNames.contains(name.toLower()))
         declareParam(name);
     m_params[name.toLower()] = value;
@@ -132,7 +133,8 @@ QString DataSet::selectText() const
     const Schema::Table* table = Schema::table(m_tableName);
     if (!table)
         return QStringLiteral("SELECT * FROM %1").arg(m_tableName);
-    return QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(table->name, table->key.join(QStringLiteral(", ")));
+    return QStringLiteral("SELECT * FROM %1 ORDER BY %2")
+        .arg(table->name, table->key.join(QStringLiteral(", ")));
 }
 
 QVariant DataSet::bindValue(const QString& name) const
@@ -143,7 +145,8 @@ QVariant DataSet::bindValue(const QString& name) const
 void DataSet::load()
 {
     const QString text = selectText();
-    QSqlQuery query = m_database->exec(text, [this](const QString& name) { return bindValue(name); });
+    QSqlQuery query =
+        m_database->exec(text, [this](const QString& name) { return bindValue(name); });
     loadColumns(query.record(), Statement::prepare(text).firstTable);
     std::vector<Row> rows;
     const int detail = m_master ? findField(m_detailField) : -1;
@@ -155,7 +158,8 @@ void DataSet::load()
         row.values.resize(fieldCount());
         for (int c = 0; c < fieldCount(); ++c)
             row.values[c] = normalise(c, query.value(c));
-        if (detail >= 0 && (masterValue.isNull() || row.values[detail] != normalise(detail, masterValue)))
+        if (detail >= 0 &&
+            (masterValue.isNull() || row.values[detail] != normalise(detail, masterValue)))
             continue;
         row.original = row.values;
         rows.push_back(std::move(row));
@@ -183,8 +187,8 @@ void DataSet::loadColumns(const QSqlRecord& record, const QString& table)
             const int id = record.field(c).metaType().id();
             if (id == QMetaType::Double || id == QMetaType::Float)
                 type = FieldType::Real;
-            else if (id == QMetaType::Int || id == QMetaType::LongLong || id == QMetaType::UInt
-                     || id == QMetaType::ULongLong)
+            else if (id == QMetaType::Int || id == QMetaType::LongLong || id == QMetaType::UInt ||
+                     id == QMetaType::ULongLong)
                 type = FieldType::Integer;
         }
         m_fieldNames << name;
@@ -235,15 +239,18 @@ int DataSet::moveBy(int distance)
 void DataSet::requireEditing() const
 {
     if (!editing())
-        throw EngineError(QStringLiteral("%1: Dataset not in edit or insert mode").arg(objectName()));
+        throw EngineError(
+            QStringLiteral("%1: Dataset not in edit or insert mode").arg(objectName()));
 }
 
 void DataSet::requireWritable() const
 {
     if (!active())
-        throw EngineError(QStringLiteral("%1: Cannot perform this operation on a closed dataset").arg(objectName()));
+        throw EngineError(QStringLiteral("%1: Cannot perform this operation on a closed dataset")
+                              .arg(objectName()));
     if (m_readOnly || !m_cachedUpdates)
-        throw EngineError(QStringLiteral("%1: Cannot modify a read-only dataset").arg(objectName()));
+        throw EngineError(
+            QStringLiteral("%1: Cannot modify a read-only dataset").arg(objectName()));
 }
 
 void DataSet::setState(State state)
@@ -384,7 +391,8 @@ void DataSet::remove()
         return;
     }
     if (m_rows.empty())
-        throw EngineError(QStringLiteral("%1: Cannot perform this operation on an empty dataset").arg(objectName()));
+        throw EngineError(QStringLiteral("%1: Cannot perform this operation on an empty dataset")
+                              .arg(objectName()));
     if (m_state == State::Edit)
         cancel();
     Row& row = m_rows[m_current];
@@ -429,7 +437,8 @@ QVariant DataSet::value(int row, int column) const
 QVariant DataSet::currentValue(int column) const
 {
     if (!active())
-        throw EngineError(QStringLiteral("%1: Cannot perform this operation on a closed dataset").arg(objectName()));
+        throw EngineError(QStringLiteral("%1: Cannot perform this operation on a closed dataset")
+                              .arg(objectName()));
     return value(m_current, column);
 }
 
@@ -454,7 +463,8 @@ QVariant DataSet::normalise(int column, const QVariant& value) const
         const QString text = Field::toText(value);
         const int limit = m_fieldMaxLengths[column];
         if (limit > 0 && text.size() > limit)
-            throw EngineError(QStringLiteral("Значение поля %1 длиннее %2 символов").arg(name).arg(limit));
+            throw EngineError(
+                QStringLiteral("Значение поля %1 длиннее %2 символов").arg(name).arg(limit));
         return text;
     }
     }
@@ -465,7 +475,8 @@ void DataSet::setCurrentValue(int column, const QVariant& value)
 {
     requireEditing();
     if (column < 0 || column >= fieldCount())
-        throw EngineError(QStringLiteral("%1: нет поля с номером %2").arg(objectName()).arg(column));
+        throw EngineError(
+            QStringLiteral("%1: нет поля с номером %2").arg(objectName()).arg(column));
     const QVariant stored = normalise(column, value);
     QVariant& cell = m_rows[m_current].values[column];
     if (cell == stored && cell.isNull() == stored.isNull())
@@ -487,15 +498,17 @@ std::vector<DataSet::Change> DataSet::pendingChanges() const
     std::vector<Change> changes;
     for (const Row& row : m_rows) {
         if (m_state == State::Insert && &row == &m_rows[m_current])
-            continue;  // not posted yet
+            continue; // not posted yet
         if (row.status == RowStatus::Modified)
             changes.push_back({Change::Kind::Modify, &row.values, &row.original, row.changeOrder});
         else if (row.status == RowStatus::Inserted)
             changes.push_back({Change::Kind::Insert, &row.values, &row.original, row.changeOrder});
     }
     for (const Removed& removed : m_removed)
-        changes.push_back({Change::Kind::Delete, &removed.original, &removed.original, removed.changeOrder});
-    std::sort(changes.begin(), changes.end(), [](const Change& a, const Change& b) { return a.order < b.order; });
+        changes.push_back(
+            {Change::Kind::Delete, &removed.original, &removed.original, removed.changeOrder});
+    std::sort(changes.begin(), changes.end(),
+              [](const Change& a, const Change& b) { return a.order < b.order; });
     return changes;
 }
 
@@ -517,8 +530,10 @@ void DataSet::runChange(const Change& change)
     const QSqlQuery query = m_database->exec(lines.join(QLatin1Char('\n')), lookup);
     // A modify or delete that finds no row would lose the user's change silently.
     if (change.kind != Change::Kind::Insert && query.numRowsAffected() != 1)
-        throw EngineError(QStringLiteral("%1: запись не найдена в базе данных — её изменил или удалил другой пользователь")
-                              .arg(objectName()));
+        throw EngineError(
+            QStringLiteral(
+                "%1: запись не найдена в базе данных — её изменил или удалил другой пользователь")
+                .arg(objectName()));
 }
 
 // A modify or delete writes only over the row this data set read: the stored
@@ -592,7 +607,8 @@ QString DataSet::conflictMessage(const Change& change, const QVector<int>& colum
 void DataSet::applyUpdates()
 {
     if (!active())
-        throw EngineError(QStringLiteral("%1: Cannot perform this operation on a closed dataset").arg(objectName()));
+        throw EngineError(QStringLiteral("%1: Cannot perform this operation on a closed dataset")
+                              .arg(objectName()));
     EditingSnapshot snapshot;
     if (editing()) {
         const Row& row = m_rows[m_current];
@@ -602,7 +618,8 @@ void DataSet::applyUpdates()
     try {
         const std::vector<Change> changes = pendingChanges();
         if (!changes.empty() && !m_updateObject)
-            throw EngineError(QStringLiteral("%1: нет объекта обновления для записи изменений").arg(objectName()));
+            throw EngineError(QStringLiteral("%1: нет объекта обновления для записи изменений")
+                                  .arg(objectName()));
         for (const Change& change : changes)
             runChange(change);
     } catch (...) {

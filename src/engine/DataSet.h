@@ -67,7 +67,11 @@ public:
     // Opening and closing.
     void open();
     void close();
-    void refresh() { close(); open(); }
+    void refresh()
+    {
+        close();
+        open();
+    }
     bool active() const { return m_state != State::Inactive; }
     State state() const { return m_state; }
     bool editing() const { return m_state == State::Insert || m_state == State::Edit; }
@@ -171,7 +175,7 @@ private:
     Database* m_database = nullptr;
     QString m_tableName;
     QStringList m_sql;
-    QMap<QString, QVariant> m_params;   // keyed by lower-case name
+    QMap<QString, QVariant> m_params; // keyed by lower-case name
     QMap<QString, QString> m_paramNames;
     UpdateSql* m_updateObject = nullptr;
     bool m_cachedUpdates = false;

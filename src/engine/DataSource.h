@@ -9,7 +9,10 @@ class DataSource : public QObject
 {
     Q_OBJECT
 public:
-    explicit DataSource(const QString& name, QObject* parent = nullptr) : QObject(parent) { setObjectName(name); }
+    explicit DataSource(const QString& name, QObject* parent = nullptr) : QObject(parent)
+    {
+        setObjectName(name);
+    }
 
     void setDataSet(DataSet* dataSet) { m_dataSet = dataSet; }
     DataSet* dataSet() const { return m_dataSet; }

@@ -172,8 +172,8 @@ void Database::publishPendingFile()
     const QString pending = std::exchange(m_pendingFile, QString());
     const QString& path = m_definition.path;
     close();
-    const bool linked = ::link(QFile::encodeName(pending).constData(),
-                               QFile::encodeName(path).constData()) == 0;
+    const bool linked =
+        ::link(QFile::encodeName(pending).constData(), QFile::encodeName(path).constData()) == 0;
     const int error = errno;
     removePendingFile(pending);
     if (!linked)

@@ -94,7 +94,8 @@ QStringList Schema::createStatements(AliasDefinition::Driver driver)
         for (const Column& c : t.columns)
             parts << columnSql(c, driver);
         parts << QStringLiteral("PRIMARY KEY (%1)").arg(t.key.join(QStringLiteral(", ")));
-        QString sql = QStringLiteral("CREATE TABLE %1 (\n  %2\n)").arg(t.name, parts.join(QStringLiteral(",\n  ")));
+        QString sql = QStringLiteral("CREATE TABLE %1 (\n  %2\n)")
+                          .arg(t.name, parts.join(QStringLiteral(",\n  ")));
         if (driver == AliasDefinition::Driver::SQLite)
             sql += QStringLiteral(" STRICT");
         statements << sql;

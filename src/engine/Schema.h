@@ -15,7 +15,7 @@ public:
     {
         QString name;
         FieldType type;
-        int maxLength = 0;   // text columns only; 0 means unlimited
+        int maxLength = 0; // text columns only; 0 means unlimited
         bool required = false;
     };
     struct Table

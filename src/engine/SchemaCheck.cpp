@@ -30,12 +30,12 @@ bool isSqlite(const Database& db)
 Catalogue readCatalogue(Database& db, const QString& table)
 {
     const QString sql =
-        isSqlite(db)
-            ? QStringLiteral("SELECT name, type, 0, NULL, NULL FROM pragma_table_info(:T)")
-            : QStringLiteral("SELECT column_name, data_type, coalesce(character_maximum_length, 0), "
-                             "numeric_precision, numeric_scale "
-                             "FROM information_schema.columns WHERE table_name = :T AND "
-                             "table_schema = current_schema()");
+        isSqlite(db) ? QStringLiteral("SELECT name, type, 0, NULL, NULL FROM pragma_table_info(:T)")
+                     : QStringLiteral(
+                           "SELECT column_name, data_type, coalesce(character_maximum_length, 0), "
+                           "numeric_precision, numeric_scale "
+                           "FROM information_schema.columns WHERE table_name = :T AND "
+                           "table_schema = current_schema()");
     const QString name = isSqlite(db) ? table : table.toLower();
     QSqlQuery query = db.exec(sql, [&](const QString&) { return QVariant(name); });
     Catalogue columns;

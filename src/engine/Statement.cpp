@@ -15,8 +15,9 @@ qsizetype wordLength(const QString& text, qsizetype i)
     qsizetype j = i;
     while (j < text.size() && isWordChar(text[j]))
         ++j;
-    if (j + 3 <= text.size() && text.mid(j, 3).compare(QLatin1String(".DB"), Qt::CaseInsensitive) == 0
-        && (j + 3 == text.size() || !isWordChar(text[j + 3])))
+    if (j + 3 <= text.size() &&
+        text.mid(j, 3).compare(QLatin1String(".DB"), Qt::CaseInsensitive) == 0 &&
+        (j + 3 == text.size() || !isWordChar(text[j + 3])))
         j += 3;
     return j - i;
 }
@@ -41,7 +42,8 @@ private:
             copyQuoted(u'\'');
         else if (c == u'"')
             identifier(quotedLength());
-        else if (c == u':' && m_pos + 1 < m_text.size() && isWordChar(m_text[m_pos + 1]) && !afterColonOrWord())
+        else if (c == u':' && m_pos + 1 < m_text.size() && isWordChar(m_text[m_pos + 1]) &&
+                 !afterColonOrWord())
             parameter();
         else if (isWordChar(c))
             identifier(wordLength(m_text, m_pos));

@@ -10,7 +10,7 @@ struct Statement
 {
     QString sql;
     QStringList parameters;
-    QString firstTable;  // canonical name of the first store table named, if any
+    QString firstTable; // canonical name of the first store table named, if any
 
     static Statement prepare(const QString& text);
 };

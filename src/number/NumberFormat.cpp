@@ -41,7 +41,8 @@ double NumberFormat::toReal(const QString& text)
 {
     double v = 0;
     if (!tryReal(text, &v))
-        throw ConvertError(QStringLiteral("«%1» не является допустимым вещественным числом").arg(text));
+        throw ConvertError(
+            QStringLiteral("«%1» не является допустимым вещественным числом").arg(text));
     return v;
 }
 

@@ -1,7 +1,7 @@
 #include "number/ResultGrid.h"
 
-#include "number/OutOfMemoryError.h"
 #include "number/Error.h"
+#include "number/OutOfMemoryError.h"
 
 #include <algorithm>
 #include <cmath>

@@ -41,8 +41,8 @@ QString realPath(const QString& given)
         const QDir dir(real);
         QString name = part;
         if (!QFileInfo::exists(dir.filePath(part))) {
-            const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                                      QDir::NoDotAndDotDot);
+            const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden |
+                                                      QDir::System | QDir::NoDotAndDotDot);
             for (const QString& entry : entries)
                 if (entry.compare(part, Qt::CaseInsensitive) == 0) {
                     name = entry;
@@ -88,7 +88,8 @@ void TCDirectoryOutline::Register()
     ComponentPalette::add({QStringLiteral("TCDirectoryOutline"), QStringLiteral("Samples"),
                            QStringLiteral("samples/Cdiroutl.h"),
                            QStringLiteral("Дерево папок, открытое до текущей папки"),
-                           [](QWidget* parent) { return new TCDirectoryOutline(parent); }, &paletteIcon});
+                           [](QWidget* parent) { return new TCDirectoryOutline(parent); },
+                           &paletteIcon});
 }
 
 QString TCDirectoryOutline::CurDir()
@@ -111,9 +112,15 @@ QString TCDirectoryOutline::ForceCase(const QString& text) const
 void TCDirectoryOutline::AssignCaseProc()
 {
     switch (FTextCase) {
-    case tcLowerCase: FCaseFunction = &lowerCase; break;
-    case tcUpperCase: FCaseFunction = &upperCase; break;
-    case tcAsIs: FCaseFunction = nullptr; break;
+    case tcLowerCase:
+        FCaseFunction = &lowerCase;
+        break;
+    case tcUpperCase:
+        FCaseFunction = &upperCase;
+        break;
+    case tcAsIs:
+        FCaseFunction = nullptr;
+        break;
     }
 }
 
@@ -235,7 +242,8 @@ void TCDirectoryOutline::BuildOneLevel(int item)
     node->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
 
-void TCDirectoryOutline::insertSorted(QTreeWidgetItem* node, const QString& name, const QCollator& collator)
+void TCDirectoryOutline::insertSorted(QTreeWidgetItem* node, const QString& name,
+                                      const QCollator& collator)
 {
     // The children are kept in order, so the first child that does not
     // compare below the name is found by halving.

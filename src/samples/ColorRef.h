@@ -27,10 +27,11 @@ constexpr std::uint32_t Black = 0x000000, Maroon = 0x000080, Green = 0x008000, O
 constexpr std::uint32_t ScrollBar = 0x80000000, Background = 0x80000001, ActiveCaption = 0x80000002,
                         InactiveCaption = 0x80000003, Menu = 0x80000004, Window = 0x80000005,
                         WindowFrame = 0x80000006, MenuText = 0x80000007, WindowText = 0x80000008,
-                        CaptionText = 0x80000009, ActiveBorder = 0x8000000A, InactiveBorder = 0x8000000B,
-                        AppWorkSpace = 0x8000000C, Highlight = 0x8000000D, HighlightText = 0x8000000E,
-                        BtnFace = 0x8000000F, BtnShadow = 0x80000010, GrayText = 0x80000011,
-                        BtnText = 0x80000012, InactiveCaptionText = 0x80000013, BtnHighlight = 0x80000014,
+                        CaptionText = 0x80000009, ActiveBorder = 0x8000000A,
+                        InactiveBorder = 0x8000000B, AppWorkSpace = 0x8000000C,
+                        Highlight = 0x8000000D, HighlightText = 0x8000000E, BtnFace = 0x8000000F,
+                        BtnShadow = 0x80000010, GrayText = 0x80000011, BtnText = 0x80000012,
+                        InactiveCaptionText = 0x80000013, BtnHighlight = 0x80000014,
                         DkShadow3D = 0x80000015, Light3D = 0x80000016, InfoText = 0x80000017,
                         InfoBk = 0x80000018;
 } // namespace Colors

@@ -15,12 +15,12 @@ class ComponentPalette
 public:
     struct Entry
     {
-        QString className;     // "TCGauge"
-        QString page;          // palette page, "Samples"
-        QString includeFile;   // "samples/Cgauges.h"
+        QString className;   // "TCGauge"
+        QString page;        // palette page, "Samples"
+        QString includeFile; // "samples/Cgauges.h"
         QString toolTip;
         std::function<QWidget*(QWidget* parent)> create;
-        std::function<QIcon()> icon;  // a 24 x 24 picture drawn for the palette
+        std::function<QIcon()> icon; // a 24 x 24 picture drawn for the palette
     };
 
     // Adds an entry; registering a class twice keeps the first entry.

@@ -16,10 +16,8 @@ constexpr int DataRole = Qt::UserRole;
 } // namespace
 
 Outline::Outline(QWidget* parent)
-    : QTreeWidget(parent),
-      m_pictureOpen(OutlinePictures::openFolder()),
-      m_pictureClosed(OutlinePictures::closedFolder()),
-      m_pictureLeaf(OutlinePictures::leaf())
+    : QTreeWidget(parent), m_pictureOpen(OutlinePictures::openFolder()),
+      m_pictureClosed(OutlinePictures::closedFolder()), m_pictureLeaf(OutlinePictures::leaf())
 {
     setColumnCount(1);
     header()->hide();
@@ -155,7 +153,7 @@ void Outline::expandNode(int index)
 {
     QTreeWidgetItem* node = item(index);
     if (index == 0)
-        return;  // the root is always open
+        return; // the root is always open
     if (!isItemExpanded(indexOf(parentOf(index))))
         throw Error(QStringLiteral("Parent must be expanded"));
     m_codeExpanding = true;
@@ -173,7 +171,8 @@ void Outline::userExpanded(QTreeWidgetItem* node)
 QString Outline::fullPath(int index) const
 {
     QStringList texts;
-    for (QTreeWidgetItem* node = item(index); node && node != invisibleRootItem(); node = node->parent())
+    for (QTreeWidgetItem* node = item(index); node && node != invisibleRootItem();
+         node = node->parent())
         texts.prepend(node->text(0));
     QString path;
     for (const QString& text : texts) {
@@ -258,8 +257,9 @@ void Outline::updatePicture(QTreeWidgetItem* node)
 {
     if (node == invisibleRootItem())
         return;
-    const QPixmap& picture =
-        node->childCount() == 0 ? m_pictureLeaf : node->isExpanded() ? m_pictureOpen : m_pictureClosed;
+    const QPixmap& picture = node->childCount() == 0 ? m_pictureLeaf
+                             : node->isExpanded()    ? m_pictureOpen
+                                                     : m_pictureClosed;
     node->setIcon(0, QIcon(picture));
 }
 
@@ -279,9 +279,7 @@ void Outline::Expand(int index)
     emit OnExpand(index);
 }
 
-void Outline::CreateWnd()
-{
-}
+void Outline::CreateWnd() {}
 
 void Outline::showEvent(QShowEvent* event)
 {

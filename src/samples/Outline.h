@@ -112,7 +112,7 @@ private:
     struct Place
     {
         QTreeWidgetItem* node;
-        int row;  // position among its siblings
+        int row; // position among its siblings
     };
 
     void rebuildOrder() const;

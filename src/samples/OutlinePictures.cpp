@@ -10,8 +10,7 @@ const QColor Outline(0x80, 0x60, 0x00);
 const QColor Back(0xE8, 0xB8, 0x30);
 const QColor Front(0xFF, 0xD8, 0x58);
 
-template<typename Draw>
-QPixmap paint(int size, Draw draw)
+template <typename Draw> QPixmap paint(int size, Draw draw)
 {
     QPixmap picture(size, size);
     picture.fill(Qt::transparent);
@@ -36,8 +35,9 @@ void OutlinePictures::drawFolder(QPainter& painter, const QRectF& box, bool open
     painter.setBrush(Front);
     if (open) {
         // The front flap tilted forward.
-        painter.drawPolygon(QPolygonF({QPointF(x + 0.18 * w, y + 0.45 * h), QPointF(x + w, y + 0.45 * h),
-                                       QPointF(x + 0.82 * w, y + 0.9 * h), QPointF(x, y + 0.9 * h)}));
+        painter.drawPolygon(
+            QPolygonF({QPointF(x + 0.18 * w, y + 0.45 * h), QPointF(x + w, y + 0.45 * h),
+                       QPointF(x + 0.82 * w, y + 0.9 * h), QPointF(x, y + 0.9 * h)}));
     } else {
         painter.drawRect(QRectF(x, y + 0.42 * h, w, 0.48 * h));
     }
@@ -45,12 +45,14 @@ void OutlinePictures::drawFolder(QPainter& painter, const QRectF& box, bool open
 
 QPixmap OutlinePictures::closedFolder(int size)
 {
-    return paint(size, [](QPainter& painter, const QRectF& box) { drawFolder(painter, box, false); });
+    return paint(size,
+                 [](QPainter& painter, const QRectF& box) { drawFolder(painter, box, false); });
 }
 
 QPixmap OutlinePictures::openFolder(int size)
 {
-    return paint(size, [](QPainter& painter, const QRectF& box) { drawFolder(painter, box, true); });
+    return paint(size,
+                 [](QPainter& painter, const QRectF& box) { drawFolder(painter, box, true); });
 }
 
 QPixmap OutlinePictures::leaf(int size)
@@ -68,6 +70,7 @@ QPixmap OutlinePictures::leaf(int size)
         painter.setBrush(Qt::white);
         painter.drawPath(sheet);
         for (qreal line = 0.4; line < 0.9; line += 0.2)
-            painter.drawLine(QPointF(x + 0.32 * w, y + line * h), QPointF(x + 0.72 * w, y + line * h));
+            painter.drawLine(QPointF(x + 0.32 * w, y + line * h),
+                             QPointF(x + 0.72 * w, y + line * h));
     });
 }

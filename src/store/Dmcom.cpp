@@ -36,11 +36,12 @@ int TdmCommon::GetNewKey(const QString& table, const QString& keyColumn)
     return nextKey();
 }
 
-int TdmCommon::GetNewKeyWhere(const QString& table, const QString& keyColumn, const QString& filterColumn,
-                              int filterValue)
+int TdmCommon::GetNewKeyWhere(const QString& table, const QString& keyColumn,
+                              const QString& filterColumn, int filterValue)
 {
     startKeyStatement(table, keyColumn);
-    qryGetKey.appendSql(QStringLiteral("WHERE ") + filterColumn + QStringLiteral(" = ") + QString::number(filterValue));
+    qryGetKey.appendSql(QStringLiteral("WHERE ") + filterColumn + QStringLiteral(" = ") +
+                        QString::number(filterValue));
     return nextKey();
 }
 

@@ -14,7 +14,8 @@ TdmStructure* dmStructure = nullptr;
 namespace {
 
 const QStringList kLevelDelete{QStringLiteral("delete from MATHLEVEL"), QStringLiteral("where"),
-                               QStringLiteral("  MODID = :OLD_MODID and"), QStringLiteral("  LVLID = :OLD_LVLID")};
+                               QStringLiteral("  MODID = :OLD_MODID and"),
+                               QStringLiteral("  LVLID = :OLD_LVLID")};
 
 // Names a model or a level in the messages of the data set by the name it was read with.
 std::function<QString(const DataSet&, const QVector<QVariant>&)> namedBy(const QString& kind,
@@ -61,12 +62,15 @@ void TdmStructure::setUpModel()
     MasterDetail::link(tblComment, tblModel, QStringLiteral("MODID"), QStringLiteral("MODID"));
     dsrComment.setDataSet(&tblComment);
 
-    updModel.ModifySQL = {QStringLiteral("update \"MathModel.DB\""), QStringLiteral("set"),
-                          QStringLiteral("  MODID = :MODID,"), QStringLiteral("  MODNAME = :MODNAME,"),
-                          QStringLiteral("  MODCOMMENT = :MODCOMMENT"), QStringLiteral("where"),
-                          QStringLiteral("  MODID = :OLD_MODID")};
-    updModel.InsertSQL = {QStringLiteral("insert into \"MathModel.DB\""), QStringLiteral("  (MODID, MODNAME, MODCOMMENT)"),
-                          QStringLiteral("values"), QStringLiteral("  (:MODID, :MODNAME, :MODCOMMENT)")};
+    updModel.ModifySQL = {
+        QStringLiteral("update \"MathModel.DB\""),    QStringLiteral("set"),
+        QStringLiteral("  MODID = :MODID,"),          QStringLiteral("  MODNAME = :MODNAME,"),
+        QStringLiteral("  MODCOMMENT = :MODCOMMENT"), QStringLiteral("where"),
+        QStringLiteral("  MODID = :OLD_MODID")};
+    updModel.InsertSQL = {QStringLiteral("insert into \"MathModel.DB\""),
+                          QStringLiteral("  (MODID, MODNAME, MODCOMMENT)"),
+                          QStringLiteral("values"),
+                          QStringLiteral("  (:MODID, :MODNAME, :MODCOMMENT)")};
     updModel.DeleteSQL = {QStringLiteral("delete from \"MathModel.DB\""), QStringLiteral("where"),
                           QStringLiteral("  MODID = :OLD_MODID")};
 }
@@ -74,9 +78,9 @@ void TdmStructure::setUpModel()
 void TdmStructure::setUpLevel()
 {
     qryLevel.setDatabase(&dmCommon->dbMedic);
-    qryLevel.appendSql(QStringLiteral(
-        "SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, LVLTSKDCSTIME, LVLTSKFLOWINT, LVLTSKFLOWDIST, "
-        "LVLNODECOSTDELAY, LVLNODECOSTUSE, MODIDHIER, LVLIDHIER"));
+    qryLevel.appendSql(QStringLiteral("SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, "
+                                      "LVLTSKDCSTIME, LVLTSKFLOWINT, LVLTSKFLOWDIST, "
+                                      "LVLNODECOSTDELAY, LVLNODECOSTUSE, MODIDHIER, LVLIDHIER"));
     qryLevel.appendSql(QStringLiteral("FROM MATHLEVEL Mathlevel"));
     qryLevel.appendSql(QStringLiteral("WHERE MODID = :par_ModID"));
     qryLevel.appendSql(QStringLiteral("ORDER BY LVLNUMBER"));
@@ -86,36 +90,45 @@ void TdmStructure::setUpLevel()
     qryLevel.describeRow = namedBy(QStringLiteral("Уровень"), QStringLiteral("LVLNAME"));
     dsrLevel.setDataSet(&qryLevel);
 
-    updLevel.ModifySQL = {QStringLiteral("update MATHLEVEL"), QStringLiteral("set"),
-                          QStringLiteral("  LVLNUMBER = :LVLNUMBER,"), QStringLiteral("  LVLNAME = :LVLNAME,"),
+    updLevel.ModifySQL = {QStringLiteral("update MATHLEVEL"),
+                          QStringLiteral("set"),
+                          QStringLiteral("  LVLNUMBER = :LVLNUMBER,"),
+                          QStringLiteral("  LVLNAME = :LVLNAME,"),
                           QStringLiteral("  LVLNODEAMOUNT = :LVLNODEAMOUNT,"),
                           QStringLiteral("  LVLTSKDCSTIME = :LVLTSKDCSTIME,"),
                           QStringLiteral("  LVLTSKFLOWINT = :LVLTSKFLOWINT,"),
                           QStringLiteral("  LVLTSKFLOWDIST = :LVLTSKFLOWDIST,"),
                           QStringLiteral("  LVLNODECOSTDELAY = :LVLNODECOSTDELAY,"),
                           QStringLiteral("  LVLNODECOSTUSE = :LVLNODECOSTUSE,"),
-                          QStringLiteral("  MODIDHIER = :MODIDHIER,"), QStringLiteral("  LVLIDHIER = :LVLIDHIER"),
-                          QStringLiteral("where"), QStringLiteral("  MODID = :OLD_MODID and"),
+                          QStringLiteral("  MODIDHIER = :MODIDHIER,"),
+                          QStringLiteral("  LVLIDHIER = :LVLIDHIER"),
+                          QStringLiteral("where"),
+                          QStringLiteral("  MODID = :OLD_MODID and"),
                           QStringLiteral("  LVLID = :OLD_LVLID")};
-    updLevel.InsertSQL = {QStringLiteral("insert into MATHLEVEL"),
-                          QStringLiteral("  (MODID, LVLID,  LVLNUMBER, LVLNAME, LVLNODEAMOUNT, "),
-                          QStringLiteral("LVLTSKDCSTIME, "), QStringLiteral("LVLTSKFLOWINT, "),
-                          QStringLiteral("   LVLTSKFLOWDIST, LVLNODECOSTDELAY, LVLNODECOSTUSE, MODIDHIER, "),
-                          QStringLiteral("LVLIDHIER)"), QStringLiteral("values"),
-                          QStringLiteral("  (:MODID, :LVLID, :LVLNUMBER, :LVLNAME, :LVLNODEAMOUNT, "),
-                          QStringLiteral(":LVLTSKDCSTIME, "),
-                          QStringLiteral("   :LVLTSKFLOWINT, :LVLTSKFLOWDIST, :LVLNODECOSTDELAY, "),
-                          QStringLiteral(":LVLNODECOSTUSE, "), QStringLiteral("   :MODIDHIER, :LVLIDHIER)")};
+    updLevel.InsertSQL = {
+        QStringLiteral("insert into MATHLEVEL"),
+        QStringLiteral("  (MODID, LVLID,  LVLNUMBER, LVLNAME, LVLNODEAMOUNT, "),
+        QStringLiteral("LVLTSKDCSTIME, "),
+        QStringLiteral("LVLTSKFLOWINT, "),
+        QStringLiteral("   LVLTSKFLOWDIST, LVLNODECOSTDELAY, LVLNODECOSTUSE, MODIDHIER, "),
+        QStringLiteral("LVLIDHIER)"),
+        QStringLiteral("values"),
+        QStringLiteral("  (:MODID, :LVLID, :LVLNUMBER, :LVLNAME, :LVLNODEAMOUNT, "),
+        QStringLiteral(":LVLTSKDCSTIME, "),
+        QStringLiteral("   :LVLTSKFLOWINT, :LVLTSKFLOWDIST, :LVLNODECOSTDELAY, "),
+        QStringLiteral(":LVLNODECOSTUSE, "),
+        QStringLiteral("   :MODIDHIER, :LVLIDHIER)")};
     updLevel.DeleteSQL = kLevelDelete;
 }
 
 void TdmStructure::setUpEditLevel()
 {
     qryEditLevel.setDatabase(&dmCommon->dbMedic);
-    qryEditLevel.appendSql(QStringLiteral(
-        "SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, LVLTSKDCSTIME, LVLTSKFLOWINT, LVLTSKFLOWDIST, "
-        "LVLNODECOSTDELAY, LVLNODECOSTUSE,MODIDHIER,LVLIDHIER,LVLCOSTLIMIT, "
-        "LVLNODECOSTDELAY_DCSINT,LVLNODECOSTDELAY_DCSINT2"));
+    qryEditLevel.appendSql(
+        QStringLiteral("SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, LVLTSKDCSTIME, "
+                       "LVLTSKFLOWINT, LVLTSKFLOWDIST, "
+                       "LVLNODECOSTDELAY, LVLNODECOSTUSE,MODIDHIER,LVLIDHIER,LVLCOSTLIMIT, "
+                       "LVLNODECOSTDELAY_DCSINT,LVLNODECOSTDELAY_DCSINT2"));
     qryEditLevel.appendSql(QStringLiteral("FROM MATHLEVEL Mathlevel"));
     qryEditLevel.appendSql(QStringLiteral("WHERE  MODID = :par_ModID AND LVLID = :par_LvlID"));
     qryEditLevel.declareParam(QStringLiteral("par_ModID"));
@@ -127,24 +140,36 @@ void TdmStructure::setUpEditLevel()
     dsrEditLevel.setDataSet(&qryEditLevel);
 
     updEditLevel.ModifySQL = {
-        QStringLiteral("update MATHLEVEL"), QStringLiteral("set"), QStringLiteral("  MODID = :MODID,"),
-        QStringLiteral("  LVLID = :LVLID,"), QStringLiteral("  LVLNUMBER = :LVLNUMBER,"),
-        QStringLiteral("  LVLNAME = :LVLNAME,"), QStringLiteral("  LVLNODEAMOUNT = :LVLNODEAMOUNT,"),
-        QStringLiteral("  LVLTSKDCSTIME = :LVLTSKDCSTIME,"), QStringLiteral("  LVLTSKFLOWINT = :LVLTSKFLOWINT,"),
+        QStringLiteral("update MATHLEVEL"),
+        QStringLiteral("set"),
+        QStringLiteral("  MODID = :MODID,"),
+        QStringLiteral("  LVLID = :LVLID,"),
+        QStringLiteral("  LVLNUMBER = :LVLNUMBER,"),
+        QStringLiteral("  LVLNAME = :LVLNAME,"),
+        QStringLiteral("  LVLNODEAMOUNT = :LVLNODEAMOUNT,"),
+        QStringLiteral("  LVLTSKDCSTIME = :LVLTSKDCSTIME,"),
+        QStringLiteral("  LVLTSKFLOWINT = :LVLTSKFLOWINT,"),
         QStringLiteral("  LVLTSKFLOWDIST = :LVLTSKFLOWDIST,"),
         QStringLiteral("  LVLNODECOSTDELAY = :LVLNODECOSTDELAY,"),
-        QStringLiteral("  LVLNODECOSTUSE = :LVLNODECOSTUSE,"), QStringLiteral("  MODIDHIER = :MODIDHIER,"),
-        QStringLiteral("  LVLIDHIER = :LVLIDHIER,"), QStringLiteral("  LVLCOSTLIMIT = :LVLCOSTLIMIT,"),
-        QStringLiteral("  LVLNODECOSTDELAY_DCSINT2 = :LVLNODECOSTDELAY_DCSINT2"), QStringLiteral("where"),
-        QStringLiteral("  MODID = :OLD_MODID and"), QStringLiteral("  LVLID = :OLD_LVLID")};
+        QStringLiteral("  LVLNODECOSTUSE = :LVLNODECOSTUSE,"),
+        QStringLiteral("  MODIDHIER = :MODIDHIER,"),
+        QStringLiteral("  LVLIDHIER = :LVLIDHIER,"),
+        QStringLiteral("  LVLCOSTLIMIT = :LVLCOSTLIMIT,"),
+        QStringLiteral("  LVLNODECOSTDELAY_DCSINT2 = :LVLNODECOSTDELAY_DCSINT2"),
+        QStringLiteral("where"),
+        QStringLiteral("  MODID = :OLD_MODID and"),
+        QStringLiteral("  LVLID = :OLD_LVLID")};
     updEditLevel.InsertSQL = {
         QStringLiteral("insert into MATHLEVEL"),
         QStringLiteral("  (MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, LVLTSKDCSTIME, "),
         QStringLiteral("LVLTSKFLOWINT, "),
         QStringLiteral("   LVLTSKFLOWDIST, LVLNODECOSTDELAY, LVLNODECOSTUSE, MODIDHIER, "),
-        QStringLiteral("LVLIDHIER, "), QStringLiteral("   LVLCOSTLIMIT, LVLNODECOSTDELAY_DCSINT2)"),
-        QStringLiteral("values"), QStringLiteral("  (:MODID, :LVLID, :LVLNUMBER, :LVLNAME, :LVLNODEAMOUNT, "),
-        QStringLiteral(":LVLTSKDCSTIME, "), QStringLiteral("   :LVLTSKFLOWINT, :LVLTSKFLOWDIST, :LVLNODECOSTDELAY, "),
+        QStringLiteral("LVLIDHIER, "),
+        QStringLiteral("   LVLCOSTLIMIT, LVLNODECOSTDELAY_DCSINT2)"),
+        QStringLiteral("values"),
+        QStringLiteral("  (:MODID, :LVLID, :LVLNUMBER, :LVLNAME, :LVLNODEAMOUNT, "),
+        QStringLiteral(":LVLTSKDCSTIME, "),
+        QStringLiteral("   :LVLTSKFLOWINT, :LVLTSKFLOWDIST, :LVLNODECOSTDELAY, "),
         QStringLiteral(":LVLNODECOSTUSE, "),
         QStringLiteral("   :MODIDHIER, :LVLIDHIER, :LVLCOSTLIMIT, :LVLNODECOSTDELAY_DCSINT2)")};
     updEditLevel.DeleteSQL = kLevelDelete;
@@ -153,19 +178,23 @@ void TdmStructure::setUpEditLevel()
 void TdmStructure::setUpSubLevel()
 {
     qrySubLevel.setDatabase(&dmCommon->dbMedic);
-    qrySubLevel.appendSql(QStringLiteral(
-        "SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, LVLTSKDCSTIME, LVLTSKFLOWINT, LVLTSKFLOWDIST, "
-        "LVLNODECOSTDELAY, LVLNODECOSTUSE,MODIDHIER,LVLIDHIER"));
+    qrySubLevel.appendSql(QStringLiteral("SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, "
+                                         "LVLTSKDCSTIME, LVLTSKFLOWINT, LVLTSKFLOWDIST, "
+                                         "LVLNODECOSTDELAY, LVLNODECOSTUSE,MODIDHIER,LVLIDHIER"));
     qrySubLevel.appendSql(QStringLiteral("FROM MATHLEVEL Mathlevel"));
-    qrySubLevel.appendSql(QStringLiteral("WHERE  MODIDHIER = :par_modidhier AND LVLIDHIER = :par_lvlidhier"));
+    qrySubLevel.appendSql(
+        QStringLiteral("WHERE  MODIDHIER = :par_modidhier AND LVLIDHIER = :par_lvlidhier"));
     qrySubLevel.appendSql(QStringLiteral("ORDER BY LVLNUMBER"));
     qrySubLevel.declareParam(QStringLiteral("par_modidhier"), 1);
     qrySubLevel.declareParam(QStringLiteral("par_lvlidhier"), 1);
     dsrSubLevel.setDataSet(&qrySubLevel);
 
-    updSubLevel.ModifySQL = {QStringLiteral("update MATHLEVEL"), QStringLiteral("set"),
-                             QStringLiteral("  MODIDHIER = :MODIDHIER,"), QStringLiteral("  LVLIDHIER = :LVLIDHIER"),
-                             QStringLiteral("where"), QStringLiteral("  MODID = :OLD_MODID and"),
+    updSubLevel.ModifySQL = {QStringLiteral("update MATHLEVEL"),
+                             QStringLiteral("set"),
+                             QStringLiteral("  MODIDHIER = :MODIDHIER,"),
+                             QStringLiteral("  LVLIDHIER = :LVLIDHIER"),
+                             QStringLiteral("where"),
+                             QStringLiteral("  MODID = :OLD_MODID and"),
                              QStringLiteral("  LVLID = :OLD_LVLID")};
     updSubLevel.DeleteSQL = kLevelDelete;
 }
@@ -221,8 +250,8 @@ void TdmStructure::stampNewModelKey()
             throw EngineError(m_noModelKey);
         // Others may have stored models since the list was opened; read in
         // the write transaction, their keys are skipped.
-        ModelID = std::max(ModelID, dmCommon->GetNewKey(QStringLiteral("MATHMODEL"),
-                                                        QStringLiteral("MODID")));
+        ModelID = std::max(
+            ModelID, dmCommon->GetNewKey(QStringLiteral("MATHMODEL"), QStringLiteral("MODID")));
     }
     tblModel.fieldByName(QStringLiteral("MODID")).setAsInteger(ModelID);
     if (ModelID == std::numeric_limits<int>::max())
@@ -239,23 +268,26 @@ void TdmStructure::carrySubLevels(const QVariant& oldModel, const QVariant& oldL
     const QVariant newLevel = qryEditLevel.fieldByName(QStringLiteral("LVLID")).value();
     if (oldModel.isNull() || oldLevel.isNull() || (oldModel == newModel && oldLevel == newLevel))
         return;
-    dmCommon->dbMedic.exec(QStringLiteral("UPDATE MATHLEVEL SET MODIDHIER = :NEWMOD, LVLIDHIER = :NEWLVL "
-                                          "WHERE MODIDHIER = :OLDMOD AND LVLIDHIER = :OLDLVL"),
-                           [&](const QString& name) {
-                               if (name == QLatin1String("NEWMOD"))
-                                   return newModel;
-                               if (name == QLatin1String("NEWLVL"))
-                                   return newLevel;
-                               return name == QLatin1String("OLDMOD") ? oldModel : oldLevel;
-                           });
+    dmCommon->dbMedic.exec(
+        QStringLiteral("UPDATE MATHLEVEL SET MODIDHIER = :NEWMOD, LVLIDHIER = :NEWLVL "
+                       "WHERE MODIDHIER = :OLDMOD AND LVLIDHIER = :OLDLVL"),
+        [&](const QString& name) {
+            if (name == QLatin1String("NEWMOD"))
+                return newModel;
+            if (name == QLatin1String("NEWLVL"))
+                return newLevel;
+            return name == QLatin1String("OLDMOD") ? oldModel : oldLevel;
+        });
 }
 
 void TdmStructure::ApplyChanges(DataSet& dataSet, const std::function<void()>& ending)
 {
     Database& db = dmCommon->dbMedic;
     const bool editLevel = &dataSet == &qryEditLevel;
-    const QVariant oldModel = editLevel ? dataSet.oldValue(dataSet.findField(QStringLiteral("MODID"))) : QVariant();
-    const QVariant oldLevel = editLevel ? dataSet.oldValue(dataSet.findField(QStringLiteral("LVLID"))) : QVariant();
+    const QVariant oldModel =
+        editLevel ? dataSet.oldValue(dataSet.findField(QStringLiteral("MODID"))) : QVariant();
+    const QVariant oldLevel =
+        editLevel ? dataSet.oldValue(dataSet.findField(QStringLiteral("LVLID"))) : QVariant();
     // Keys count as used only when the save commits: a refused save gives them back.
     const int modelKey = ModelID;
     const QString noModelKey = m_noModelKey;

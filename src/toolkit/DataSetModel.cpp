@@ -52,7 +52,8 @@ void DataSetModel::markCurrent()
 int DataSetModel::fieldIndex(int column) const
 {
     const DataSet* set = dataSet();
-    return set && column >= 0 && column < m_columns.size() ? set->findField(m_columns[column].field) : -1;
+    return set && column >= 0 && column < m_columns.size() ? set->findField(m_columns[column].field)
+                                                           : -1;
 }
 
 int DataSetModel::rowCount(const QModelIndex& parent) const

@@ -20,7 +20,7 @@ public:
     {
         QString field;
         QString title;
-        int width = -1;  // -1: the grid's default width
+        int width = -1; // -1: the grid's default width
     };
 
     explicit DataSetModel(QObject* parent = nullptr);

@@ -7,8 +7,8 @@
 
 namespace DesignControls {
 
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
-                    int height)
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                    int width, int height)
 {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
@@ -29,8 +29,8 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption, int 
     return l;
 }
 
-QGroupBox* group(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
-                 int height)
+QGroupBox* group(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                 int width, int height)
 {
     auto* g = new QGroupBox(caption, parent);
     g->setObjectName(name);
@@ -39,8 +39,8 @@ QGroupBox* group(QWidget* parent, const QString& name, const QString& caption, i
     return g;
 }
 
-void placeEdit(QLineEdit* edit, const QString& name, const QString& accessibleName, int left, int top, int width,
-               int height)
+void placeEdit(QLineEdit* edit, const QString& name, const QString& accessibleName, int left,
+               int top, int width, int height)
 {
     edit->setObjectName(name);
     edit->setAccessibleName(accessibleName);

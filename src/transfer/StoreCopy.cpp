@@ -67,8 +67,9 @@ StoreContent StoreCopy::copy(Database& from, Database& to, bool replace)
     StoreWriter::write(to, source, replace, [&source](Database& db) {
         const QString diff = difference(source, StoreReader::readInTransaction(db));
         if (!diff.isEmpty())
-            throw EngineError(QStringLiteral("Проверка копии в %1 не прошла: %2; ничего не изменено")
-                                  .arg(db.definition().describe(), diff));
+            throw EngineError(
+                QStringLiteral("Проверка копии в %1 не прошла: %2; ничего не изменено")
+                    .arg(db.definition().describe(), diff));
     });
     return source;
 }

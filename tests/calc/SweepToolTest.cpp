@@ -116,7 +116,8 @@ private Q_SLOTS:
     void inputsComeBeforeTheGrid()
     {
         const QStringList args{"--x-to", "30", "--y-to", "", "--y-step", "20"};
-        const QStringList plain = lines(run(QStringLiteral(KEROVA_SWEEP_TOOL), args, "ru_RU.UTF-8"));
+        const QStringList plain =
+            lines(run(QStringLiteral(KEROVA_SWEEP_TOOL), args, "ru_RU.UTF-8"));
         const ToolRun inputsRun =
             run(QStringLiteral(KEROVA_SWEEP_TOOL), QStringList{"--inputs"} + args, "ru_RU.UTF-8");
         QCOMPARE(inputsRun.exitCode, 0);

@@ -1,5 +1,5 @@
-#include "demo/SampleModel.h"
 #include "LevelFixture.h"
+#include "demo/SampleModel.h"
 #include "number/ConvertError.h"
 #include "testutil/TestRegistry.h"
 
@@ -22,7 +22,8 @@ class WorkingSetTest : public QObject
         SampleModel::load(*f->db);
         f->store->exec(QStringLiteral(
             "UPDATE MATHLEVEL SET LVLNODECOSTDELAY_DCSINT = NULL WHERE LVLNUMBER = 2"));
-        f->store->exec(QStringLiteral("UPDATE MATHLEVEL SET RTLVLNODEAMOUNT = 7.5 WHERE LVLNUMBER = 3"));
+        f->store->exec(
+            QStringLiteral("UPDATE MATHLEVEL SET RTLVLNODEAMOUNT = 7.5 WHERE LVLNUMBER = 3"));
     }
 
 private Q_SLOTS:

@@ -29,8 +29,11 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
         store = std::make_unique<TestStore>();
         for (int i = 1; i <= 3; ++i)
-            store->exec(QStringLiteral("INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNAME, LVLTSKFLOWDIST) "
-                                       "VALUES (1, %1, %1, 'L%1', 0.5)").arg(i));
+            store->exec(
+                QStringLiteral(
+                    "INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNAME, LVLTSKFLOWDIST) "
+                    "VALUES (1, %1, %1, 'L%1', 0.5)")
+                    .arg(i));
         db = std::make_unique<Database>();
         db->open();
         update = std::make_unique<UpdateSql>(QStringLiteral("upd"));
@@ -87,7 +90,8 @@ private Q_SLOTS:
         QCOMPARE(grid.model()->setData(grid.model()->index(1, 0), typed, Qt::EditRole), accepted);
         QCOMPARE(errors.count(), accepted ? 0 : 1);
         QCOMPARE(levels->recNo(), 1);
-        QCOMPARE(levels->fieldByName(QStringLiteral("LVLNUMBER")).asInteger(), accepted ? typed.toInt() : 2);
+        QCOMPARE(levels->fieldByName(QStringLiteral("LVLNUMBER")).asInteger(),
+                 accepted ? typed.toInt() : 2);
         if (accepted)
             QCOMPARE(levels->state(), DataSet::State::Edit);
     }
@@ -162,7 +166,7 @@ private Q_SLOTS:
         QCOMPARE(edit->text(), typed);
         QCOMPARE(levels->fieldByName(QStringLiteral("LVLTSKFLOWDIST")).asFloat(), 0.5);
         QTRY_VERIFY(edit->hasFocus());
-        QVERIFY_THROWS_EXCEPTION(Error, levels->post());  // a post asks the edit first
+        QVERIFY_THROWS_EXCEPTION(Error, levels->post()); // a post asks the edit first
         QCOMPARE(levels->state(), DataSet::State::Edit);
     }
 };

@@ -46,7 +46,8 @@ private Q_SLOTS:
         f->start();
         openLevelsOf(1);
         QCOMPARE(f->column(lstLevel->DBGrid1, 1), (QStringList{"L2", "L1"}));
-        QCOMPARE(lstLevel->DBGrid1->model()->headerData(0, Qt::Horizontal), QVariant(QStringLiteral("Номер")));
+        QCOMPARE(lstLevel->DBGrid1->model()->headerData(0, Qt::Horizontal),
+                 QVariant(QStringLiteral("Номер")));
     }
 
     void levelsOfAnotherModelReplaceAVisibleList()
@@ -94,7 +95,7 @@ private Q_SLOTS:
         f->start();
         openLevelsOf(0);
         (change ? lstLevel->btnLevelModify : lstLevel->btnLevelCreate)->click();
-        openLevelsOf(1);  // the list moves on to model 2 while the editor is open
+        openLevelsOf(1); // the list moves on to model 2 while the editor is open
         frmLevel->btnOK->click();
         QCOMPARE(f->errors.texts(), QStringList{});
         QCOMPARE(f->storedLevels(), stored);
@@ -154,10 +155,11 @@ private Q_SLOTS:
         type(frmLevel->editLvlNumber, QStringLiteral("2"));
         type(frmLevel->editLvlName, QStringLiteral("Отделения"));
         type(frmLevel->editLvlTskFlowDist, QStringLiteral("0,25"));
-        QTest::keyClick(frmLevel->editLvlTskFlowDist, Qt::Key_Return);  // Enter means "ОК"
+        QTest::keyClick(frmLevel->editLvlTskFlowDist, Qt::Key_Return); // Enter means "ОК"
         QCOMPARE(f->errors.texts(), QStringList{});
         QCOMPARE(f->storedLevels(), QStringList{"1/1"});
-        QCOMPARE(f->storedValue(QStringLiteral("LVLNAME"), 1, 1).toString(), QStringLiteral("Отделения"));
+        QCOMPARE(f->storedValue(QStringLiteral("LVLNAME"), 1, 1).toString(),
+                 QStringLiteral("Отделения"));
         QCOMPARE(f->storedValue(QStringLiteral("LVLTSKFLOWDIST"), 1, 1).toDouble(), 0.25);
     }
 
@@ -181,7 +183,8 @@ private Q_SLOTS:
         f->addLevel(1, 1, 1);
         f->start();
         openLevelsOf(0);
-        f->store->exec(QStringLiteral("DELETE FROM MATHLEVEL"));  // removed since the list was loaded
+        f->store->exec(
+            QStringLiteral("DELETE FROM MATHLEVEL")); // removed since the list was loaded
         lstLevel->btnLevelModify->click();
         QCOMPARE(dmStructure->qryEditLevel.state(), DataSet::State::Insert);
         frmLevel->btnOK->click();
@@ -246,7 +249,7 @@ private Q_SLOTS:
         QCOMPARE(f->errors.count(), 1);
         QCOMPARE(dmStructure->qryEditLevel.state(), DataSet::State::Insert);
         QVERIFY(dmStructure->qryEditLevel.fieldByName(QStringLiteral("LVLNODEAMOUNT")).isNull());
-        frmLevel->btnOK->click();  // the typed text is still refused
+        frmLevel->btnOK->click(); // the typed text is still refused
         QCOMPARE(f->storedLevels(), QStringList{});
         QVERIFY(frmLevel->isVisible());
     }

@@ -19,10 +19,7 @@ class ModelWindowTest : public QObject
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        f = std::make_unique<EditingFixture>();
-    }
+    void init() { f = std::make_unique<EditingFixture>(); }
     void cleanup() { f.reset(); }
 
     void emptyTableLevelsDoNothingAndModifyStartsARow()
@@ -57,7 +54,8 @@ private Q_SLOTS:
         frmMathModel->btnModelCreate->click();
         frmMathModel->btnModelSave->click();
         QCOMPARE(f->messages.count(), 1);
-        QCOMPARE(f->messages.boxes().first().first, QStringLiteral("Наименование модели должно быть обязательно указано"));
+        QCOMPARE(f->messages.boxes().first().first,
+                 QStringLiteral("Наименование модели должно быть обязательно указано"));
         QCOMPARE(f->errors.count(), 0);
         typeName(QStringLiteral("a"));
         frmMathModel->btnModelSave->click();
@@ -97,7 +95,8 @@ private Q_SLOTS:
         QCOMPARE(dmStructure->tblModel.state(), DataSet::State::Browse);
         frmMathModel->btnModelCancel->click();
         QVERIFY(dmStructure->tblModel.updatesPending());
-        QCOMPARE(frmMathModel->DBGrid1->model()->index(0, 0).data().toString(), QStringLiteral("changed"));
+        QCOMPARE(frmMathModel->DBGrid1->model()->index(0, 0).data().toString(),
+                 QStringLiteral("changed"));
     }
 
     void typedNewRowCannotBeLeft()

@@ -31,11 +31,16 @@ class TypicalUseTest : public QObject
     {
         lstLevel->btnLevelCreate->click();
         QVERIFY(frmLevel->isVisible());
-        const QList<DBEdit*> edits{frmLevel->editLvlNumber,      frmLevel->editLvlName,
-                                   frmLevel->editLvlNodeAmount,  frmLevel->editLvlTskDcsTime,
-                                   frmLevel->editLvlTskFlowDist, frmLevel->editLvlTskFlowInt,
-                                   frmLevel->editLvlNodeCostDelay, frmLevel->editLvlNodeCostUse,
-                                   frmLevel->DBEdit1,            frmLevel->DBEdit2};
+        const QList<DBEdit*> edits{frmLevel->editLvlNumber,
+                                   frmLevel->editLvlName,
+                                   frmLevel->editLvlNodeAmount,
+                                   frmLevel->editLvlTskDcsTime,
+                                   frmLevel->editLvlTskFlowDist,
+                                   frmLevel->editLvlTskFlowInt,
+                                   frmLevel->editLvlNodeCostDelay,
+                                   frmLevel->editLvlNodeCostUse,
+                                   frmLevel->DBEdit1,
+                                   frmLevel->DBEdit2};
         for (int i = 0; i < values.size(); ++i)
             if (!values[i].isEmpty())
                 type(edits[i], values[i]);
@@ -59,7 +64,8 @@ private Q_SLOTS:
         frmMathModel->btnLevel->click();
         QVERIFY(lstLevel->isVisible());
         // number, name, nodes, μ, q, λ, Cd, Cu, cost limit, loss per task
-        addLevel({"1", "Лечебные учреждения", "4", "3", "0,3", "1000", "10", "100", "10000", "0,5"});
+        addLevel(
+            {"1", "Лечебные учреждения", "4", "3", "0,3", "1000", "10", "100", "10000", "0,5"});
         addLevel({"2", "Отделения", "12", "5", "0,2", "", "20", "200", "10000", "0,4"});
         addLevel({"3", "Кабинеты", "40", "2", "0,5", "", "5", "50", "5000", "0,2"});
         lstLevel->btnLevelRefresh->click();

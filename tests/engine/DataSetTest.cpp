@@ -1,11 +1,11 @@
-#include "engine/Database.h"
 #include "engine/DataSet.h"
-#include "engine/EngineError.h"
 #include "engine/AbortError.h"
+#include "engine/Database.h"
+#include "engine/EngineError.h"
 #include "engine/UpdateSql.h"
-#include "toolkit/MasterDetail.h"
 #include "testutil/TestRegistry.h"
 #include "testutil/TestStore.h"
+#include "toolkit/MasterDetail.h"
 
 #include <QLocale>
 #include <QSqlQuery>
@@ -26,7 +26,8 @@ class DataSetTest : public QObject
     void seedModels(const QList<int>& keys)
     {
         for (int key : keys)
-            store->exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (%1, 'm%1')").arg(key));
+            store->exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (%1, 'm%1')")
+                            .arg(key));
     }
 
     QStringList storedNames()
@@ -37,7 +38,8 @@ class DataSetTest : public QObject
         check.open();
         QStringList names;
         for (check.first(); !check.eof(); check.next())
-            names << QStringLiteral("%1:%2").arg(check.fieldByName(QStringLiteral("MODID")).asInteger())
+            names << QStringLiteral("%1:%2")
+                         .arg(check.fieldByName(QStringLiteral("MODID")).asInteger())
                          .arg(check.fieldByName(QStringLiteral("MODNAME")).asString());
         return names;
     }
@@ -49,14 +51,19 @@ private Q_SLOTS:
         db = std::make_unique<Database>();
         db->open();
         update = std::make_unique<UpdateSql>(QStringLiteral("updModel"));
-        update->ModifySQL = QStringList{QStringLiteral("update \"MathModel.DB\""), QStringLiteral("set"),
-                                        QStringLiteral("  MODID = :MODID,"), QStringLiteral("  MODNAME = :MODNAME"),
-                                        QStringLiteral("where"), QStringLiteral("  MODID = :OLD_MODID")};
-        update->InsertSQL = QStringList{QStringLiteral("insert into \"MathModel.DB\""),
-                                        QStringLiteral("  (MODID, MODNAME, MODCOMMENT)"), QStringLiteral("values"),
-                                        QStringLiteral("  (:MODID, :MODNAME, :MODCOMMENT)")};
-        update->DeleteSQL = QStringList{QStringLiteral("delete from \"MathModel.DB\""), QStringLiteral("where"),
+        update->ModifySQL = QStringList{QStringLiteral("update \"MathModel.DB\""),
+                                        QStringLiteral("set"),
+                                        QStringLiteral("  MODID = :MODID,"),
+                                        QStringLiteral("  MODNAME = :MODNAME"),
+                                        QStringLiteral("where"),
                                         QStringLiteral("  MODID = :OLD_MODID")};
+        update->InsertSQL =
+            QStringList{QStringLiteral("insert into \"MathModel.DB\""),
+                        QStringLiteral("  (MODID, MODNAME, MODCOMMENT)"), QStringLiteral("values"),
+                        QStringLiteral("  (:MODID, :MODNAME, :MODCOMMENT)")};
+        update->DeleteSQL =
+            QStringList{QStringLiteral("delete from \"MathModel.DB\""), QStringLiteral("where"),
+                        QStringLiteral("  MODID = :OLD_MODID")};
         models = std::make_unique<DataSet>(QStringLiteral("tblModel"));
         models->setDatabase(db.get());
         models->setTableName(QStringLiteral("MathModel.DB"));
@@ -77,7 +84,8 @@ private Q_SLOTS:
         models->open();
         models->setRecNo(1);
         models->edit();
-        models->fieldByName(QStringLiteral("MODID")).setAsInteger(20);  // the modify finds the row by OLD_MODID
+        models->fieldByName(QStringLiteral("MODID"))
+            .setAsInteger(20); // the modify finds the row by OLD_MODID
         models->fieldByName(QStringLiteral("MODNAME")).setAsString(QStringLiteral("changed"));
         models->post();
         models->first();
@@ -106,7 +114,7 @@ private Q_SLOTS:
         models->fieldByName(QStringLiteral("MODNAME")).setAsString(QStringLiteral("two"));
         models->post();
         models->append();
-        models->fieldByName(QStringLiteral("MODID")).setAsInteger(1);  // key violation
+        models->fieldByName(QStringLiteral("MODID")).setAsInteger(1); // key violation
         models->fieldByName(QStringLiteral("MODNAME")).setAsString(QStringLiteral("dup"));
         models->post();
 
@@ -154,7 +162,8 @@ private Q_SLOTS:
 
     void aTableMayCarryASecondName()
     {
-        store->exec(QStringLiteral("INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER) VALUES (1, 1, 5)"));
+        store->exec(
+            QStringLiteral("INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER) VALUES (1, 1, 5)"));
         DataSet levels(QStringLiteral("qryLevel"));
         levels.setDatabase(db.get());
         levels.appendSql(QStringLiteral("SELECT MODID, LVLID, LVLNUMBER"));
@@ -182,7 +191,8 @@ private Q_SLOTS:
     {
         QFETCH(double, stored);
         QFETCH(int, read);
-        store->exec(QStringLiteral("INSERT INTO MATHMODEL (MODID) VALUES (%1)").arg(stored, 0, 'g', 17));
+        store->exec(
+            QStringLiteral("INSERT INTO MATHMODEL (MODID) VALUES (%1)").arg(stored, 0, 'g', 17));
         models->open();
         QCOMPARE(models->fieldByName(QStringLiteral("MODID")).asInteger(), read);
     }
@@ -204,15 +214,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
-        QTest::newRow("ru") << "ru_RU" << "0,3";
-        QTest::newRow("en") << "en_US" << "0.3";
+        QTest::newRow("ru") << "ru_RU"
+                            << "0,3";
+        QTest::newRow("en") << "en_US"
+                            << "0.3";
     }
     void realsRenderInTheLocale()
     {
         QFETCH(QString, locale);
         QFETCH(QString, text);
         QLocale::setDefault(QLocale(locale));
-        store->exec(QStringLiteral("INSERT INTO MATHLEVEL (MODID, LVLID, LVLTSKFLOWDIST) VALUES (1, 1, 0.3)"));
+        store->exec(QStringLiteral(
+            "INSERT INTO MATHLEVEL (MODID, LVLID, LVLTSKFLOWDIST) VALUES (1, 1, 0.3)"));
         DataSet levels(QStringLiteral("levels"));
         levels.setDatabase(db.get());
         levels.setTableName(QStringLiteral("MATHLEVEL"));
@@ -269,7 +282,7 @@ private Q_SLOTS:
         models->open();
         models->edit();
         QCOMPARE(models->state(), DataSet::State::Insert);
-        models->edit();  // already editing: nothing happens
+        models->edit(); // already editing: nothing happens
         QCOMPARE(models->recordCount(), 1);
         models->cancel();
         QCOMPARE(models->recordCount(), 0);
@@ -281,7 +294,7 @@ private Q_SLOTS:
         seedModels({1, 2});
         models->open();
         models->insert();
-        models->setRecNo(2);  // the untouched new row is dropped
+        models->setRecNo(2); // the untouched new row is dropped
         QCOMPARE(models->recordCount(), 2);
         QCOMPARE(models->fieldByName(QStringLiteral("MODID")).asInteger(), 2);
         models->edit();
@@ -306,19 +319,22 @@ private Q_SLOTS:
     {
         models->open();
         models->insert();
-        QVERIFY_THROWS_EXCEPTION(EngineError,
-                                 models->fieldByName(QStringLiteral("MODNAME")).setAsString(QString(101, u'я')));
+        QVERIFY_THROWS_EXCEPTION(
+            EngineError,
+            models->fieldByName(QStringLiteral("MODNAME")).setAsString(QString(101, u'я')));
         models->fieldByName(QStringLiteral("MODNAME")).setAsString(QString(100, u'я'));
     }
 
     void storeRefusesTextInANumberColumn()
     {
-        QVERIFY_THROWS_EXCEPTION(EngineError,
-                                 db->exec(QStringLiteral("INSERT INTO MATHLEVEL (MODID, LVLID, LVLNODEAMOUNT) "
-                                                         "VALUES (1, 1, 'many')")));
-        QVERIFY_THROWS_EXCEPTION(EngineError,
-                                 db->exec(QStringLiteral("INSERT INTO MATHLEVEL (MODID, LVLID, LVLNODEAMOUNT) "
-                                                         "VALUES (1, 1, 3000000000)")));
+        QVERIFY_THROWS_EXCEPTION(
+            EngineError,
+            db->exec(QStringLiteral("INSERT INTO MATHLEVEL (MODID, LVLID, LVLNODEAMOUNT) "
+                                    "VALUES (1, 1, 'many')")));
+        QVERIFY_THROWS_EXCEPTION(
+            EngineError,
+            db->exec(QStringLiteral("INSERT INTO MATHLEVEL (MODID, LVLID, LVLNODEAMOUNT) "
+                                    "VALUES (1, 1, 3000000000)")));
         QCOMPARE(store->count(QStringLiteral("MATHLEVEL")), 0);
     }
 

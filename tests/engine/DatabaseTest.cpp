@@ -1,5 +1,5 @@
-#include "engine/AliasConfig.h"
 #include "engine/Database.h"
+#include "engine/AliasConfig.h"
 #include "engine/EngineError.h"
 #include "engine/SchemaCheck.h"
 #include "engine/Statement.h"
@@ -36,7 +36,8 @@ private Q_SLOTS:
     {
         TestStore store;
         const QString path = store.folder() + QStringLiteral("/absent/model.sqlite");
-        store.addAlias(QStringLiteral("LOST"), QStringLiteral("driver=sqlite\npath=%1\n").arg(path));
+        store.addAlias(QStringLiteral("LOST"),
+                       QStringLiteral("driver=sqlite\npath=%1\n").arg(path));
         Database db(QStringLiteral("LOST"));
         try {
             db.open();
@@ -61,7 +62,8 @@ private Q_SLOTS:
             QCOMPARE(SchemaCheck::tablesPresent(db), 2);
             QCOMPARE(db.rowCount(QStringLiteral("MathModel.DB")), 0);
         }
-        QCOMPARE(QFileInfo(path).permissions() & (QFile::ReadOther | QFile::ReadGroup), QFile::Permissions());
+        QCOMPARE(QFileInfo(path).permissions() & (QFile::ReadOther | QFile::ReadGroup),
+                 QFile::Permissions());
         qunsetenv("XDG_DATA_HOME");
         qputenv("KEROVA_ENGINE_CONFIG", store.configPath().toUtf8());
     }
@@ -77,7 +79,9 @@ private Q_SLOTS:
     void unreachableServerIsAnError()
     {
         TestStore store;
-        store.addAlias(QStringLiteral("DOWN"), QStringLiteral("driver=postgresql\nhost=127.0.0.1\nport=1\ndbname=x\nuser=x\n"));
+        store.addAlias(
+            QStringLiteral("DOWN"),
+            QStringLiteral("driver=postgresql\nhost=127.0.0.1\nport=1\ndbname=x\nuser=x\n"));
         Database db(QStringLiteral("DOWN"));
         QVERIFY_THROWS_EXCEPTION(EngineError, db.open());
         QVERIFY(!db.connected());
@@ -110,7 +114,8 @@ private Q_SLOTS:
         timer.start();
         writer.startTransaction();
         try {
-            writer.exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (2, 'waiting')"));
+            writer.exec(
+                QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (2, 'waiting')"));
             QFAIL("write into a locked store succeeded");
         } catch (const EngineError& e) {
             QVERIFY2(e.message().contains(QStringLiteral("locked")), qPrintable(e.message()));
@@ -230,14 +235,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("sql");
         QTest::addColumn<QStringList>("parameters");
-        QTest::newRow("quoted table") << "update \"MathModel.DB\"\nset MODID = :MODID" << "update MATHMODEL\nset MODID = ?"
-                                      << QStringList{"MODID"};
-        QTest::newRow("second name") << "FROM MATHLEVEL Mathlevel WHERE MODID = :par_ModID"
-                                     << "FROM MATHLEVEL MATHLEVEL WHERE MODID = ?" << QStringList{"par_ModID"};
-        QTest::newRow("literal untouched") << "SELECT ':x', 'MathModel.DB' FROM mathmodel.db"
-                                           << "SELECT ':x', 'MathModel.DB' FROM MATHMODEL" << QStringList{};
-        QTest::newRow("old values") << "where MODID = :OLD_MODID and LVLID = :OLD_LVLID"
-                                    << "where MODID = ? and LVLID = ?" << QStringList{"OLD_MODID", "OLD_LVLID"};
+        QTest::newRow("quoted table") << "update \"MathModel.DB\"\nset MODID = :MODID"
+                                      << "update MATHMODEL\nset MODID = ?" << QStringList{"MODID"};
+        QTest::newRow("second name")
+            << "FROM MATHLEVEL Mathlevel WHERE MODID = :par_ModID"
+            << "FROM MATHLEVEL MATHLEVEL WHERE MODID = ?" << QStringList{"par_ModID"};
+        QTest::newRow("literal untouched")
+            << "SELECT ':x', 'MathModel.DB' FROM mathmodel.db"
+            << "SELECT ':x', 'MathModel.DB' FROM MATHMODEL" << QStringList{};
+        QTest::newRow("old values")
+            << "where MODID = :OLD_MODID and LVLID = :OLD_LVLID"
+            << "where MODID = ? and LVLID = ?" << QStringList{"OLD_MODID", "OLD_LVLID"};
     }
     void statementsAreNormalised()
     {

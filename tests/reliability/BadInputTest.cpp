@@ -72,8 +72,8 @@ class BadInputTest : public QObject
         return values;
     }
 
-    static void compareStored(const QVariant& stored, Outcome outcome, const QVariant& expected, Kind kind,
-                              const QString& typed)
+    static void compareStored(const QVariant& stored, Outcome outcome, const QVariant& expected,
+                              Kind kind, const QString& typed)
     {
         if (outcome == Outcome::Null) {
             QVERIFY2(stored.isNull(), qPrintable(stored.toString()));
@@ -132,14 +132,15 @@ private Q_SLOTS:
             QCOMPARE(f->errors.count(), 1);
             QVERIFY(!f->errors.texts().first().isEmpty());
             QVERIFY(frmLevel->isVisible());
-            QCOMPARE(field->text(), text);  // nothing the user typed is lost
+            QCOMPARE(field->text(), text); // nothing the user typed is lost
             QCOMPARE(f->storedLevels(), QStringList{});
             return;
         }
         QCOMPARE(f->errors.texts(), QStringList{});
         QVERIFY(!frmLevel->isVisible());
         QCOMPARE(f->storedLevels(), QStringList{"1/1"});
-        compareStored(f->storedValue(column, 1, 1), outcome, expected, static_cast<Kind>(kind), text);
+        compareStored(f->storedValue(column, 1, 1), outcome, expected, static_cast<Kind>(kind),
+                      text);
     }
 
     void modelCell_data()
@@ -149,7 +150,8 @@ private Q_SLOTS:
         QTest::addColumn<Outcome>("outcome");
         for (const NastyInput::Case& c : NastyInput::cases()) {
             QTest::addRow("name %s", c.name) << 0 << c.text << NastyInput::textOutcome(c.text, 100);
-            QTest::addRow("comment %s", c.name) << 1 << c.text << NastyInput::textOutcome(c.text, 255);
+            QTest::addRow("comment %s", c.name)
+                << 1 << c.text << NastyInput::textOutcome(c.text, 255);
         }
     }
 
@@ -167,16 +169,19 @@ private Q_SLOTS:
         grid->setData(grid->index(0, cell), text, Qt::EditRole);
         if (outcome == Outcome::Refused) {
             QCOMPARE(f->errors.count(), 1);
-            QVERIFY2(f->errors.texts().first().contains(QStringLiteral("длиннее")), qPrintable(f->errors.texts().first()));
+            QVERIFY2(f->errors.texts().first().contains(QStringLiteral("длиннее")),
+                     qPrintable(f->errors.texts().first()));
             QCOMPARE(grid->index(0, cell).data().toString(), QString());
             frmMathModel->btnModelSave->click();
-            QCOMPARE(column(QStringLiteral("SELECT count(*) FROM MATHMODEL WHERE MODCOMMENT IS NOT NULL OR MODNAME <> 'n'")),
+            QCOMPARE(column(QStringLiteral("SELECT count(*) FROM MATHMODEL WHERE MODCOMMENT IS NOT "
+                                           "NULL OR MODNAME <> 'n'")),
                      QStringList{"0"});
             return;
         }
         frmMathModel->btnModelSave->click();
 
-        const QString columnName = cell == 0 ? QStringLiteral("MODNAME") : QStringLiteral("MODCOMMENT");
+        const QString columnName =
+            cell == 0 ? QStringLiteral("MODNAME") : QStringLiteral("MODCOMMENT");
         if (cell == 0 && outcome == Outcome::Null) {
             QCOMPARE(f->messages.count(), 1);
             QCOMPARE(f->messages.boxes().first().first,
@@ -186,10 +191,12 @@ private Q_SLOTS:
             return;
         }
         QCOMPARE(f->errors.texts(), QStringList{});
-        const QStringList stored = column(QStringLiteral("SELECT %1 FROM MATHMODEL").arg(columnName));
+        const QStringList stored =
+            column(QStringLiteral("SELECT %1 FROM MATHMODEL").arg(columnName));
         QCOMPARE(stored.size(), 1);
         QCOMPARE(stored.first(), outcome == Outcome::Null ? QString() : text);
-        QCOMPARE(grid->index(0, cell).data().toString(), outcome == Outcome::Null ? QString() : text);
+        QCOMPARE(grid->index(0, cell).data().toString(),
+                 outcome == Outcome::Null ? QString() : text);
     }
 
     // Names built to break a statement that pastes them in: stored and read back as typed.
@@ -216,7 +223,8 @@ private Q_SLOTS:
         frmMathModel->btnModelSave->click();
         QCOMPARE(f->errors.texts(), QStringList{});
         QCOMPARE(f->storedModels(), (QStringList{"1:m1", "2:" + name}));
-        QCOMPARE(column(QStringLiteral("SELECT MODCOMMENT FROM MATHMODEL WHERE MODID = 2")), QStringList{name});
+        QCOMPARE(column(QStringLiteral("SELECT MODCOMMENT FROM MATHMODEL WHERE MODID = 2")),
+                 QStringList{name});
 
         frmMathModel->DBGrid1->setCurrentIndex(grid->index(1, 0));
         frmMathModel->btnLevel->click();

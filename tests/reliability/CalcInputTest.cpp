@@ -1,7 +1,7 @@
 #include "NastyInput.h"
-#include "demo/SampleModel.h"
 #include "calc/Frmexec.h"
 #include "chart/TChartControl.h"
+#include "demo/SampleModel.h"
 #include "editing/EditingFixture.h"
 #include "engine/Database.h"
 #include "number/NumberFormat.h"
@@ -67,13 +67,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("edit");
         QTest::addColumn<QString>("text");
         QTest::addColumn<Outcome>("outcome");
-        const char* realFields[] = {"edtMinX", "edtMaxX", "edtStepX", "edtMinY", "edtMaxY", "edtStepY"};
+        const char* realFields[] = {"edtMinX", "edtMaxX", "edtStepX",
+                                    "edtMinY", "edtMaxY", "edtStepY"};
         const char* integerFields[] = {"edtLevelX", "edtLevelY", "edtCalcLevel"};
         for (const NastyInput::Case& c : NastyInput::cases()) {
             for (const char* edit : realFields)
-                QTest::addRow("%s %s", edit, c.name) << QString::fromLatin1(edit) << c.text << c.real;
+                QTest::addRow("%s %s", edit, c.name)
+                    << QString::fromLatin1(edit) << c.text << c.real;
             for (const char* edit : integerFields)
-                QTest::addRow("%s %s", edit, c.name) << QString::fromLatin1(edit) << c.text << c.integer;
+                QTest::addRow("%s %s", edit, c.name)
+                    << QString::fromLatin1(edit) << c.text << c.integer;
         }
     }
     void calcField()
@@ -97,7 +100,8 @@ private Q_SLOTS:
         }
         for (const auto& message : f->messages.boxes())
             QVERIFY(message.first != invalid);
-        QVERIFY(f->errors.count() <= 1);  // a sweep too large for the table is refused with its reason
+        QVERIFY(f->errors.count() <=
+                1); // a sweep too large for the table is refused with its reason
         verifyResultsFinite();
     }
 
@@ -133,28 +137,37 @@ private Q_SLOTS:
             QCOMPARE(after.axis, before.axis);
             QCOMPARE(after.pixFactor, before.pixFactor);
         } else if (scale) {
-            QCOMPARE(after.axis.value(ChartSettings::ValueScaleIndex), double(float(expected.toDouble())));
+            QCOMPARE(after.axis.value(ChartSettings::ValueScaleIndex),
+                     double(float(expected.toDouble())));
         } else {
-            QCOMPARE(after.pixFactor, static_cast<qint16>(expected.toInt()));  // the control's argument is 16-bit
+            QCOMPARE(after.pixFactor,
+                     static_cast<qint16>(expected.toInt())); // the control's argument is 16-bit
         }
     }
 
     void formulaExtremes_data()
     {
         QTest::addColumn<QString>("assignment");
-        QTest::newRow("node counts at the 32-bit maximum") << QStringLiteral("LVLNODEAMOUNT = 2147483647");
-        QTest::newRow("node counts at the 32-bit minimum") << QStringLiteral("LVLNODEAMOUNT = -2147483648");
-        QTest::newRow("flow intensity at the maximum") << QStringLiteral("LVLTSKFLOWINT = 2147483647");
-        QTest::newRow("decision time at the maximum") << QStringLiteral("LVLTSKDCSTIME = 2147483647");
+        QTest::newRow("node counts at the 32-bit maximum")
+            << QStringLiteral("LVLNODEAMOUNT = 2147483647");
+        QTest::newRow("node counts at the 32-bit minimum")
+            << QStringLiteral("LVLNODEAMOUNT = -2147483648");
+        QTest::newRow("flow intensity at the maximum")
+            << QStringLiteral("LVLTSKFLOWINT = 2147483647");
+        QTest::newRow("decision time at the maximum")
+            << QStringLiteral("LVLTSKDCSTIME = 2147483647");
         QTest::newRow("costs at the maximum")
             << QStringLiteral("LVLNODECOSTDELAY = 2147483647, LVLNODECOSTUSE = 2147483647");
         QTest::newRow("costs at the minimum")
             << QStringLiteral("LVLNODECOSTDELAY = -2147483648, LVLNODECOSTUSE = -2147483648");
-        QTest::newRow("distribution underflowing to zero") << QStringLiteral("LVLTSKFLOWDIST = 1e-308");
-        QTest::newRow("distribution at the double maximum") << QStringLiteral("LVLTSKFLOWDIST = 1e308");
-        QTest::newRow("radicand near zero") << QStringLiteral("LVLTSKFLOWDIST = 1e-16, LVLTSKDCSTIME = 1");
-        QTest::newRow("everything zero")
-            << QStringLiteral("LVLNODEAMOUNT = 0, LVLTSKFLOWINT = 0, LVLTSKDCSTIME = 0, LVLTSKFLOWDIST = 0");
+        QTest::newRow("distribution underflowing to zero")
+            << QStringLiteral("LVLTSKFLOWDIST = 1e-308");
+        QTest::newRow("distribution at the double maximum")
+            << QStringLiteral("LVLTSKFLOWDIST = 1e308");
+        QTest::newRow("radicand near zero")
+            << QStringLiteral("LVLTSKFLOWDIST = 1e-16, LVLTSKDCSTIME = 1");
+        QTest::newRow("everything zero") << QStringLiteral(
+            "LVLNODEAMOUNT = 0, LVLTSKFLOWINT = 0, LVLTSKDCSTIME = 0, LVLTSKFLOWDIST = 0");
     }
     void formulaExtremes()
     {
@@ -167,7 +180,7 @@ private Q_SLOTS:
         }
         f->start();
         frmExecute->btnCalc->click();
-        QVERIFY(f->errors.count() <= 1);  // an arithmetic error ends the calculation once
+        QVERIFY(f->errors.count() <= 1); // an arithmetic error ends the calculation once
         if (f->errors.count() == 0)
             QCOMPARE(frmTblOut->tblOut->colCount() * frmTblOut->tblOut->rowCount(), 10 * 5);
         for (const auto& message : f->messages.boxes())

@@ -40,8 +40,10 @@ inline QVector<Case> cases()
         {"mixed separators", QStringLiteral("1.2,3"), O::Refused, none, O::Refused, none},
         {"minus alone", QStringLiteral("-"), O::Refused, none, O::Refused, none},
         {"plus alone", QStringLiteral("+"), O::Refused, none, O::Refused, none},
-        {"32-bit maximum", QStringLiteral("2147483647"), O::Stored, 2147483647, O::Stored, 2147483647.0},
-        {"32-bit minimum", QStringLiteral("-2147483648"), O::Stored, -2147483647 - 1, O::Stored, -2147483648.0},
+        {"32-bit maximum", QStringLiteral("2147483647"), O::Stored, 2147483647, O::Stored,
+         2147483647.0},
+        {"32-bit minimum", QStringLiteral("-2147483648"), O::Stored, -2147483647 - 1, O::Stored,
+         -2147483648.0},
         {"beyond 32-bit", QStringLiteral("2147483648"), O::Refused, none, O::Stored, 2147483648.0},
         {"below 32-bit", QStringLiteral("-2147483649"), O::Refused, none, O::Stored, -2147483649.0},
         {"1e309", QStringLiteral("1e309"), O::Refused, none, O::Refused, none},
@@ -49,9 +51,16 @@ inline QVector<Case> cases()
         {"inf", QStringLiteral("inf"), O::Refused, none, O::Refused, none},
         {"minus inf", QStringLiteral("-inf"), O::Refused, none, O::Refused, none},
         {"very long digits", QString(5000, QLatin1Char('9')), O::Refused, none, O::Refused, none},
-        {"control characters", QStringLiteral("1\x01\x07" "2"), O::Refused, none, O::Refused, none},
-        {"right-to-left mark", QStringLiteral("\u200F" "12"), O::Refused, none, O::Refused, none},
-        {"quotes and SQL", QStringLiteral("1'); DROP TABLE MATHLEVEL; --"), O::Refused, none, O::Refused, none},
+        {"control characters",
+         QStringLiteral("1\x01\x07"
+                        "2"),
+         O::Refused, none, O::Refused, none},
+        {"right-to-left mark",
+         QStringLiteral("\u200F"
+                        "12"),
+         O::Refused, none, O::Refused, none},
+        {"quotes and SQL", QStringLiteral("1'); DROP TABLE MATHLEVEL; --"), O::Refused, none,
+         O::Refused, none},
     };
 }
 

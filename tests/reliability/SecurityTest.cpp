@@ -13,7 +13,8 @@ class SecurityTest : public QObject
 {
     Q_OBJECT
 
-    static QString writeIni(const QTemporaryDir& dir, const QString& body, QFile::Permissions permissions)
+    static QString writeIni(const QTemporaryDir& dir, const QString& body,
+                            QFile::Permissions permissions)
     {
         const QString path = dir.filePath(QStringLiteral("engine.ini"));
         QFile file(path);
@@ -58,10 +59,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("password");
         QTest::addColumn<bool>("warned");
         const int own = int(QFile::ReadOwner | QFile::WriteOwner);
-        QTest::newRow("world-readable with a password") << (own | int(QFile::ReadOther)) << "secret" << true;
-        QTest::newRow("group-readable with a password") << (own | int(QFile::ReadGroup)) << "secret" << true;
+        QTest::newRow("world-readable with a password")
+            << (own | int(QFile::ReadOther)) << "secret" << true;
+        QTest::newRow("group-readable with a password")
+            << (own | int(QFile::ReadGroup)) << "secret" << true;
         QTest::newRow("private with a password") << own << "secret" << false;
-        QTest::newRow("world-readable without a password") << (own | int(QFile::ReadOther)) << "" << false;
+        QTest::newRow("world-readable without a password")
+            << (own | int(QFile::ReadOther)) << "" << false;
     }
     void passwordInAnIniOthersCanReadIsWarnedAbout()
     {
@@ -69,10 +73,11 @@ private Q_SLOTS:
         QFETCH(QString, password);
         QFETCH(bool, warned);
         QTemporaryDir dir;
-        const QString ini = writeIni(dir,
-                                     QStringLiteral("[MODEL]\ndriver=postgresql\nhost=h\ndbname=d\nuser=u\npassword=%1\n")
-                                         .arg(password),
-                                     QFile::Permissions(permissions));
+        const QString ini = writeIni(
+            dir,
+            QStringLiteral("[MODEL]\ndriver=postgresql\nhost=h\ndbname=d\nuser=u\npassword=%1\n")
+                .arg(password),
+            QFile::Permissions(permissions));
         qputenv("KEROVA_ENGINE_CONFIG", ini.toUtf8());
         const QRegularExpression warning(
             QStringLiteral("содержит пароль и доступен для чтения другим пользователям"));

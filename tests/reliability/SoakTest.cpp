@@ -1,5 +1,5 @@
-#include "demo/SampleModel.h"
 #include "calc/Frmexec.h"
+#include "demo/SampleModel.h"
 #include "editing/EditingFixture.h"
 #include "editing/Formlevel.h"
 #include "engine/Database.h"
@@ -73,20 +73,28 @@ class SoakTest : public QObject
         QStringList heapShown;
         for (long kb : heap)
             heapShown << QString::number(kb / 1024.0, 'f', 1);
-        qInfo("%d %s in %lld ms; resident MiB at each tenth: %s; heap in use: %s", count, what, timer.elapsed(),
-              qPrintable(shown.join(QLatin1Char(' '))), qPrintable(heapShown.join(QLatin1Char(' '))));
+        qInfo("%d %s in %lld ms; resident MiB at each tenth: %s; heap in use: %s", count, what,
+              timer.elapsed(), qPrintable(shown.join(QLatin1Char(' '))),
+              qPrintable(heapShown.join(QLatin1Char(' '))));
 #ifdef __SANITIZE_ADDRESS__
         // AddressSanitizer holds freed memory in quarantine: the figures say nothing here.
         return;
 #endif
         if (count < ShortestJudgedRun)
             return;
-        QVERIFY2(figures.last() - figures.first() < GrowthLimitKbPerStep * count, "memory keeps growing");
+        QVERIFY2(figures.last() - figures.first() < GrowthLimitKbPerStep * count,
+                 "memory keeps growing");
     }
 
 private Q_SLOTS:
-    void init() { f = std::make_unique<EditingFixture>(); }
-    void cleanup() { f.reset(); }
+    void init()
+    {
+        f = std::make_unique<EditingFixture>();
+    }
+    void cleanup()
+    {
+        f.reset();
+    }
 
     // A model added and saved (taking the previous one's removal along), its
     // level added through the editor, the lists refreshed, the level removed.
@@ -97,7 +105,8 @@ private Q_SLOTS:
         const int count = cycles("KEROVA_SOAK_CYCLES", 10000);
         run("add/save/refresh/remove cycles", count, [&](int i) {
             frmMathModel->btnModelCreate->click();
-            grid->setData(grid->index(dmStructure->tblModel.recNo(), 0), QStringLiteral("m%1").arg(i), Qt::EditRole);
+            grid->setData(grid->index(dmStructure->tblModel.recNo(), 0),
+                          QStringLiteral("m%1").arg(i), Qt::EditRole);
             frmMathModel->btnModelSave->click();
             frmMathModel->btnModelRefresh->click();
             frmMathModel->btnLevel->click();
@@ -109,10 +118,12 @@ private Q_SLOTS:
             frmMathModel->btnModelRemove->click();
             QVERIFY2(f->errors.count() == 0, qPrintable(f->errors.texts().join(QLatin1Char(' '))));
         });
-        QCOMPARE(f->store->count(QStringLiteral("MATHMODEL")), 1);  // the last removal is still held back
+        QCOMPARE(f->store->count(QStringLiteral("MATHMODEL")),
+                 1); // the last removal is still held back
         QCOMPARE(f->store->count(QStringLiteral("MATHLEVEL")), 0);
         if (TestStore::driver() == TestStore::Driver::SQLite)
-            QCOMPARE(f->query(QStringLiteral("PRAGMA integrity_check")).first(), QStringLiteral("ok"));
+            QCOMPARE(f->query(QStringLiteral("PRAGMA integrity_check")).first(),
+                     QStringLiteral("ok"));
     }
 
     void calculations()

@@ -1,9 +1,9 @@
 #include "editing/EditingFixture.h"
 #include "editing/Formlevel.h"
-#include "store/Dmcom.h"
 #include "engine/DataSet.h"
 #include "engine/Database.h"
 #include "number/Error.h"
+#include "store/Dmcom.h"
 #include "testutil/EngineConfig.h"
 #include "testutil/GuardedStartup.h"
 #include "testutil/TestRegistry.h"
@@ -75,22 +75,27 @@ class StoreFaultTest : public QObject
     std::function<void()> refuseConnections()
     {
         const QString dbname = dmCommon->dbMedic.definition().dbname;
-        f->store->addAlias(QStringLiteral("ADMIN"),
-                           QStringLiteral("driver=postgresql\nhost=%1\nport=%2\ndbname=postgres\nuser=%3\n")
-                               .arg(qEnvironmentVariable("KEROVA_TEST_PGHOST", QStringLiteral("127.0.0.1")),
-                                    qEnvironmentVariable("KEROVA_TEST_PGPORT"),
-                                    qEnvironmentVariable("KEROVA_TEST_PGUSER", QStringLiteral("postgres"))));
+        f->store->addAlias(
+            QStringLiteral("ADMIN"),
+            QStringLiteral("driver=postgresql\nhost=%1\nport=%2\ndbname=postgres\nuser=%3\n")
+                .arg(qEnvironmentVariable("KEROVA_TEST_PGHOST", QStringLiteral("127.0.0.1")),
+                     qEnvironmentVariable("KEROVA_TEST_PGPORT"),
+                     qEnvironmentVariable("KEROVA_TEST_PGUSER", QStringLiteral("postgres"))));
         auto admin = std::make_shared<Database>(QStringLiteral("ADMIN"), QStringLiteral("ADMIN"));
-        admin->open(Database::OpenMode::Create);  // the server's own database holds no store tables
+        admin->open(Database::OpenMode::Create); // the server's own database holds no store tables
         admin->exec(QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS false").arg(dbname));
         admin->exec(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
-                                   "WHERE datname = '%1' AND pid <> pg_backend_pid()").arg(dbname));
-        return [admin, dbname] { admin->exec(QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS true").arg(dbname)); };
+                                   "WHERE datname = '%1' AND pid <> pg_backend_pid()")
+                        .arg(dbname));
+        return [admin, dbname] {
+            admin->exec(QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS true").arg(dbname));
+        };
     }
 
     static QString storeState(EditingFixture& fx)
     {
-        return fx.storedModels().join(QLatin1Char(' ')) + QStringLiteral(" | ") + fx.storedLevels().join(QLatin1Char(' '));
+        return fx.storedModels().join(QLatin1Char(' ')) + QStringLiteral(" | ") +
+               fx.storedLevels().join(QLatin1Char(' '));
     }
 
 private Q_SLOTS:
@@ -102,9 +107,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("alias");
         QTest::addColumn<QString>("cause");
         QTest::newRow("sqlite in a missing folder")
-            << QStringLiteral("driver=sqlite\npath=missing/deeper/model.sqlite\n") << QStringLiteral("не найден");
+            << QStringLiteral("driver=sqlite\npath=missing/deeper/model.sqlite\n")
+            << QStringLiteral("не найден");
         QTest::newRow("postgresql server stopped")
-            << QStringLiteral("driver=postgresql\nhost=127.0.0.1\nport=1\ndbname=kerova\nuser=postgres\n")
+            << QStringLiteral(
+                   "driver=postgresql\nhost=127.0.0.1\nport=1\ndbname=kerova\nuser=postgres\n")
             << QStringLiteral("Не удалось подключиться");
     }
     void unreachableAtStartShowsOneBoxAndCreatesNothing()
@@ -119,7 +126,8 @@ private Q_SLOTS:
         QCOMPARE(f->errors.count(), 1);
         QVERIFY2(f->errors.texts().first().contains(cause), qPrintable(f->errors.texts().first()));
         QCOMPARE(f->errors.boxes().first().second, QStringLiteral("Kerova"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"engine.ini"});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{"engine.ini"});
     }
 
     void lostMidSession_data()
@@ -127,13 +135,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("cause");
         if (sqlite()) {
-            QTest::newRow("file made read-only") << QStringLiteral("read-only") << QStringLiteral("только для чтения");
-            QTest::newRow("folder removed") << QStringLiteral("folder removed") << QStringLiteral("удалён или перемещён");
+            QTest::newRow("file made read-only")
+                << QStringLiteral("read-only") << QStringLiteral("только для чтения");
+            QTest::newRow("folder removed")
+                << QStringLiteral("folder removed") << QStringLiteral("удалён или перемещён");
         } else {
-            QTest::newRow("connections refused")
-                << QStringLiteral("connections refused") << QStringLiteral("Не удалось подключиться");
+            QTest::newRow("connections refused") << QStringLiteral("connections refused")
+                                                 << QStringLiteral("Не удалось подключиться");
             if (qEnvironmentVariableIsSet("KEROVA_TEST_PGCTL"))
-                QTest::newRow("server stopped") << QStringLiteral("server stopped") << QStringLiteral("Не удалось подключиться");
+                QTest::newRow("server stopped") << QStringLiteral("server stopped")
+                                                << QStringLiteral("Не удалось подключиться");
         }
     }
 
@@ -165,7 +176,7 @@ private Q_SLOTS:
         for (const QString& text : f->errors.texts())
             QVERIFY2(text.contains(cause), qPrintable(text));
         QCOMPARE(dmStructure->tblModel.state(), DataSet::State::Insert);
-        QCOMPARE(lstLevel->DBGrid1->model()->rowCount(), 0);  // the removal is held back
+        QCOMPARE(lstLevel->DBGrid1->model()->rowCount(), 0); // the removal is held back
         f->errors.clear();
         restore();
         QCOMPARE(storeState(*f), QStringLiteral("1:m1 2:m2 | 1/1"));
@@ -211,7 +222,8 @@ private Q_SLOTS:
         other.open();
         other.startTransaction();
         if (sqlite())
-            other.exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (100, 'other')"));
+            other.exec(
+                QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (100, 'other')"));
         else
             other.exec(QStringLiteral("LOCK TABLE MATHMODEL IN EXCLUSIVE MODE"));
         QElapsedTimer timer;
@@ -240,16 +252,21 @@ private Q_SLOTS:
             db.open();
             QSqlQuery pages = db.exec(QStringLiteral("PRAGMA page_count"));
             pages.next();
-            f->store->addAlias(QStringLiteral("FULL"), QStringLiteral("driver=sqlite\npath=%1\nmax_page_count=%2\n")
-                                                           .arg(f->store->sqlitePath()).arg(pages.value(0).toInt() + 2));
+            f->store->addAlias(QStringLiteral("FULL"),
+                               QStringLiteral("driver=sqlite\npath=%1\nmax_page_count=%2\n")
+                                   .arg(f->store->sqlitePath())
+                                   .arg(pages.value(0).toInt() + 2));
         }
         Database filler(QStringLiteral("FULL"), QStringLiteral("FILLER"));
         filler.open();
         int key = 1000;
         try {
             for (;; ++key)
-                filler.exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME, MODCOMMENT) VALUES (%1, 'f', '%2')")
-                                .arg(key).arg(QString(250, QLatin1Char('x'))));
+                filler.exec(
+                    QStringLiteral(
+                        "INSERT INTO MATHMODEL (MODID, MODNAME, MODCOMMENT) VALUES (%1, 'f', '%2')")
+                        .arg(key)
+                        .arg(QString(250, QLatin1Char('x'))));
         } catch (const Error& e) {
             QVERIFY2(e.message().contains(QStringLiteral("full")), qPrintable(e.message()));
         }
@@ -267,9 +284,11 @@ private Q_SLOTS:
         setName(dmStructure->tblModel.recNo(), 1, QString(250, QLatin1Char('y')));
         frmMathModel->btnModelSave->click();
         QCOMPARE(f->errors.count(), 1);
-        QVERIFY2(f->errors.texts().first().contains(QStringLiteral("full")), qPrintable(f->errors.texts().first()));
+        QVERIFY2(f->errors.texts().first().contains(QStringLiteral("full")),
+                 qPrintable(f->errors.texts().first()));
         QCOMPARE(dmStructure->tblModel.state(), DataSet::State::Insert);
-        QCOMPARE(dmStructure->tblModel.fieldByName(QStringLiteral("MODNAME")).asString(), QStringLiteral("не помещается"));
+        QCOMPARE(dmStructure->tblModel.fieldByName(QStringLiteral("MODNAME")).asString(),
+                 QStringLiteral("не помещается"));
         QCOMPARE(f->query(QStringLiteral("PRAGMA integrity_check")).first(), QStringLiteral("ok"));
         QCOMPARE(f->store->count(QStringLiteral("MATHMODEL")), key - 1000);
 

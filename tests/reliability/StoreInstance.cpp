@@ -26,7 +26,7 @@ int addModel(TdmStructure& s, const QString& name)
 {
     for (;;) {
         s.tblModel.close();
-        s.tblModel.open();  // the refresh: the next key is read afresh
+        s.tblModel.open(); // the refresh: the next key is read afresh
         s.tblModel.insert();
         s.tblModel.fieldByName(QStringLiteral("MODNAME")).setAsString(name);
         try {

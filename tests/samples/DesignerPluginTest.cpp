@@ -28,7 +28,8 @@ private slots:
 
         QPluginLoader loader(QStringLiteral(KEROVA_DESIGNER_PLUGIN));
         QVERIFY2(loader.load(), qPrintable(loader.errorString()));
-        auto* collection = qobject_cast<QDesignerCustomWidgetCollectionInterface*>(loader.instance());
+        auto* collection =
+            qobject_cast<QDesignerCustomWidgetCollectionInterface*>(loader.instance());
         QVERIFY(collection);
         const QList<QDesignerCustomWidgetInterface*> widgets = collection->customWidgets();
         QCOMPARE(widgets.size(), qsizetype(entries.size()));
@@ -78,13 +79,16 @@ private slots:
         QFETCH(QSize, size);
         SamplePalette::registerAll();
         QPluginLoader loader(QStringLiteral(KEROVA_DESIGNER_PLUGIN));
-        auto* collection = qobject_cast<QDesignerCustomWidgetCollectionInterface*>(loader.instance());
+        auto* collection =
+            qobject_cast<QDesignerCustomWidgetCollectionInterface*>(loader.instance());
         QVERIFY2(collection, qPrintable(loader.errorString()));
         QString xml;
         for (QDesignerCustomWidgetInterface* widget : collection->customWidgets())
             if (widget->name() == className)
                 xml = widget->domXml();
-        const QString geometry = QStringLiteral("<width>%1</width><height>%2</height>").arg(size.width()).arg(size.height());
+        const QString geometry = QStringLiteral("<width>%1</width><height>%2</height>")
+                                     .arg(size.width())
+                                     .arg(size.height());
         QVERIFY2(xml.contains(geometry), qPrintable(xml));
 #endif
     }

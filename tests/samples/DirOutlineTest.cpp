@@ -52,8 +52,8 @@ class DirOutlineTest : public QObject
 
     QString savedDirectory;
     std::unique_ptr<QTemporaryDir> temporary;
-    QString base;   // the tree's real path
-    QString shown;  // the same in lower case, as the outline shows it
+    QString base;  // the tree's real path
+    QString shown; // the same in lower case, as the outline shows it
     std::unique_ptr<TCDirectoryOutline> outline;
 
     // The node of the temporary tree, after the tree was built there.
@@ -97,14 +97,15 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("stored");  // below the tree; "/" is the root
         QTest::addColumn<QString>("entered"); // the real directory below the tree
-        QTest::newRow("trailing slash dropped") << QStringLiteral("Beta/") << QStringLiteral("/beta")
-                                                << QStringLiteral("/Beta");
-        QTest::newRow("relative parts resolved") << QStringLiteral("BETA/Sub/..") << QStringLiteral("/beta")
-                                                 << QStringLiteral("/Beta");
-        QTest::newRow("mixed case entered in lower case") << QStringLiteral("gamma/user/data")
-                                                          << QStringLiteral("/gamma/user/data")
-                                                          << QStringLiteral("/Gamma/User/Data");
-        QTest::newRow("root keeps its slash") << QStringLiteral("/") << QStringLiteral("/") << QStringLiteral("/");
+        QTest::newRow("trailing slash dropped")
+            << QStringLiteral("Beta/") << QStringLiteral("/beta") << QStringLiteral("/Beta");
+        QTest::newRow("relative parts resolved")
+            << QStringLiteral("BETA/Sub/..") << QStringLiteral("/beta") << QStringLiteral("/Beta");
+        QTest::newRow("mixed case entered in lower case")
+            << QStringLiteral("gamma/user/data") << QStringLiteral("/gamma/user/data")
+            << QStringLiteral("/Gamma/User/Data");
+        QTest::newRow("root keeps its slash")
+            << QStringLiteral("/") << QStringLiteral("/") << QStringLiteral("/");
     }
 
     void setDirectoryStoresTheFullPathInTheChosenCase()
@@ -138,15 +139,18 @@ private slots:
     {
         QTest::addColumn<TCDirectoryOutline::TTextCase>("textCase");
         QTest::addColumn<QStringList>("children");
-        QTest::newRow("lower case") << TCDirectoryOutline::tcLowerCase << QStringList{"alpha", "beta", "gamma"};
-        QTest::newRow("upper case") << TCDirectoryOutline::tcUpperCase << QStringList{"ALPHA", "BETA", "GAMMA"};
-        QTest::newRow("as is") << TCDirectoryOutline::tcAsIs << QStringList{"alpha", "Beta", "Gamma"};
+        QTest::newRow("lower case")
+            << TCDirectoryOutline::tcLowerCase << QStringList{"alpha", "beta", "gamma"};
+        QTest::newRow("upper case")
+            << TCDirectoryOutline::tcUpperCase << QStringList{"ALPHA", "BETA", "GAMMA"};
+        QTest::newRow("as is") << TCDirectoryOutline::tcAsIs
+                               << QStringList{"alpha", "Beta", "Gamma"};
     }
 
     void levelsAreSortedIgnoringCaseWithoutDotNames()
     {
         QFETCH(TCDirectoryOutline::TTextCase, textCase);
-        outline->SetTextCase(textCase);  // still loading: nothing is built yet
+        outline->SetTextCase(textCase); // still loading: nothing is built yet
         QVERIFY(outline->isLoading());
         outline->Loaded();
         outline->expandNode(baseNode());
@@ -157,8 +161,8 @@ private slots:
     {
         outline->Loaded();
         const int node = baseNode();
-        QVERIFY(!outline->hasItems(node));  // the walk lists the levels above it only
-        outline->item(node)->setExpanded(true);  // as the user does
+        QVERIFY(!outline->hasItems(node));      // the walk lists the levels above it only
+        outline->item(node)->setExpanded(true); // as the user does
         outline->item(node)->setExpanded(false);
         outline->expandNode(node);
         outline->expandNode(node);
@@ -195,7 +199,7 @@ private slots:
         QCOMPARE(outline->itemCount(), nodes);
         QCOMPARE(changed.count(), 0);
 
-        TCDirectoryOutline fresh;  // its window comes up without a directory
+        TCDirectoryOutline fresh; // its window comes up without a directory
         fresh.show();
         QVERIFY(fresh.Drive().isNull());
         QCOMPARE(fresh.Directory(), QString());
@@ -206,7 +210,8 @@ private slots:
     {
         outline->Loaded();
         QSignalSpy changed(outline.get(), &TCDirectoryOutline::OnChange);
-        const QString message = raised([this] { outline->SetDirectory(QStringLiteral("missing")); });
+        const QString message =
+            raised([this] { outline->SetDirectory(QStringLiteral("missing")); });
         QVERIFY2(message.contains(QStringLiteral("missing")), qPrintable(message));
         QCOMPARE(outline->Directory(), shown);
         QCOMPARE(QDir::currentPath(), base);
@@ -219,7 +224,7 @@ private slots:
         const int node = baseNode();
         QCOMPARE(raised([this] { outline->SetDirectory(QStringLiteral(".hidden")); }),
                  QStringLiteral("Invalid selection"));
-        QVERIFY(outline->isItemExpanded(node));  // opened as far as the walk got
+        QVERIFY(outline->isItemExpanded(node)); // opened as far as the walk got
     }
 
     void whileLoadingSettingTheDirectoryOnlyRemembersIt()
@@ -234,7 +239,7 @@ private slots:
     void clickingANodeMakesItCurrent()
     {
         outline->resize(400, 600);
-        outline->show();  // ends loading: the tree opens at the current directory
+        outline->show(); // ends loading: the tree opens at the current directory
         QVERIFY(QTest::qWaitForWindowExposed(outline.get()));
         outline->expandNode(baseNode());
         const int gamma = childNamed(*outline, baseNode(), QStringLiteral("gamma"));
@@ -269,16 +274,20 @@ private slots:
     {
         QTest::addColumn<TCDirectoryOutline::TTextCase>("textCase");
         QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("entered");  // the real directory below the tree
-        QTest::addColumn<QString>("inside");   // what the selected node lists
-        QTest::newRow("lower case, capital name") << TCDirectoryOutline::tcLowerCase << QStringLiteral("Twins/Foo")
-                                                  << QStringLiteral("/Twins/Foo") << QStringLiteral("infoo");
-        QTest::newRow("lower case, small name") << TCDirectoryOutline::tcLowerCase << QStringLiteral("Twins/foo")
-                                                << QStringLiteral("/Twins/foo") << QStringLiteral("insmall");
-        QTest::newRow("upper case, small name") << TCDirectoryOutline::tcUpperCase << QStringLiteral("twins/foo")
-                                                << QStringLiteral("/Twins/foo") << QStringLiteral("INSMALL");
-        QTest::newRow("as is, no exact name") << TCDirectoryOutline::tcAsIs << QStringLiteral("TWINS/Foo")
-                                              << QStringLiteral("/Twins/Foo") << QStringLiteral("inFoo");
+        QTest::addColumn<QString>("entered"); // the real directory below the tree
+        QTest::addColumn<QString>("inside");  // what the selected node lists
+        QTest::newRow("lower case, capital name")
+            << TCDirectoryOutline::tcLowerCase << QStringLiteral("Twins/Foo")
+            << QStringLiteral("/Twins/Foo") << QStringLiteral("infoo");
+        QTest::newRow("lower case, small name")
+            << TCDirectoryOutline::tcLowerCase << QStringLiteral("Twins/foo")
+            << QStringLiteral("/Twins/foo") << QStringLiteral("insmall");
+        QTest::newRow("upper case, small name")
+            << TCDirectoryOutline::tcUpperCase << QStringLiteral("twins/foo")
+            << QStringLiteral("/Twins/foo") << QStringLiteral("INSMALL");
+        QTest::newRow("as is, no exact name")
+            << TCDirectoryOutline::tcAsIs << QStringLiteral("TWINS/Foo")
+            << QStringLiteral("/Twins/Foo") << QStringLiteral("inFoo");
     }
     void pathsAreEnteredAsGivenAndOnlyTheTextIsFolded()
     {
@@ -314,7 +323,8 @@ private slots:
         QStringList entered;
         for (QTreeWidgetItem* node : nodes) {
             outline->scrollToItem(node);
-            QTest::mouseClick(outline->viewport(), Qt::LeftButton, {}, outline->visualItemRect(node).center());
+            QTest::mouseClick(outline->viewport(), Qt::LeftButton, {},
+                              outline->visualItemRect(node).center());
             entered << QDir::currentPath().mid(base.size());
         }
         entered.sort();
@@ -324,10 +334,14 @@ private slots:
     void queriesBeforeTheFirstShowBuildTheTree_data()
     {
         QTest::addColumn<OutlineQuery>("query");
-        QTest::newRow("count") << OutlineQuery([](Outline& o) { return QString::number(o.itemCount()); });
-        QTest::newRow("selected item") << OutlineQuery([](Outline& o) { return QString::number(o.selectedItem()); });
-        QTest::newRow("selected path") << OutlineQuery([](Outline& o) { return o.fullPath(o.selectedItem()); });
-        QTest::newRow("top node's children") << OutlineQuery([](Outline& o) { return childTexts(o, 1).join(u' '); });
+        QTest::newRow("count") << OutlineQuery(
+            [](Outline& o) { return QString::number(o.itemCount()); });
+        QTest::newRow("selected item")
+            << OutlineQuery([](Outline& o) { return QString::number(o.selectedItem()); });
+        QTest::newRow("selected path")
+            << OutlineQuery([](Outline& o) { return o.fullPath(o.selectedItem()); });
+        QTest::newRow("top node's children")
+            << OutlineQuery([](Outline& o) { return childTexts(o, 1).join(u' '); });
     }
     void queriesBeforeTheFirstShowBuildTheTree()
     {

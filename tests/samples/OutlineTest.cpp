@@ -1,5 +1,5 @@
-#include "number/Error.h"
 #include "samples/Outline.h"
+#include "number/Error.h"
 #include "testutil/TestRegistry.h"
 
 #include <QSignalSpy>
@@ -105,14 +105,18 @@ private slots:
                                         << QStringLiteral("Invalid outline index");
         QTest::newRow("past the last node") << OutlineOperation([](Outline& o) { o.itemText(6); })
                                             << QStringLiteral("Outline index not found");
-        QTest::newRow("child of a missing node") << OutlineOperation([](Outline& o) { o.addChild(-1, "x"); })
-                                                 << QStringLiteral("Invalid outline index");
-        QTest::newRow("expand below a collapsed node") << OutlineOperation([](Outline& o) { o.expandNode(2); })
-                                                       << QStringLiteral("Parent must be expanded");
-        QTest::newRow("select the root") << OutlineOperation([](Outline& o) { o.setSelectedItem(0); })
-                                         << QStringLiteral("Invalid selection");
-        QTest::newRow("select a missing child") << OutlineOperation([](Outline& o) { o.setSelectedItem(-1); })
-                                                << QStringLiteral("Invalid selection");
+        QTest::newRow("child of a missing node")
+            << OutlineOperation([](Outline& o) { o.addChild(-1, "x"); })
+            << QStringLiteral("Invalid outline index");
+        QTest::newRow("expand below a collapsed node")
+            << OutlineOperation([](Outline& o) { o.expandNode(2); })
+            << QStringLiteral("Parent must be expanded");
+        QTest::newRow("select the root")
+            << OutlineOperation([](Outline& o) { o.setSelectedItem(0); })
+            << QStringLiteral("Invalid selection");
+        QTest::newRow("select a missing child")
+            << OutlineOperation([](Outline& o) { o.setSelectedItem(-1); })
+            << QStringLiteral("Invalid selection");
     }
 
     void badOperationsRaiseTheBaseErrors()
@@ -152,8 +156,10 @@ private slots:
         QTest::addColumn<QString>("separator");
         QTest::addColumn<QString>("top");
         QTest::addColumn<QString>("path");
-        QTest::newRow("drive") << QStringLiteral("\\") << QStringLiteral("c:") << QStringLiteral("c:\\a1\\a11");
-        QTest::newRow("single root") << QStringLiteral("/") << QStringLiteral("/") << QStringLiteral("/a1/a11");
+        QTest::newRow("drive") << QStringLiteral("\\") << QStringLiteral("c:")
+                               << QStringLiteral("c:\\a1\\a11");
+        QTest::newRow("single root")
+            << QStringLiteral("/") << QStringLiteral("/") << QStringLiteral("/a1/a11");
     }
 
     void fullPathJoinsTextsFromTheTop()
@@ -186,9 +192,9 @@ private slots:
         buildSample(outline);
         QSignalSpy expanded(&outline, &Outline::OnExpand);
         outline.expandNode(1);
-        outline.expandNode(2);  // its parent is open now
+        outline.expandNode(2); // its parent is open now
         QVERIFY(outline.isItemExpanded(2));
-        outline.item(5)->setExpanded(true);  // as the view does on a click
+        outline.item(5)->setExpanded(true); // as the view does on a click
         QCOMPARE(expanded.count(), 3);
         QCOMPARE(expanded.at(2).at(0).toInt(), 5);
     }
@@ -238,8 +244,8 @@ private slots:
         QSignalSpy clicked(&outline, &Outline::OnClick);
         QTest::keyClick(&outline, Qt::Key_Down);
         QCOMPARE(clicked.count(), 1);
-        QCOMPARE(outline.selectedItem(), 5);  // a is collapsed: b is next
-        outline.setSelectedItem(1);           // selecting by code is no click
+        QCOMPARE(outline.selectedItem(), 5); // a is collapsed: b is next
+        outline.setSelectedItem(1);          // selecting by code is no click
         QCOMPARE(clicked.count(), 1);
     }
 

@@ -53,14 +53,16 @@ private Q_SLOTS:
 
     void levelKeyStatementIsFiveLines()
     {
-        dmCommon->GetNewKeyWhere(QStringLiteral("MATHLEVEL"), QStringLiteral("LVLID"), QStringLiteral("MODID"), -7);
+        dmCommon->GetNewKeyWhere(QStringLiteral("MATHLEVEL"), QStringLiteral("LVLID"),
+                                 QStringLiteral("MODID"), -7);
         QCOMPARE(dmCommon->qryGetKey.sql(),
                  (QStringList{"SELECT", "MAX(LVLID)", "FROM", "MATHLEVEL", "WHERE MODID = -7"}));
     }
 
     void failureReachesTheCaller()
     {
-        QVERIFY_THROWS_EXCEPTION(EngineError, dmCommon->GetNewKey(QStringLiteral("NOSUCHTABLE"), QStringLiteral("ID")));
+        QVERIFY_THROWS_EXCEPTION(
+            EngineError, dmCommon->GetNewKey(QStringLiteral("NOSUCHTABLE"), QStringLiteral("ID")));
         QVERIFY(!dmCommon->qryGetKey.active());
         QCOMPARE(dmCommon->GetNewKey(QStringLiteral("MATHMODEL"), QStringLiteral("MODID")), 1);
     }
@@ -68,7 +70,8 @@ private Q_SLOTS:
     void exhaustedKeysAreAnError()
     {
         f->addLevel(1, 2147483647, 1);
-        QVERIFY_THROWS_EXCEPTION(EngineError, dmCommon->GetNewKeyWhere(QStringLiteral("MATHLEVEL"), QStringLiteral("LVLID"),
+        QVERIFY_THROWS_EXCEPTION(EngineError, dmCommon->GetNewKeyWhere(QStringLiteral("MATHLEVEL"),
+                                                                       QStringLiteral("LVLID"),
                                                                        QStringLiteral("MODID"), 1));
     }
 };

@@ -28,9 +28,11 @@ struct StoreFixture
                         .arg(name.isEmpty() ? QStringLiteral("m%1").arg(key) : name));
     }
 
-    void addLevel(int model, int level, int number, const QString& extra = QString(), const QString& values = QString())
+    void addLevel(int model, int level, int number, const QString& extra = QString(),
+                  const QString& values = QString())
     {
-        store->exec(QStringLiteral("INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNAME%1) VALUES (%2, %3, %4, 'L%3'%5)")
+        store->exec(QStringLiteral("INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNAME%1) "
+                                   "VALUES (%2, %3, %4, 'L%3'%5)")
                         .arg(extra.isEmpty() ? QString() : QStringLiteral(", ") + extra)
                         .arg(model)
                         .arg(level)
@@ -43,7 +45,8 @@ struct StoreFixture
     {
         Database db(QStringLiteral("MODEL"), QStringLiteral("CHECK"));
         db.open();
-        QSqlQuery q = db.exec(QStringLiteral("SELECT MODID, LVLID FROM MATHLEVEL ORDER BY MODID, LVLID"));
+        QSqlQuery q =
+            db.exec(QStringLiteral("SELECT MODID, LVLID FROM MATHLEVEL ORDER BY MODID, LVLID"));
         QStringList keys;
         while (q.next())
             keys << QStringLiteral("%1/%2").arg(q.value(0).toInt()).arg(q.value(1).toInt());
@@ -54,7 +57,8 @@ struct StoreFixture
     {
         Database db(QStringLiteral("MODEL"), QStringLiteral("CHECK"));
         db.open();
-        QSqlQuery q = db.exec(QStringLiteral("SELECT MODID, MODNAME FROM MATHMODEL ORDER BY MODID"));
+        QSqlQuery q =
+            db.exec(QStringLiteral("SELECT MODID, MODNAME FROM MATHMODEL ORDER BY MODID"));
         QStringList models;
         while (q.next())
             models << QStringLiteral("%1:%2").arg(q.value(0).toInt()).arg(q.value(1).toString());
@@ -65,8 +69,11 @@ struct StoreFixture
     {
         Database db(QStringLiteral("MODEL"), QStringLiteral("CHECK"));
         db.open();
-        QSqlQuery q = db.exec(QStringLiteral("SELECT %1 FROM MATHLEVEL WHERE MODID = %2 AND LVLID = %3")
-                                  .arg(column).arg(model).arg(level));
+        QSqlQuery q =
+            db.exec(QStringLiteral("SELECT %1 FROM MATHLEVEL WHERE MODID = %2 AND LVLID = %3")
+                        .arg(column)
+                        .arg(model)
+                        .arg(level));
         return q.next() ? q.value(0) : QVariant(QStringLiteral("<no row>"));
     }
 };

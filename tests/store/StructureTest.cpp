@@ -125,8 +125,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("stored");
         QTest::addColumn<QStringList>("after");
         QTest::newRow("empty store") << QStringList{} << QStringList{"1:a"};
-        QTest::newRow("one key left") << QStringList{"2147483646"}
-                                       << QStringList{"2147483646:big", "2147483647:a"};
+        QTest::newRow("one key left")
+            << QStringList{"2147483646"} << QStringList{"2147483646:big", "2147483647:a"};
     }
     void modelWithoutNameIsRefusedThenSavedUnderTheNextKey()
     {
@@ -134,15 +134,16 @@ private Q_SLOTS:
         QFETCH(QStringList, after);
         for (const QString& key : stored)
             f->store->exec(
-                QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (%1, 'big')").arg(key));
+                QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (%1, 'big')")
+                    .arg(key));
         dm->tblModel.open();
         const int next = dm->ModelID;
         dm->tblModel.insert();
         MessageRecorder recorder;
         QVERIFY_THROWS_EXCEPTION(AbortError, saveModels());
         QCOMPARE(recorder.boxes(),
-                 (QVector<MessageRecorder::Box>{{"Наименование модели должно быть обязательно указано",
-                                                     "Создание модели"}}));
+                 (QVector<MessageRecorder::Box>{
+                     {"Наименование модели должно быть обязательно указано", "Создание модели"}}));
         QCOMPARE(f->storedModels().size(), stored.size());
         QCOMPARE(dm->tblModel.state(), DataSet::State::Insert);
         QCOMPARE(dm->ModelID, next);
@@ -187,7 +188,7 @@ private Q_SLOTS:
         dm->tblModel.open();
         dm->tblModel.insert();
         dm->tblModel.fieldByName(QStringLiteral("MODNAME")).setAsString(QStringLiteral("x"));
-        f->addModel(2, QStringLiteral("other"));  // another user takes the key meanwhile
+        f->addModel(2, QStringLiteral("other")); // another user takes the key meanwhile
         saveModels();
         QCOMPARE(f->storedModels(), (QStringList{"1:m1", "2:other", "3:x"}));
     }
@@ -195,7 +196,7 @@ private Q_SLOTS:
     void keyErrorWaitsForANewModel_data()
     {
         QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("savedFirst");  // new models that still get a key
+        QTest::addColumn<int>("savedFirst"); // new models that still get a key
         QTest::newRow("largest integer") << "2147483647" << 0;
         QTest::newRow("beyond 32 bits") << "5000000000" << 0;
         QTest::newRow("one below the largest") << "2147483646" << 1;
@@ -204,7 +205,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, stored);
         QFETCH(int, savedFirst);
-        f->store->exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (%1, 'big')").arg(stored));
+        f->store->exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (%1, 'big')")
+                           .arg(stored));
         dm->tblModel.open();
         QCOMPARE(dm->tblModel.recordCount(), 1);
         for (int i = 0; i <= savedFirst; ++i) {
@@ -233,12 +235,14 @@ private Q_SLOTS:
 
     void subLevelStatementIsItsLiteral()
     {
-        QCOMPARE(dm->qrySubLevel.sql(),
-                 (QStringList{"SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, LVLTSKDCSTIME, LVLTSKFLOWINT, "
-                              "LVLTSKFLOWDIST, LVLNODECOSTDELAY, LVLNODECOSTUSE,MODIDHIER,LVLIDHIER",
-                              "FROM MATHLEVEL Mathlevel",
-                              "WHERE  MODIDHIER = :par_modidhier AND LVLIDHIER = :par_lvlidhier",
-                              "ORDER BY LVLNUMBER"}));
+        QCOMPARE(
+            dm->qrySubLevel.sql(),
+            (QStringList{"SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, LVLTSKDCSTIME, "
+                         "LVLTSKFLOWINT, "
+                         "LVLTSKFLOWDIST, LVLNODECOSTDELAY, LVLNODECOSTUSE,MODIDHIER,LVLIDHIER",
+                         "FROM MATHLEVEL Mathlevel",
+                         "WHERE  MODIDHIER = :par_modidhier AND LVLIDHIER = :par_lvlidhier",
+                         "ORDER BY LVLNUMBER"}));
     }
 
     void levelListIsOneModelInNumberOrder()
@@ -261,14 +265,16 @@ private Q_SLOTS:
         openEditor(0, 0);
         QVERIFY(dm->qryEditLevel.isEmpty());
         dm->qryEditLevel.insert();
-        dm->qryEditLevel.fieldByName(QStringLiteral("LVLNAME")).setAsString(QStringLiteral("Новый"));
+        dm->qryEditLevel.fieldByName(QStringLiteral("LVLNAME"))
+            .setAsString(QStringLiteral("Новый"));
         dm->qryEditLevel.fieldByName(QStringLiteral("LVLCOSTLIMIT")).setAsFloat(7.5);
         dm->qryEditLevel.fieldByName(QStringLiteral("LVLNODECOSTDELAY_DCSINT2")).setAsFloat(0.25);
         saveEditor();
         QCOMPARE(f->storedLevels(), (QStringList{"2/1", "2/3", "2/4", "5/9"}));
         QCOMPARE(f->storedValue(QStringLiteral("LVLCOSTLIMIT"), 2, 4).toDouble(), 7.5);
         QCOMPARE(f->storedValue(QStringLiteral("LVLNODECOSTDELAY_DCSINT2"), 2, 4).toDouble(), 0.25);
-        for (const char* column : {"MODIDHIER", "LVLIDHIER", "LVLNODECOSTDELAY_DCSINT", "RTLVLNODEAMOUNT"})
+        for (const char* column :
+             {"MODIDHIER", "LVLIDHIER", "LVLNODECOSTDELAY_DCSINT", "RTLVLNODEAMOUNT"})
             QVERIFY2(f->storedValue(QLatin1String(column), 2, 4).isNull(), column);
     }
 
@@ -280,7 +286,8 @@ private Q_SLOTS:
         dm->LevelModelID = 1;
         openEditor(1, 1);
         dm->qryEditLevel.edit();
-        dm->qryEditLevel.fieldByName(QStringLiteral("LVLNAME")).setAsString(QStringLiteral("first"));
+        dm->qryEditLevel.fieldByName(QStringLiteral("LVLNAME"))
+            .setAsString(QStringLiteral("first"));
         saveEditor();
         QCOMPARE(f->storedLevels(), (QStringList{"1/2", "1/3", "1/4"}));
         QCOMPARE(listedLevels(1), (QStringList{"first", "L2", "L3"}));
@@ -293,7 +300,8 @@ private Q_SLOTS:
         dm->LevelModelID = 1;
         openEditor(1, 1);
         dm->qryEditLevel.edit();
-        dm->qryEditLevel.fieldByName(QStringLiteral("LVLNAME")).setAsString(QStringLiteral("parent"));
+        dm->qryEditLevel.fieldByName(QStringLiteral("LVLNAME"))
+            .setAsString(QStringLiteral("parent"));
         saveEditor();
         QCOMPARE(f->storedLevels(), (QStringList{"1/2", "1/3"}));
         QCOMPARE(f->storedValue(QStringLiteral("LVLIDHIER"), 1, 2).toInt(), 3);
@@ -308,7 +316,8 @@ private Q_SLOTS:
         dm->qryLevel.fieldByName(QStringLiteral("LVLNAME")).setAsString(QStringLiteral("renamed"));
         dm->ApplyChanges(dm->qryLevel, [this] { listedLevels(1); });
         QCOMPARE(f->storedLevels(), QStringList{"1/1"});
-        QCOMPARE(f->storedValue(QStringLiteral("LVLNAME"), 1, 1).toString(), QStringLiteral("renamed"));
+        QCOMPARE(f->storedValue(QStringLiteral("LVLNAME"), 1, 1).toString(),
+                 QStringLiteral("renamed"));
         QCOMPARE(f->storedValue(QStringLiteral("LVLCOSTLIMIT"), 1, 1).toDouble(), 5.0);
     }
 
@@ -317,8 +326,8 @@ private Q_SLOTS:
         f->addModel(1);
         f->addModel(2);
         dm->tblModel.open();
-        dm->LevelModelID = 2;           // "Уровни" on model 2
-        dm->tblModel.close();           // the model list is refreshed meanwhile
+        dm->LevelModelID = 2; // "Уровни" on model 2
+        dm->tblModel.close(); // the model list is refreshed meanwhile
         dm->tblModel.open();
         QCOMPARE(dm->ModelID, 3);
         openEditor(0, 0);
@@ -410,7 +419,8 @@ private Q_SLOTS:
         openEditor(1, 1);
         dm->qryEditLevel.edit();
         dm->qryEditLevel.fieldByName(QStringLiteral("LVLNODEAMOUNT")).setAsInteger(3);
-        f->store->exec(QStringLiteral("DELETE FROM MATHLEVEL WHERE MODID = 1 AND LVLID = 1"));  // another user
+        f->store->exec(
+            QStringLiteral("DELETE FROM MATHLEVEL WHERE MODID = 1 AND LVLID = 1")); // another user
         QVERIFY_THROWS_EXCEPTION(EngineError, saveEditor());
         QCOMPARE(f->storedLevels(), QStringList{"1/5"});
         QCOMPARE(f->storedValue(QStringLiteral("LVLIDHIER"), 1, 5).toInt(), 1);

@@ -10,7 +10,7 @@
 template <class Service> class BoxRecorder
 {
 public:
-    using Box = QPair<QString, QString>;  // text, caption
+    using Box = QPair<QString, QString>; // text, caption
 
     BoxRecorder()
         : m_previous(Service::setSink([this](const QString& text, const QString& caption) {

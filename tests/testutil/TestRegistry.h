@@ -25,10 +25,13 @@ public:
 
     struct Registrar
     {
-        Registrar(const char* name, Factory factory) { entries().push_back({name, std::move(factory)}); }
+        Registrar(const char* name, Factory factory)
+        {
+            entries().push_back({name, std::move(factory)});
+        }
     };
 };
 
-#define KEROVA_TEST(Class)                                                                  \
-    static const TestRegistry::Registrar kerovaRegistrar##Class(                            \
+#define KEROVA_TEST(Class)                                                                         \
+    static const TestRegistry::Registrar kerovaRegistrar##Class(                                   \
         #Class, [] { return std::unique_ptr<QObject>(new Class); });

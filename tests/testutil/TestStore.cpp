@@ -45,8 +45,10 @@ void ensurePgDatabase()
         if (!db.open())
             throw std::runtime_error(db.lastError().text().toStdString());
         QSqlQuery query(db);
-        query.exec(QStringLiteral("SELECT 1 FROM pg_database WHERE datname = '%1'").arg(pgDatabaseName()));
-        if (!query.next() && !query.exec(QStringLiteral("CREATE DATABASE %1").arg(pgDatabaseName())))
+        query.exec(
+            QStringLiteral("SELECT 1 FROM pg_database WHERE datname = '%1'").arg(pgDatabaseName()));
+        if (!query.next() &&
+            !query.exec(QStringLiteral("CREATE DATABASE %1").arg(pgDatabaseName())))
             throw std::runtime_error(query.lastError().text().toStdString());
     }
     QSqlDatabase::removeDatabase(connection);
@@ -57,8 +59,9 @@ void ensurePgDatabase()
 
 TestStore::Driver TestStore::driver()
 {
-    return qEnvironmentVariable("KEROVA_TEST_DRIVER") == QLatin1String("postgresql") ? Driver::PostgreSQL
-                                                                                     : Driver::SQLite;
+    return qEnvironmentVariable("KEROVA_TEST_DRIVER") == QLatin1String("postgresql")
+               ? Driver::PostgreSQL
+               : Driver::SQLite;
 }
 
 QString TestStore::driverName()
@@ -78,7 +81,8 @@ TestStore::TestStore(bool withTables)
 {
     qputenv("KEROVA_ENGINE_CONFIG", m_configPath.toUtf8());
     if (driver() == Driver::SQLite) {
-        addAlias(QStringLiteral("MODEL"), QStringLiteral("driver=sqlite\npath=%1\n").arg(m_sqlitePath));
+        addAlias(QStringLiteral("MODEL"),
+                 QStringLiteral("driver=sqlite\npath=%1\n").arg(m_sqlitePath));
         Database db;
         db.open(Database::OpenMode::Create);
         if (withTables)
@@ -87,7 +91,8 @@ TestStore::TestStore(bool withTables)
         ensurePgDatabase();
         addAlias(QStringLiteral("MODEL"),
                  QStringLiteral("driver=postgresql\nhost=%1\nport=%2\ndbname=%3\nuser=%4\n")
-                     .arg(pgHost(), qEnvironmentVariable("KEROVA_TEST_PGPORT"), pgDatabaseName(), pgUser()));
+                     .arg(pgHost(), qEnvironmentVariable("KEROVA_TEST_PGPORT"), pgDatabaseName(),
+                          pgUser()));
         resetPostgres(withTables);
     }
 }
@@ -106,7 +111,7 @@ void TestStore::resetPostgres(bool withTables)
     // other tables than the ones the statements of the store name.
     execVerbatim(QStringLiteral("DROP TABLE IF EXISTS \"MATHLEVEL\", \"MATHMODEL\""));
     Database db;
-    db.open(Database::OpenMode::Create);  // a test may have left tables that do not fit
+    db.open(Database::OpenMode::Create); // a test may have left tables that do not fit
     db.exec(QStringLiteral("DROP TABLE IF EXISTS MATHLEVEL"));
     db.exec(QStringLiteral("DROP TABLE IF EXISTS MATHMODEL"));
     if (withTables)
@@ -133,15 +138,16 @@ void TestStore::execVerbatim(const QString& sql)
     const QString connection = QStringLiteral("kerova-test-verbatim");
     {
         const bool sqlite = driver() == Driver::SQLite;
-        QSqlDatabase db = QSqlDatabase::addDatabase(sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"),
-                                                    connection);
+        QSqlDatabase db = QSqlDatabase::addDatabase(
+            sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), connection);
         db.setDatabaseName(sqlite ? m_sqlitePath : pgDatabaseName());
         db.setHostName(pgHost());
         db.setPort(qEnvironmentVariableIntValue("KEROVA_TEST_PGPORT"));
         db.setUserName(pgUser());
         QSqlQuery query(db);
         if (!db.open() || !query.exec(sql))
-            throw std::runtime_error((db.lastError().text() + query.lastError().text()).toStdString());
+            throw std::runtime_error(
+                (db.lastError().text() + query.lastError().text()).toStdString());
     }
     QSqlDatabase::removeDatabase(connection);
 }

@@ -2,8 +2,8 @@
 
 #include <QProcess>
 
-ToolRun ToolRun::run(const QString& program, const QStringList& args,
-                     const QStringList& extraEnv, const QString& outputFile)
+ToolRun ToolRun::run(const QString& program, const QStringList& args, const QStringList& extraEnv,
+                     const QString& outputFile)
 {
     QProcess process;
     process.setProcessEnvironment(environment(extraEnv));

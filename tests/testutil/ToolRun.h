@@ -7,8 +7,8 @@
 // One run of a command-line tool of the project, to its end: exit code (-1
 // when it crashed or did not finish in two minutes, then killed), standard
 // output and standard error. extraEnv holds NAME=VALUE pairs added to the
-// test's own environment (a NAME alone removes the variable); outputFile, when given, takes standard output
-// instead of `out` (for example /dev/full).
+// test's own environment (a NAME alone removes the variable); outputFile, when given, takes
+// standard output instead of `out` (for example /dev/full).
 struct ToolRun
 {
     int exitCode = -1;

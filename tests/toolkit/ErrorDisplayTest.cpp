@@ -1,8 +1,8 @@
 #include "toolkit/ErrorDisplay.h"
 #include "engine/AbortError.h"
 #include "engine/EngineError.h"
-#include "testutil/TestRegistry.h"
 #include "testutil/ErrorRecorder.h"
+#include "testutil/TestRegistry.h"
 #include "toolkit/Handler.h"
 
 #include <QPushButton>

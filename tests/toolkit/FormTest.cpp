@@ -1,7 +1,7 @@
 #include "engine/EngineError.h"
+#include "testutil/ErrorRecorder.h"
 #include "testutil/TestRegistry.h"
 #include "toolkit/Application.h"
-#include "testutil/ErrorRecorder.h"
 #include "toolkit/TForm.h"
 
 #include <QSignalSpy>

@@ -7,10 +7,10 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSqlQuery>
@@ -348,12 +348,14 @@ private Q_SLOTS:
                      .exitCode,
                  0);
         if (TestStore::driver() == TestStore::Driver::SQLite) {
-            store->exec(QStringLiteral("CREATE TRIGGER rename_level AFTER INSERT ON MATHLEVEL BEGIN "
-                                       "UPDATE MATHLEVEL SET LVLNAME = 'x' WHERE rowid = NEW.rowid; END"));
+            store->exec(
+                QStringLiteral("CREATE TRIGGER rename_level AFTER INSERT ON MATHLEVEL BEGIN "
+                               "UPDATE MATHLEVEL SET LVLNAME = 'x' WHERE rowid = NEW.rowid; END"));
         } else {
-            store->exec(QStringLiteral("CREATE OR REPLACE FUNCTION rename_level() RETURNS trigger "
-                                       "LANGUAGE plpgsql AS $$ BEGIN NEW.lvlname = 'x'; RETURN NEW; "
-                                       "END $$"));
+            store->exec(
+                QStringLiteral("CREATE OR REPLACE FUNCTION rename_level() RETURNS trigger "
+                               "LANGUAGE plpgsql AS $$ BEGIN NEW.lvlname = 'x'; RETURN NEW; "
+                               "END $$"));
             store->exec(QStringLiteral("CREATE TRIGGER rename_level BEFORE INSERT ON MATHLEVEL "
                                        "FOR EACH ROW EXECUTE FUNCTION rename_level()"));
         }
@@ -388,7 +390,8 @@ private Q_SLOTS:
         const QByteArray before = fingerprint(QStringLiteral("SHARED"), env);
         if (kill) {
             writeFile(QStringLiteral("big.json"), manyLevels(20000));
-            QVERIFY2(killedWhileWriting(args << QStringLiteral("-i") << file(QStringLiteral("big.json")), env),
+            QVERIFY2(killedWhileWriting(
+                         args << QStringLiteral("-i") << file(QStringLiteral("big.json")), env),
                      "the import ended before it could be killed");
         } else {
             const ToolRun run = engine(args, env);
@@ -442,11 +445,12 @@ private Q_SLOTS:
         };
         dropQuoted();
         const auto cleanup = qScopeGuard(dropQuoted);
-        for (QString sql : Schema::createStatements(
-                 TestStore::driver() == TestStore::Driver::SQLite ? AliasDefinition::Driver::SQLite
-                                                                  : AliasDefinition::Driver::PostgreSQL)) {
+        for (QString sql : Schema::createStatements(TestStore::driver() == TestStore::Driver::SQLite
+                                                        ? AliasDefinition::Driver::SQLite
+                                                        : AliasDefinition::Driver::PostgreSQL)) {
             for (const char* table : {"MATHMODEL", "MATHLEVEL"})
-                sql.replace(QLatin1String(table), QStringLiteral("\"%1\"").arg(QLatin1String(table)));
+                sql.replace(QLatin1String(table),
+                            QStringLiteral("\"%1\"").arg(QLatin1String(table)));
             store->execVerbatim(sql);
         }
         const ToolRun init = engine({QStringLiteral("init")});

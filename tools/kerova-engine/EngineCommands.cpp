@@ -55,7 +55,7 @@ QString EngineCommands::help()
     QString text = QStringLiteral("Команды:\n");
     for (const EngineCommand& command : all()) {
         const QString head = QStringLiteral("  %1 %2").arg(QString::fromUtf8(command.name),
-                                                             QString::fromUtf8(command.usage));
+                                                           QString::fromUtf8(command.usage));
         const QString body =
             QString::fromUtf8(command.help).replace(QLatin1Char('\n'), QLatin1Char('\n') + indent);
         text += head.size() < kHelpColumn - 1 ? head.leftJustified(kHelpColumn) + body

@@ -38,10 +38,9 @@ int run(const QStringList& arguments)
     // Options stand before the command; what follows it belongs to the command.
     cli.parser().setOptionsAfterPositionalArgumentsMode(
         QCommandLineParser::ParseAsPositionalArguments);
-    cli.parser().addPositionalArgument(
-        QStringLiteral("команда"),
-        EngineCommands::names() + QStringLiteral(" (см. ниже)"),
-        QStringLiteral("команда [ПСЕВДОНИМ] [параметры]"));
+    cli.parser().addPositionalArgument(QStringLiteral("команда"),
+                                       EngineCommands::names() + QStringLiteral(" (см. ниже)"),
+                                       QStringLiteral("команда [ПСЕВДОНИМ] [параметры]"));
     if (const std::optional<int> done = cli.parse(arguments))
         return *done;
     const CommandLine line =

@@ -20,7 +20,8 @@ QWidget* createPage()
     auto* textCase = new QComboBox(page);
     textCase->setObjectName(QStringLiteral("cbxTextCase"));
     textCase->setAccessibleName(QStringLiteral("Регистр имён"));
-    textCase->addItems({QStringLiteral("строчные (tcLowerCase)"), QStringLiteral("ПРОПИСНЫЕ (tcUpperCase)"),
+    textCase->addItems({QStringLiteral("строчные (tcLowerCase)"),
+                        QStringLiteral("ПРОПИСНЫЕ (tcUpperCase)"),
                         QStringLiteral("как есть (tcAsIs)")});
     auto* directory = new QLabel(page);
     directory->setObjectName(QStringLiteral("lblDirectory"));

@@ -14,8 +14,10 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kerova-samples"));
     QCommandLineParser parser;
-    parser.addOption({QStringLiteral("shot"), QStringLiteral("Save a screenshot and exit."), QStringLiteral("file")});
-    parser.addOption({QStringLiteral("page"), QStringLiteral("Page to show."), QStringLiteral("index")});
+    parser.addOption({QStringLiteral("shot"), QStringLiteral("Save a screenshot and exit."),
+                      QStringLiteral("file")});
+    parser.addOption(
+        {QStringLiteral("page"), QStringLiteral("Page to show."), QStringLiteral("index")});
     parser.process(app);
 
     QTabWidget window;
