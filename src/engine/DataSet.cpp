@@ -571,18 +571,16 @@ void DataSet::checkStoredRow(const Change& change)
     if (!query.next())
         return; // a row deleted meanwhile: the statement finds nothing and reports it
     QVector<QVariant> stored(fieldCount());
-    bool changed = false;
-    for (int i = 0; i < columns.size(); ++i) {
-        const int c = columns[i];
-        stored[c] = normalise(c, query.value(i));
-        changed = changed || !sameValue(stored[c], (*change.original)[c]);
-    }
-    if (changed)
-        throw EngineError(conflictMessage(change, columns, stored));
+    for (int i = 0; i < columns.size(); ++i)
+        stored[columns[i]] = normalise(columns[i], query.value(i));
+    const QString conflict = conflictMessage(change, columns, stored);
+    if (!conflict.isEmpty())
+        throw EngineError(conflict);
 }
 
 // Names the row and lists, for each field changed meanwhile, the value read,
-// the value stored now and the value typed (a deleted row has none typed).
+// the value stored now and the value typed (a deleted row has none typed);
+// empty when no field has changed.
 QString DataSet::conflictMessage(const Change& change, const QVector<int>& columns,
                                  const QVector<QVariant>& stored) const
 {
@@ -601,7 +599,7 @@ QString DataSet::conflictMessage(const Change& change, const QVector<int>& colum
             line += QStringLiteral(", введено %1").arg(quoted((*change.values)[c]));
         lines << line;
     }
-    return lines.join(QLatin1Char('\n'));
+    return lines.size() > 1 ? lines.join(QLatin1Char('\n')) : QString();
 }
 
 void DataSet::applyUpdates()
