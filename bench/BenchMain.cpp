@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main of the benchmarks of windows: a QApplication on the offscreen
 // platform unless QT_QPA_PLATFORM names another (xcb for the 3D view), then
 // Google Benchmark with the command line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Showing the chart window after a calculation: the flat chart of a
 // 1000 × 1000 result, and the 3D view as bars (small grids) or as a surface
 // (large ones). The 3D benchmarks need OpenGL: run them on the xcb platform

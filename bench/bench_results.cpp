@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a 1000 × 1000 result into the table window (counts, then a million
 // numbers) and into the hidden chart, the way a calculation writes them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sweep over a 1000 × 1000 grid (X: the task-solving intensity of level 2,
 // quantity: the node count of level 2, three levels), with sinks that keep
 // every value as a number, against a bare loop that evaluates the closed

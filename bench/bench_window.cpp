@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a user waits for after a 1000 × 1000 calculation in the application:
 // "Расчет" until the window answers, then "Таблица" until the table is shown,
 // then "Диаграмма" until the chart is shown, on the sample store of

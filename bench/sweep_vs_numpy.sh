@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times whole processes of kerova-sweep and of the numpy peer on the same
 # sweep, alternately, and prints the medians of wall time and peak resident
 # memory and their ratios. Both write the grid as "0.00" CSV to a file; the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command as a screen-reader user runs Kerova: under Xvfb, with a
 # session bus and an AT-SPI bus, Qt's accessibility always on, on the xcb
 # platform. Example: bench/with-accessibility.sh build-rel/bench/bench_window

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing Kerova as a desktop application: the three programs, the menu
 # entry, the icon in the hicolor theme, the AppStream metainfo and the manuals,
 # and the Debian package built from them:

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers shared by every folder of the build.
 
 # kerova_library(<layer> [DEPS <targets>...])

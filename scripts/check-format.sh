@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that every C++ source is formatted as .clang-format says; lists the
 # files that are not. Format them with:
 #   git ls-files '*.cpp' '*.h' | xargs clang-format -i

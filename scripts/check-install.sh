@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs a build into a temporary DESTDIR and checks the installed tree as a
 # desktop and a user see it: the desktop entry and the AppStream metainfo
 # validate and name what is installed, the icons have their sizes, each manual

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, running and testing Kerova need.
 # Only missing packages are installed; apt-get update runs once, and only then.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Prints the CTest entries of a build folder: what a test run just ran.
 set -euo pipefail
 echo "CTest entries in $1:"

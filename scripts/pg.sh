@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Functions to start and stop a throwaway PostgreSQL server on loopback.
 # Source this file; pg_start DIR exports KEROVA_TEST_PG* for the tests.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the project with AddressSanitizer and UndefinedBehaviorSanitizer in
 # its own build folder and runs every test there. ./test calls it with its
 # PostgreSQL server running (KEROVA_TEST_PG*); run alone, it starts its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "demo/SampleModel.h"
 
 #include "engine/Database.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "calccore/ParameterSweep.h"
 #include "LevelFixture.h"
 #include "calccore/ArithmeticError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "EditingFixture.h"
 #include "engine/DataSet.h"
 #include "testutil/TestRegistry.h"

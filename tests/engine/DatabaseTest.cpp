@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/Database.h"
 #include "engine/AliasConfig.h"
 #include "engine/EngineError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "number/Fixed2Format.h"
 #include "number/NumberFormat.h"
 #include "testutil/TestRegistry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "NastyInput.h"
 #include "calc/Frmexec.h"
 #include "chart/TChartControl.h"

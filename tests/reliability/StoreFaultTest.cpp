@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/EditingFixture.h"
 #include "editing/Formlevel.h"
 #include "engine/DataSet.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A second application instance without windows: drives the store modules
 // the way the windows do, for the tests that need another process on the
 // same store.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/TChartControl.h"
 #include "results/Formout.h"
 #include "testutil/MessageRecorder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChosenPath.h"
 #include "chart/SafeSave.h"
 #include "number/Error.h"

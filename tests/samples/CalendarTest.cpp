@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "number/ConvertError.h"
 #include "samples/Ccalendr.h"
 #include "samples/ComponentPalette.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "samples/ComponentPalette.h"
 #include "samples/SamplePalette.h"
 #include "testutil/TestRegistry.h"

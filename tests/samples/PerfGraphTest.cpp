@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "number/Error.h"
 #include "samples/ComponentPalette.h"
 #include "samples/Perfgrap.h"

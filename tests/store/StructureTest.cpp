@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "StoreFixture.h"
 #include "engine/AbortError.h"
 #include "engine/EngineError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/EngineError.h"
 #include "testutil/ErrorRecorder.h"
 #include "testutil/TestRegistry.h"

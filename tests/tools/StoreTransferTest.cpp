@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/Database.h"
 #include "engine/Schema.h"
 #include "testutil/TestRegistry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kerova-engine: administration of the store behind an alias.
 //   kerova-engine init [ALIAS]       create the store and its two tables
 //   kerova-engine demo [ALIAS]       load the sample model "Тестовая"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kerova-gallery: shows the three result windows filled with a sample sweep
 // (9 X steps by 4 Y steps), so they can be looked at without a store.
 //   kerova-gallery [--shot DIR]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Gallery page of the month calendar: the calendar with buttons that step
 // the month and the year, and its settings.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Gallery page of the colour grid: the grid in every ordering and look, with
 // a label naming the chosen colours.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Gallery page of the directory outline: the tree, the letter case of its
 // names, and the current directory it keeps.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Gallery page of the gauge: each of the five kinds at 0, 25, 50, 99 and
 // 100 %, and one more column driven by a slider.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Gallery page of the performance graph: the same three bands drawn as
 // stacked bars and as lines, fed with a new time step ten times a second.
 

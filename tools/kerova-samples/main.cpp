@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kerova-samples: shows the sample components live, one tab per component.
 //   kerova-samples [--shot FILE] [--page N]
 // --shot renders the window (with the given page selected) into a PNG and exits.

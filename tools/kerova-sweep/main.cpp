@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kerova-sweep: the calculation of "Расчет" without a window. Reads the
 // levels of the store behind the alias MODEL, sweeps as the calculation window
 // does and prints the result table as CSV on standard output.
