@@ -11,7 +11,7 @@ set(KEROVA_APP_ID org.kerova.kerova)
 set(KEROVA_RELEASE_DATE 2026-12-07)
 set(KEROVA_HOMEPAGE "https://kerova.org" CACHE STRING "Home page named in the metainfo and the package")
 set(KEROVA_MAINTAINER "Kerova maintainers <maintainers@kerova.org>" CACHE STRING "Maintainer of the Debian package")
-set(KEROVA_LICENSE "LicenseRef-proprietary" CACHE STRING "SPDX licence expression of the project")
+set(KEROVA_LICENSE "GPL-3.0-or-later" CACHE STRING "SPDX licence expression of the project")
 
 set(packaging ${PROJECT_SOURCE_DIR}/packaging)
 set(staged ${PROJECT_BINARY_DIR}/packaging)
@@ -53,6 +53,15 @@ foreach(program kerova kerova-sweep kerova-engine)
   list(APPEND generated ${staged}/man/${program}.1.gz)
   install(FILES ${staged}/man/${program}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
+# The package's documents as Debian wants them: the machine-readable copyright
+# and the package's history, compressed.
+set(docdir ${CMAKE_INSTALL_DATADIR}/doc/kerova)
+configure_file(${packaging}/debian/changelog ${staged}/changelog COPYONLY)
+add_custom_command(OUTPUT ${staged}/changelog.gz
+  COMMAND gzip -9nkf ${staged}/changelog
+  DEPENDS ${staged}/changelog VERBATIM)
+list(APPEND generated ${staged}/changelog.gz)
+install(FILES ${packaging}/debian/copyright ${staged}/changelog.gz DESTINATION ${docdir})
 add_custom_target(kerova_install_data ALL DEPENDS ${generated})
 
 # The installed tree: desktop entry, metainfo, manuals and the tools' command lines.
@@ -71,11 +80,16 @@ set(CPACK_PACKAGE_NAME kerova)
 set(CPACK_PACKAGE_VENDOR "Kerova")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "study a hierarchical service system with a mathematical model")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Kerova keeps models of a hierarchical service system (institutions, their departments,
-and so on) with the parameters of every level in an SQLite or PostgreSQL store.
-It sweeps two level parameters over ranges and shows how many nodes a level
-needs, or how fast its nodes must be, as a chart (flat, or in 3D as bars
-or a surface) and a table.
+    "Kerova keeps models of a hierarchical service system (institutions on
+level 1, their departments on level 2, and so on) with the parameters of
+every level in an SQLite or PostgreSQL store.
+
+It sweeps two level parameters over ranges and shows how many nodes a
+level needs, or how fast its nodes must be, as a chart (flat, or in 3D
+as bars or a surface) and as a table that can be copied or saved as CSV.
+kerova-sweep does the same calculation without a window, and
+kerova-engine creates, checks, exports and imports stores.
+
 The user interface is in Russian.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -23,6 +23,8 @@ PACKAGES=(
   # installing: icons drawn from the SVG, the Debian package (CPack runs
   # dpkg-shlibdeps and file), checks of the desktop entry, metainfo and manuals
   librsvg2-bin dpkg-dev file desktop-file-utils appstream man-db
+  # checking the Debian package: Debian's rules (lintian) and hardening (devscripts)
+  lintian devscripts
 )
 
 missing=()
