@@ -64,6 +64,8 @@ void TChartControl::checkKind(qint16 kind) const
 qint32 TChartControl::StartData(qint16 kind, qint32 seriesCount, qint32 pointCount)
 {
     checkKind(kind);
+    // The flat view draws straight from the values, which may move now.
+    m_flat->forget();
     m_values.reshape(seriesCount, pointCount);
     changed();
     m_labels = {};
@@ -188,7 +190,7 @@ void TChartControl::render()
 
 void TChartControl::showFlat(const ChartTexts& texts)
 {
-    m_flat->rebuild(m_values, m_settings, texts);
+    m_flat->rebuild({{m_values.rows(), texts, false}}, m_settings);
     m_pages->setCurrentWidget(m_flat);
     // A 3D view out of sight keeps no copy of the values.
     for (Chart3DView* view :

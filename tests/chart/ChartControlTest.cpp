@@ -19,6 +19,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QValueAxis>
+#include <algorithm>
+#include <array>
+#include <cmath>
 
 namespace {
 
@@ -52,6 +55,33 @@ ChartLabels sweepLabels(int series, int points, double x0, double dx, double y0,
     for (int s = 0; s < series; ++s)
         labels.yValues.push_back(y0 + s * dy);
     return labels;
+}
+
+// A colour as seen with full colour vision (0), protanopia (1) or
+// deuteranopia (2), after Machado, Oliveira and Fernandes (2009), in CIELAB.
+std::array<double, 3> seenLab(const QColor& colour, int vision)
+{
+    static const double Simulation[3][3][3] = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}},
+                                               {{0.152286, 1.052583, -0.204868},
+                                                {0.114503, 0.786281, 0.099216},
+                                                {-0.003882, -0.048116, 1.051998}},
+                                               {{0.367322, 0.860646, -0.227968},
+                                                {0.280085, 0.672501, 0.047413},
+                                                {-0.011820, 0.042940, 0.968881}}};
+    auto linear = [](double c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    const double rgb[3] = {linear(colour.redF()), linear(colour.greenF()), linear(colour.blueF())};
+    double seen[3];
+    for (int i = 0; i < 3; ++i)
+        seen[i] = std::clamp(Simulation[vision][i][0] * rgb[0] + Simulation[vision][i][1] * rgb[1] +
+                                 Simulation[vision][i][2] * rgb[2],
+                             0.0, 1.0);
+    const double x = (0.4124 * seen[0] + 0.3576 * seen[1] + 0.1805 * seen[2]) / 0.95047;
+    const double y = 0.2126 * seen[0] + 0.7152 * seen[1] + 0.0722 * seen[2];
+    const double z = (0.0193 * seen[0] + 0.1192 * seen[1] + 0.9505 * seen[2]) / 1.08883;
+    auto f = [](double t) { return t > 0.008856 ? std::cbrt(t) : 7.787 * t + 16.0 / 116; };
+    return {116 * f(y) - 16, 500 * (f(x) - f(y)), 200 * (f(y) - f(z))};
 }
 
 QStringList seriesNames(QChart* chart)
@@ -295,6 +325,44 @@ private Q_SLOTS:
                 ->categoriesLabels();
         QVERIFY2(shown.size() >= 2 && shown.size() <= 12, qPrintable(shown.join(' ')));
         QCOMPARE(shown.first(), QStringLiteral("1000,00"));
+    }
+
+    // Twelve series get twelve colours that stay apart (CIE76 ΔE of at least
+    // 15) also as people with the common red-green deficiencies see them, and
+    // every colour reads on white; the thirteenth series takes the first
+    // colour again with another line.
+    void twelveSeriesHaveDistinctColours_data()
+    {
+        QTest::addColumn<int>("vision");
+        QTest::newRow("full colour vision") << 0;
+        QTest::newRow("protanopia") << 1;
+        QTest::newRow("deuteranopia") << 2;
+    }
+    void twelveSeriesHaveDistinctColours()
+    {
+        QFETCH(int, vision);
+        TChartControl chart;
+        chart.show();
+        load(chart, 13, 4);
+        QTRY_COMPARE(chart.flatChart()->series().size(), 13);
+        QList<QPen> pens;
+        for (QAbstractSeries* series : chart.flatChart()->series())
+            pens << qobject_cast<QLineSeries*>(series)->pen();
+        for (int a = 0; a < 12; ++a) {
+            QVERIFY2(seenLab(pens[a].color(), 0)[0] < 80, qPrintable(pens[a].color().name()));
+            for (int b = a + 1; b < 12; ++b) {
+                const auto la = seenLab(pens[a].color(), vision);
+                const auto lb = seenLab(pens[b].color(), vision);
+                const double distance = std::hypot(la[0] - lb[0], la[1] - lb[1], la[2] - lb[2]);
+                QVERIFY2(distance >= 15,
+                         qPrintable(QStringLiteral("%1 %2: %3")
+                                        .arg(pens[a].color().name(), pens[b].color().name())
+                                        .arg(distance)));
+            }
+        }
+        QCOMPARE(pens[12].color(), pens[0].color());
+        QCOMPARE(pens[0].style(), Qt::SolidLine);
+        QVERIFY(pens[12].style() != Qt::SolidLine);
     }
 
     // Many series are drawn as one bundle, with no legend, and still show in pictures.
