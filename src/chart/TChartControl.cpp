@@ -25,6 +25,8 @@ constexpr int InitialPoints = 5;
 // Flat charts from this size on show the busy cursor while they are built;
 // so does every 3D surface.
 constexpr long long BusyValues = 100000;
+// Room the chart keeps however small its window: every label of a view fits into it.
+constexpr QSize MinimumSize(600, 360);
 
 // The busy cursor until the view built now has been drawn: it is taken
 // down on the next turn of the event loop.
@@ -41,6 +43,7 @@ TChartControl::TChartControl(QWidget* parent)
       m_notice(new QLabel(QStringLiteral("Трёхмерный вид недоступен: нет поддержки OpenGL"), this))
 {
     setAccessibleName(QStringLiteral("Диаграмма результатов"));
+    setMinimumSize(MinimumSize);
     setFocusPolicy(Qt::StrongFocus);
     m_flat->setObjectName(QStringLiteral("flatChart"));
     m_notice->setObjectName(QStringLiteral("no3D"));

@@ -3,6 +3,7 @@
 #include "chart/ChartLabels.h"
 #include "chart/ChartValues.h"
 #include "chart/FlatChart.h"
+#include "chart/RoundTicks.h"
 #include "chart/TChartControl.h"
 #include "testutil/LocaleScope.h"
 #include "testutil/TestRegistry.h"
@@ -213,14 +214,15 @@ private Q_SLOTS:
     void spacingWidensTheChartBeyondTheWindow()
     {
         TChartControl chart;
-        chart.resize(400, 300);
+        chart.resize(chart.minimumSize());
         chart.show();
         load(chart, 1, 101);
         chart.PixFactor(20);
         QCoreApplication::processEvents();
         QVERIFY(chart.findChild<QWidget*>(QStringLiteral("flatChartView"))->width() >= 100 * 20);
         chart.PixFactor(0);
-        QTRY_VERIFY(chart.findChild<QWidget*>(QStringLiteral("flatChartView"))->width() <= 400);
+        QTRY_VERIFY(chart.findChild<QWidget*>(QStringLiteral("flatChartView"))->width() <=
+                    chart.width());
     }
 
     // Offscreen has no OpenGL: the values stay visible as the flat chart,
@@ -363,6 +365,47 @@ private Q_SLOTS:
         QCOMPARE(pens[12].color(), pens[0].color());
         QCOMPARE(pens[0].style(), Qt::SolidLine);
         QVERIFY(pens[12].style() != Qt::SolidLine);
+    }
+
+    // The 3D value axis ends on round numbers and ticks at 1, 2 or 5 × 10ⁿ,
+    // labelled with two decimals and the user's separator.
+    void threeDAxisTicksAtRoundNumbers_data()
+    {
+        QTest::addColumn<double>("low");
+        QTest::addColumn<double>("high");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QList<double>>("ticks");
+        QTest::addColumn<QString>("lastLabel");
+        QTest::newRow("to 97.77") << 0.0 << 97.77 << 2 << QList<double>{0, 20, 40, 60, 80, 100}
+                                  << QStringLiteral("100,00");
+        QTest::newRow("to 36.18") << 0.0 << 36.18 << 2 << QList<double>{0, 10, 20, 30, 40}
+                                  << QStringLiteral("40,00");
+        QTest::newRow("below zero")
+            << -3.2 << 7.9 << 2 << QList<double>{-5, 0, 5, 10} << QStringLiteral("10,00");
+        QTest::newRow("hundredths")
+            << 0.0 << 0.03 << 2 << QList<double>{0, 0.01, 0.02, 0.03} << QStringLiteral("0,03");
+        QTest::newRow("one value")
+            << 5.0 << 5.0 << 2 << QList<double>{5, 5.2, 5.4, 5.6, 5.8, 6} << QStringLiteral("6,00");
+        QTest::newRow("whole numbers")
+            << 1.0 << 37.0 << 0 << QList<double>{0, 10, 20, 30, 40} << QStringLiteral("40");
+    }
+    void threeDAxisTicksAtRoundNumbers()
+    {
+        QFETCH(double, low);
+        QFETCH(double, high);
+        QFETCH(int, decimals);
+        QFETCH(QList<double>, ticks);
+        QFETCH(QString, lastLabel);
+        const LocaleScope scope(QLocale(QLocale::Russian, QLocale::Russia));
+        const auto [from, to] = RoundTicks::rounded(low, high, decimals);
+        QCOMPARE(from, ticks.first());
+        QCOMPARE(to, ticks.last());
+        const std::vector<double> made = RoundTicks::ticks(from, to, decimals);
+        QCOMPARE(int(made.size()), ticks.size());
+        for (size_t i = 0; i < made.size(); ++i)
+            QVERIFY2(qAbs(made[i] - ticks[qsizetype(i)]) < 1e-9,
+                     qPrintable(QString::number(made[i])));
+        QCOMPARE(RoundTicks::label(made.back(), decimals), lastLabel);
     }
 
     // Many series are drawn as one bundle, with no legend, and still show in pictures.
