@@ -6,6 +6,7 @@
 
 #include <QPainter>
 #include <QTest>
+#include <climits>
 #include <memory>
 
 namespace {
@@ -136,30 +137,51 @@ private slots:
         QCOMPARE(gauge->GetPercentDone(), 0);
     }
 
+    // The message names the limits the check applies: both stated bounds
+    // are accepted afterwards, and nothing changed on the refusal.
     void rejectedBounds_data()
     {
         QTest::addColumn<bool>("setMinimum");
+        QTest::addColumn<int>("other"); // the maximum, or the minimum, set first
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("low");
+        QTest::addColumn<int>("high");
         QTest::newRow("minimum above maximum")
-            << true << 101 << "Value must be between -2147483647 and 99";
+            << true << 100 << 101 << "Value must be between -2147483648 and 100" << INT_MIN << 100;
+        QTest::newRow("minimum above a lowered maximum")
+            << true << 50 << 51 << "Value must be between -2147483648 and 50" << INT_MIN << 50;
         QTest::newRow("maximum below minimum")
-            << false << -1 << "Value must be between 1 and 2147483647";
+            << false << 0 << -1 << "Value must be between 0 and 2147483647" << 0 << INT_MAX;
+        QTest::newRow("maximum below a raised minimum")
+            << false << 30 << 29 << "Value must be between 30 and 2147483647" << 30 << INT_MAX;
     }
     void rejectedBounds()
     {
         QFETCH(bool, setMinimum);
+        QFETCH(int, other);
         QFETCH(int, value);
+        QFETCH(int, low);
+        QFETCH(int, high);
+        const auto set = [this, setMinimum](int bound) {
+            setMinimum ? gauge->SetMinValue(bound) : gauge->SetMaxValue(bound);
+        };
+        setMinimum ? gauge->SetMaxValue(other) : gauge->SetMinValue(other);
         gauge->SetProgress(40);
+        const int progress = gauge->Progress();
         try {
-            setMinimum ? gauge->SetMinValue(value) : gauge->SetMaxValue(value);
+            set(value);
             QFAIL("no error raised");
         } catch (const Error& error) {
             QTEST(error.message(), "message");
         }
-        QCOMPARE(gauge->MinValue(), 0);
-        QCOMPARE(gauge->MaxValue(), 100);
-        QCOMPARE(gauge->Progress(), 40);
+        QCOMPARE(setMinimum ? gauge->MinValue() : gauge->MaxValue(), setMinimum ? 0 : 100);
+        QCOMPARE(gauge->Progress(), progress);
+        for (int bound : {low, high}) {
+            set(bound);
+            QCOMPARE(setMinimum ? gauge->MinValue() : gauge->MaxValue(), bound);
+            set(setMinimum ? 0 : 100); // back, for the other bound
+        }
     }
 
     void repaintRules()
