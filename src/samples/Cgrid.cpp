@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "samples/Cgrid.h"
 
+#include "number/Error.h"
 #include "samples/ColorGridDrawing.h"
 #include "samples/ColorRef.h"
 #include "samples/ComponentPalette.h"
@@ -99,8 +100,18 @@ void TCColorGrid::SetGridOrdering(TGridOrdering value)
     UpdateCellSizes(true);
 }
 
+// An index that names no square is refused: the old one stays.
+void TCColorGrid::checkSquare(int value)
+{
+    if (value < 0 || value >= SquareCount)
+        throw Error(QStringLiteral("Номер квадрата должен быть от 0 до %1, а не %2")
+                        .arg(SquareCount - 1)
+                        .arg(value));
+}
+
 void TCColorGrid::SetForegroundIndex(int value)
 {
+    checkSquare(value);
     if (value == FForegroundIndex || !FForegroundEnabled)
         return;
     invalidateSquare(FForegroundIndex);
@@ -112,6 +123,7 @@ void TCColorGrid::SetForegroundIndex(int value)
 
 void TCColorGrid::SetBackgroundIndex(int value)
 {
+    checkSquare(value);
     if (value == FBackgroundIndex || !FBackgroundEnabled)
         return;
     invalidateSquare(FBackgroundIndex);
@@ -141,6 +153,7 @@ void TCColorGrid::EnableBackground(bool value)
 
 void TCColorGrid::SetSelection(int value)
 {
+    checkSquare(value);
     if (value == FSelection)
         return;
     invalidateSquare(FSelection);

@@ -41,6 +41,8 @@ public:
     void setCtl3D(bool value);
     TGridOrdering GridOrdering() const { return FGridOrdering; }
     void SetGridOrdering(TGridOrdering value);
+    // The index setters refuse a value outside 0-15 with an Error and keep
+    // the old index.
     int ForegroundIndex() const { return FForegroundIndex; }
     void SetForegroundIndex(int value);
     int BackgroundIndex() const { return FBackgroundIndex; }
@@ -90,6 +92,7 @@ protected:
 
 private:
     QColor system(std::uint32_t value) const;
+    static void checkSquare(int value);
     bool isSel(int index) const { return index == FSelection && FHasFocus; }
     int keySelection(int key) const;
     void pickForeground(int square);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "number/Error.h"
 #include "samples/Cgrid.h"
 #include "samples/ColorRef.h"
 #include "samples/ComponentPalette.h"
@@ -156,10 +157,51 @@ private Q_SLOTS:
     {
         QFETCH(int, index);
         QFETCH(QColor, expected);
+        QCOMPARE(grid->squareColor(index), expected);
+        if (!expected.isValid())
+            return; // no square to choose: see indexOutsideTheGridRefused
         grid->SetForegroundIndex(index);
         grid->SetBackgroundIndex(index);
         QCOMPARE(grid->GetForegroundColor(), expected);
         QCOMPARE(grid->GetBackgroundColor(), expected);
+    }
+
+    // An index naming no square is refused with a message; the old indices
+    // stay, no change is reported, and the keys go on from the old selection.
+    void indexOutsideTheGridRefused_data()
+    {
+        QTest::addColumn<QString>("setter");
+        QTest::addColumn<int>("value");
+        for (const char* setter : {"foreground", "background", "selection"})
+            for (int value : {-7, -1, 16, 99})
+                QTest::addRow("%s %d", setter, value) << QString::fromLatin1(setter) << value;
+    }
+    void indexOutsideTheGridRefused()
+    {
+        QFETCH(QString, setter);
+        QFETCH(int, value);
+        const QMap<QString, void (TCColorGrid::*)(int)> setters{
+            {"foreground", &TCColorGrid::SetForegroundIndex},
+            {"background", &TCColorGrid::SetBackgroundIndex},
+            {"selection", &TCColorGrid::SetSelection}};
+        grid->SetForegroundIndex(5);
+        grid->SetBackgroundIndex(9);
+        grid->SetSelection(6);
+        QSignalSpy changes(grid, &TCColorGrid::OnChange);
+        try {
+            (grid->*setters.value(setter))(value);
+            QFAIL("no error raised");
+        } catch (const Error& error) {
+            QCOMPARE(error.message(),
+                     QStringLiteral("Номер квадрата должен быть от 0 до 15, а не %1").arg(value));
+        }
+        QCOMPARE(QList<int>({grid->ForegroundIndex(), grid->BackgroundIndex(), grid->Selection()}),
+                 QList<int>({5, 9, 6}));
+        QCOMPARE(changes.count(), 0);
+        QTest::keyClick(grid, Qt::Key_Right);
+        QTest::keyClick(grid, Qt::Key_F);
+        QCOMPARE(grid->Selection(), 7);
+        QCOMPARE(grid->GetForegroundColor(), grid->squareColor(7));
     }
 
     void shrinksToWholeSquares_data()
