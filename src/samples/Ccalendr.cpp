@@ -4,6 +4,7 @@
 #include "number/ConvertError.h"
 #include "number/Error.h"
 #include "samples/ComponentPalette.h"
+#include "toolkit/Handler.h"
 
 #include <QLocale>
 #include <QPainter>
@@ -120,6 +121,21 @@ void TCCalendar::SetDateElement(int index, int value)
     FUseCurrentDate = false;
     UpdateCalendar();
     Change();
+}
+
+void TCCalendar::setYear(int value)
+{
+    runHandler([&] { SetDateElement(1, value); });
+}
+
+void TCCalendar::setMonth(int value)
+{
+    runHandler([&] { SetDateElement(2, value); });
+}
+
+void TCCalendar::setDay(int value)
+{
+    runHandler([&] { SetDateElement(3, value); });
 }
 
 void TCCalendar::SeTCCalendarDate(const QDate& date)

@@ -43,12 +43,14 @@ public:
     // with an Error; a year <= 0 and an unknown index are ignored; a year
     // beyond 9999 throws ConvertError.
     void SetDateElement(int index, int value);
+    // The elements as the property system writes them (Qt Designer, forms):
+    // a refusal is shown by the error display instead of crossing Qt.
     int Year() const { return GetDateElement(1); }
-    void setYear(int value) { SetDateElement(1, value); }
+    void setYear(int value);
     int Month() const { return GetDateElement(2); }
-    void setMonth(int value) { SetDateElement(2, value); }
+    void setMonth(int value);
     int Day() const { return GetDateElement(3); }
-    void setDay(int value) { SetDateElement(3, value); }
+    void setDay(int value);
 
     QDate CalendarDate() const { return FDate; }
     // Sets the date and turns UseCurrentDate off; throws ConvertError for an

@@ -5,6 +5,7 @@
 #include "samples/BltBitmap.h"
 #include "samples/ColorRef.h"
 #include "samples/ComponentPalette.h"
+#include "toolkit/Handler.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -171,6 +172,16 @@ void TCGauge::SetMaxValue(int value)
     if (FProgress > value)
         FProgress = value;
     changed();
+}
+
+void TCGauge::setMinValue(int value)
+{
+    runHandler([&] { SetMinValue(value); });
+}
+
+void TCGauge::setMaxValue(int value)
+{
+    runHandler([&] { SetMaxValue(value); });
 }
 
 void TCGauge::SetProgress(int value)

@@ -5,6 +5,7 @@
 #include "samples/ColorGridDrawing.h"
 #include "samples/ColorRef.h"
 #include "samples/ComponentPalette.h"
+#include "toolkit/Handler.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -159,6 +160,21 @@ void TCColorGrid::SetSelection(int value)
     invalidateSquare(FSelection);
     FSelection = value;
     invalidateSquare(FSelection);
+}
+
+void TCColorGrid::setForegroundIndex(int value)
+{
+    runHandler([&] { SetForegroundIndex(value); });
+}
+
+void TCColorGrid::setBackgroundIndex(int value)
+{
+    runHandler([&] { SetBackgroundIndex(value); });
+}
+
+void TCColorGrid::setSelection(int value)
+{
+    runHandler([&] { SetSelection(value); });
 }
 
 void TCColorGrid::UpdateCellSizes(bool repaint)

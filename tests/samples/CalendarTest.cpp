@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "number/ConvertError.h"
-#include "number/Error.h"
 #include "samples/Ccalendr.h"
 #include "samples/ComponentPalette.h"
+#include "testutil/Refusal.h"
 #include "testutil/TestRegistry.h"
 
 #include <QSignalSpy>
@@ -342,7 +342,8 @@ private Q_SLOTS:
 
     // Each change of the date is reported and turns UseCurrentDate off; a new
     // month or year takes its last day where the day is missing; a month or
-    // day out of range is refused with a message. A null "from" starts from
+    // day out of range is refused with a message (written as a property, by the
+    // error display, which adds the full stop). A null "from" starts from
     // the fresh calendar (today, UseCurrentDate on), a null "expected" is today.
     void dateChanges_data()
     {
@@ -369,6 +370,11 @@ private Q_SLOTS:
             << april << "day 31" << april << "День должен быть от 1 до 30, а не 31" << 0 << false;
         QTest::newRow("negative day refused")
             << april << "day -4" << april << "День должен быть от 1 до 30, а не -4" << 0 << false;
+        QTest::newRow("day written as a property")
+            << april << "property Day 31" << april << "День должен быть от 1 до 30, а не 31." << 0
+            << false;
+        QTest::newRow("month written as a property")
+            << QDate(2024, 1, 31) << "property Month 2" << QDate(2024, 2, 29) << "" << 1 << false;
         QTest::newRow("a date set")
             << QDate() << "date 2001-03-04" << QDate(2001, 3, 4) << "" << 1 << false;
         QTest::newRow("a month stepped")
@@ -388,22 +394,21 @@ private Q_SLOTS:
             start(from);
         const QStringList words = action.split(u' ');
         const QMap<QString, int> elements{{"year", 1}, {"month", 2}, {"day", 3}};
-        QString raised;
-        try {
-            if (elements.contains(words[0])) {
-                calendar->SetDateElement(elements.value(words[0]), words[1].toInt());
-            } else if (words[0] == QLatin1String("date")) {
-                calendar->SeTCCalendarDate(QDate::fromString(words[1], Qt::ISODate));
-            } else if (action == QLatin1String("next month")) {
-                calendar->NextMonth();
-            } else {
-                calendar->SetUseCurrentDate(false);
-                calendar->SetUseCurrentDate(true);
-            }
-        } catch (const Error& error) {
-            raised = error.message();
-        }
-        QTEST(raised, "message");
+        QTEST(refusalOf([&] {
+                  if (elements.contains(words[0]))
+                      calendar->SetDateElement(elements.value(words[0]), words[1].toInt());
+                  else if (words[0] == QLatin1String("property"))
+                      calendar->setProperty(qPrintable(words[1]), words[2].toInt());
+                  else if (words[0] == QLatin1String("date"))
+                      calendar->SeTCCalendarDate(QDate::fromString(words[1], Qt::ISODate));
+                  else if (action == QLatin1String("next month"))
+                      calendar->NextMonth();
+                  else {
+                      calendar->SetUseCurrentDate(false);
+                      calendar->SetUseCurrentDate(true);
+                  }
+              }),
+              "message");
         const QDate now = expected.isValid() ? expected : QDate::currentDate();
         QCOMPARE(calendar->CalendarDate(), now);
         QTEST(int(changes.size()), "changes");

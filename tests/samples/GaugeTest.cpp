@@ -2,6 +2,7 @@
 #include "number/Error.h"
 #include "samples/Cgauges.h"
 #include "samples/ComponentPalette.h"
+#include "testutil/Refusal.h"
 #include "testutil/TestRegistry.h"
 
 #include <QPainter>
@@ -138,27 +139,41 @@ private slots:
     }
 
     // The message names the limits the check applies: both stated bounds
-    // are accepted afterwards, and nothing changed on the refusal.
+    // are accepted afterwards, and nothing changed on the refusal. Written
+    // as a property (as Qt Designer does), the refusal goes to the error
+    // display, which adds the full stop.
     void rejectedBounds_data()
     {
         QTest::addColumn<bool>("setMinimum");
+        QTest::addColumn<bool>("asProperty");
         QTest::addColumn<int>("other"); // the maximum, or the minimum, set first
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("low");
         QTest::addColumn<int>("high");
         QTest::newRow("minimum above maximum")
-            << true << 100 << 101 << "Value must be between -2147483648 and 100" << INT_MIN << 100;
+            << true << false << 100 << 101 << "Value must be between -2147483648 and 100" << INT_MIN
+            << 100;
         QTest::newRow("minimum above a lowered maximum")
-            << true << 50 << 51 << "Value must be between -2147483648 and 50" << INT_MIN << 50;
+            << true << false << 50 << 51 << "Value must be between -2147483648 and 50" << INT_MIN
+            << 50;
         QTest::newRow("maximum below minimum")
-            << false << 0 << -1 << "Value must be between 0 and 2147483647" << 0 << INT_MAX;
+            << false << false << 0 << -1 << "Value must be between 0 and 2147483647" << 0
+            << INT_MAX;
         QTest::newRow("maximum below a raised minimum")
-            << false << 30 << 29 << "Value must be between 30 and 2147483647" << 30 << INT_MAX;
+            << false << false << 30 << 29 << "Value must be between 30 and 2147483647" << 30
+            << INT_MAX;
+        QTest::newRow("minimum written as a property")
+            << true << true << 100 << 101 << "Value must be between -2147483648 and 100." << INT_MIN
+            << 100;
+        QTest::newRow("maximum written as a property")
+            << false << true << 30 << 29 << "Value must be between 30 and 2147483647." << 30
+            << INT_MAX;
     }
     void rejectedBounds()
     {
         QFETCH(bool, setMinimum);
+        QFETCH(bool, asProperty);
         QFETCH(int, other);
         QFETCH(int, value);
         QFETCH(int, low);
@@ -169,12 +184,13 @@ private slots:
         setMinimum ? gauge->SetMaxValue(other) : gauge->SetMinValue(other);
         gauge->SetProgress(40);
         const int progress = gauge->Progress();
-        try {
-            set(value);
-            QFAIL("no error raised");
-        } catch (const Error& error) {
-            QTEST(error.message(), "message");
-        }
+        QTEST(refusalOf([&] {
+                  if (asProperty)
+                      gauge->setProperty(setMinimum ? "MinValue" : "MaxValue", value);
+                  else
+                      set(value);
+              }),
+              "message");
         QCOMPARE(setMinimum ? gauge->MinValue() : gauge->MaxValue(), setMinimum ? 0 : 100);
         QCOMPARE(gauge->Progress(), progress);
         for (int bound : {low, high}) {
