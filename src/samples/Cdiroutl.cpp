@@ -162,9 +162,9 @@ void TCDirectoryOutline::SetDirectory(const QString& path)
     const QString S = realPath(QDir::cleanPath(QDir::current().absoluteFilePath(path)));
     if (S == FDirectory)
         return;
-    // Enter the directory and open the tree to it before anything is stored,
-    // so a change that fails leaves the directory, the tree and the process
-    // as they were.
+    // Enter the directory and walk the tree to it before anything is stored,
+    // so a change that fails leaves Directory(), the selected node and the
+    // process's current directory as they were, and reports no change.
     const QString previous = QDir::currentPath();
     enterDirectory(S);
     if (S.front() != FDrive) {
