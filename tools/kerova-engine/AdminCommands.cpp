@@ -10,7 +10,27 @@
 #include "cli/StandardOutput.h"
 
 #include <QFileInfo>
+#include <QSqlQuery>
 #include <QTextStream>
+
+namespace {
+
+// One line per model: its key, its name and how many levels it has.
+void listModels(Database& db, QTextStream& out)
+{
+    QSqlQuery models =
+        db.exec(QStringLiteral("SELECT MODID, MODNAME FROM MATHMODEL ORDER BY MODID"));
+    while (models.next()) {
+        const int key = models.value(0).toInt();
+        QSqlQuery levels =
+            db.exec(QStringLiteral("SELECT COUNT(*) FROM MATHLEVEL WHERE MODID = :MODID"),
+                    [key](const QString&) { return QVariant(key); });
+        out << "  ключ " << key << ": «" << models.value(1).toString()
+            << "», уровней: " << (levels.next() ? levels.value(0).toInt() : 0) << "\n";
+    }
+}
+
+} // namespace
 
 int AdminCommands::init(const CommandLine& line)
 {
@@ -56,6 +76,7 @@ int AdminCommands::info(const CommandLine& line)
                    .arg(def.configPath)
             << "\n";
     out << "Моделей: " << db.rowCount(QStringLiteral("MATHMODEL")) << "\n";
+    listModels(db, out);
     out << "Уровней: " << db.rowCount(QStringLiteral("MATHLEVEL")) << "\n";
     out.flush();
     StandardOutput::write(text);
