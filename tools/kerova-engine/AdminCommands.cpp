@@ -15,17 +15,21 @@
 
 namespace {
 
-// One line per model: its key, its name and how many levels it has.
+// One line per model: its key, its name and how many levels it has. The
+// models are read whole first: a driver may drop a result that is still being
+// read when the next statement runs.
 void listModels(Database& db, QTextStream& out)
 {
-    QSqlQuery models =
+    QList<QPair<int, QString>> models;
+    QSqlQuery query =
         db.exec(QStringLiteral("SELECT MODID, MODNAME FROM MATHMODEL ORDER BY MODID"));
-    while (models.next()) {
-        const int key = models.value(0).toInt();
+    while (query.next())
+        models.append({query.value(0).toInt(), query.value(1).toString()});
+    for (const auto& [key, name] : models) {
         QSqlQuery levels =
             db.exec(QStringLiteral("SELECT COUNT(*) FROM MATHLEVEL WHERE MODID = :MODID"),
                     [key](const QString&) { return QVariant(key); });
-        out << "  ключ " << key << ": «" << models.value(1).toString()
+        out << "  ключ " << key << ": «" << name
             << "», уровней: " << (levels.next() ? levels.value(0).toInt() : 0) << "\n";
     }
 }
