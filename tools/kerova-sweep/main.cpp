@@ -3,8 +3,8 @@
 // levels of one model of the store behind the alias MODEL, sweeps as the
 // calculation window does and prints the result table as CSV on standard output.
 //
-//   kerova-sweep [--model NAME | --model-id KEY] [--x ITEM] [--x-from V] [--x-to V] [--x-step V]
-//   [--x-level K]
+//   kerova-sweep [--model NAME | --model-id KEY]
+//                [--x ITEM] [--x-from V] [--x-to V] [--x-step V] [--x-level K]
 //                [--y ITEM] [--y-from V] [--y-to V] [--y-step V] [--y-level K]
 //                [--calc ITEM] [--calc-level K] [--raw] [--inputs]
 //
@@ -13,14 +13,13 @@
 // Cells are separated by ";" and formatted "0.00" in the user's locale; with
 // --raw, numbers are printed in shortest round-trip form with "." and cells
 // separated by ",". With --inputs, the inputs of the calculation (the values
-// as used, the choices, the store, the time) come first as lines starting
+// as used, the choices, the store, the model, the time) come first as lines starting
 // with "# ". Each formula report is one line on standard error.
 // Inputs that cannot give a result are refused with the calculation window's
 // text on standard error.
 // Exit status: 0 done, 1 the calculation ended with an error, its result
 // could not be written or the store has no model, 2 invalid input, a model to
-// choose or an unknown option. --help and
-// --version as in every GNU tool.
+// choose or an unknown option. --help and --version as in every GNU tool.
 
 #include "ModelChoice.h"
 
