@@ -4,9 +4,9 @@
 // every value as a number, against a bare loop that evaluates the closed
 // form of the node count on the same grid into a plain array; and the
 // "0.00" texts of the whole grid as the sweep command writes them; and the
-// same sweep for a level beyond the model, where every point reports a
-// division by zero and the boxes are silenced at the second, as the
-// calculation window runs it. The ratios are printed after the runs.
+// same sweep over a second model whose thinning coefficient of level 1 is
+// 0, where every point reports a division by zero and the boxes are silenced
+// at the second, as the calculation window runs it. The ratios are printed after the runs.
 
 #include "TempStore.h"
 #include "calc/SweepCursor.h"
@@ -48,20 +48,29 @@ SweepInput gridInput()
     return input;
 }
 
-// A throwaway store with the three sample levels.
+// A throwaway store with the three sample levels as model 1, and as model 2
+// the same levels with a thinning coefficient of 0 on level 1.
 class BenchStore
 {
 public:
+    static constexpr int Sample = 1;
+    static constexpr int Failing = 2;
+
     BenchStore()
     {
         Database& db = m_store.db;
-        db.exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (1, 'bench')"));
         db.exec(QStringLiteral(
-            "INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNODEAMOUNT, LVLTSKDCSTIME, "
-            "LVLTSKFLOWINT, "
-            "LVLTSKFLOWDIST, LVLNODECOSTDELAY, LVLNODECOSTUSE, LVLNODECOSTDELAY_DCSINT) VALUES "
-            "(1, 1, 1, 4, 3, 1000, 0.3, 10, 100, 2), (1, 2, 2, 12, 5, NULL, 0.2, 20, 200, 4), "
-            "(1, 3, 3, 40, 2, NULL, 0.5, 5, 50, 1)"));
+            "INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (1, 'bench'), (2, 'bench, q(1) = 0')"));
+        for (int model : {Sample, Failing})
+            db.exec(
+                QStringLiteral("INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNODEAMOUNT, "
+                               "LVLTSKDCSTIME, LVLTSKFLOWINT, LVLTSKFLOWDIST, LVLNODECOSTDELAY, "
+                               "LVLNODECOSTUSE, LVLNODECOSTDELAY_DCSINT) VALUES "
+                               "(%1, 1, 1, 4, 3, 1000, %2, 10, 100, 2), "
+                               "(%1, 2, 2, 12, 5, NULL, 0.2, 20, 200, 4), "
+                               "(%1, 3, 3, 40, 2, NULL, 0.5, 5, 50, 1)")
+                    .arg(model)
+                    .arg(model == Sample ? QStringLiteral("0.3") : QStringLiteral("0")));
         dm.setDatabase(&db);
     }
 
@@ -69,9 +78,11 @@ public:
     TdmExecute dm;
 };
 
-BenchStore& store()
+// The store with its working set set to the given model.
+BenchStore& store(int model = BenchStore::Sample)
 {
     static BenchStore instance;
+    instance.dm.setModel(model);
     return instance;
 }
 
@@ -88,8 +99,9 @@ void BM_Sweep(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kSide * kSide);
 }
 
-// The sweep at level 5 of three: μ(5) reads 0, so every point fails. The boxes
-// go to a sink that counts them; the check box is ticked at the second.
+// The sweep over the failing model: q(1) = 0 makes every denominator 0, so
+// every point fails. The boxes go to a sink that counts them; the check box
+// is ticked at the second.
 void BM_FailingSweep(benchmark::State& state)
 {
     ChartBuffer chart;
@@ -99,14 +111,13 @@ void BM_FailingSweep(benchmark::State& state)
         MessageService::setSink([&boxes](const QString&, const QString&) { ++boxes; });
     const MessageService::CheckAnswer answer =
         MessageService::setCheckAnswer([](const QString&) { return true; });
-    SweepInput input = gridInput();
-    input.calcLevel = QStringLiteral("5");
+    const SweepInput input = gridInput();
     for (auto _ : state) {
         boxes = 0;
         SweepCursor cursor;
         SweepReportBoxes reports(cursor);
         ParameterSweep sweep(
-            store().dm, chart, table,
+            store(BenchStore::Failing).dm, chart, table,
             [&reports](const QString& text, int, int, double, double) { reports.report(text); });
         sweep.run(input);
         reports.finish(sweep.record());

@@ -9,10 +9,12 @@
 #include "calccore/Indicator.h"
 #include "calccore/ParameterSweep.h"
 #include "chart/TChartControl.h"
+#include "engine/Field.h"
 #include "number/Error.h"
 #include "results/Formout.h"
 #include "results/Formparm.h"
 #include "results/Formtblout.h"
+#include "store/Dmstruct.h"
 #include "toolkit/DesignControls.h"
 #include "toolkit/Handler.h"
 #include "toolkit/MessageService.h"
@@ -101,6 +103,30 @@ template <class T> T& created(T* global, const char* name)
     return *global;
 }
 
+// The model current in the model window: the name its list shows and its
+// stored key (none for a model not saved yet). Not present without a current model.
+struct CurrentModel
+{
+    bool present = false;
+    std::optional<int> key;
+    QString name;
+};
+
+CurrentModel currentModel()
+{
+    if (!dmStructure)
+        return {};
+    DataSet& models = dmStructure->tblModel;
+    if (!models.active() || models.recNo() < 0)
+        return {};
+    CurrentModel model{true, std::nullopt,
+                       models.currentValue(models.findField(QStringLiteral("MODNAME"))).toString()};
+    const QVariant key = models.oldValue(models.findField(QStringLiteral("MODID")));
+    if (!key.isNull())
+        model.key = Field::toInteger(key, QStringLiteral("MODID"));
+    return model;
+}
+
 } // namespace
 
 TfrmExecute::TfrmExecute(QWidget* parent) : TForm(parent)
@@ -111,6 +137,8 @@ TfrmExecute::TfrmExecute(QWidget* parent) : TForm(parent)
     setDesignGeometry(59, -4, 575, 556);
     createControls();
     fitCaptions();
+    // The model's name takes the strip below the buttons, across the window.
+    lblModel->setGeometry(16, 528, width() - 32, 21);
     // Every control sits at its design place; there is nothing that could use more room.
     setFixedSize(size());
     orderTabs();
@@ -152,6 +180,9 @@ void TfrmExecute::createControls()
     btnGoChart = button(this, QStringLiteral("btnGoChart"), QStringLiteral("Диаграмма"), 248, 496);
     btnTable = button(this, QStringLiteral("btnTable"), QStringLiteral("Таблица"), 328, 496);
     btnParam = button(this, QStringLiteral("btnParam"), QStringLiteral("Параметры"), 408, 496);
+    lblModel = label(this, QStringLiteral("lblModel"), QString(), 16, 528);
+    lblModel->setAccessibleName(QStringLiteral("Модель"));
+    showModelName();
 }
 
 // The design places suit a narrow font; where the item captions of a radio
@@ -209,6 +240,65 @@ void TfrmExecute::connectHandlers()
         connectHandler(edit, &QLineEdit::returnPressed, this, &TfrmExecute::btnCalcClick);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     QObject::connect(escape, &QShortcut::activated, this, &QWidget::close);
+    // The name follows the model list: another current model, a rename, a refresh.
+    if (dmStructure) {
+        DataSet* models = &dmStructure->tblModel;
+        connectHandler(models, &DataSet::currentChanged, this, &TfrmExecute::showModelName);
+        connectHandler(models, &DataSet::rowChanged, this, &TfrmExecute::showModelName);
+        connectHandler(models, &DataSet::contentReset, this, &TfrmExecute::showModelName);
+        connectHandler(models, &DataSet::stateChanged, this, &TfrmExecute::showModelName);
+    }
+}
+
+void TfrmExecute::FormShow()
+{
+    showModelName();
+}
+
+void TfrmExecute::showModelName()
+{
+    const CurrentModel model = currentModel();
+    lblModel->setText(QStringLiteral("Модель: ") +
+                      (model.present ? model.name : QStringLiteral("не выбрана")));
+}
+
+std::optional<int> TfrmExecute::chosenModel(bool report) const
+{
+    const CurrentModel model = currentModel();
+    if (model.key)
+        return model.key;
+    if (report)
+        MessageService::show(
+            model.present
+                ? QStringLiteral(
+                      "Модель «%1» еще не сохранена: нажмите «Сохранить» в окне «Модели»")
+                      .arg(model.name)
+                : QStringLiteral("Нет модели для расчета: выберите или добавьте модель в окне "
+                                 "«Модели»"),
+            kCaption);
+    return std::nullopt;
+}
+
+QWidget* TfrmExecute::fieldControl(SweepField field) const
+{
+    // Indexed by SweepField.
+    const std::array<QWidget*, 10> controls{edtMinX,      edtMaxX,    edtStepX, edtLevelX,
+                                            edtMinY,      edtMaxY,    edtStepY, edtLevelY,
+                                            edtCalcLevel, rgrCalcType};
+    return controls.at(static_cast<std::size_t>(field));
+}
+
+// One box naming the field and what is wrong; then the field takes the focus,
+// its text selected to be typed over (a radio group focuses its chosen item).
+void TfrmExecute::refuse(const SweepRefusal& refusal)
+{
+    MessageService::show(refusal.text, kCaption);
+    QWidget* control = fieldControl(refusal.field);
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->selectAll();
+    if (auto* group = qobject_cast<TRadioGroup*>(control); group && group->itemIndex() >= 0)
+        control = group->button(group->itemIndex());
+    control->setFocus(Qt::OtherFocusReason);
 }
 
 SweepInput TfrmExecute::input() const
@@ -241,6 +331,11 @@ void TfrmExecute::btnCalcClick()
     TChartControl& chartControl = *created(frmOutput, "frmOutput").Chart1;
     TfrmTblOut& tableWindow = created(frmTblOut, "frmTblOut");
     TdmExecute& workingSet = created(dmExecute, "dmExecute");
+    TfrmShowParam& listing = created(frmShowParam, "frmShowParam");
+    const std::optional<int> model = chosenModel(true);
+    if (!model)
+        return;
+    workingSet.setModel(*model);
     const QScopedValueRollback running(m_calculating, true);
     SweepCursor cursor;
     SweepChartControl chart(chartControl, [&cursor](qint32 seriesCount, qint32 pointCount) {
@@ -251,10 +346,13 @@ void TfrmExecute::btnCalcClick()
     ParameterSweep sweep(
         workingSet, chart, table,
         [&boxes](const QString& text, int, int, double, double) { boxes.report(text); });
-    if (sweep.run(input()) == ParameterSweep::Outcome::InvalidInput)
-        MessageService::show(ParameterSweep::invalidInputText(), kCaption);
-    else
-        boxes.finish(sweep.record());
+    if (sweep.run(input()) == ParameterSweep::Outcome::InvalidInput) {
+        refuse(sweep.refusal());
+        return;
+    }
+    listing.setListing(sweep.record().model.listing());
+    m_calculated = true;
+    boxes.finish(sweep.record());
 }
 
 void TfrmExecute::btnGoChartClick()
@@ -267,9 +365,17 @@ void TfrmExecute::btnTableClick()
     created(frmTblOut, "frmTblOut").show();
 }
 
+// Until a calculation completes, the listing shows the levels of the model
+// current in the model window as they are stored now.
 void TfrmExecute::btnParamClick()
 {
-    created(frmShowParam, "frmShowParam").show();
+    TfrmShowParam& listing = created(frmShowParam, "frmShowParam");
+    if (!m_calculated) {
+        const std::optional<int> model = chosenModel(false);
+        listing.setListing(model ? created(dmExecute, "dmExecute").readModel(*model).listing()
+                                 : QStringList{QStringLiteral("Модель: не выбрана")});
+    }
+    listing.show();
 }
 
 void TfrmExecute::FormClose()

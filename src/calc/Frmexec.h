@@ -4,6 +4,8 @@
 #include "calccore/SweepInput.h"
 #include "toolkit/TForm.h"
 
+#include <optional>
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -11,9 +13,12 @@ class QPushButton;
 class TRadioGroup;
 
 // The calculation window "Расчеты": the X and Y indicators with their ranges
-// and levels, the quantity to compute and its level K. "Расчет" sweeps the two
-// indicators and writes every result into the chart of frmOutput and the
+// and levels, the quantity to compute and its level K, for the levels of the
+// model current in the model window, whose name it shows. "Расчет" sweeps the
+// two indicators and writes every result into the chart of frmOutput and the
 // table of frmTblOut; three buttons show the result and listing windows.
+// Inputs that cannot give a result are refused with one box, the focus put
+// into the field to correct.
 // The windows it writes to are looked up when a handler runs: they are
 // created after this one.
 class TfrmExecute : public TForm
@@ -52,6 +57,7 @@ public:
     QPushButton* btnGoChart;
     QPushButton* btnTable;
     QPushButton* btnParam;
+    QLabel* lblModel;
 
     void btnCalcClick();
     void btnGoChartClick();
@@ -62,14 +68,26 @@ public:
 
     // The texts of the nine edits and the items of the three radio groups.
     SweepInput input() const;
+    // The control of an input field, where a refusal puts the focus.
+    QWidget* fieldControl(SweepField field) const;
+
+protected:
+    void FormShow() override;
 
 private:
+    // The key of the model current in the model window, or nothing (after a
+    // box saying what to do, when report is set) when there is no stored one.
+    std::optional<int> chosenModel(bool report) const;
+    void showModelName();
+    void refuse(const SweepRefusal& refusal);
     void createControls();
     void fitCaptions();
     void orderTabs();
     void connectHandlers();
 
     bool m_calculating = false;
+    // Whether a calculation has completed: the listing then shows its levels.
+    bool m_calculated = false;
 };
 
 extern TfrmExecute* frmExecute;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calccore/ModelLevels.h"
 #include "calccore/SweepInput.h"
 #include "number/PointMarks.h"
 
@@ -10,7 +11,8 @@
 
 // The inputs that produced one completed calculation: the nine values as the
 // sweep used them (blank fields already replaced), the three choices, the
-// names the sweep sent for X and Y, the store it read, when it ran, how many
+// names the sweep sent for X and Y, the store it read, the model and its
+// levels as read, when it ran, how many
 // points it evaluated and which of them failed with a formula report. Its
 // lines are the one text rendering shared by tooltips, CSV headers, image
 // metadata and the sweep command.
@@ -23,6 +25,7 @@ struct CalculationRecord
     QString xName;
     QString yName;
     QString storeTarget;
+    ModelLevels model;
     QDateTime time;
     qint64 pointCount = 0;
     // The points whose formula reported a failure, by (ix, iy); their value is 0.0.
@@ -31,6 +34,7 @@ struct CalculationRecord
     // One line per fact, numbers in the user's locale:
     //   Расчет: 2026-12-07 09:15:03
     //   Хранилище: sqlite:/home/user/.local/share/kerova/model.sqlite
+    //   Модель: Тестовая (ключ 1)
     //   Показатель Х: <caption> (<name>); от 10; до 100; шаг 10; уровень 1
     //   Показатель Y: <caption> (<name>); от 10; до 30; шаг 5; уровень 1
     //   Вычисляемая величина: <caption>; уровень 2

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calccore/Dmexec.h"
 
+#include "engine/Database.h"
 #include "engine/EngineError.h"
 #include "engine/Field.h"
 #include "number/ConvertError.h"
+
+#include <QSqlQuery>
 
 namespace {
 
@@ -66,7 +69,9 @@ void TdmExecute::defineQuery()
         "LVLNODECOSTDELAY, LVLNODECOSTUSE, MODIDHIER, LVLIDHIER,  RTLVLNODEAMOUNT, LVLCOSTLIMIT, "
         "LVLNODECOSTDELAY_DCSINT"));
     qryExecLevel.appendSql(QStringLiteral("FROM MATHLEVEL Mathlevel"));
+    qryExecLevel.appendSql(QStringLiteral("WHERE MODID = :MODID"));
     qryExecLevel.appendSql(QStringLiteral("ORDER BY LVLNUMBER"));
+    qryExecLevel.declareParam(QStringLiteral("MODID"), 0);
     qryExecLevel.setCachedUpdates(true);
     qryExecLevel.setUpdateObject(&UpdateSQL1);
 }
@@ -96,6 +101,14 @@ void TdmExecute::defineUpdates()
                          << QStringLiteral("  LVLID = :OLD_LVLID");
 }
 
+void TdmExecute::setModel(int modelId)
+{
+    close();
+    qryExecLevel.setParam(QStringLiteral("MODID"), modelId);
+    m_model = ModelLevels();
+    m_model.modelId = modelId;
+}
+
 void TdmExecute::open()
 {
     if (active())
@@ -103,6 +116,7 @@ void TdmExecute::open()
     qryExecLevel.open();
     try {
         loadRows();
+        loadModel();
     } catch (...) {
         close();
         throw;
@@ -136,6 +150,37 @@ void TdmExecute::loadRows()
     }
     m_rows = std::move(rows);
     m_count = static_cast<int>(m_rows.size());
+}
+
+// The model's name and a copy of its levels as read, for listings and checks.
+void TdmExecute::loadModel()
+{
+    ModelLevels model;
+    model.modelId = m_model.modelId;
+    QSqlQuery name = qryExecLevel.database()->exec(
+        QStringLiteral("SELECT MODNAME FROM MATHMODEL WHERE MODID = :MODID"),
+        [&model](const QString&) { return QVariant(model.modelId); });
+    if (name.next())
+        model.name = name.value(0).toString();
+    const int number = qryExecLevel.findField(QStringLiteral("LVLNUMBER"));
+    const int levelName = qryExecLevel.findField(QStringLiteral("LVLNAME"));
+    for (int k = 1; k <= m_count; ++k) {
+        ModelLevels::Level level{
+            qryExecLevel.value(k - 1, number), qryExecLevel.value(k - 1, levelName).toString(), {}};
+        for (const ModelLevels::Parameter& p : ModelLevels::parameters())
+            level.values << cellValue(k, p.column);
+        model.levels << level;
+    }
+    m_model = std::move(model);
+}
+
+ModelLevels TdmExecute::readModel(int modelId)
+{
+    setModel(modelId);
+    open();
+    ModelLevels model = m_model;
+    close();
+    return model;
 }
 
 void TdmExecute::raiseEmptyFlowDist(int level)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calccore/ModelLevels.h"
 #include "engine/DataSet.h"
 #include "engine/DataSource.h"
 #include "engine/UpdateSql.h"
@@ -13,10 +14,10 @@
 class Database;
 
 // The calculation data module: the working set of level rows the calculation
-// computes on. It reads every row of MATHLEVEL (of all models, in LVLNUMBER
-// order) when opened, lets the sweep and the formulas read and change the
-// parameters of a level, and drops every change when closed: the store is
-// never written.
+// computes on. It reads the levels of one model (setModel) from MATHLEVEL, in
+// LVLNUMBER order, when opened, lets the sweep and the formulas read and
+// change the parameters of a level, and drops every change when closed: the
+// store is never written.
 //
 // Level number k addresses the k-th row; numbers of 1 and below address the
 // first row; a number beyond the row count reads 0 and ignores writes. The
@@ -32,11 +33,21 @@ public:
     // hands it its connection to the alias MODEL.
     void setDatabase(Database* database) { qryExecLevel.setDatabase(database); }
 
-    // Opening reads the rows from the store; closing discards every change.
+    // The model whose levels the next opening reads (its MODID); closes the working set.
+    void setModel(int modelId);
+    int modelId() const { return m_model.modelId; }
+
+    // Opening reads the model's name and its level rows from the store;
+    // closing discards every change.
     void open();
     void close();
     bool active() const { return qryExecLevel.active(); }
     int levelCount() const { return m_count; }
+    // The model and its levels as the last opening read them, before any change.
+    const ModelLevels& model() const { return m_model; }
+    // The model and its levels as stored now, read through a short opening of
+    // the working set, which is closed afterwards.
+    ModelLevels readModel(int modelId);
 
     int GetLvlNodeAmount(int k) const { return readInt(k, NodeAmount); }
     void SetLvlNodeAmount(int k, int v) { writeInt(k, NodeAmount, v); }
@@ -100,6 +111,7 @@ private:
     void defineQuery();
     void defineUpdates();
     void loadRows();
+    void loadModel();
 
     // The index of the row level k addresses, -1 when k is beyond the last row.
     int indexOf(int k) const
@@ -137,6 +149,7 @@ private:
 
     std::vector<Row> m_rows;
     int m_count = 0;
+    ModelLevels m_model;
 };
 
 extern TdmExecute* dmExecute;

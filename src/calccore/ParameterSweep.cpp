@@ -4,6 +4,7 @@
 #include "calccore/CheckedMath.h"
 #include "calccore/Dmexec.h"
 #include "calccore/SweepChart.h"
+#include "calccore/SweepCheck.h"
 #include "calccore/SweepTable.h"
 #include "engine/Database.h"
 #include "number/NumberFormat.h"
@@ -22,11 +23,6 @@ ParameterSweep::ParameterSweep(TdmExecute& workingSet, SweepChart& chart, SweepT
     : m_dm(workingSet), m_chart(chart), m_table(table), m_pointReport(std::move(report)),
       m_formulas(workingSet, [this](const QString& text) { this->report(text); })
 {
-}
-
-QString ParameterSweep::invalidInputText()
-{
-    return QStringLiteral("Неверные значения показателей");
 }
 
 QString ParameterSweep::calcTypeCaption(int item)
@@ -49,11 +45,15 @@ ParameterSweep::Outcome ParameterSweep::run(const SweepInput& input)
     m_xName.clear();
     m_yName.clear();
     SweepInput::Values v{};
-    if (!input.read(&v))
+    if (refuse(input.read(&v)))
         return Outcome::InvalidInput;
     const QDateTime started = QDateTime::currentDateTime();
     m_dm.close();
     m_dm.open();
+    if (refuse(SweepCheck::check(input, v, m_dm.model()))) {
+        m_dm.close();
+        return Outcome::InvalidInput;
+    }
     const int nX = pointCount(v.minX, v.maxX, v.stepX, "X");
     const int nY = pointCount(v.minY, v.maxY, v.stepY, "Y");
     ResultGrid::checkSize(qint64(nX) + 1, qint64(nY) + 1);
@@ -80,6 +80,7 @@ ParameterSweep::Outcome ParameterSweep::run(const SweepInput& input)
                 .xName = m_xName,
                 .yName = m_yName,
                 .storeTarget = storeTarget(),
+                .model = m_dm.model(),
                 .time = started,
                 .pointCount = qint64(nX) * nY,
                 .failures = std::move(m_failures)};
@@ -88,19 +89,26 @@ ParameterSweep::Outcome ParameterSweep::run(const SweepInput& input)
     return Outcome::Done;
 }
 
-// (max − min) / step in extended precision, truncated toward zero. A range
-// that runs against its step has no points; more than MaxPoints is refused
-// before anything is computed.
+bool ParameterSweep::refuse(std::optional<SweepRefusal> refusal)
+{
+    if (!refusal)
+        return false;
+    m_refusal = std::move(*refusal);
+    return true;
+}
+
+// The points of one axis (SweepInput::pointCount); more than MaxPoints is
+// refused before anything is computed.
 int ParameterSweep::pointCount(double min, double max, double step, const char* axis) const
 {
-    const long double q = CheckedMath::div<long double>(static_cast<long double>(max) - min, step);
-    if (q >= MaxPoints + 1)
+    const long double n = SweepInput::pointCount(min, max, step);
+    if (n > MaxPoints)
         throw Error(
             QStringLiteral("Слишком много точек по оси %1: %2 при шаге %3; допускается не более %4")
-                .arg(QLatin1String(axis), NumberFormat::general(static_cast<double>(q)),
+                .arg(QLatin1String(axis), NumberFormat::general(static_cast<double>(n)),
                      NumberFormat::general(step))
                 .arg(MaxPoints));
-    return q > 0 ? static_cast<int>(q) : 0;
+    return static_cast<int>(n);
 }
 
 void ParameterSweep::sweepRow(const SweepInput& input, const SweepInput::Values& v, int iy, int nX)

@@ -5,6 +5,7 @@
 #include "calccore/Indicator.h"
 #include "calccore/LevelFormulas.h"
 #include "calccore/SweepInput.h"
+#include "calccore/SweepRefusal.h"
 
 #include <QString>
 #include <functional>
@@ -14,12 +15,13 @@ class SweepChart;
 class SweepTable;
 class TdmExecute;
 
-// The calculation behind "Расчет": reads the inputs, reloads the working set,
-// sweeps Y in the outer loop and X in the inner loop, writes the swept values
-// into the working set at each point, evaluates the chosen quantity and sends
-// every result at once to the chart and the table. The working set is closed
-// at the end, dropping every change; the store is never written. A completed
-// calculation hands its inputs (CalculationRecord) to the chart and the table.
+// The calculation behind "Расчет": reads the inputs, reloads the working set
+// with the levels of its model (TdmExecute::setModel), refuses inputs that
+// cannot give a result (SweepCheck), sweeps Y in the outer loop and X in the inner loop, writes the
+// swept values into the working set at each point, evaluates the chosen quantity and sends every
+// result at once to the chart and the table. The working set is closed at the end, dropping every
+// change; the store is never written. A completed calculation hands its inputs (CalculationRecord)
+// to the chart and the table.
 //
 // The calculation window owns one and hands it its inputs; tools and tests
 // drive it the same way with their own chart and table.
@@ -40,12 +42,10 @@ public:
     ParameterSweep(TdmExecute& workingSet, SweepChart& chart, SweepTable& table,
                    PointReport report);
 
-    // What the caller shows when run() finds input that does not convert.
-    static QString invalidInputText();
-
-    // Runs the calculation. Input that does not convert changes nothing and
-    // gives InvalidInput; the caller reports it (invalidInputText()). A grid
-    // too large for memory is refused before anything is changed. Any other error (store,
+    // Runs the calculation. Input that cannot give a result (a text that does
+    // not convert, or one of SweepCheck's refusals) changes nothing and gives
+    // InvalidInput; the caller reports refusal(). A grid too large for memory
+    // is refused before anything is changed. Any other error (store,
     // conversion, arithmetic, too many points) propagates and ends the calculation: what was
     // already written stays, the names are not sent, and the working set stays open until the next
     // run reloads it.
@@ -56,11 +56,14 @@ public:
     const QString& yName() const { return m_yName; }
     // The inputs of the last completed calculation (empty values before one).
     const CalculationRecord& record() const { return m_record; }
+    // Why the last run gave InvalidInput.
+    const SweepRefusal& refusal() const { return m_refusal; }
 
     // The items of rgrCalcType.
     static QString calcTypeCaption(int item);
 
 private:
+    bool refuse(std::optional<SweepRefusal> refusal);
     int pointCount(double min, double max, double step, const char* axis) const;
     void sweepRow(const SweepInput& input, const SweepInput::Values& v, int iy, int nX);
     void evaluate(int calcType, int K, int ix, int iy);
@@ -81,6 +84,7 @@ private:
     PointReport m_pointReport;
     LevelFormulas m_formulas;
     CalculationRecord m_record;
+    SweepRefusal m_refusal;
     PointMarks m_failures;
     QString m_xName;
     QString m_yName;

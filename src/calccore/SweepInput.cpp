@@ -1,9 +1,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calccore/SweepInput.h"
 
+#include "calccore/CheckedMath.h"
 #include "number/NumberFormat.h"
 
+#include <cmath>
+
 namespace {
+
+using Values = SweepInput::Values;
+
+// One edit field: where its text is, where its value goes (a real or a
+// level), and the value a blank field takes. In the order of reading.
+struct Field
+{
+    SweepField field;
+    QString SweepInput::*text;
+    double Values::*real;
+    int Values::*level;
+    double blank;
+};
+
+const Field kFields[] = {
+    {SweepField::MinX, &SweepInput::minX, &Values::minX, nullptr, 10.0},
+    {SweepField::MaxX, &SweepInput::maxX, &Values::maxX, nullptr, 100.0},
+    {SweepField::StepX, &SweepInput::stepX, &Values::stepX, nullptr, 10.0},
+    {SweepField::MinY, &SweepInput::minY, &Values::minY, nullptr, 10.0},
+    {SweepField::MaxY, &SweepInput::maxY, &Values::maxY, nullptr, 50.0},
+    {SweepField::StepY, &SweepInput::stepY, &Values::stepY, nullptr, 10.0},
+    {SweepField::LevelX, &SweepInput::levelX, nullptr, &Values::levelX, 2},
+    {SweepField::LevelY, &SweepInput::levelY, nullptr, &Values::levelY, 2},
+    {SweepField::CalcLevel, &SweepInput::calcLevel, nullptr, &Values::calcLevel, 2},
+};
 
 bool blank(const QString& text)
 {
@@ -13,35 +41,30 @@ bool blank(const QString& text)
     return true;
 }
 
-bool readReal(const QString& text, double blankValue, double* value)
+bool readField(const Field& f, const QString& text, Values* v)
 {
-    if (blank(text)) {
-        *value = blankValue;
-        return true;
+    if (f.real) {
+        v->*f.real = f.blank;
+        return blank(text) || NumberFormat::tryReal(text, &(v->*f.real));
     }
-    return NumberFormat::tryReal(text, value);
-}
-
-bool readInteger(const QString& text, int blankValue, int* value)
-{
-    if (blank(text)) {
-        *value = blankValue;
-        return true;
-    }
-    return NumberFormat::tryInteger(text, value);
+    v->*f.level = static_cast<int>(f.blank);
+    return blank(text) || NumberFormat::tryInteger(text, &(v->*f.level));
 }
 
 } // namespace
 
-bool SweepInput::read(Values* values) const
+std::optional<SweepRefusal> SweepInput::read(Values* values) const
 {
     Values v{};
-    const bool ok = readReal(minX, 10.0, &v.minX) && readReal(maxX, 100.0, &v.maxX) &&
-                    readReal(stepX, 10.0, &v.stepX) && readReal(minY, 10.0, &v.minY) &&
-                    readReal(maxY, 50.0, &v.maxY) && readReal(stepY, 10.0, &v.stepY) &&
-                    readInteger(levelX, 2, &v.levelX) && readInteger(levelY, 2, &v.levelY) &&
-                    readInteger(calcLevel, 2, &v.calcLevel);
-    if (ok)
-        *values = v;
-    return ok;
+    for (const Field& f : kFields)
+        if (!readField(f, this->*f.text, &v))
+            return SweepRefusal::of(f.field, QStringLiteral("Неверное значение"));
+    *values = v;
+    return std::nullopt;
+}
+
+long double SweepInput::pointCount(double min, double max, double step)
+{
+    const long double q = CheckedMath::div<long double>(static_cast<long double>(max) - min, step);
+    return q > 0 ? std::floor(q + 1e-9L) : 0;
 }

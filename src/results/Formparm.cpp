@@ -1,46 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/Formparm.h"
 
+#include "toolkit/Handler.h"
+
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 TfrmShowParam* frmShowParam = nullptr;
-
-namespace {
-
-QStringList levelTwoBlock()
-{
-    return {QStringLiteral("Интенсивность потока решения задач: 5"),
-            QStringLiteral("Интенсивность потока задач: "),
-            QStringLiteral("Потери при задержке: 20"),
-            QStringLiteral("Затраты на эксплуатацию узла: 200"),
-            QStringLiteral("Ограничение на эксплуатационные затраты: 10000"),
-            QStringLiteral("Коэффициент разряжения потока задач: 0.2")};
-}
-
-} // namespace
-
-QStringList TfrmShowParam::listing()
-{
-    const QString levelTwo = QStringLiteral("Уровень 2: Отделения ");
-    QStringList lines{QStringLiteral("Модель: Тестовая"),
-                      QString(),
-                      QStringLiteral("Уровень 1: Лечебные учреждения "),
-                      QString(),
-                      QStringLiteral("Интенсивность потока решения задач: 3"),
-                      QStringLiteral("Интенсивность потока задач: 1000"),
-                      QStringLiteral("Потери при задержке: 10"),
-                      QStringLiteral("Затраты на эксплуатацию узла: 100"),
-                      QStringLiteral("Ограничение на эксплуатационные затраты: 10000"),
-                      QStringLiteral("Коэффициент разряжения потока задач: 0.3"),
-                      QString(),
-                      levelTwo,
-                      QString()};
-    lines << levelTwoBlock() << levelTwo << levelTwoBlock() << QString();
-    return lines;
-}
 
 TfrmShowParam::TfrmShowParam(QWidget* parent) : TForm(parent)
 {
@@ -55,13 +25,12 @@ TfrmShowParam::TfrmShowParam(QWidget* parent) : TForm(parent)
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox1->setSortingEnabled(false);
     ListBox1->setUniformItemSizes(true);
-    ListBox1->addItems(listing());
 
-    // The button has no action in this window: it neither closes nor hides it.
     btnOK = new QPushButton(QStringLiteral("ОК"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnOK->setAccessibleName(btnOK->text());
     btnOK->setFixedSize(75, 25);
+    btnOK->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -74,4 +43,23 @@ TfrmShowParam::TfrmShowParam(QWidget* parent) : TForm(parent)
     main->addLayout(buttons);
 
     setTabOrder(ListBox1, btnOK);
+    connectHandler(btnOK, &QPushButton::clicked, this, &TfrmShowParam::btnOKClick);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    QObject::connect(escape, &QShortcut::activated, this, &QWidget::close);
+}
+
+void TfrmShowParam::btnOKClick()
+{
+    close();
+}
+
+void TfrmShowParam::setListing(const QStringList& lines)
+{
+    QStringList shown;
+    for (int i = 0; i < ListBox1->count(); ++i)
+        shown << ListBox1->item(i)->text();
+    if (shown == lines)
+        return;
+    ListBox1->clear();
+    ListBox1->addItems(lines);
 }

@@ -6,8 +6,10 @@
 class QListWidget;
 class QPushButton;
 
-// The parameter listing window: a fixed listing of a sample model's
-// parameters, part of the window's design; nothing changes it.
+// The parameter listing window: the model and the levels of the last
+// calculation (or, before one, of the model current in the model window),
+// one line per parameter. The calculation window hands it the lines;
+// "ОК" and Esc close it.
 class TfrmShowParam : public TForm
 {
     Q_OBJECT
@@ -18,8 +20,9 @@ public:
     QListWidget* ListBox1;
     QPushButton* btnOK;
 
-    // The 27 lines of the listing, trailing blanks included.
-    static QStringList listing();
+    void btnOKClick();
+    // Replaces the listing; the selected line stays selected when the listing is the same.
+    void setListing(const QStringList& lines);
 };
 
 extern TfrmShowParam* frmShowParam;

@@ -2,7 +2,9 @@
 #include "samples/Ccalendr.h"
 
 #include "number/ConvertError.h"
+#include "number/Error.h"
 #include "samples/ComponentPalette.h"
+#include "toolkit/Handler.h"
 
 #include <QLocale>
 #include <QPainter>
@@ -20,6 +22,14 @@ QDate encodeDate(int year, int month, int day)
     if (year < 1 || year > 9999 || !QDate::isValid(year, month, day))
         throw ConvertError(QStringLiteral("Invalid argument to date encode"));
     return QDate(year, month, day);
+}
+
+// Refuses a month or day outside 1..last, naming the element and its range.
+void checkRange(const QString& element, int value, int last)
+{
+    if (value < 1 || value > last)
+        throw Error(
+            QStringLiteral("%1 должен быть от 1 до %2, а не %3").arg(element).arg(last).arg(value));
 }
 
 QIcon paletteIcon()
@@ -92,21 +102,40 @@ int TCCalendar::GetDateElement(int index) const
 
 void TCCalendar::SetDateElement(int index, int value)
 {
-    if (value <= 0)
-        return;
     int year = FDate.year(), month = FDate.month(), day = FDate.day();
-    if (index == 1 && value != year)
+    if (index == 1 && value > 0 && value != year) {
         year = value;
-    else if (index == 2 && value <= 12 && value != month)
+    } else if (index == 2 && value != month) {
+        checkRange(QStringLiteral("Месяц"), value, 12);
         month = value;
-    else if (index == 3 && value <= DaysThisMonth() && value != day)
+    } else if (index == 3 && value != day) {
+        checkRange(QStringLiteral("День"), value, DaysThisMonth());
         day = value;
-    else
+    } else {
         return;
+    }
+    // A new year or month keeps the day where it has one, else takes its last day.
+    if (index != 3)
+        day = std::min(day, DaysPerMonth(year, month));
     FDate = encodeDate(year, month, day);
     FUseCurrentDate = false;
     UpdateCalendar();
     Change();
+}
+
+void TCCalendar::setYear(int value)
+{
+    runHandler([&] { SetDateElement(1, value); });
+}
+
+void TCCalendar::setMonth(int value)
+{
+    runHandler([&] { SetDateElement(2, value); });
+}
+
+void TCCalendar::setDay(int value)
+{
+    runHandler([&] { SetDateElement(3, value); });
 }
 
 void TCCalendar::SeTCCalendarDate(const QDate& date)
@@ -114,6 +143,7 @@ void TCCalendar::SeTCCalendarDate(const QDate& date)
     if (!date.isValid())
         throw ConvertError(QStringLiteral("Invalid argument to date encode"));
     FDate = encodeDate(date.year(), date.month(), date.day());
+    FUseCurrentDate = false;
     UpdateCalendar();
     Change();
 }
@@ -133,10 +163,11 @@ void TCCalendar::SetUseCurrentDate(bool value)
     if (value == FUseCurrentDate)
         return;
     FUseCurrentDate = value;
-    if (value) {
-        FDate = QDate::currentDate();
-        UpdateCalendar();
-    }
+    if (!value || FDate == QDate::currentDate())
+        return;
+    FDate = QDate::currentDate();
+    UpdateCalendar();
+    Change();
 }
 
 void TCCalendar::UpdateCalendar()

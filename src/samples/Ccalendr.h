@@ -32,22 +32,29 @@ public:
     int StartOfWeek() const { return FStartOfWeek; }
     void SetStartOfWeek(int value);
     bool UseCurrentDate() const { return FUseCurrentDate; }
+    // Switching it on moves the date to today, reported by OnChange.
     void SetUseCurrentDate(bool value);
 
     // Year (1), month (2) or day (3) of the date; -1 for any other index.
     int GetDateElement(int index) const;
-    // Replaces one element of the date; values <= 0, months above 12 and days
-    // beyond the month are ignored. Throws ConvertError for an impossible date.
+    // Replaces one element of the date and turns UseCurrentDate off. A new
+    // year or month keeps the day, or takes the month's last day where it is
+    // shorter. A month outside 1-12 or a day outside the month is refused
+    // with an Error; a year <= 0 and an unknown index are ignored; a year
+    // beyond 9999 throws ConvertError.
     void SetDateElement(int index, int value);
+    // The elements as the property system writes them (Qt Designer, forms):
+    // a refusal is shown by the error display instead of crossing Qt.
     int Year() const { return GetDateElement(1); }
-    void setYear(int value) { SetDateElement(1, value); }
+    void setYear(int value);
     int Month() const { return GetDateElement(2); }
-    void setMonth(int value) { SetDateElement(2, value); }
+    void setMonth(int value);
     int Day() const { return GetDateElement(3); }
-    void setDay(int value) { SetDateElement(3, value); }
+    void setDay(int value);
 
     QDate CalendarDate() const { return FDate; }
-    // Sets the date; throws ConvertError for an invalid date or a year outside 1-9999.
+    // Sets the date and turns UseCurrentDate off; throws ConvertError for an
+    // invalid date or a year outside 1-9999.
     void SeTCCalendarDate(const QDate& date);
     bool StoreCalendarDate() const { return !FUseCurrentDate; }
 

@@ -55,6 +55,25 @@ QString realPath(const QString& given)
     return real;
 }
 
+QCollator nameCollator()
+{
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
+
+// Makes a real path the process's current directory, or says why it cannot.
+void enterDirectory(const QString& path)
+{
+    if (QDir::setCurrent(path))
+        return;
+    const QFileInfo info(path);
+    const QString reason = !info.exists()  ? QStringLiteral("такой папки нет")
+                           : !info.isDir() ? QStringLiteral("это не папка")
+                                           : QStringLiteral("нет доступа");
+    throw Error(QStringLiteral("Не удалось перейти в папку «%1»: %2").arg(path, reason));
+}
+
 QIcon paletteIcon()
 {
     QPixmap picture(24, 24);
@@ -131,8 +150,7 @@ void TCDirectoryOutline::SetDrive(QChar drive)
     if (drive != QChar(Root) || FDrive == drive)
         return;
     FDrive = drive;
-    m_path = CurDir();
-    FDirectory = ForceCase(m_path);
+    FDirectory = CurDir();
     if (!isLoading())
         BuildTree();
 }
@@ -142,21 +160,28 @@ void TCDirectoryOutline::SetDirectory(const QString& path)
     if (path.isEmpty())
         return;
     const QString S = realPath(QDir::cleanPath(QDir::current().absoluteFilePath(path)));
-    if (S == m_path)
+    if (S == FDirectory)
         return;
-    // Enter the directory first, so a path that cannot be entered changes nothing.
-    if (!QDir::setCurrent(S))
-        throw Error(QStringLiteral("Не удалось перейти в папку «%1»").arg(path));
-    m_path = S;
-    FDirectory = ForceCase(S);
-    if (S.front() == FDrive) {
-        // While loading there is no tree yet; the build at the end opens it.
-        if (!isLoading())
-            WalkTree(S);
-        Change();
-    } else {
+    // Enter the directory and walk the tree to it before anything is stored,
+    // so a change that fails leaves Directory(), the selected node and the
+    // process's current directory as they were, and reports no change.
+    const QString previous = QDir::currentPath();
+    enterDirectory(S);
+    if (S.front() != FDrive) {
         SetDrive(S.front());
+        return;
     }
+    // While loading there is no tree yet; the build at the end opens it.
+    if (!isLoading()) {
+        try {
+            WalkTree(S);
+        } catch (...) {
+            QDir::setCurrent(previous);
+            throw;
+        }
+    }
+    FDirectory = S;
+    Change();
 }
 
 void TCDirectoryOutline::SetTextCase(TTextCase value)
@@ -170,9 +195,8 @@ void TCDirectoryOutline::SetTextCase(TTextCase value)
         if (current.isEmpty())
             throw Error(QStringLiteral("Range check error"));
         FDrive = current.front();
-        m_path = current;
+        FDirectory = current;
     }
-    FDirectory = ForceCase(m_path);
     if (!isLoading())
         BuildTree();
 }
@@ -214,9 +238,19 @@ void TCDirectoryOutline::WalkTree(const QString& path)
         const qsizetype slash = S.indexOf(QChar(Root));
         const QString name = slash < 0 ? S : S.left(slash);
         S = slash < 0 ? QString() : S.mid(slash + 1);
-        current = GetChildNamed(name, current);
+        const int child = GetChildNamed(name, current);
+        current = child != -1 ? child : addUnlisted(current, name);
     }
     setSelectedItem(current);
+}
+
+// A directory on the way that the listing leaves out (a hidden one) is shown
+// all the same; -1 when there is no such directory.
+int TCDirectoryOutline::addUnlisted(int item, const QString& name)
+{
+    if (!QFileInfo(QDir(nodePath(item)).filePath(name)).isDir())
+        return -1;
+    return indexOf(insertSorted(Outline::item(item), name, nameCollator()));
 }
 
 void TCDirectoryOutline::BuildTree()
@@ -224,7 +258,7 @@ void TCDirectoryOutline::BuildTree()
     clear();
     addChild(0, ForceCase(QString(QChar(Root))));
     item(1)->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-    WalkTree(m_path);
+    WalkTree(FDirectory);
     Change();
 }
 
@@ -234,8 +268,7 @@ void TCDirectoryOutline::BuildOneLevel(int item)
     const QDir dir(nodePath(item));
     // Without QDir::Hidden, hidden entries are not listed.
     const QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted);
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const QCollator collator = nameCollator();
     for (const QString& name : names)
         if (!name.startsWith(QLatin1Char('.')))
             insertSorted(node, name, collator);
@@ -243,8 +276,10 @@ void TCDirectoryOutline::BuildOneLevel(int item)
     node->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
 
-void TCDirectoryOutline::insertSorted(QTreeWidgetItem* node, const QString& name,
-                                      const QCollator& collator)
+// Adds a child in case-insensitive order, unless a child of that name is
+// there already (a level listed again): each directory is listed once.
+QTreeWidgetItem* TCDirectoryOutline::insertSorted(QTreeWidgetItem* node, const QString& name,
+                                                  const QCollator& collator)
 {
     // The children are kept in order, so the first child that does not
     // compare below the name is found by halving.
@@ -257,10 +292,16 @@ void TCDirectoryOutline::insertSorted(QTreeWidgetItem* node, const QString& name
         else
             high = middle;
     }
+    for (int same = low;
+         same < node->childCount() && collator.compare(node->child(same)->text(0), text) == 0;
+         ++same)
+        if (node->child(same)->data(0, NameRole).toString() == name)
+            return node->child(same);
     // Not listed yet: offer to expand it.
     QTreeWidgetItem* child = insertNode(node, low, text);
     child->setData(0, NameRole, name);
     child->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    return child;
 }
 
 void TCDirectoryOutline::BuildSubTree(int item)
@@ -296,8 +337,7 @@ void TCDirectoryOutline::takeCurrentDirectory()
     const QString current = CurDir();
     if (!current.isEmpty()) {
         FDrive = current.front();
-        m_path = current;
-        FDirectory = ForceCase(current);
+        FDirectory = current;
     }
 }
 

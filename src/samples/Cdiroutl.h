@@ -13,9 +13,11 @@ class QCollator;
 //
 // The file system has a single root: the top node is "/", node paths are
 // real paths joined with "/", and drive letters have no effect. TextCase
-// folds only the text shown (node texts and Directory()); each node keeps
-// its directory's real name, and a path is entered as given, an element
+// folds only the node texts: each node keeps its directory's real name, and
+// Directory() is the real path. A path is entered as given, an element
 // being matched ignoring case only where no entry has its exact name.
+// A directory change that fails raises an Error saying why and changes
+// nothing; a hidden directory on the way is shown in the tree.
 //
 // The component changes the process's current directory.
 class TCDirectoryOutline : public Outline
@@ -72,14 +74,15 @@ protected:
 private:
     void AssignCaseProc();
     void takeCurrentDirectory();
-    void insertSorted(QTreeWidgetItem* node, const QString& name, const QCollator& collator);
+    QTreeWidgetItem* insertSorted(QTreeWidgetItem* node, const QString& name,
+                                  const QCollator& collator);
+    int addUnlisted(int item, const QString& name);
     // The real path of the directory a node stands for.
     QString nodePath(int item) const;
 
     QChar FDrive;
-    QString FDirectory;
     // The current directory as the file system spells it.
-    QString m_path;
+    QString FDirectory;
     TTextCase FTextCase = tcLowerCase;
     QString (*FCaseFunction)(const QString&) = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "samples/BltBitmap.h"
 #include "samples/ColorRef.h"
 #include "samples/ComponentPalette.h"
+#include "toolkit/Handler.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -151,10 +152,9 @@ void TCGauge::SetMinValue(int value)
 {
     if (value == FMinValue)
         return;
+    // The message names the range this check accepts, the maximum included.
     if (value > FMaxValue)
-        throw Error(QStringLiteral("Value must be between %1 and %2")
-                        .arg(-2147483647)
-                        .arg(qint64(FMaxValue) - 1));
+        throw Error(QStringLiteral("Value must be between %1 and %2").arg(INT_MIN).arg(FMaxValue));
     FMinValue = value;
     if (FProgress < value)
         FProgress = value;
@@ -165,14 +165,23 @@ void TCGauge::SetMaxValue(int value)
 {
     if (value == FMaxValue)
         return;
+    // The message names the range this check accepts, the minimum included.
     if (value < FMinValue)
-        throw Error(QStringLiteral("Value must be between %1 and %2")
-                        .arg(qint64(FMinValue) + 1)
-                        .arg(2147483647));
+        throw Error(QStringLiteral("Value must be between %1 and %2").arg(FMinValue).arg(INT_MAX));
     FMaxValue = value;
     if (FProgress > value)
         FProgress = value;
     changed();
+}
+
+void TCGauge::setMinValue(int value)
+{
+    runHandler([&] { SetMinValue(value); });
+}
+
+void TCGauge::setMaxValue(int value)
+{
+    runHandler([&] { SetMaxValue(value); });
 }
 
 void TCGauge::SetProgress(int value)

@@ -17,8 +17,8 @@ class TCGauge : public QWidget
     Q_PROPERTY(TFormBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(quint32 ForeColor READ ForeColor WRITE SetForeColor)
     Q_PROPERTY(quint32 BackColor READ BackColor WRITE SetBackColor)
-    Q_PROPERTY(int MinValue READ MinValue WRITE SetMinValue)
-    Q_PROPERTY(int MaxValue READ MaxValue WRITE SetMaxValue)
+    Q_PROPERTY(int MinValue READ MinValue WRITE setMinValue)
+    Q_PROPERTY(int MaxValue READ MaxValue WRITE setMaxValue)
     Q_PROPERTY(int Progress READ Progress WRITE SetProgress)
     Q_PROPERTY(quint32 Color READ Color WRITE SetColor)
     Q_PROPERTY(int PercentDone READ GetPercentDone STORED false)
@@ -55,6 +55,10 @@ public:
     void SetBackColor(quint32 value);
     void SetMinValue(int value);
     void SetMaxValue(int value);
+    // The range setters as the property system writes them (Qt Designer,
+    // forms): a refusal is shown by the error display instead of crossing Qt.
+    void setMinValue(int value);
+    void setMaxValue(int value);
     void SetProgress(int value);
     void SetColor(quint32 value);
 

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "samples/Cgrid.h"
 
+#include "number/Error.h"
 #include "samples/ColorGridDrawing.h"
 #include "samples/ColorRef.h"
 #include "samples/ComponentPalette.h"
+#include "toolkit/Handler.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -99,8 +101,18 @@ void TCColorGrid::SetGridOrdering(TGridOrdering value)
     UpdateCellSizes(true);
 }
 
+// An index that names no square is refused: the old one stays.
+void TCColorGrid::checkSquare(int value)
+{
+    if (value < 0 || value >= SquareCount)
+        throw Error(QStringLiteral("Номер квадрата должен быть от 0 до %1, а не %2")
+                        .arg(SquareCount - 1)
+                        .arg(value));
+}
+
 void TCColorGrid::SetForegroundIndex(int value)
 {
+    checkSquare(value);
     if (value == FForegroundIndex || !FForegroundEnabled)
         return;
     invalidateSquare(FForegroundIndex);
@@ -112,6 +124,7 @@ void TCColorGrid::SetForegroundIndex(int value)
 
 void TCColorGrid::SetBackgroundIndex(int value)
 {
+    checkSquare(value);
     if (value == FBackgroundIndex || !FBackgroundEnabled)
         return;
     invalidateSquare(FBackgroundIndex);
@@ -141,11 +154,27 @@ void TCColorGrid::EnableBackground(bool value)
 
 void TCColorGrid::SetSelection(int value)
 {
+    checkSquare(value);
     if (value == FSelection)
         return;
     invalidateSquare(FSelection);
     FSelection = value;
     invalidateSquare(FSelection);
+}
+
+void TCColorGrid::setForegroundIndex(int value)
+{
+    runHandler([&] { SetForegroundIndex(value); });
+}
+
+void TCColorGrid::setBackgroundIndex(int value)
+{
+    runHandler([&] { SetBackgroundIndex(value); });
+}
+
+void TCColorGrid::setSelection(int value)
+{
+    runHandler([&] { SetSelection(value); });
 }
 
 void TCColorGrid::UpdateCellSizes(bool repaint)

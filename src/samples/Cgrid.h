@@ -18,11 +18,11 @@ class TCColorGrid : public QWidget
     Q_PROPERTY(bool ClickEnablesColor READ ClickEnablesColor WRITE setClickEnablesColor)
     Q_PROPERTY(bool Ctl3D READ Ctl3D WRITE setCtl3D)
     Q_PROPERTY(TGridOrdering GridOrdering READ GridOrdering WRITE SetGridOrdering)
-    Q_PROPERTY(int ForegroundIndex READ ForegroundIndex WRITE SetForegroundIndex NOTIFY OnChange)
-    Q_PROPERTY(int BackgroundIndex READ BackgroundIndex WRITE SetBackgroundIndex NOTIFY OnChange)
+    Q_PROPERTY(int ForegroundIndex READ ForegroundIndex WRITE setForegroundIndex NOTIFY OnChange)
+    Q_PROPERTY(int BackgroundIndex READ BackgroundIndex WRITE setBackgroundIndex NOTIFY OnChange)
     Q_PROPERTY(bool ForegroundEnabled READ ForegroundEnabled WRITE EnableForeground)
     Q_PROPERTY(bool BackgroundEnabled READ BackgroundEnabled WRITE EnableBackground)
-    Q_PROPERTY(int Selection READ Selection WRITE SetSelection)
+    Q_PROPERTY(int Selection READ Selection WRITE setSelection)
 
 public:
     enum TGridOrdering { go16x1, go8x2, go4x4, go2x8, go1x16 };
@@ -41,6 +41,8 @@ public:
     void setCtl3D(bool value);
     TGridOrdering GridOrdering() const { return FGridOrdering; }
     void SetGridOrdering(TGridOrdering value);
+    // The index setters refuse a value outside 0-15 with an Error and keep
+    // the old index.
     int ForegroundIndex() const { return FForegroundIndex; }
     void SetForegroundIndex(int value);
     int BackgroundIndex() const { return FBackgroundIndex; }
@@ -51,6 +53,11 @@ public:
     void EnableBackground(bool value);
     int Selection() const { return FSelection; }
     void SetSelection(int value);
+    // The index setters as the property system writes them (Qt Designer,
+    // forms): a refusal is shown by the error display instead of crossing Qt.
+    void setForegroundIndex(int value);
+    void setBackgroundIndex(int value);
+    void setSelection(int value);
 
     // Colours of the chosen squares; invalid for an index outside 0-15.
     QColor GetForegroundColor() const { return squareColor(FForegroundIndex); }
@@ -90,6 +97,7 @@ protected:
 
 private:
     QColor system(std::uint32_t value) const;
+    static void checkSquare(int value);
     bool isSel(int index) const { return index == FSelection && FHasFocus; }
     int keySelection(int key) const;
     void pickForeground(int square);

@@ -310,16 +310,16 @@ void TPerformanceGraph::Replay()
 }
 
 // Redraws the whole image from the history, oldest column first, so that the
-// column closed last lands at the right edge.
+// column closed last ends exactly at the right edge whatever the step, and
+// the column being filled lies just beyond it.
 void TPerformanceGraph::redrawImage()
 {
     const int t = width() + FGridOffset;
     Initialize(t % FGridSize);
-    const int bands = GetBandCount();
-    if (bands == 0)
+    if (GetBandCount() == 0)
         return; // narrower than one step: background and grid only
     const TRect saved = FNewBand;
-    int x = width() % bands;
+    int x = width() - closedColumnsBeforeCurrent() * FStepSize;
     for (int y = NextY(FirstY()); y != -1; y = NextY(y)) {
         FNewBand.Left = x;
         x += FStepSize;
@@ -327,6 +327,17 @@ void TPerformanceGraph::redrawImage()
         DisplayPoints(y);
     }
     FNewBand = saved;
+}
+
+// The replay draws every column but the oldest; this counts those it draws
+// before the column being filled. With a full ring that is GetBandCount();
+// after the ring has grown the empty new columns follow the current one.
+int TPerformanceGraph::closedColumnsBeforeCurrent() const
+{
+    int count = 0;
+    for (int y = NextY(FirstY()); y != -1 && y != FCurrentY; y = NextY(y))
+        ++count;
+    return count;
 }
 
 void TPerformanceGraph::ReallocHistory()

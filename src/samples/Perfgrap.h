@@ -100,6 +100,7 @@ private:
     };
 
     void redrawImage();
+    int closedColumnsBeforeCurrent() const;
     int mapped(qint64 value) const;
     QColor toColor(quint32 value) const;
     void fillRect(const TRect& rect, const QColor& color);

@@ -15,6 +15,8 @@
 #include "results/Formparm.h"
 #include "results/Formtblout.h"
 #include "results/ResultExport.h"
+#include "store/Dmcom.h"
+#include "store/Dmstruct.h"
 #include "testutil/ErrorRecorder.h"
 #include "testutil/MessageRecorder.h"
 #include "testutil/TestRegistry.h"
@@ -28,6 +30,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
@@ -53,9 +56,14 @@ class CalcWindowTest : public QObject
     TChartControl* chart() const { return frmOutput->Chart1; }
     TStringGrid* grid() const { return frmTblOut->tblOut; }
 
+    // The data modules and the calculation and result windows, in start-up
+    // order; the model list is open, its first model current.
     void createWindows()
     {
         app = std::make_unique<Application>(argc, argv);
+        app->create(dmCommon);
+        app->create(dmStructure);
+        dmStructure->tblModel.open();
         app->create(dmExecute);
         dmExecute->setDatabase(levels->db.get());
         app->create(frmExecute);
@@ -91,6 +99,50 @@ class CalcWindowTest : public QObject
     {
         w()->edtMaxX->setText(maxX);
         w()->edtMaxY->setText(maxY);
+    }
+    QStringList listing() const
+    {
+        QStringList lines;
+        for (int i = 0; i < frmShowParam->ListBox1->count(); ++i)
+            lines << frmShowParam->ListBox1->item(i)->text();
+        return lines;
+    }
+    // Makes the model with the given key current in the model list.
+    static void chooseModel(int key)
+    {
+        DataSet& models = dmStructure->tblModel;
+        for (int row = 0; row < models.recordCount(); ++row)
+            if (models.value(row, models.findField(QStringLiteral("MODID"))).toInt() == key)
+                models.setRecNo(row);
+    }
+    // Levels of a second model, numbered among those of model 1 (1, 2, 3).
+    void addRegionalModel()
+    {
+        levels->addModel(2, QStringLiteral("Региональная сеть"));
+        levels->add({{.number = 2,
+                      .nodes = 3,
+                      .dcsTime = 7,
+                      .flowInt = 500,
+                      .flowDist = 0.5,
+                      .costDelay = 30,
+                      .costUse = 120,
+                      .dcsInt = 3,
+                      .model = 2},
+                     {.number = 4,
+                      .nodes = 9,
+                      .dcsTime = 4,
+                      .flowDist = 0.4,
+                      .costDelay = 15,
+                      .costUse = 60,
+                      .dcsInt = 2,
+                      .model = 2},
+                     {.number = 5,
+                      .nodes = 20,
+                      .dcsTime = 6,
+                      .flowDist = 0.6,
+                      .costDelay = 8,
+                      .costUse = 40,
+                      .model = 2}});
     }
     // The same sweep run apart from the window, into buffers.
     void reference(const SweepInput& input, ChartBuffer& chartOut, TableBuffer& tableOut)
@@ -233,8 +285,9 @@ private Q_SLOTS:
         QCOMPARE(levels->snapshot(), before);
         // The inputs reach both result windows, as their tooltips.
         const QStringList inputs = frmTblOut->inputLines();
-        QCOMPARE(inputs.size(), 5);
+        QCOMPARE(inputs.size(), 6);
         QCOMPARE(inputs[1], QStringLiteral("Хранилище: ") + levels->db->definition().describe());
+        QCOMPARE(inputs[2], QStringLiteral("Модель: Тестовая (ключ 1)"));
         QCOMPARE(frmOutput->Chart1->inputLines(), inputs);
         QCOMPARE(frmTblOut->edtY->toolTip(), inputs.join(QLatin1Char('\n')));
         QCOMPARE(frmOutput->Chart1->toolTip(), inputs.join(QLatin1Char('\n')));
@@ -297,33 +350,35 @@ private Q_SLOTS:
         compareWithReference(input);
     }
 
-    void invalidInputChangesNothing_data()
+    // A refused input: one box naming the field and what is wrong, the focus
+    // in that field, the previous result kept; the next calculation runs.
+    void refusedInputChangesNothing_data()
     {
         QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("edtMinX") << "edtMinX"
-                                 << "abc";
+        QTest::addColumn<QString>("text"); // for rgrCalcType, the item chosen
+        QTest::addColumn<QString>("box");
+        const auto row = [](const char* field, const char* text, const char* box) {
+            QTest::newRow(field) << field << text << box;
+        };
+        row("edtMinX", "abc", "Неверное значение: Показатель Х, от");
         QTest::newRow("edtMaxX full stop") << "edtMaxX"
-                                           << "100.5";
-        QTest::newRow("edtStepX") << "edtStepX"
-                                  << "1e";
-        QTest::newRow("edtLevelX real") << "edtLevelX"
-                                        << "1,5";
-        QTest::newRow("edtMinY") << "edtMinY"
-                                 << "--1";
-        QTest::newRow("edtMaxY") << "edtMaxY"
-                                 << "3 0";
-        QTest::newRow("edtStepY") << "edtStepY"
-                                  << "x5";
-        QTest::newRow("edtLevelY beyond 32 bits") << "edtLevelY"
-                                                  << "4294967296";
-        QTest::newRow("edtCalcLevel") << "edtCalcLevel"
-                                      << "два";
+                                           << "100.5"
+                                           << "Неверное значение: Показатель Х, до";
+        row("edtStepX", "1e", "Неверное значение: Показатель Х, шаг");
+        row("edtLevelX", "1,5", "Неверное значение: Показатель Х, уровень");
+        row("edtMinY", "--1", "Неверное значение: Показатель Y, от");
+        row("edtMaxY", "3 0", "Неверное значение: Показатель Y, до");
+        row("edtStepY", "0", "Шаг равен нулю: Показатель Y, шаг");
+        row("edtLevelY", "4",
+            "Уровня 4 нет у модели «Тестовая» (уровней в ней: 3): Показатель Y, уровень");
+        row("edtCalcLevel", "два", "Неверное значение: Вычисляемая величина, уровень");
+        row("rgrCalcType", "2", "Эта величина не вычисляется: Вычисляемая величина, тип");
     }
-    void invalidInputChangesNothing()
+    void refusedInputChangesNothing()
     {
         QFETCH(QString, field);
         QFETCH(QString, text);
+        QFETCH(QString, box);
         SampleModel::load(*levels->db);
         createWindows();
         MessageRecorder messages;
@@ -332,15 +387,138 @@ private Q_SLOTS:
         w()->btnCalc->click();
         const QStringList table = cells();
         const QList<double> values = chartValues();
+        const QStringList inputs = frmTblOut->inputLines();
         messages.clear();
-        w()->findChild<QLineEdit*>(field)->setText(text);
+        QWidget* control = w()->findChild<QWidget*>(field);
+        auto* group = qobject_cast<TRadioGroup*>(control);
+        auto* edit = qobject_cast<QLineEdit*>(control);
+        const QString previous = edit ? edit->text() : QString();
+        if (group)
+            group->setItemIndex(text.toInt());
+        else
+            edit->setText(text);
+        w()->btnGoChart->setFocus();
         w()->btnCalc->click();
         QCOMPARE(messages.boxes(),
-                 QVector<MessageRecorder::Box>({{QStringLiteral("Неверные значения показателей"),
-                                                 QStringLiteral("Расчеты")}}));
+                 QVector<MessageRecorder::Box>({{box, QStringLiteral("Расчеты")}}));
         QCOMPARE(errors.count(), 0);
         QCOMPARE(cells(), table);
         QCOMPARE(chartValues(), values);
+        QCOMPARE(frmTblOut->inputLines(), inputs);
+        QWidget* focused = w()->focusWidget();
+        QVERIFY(focused == control || focused->parentWidget() == control);
+        if (edit)
+            QCOMPARE(edit->selectedText(), text);
+        // Corrected, the next press calculates again.
+        if (group)
+            group->setItemIndex(0);
+        else
+            edit->setText(previous);
+        messages.clear();
+        w()->btnCalc->click();
+        QCOMPARE(messages.count(), 0);
+        QCOMPARE(cells(), table);
+    }
+
+    // Without a stored current model there is nothing to compute: one box says what to do.
+    void noStoredModel_data()
+    {
+        QTest::addColumn<bool>("unsaved");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("empty list")
+            << false << "Нет модели для расчета: выберите или добавьте модель в окне «Модели»";
+        QTest::newRow("new model not saved")
+            << true << "Модель «Новая» еще не сохранена: нажмите «Сохранить» в окне «Модели»";
+    }
+    void noStoredModel()
+    {
+        QFETCH(bool, unsaved);
+        createWindows();
+        MessageRecorder messages;
+        if (unsaved) {
+            dmStructure->tblModel.insert();
+            dmStructure->tblModel.fieldByName(QStringLiteral("MODNAME"))
+                .setAsString(QStringLiteral("Новая"));
+        }
+        QCOMPARE(w()->lblModel->text(),
+                 unsaved ? QStringLiteral("Модель: Новая") : QStringLiteral("Модель: не выбрана"));
+        w()->btnCalc->click();
+        QTEST(messages.texts().value(0), "box");
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(grid()->colCount(), 5);
+    }
+
+    // Two models whose level numbers interleave: the window computes the
+    // current model as a store holding it alone would, shows its name and
+    // names it in the recorded inputs and the listing.
+    void eachModelAsIfAlone_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("firstLevel");
+        QTest::newRow("sample") << 1 << "Тестовая"
+                                << "Уровень 1: Лечебные учреждения";
+        QTest::newRow("second") << 2 << "Региональная сеть"
+                                << "Уровень 1: Уровень 2 (номер 2)";
+    }
+    void eachModelAsIfAlone()
+    {
+        QFETCH(int, model);
+        QFETCH(QString, name);
+        QFETCH(QString, firstLevel);
+        SampleModel::load(*levels->db);
+        addRegionalModel();
+        createWindows();
+        MessageRecorder messages;
+        setRange(QStringLiteral("40"), QStringLiteral("20"));
+        chooseModel(3 - model);
+        chooseModel(model);
+        QCOMPARE(w()->lblModel->text(), QStringLiteral("Модель: ") + name);
+        w()->btnCalc->click();
+        const QStringList together = cells();
+        const QList<double> values = chartValues();
+        QCOMPARE(frmTblOut->inputLines().value(2),
+                 QStringLiteral("Модель: %1 (ключ %2)").arg(name).arg(model));
+        QCOMPARE(listing().mid(0, 3),
+                 (QStringList{QStringLiteral("Модель: ") + name, QString(), firstLevel}));
+        for (const char* table : {"MATHLEVEL", "MATHMODEL"})
+            levels->store->exec(QStringLiteral("DELETE FROM %1 WHERE MODID <> %2")
+                                    .arg(QLatin1String(table))
+                                    .arg(model));
+        w()->btnCalc->click();
+        QCOMPARE(cells(), together);
+        QCOMPARE(chartValues(), values);
+        QCOMPARE(messages.count(), 0);
+        QVERIFY(values.size() == 2 + 2 * 3 && values.last() > 0);
+    }
+
+    // The listing shows the model current in the model list until a
+    // calculation completes, then that calculation's model and levels, with
+    // values in the user's locale; "ОК" closes it.
+    void listingFollowsTheModelThenTheCalculation()
+    {
+        SampleModel::load(*levels->db);
+        addRegionalModel();
+        createWindows();
+        MessageRecorder messages;
+        w()->btnParam->click();
+        QCOMPARE(listing().first(), QStringLiteral("Модель: Тестовая"));
+        QVERIFY(listing().contains(QStringLiteral("Коэффициент разряжения потока задач: 0,3")));
+        QVERIFY(listing().contains(QStringLiteral("Интенсивность потока задач: не задано")));
+        QCOMPARE(listing().size(), 1 + 3 * (3 + 8));
+        chooseModel(2);
+        w()->btnParam->click();
+        QCOMPARE(listing().first(), QStringLiteral("Модель: Региональная сеть"));
+        chooseModel(1);
+        w()->btnCalc->click();
+        QCOMPARE(listing().first(), QStringLiteral("Модель: Тестовая"));
+        chooseModel(2);
+        w()->btnParam->click();
+        QCOMPARE(listing().first(), QStringLiteral("Модель: Тестовая"));
+        QVERIFY(frmShowParam->isVisible());
+        frmShowParam->btnOK->click();
+        QVERIFY(frmShowParam->isHidden());
+        QCOMPARE(messages.count(), 0);
     }
 
     void failingPointsReportOnceEach()
@@ -419,27 +597,6 @@ private Q_SLOTS:
         QVERIFY(!model.data(model.index(3, 8), Qt::ToolTipRole).isValid());
         QVERIFY(!model.data(model.index(3, 8), Qt::BackgroundRole).isValid());
         QVERIFY(!csv().contains(QStringLiteral("Ошибки")));
-    }
-
-    void zeroStepGoesToErrorDisplay()
-    {
-        SampleModel::load(*levels->db);
-        createWindows();
-        MessageRecorder messages;
-        ErrorRecorder errors;
-        w()->btnCalc->click();
-        const QStringList table = cells();
-        const QList<double> values = chartValues();
-        w()->edtStepY->setText(QStringLiteral("0"));
-        w()->btnCalc->click();
-        QCOMPARE(errors.count(), 1);
-        QCOMPARE(messages.count(), 0);
-        QCOMPARE(cells(), table);
-        QCOMPARE(chartValues(), values);
-        // The window is ready for the next calculation.
-        w()->edtStepY->setText(QStringLiteral("10"));
-        w()->btnCalc->click();
-        QCOMPARE(grid()->rowCount(), 3);
     }
 
     void smallerGridReplacesLarger()

@@ -31,7 +31,7 @@ public:
 } // namespace
 
 // The inputs recorded for a completed calculation: the values as used after
-// the blank-field rule, in the user's locale, the choices, the store.
+// the blank-field rule, in the user's locale, the choices, the store, the model.
 class CalculationRecordTest : public QObject
 {
     Q_OBJECT
@@ -60,7 +60,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<SweepInput>("input");
-        QTest::addColumn<QStringList>("lines"); // after the time and store lines
+        QTest::addColumn<QStringList>("lines"); // after the time, store and model lines
         const QLocale english(QLocale::English, QLocale::UnitedStates);
         const QLocale russian(QLocale::Russian, QLocale::Russia);
         QTest::newRow("initial inputs")
@@ -87,13 +87,12 @@ private Q_SLOTS:
                            "Вычисляемая величина: Производительность узлов уровня; уровень 2"};
         SweepInput none;
         none.itemX = -1;
-        none.maxY = QStringLiteral("10"); // no row: no names
         none.calcType = -1;
-        QTest::newRow("no choices, no rows")
+        QTest::newRow("no choices")
             << english << none
             << QStringList{"Показатель Х: не выбран; от 10; до 100; шаг 10; уровень 1",
-                           "Показатель Y: Интенсивность потока решения задач; от 10; до 10; шаг "
-                           "5; уровень 1",
+                           "Показатель Y: Интенсивность потока решения задач (Интенсивность "
+                           "решения задач); от 10; до 30; шаг 5; уровень 1",
                            "Вычисляемая величина: не выбран; уровень 2"};
     }
     void linesOfACompletedCalculation()
@@ -108,12 +107,13 @@ private Q_SLOTS:
         QVERIFY(table.lines.has_value());
         const QStringList lines = *table.lines;
         QCOMPARE(lines, sweep.record().lines());
-        QTEST(lines.mid(2), "lines");
+        QTEST(lines.mid(3), "lines");
         QVERIFY(lines[0].startsWith(QStringLiteral("Расчет: ")));
         const QDateTime time =
             QDateTime::fromString(lines[0].mid(8), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         QVERIFY(time >= before && time <= QDateTime::currentDateTime());
         QCOMPARE(lines[1], QStringLiteral("Хранилище: ") + f->db->definition().describe());
+        QCOMPARE(lines[2], QStringLiteral("Модель: Модель 1 (ключ 1)"));
         QVERIFY(!f->db->definition().describe().isEmpty());
     }
 

@@ -34,7 +34,8 @@ struct LevelRow
     int model = 1;
 };
 
-// A fresh store with the levels a test puts in, and the working set over it.
+// A fresh store with the levels a test puts in, and the working set over it,
+// set to model 1 (the sample model, when a test loads it into the empty store).
 class LevelFixture
 {
 public:
@@ -42,16 +43,21 @@ public:
     {
         db->open();
         dm.setDatabase(db.get());
+        dm.setModel(1);
+    }
+
+    void addModel(int model, const QString& name)
+    {
+        m_models << model;
+        store->exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (%1, '%2')")
+                        .arg(model)
+                        .arg(name));
     }
 
     void add(const LevelRow& row)
     {
-        if (!m_models.contains(row.model)) {
-            m_models << row.model;
-            store->exec(
-                QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (%1, 'Модель %1')")
-                    .arg(row.model));
-        }
+        if (!m_models.contains(row.model))
+            addModel(row.model, QStringLiteral("Модель %1").arg(row.model));
         store->exec(
             QStringLiteral(
                 "INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, "

@@ -59,18 +59,25 @@ private Q_SLOTS:
                              << "ru_RU.UTF-8" << 0
                              << QStringList{",10,20", "10,0.21937129433613967,0.43874258867227933"}
                              << 2 << QString();
-        QTest::newRow("no formula")
-            << QStringList{"--calc", "2", "--x-to", "30", "--y-to", "15"} << "C.UTF-8" << 0
+        QTest::newRow("no quantity")
+            << QStringList{"--calc=-1", "--x-to", "30", "--y-to", "15"} << "C.UTF-8" << 0
             << QStringList{";10.00;20.00", "10.00;;"} << 2 << QString();
-        QTest::newRow("reports") << QStringList{"--calc-level", "7", "--x-to", "30", "--y-to", "15"}
-                                 << "C.UTF-8" << 0 << QStringList{";10.00;20.00", "10.00;0.00;0.00"}
-                                 << 2
-                                 << "Деление на ноль: X = 10, Y = 10 (столбец 1, строка 1)\n"
-                                    "Деление на ноль: X = 20, Y = 10 (столбец 2, строка 1)\n";
-        QTest::newRow("invalid input") << QStringList{"--x-from", "abc"} << "C.UTF-8" << 2
-                                       << QStringList{} << 0 << "Неверные значения показателей\n";
-        QTest::newRow("step 0") << QStringList{"--x-step", "0"} << "C.UTF-8" << 1 << QStringList{}
-                                << 0 << "Деление на ноль при вычислениях с плавающей точкой\n";
+        QTest::newRow("reports") << QStringList{"--x", "0",      "--x-level", "2",      "--x-from",
+                                                "0",   "--x-to", "20",        "--y-to", "15"}
+                                 << "C.UTF-8" << 0 << QStringList{";0.00;10.00", "10.00;0.00;10.97"}
+                                 << 2 << "Деление на ноль: X = 0, Y = 10 (столбец 1, строка 1)\n";
+        QTest::newRow("invalid input")
+            << QStringList{"--x-from", "abc"} << "C.UTF-8" << 2 << QStringList{} << 0
+            << "Неверное значение: Показатель Х, от\n";
+        QTest::newRow("step 0") << QStringList{"--x-step", "0"} << "C.UTF-8" << 2 << QStringList{}
+                                << 0 << "Шаг равен нулю: Показатель Х, шаг\n";
+        QTest::newRow("level beyond the model")
+            << QStringList{"--calc-level", "7"} << "C.UTF-8" << 2 << QStringList{} << 0
+            << "Уровня 7 нет у модели «Тестовая» (уровней в ней: 3): Вычисляемая величина, "
+               "уровень\n";
+        QTest::newRow("no formula")
+            << QStringList{"--calc", "2"} << "C.UTF-8" << 2 << QStringList{} << 0
+            << "Эта величина не вычисляется: Вычисляемая величина, тип\n";
         QTest::newRow("no such item") << QStringList{"--x", "7"} << "C.UTF-8" << 2 << QStringList{}
                                       << 0 << "--x: нет такого пункта: «7»\n";
     }
@@ -123,16 +130,115 @@ private Q_SLOTS:
             run(QStringLiteral(KEROVA_SWEEP_TOOL), QStringList{"--inputs"} + args, "ru_RU.UTF-8");
         QCOMPARE(inputsRun.exitCode, 0);
         const QStringList withInputs = lines(inputsRun);
-        QCOMPARE(withInputs.size(), plain.size() + 5);
-        QCOMPARE(withInputs.mid(5), plain);
+        QCOMPARE(withInputs.size(), plain.size() + 6);
+        QCOMPARE(withInputs.mid(6), plain);
         QVERIFY(withInputs[0].startsWith(QStringLiteral("# Расчет: ")));
         QVERIFY(withInputs[1].startsWith(QStringLiteral("# Хранилище: ")));
         QVERIFY(!withInputs[1].contains(QStringLiteral("password")));
-        QCOMPARE(withInputs[3],
+        QCOMPARE(withInputs[2], QStringLiteral("# Модель: Тестовая (ключ 1)"));
+        QCOMPARE(withInputs[4],
                  QStringLiteral("# Показатель Y: Интенсивность потока решения задач "
                                 "(Интенсивность решения задач); от 10; до 50; шаг 20; уровень 1"));
-        QCOMPARE(withInputs[4],
+        QCOMPARE(withInputs[5],
                  QStringLiteral("# Вычисляемая величина: Количество узлов уровня; уровень 2"));
+    }
+
+    // A second model whose level numbers interleave with the sample's: each
+    // model, chosen by name or key, gives the table of a store holding it alone.
+    void eachModelAsIfAlone_data()
+    {
+        QTest::addColumn<QStringList>("choice");
+        QTest::addColumn<int>("kept");
+        QTest::newRow("sample by name") << QStringList{"--model", "Тестовая"} << 1;
+        QTest::newRow("sample by key") << QStringList{"--model-id", "1"} << 1;
+        QTest::newRow("second by name") << QStringList{"--model", "Региональная сеть"} << 2;
+    }
+    void eachModelAsIfAlone()
+    {
+        QFETCH(QStringList, choice);
+        QFETCH(int, kept);
+        addSecondModel();
+        const QStringList args{"--x-to", "40", "--y-to", "20", "--raw"};
+        const ToolRun together = run(QStringLiteral(KEROVA_SWEEP_TOOL), choice + args);
+        QVERIFY2(together.exitCode == 0, qPrintable(together.err));
+        for (const char* table : {"MATHLEVEL", "MATHMODEL"})
+            store->exec(QStringLiteral("DELETE FROM %1 WHERE MODID <> %2")
+                            .arg(QLatin1String(table))
+                            .arg(kept));
+        const ToolRun alone = run(QStringLiteral(KEROVA_SWEEP_TOOL), args);
+        QCOMPARE(alone.exitCode, 0);
+        QCOMPARE(lines(together), lines(alone));
+        QCOMPARE(lines(alone).size(), 3);
+    }
+
+    // Which model to compute when the options do not settle it.
+    void modelChoiceRefused_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("errors");
+        const QString both = "  ключ 1: «Тестовая»\n  ключ 2: «Региональная сеть»\n";
+        QTest::newRow("no model") << "DELETE FROM MATHMODEL" << QStringList{} << 1
+                                  << "В хранилище нет моделей; пример модели загружает "
+                                     "kerova-engine demo\n";
+        QTest::newRow("several, none chosen")
+            << QString() << QStringList{} << 2
+            << "В хранилище несколько моделей; выберите одну: --model ИМЯ или --model-id "
+               "КЛЮЧ\n" +
+                   both;
+        QTest::newRow("name held twice")
+            << "UPDATE MATHMODEL SET MODNAME = 'Тестовая'" << QStringList{"--model", "Тестовая"}
+            << 2
+            << "Модель «Тестовая» в хранилище не одна; выберите ее ключом --model-id:\n"
+               "  ключ 1: «Тестовая»\n  ключ 2: «Тестовая»\n";
+        QTest::newRow("no such name") << QString() << QStringList{"--model", "Нет"} << 2
+                                      << "Нет модели «Нет»; модели хранилища:\n" + both;
+        QTest::newRow("no such key") << QString() << QStringList{"--model-id", "9"} << 2
+                                     << "Нет модели с ключом 9; модели хранилища:\n" + both;
+        QTest::newRow("both options")
+            << QString() << QStringList{"--model", "Тестовая", "--model-id", "1"} << 2
+            << "kerova-sweep: --model и --model-id вместе: укажите что-то одно; справка: "
+               "kerova-sweep --help\n";
+    }
+    void modelChoiceRefused()
+    {
+        QFETCH(QString, change);
+        QFETCH(QStringList, args);
+        addSecondModel();
+        if (!change.isEmpty())
+            store->exec(change);
+        const ToolRun result = run(QStringLiteral(KEROVA_SWEEP_TOOL), args);
+        QTEST(result.exitCode, "exitCode");
+        QTEST(result.err, "errors");
+        QCOMPARE(result.out, QString());
+    }
+
+    // kerova-engine info lists every model with its key, name and level count.
+    void infoListsTheModels()
+    {
+        addSecondModel();
+        const ToolRun info = run(QStringLiteral(KEROVA_ENGINE_TOOL), {QStringLiteral("info")});
+        QCOMPARE(info.exitCode, 0);
+        QVERIFY2(info.out.contains(QStringLiteral("Моделей: 2\n  ключ 1: «Тестовая», уровней: 3\n"
+                                                  "  ключ 2: «Региональная сеть», уровней: 3\n"
+                                                  "Уровней: 6\n")),
+                 qPrintable(info.out));
+    }
+
+private:
+    // Model 2 with three levels numbered among and after the sample's 1, 2, 3.
+    void addSecondModel()
+    {
+        store->exec(QStringLiteral(
+            "INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (2, 'Региональная сеть')"));
+        store->exec(QStringLiteral(
+            "INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, "
+            "LVLTSKDCSTIME, LVLTSKFLOWINT, LVLTSKFLOWDIST, LVLNODECOSTDELAY, LVLNODECOSTUSE, "
+            "LVLNODECOSTDELAY_DCSINT) VALUES "
+            "(2, 1, 2, 'Область', 3, 7, 500, 0.5, 30, 120, 3), "
+            "(2, 2, 4, 'Район', 9, 4, NULL, 0.4, 15, 60, 2), "
+            "(2, 3, 5, 'Участок', 20, 6, NULL, 0.6, 8, 40, 1)"));
     }
 };
 

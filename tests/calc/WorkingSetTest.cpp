@@ -9,7 +9,7 @@
 #include <memory>
 
 // The working set: positioning by level number, typed reads and writes,
-// empty columns, several models, and a store that is never written.
+// empty columns, one model's levels, and a store that is never written.
 class WorkingSetTest : public QObject
 {
     Q_OBJECT
@@ -137,18 +137,60 @@ private Q_SLOTS:
         QCOMPARE(read, 0.3);
     }
 
-    void twoModelsInterleaveByLevelNumber()
+    // Two models whose level numbers interleave: each reads its own levels
+    // only, in LVLNUMBER order, as if it were alone in the store.
+    void oneModelsLevels_data()
     {
-        f->add({{.number = 1, .nodes = 11, .model = 1},
-                {.number = 3, .nodes = 13, .model = 1},
+        QTest::addColumn<int>("model");
+        QTest::addColumn<QList<int>>("nodes");
+        QTest::newRow("model 1") << 1 << QList<int>{11, 13};
+        QTest::newRow("model 2") << 2 << QList<int>{22, 24, 26};
+        QTest::newRow("no such model") << 3 << QList<int>{};
+    }
+    void oneModelsLevels()
+    {
+        QFETCH(int, model);
+        QFETCH(QList<int>, nodes);
+        f->add({{.number = 3, .nodes = 13, .model = 1},
                 {.number = 2, .nodes = 22, .model = 2},
+                {.number = 1, .nodes = 11, .model = 1},
+                {.number = 6, .nodes = 26, .model = 2},
                 {.number = 4, .nodes = 24, .model = 2}});
+        f->dm.setModel(model);
         f->dm.open();
-        QCOMPARE(f->dm.levelCount(), 4);
-        QCOMPARE(f->dm.GetLvlNodeAmount(1), 11);
-        QCOMPARE(f->dm.GetLvlNodeAmount(2), 22);
-        QCOMPARE(f->dm.GetLvlNodeAmount(3), 13);
-        QCOMPARE(f->dm.GetLvlNodeAmount(4), 24);
+        QCOMPARE(f->dm.levelCount(), nodes.size());
+        for (int k = 1; k <= nodes.size(); ++k)
+            QCOMPARE(f->dm.GetLvlNodeAmount(k), nodes[k - 1]);
+        QCOMPARE(f->dm.GetLvlNodeAmount(nodes.size() + 1), 0);
+        QCOMPARE(f->dm.model().modelId, model);
+        QCOMPARE(f->dm.model().count(), nodes.size());
+    }
+
+    // What the working set read, as the listing shows it: the model's name,
+    // each level by its place (and its stored number when that differs), the
+    // values as stored in the user's locale, whatever the sweep wrote since.
+    void listingOfTheModelAsRead()
+    {
+        f->addModel(1, QStringLiteral("Региональная сеть"));
+        f->add({{.number = 1, .flowDist = 0.25, .model = 1},
+                {.number = 3, .nodes = 7, .flowInt = QVariant(), .model = 1}});
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        f->dm.open();
+        f->dm.SetLvlNodeAmount(2, 99);
+        const QStringList lines = f->dm.model().listing();
+        const QStringList again = f->dm.readModel(1).listing();
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(lines.size(), 1 + 2 * (3 + 8));
+        QCOMPARE(lines.mid(0, 4),
+                 (QStringList{"Модель: Региональная сеть", "", "Уровень 1: Уровень 1", ""}));
+        QVERIFY(lines.contains(QStringLiteral("Коэффициент разряжения потока задач: 0,25")));
+        QCOMPARE(lines.mid(13, 4), (QStringList{"Уровень 2: Уровень 3 (номер 3)", "",
+                                                "Интенсивность потока решения задач: 1",
+                                                "Интенсивность потока задач: не задано"}));
+        QCOMPARE(lines.last(), QStringLiteral("Стоимость единицы интенсивности решения задач: 1"));
+        QVERIFY(lines.contains(QStringLiteral("Количество узлов: 7")));
+        QCOMPARE(again, lines);
+        QVERIFY(!f->dm.active());
     }
 
     // Closing drops every change; re-opening reads the store again, which
@@ -181,10 +223,11 @@ private Q_SLOTS:
     void queryText()
     {
         const QStringList sql = f->dm.qryExecLevel.sql();
-        QCOMPARE(sql.size(), 3);
+        QCOMPARE(sql.size(), 4);
         QVERIFY(sql[0].contains(QStringLiteral("LVLIDHIER,  RTLVLNODEAMOUNT")));
         QCOMPARE(sql[1], QStringLiteral("FROM MATHLEVEL Mathlevel"));
-        QCOMPARE(sql[2], QStringLiteral("ORDER BY LVLNUMBER"));
+        QCOMPARE(sql[2], QStringLiteral("WHERE MODID = :MODID"));
+        QCOMPARE(sql[3], QStringLiteral("ORDER BY LVLNUMBER"));
         QVERIFY(f->dm.qryExecLevel.cachedUpdates());
         QCOMPARE(f->dm.UpdateSQL1.ModifySQL.size(), 2 + 15 + 3);
         QCOMPARE(f->dm.UpdateSQL1.ModifySQL.last(), QStringLiteral("  LVLID = :OLD_LVLID"));

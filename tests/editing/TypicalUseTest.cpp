@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -75,6 +76,7 @@ private Q_SLOTS:
 
         frmMathModel->btnCalc->click();
         QVERIFY(frmExecute->isVisible());
+        QCOMPARE(frmExecute->lblModel->text(), QStringLiteral("Модель: Тестовая"));
         frmExecute->btnCalc->click();
         QCOMPARE(f->messages.count(), 0);
         QVERIFY2(f->errors.count() == 0, qPrintable(f->errors.texts().join(QLatin1Char('|'))));

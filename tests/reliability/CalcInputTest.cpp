@@ -91,7 +91,10 @@ private Q_SLOTS:
         field->setText(text);
         const QStringList before = tableCells();
         frmExecute->btnCalc->click();
-        const QString invalid = QStringLiteral("Неверные значения показателей");
+        // The box names the field as its label does: "Неверное значение: Показатель Х, от".
+        const QString invalid =
+            QStringLiteral("Неверное значение: ") +
+            field->accessibleName().replace(QStringLiteral(": "), QStringLiteral(", "));
         if (outcome == Outcome::Refused) {
             QCOMPARE(f->messages.count(), 1);
             QCOMPARE(f->messages.boxes().first(), qMakePair(invalid, QStringLiteral("Расчеты")));

@@ -6,59 +6,60 @@
 #include <QPushButton>
 #include <QTest>
 
-// The parameter listing: its fixed 27 lines, and an OK button without action.
+// The parameter listing: the lines it is handed, and "ОК" and Esc closing it.
 class ListingWindowTest : public QObject
 {
     Q_OBJECT
 
+    static QStringList lines(const TfrmShowParam& window)
+    {
+        QStringList all;
+        for (int i = 0; i < window.ListBox1->count(); ++i)
+            all << window.ListBox1->item(i)->text();
+        return all;
+    }
+
 private Q_SLOTS:
-    void listingHasItsLinesExactly()
+    void showsTheLinesItIsHanded()
     {
         TfrmShowParam window;
         QCOMPARE(window.windowTitle(), QStringLiteral("Параметры"));
-        QCOMPARE(window.ListBox1->count(), 27);
-        const QStringList expected{"Модель: Тестовая",
-                                   "",
-                                   "Уровень 1: Лечебные учреждения ",
-                                   "",
-                                   "Интенсивность потока решения задач: 3",
-                                   "Интенсивность потока задач: 1000",
-                                   "Потери при задержке: 10",
-                                   "Затраты на эксплуатацию узла: 100",
-                                   "Ограничение на эксплуатационные затраты: 10000",
-                                   "Коэффициент разряжения потока задач: 0.3",
-                                   "",
-                                   "Уровень 2: Отделения ",
-                                   "",
-                                   "Интенсивность потока решения задач: 5",
-                                   "Интенсивность потока задач: ",
-                                   "Потери при задержке: 20",
-                                   "Затраты на эксплуатацию узла: 200",
-                                   "Ограничение на эксплуатационные затраты: 10000",
-                                   "Коэффициент разряжения потока задач: 0.2",
-                                   "Уровень 2: Отделения ",
-                                   "Интенсивность потока решения задач: 5",
-                                   "Интенсивность потока задач: ",
-                                   "Потери при задержке: 20",
-                                   "Затраты на эксплуатацию узла: 200",
-                                   "Ограничение на эксплуатационные затраты: 10000",
-                                   "Коэффициент разряжения потока задач: 0.2",
-                                   ""};
-        for (int line = 0; line < 27; ++line)
-            QCOMPARE(window.ListBox1->item(line)->text(), expected.at(line));
+        QCOMPARE(window.ListBox1->count(), 0);
+        const QStringList first{"Модель: Тестовая", "", "Уровень 1: Лечебные учреждения"};
+        window.setListing(first);
+        QCOMPARE(lines(window), first);
+        window.ListBox1->setCurrentRow(2);
+        window.setListing(first); // the same listing keeps the selection
+        QCOMPARE(window.ListBox1->currentRow(), 2);
+        const QStringList second{"Модель: Региональная сеть"};
+        window.setListing(second);
+        QCOMPARE(lines(window), second);
     }
 
-    void okDoesNothingAndSelectionSurvivesHiding()
+    void okAndEscClose_data()
     {
+        QTest::addColumn<bool>("byEscape");
+        QTest::newRow("ОК") << false;
+        QTest::newRow("Esc") << true;
+    }
+    void okAndEscClose()
+    {
+        QFETCH(bool, byEscape);
         TfrmShowParam window;
+        window.setListing({"Модель: Тестовая", "", "Уровень 1: Лечебные учреждения"});
         window.show();
-        window.ListBox1->setCurrentRow(5);
-        QTest::mouseClick(window.btnOK, Qt::LeftButton);
-        QVERIFY(window.isVisible());
-        window.close();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.ListBox1->setCurrentRow(2);
+        if (byEscape) {
+            window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            QTest::keyClick(&window, Qt::Key_Escape);
+        } else {
+            QTest::mouseClick(window.btnOK, Qt::LeftButton);
+        }
+        QVERIFY(window.isHidden());
         window.show();
-        QCOMPARE(window.ListBox1->currentRow(), 5);
-        QCOMPARE(window.ListBox1->count(), 27);
+        QCOMPARE(window.ListBox1->currentRow(), 2);
         QVERIFY(!(window.windowState() & Qt::WindowMaximized));
     }
 };

@@ -2,6 +2,7 @@
 #include "number/ConvertError.h"
 #include "samples/Ccalendr.h"
 #include "samples/ComponentPalette.h"
+#include "testutil/Refusal.h"
 #include "testutil/TestRegistry.h"
 
 #include <QSignalSpy>
@@ -154,10 +155,7 @@ private Q_SLOTS:
         QTest::newRow("month") << 2 << 6 << QDate(2005, 6, 30) << true;
         QTest::newRow("day") << 3 << 1 << QDate(2005, 4, 1) << true;
         QTest::newRow("same day") << 3 << 30 << base << false;
-        QTest::newRow("zero ignored") << 1 << 0 << base << false;
-        QTest::newRow("negative ignored") << 3 << -4 << base << false;
-        QTest::newRow("month 13 ignored") << 2 << 13 << base << false;
-        QTest::newRow("day beyond the month ignored") << 3 << 31 << base << false;
+        QTest::newRow("year zero ignored") << 1 << 0 << base << false;
         QTest::newRow("unknown element ignored") << 4 << 7 << base << false;
     }
 
@@ -171,7 +169,7 @@ private Q_SLOTS:
         calendar->SetDateElement(index, value);
         QCOMPARE(calendar->CalendarDate(), expected);
         QCOMPARE(changes.size(), changed ? 1 : 0);
-        QCOMPARE(calendar->UseCurrentDate(), !changed);
+        QCOMPARE(calendar->UseCurrentDate(), false); // start() set a date
         const QList<int> elements{-1, expected.year(), expected.month(), expected.day()};
         QCOMPARE(calendar->GetDateElement(index), elements.value(index, -1));
         QCOMPARE(calendar->property("Month").toInt(), expected.month());
@@ -182,8 +180,6 @@ private Q_SLOTS:
         QTest::addColumn<QDate>("from");
         QTest::addColumn<int>("index");
         QTest::addColumn<int>("value");
-        QTest::newRow("31st into a 30-day month") << QDate(2005, 1, 31) << 2 << 4;
-        QTest::newRow("29 Feb into a common year") << QDate(2004, 2, 29) << 1 << 2005;
         QTest::newRow("year beyond 9999") << QDate(2004, 6, 1) << 1 << 10000;
     }
 
@@ -344,17 +340,82 @@ private Q_SLOTS:
         QCOMPARE(cursor(), QPoint(3, 5));
     }
 
-    void useCurrentDate()
+    // Each change of the date is reported and turns UseCurrentDate off; a new
+    // month or year takes its last day where the day is missing; a month or
+    // day out of range is refused with a message (written as a property, by the
+    // error display, which adds the full stop). A null "from" starts from
+    // the fresh calendar (today, UseCurrentDate on), a null "expected" is today.
+    void dateChanges_data()
     {
-        start(QDate(2001, 3, 3));
-        QCOMPARE(calendar->UseCurrentDate(), true);
-        calendar->SetDateElement(2, 4);
-        QCOMPARE(calendar->UseCurrentDate(), false);
-        QCOMPARE(calendar->StoreCalendarDate(), true);
-        changes.clear();
-        calendar->SetUseCurrentDate(true);
-        QCOMPARE(calendar->CalendarDate(), QDate::currentDate());
-        QVERIFY(changes.isEmpty());
+        QTest::addColumn<QDate>("from");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QDate>("expected");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("changes");
+        QTest::addColumn<bool>("useCurrent");
+        const QDate april(2005, 4, 30);
+        QTest::newRow("31 Jan, month 2 in a leap year")
+            << QDate(2024, 1, 31) << "month 2" << QDate(2024, 2, 29) << "" << 1 << false;
+        QTest::newRow("31 Jan, month 2 in a common year")
+            << QDate(2023, 1, 31) << "month 2" << QDate(2023, 2, 28) << "" << 1 << false;
+        QTest::newRow("31st into a 30-day month")
+            << QDate(2005, 1, 31) << "month 4" << april << "" << 1 << false;
+        QTest::newRow("29 Feb into a common year")
+            << QDate(2004, 2, 29) << "year 2005" << QDate(2005, 2, 28) << "" << 1 << false;
+        QTest::newRow("month 13 refused") << april << "month 13" << april
+                                          << "Месяц должен быть от 1 до 12, а не 13" << 0 << false;
+        QTest::newRow("month 0 refused")
+            << april << "month 0" << april << "Месяц должен быть от 1 до 12, а не 0" << 0 << false;
+        QTest::newRow("day beyond the month refused")
+            << april << "day 31" << april << "День должен быть от 1 до 30, а не 31" << 0 << false;
+        QTest::newRow("negative day refused")
+            << april << "day -4" << april << "День должен быть от 1 до 30, а не -4" << 0 << false;
+        QTest::newRow("day written as a property")
+            << april << "property Day 31" << april << "День должен быть от 1 до 30, а не 31." << 0
+            << false;
+        QTest::newRow("month written as a property")
+            << QDate(2024, 1, 31) << "property Month 2" << QDate(2024, 2, 29) << "" << 1 << false;
+        QTest::newRow("a date set")
+            << QDate() << "date 2001-03-04" << QDate(2001, 3, 4) << "" << 1 << false;
+        QTest::newRow("a month stepped")
+            << QDate(2001, 3, 3) << "next month" << QDate(2001, 4, 3) << "" << 1 << false;
+        QTest::newRow("current date back on moves to today")
+            << QDate(2001, 3, 3) << "today" << QDate() << "" << 1 << true;
+        QTest::newRow("current date back on at today")
+            << QDate() << "today" << QDate() << "" << 0 << true;
+    }
+
+    void dateChanges()
+    {
+        QFETCH(QDate, from);
+        QFETCH(QString, action);
+        QFETCH(QDate, expected);
+        if (from.isValid())
+            start(from);
+        const QStringList words = action.split(u' ');
+        const QMap<QString, int> elements{{"year", 1}, {"month", 2}, {"day", 3}};
+        QTEST(refusalOf([&] {
+                  if (elements.contains(words[0]))
+                      calendar->SetDateElement(elements.value(words[0]), words[1].toInt());
+                  else if (words[0] == QLatin1String("property"))
+                      calendar->setProperty(qPrintable(words[1]), words[2].toInt());
+                  else if (words[0] == QLatin1String("date"))
+                      calendar->SeTCCalendarDate(QDate::fromString(words[1], Qt::ISODate));
+                  else if (action == QLatin1String("next month"))
+                      calendar->NextMonth();
+                  else {
+                      calendar->SetUseCurrentDate(false);
+                      calendar->SetUseCurrentDate(true);
+                  }
+              }),
+              "message");
+        const QDate now = expected.isValid() ? expected : QDate::currentDate();
+        QCOMPARE(calendar->CalendarDate(), now);
+        QTEST(int(changes.size()), "changes");
+        QTEST(calendar->UseCurrentDate(), "useCurrent");
+        QCOMPARE(calendar->StoreCalendarDate(), !calendar->UseCurrentDate());
+        QCOMPARE(calendar->GetCellText(calendar->col(), calendar->row()),
+                 QString::number(now.day()));
     }
 
     void sizing_data()

@@ -2,6 +2,7 @@
 #include "samples/Cgrid.h"
 #include "samples/ColorRef.h"
 #include "samples/ComponentPalette.h"
+#include "testutil/Refusal.h"
 #include "testutil/TestRegistry.h"
 
 #include <QPaintEvent>
@@ -156,10 +157,60 @@ private Q_SLOTS:
     {
         QFETCH(int, index);
         QFETCH(QColor, expected);
+        QCOMPARE(grid->squareColor(index), expected);
+        if (!expected.isValid())
+            return; // no square to choose: see indexOutsideTheGridRefused
         grid->SetForegroundIndex(index);
         grid->SetBackgroundIndex(index);
         QCOMPARE(grid->GetForegroundColor(), expected);
         QCOMPARE(grid->GetBackgroundColor(), expected);
+    }
+
+    // An index naming no square is refused with a message, thrown to a caller
+    // and shown by the error display when written as a property (as Qt
+    // Designer does); the old indices stay, no change is reported, and the
+    // keys go on from the old selection.
+    void indexOutsideTheGridRefused_data()
+    {
+        QTest::addColumn<QString>("property");
+        QTest::addColumn<bool>("asProperty");
+        QTest::addColumn<int>("value");
+        for (const char* property : {"ForegroundIndex", "BackgroundIndex", "Selection"})
+            for (int value : {-7, -1, 16, 99})
+                for (bool asProperty : {false, true})
+                    QTest::addRow("%s %d%s", property, value, asProperty ? " as a property" : "")
+                        << QString::fromLatin1(property) << asProperty << value;
+    }
+    void indexOutsideTheGridRefused()
+    {
+        QFETCH(QString, property);
+        QFETCH(bool, asProperty);
+        QFETCH(int, value);
+        const QMap<QString, void (TCColorGrid::*)(int)> setters{
+            {"ForegroundIndex", &TCColorGrid::SetForegroundIndex},
+            {"BackgroundIndex", &TCColorGrid::SetBackgroundIndex},
+            {"Selection", &TCColorGrid::SetSelection}};
+        grid->SetForegroundIndex(5);
+        grid->SetBackgroundIndex(9);
+        grid->SetSelection(6);
+        QSignalSpy changes(grid, &TCColorGrid::OnChange);
+        const QString refusal = refusalOf([&] {
+            if (asProperty)
+                grid->setProperty(qPrintable(property), value);
+            else
+                (grid->*setters.value(property))(value);
+        });
+        // Only the error display adds the full stop.
+        QCOMPARE(refusal, QStringLiteral("Номер квадрата должен быть от 0 до 15, а не %1%2")
+                              .arg(value)
+                              .arg(asProperty ? "." : ""));
+        QCOMPARE(QList<int>({grid->ForegroundIndex(), grid->BackgroundIndex(), grid->Selection()}),
+                 QList<int>({5, 9, 6}));
+        QCOMPARE(changes.count(), 0);
+        QTest::keyClick(grid, Qt::Key_Right);
+        QTest::keyClick(grid, Qt::Key_F);
+        QCOMPARE(grid->Selection(), 7);
+        QCOMPARE(grid->GetForegroundColor(), grid->squareColor(7));
     }
 
     void shrinksToWholeSquares_data()

@@ -2,10 +2,12 @@
 #include "number/Error.h"
 #include "samples/Cgauges.h"
 #include "samples/ComponentPalette.h"
+#include "testutil/Refusal.h"
 #include "testutil/TestRegistry.h"
 
 #include <QPainter>
 #include <QTest>
+#include <climits>
 #include <memory>
 
 namespace {
@@ -136,30 +138,66 @@ private slots:
         QCOMPARE(gauge->GetPercentDone(), 0);
     }
 
+    // The message names the limits the check applies: both stated bounds
+    // are accepted afterwards, and nothing changed on the refusal. Written
+    // as a property (as Qt Designer does), the refusal goes to the error
+    // display, which adds the full stop.
     void rejectedBounds_data()
     {
         QTest::addColumn<bool>("setMinimum");
+        QTest::addColumn<bool>("asProperty");
+        QTest::addColumn<int>("other"); // the maximum, or the minimum, set first
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("low");
+        QTest::addColumn<int>("high");
         QTest::newRow("minimum above maximum")
-            << true << 101 << "Value must be between -2147483647 and 99";
+            << true << false << 100 << 101 << "Value must be between -2147483648 and 100" << INT_MIN
+            << 100;
+        QTest::newRow("minimum above a lowered maximum")
+            << true << false << 50 << 51 << "Value must be between -2147483648 and 50" << INT_MIN
+            << 50;
         QTest::newRow("maximum below minimum")
-            << false << -1 << "Value must be between 1 and 2147483647";
+            << false << false << 0 << -1 << "Value must be between 0 and 2147483647" << 0
+            << INT_MAX;
+        QTest::newRow("maximum below a raised minimum")
+            << false << false << 30 << 29 << "Value must be between 30 and 2147483647" << 30
+            << INT_MAX;
+        QTest::newRow("minimum written as a property")
+            << true << true << 100 << 101 << "Value must be between -2147483648 and 100." << INT_MIN
+            << 100;
+        QTest::newRow("maximum written as a property")
+            << false << true << 30 << 29 << "Value must be between 30 and 2147483647." << 30
+            << INT_MAX;
     }
     void rejectedBounds()
     {
         QFETCH(bool, setMinimum);
+        QFETCH(bool, asProperty);
+        QFETCH(int, other);
         QFETCH(int, value);
+        QFETCH(int, low);
+        QFETCH(int, high);
+        const auto set = [this, setMinimum](int bound) {
+            setMinimum ? gauge->SetMinValue(bound) : gauge->SetMaxValue(bound);
+        };
+        setMinimum ? gauge->SetMaxValue(other) : gauge->SetMinValue(other);
         gauge->SetProgress(40);
-        try {
-            setMinimum ? gauge->SetMinValue(value) : gauge->SetMaxValue(value);
-            QFAIL("no error raised");
-        } catch (const Error& error) {
-            QTEST(error.message(), "message");
+        const int progress = gauge->Progress();
+        QTEST(refusalOf([&] {
+                  if (asProperty)
+                      gauge->setProperty(setMinimum ? "MinValue" : "MaxValue", value);
+                  else
+                      set(value);
+              }),
+              "message");
+        QCOMPARE(setMinimum ? gauge->MinValue() : gauge->MaxValue(), setMinimum ? 0 : 100);
+        QCOMPARE(gauge->Progress(), progress);
+        for (int bound : {low, high}) {
+            set(bound);
+            QCOMPARE(setMinimum ? gauge->MinValue() : gauge->MaxValue(), bound);
+            set(setMinimum ? 0 : 100); // back, for the other bound
         }
-        QCOMPARE(gauge->MinValue(), 0);
-        QCOMPARE(gauge->MaxValue(), 100);
-        QCOMPARE(gauge->Progress(), 40);
     }
 
     void repaintRules()

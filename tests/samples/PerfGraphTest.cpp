@@ -313,17 +313,36 @@ private slots:
         QCOMPARE(history().mid(history().size() - 2), (QList<int>{41, 0}));
     }
 
-    void replayPutsNewestAtRightEdge()
+    // One bar valued at the full scale, then a new width and step: the
+    // newest band ends at the right edge, with nothing beside it.
+    void newestBandEndsAtTheRightEdge_data()
     {
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("newWidth");
+        QTest::addColumn<int>("newStep");
+        QTest::newRow("step 3 on 61 px") << 3 << 61 << 3;
+        QTest::newRow("step 30 on 100 px") << 30 << 100 << 30;
+        QTest::newRow("step 7 on 40 px") << 7 << 40 << 7;
+        QTest::newRow("step 30 then 3: the ring grows") << 30 << 100 << 3;
+        QTest::newRow("widened to 200 px") << 3 << 200 << 3;
+        QTest::newRow("narrowed to 50 px") << 3 << 50 << 3;
+    }
+    void newestBandEndsAtTheRightEdge()
+    {
+        QFETCH(int, step);
+        QFETCH(int, newWidth);
+        QFETCH(int, newStep);
         graph->SetGraphKind(TPerformanceGraph::pgBar);
         graph->SetGridlines(false);
+        graph->SetStepSize(step);
         graph->DataPoint(Red, 100);
         graph->Update();
-        graph->resize(61, 100); // 20 bands, x starts at 61 mod 20 = 1
+        graph->resize(newWidth, 100);
+        graph->SetStepSize(newStep);
         const QImage image = renderOf(*graph);
-        QCOMPARE(image.pixelColor(58, 50), RedPixel);
-        QCOMPARE(image.pixelColor(60, 50), RedPixel);
-        QCOMPARE(image.pixelColor(57, 50), BlackPixel);
+        QCOMPARE(image.pixelColor(newWidth - 1, 50), RedPixel);
+        QCOMPARE(image.pixelColor(newWidth - newStep, 50), RedPixel);
+        QCOMPARE(countPixels(image, QRect(0, 50, newWidth, 1), RedPixel), newStep);
     }
 
     // Each Update repaints, whether or not the scale changes; an unchanged

@@ -10,7 +10,31 @@
 #include "cli/StandardOutput.h"
 
 #include <QFileInfo>
+#include <QSqlQuery>
 #include <QTextStream>
+
+namespace {
+
+// One line per model: its key, its name and how many levels it has. The
+// models are read whole first: a driver may drop a result that is still being
+// read when the next statement runs.
+void listModels(Database& db, QTextStream& out)
+{
+    QList<QPair<int, QString>> models;
+    QSqlQuery query =
+        db.exec(QStringLiteral("SELECT MODID, MODNAME FROM MATHMODEL ORDER BY MODID"));
+    while (query.next())
+        models.append({query.value(0).toInt(), query.value(1).toString()});
+    for (const auto& [key, name] : models) {
+        QSqlQuery levels =
+            db.exec(QStringLiteral("SELECT COUNT(*) FROM MATHLEVEL WHERE MODID = :MODID"),
+                    [key](const QString&) { return QVariant(key); });
+        out << "  ключ " << key << ": «" << name
+            << "», уровней: " << (levels.next() ? levels.value(0).toInt() : 0) << "\n";
+    }
+}
+
+} // namespace
 
 int AdminCommands::init(const CommandLine& line)
 {
@@ -56,6 +80,7 @@ int AdminCommands::info(const CommandLine& line)
                    .arg(def.configPath)
             << "\n";
     out << "Моделей: " << db.rowCount(QStringLiteral("MATHMODEL")) << "\n";
+    listModels(db, out);
     out << "Уровней: " << db.rowCount(QStringLiteral("MATHLEVEL")) << "\n";
     out.flush();
     StandardOutput::write(text);

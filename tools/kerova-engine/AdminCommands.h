@@ -12,6 +12,7 @@ public:
     static int init(const CommandLine& line);
     // Loads the sample model «Тестовая».
     static int demo(const CommandLine& line);
-    // Where the alias points (and whether that is the default store), and the row counts.
+    // Where the alias points (and whether that is the default store), the row
+    // counts, and each model with its key, name and number of levels.
     static int info(const CommandLine& line);
 };

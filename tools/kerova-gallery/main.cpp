@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kerova-gallery: shows the three result windows filled with a sample sweep
-// (9 X steps by 4 Y steps), so they can be looked at without a store.
+// (9 X steps by 4 Y steps) and a listing of two levels, so they can be looked
+// at without a store.
 //   kerova-gallery [--shot DIR]
 // --shot saves the chart window (flat and 3D), the table window and the
 // listing as PNG files in DIR and exits.
 
+#include "calccore/ModelLevels.h"
 #include "chart/ChartLabels.h"
 #include "chart/TChartControl.h"
 #include "results/Formout.h"
@@ -87,6 +89,19 @@ void loadSample()
     frmTblOut->edtY->setText(QStringLiteral("Интенсивность потока решения задач"));
 }
 
+// A listing of two levels, as a calculation hands it to the listing window.
+void loadListing()
+{
+    ModelLevels model{.modelId = 1, .name = QStringLiteral("Тестовая"), .levels = {}};
+    model.levels << ModelLevels::Level{1,
+                                       QStringLiteral("Лечебные учреждения"),
+                                       {3, 1000, 10, 100, 10000.0, 0.3, 4, 2}}
+                 << ModelLevels::Level{2,
+                                       QStringLiteral("Отделения"),
+                                       {5, QVariant(), 20, 200, 10000.0, 0.2, 12, 4}};
+    frmShowParam->setListing(model.listing());
+}
+
 void saveWindow(QWidget* window, const QString& file)
 {
     window->grab().save(file);
@@ -154,6 +169,7 @@ int main(int argc, char** argv)
     application.create(frmTblOut);
     application.create(frmShowParam);
     loadSample();
+    loadListing();
     if (parser.isSet(QStringLiteral("shot")))
         takeShots(parser.value(QStringLiteral("shot")));
     else {

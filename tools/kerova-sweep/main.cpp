@@ -1,21 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kerova-sweep: the calculation of "Расчет" without a window. Reads the
-// levels of the store behind the alias MODEL, sweeps as the calculation window
-// does and prints the result table as CSV on standard output.
+// levels of one model of the store behind the alias MODEL, sweeps as the
+// calculation window does and prints the result table as CSV on standard output.
 //
-//   kerova-sweep [--x ITEM] [--x-from V] [--x-to V] [--x-step V] [--x-level K]
+//   kerova-sweep [--model NAME | --model-id KEY]
+//                [--x ITEM] [--x-from V] [--x-to V] [--x-step V] [--x-level K]
 //                [--y ITEM] [--y-from V] [--y-to V] [--y-step V] [--y-level K]
 //                [--calc ITEM] [--calc-level K] [--raw] [--inputs]
 //
+// Without --model or --model-id the store's only model is computed (ModelChoice).
 // Defaults are the window's initial inputs; an empty value is a blank field.
 // Cells are separated by ";" and formatted "0.00" in the user's locale; with
 // --raw, numbers are printed in shortest round-trip form with "." and cells
 // separated by ",". With --inputs, the inputs of the calculation (the values
-// as used, the choices, the store, the time) come first as lines starting
+// as used, the choices, the store, the model, the time) come first as lines starting
 // with "# ". Each formula report is one line on standard error.
-// Exit status: 0 done, 1 the calculation ended with an error or its result
-// could not be written, 2 invalid input or an unknown option. --help and
-// --version as in every GNU tool.
+// Inputs that cannot give a result are refused with the calculation window's
+// text on standard error.
+// Exit status: 0 done, 1 the calculation ended with an error, its result
+// could not be written or the store has no model, 2 invalid input, a model to
+// choose or an unknown option. --help and --version as in every GNU tool.
+
+#include "ModelChoice.h"
 
 #include "calccore/Dmexec.h"
 #include "calccore/Indicator.h"
@@ -134,7 +140,7 @@ std::optional<SweepInput> readOptions(const QCommandLineParser& parser)
     return input;
 }
 
-int sweep(const SweepInput& input, bool raw, bool inputs)
+int sweep(const SweepInput& input, const ModelChoice& model, bool raw, bool inputs)
 {
     QTextStream err(stderr);
     Database db;
@@ -148,9 +154,14 @@ int sweep(const SweepInput& input, bool raw, bool inputs)
         });
     try {
         db.open();
+        int status = 0;
+        const std::optional<int> modelId = model.resolve(db, err, &status);
+        if (!modelId)
+            return status;
         dmExecute.setDatabase(&db);
+        dmExecute.setModel(*modelId);
         if (calc.run(input) == ParameterSweep::Outcome::InvalidInput) {
-            err << ParameterSweep::invalidInputText() << Qt::endl;
+            err << calc.refusal().text << Qt::endl;
             return 2;
         }
     } catch (const Error& e) {
@@ -173,10 +184,12 @@ int run(const QStringList& arguments)
 {
     ToolCommandLine cli(
         QStringLiteral("Расчет по уровням модели без окна; результат — таблица CSV"),
-        QStringLiteral("\nКод завершения: 0 — готово, 1 — расчет закончился ошибкой\n"
-                       "или его результат не удалось записать, 2 — неверные параметры\n"
-                       "или исходные данные.\n"));
+        QStringLiteral("\nБез --model и --model-id рассчитывается единственная модель хранилища.\n"
+                       "\nКод завершения: 0 — готово, 1 — расчет закончился ошибкой,\n"
+                       "его результат не удалось записать или в хранилище нет моделей,\n"
+                       "2 — неверные параметры или исходные данные, или нужно выбрать модель.\n"));
     QCommandLineParser& parser = cli.parser();
+    ModelChoice::addOptions(parser);
     for (const ItemOption& c : kChoices)
         parser.addOption(
             {QLatin1String(c.option), QString::fromUtf8(c.help), QStringLiteral("ПУНКТ")});
@@ -192,10 +205,13 @@ int run(const QStringList& arguments)
     if (!parser.positionalArguments().isEmpty())
         return ToolCommandLine::usageError(QStringLiteral("лишние аргументы: ") +
                                            parser.positionalArguments().join(QLatin1Char(' ')));
+    const ModelChoice model(parser);
+    if (!model.problem().isEmpty())
+        return ToolCommandLine::usageError(model.problem());
     const std::optional<SweepInput> input = readOptions(parser);
     if (!input)
         return 2;
-    return sweep(*input, parser.isSet(QStringLiteral("raw")),
+    return sweep(*input, model, parser.isSet(QStringLiteral("raw")),
                  parser.isSet(QStringLiteral("inputs")));
 }
 

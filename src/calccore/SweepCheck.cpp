@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "calccore/SweepCheck.h"
+
+#include "calccore/Indicator.h"
+#include "calccore/ModelLevels.h"
+#include "number/NumberFormat.h"
+
+namespace {
+
+struct Context
+{
+    const SweepInput& input;
+    const SweepInput::Values& v;
+    const ModelLevels& model;
+};
+
+// What is wrong, or the empty text when the rule holds.
+using Test = QString (*)(const Context&);
+
+struct Rule
+{
+    SweepField field;
+    Test test;
+};
+
+QString zeroStep(double step)
+{
+    return step == 0 ? QStringLiteral("Шаг равен нулю") : QString();
+}
+
+QString noPoint(double min, double max, double step)
+{
+    if (SweepInput::pointCount(min, max, step) > 0)
+        return QString();
+    return QStringLiteral("Нет ни одной точки от %1 до %2 с шагом %3")
+        .arg(NumberFormat::general(min), NumberFormat::general(max), NumberFormat::general(step));
+}
+
+QString noLevels(const Context& c)
+{
+    return c.model.count() == 0 ? QStringLiteral("У модели «%1» нет уровней").arg(c.model.name)
+                                : QString();
+}
+
+QString level(const Context& c, bool used, int k)
+{
+    const int count = c.model.count();
+    if (!used || (k >= 1 && k <= count))
+        return QString();
+    if (count == 0)
+        return noLevels(c);
+    return QStringLiteral("Уровня %1 нет у модели «%2» (уровней в ней: %3)")
+        .arg(k)
+        .arg(c.model.name)
+        .arg(count);
+}
+
+bool chosen(int item)
+{
+    return item >= 0 && item < Indicator::Count;
+}
+
+bool computed(int calcType)
+{
+    return calcType == 0 || calcType == 1;
+}
+
+const Rule kRules[] = {
+    {SweepField::StepX, [](const Context& c) { return zeroStep(c.v.stepX); }},
+    {SweepField::MaxX, [](const Context& c) { return noPoint(c.v.minX, c.v.maxX, c.v.stepX); }},
+    {SweepField::LevelX,
+     [](const Context& c) { return level(c, chosen(c.input.itemX), c.v.levelX); }},
+    {SweepField::StepY, [](const Context& c) { return zeroStep(c.v.stepY); }},
+    {SweepField::MaxY, [](const Context& c) { return noPoint(c.v.minY, c.v.maxY, c.v.stepY); }},
+    {SweepField::LevelY,
+     [](const Context& c) { return level(c, chosen(c.input.itemY), c.v.levelY); }},
+    {SweepField::CalcType,
+     [](const Context& c) {
+         return c.input.calcType == SweepCheck::NoFormula
+                    ? QStringLiteral("Эта величина не вычисляется")
+                    : QString();
+     }},
+    {SweepField::CalcLevel,
+     [](const Context& c) { return level(c, computed(c.input.calcType), c.v.calcLevel); }},
+    // Even when no level is used, a model without levels has nothing to compute.
+    {SweepField::CalcLevel, noLevels},
+};
+
+} // namespace
+
+std::optional<SweepRefusal> SweepCheck::check(const SweepInput& input,
+                                              const SweepInput::Values& values,
+                                              const ModelLevels& model)
+{
+    const Context context{input, values, model};
+    for (const Rule& rule : kRules) {
+        const QString problem = rule.test(context);
+        if (!problem.isEmpty())
+            return SweepRefusal::of(rule.field, problem);
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+// The inputs of the calculation a refusal points at, in the window's order.
+enum class SweepField { MinX, MaxX, StepX, LevelX, MinY, MaxY, StepY, LevelY, CalcLevel, CalcType };
+
+// Why the inputs cannot give a result: the field to correct and the whole
+// text to show, "<what is wrong>: <field>" ("Шаг равен нулю: Показатель Х, шаг").
+struct SweepRefusal
+{
+    SweepField field = SweepField::MinX;
+    QString text;
+
+    static SweepRefusal of(SweepField field, const QString& problem);
+    // The field as the window labels it: "Показатель Х, шаг", "Вычисляемая величина, уровень".
+    static QString fieldName(SweepField field);
+};

@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ModelChoice.h"
+
+#include "engine/Database.h"
+
+#include <QCommandLineParser>
+#include <QList>
+#include <QSqlQuery>
+#include <QTextStream>
+
+namespace {
+
+struct Model
+{
+    int id;
+    QString name;
+};
+
+QList<Model> storedModels(Database& db)
+{
+    QList<Model> models;
+    QSqlQuery query =
+        db.exec(QStringLiteral("SELECT MODID, MODNAME FROM MATHMODEL ORDER BY MODID"));
+    while (query.next())
+        models << Model{query.value(0).toInt(), query.value(1).toString()};
+    return models;
+}
+
+void list(QTextStream& err, const QList<Model>& models)
+{
+    for (const Model& m : models)
+        err << "  ключ " << m.id << ": «" << m.name << "»\n";
+}
+
+} // namespace
+
+void ModelChoice::addOptions(QCommandLineParser& parser)
+{
+    parser.addOption({QStringLiteral("model"),
+                      QStringLiteral("модель, уровни которой рассчитываются (по наименованию)"),
+                      QStringLiteral("ИМЯ")});
+    parser.addOption({QStringLiteral("model-id"),
+                      QStringLiteral("модель, уровни которой рассчитываются (по ключу MODID)"),
+                      QStringLiteral("КЛЮЧ")});
+}
+
+ModelChoice::ModelChoice(const QCommandLineParser& parser)
+{
+    if (parser.isSet(QStringLiteral("model")))
+        m_name = parser.value(QStringLiteral("model"));
+    if (parser.isSet(QStringLiteral("model-id"))) {
+        bool ok = false;
+        m_id = parser.value(QStringLiteral("model-id")).trimmed().toInt(&ok);
+        if (!ok)
+            m_problem = QStringLiteral("--model-id: ключ модели — целое число, а не «%1»")
+                            .arg(parser.value(QStringLiteral("model-id")));
+    }
+    if (m_name && m_id)
+        m_problem = QStringLiteral("--model и --model-id вместе: укажите что-то одно");
+}
+
+std::optional<int> ModelChoice::resolve(Database& db, QTextStream& err, int* status) const
+{
+    const QList<Model> models = storedModels(db);
+    QList<Model> matching;
+    for (const Model& m : models)
+        if ((m_id && m.id == *m_id) || (m_name && m.name == *m_name) || (!m_id && !m_name))
+            matching << m;
+    if (matching.size() == 1)
+        return matching.first().id;
+    *status = 2;
+    if (models.isEmpty()) {
+        *status = 1;
+        err << "В хранилище нет моделей; пример модели загружает kerova-engine demo\n";
+    } else if (matching.isEmpty()) {
+        err << (m_id ? QStringLiteral("Нет модели с ключом %1").arg(*m_id)
+                     : QStringLiteral("Нет модели «%1»").arg(*m_name))
+            << "; модели хранилища:\n";
+        list(err, models);
+    } else if (m_name) {
+        err << "Модель «" << *m_name << "» в хранилище не одна; выберите ее ключом --model-id:\n";
+        list(err, matching);
+    } else {
+        err << "В хранилище несколько моделей; выберите одну: --model ИМЯ или --model-id КЛЮЧ\n";
+        list(err, models);
+    }
+    return std::nullopt;
+}
