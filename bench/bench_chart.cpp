@@ -4,13 +4,16 @@
 // (large ones). The 3D benchmarks need OpenGL: run them on the xcb platform
 // under xvfb-run (QT_QPA_PLATFORM=xcb); offscreen skips them. Each reports
 // the resident memory after its last run as rss_MiB.
+// BM_ShowFlatChartPinned draws a pinned result beside the current one.
 
 #include "chart/Chart3DView.h"
 #include "chart/ChartLabels.h"
+#include "chart/PinnedResult.h"
 #include "chart/TChartControl.h"
 #include "results/Formout.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <benchmark/benchmark.h>
 
@@ -28,14 +31,14 @@ double residentMiB()
 }
 
 // A result of the given size as a calculation leaves it, with its record's labels.
-void load(TChartControl& chart, int series, int points)
+void load(TChartControl& chart, int series, int points, double base = 0)
 {
     chart.FinishData(1);
     chart.StartData(1, series, points);
     for (int i = 0; i < series; ++i) {
         chart.ThisSerie(static_cast<qint16>(i));
         for (int j = 0; j < points; ++j)
-            chart.PointValue(static_cast<qint16>(j), (j + 1.0) / (i + 10.0) + 0.001 * i);
+            chart.PointValue(static_cast<qint16>(j), base + (j + 1.0) / (i + 10.0) + 0.001 * i);
     }
     chart.TitleText(0, QStringLiteral("Количество узлов"));
     chart.TitleText(3, QStringLiteral("Интенсивность решения задач"));
@@ -47,6 +50,20 @@ void load(TChartControl& chart, int series, int points)
     for (int i = 0; i < series; ++i)
         labels.yValues.push_back(10.0 + i);
     chart.setLabels(labels);
+}
+
+// The chart's result as the result table holds it.
+ResultGrid tableOf(const TChartControl& chart)
+{
+    ResultGrid grid = ResultGrid().resized(chart.pointCount() + 1, chart.seriesCount() + 1);
+    for (int j = 0; j < chart.pointCount(); ++j)
+        grid.setValue(j + 1, 0, chart.labels().xValues[size_t(j)]);
+    for (int i = 0; i < chart.seriesCount(); ++i) {
+        grid.setValue(0, i + 1, chart.labels().yValues[size_t(i)]);
+        for (int j = 0; j < chart.pointCount(); ++j)
+            grid.setValue(j + 1, i + 1, chart.value(i, j));
+    }
+    return grid;
 }
 
 // "Диаграмма" after the calculation: the window shown, its chart built and drawn.
@@ -83,6 +100,48 @@ void BM_ShowFlatChart(benchmark::State& state)
     showWindow(state, false);
 }
 BENCHMARK(BM_ShowFlatChart)->Arg(10)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A result pinned («Закрепить для сравнения»), a second calculation, and
+// the window drawn with both results: within 1.5 times the time of drawing
+// one (BM_ShowFlatChart). pin_ms is the time pinning takes, pinned_MiB the
+// memory the pinned result takes, values_MiB that of one copy of its values.
+void BM_ShowFlatChartPinned(benchmark::State& state)
+{
+    const int side = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto window = std::make_unique<TfrmOutput>();
+        window->setOpenMaximised(false);
+        window->resize(1200, 900);
+        load(*window->Chart1, side, side);
+        const ResultGrid table = tableOf(*window->Chart1);
+        QCoreApplication::processEvents();
+        const double before = residentMiB();
+        state.ResumeTiming();
+        QElapsedTimer pinning;
+        pinning.start();
+        window->Chart1->setPinned(std::make_shared<const PinnedResult>(
+            table, window->Chart1->labels().xName, window->Chart1->labels().yName, PointMarks(),
+            QStringList(), QStringList()));
+        const double pinMs = pinning.nsecsElapsed() / 1e6;
+        state.PauseTiming();
+        state.counters["pin_ms"] = pinMs;
+        state.counters["pinned_MiB"] = residentMiB() - before;
+        state.counters["values_MiB"] = double(side + 1) * (side + 1) * sizeof(double) / (1 << 20);
+        load(*window->Chart1, side, side, 1.0);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        window->show();
+        QCoreApplication::processEvents();
+        window->repaint();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        window.reset();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ShowFlatChartPinned)->Arg(10)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Bars up to TChartControl::Bars3DValues (20 × 20), a surface beyond.
 void BM_Show3DChart(benchmark::State& state)

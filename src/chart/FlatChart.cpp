@@ -48,19 +48,15 @@ int mostSeries(const std::vector<FlatChart::Layer>& layers)
     return most;
 }
 
-// Smallest and largest value of every layer; 0 and 0 when there is none.
+// Smallest and largest value of every layer.
 std::pair<double, double> valueRange(const std::vector<FlatChart::Layer>& layers)
 {
-    double low = qInf(), high = -qInf();
-    for (const FlatChart::Layer& layer : layers)
-        for (int s = 0; s < layer.rows.series; ++s) {
-            const double* row = layer.rows.row(s);
-            for (int p = 0; p < layer.rows.points; ++p) {
-                low = std::min(low, drawn(row[p]));
-                high = std::max(high, drawn(row[p]));
-            }
-        }
-    return low <= high ? std::pair{low, high} : std::pair{0.0, 0.0};
+    std::pair<double, double> range = layers.front().range;
+    for (const FlatChart::Layer& layer : layers) {
+        range.first = std::min(range.first, layer.range.first);
+        range.second = std::max(range.second, layer.range.second);
+    }
+    return range;
 }
 
 // The lowest and highest X of the points of every layer.

@@ -45,6 +45,8 @@ public:
         SeriesRows rows;
         ChartTexts texts;
         bool pinned = false;
+        // The smallest and largest value, known beforehand.
+        std::pair<double, double> range;
     };
 
     explicit FlatChart(QWidget* parent = nullptr);

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/SeriesBundle.h"
 
+#include "chart/BundleRaster.h"
 #include "chart/SeriesPalette.h"
 
 #include <QChart>
 #include <QGraphicsSceneHoverEvent>
 #include <QLinearGradient>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QValueAxis>
 #include <algorithm>
@@ -62,6 +64,7 @@ SeriesBundle::SeriesBundle(QChart* chart) : QGraphicsItem(chart), m_chart(chart)
 void SeriesBundle::show(std::vector<Layer> layers, std::optional<Strip> strip, Hover hover)
 {
     prepareGeometryChange();
+    m_picture = QImage();
     m_layers = std::move(layers);
     m_strip = std::move(strip);
     m_hover = std::move(hover);
@@ -71,6 +74,7 @@ void SeriesBundle::show(std::vector<Layer> layers, std::optional<Strip> strip, H
 
 void SeriesBundle::clear()
 {
+    m_picture = QImage();
     m_layers.clear();
     m_strip.reset();
     m_hover = {};
@@ -109,18 +113,54 @@ SeriesBundle::Frame SeriesBundle::frame() const
     return f;
 }
 
+// Thin lines on a pixel device are written straight into a picture of the
+// plot (kept until the lines or the plot change); vector devices and wider
+// lines get the painter's lines.
 void SeriesBundle::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
 {
     if (m_layers.empty())
         return;
     const Frame f = frame();
-    for (int layer = 0; layer < int(m_layers.size()); ++layer) {
-        painter->save();
-        paintLayer(painter, f, layer);
-        painter->restore();
+    if (m_strip && painter->paintEngine()->type() == QPaintEngine::Raster) {
+        if (!f.plot.isEmpty())
+            painter->drawImage(f.plot,
+                               picture(f, painter->deviceTransform().mapRect(f.plot).size()));
+    } else {
+        for (int layer = 0; layer < int(m_layers.size()); ++layer) {
+            painter->save();
+            paintLayer(painter, f, layer);
+            painter->restore();
+        }
     }
     if (m_strip)
         paintStrip(painter);
+}
+
+const QImage& SeriesBundle::picture(const Frame& f, const QSizeF& pixels)
+{
+    const QSize size = pixels.toSize().expandedTo(QSize(1, 1));
+    const std::array<double, 8> key{f.plot.x(), f.plot.y(), f.plot.width(), f.plot.height(),
+                                    f.xMin,     f.xSpan,    f.yMin,         f.ySpan};
+    if (m_picture.size() == size && key == m_pictureKey)
+        return m_picture;
+    m_pictureKey = key;
+    m_picture = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    m_picture.fill(Qt::transparent);
+    const double sx = size.width() / f.plot.width();
+    const double sy = size.height() / f.plot.height();
+    const double yPerUnit = f.plot.height() / f.ySpan * sy;
+    const double yZero = (f.plot.height() + f.yMin / f.ySpan * f.plot.height()) * sy;
+    for (int layer = 0; layer < int(m_layers.size()); ++layer) {
+        const Layer& lines = m_layers[size_t(layer)];
+        const int points = std::min<int>(lines.rows.points, static_cast<int>(lines.xs.size()));
+        std::vector<double> xs(static_cast<size_t>(points));
+        for (int p = 0; p < points; ++p)
+            xs[size_t(p)] = (f.px(lines.xs[size_t(p)]) - f.plot.left()) * sx;
+        BundleRaster raster(m_picture, xs, lines.pinned);
+        for (int s = 0; s < lines.rows.series; ++s)
+            raster.line(lines.rows.row(s), yZero, yPerUnit, pen(layer, s).color().rgba());
+    }
+    return m_picture;
 }
 
 void SeriesBundle::paintLayer(QPainter* painter, const Frame& f, int layer) const

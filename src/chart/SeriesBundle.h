@@ -4,7 +4,9 @@
 #include "chart/SeriesRows.h"
 
 #include <QGraphicsItem>
+#include <QImage>
 #include <QString>
+#include <array>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -17,10 +19,12 @@ class QValueAxis;
 // and, dashed, a pinned one. Either each series has its palette colour and
 // the chart's legend names it, or (with a strip) every series is a thin line
 // coloured from blue (the first) to orange (the last) and a colour strip with
-// the first and last series' names stands where the legend would be. Large
-// lines are thinned to the lowest and highest value per pixel column, so
-// drawing costs at most two points per column and series. The point under the
-// mouse is reported. It is part of the chart's scene, so pictures hold it too.
+// the first and last series' names stands where the legend would be. Thin
+// lines on screen and in pixel pictures are written straight into a picture
+// of the plot (BundleRaster); elsewhere large lines are thinned to the lowest
+// and highest value per pixel column, so drawing costs at most two points per
+// column and series. The point under the mouse is reported. It is part of the
+// chart's scene, so pictures hold it too.
 class SeriesBundle : public QGraphicsItem
 {
 public:
@@ -48,6 +52,7 @@ public:
     void show(std::vector<Layer> layers, std::optional<Strip> strip, Hover hover);
     void clear();
     bool holds() const { return !m_layers.empty(); }
+    int layerCount() const { return static_cast<int>(m_layers.size()); }
     // The pen a series of a layer is drawn with.
     QPen pen(int layer, int series) const;
 
@@ -65,6 +70,8 @@ private:
     Frame frame() const;
     void paintLayer(QPainter* painter, const Frame& frame, int layer) const;
     void paintStrip(QPainter* painter) const;
+    // The thin lines of every layer in a picture of the given pixels over the plot.
+    const QImage& picture(const Frame& frame, const QSizeF& pixels);
     // The series of a layer nearest the mouse within reach at the point nearest it.
     std::pair<int, int> nearest(const Frame& frame, int layer, const QPointF& at,
                                 double* distance) const;
@@ -73,4 +80,6 @@ private:
     std::vector<Layer> m_layers;
     std::optional<Strip> m_strip;
     Hover m_hover;
+    QImage m_picture;
+    std::array<double, 8> m_pictureKey{};
 };

@@ -5,6 +5,7 @@
 #include "chart/ChartTexts.h"
 #include "chart/ChartValues.h"
 #include "chart/FlatChart.h"
+#include "chart/PinnedResult.h"
 #include "chart/SurfaceChart3D.h"
 #include "toolkit/AutomationError.h"
 #include "toolkit/Handler.h"
@@ -193,7 +194,17 @@ void TChartControl::render()
 
 void TChartControl::showFlat(const ChartTexts& texts)
 {
-    m_flat->rebuild({{m_values.rows(), texts, false}}, m_settings);
+    std::vector<FlatChart::Layer> layers{{m_values.rows(), texts, false, m_values.range()}};
+    // Without a record the current points are numbered: the pinned ones would stand elsewhere.
+    if (m_pinned && texts.fromRecord()) {
+        m_pinnedSettings = m_settings;
+        m_pinnedSettings.titles[ChartSettings::PointAxisTitleSlot] = m_pinned->labels().xName;
+        layers.push_back({m_pinned->rows(),
+                          ChartTexts(m_pinned->labels(), m_pinnedSettings, m_pinned->seriesCount(),
+                                     m_pinned->pointCount()),
+                          true, m_pinned->range()});
+    }
+    m_flat->rebuild(layers, m_settings);
     m_pages->setCurrentWidget(m_flat);
     // A 3D view out of sight keeps no copy of the values.
     for (Chart3DView* view :
@@ -236,10 +247,20 @@ void TChartControl::setLabels(const ChartLabels& labels)
     changed();
 }
 
+void TChartControl::setPinned(std::shared_ptr<const PinnedResult> pinned)
+{
+    if (pinned == m_pinned)
+        return;
+    m_flat->forget();
+    m_pinned = std::move(pinned);
+    changed();
+}
+
 void TChartControl::setInputLines(const QStringList& lines)
 {
     m_inputLines = lines;
     setToolTip(lines.join(QLatin1Char('\n')));
+    Q_EMIT inputsChanged();
 }
 
 QWidget* TChartControl::shownView()

@@ -10,6 +10,7 @@
 #include "results/Formout.h"
 #include "results/Formparm.h"
 #include "results/Formtblout.h"
+#include "results/ResultPin.h"
 #include "store/Dmcom.h"
 #include "store/Dmstruct.h"
 #include "toolkit/Application.h"
@@ -28,6 +29,14 @@ void Startup::createObjects(Application& app)
     app.create(frmOutput);
     app.create(frmTblOut);
     app.create(frmShowParam);
+    // One result kept for comparison, shared by the result windows.
+    auto* pin = new ResultPin(
+        [] {
+            return frmTblOut && frmShowParam ? ResultPin::currentOf(*frmTblOut, *frmShowParam)
+                                             : nullptr;
+        },
+        frmTblOut);
+    frmOutput->setResultPin(pin);
 }
 
 int Startup::run(int& argc, char** argv)

@@ -5,6 +5,7 @@
 #include "chart/TChartControl.h"
 #include "number/Error.h"
 #include "number/NumberFormat.h"
+#include "results/ResultPin.h"
 #include "results/SaveDialog.h"
 #include "toolkit/ContextMenu.h"
 #include "toolkit/DesignControls.h"
@@ -60,6 +61,7 @@ TfrmOutput::TfrmOutput(QWidget* parent) : TForm(parent)
     setOpenMaximised(true);
     createControls();
     createActions();
+    createPinControls();
     layOut();
     connectHandlers();
 }
@@ -105,7 +107,8 @@ void TfrmOutput::layOut()
     settings->addSpacing(47);
     settings->addWidget(rgrChart3D);
     settings->addStretch(1);
-    GroupBox3->setMinimumHeight(65);
+    // Never lower than its contents, so the 3D choice stays readable in the smallest window.
+    GroupBox3->setMinimumHeight(qMax(65, GroupBox3->sizeHint().height()));
     GroupBox3->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
     auto* buttons = new QHBoxLayout;
@@ -114,6 +117,8 @@ void TfrmOutput::layOut()
     buttons->addSpacing(29);
     buttons->addWidget(btnExit);
     buttons->addStretch(1);
+    buttons->addWidget(btnPin);
+    buttons->addWidget(btnUnpin);
 
     auto* main = new QVBoxLayout(this);
     main->setContentsMargins(8, 8, 8, 8);
@@ -194,4 +199,64 @@ void TfrmOutput::saveImage()
 void TfrmOutput::copyImage()
 {
     ChartImage::copy(*Chart1);
+}
+
+// Buttons beside «Выход» and entries of the chart's context menu, with
+// shortcuts that work anywhere in the window; both are disabled until a
+// result pin is given.
+void TfrmOutput::createPinControls()
+{
+    using namespace DesignControls;
+    btnPin =
+        button(this, QStringLiteral("btnPin"), QStringLiteral("Закрепить для сравнения"), 0, 0);
+    btnUnpin = button(this, QStringLiteral("btnUnpin"), QStringLiteral("Открепить"), 0, 0);
+    m_pinAction = ContextMenu::add(Chart1, btnPin->text(), QStringLiteral("actPin"),
+                                   QKeySequence(Qt::CTRL | Qt::Key_D));
+    m_unpinAction = ContextMenu::add(Chart1, btnUnpin->text(), QStringLiteral("actUnpin"),
+                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
+    for (auto [push, action] :
+         {std::pair{btnPin, m_pinAction}, std::pair{btnUnpin, m_unpinAction}}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        push->setToolTip(action->shortcut().toString(QKeySequence::NativeText));
+        push->setFixedSize(push->sizeHint().expandedTo(QSize(75, 25)));
+        connect(push, &QPushButton::clicked, action, &QAction::trigger);
+    }
+    connectHandler(m_pinAction, &QAction::triggered, this, &TfrmOutput::pinResult);
+    connectHandler(m_unpinAction, &QAction::triggered, this, &TfrmOutput::unpinResult);
+    connect(Chart1, &TChartControl::inputsChanged, this, &TfrmOutput::showPinned);
+    showPinned();
+}
+
+void TfrmOutput::setResultPin(ResultPin* pin)
+{
+    if (m_pin)
+        disconnect(m_pin, nullptr, this, nullptr);
+    m_pin = pin;
+    if (m_pin)
+        connect(m_pin, &ResultPin::changed, this, &TfrmOutput::showPinned);
+    showPinned();
+}
+
+void TfrmOutput::pinResult()
+{
+    if (m_pin)
+        m_pin->pin();
+}
+
+void TfrmOutput::unpinResult()
+{
+    if (m_pin)
+        m_pin->unpin();
+}
+
+// The chart draws the pinned result; pinning needs a result with its inputs.
+void TfrmOutput::showPinned()
+{
+    Chart1->setPinned(m_pin ? m_pin->pinned() : nullptr);
+    const bool canPin = m_pin && !Chart1->inputLines().isEmpty();
+    const bool canUnpin = m_pin && m_pin->pinned();
+    m_pinAction->setEnabled(canPin);
+    btnPin->setEnabled(canPin);
+    m_unpinAction->setEnabled(canUnpin);
+    btnUnpin->setEnabled(canUnpin);
 }

@@ -3,18 +3,23 @@
 
 #include "toolkit/TForm.h"
 
+#include <QPointer>
+
 class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class ResultPin;
 class TChartControl;
 class TRadioGroup;
 
 // The result chart window: the chart of the last calculation and three
 // display settings (value scale, point spacing, 3D) applied by "Применить".
 // The chart's context menu saves the current view as PNG, SVG or PDF and
-// copies it as a picture.
+// copies it as a picture. «Закрепить для сравнения» (a button, the context
+// menu, Ctrl+D) keeps the current result, which the flat chart then draws
+// dashed beside every later one until «Открепить» (Ctrl+Shift+D).
 class TfrmOutput : public TForm
 {
     Q_OBJECT
@@ -31,6 +36,8 @@ public:
     QLineEdit* edtPixFactor;
     QLabel* Label2;
     TRadioGroup* rgrChart3D;
+    QPushButton* btnPin;
+    QPushButton* btnUnpin;
 
     void btnApplyClick();
     void btnExitClick();
@@ -41,15 +48,30 @@ public:
 
     QAction* saveImageAction() const { return m_saveImage; }
     QAction* copyImageAction() const { return m_copyImage; }
+    QAction* pinAction() const { return m_pinAction; }
+    QAction* unpinAction() const { return m_unpinAction; }
+
+    // The result kept for comparison, shared with the other result windows;
+    // without one the window offers no pinning.
+    void setResultPin(ResultPin* pin);
+    // «Закрепить для сравнения»: the current result becomes the pinned one.
+    void pinResult();
+    // «Открепить».
+    void unpinResult();
 
 private:
     void createControls();
     void createActions();
     void layOut();
     void connectHandlers();
+    void createPinControls();
+    void showPinned();
 
     QAction* m_saveImage = nullptr;
     QAction* m_copyImage = nullptr;
+    QAction* m_pinAction = nullptr;
+    QAction* m_unpinAction = nullptr;
+    QPointer<ResultPin> m_pin;
 };
 
 extern TfrmOutput* frmOutput;

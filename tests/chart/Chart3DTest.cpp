@@ -3,6 +3,7 @@
 #include "chart/ChartImage.h"
 #include "chart/ChartLabels.h"
 #include "chart/FlatChart.h"
+#include "chart/PinnedResult.h"
 #include "chart/RoundTicks.h"
 #include "chart/SurfaceChart3D.h"
 #include "chart/TChartControl.h"
@@ -130,6 +131,10 @@ private Q_SLOTS:
         chart.StartData(1, 4, 2);
         chart.ThisSerie(3);
         chart.PointValue(1, 3.0);
+        // A pinned result is for the flat chart only.
+        chart.setPinned(std::make_shared<const PinnedResult>(ResultGrid().resized(3, 8), QString(),
+                                                             QString(), PointMarks(), QStringList(),
+                                                             QStringList()));
         QBar3DSeries* series = chart.bars3D()->graph()->seriesList().first();
         QTRY_COMPARE(series->dataProxy()->rowCount(), 4);
         QTRY_COMPARE(series->dataProxy()->itemAt(3, 1)->value(), 3.0f);

@@ -3,7 +3,9 @@
 #include "chart/ChartLabels.h"
 #include "chart/ChartValues.h"
 #include "chart/FlatChart.h"
+#include "chart/PinnedResult.h"
 #include "chart/RoundTicks.h"
+#include "chart/SeriesBundle.h"
 #include "chart/TChartControl.h"
 #include "testutil/LocaleScope.h"
 #include "testutil/TestRegistry.h"
@@ -26,16 +28,31 @@
 
 namespace {
 
-// Loads a grid the way a calculation does: value = 10 * series + point.
-void load(TChartControl& chart, int series, int points)
+// Loads a grid the way a calculation does: value = base + 10 * series + point.
+void load(TChartControl& chart, int series, int points, double base = 0)
 {
     chart.FinishData(1);
     chart.StartData(1, series, points);
     for (int s = 0; s < series; ++s) {
         chart.ThisSerie(static_cast<qint16>(s));
         for (int p = 0; p < points; ++p)
-            chart.PointValue(static_cast<qint16>(p), 10.0 * s + p);
+            chart.PointValue(static_cast<qint16>(p), base + 10.0 * s + p);
     }
+}
+
+// The chart's result as the table holds it, kept for comparison.
+std::shared_ptr<const PinnedResult> pinnedOf(const TChartControl& chart)
+{
+    ResultGrid grid = ResultGrid().resized(chart.pointCount() + 1, chart.seriesCount() + 1);
+    for (int p = 0; p < chart.pointCount(); ++p)
+        grid.setValue(p + 1, 0, chart.labels().xValues[size_t(p)]);
+    for (int s = 0; s < chart.seriesCount(); ++s) {
+        grid.setValue(0, s + 1, chart.labels().yValues[size_t(s)]);
+        for (int p = 0; p < chart.pointCount(); ++p)
+            grid.setValue(p + 1, s + 1, chart.value(s, p));
+    }
+    return std::make_shared<const PinnedResult>(grid, chart.labels().xName, chart.labels().yName,
+                                                PointMarks(), QStringList(), QStringList());
 }
 
 QValueAxis* axis(QChart* chart, Qt::Alignment side)
@@ -365,6 +382,59 @@ private Q_SLOTS:
         QCOMPARE(pens[12].color(), pens[0].color());
         QCOMPARE(pens[0].style(), Qt::SolidLine);
         QVERIFY(pens[12].style() != Qt::SolidLine);
+    }
+
+    // A pinned result stays through the next calculation: beside each
+    // current series its pinned one in the same colour, dashed, named
+    // «… (закреплено)», with the pinned values; a bundle draws it dashed as
+    // well. Unpinned, only the current result is left.
+    void pinnedResultIsDrawnBesideTheCurrentOne_data()
+    {
+        QTest::addColumn<int>("series");
+        QTest::addColumn<bool>("bundled");
+        QTest::newRow("line series") << 2 << false;
+        QTest::newRow("bundle") << 40 << true;
+    }
+    void pinnedResultIsDrawnBesideTheCurrentOne()
+    {
+        QFETCH(int, series);
+        QFETCH(bool, bundled);
+        const LocaleScope scope(QLocale(QLocale::Russian, QLocale::Russia));
+        TChartControl chart;
+        chart.resize(800, 500);
+        chart.show();
+        load(chart, series, 3);
+        chart.setLabels(sweepLabels(series, 3, 0.5, 0.75, 10.0, 2.5));
+        chart.setPinned(pinnedOf(chart));
+        load(chart, series, 3, 100);
+        chart.setLabels(sweepLabels(series, 3, 0.5, 0.75, 10.0, 2.5));
+        if (bundled) {
+            QTRY_COMPARE(chart.flatView()->bundle()->layerCount(), 2);
+            const SeriesBundle& bundle = *chart.flatView()->bundle();
+            QCOMPARE(bundle.pen(1, 3).color(), bundle.pen(0, 3).color());
+            QCOMPARE(bundle.pen(0, 3).style(), Qt::SolidLine);
+            QCOMPARE(bundle.pen(1, 3).style(), Qt::DashLine);
+        } else {
+            QTRY_COMPARE(seriesNames(chart.flatChart()),
+                         QStringList({"Потери при задержке:", "10,00", "10,00 (закреплено)",
+                                      "12,50", "12,50 (закреплено)"}));
+            auto line = [&chart](int i) {
+                return qobject_cast<QLineSeries*>(chart.flatChart()->series().at(i));
+            };
+            QCOMPARE(line(3)->pen().color(), line(4)->pen().color());
+            QCOMPARE(line(3)->pen().style(), Qt::SolidLine);
+            QVERIFY(line(4)->pen().style() != Qt::SolidLine &&
+                    !line(4)->pen().dashPattern().isEmpty());
+            QCOMPARE(line(3)->at(2).y(), 112.0);
+            QCOMPARE(line(4)->at(2).y(), 12.0);
+            Q_EMIT line(4)->hovered(line(4)->at(2), true);
+            QVERIFY(
+                chart.flatView()->hoverText().startsWith(QStringLiteral("Закрепленный расчет\n")));
+        }
+        chart.setPinned(nullptr);
+        QTRY_COMPARE(chart.flatChart()->series().size(), bundled ? 0 : series + 1);
+        if (bundled)
+            QTRY_COMPARE(chart.flatView()->bundle()->layerCount(), 1);
     }
 
     // The 3D value axis ends on round numbers and ticks at 1, 2 or 5 × 10ⁿ,

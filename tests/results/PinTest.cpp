@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "chart/ChartLabels.h"
+#include "chart/FlatChart.h"
+#include "chart/TChartControl.h"
+#include "results/Formout.h"
+#include "results/Formparm.h"
+#include "results/Formtblout.h"
+#include "results/ResultPin.h"
+#include "testutil/LocaleScope.h"
+#include "testutil/TestRegistry.h"
+#include "toolkit/StringGridModel.h"
+#include "toolkit/TStringGrid.h"
+
+#include <QAction>
+#include <QChart>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+// «Закрепить для сравнения» across the result windows: the pinned result
+// stays through later calculations, beside the current one.
+class PinTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<LocaleScope> locale;
+    std::unique_ptr<TfrmOutput> chart;
+    std::unique_ptr<TfrmTblOut> table;
+    std::unique_ptr<TfrmShowParam> listing;
+    std::unique_ptr<ResultPin> pin;
+
+    // A calculation as the sweep leaves the windows: nY rows of nX values
+    // base + 10 × iy + ix, X from x0 by 0.5, Y from 10 by 2.5, with its inputs.
+    void calculate(int nX, int nY, double base, double x0 = 1.0)
+    {
+        StringGridModel& grid = *table->tblOut->gridModel();
+        grid.setSize(nX + 1, nY + 1);
+        TChartControl& values = *chart->Chart1;
+        values.FinishData(1);
+        values.StartData(1, nY, nX);
+        ChartLabels labels;
+        labels.xName = QStringLiteral("Интенсивность потока задач");
+        labels.yName = QStringLiteral("Потери при задержке");
+        for (int ix = 0; ix < nX; ++ix) {
+            labels.xValues.push_back(x0 + 0.5 * ix);
+            grid.setNumber(ix + 1, 0, labels.xValues.back());
+        }
+        for (int iy = 0; iy < nY; ++iy) {
+            labels.yValues.push_back(10 + 2.5 * iy);
+            grid.setNumber(0, iy + 1, labels.yValues.back());
+            values.ThisSerie(static_cast<qint16>(iy));
+            for (int ix = 0; ix < nX; ++ix) {
+                grid.setNumber(ix + 1, iy + 1, base + 10 * iy + ix);
+                values.PointValue(static_cast<qint16>(ix), base + 10 * iy + ix);
+            }
+        }
+        values.setLabels(labels);
+        table->edtX->setText(labels.xName);
+        table->edtY->setText(labels.yName);
+        const QStringList inputs{QStringLiteral("Расчет: %1").arg(base)};
+        table->setInputLines(inputs);
+        values.setInputLines(inputs);
+        listing->setListing({QStringLiteral("Модель: Тестовая"),
+                             QStringLiteral("Потери при задержке: %1").arg(base)});
+    }
+
+    QStringList legend() const
+    {
+        QStringList names;
+        for (QAbstractSeries* series : chart->Chart1->flatChart()->series())
+            names << series->name();
+        return names;
+    }
+
+    QLineSeries* line(int index) const
+    {
+        return qobject_cast<QLineSeries*>(chart->Chart1->flatChart()->series().at(index));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        locale = std::make_unique<LocaleScope>(QLocale(QLocale::Russian, QLocale::Russia));
+        chart = std::make_unique<TfrmOutput>();
+        table = std::make_unique<TfrmTblOut>();
+        listing = std::make_unique<TfrmShowParam>();
+        pin =
+            std::make_unique<ResultPin>([this] { return ResultPin::currentOf(*table, *listing); });
+        chart->setOpenMaximised(false);
+        chart->setResultPin(pin.get());
+    }
+    void cleanup()
+    {
+        chart.reset();
+        pin.reset();
+        listing.reset();
+        table.reset();
+        locale.reset();
+    }
+
+    // Pin, compute again: the chart draws both, the pinned series dashed in
+    // the colours of the current ones and named «… (закреплено)»; pinning
+    // again replaces the pinned result, «Открепить» drops it.
+    void pinnedResultStaysThroughTheNextCalculation()
+    {
+        QVERIFY(!chart->pinAction()->isEnabled());
+        QVERIFY(!chart->btnUnpin->isEnabled());
+        calculate(3, 2, 0);
+        QVERIFY(chart->btnPin->isEnabled());
+        chart->show();
+        QVERIFY(QTest::qWaitForWindowActive(chart.get()));
+        QTest::keyClick(chart.get(), Qt::Key_D, Qt::ControlModifier);
+        QVERIFY(pin->pinned());
+        QVERIFY(chart->unpinAction()->isEnabled());
+        calculate(3, 2, 100);
+        QTRY_COMPARE(legend(), QStringList({"Потери при задержке:", "10,00", "10,00 (закреплено)",
+                                            "12,50", "12,50 (закреплено)"}));
+        QCOMPARE(line(3)->at(2).y(), 112.0);
+        QCOMPARE(line(4)->at(2).y(), 12.0);
+        QCOMPARE(line(4)->pen().color(), line(3)->pen().color());
+        QCOMPARE(line(3)->pen().style(), Qt::SolidLine);
+        QVERIFY(!line(4)->pen().dashPattern().isEmpty());
+
+        chart->btnPin->click();
+        calculate(3, 2, 200);
+        QTRY_COMPARE(line(4)->at(2).y(), 112.0);
+        chart->btnUnpin->click();
+        QTRY_COMPARE(legend(), QStringList({"Потери при задержке:", "10,00", "12,50"}));
+        QVERIFY(!chart->unpinAction()->isEnabled());
+    }
+};
+
+KEROVA_TEST(PinTest)
+#include "PinTest.moc"
