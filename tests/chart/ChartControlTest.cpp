@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "chart/BundleRaster.h"
 #include "chart/ChartImage.h"
 #include "chart/ChartLabels.h"
 #include "chart/ChartValues.h"
@@ -476,6 +477,39 @@ private Q_SLOTS:
             QVERIFY2(qAbs(made[i] - ticks[qsizetype(i)]) < 1e-9,
                      qPrintable(QString::number(made[i])));
         QCOMPARE(RoundTicks::label(made.back(), decimals), lastLabel);
+    }
+
+    // A bundle's pixel line fills, in every column it crosses, the rows from
+    // its lowest to its highest height there; a dashed one leaves out every
+    // other run of four columns.
+    void bundleLinesFillTheColumnsTheyCross_data()
+    {
+        QTest::addColumn<bool>("dashed");
+        QTest::newRow("solid") << false;
+        QTest::newRow("dashed") << true;
+    }
+    void bundleLinesFillTheColumnsTheyCross()
+    {
+        QFETCH(bool, dashed);
+        QImage picture(12, 12, QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::transparent);
+        const double values[] = {0, 10, 10};
+        BundleRaster(picture, {0.5, 5.5, 11.5}, dashed).line(values, 11.5, 1.0, qRgb(255, 0, 0));
+        const QList<QPair<int, int>> rows{{10, 11}, {8, 10}, {6, 8}, {4, 6}, {2, 4}, {1, 2},
+                                          {1, 1},   {1, 1},  {1, 1}, {1, 1}, {1, 1}, {1, 1}};
+        for (int x = 0; x < picture.width(); ++x) {
+            QList<int> filled;
+            for (int y = 0; y < picture.height(); ++y)
+                if (picture.pixel(x, y) == qRgb(255, 0, 0))
+                    filled << y;
+            const bool left = dashed && x >= 4 && x < 8;
+            QCOMPARE(filled.isEmpty(), left);
+            if (!left) {
+                QCOMPARE(filled.first(), rows[x].first);
+                QCOMPARE(filled.last(), rows[x].second);
+                QCOMPARE(filled.size(), rows[x].second - rows[x].first + 1);
+            }
+        }
     }
 
     // Many series are drawn as one bundle, with no legend, and still show in pictures.
