@@ -31,6 +31,8 @@ constexpr int SideRoom = 120;
 constexpr long long MaxWidth = 500000;
 // Largest grid drawn with smooth (antialiased) lines.
 constexpr long long SmoothLimit = 20000;
+// Most series whose legend stands in a row under the plot.
+constexpr int RowLegendSeries = 12;
 // Room between two labels of the point axis.
 constexpr double LabelGap = 14;
 
@@ -78,7 +80,6 @@ FlatChart::FlatChart(QWidget* parent)
 {
     m_view = new QChartView(m_chart);
     m_view->setObjectName(QStringLiteral("flatChartView"));
-    m_chart->legend()->setAlignment(Qt::AlignBottom);
     // Legend entries drawn as a piece of their line, so dashes show there too.
     m_chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     QLocale numbers;
@@ -119,6 +120,10 @@ void FlatChart::rebuild(const std::vector<Layer>& layers, const ChartSettings& s
     m_chart->setTitle(settings.title(ChartSettings::ChartTitleSlot));
     const int series = layers.empty() ? 0 : layers.front().rows.series;
     m_chart->legend()->setVisible(!manySeries && series > 0);
+    // One row holds the names of a dozen series; more, or the longer names of
+    // a pinned result, stand in a column beside the plot.
+    const bool column = layers.size() > 1 || series > RowLegendSeries;
+    m_chart->legend()->setAlignment(column ? Qt::AlignRight : Qt::AlignBottom);
     QMargins margins = m_chart->margins();
     margins.setBottom(manySeries ? SeriesBundle::StripHeight : margins.left());
     m_chart->setMargins(margins);

@@ -126,7 +126,7 @@ void SeriesBundle::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWi
             painter->drawImage(f.plot,
                                picture(f, painter->deviceTransform().mapRect(f.plot).size()));
     } else {
-        for (int layer = 0; layer < int(m_layers.size()); ++layer) {
+        for (int layer = int(m_layers.size()) - 1; layer >= 0; --layer) {
             painter->save();
             paintLayer(painter, f, layer);
             painter->restore();
@@ -150,7 +150,7 @@ const QImage& SeriesBundle::picture(const Frame& f, const QSizeF& pixels)
     const double sy = size.height() / f.plot.height();
     const double yPerUnit = f.plot.height() / f.ySpan * sy;
     const double yZero = (f.plot.height() + f.yMin / f.ySpan * f.plot.height()) * sy;
-    for (int layer = 0; layer < int(m_layers.size()); ++layer) {
+    for (int layer = int(m_layers.size()) - 1; layer >= 0; --layer) {
         const Layer& lines = m_layers[size_t(layer)];
         const int points = std::min<int>(lines.rows.points, static_cast<int>(lines.xs.size()));
         std::vector<double> xs(static_cast<size_t>(points));

@@ -16,7 +16,7 @@ class QValueAxis;
 
 // Series drawn straight from the values, for grids too large for one
 // line-series object each. It draws one or more layers: the current result
-// and, dashed, a pinned one. Either each series has its palette colour and
+// and, dashed and under it, a pinned one. Either each series has its palette colour and
 // the chart's legend names it, or (with a strip) every series is a thin line
 // coloured from blue (the first) to orange (the last) and a colour strip with
 // the first and last series' names stands where the legend would be. Thin
