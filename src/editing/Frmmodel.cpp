@@ -10,6 +10,7 @@
 #include "toolkit/DesignControls.h"
 #include "toolkit/Handler.h"
 #include "toolkit/HeldBackChanges.h"
+#include "toolkit/MessageService.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -167,6 +168,14 @@ void TfrmMathModel::btnLevelClick()
     DataSet& models = dmStructure->tblModel;
     if (models.recordCount() <= 0)
         return;
+    // A new model has no key before it is saved: its levels would be stored
+    // under no model at all.
+    if (models.fieldByName(QStringLiteral("MODID")).isNull()) {
+        MessageService::show(QStringLiteral("Модель ещё не сохранена. Сохраните её, чтобы "
+                                            "задать её уровни."),
+                             QStringLiteral("Уровни"));
+        return;
+    }
     const int model = models.fieldByName(QStringLiteral("MODID")).asInteger();
     const bool reload = lstLevel->isVisible() && lstLevel->ModelID != model;
     if (reload && !lstLevel->settleChanges())

@@ -71,6 +71,23 @@ private Q_SLOTS:
         QCOMPARE(frmMathModel->DBGrid1->model()->rowCount(), 1);
     }
 
+    void levelsOfAnUnsavedModelWaitForTheSave()
+    {
+        f->addModel(1);
+        f->start();
+        act({"add", "type n", "at 1"});
+        frmMathModel->DBGrid1->setCurrentIndex(frmMathModel->DBGrid1->model()->index(0, 0));
+        frmMathModel->btnLevel->click();
+        QCOMPARE(f->messages.texts(),
+                 QStringList{"Модель ещё не сохранена. Сохраните её, чтобы задать её уровни."});
+        QVERIFY(!lstLevel->isVisible());
+        frmMathModel->btnModelSave->click();
+        frmMathModel->DBGrid1->setCurrentIndex(frmMathModel->DBGrid1->model()->index(1, 0));
+        frmMathModel->btnLevel->click();
+        QCOMPARE(lstLevel->ModelID, 2);
+        QVERIFY(lstLevel->isVisible());
+    }
+
     void addNameSaveStoresUnderTheNextKey()
     {
         f->addModel(1);
