@@ -210,19 +210,19 @@ void TfrmExecute::fitCaptions()
     resize(width() + qMax(2 * dx, dc), height());
 }
 
-// "Диаграмма", the two indicators, the X and Y ranges, "Таблица", "Расчет",
-// the quantity and its level, "Параметры".
+// As the controls stand: the two indicators, the X range and the Y range
+// left to right, the quantity and its level, then the buttons left to right.
 void TfrmExecute::orderTabs()
 {
-    QList<QWidget*> chain{btnGoChart};
+    QList<QWidget*> chain;
     for (TRadioGroup* group : {ValX, ValY})
         for (int i = 0; i < group->itemCount(); ++i)
             chain << group->button(i);
     chain << edtMinX << edtMaxX << edtStepX << edtLevelX << edtMinY << edtMaxY << edtStepY
-          << edtLevelY << btnTable << btnCalc;
+          << edtLevelY;
     for (int i = 0; i < rgrCalcType->itemCount(); ++i)
         chain << rgrCalcType->button(i);
-    chain << edtCalcLevel << btnParam;
+    chain << edtCalcLevel << btnCalc << btnGoChart << btnTable << btnParam;
     for (qsizetype i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }

@@ -23,9 +23,10 @@ TfrmLevel::TfrmLevel(QWidget* parent) : TForm(parent)
     btnOK = DesignControls::button(this, QStringLiteral("btnOK"), QStringLiteral("ОК"), 192, 400);
     btnCancel = DesignControls::button(this, QStringLiteral("btnCancel"), QStringLiteral("Отмена"),
                                        296, 400);
+    // Top to bottom, as the fields stand.
     DesignControls::tabOrder({editLvlNumber, editLvlName, editLvlNodeAmount, editLvlTskDcsTime,
-                              editLvlTskFlowDist, editLvlTskFlowInt, editLvlNodeCostDelay,
-                              editLvlNodeCostUse, DBEdit1, DBEdit2, btnOK, btnCancel});
+                              editLvlTskFlowDist, editLvlTskFlowInt, editLvlNodeCostDelay, DBEdit2,
+                              editLvlNodeCostUse, DBEdit1, btnOK, btnCancel});
     connectHandler(btnOK, &QPushButton::clicked, this, &TfrmLevel::btnOKClick);
     connectHandler(btnCancel, &QPushButton::clicked, this, &TfrmLevel::btnCancelClick);
 }
@@ -125,7 +126,13 @@ void TfrmLevel::FormHide()
 
 void TfrmLevel::btnOKClick()
 {
-    dmStructure->ApplyChanges(dmStructure->qryEditLevel, [this] { hide(); });
+    DataSet& level = dmStructure->qryEditLevel;
+    dmStructure->ApplyChanges(level, [this, &level] {
+        const int model = level.fieldByName(QStringLiteral("MODID")).asInteger();
+        const int key = level.fieldByName(QStringLiteral("LVLID")).asInteger();
+        hide();
+        Q_EMIT levelSaved(model, key);
+    });
 }
 
 void TfrmLevel::btnCancelClick()

@@ -55,6 +55,10 @@ public:
     void btnOKClick();
     void btnCancelClick();
 
+Q_SIGNALS:
+    // "ОК" has stored the level under these keys and hidden the window.
+    void levelSaved(int model, int level);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -9,7 +9,10 @@
 #include "toolkit/DBGrid.h"
 #include "toolkit/DesignControls.h"
 #include "toolkit/Handler.h"
+#include "toolkit/HeldBackChanges.h"
+#include "toolkit/MessageService.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 TfrmMathModel* frmMathModel = nullptr;
@@ -17,10 +20,11 @@ TfrmMathModel* frmMathModel = nullptr;
 TfrmMathModel::TfrmMathModel(QWidget* parent) : TForm(parent)
 {
     setObjectName(QStringLiteral("frmMathModel"));
-    setWindowTitle(QStringLiteral("Модели"));
+    setWindowTitle(QStringLiteral("Модели[*]"));
     setDesignGeometry(278, 225, 490, 364);
     createControls();
     connectHandlers();
+    m_heldBack = new HeldBackChanges(this, dmStructure->tblModel, lblHeldBack);
 }
 
 void TfrmMathModel::createControls()
@@ -49,8 +53,13 @@ void TfrmMathModel::createControls()
     btnLevel = button(this, QStringLiteral("btnLevel"), QStringLiteral("Уровни"), 160, 304);
     btnCalc = button(this, QStringLiteral("btnCalc"), QStringLiteral("Расчеты"), 240, 304);
     Button1 = button(this, QStringLiteral("Button1"), QStringLiteral("Выход"), 390, 302);
+    lblHeldBack = new QLabel(this);
+    lblHeldBack->setObjectName(QStringLiteral("lblHeldBack"));
+    lblHeldBack->setAccessibleName(QStringLiteral("Несохранённые изменения"));
+    lblHeldBack->setGeometry(8, 338, 465, 17);
 
     Anchors::set(DBGrid1, Anchors::Left | Anchors::Top | Anchors::Right | Anchors::Bottom);
+    Anchors::set(lblHeldBack, Anchors::Left | Anchors::Right | Anchors::Bottom);
     for (QWidget* b : {btnModelCreate, btnModelModify, btnModelRemove, btnModelRefresh,
                        btnModelSave, btnModelCancel, btnLevel, btnCalc, Button1})
         Anchors::set(b, Anchors::Left | Anchors::Bottom);
@@ -101,14 +110,18 @@ void TfrmMathModel::reopenModels()
     dmStructure->tblModel.open();
 }
 
+// The user types the new or changed model at once: the grid's cursor goes to
+// the row's first cell (the one it is in, for a change).
 void TfrmMathModel::btnModelCreateClick()
 {
     dmStructure->tblModel.insert();
+    DBGrid1->focusCell(0);
 }
 
 void TfrmMathModel::btnModelModifyClick()
 {
     dmStructure->tblModel.edit();
+    DBGrid1->focusCell(qMax(0, DBGrid1->currentIndex().column()));
 }
 
 void TfrmMathModel::btnModelRemoveClick()
@@ -119,7 +132,20 @@ void TfrmMathModel::btnModelRemoveClick()
 
 void TfrmMathModel::btnModelRefreshClick()
 {
-    reopenModels();
+    if (settleModels())
+        reopenModels();
+}
+
+bool TfrmMathModel::settleModels()
+{
+    return m_heldBack->settle([this] { btnModelSaveClick(); });
+}
+
+// Closing the main window ends Kerova, so the level list is closed with it
+// and settles its own held-back changes first.
+bool TfrmMathModel::FormCloseQuery()
+{
+    return settleModels() && (!lstLevel || !lstLevel->isVisible() || lstLevel->close());
 }
 
 void TfrmMathModel::btnModelSaveClick()
@@ -133,16 +159,27 @@ void TfrmMathModel::btnModelCancelClick()
 }
 
 // Opens the level list of the current model. A visible list is reloaded only
-// when the model changes, so the list, its refresh and the level editor agree
-// on one model, while "Уровни" for the listed model keeps the cell edits held
-// in its cache and only brings it to the front.
+// when the model changes (after settling what it holds back), so the list,
+// its refresh and the level editor agree on one model, while "Уровни" for the
+// listed model keeps the cell edits held in its cache and only brings it to
+// the front.
 void TfrmMathModel::btnLevelClick()
 {
     DataSet& models = dmStructure->tblModel;
     if (models.recordCount() <= 0)
         return;
+    // A new model has no key before it is saved: its levels would be stored
+    // under no model at all.
+    if (models.fieldByName(QStringLiteral("MODID")).isNull()) {
+        MessageService::show(QStringLiteral("Модель ещё не сохранена. Сохраните её, чтобы "
+                                            "задать её уровни."),
+                             QStringLiteral("Уровни"));
+        return;
+    }
     const int model = models.fieldByName(QStringLiteral("MODID")).asInteger();
     const bool reload = lstLevel->isVisible() && lstLevel->ModelID != model;
+    if (reload && !lstLevel->settleChanges())
+        return;
     dmStructure->LevelModelID = model;
     lstLevel->ModelID = model;
     if (reload)

@@ -4,10 +4,15 @@
 #include "toolkit/TForm.h"
 
 class DBGrid;
+class HeldBackChanges;
+class QLabel;
 class QPushButton;
 
 // The main window: the list of models with held-back changes, and the way
-// to the level list and the calculation window.
+// to the level list and the calculation window. Held-back changes mark the
+// title and are counted under the buttons; nothing held back is dropped
+// («Выход», the close box, «Обновить») before the user has answered whether
+// to save it.
 class TfrmMathModel : public TForm
 {
     Q_OBJECT
@@ -24,6 +29,7 @@ public:
     QPushButton* btnLevel;
     QPushButton* btnCalc;
     QPushButton* Button1;
+    QLabel* lblHeldBack;
 
     void FormCreate();
     void FormDestroy();
@@ -37,11 +43,15 @@ public:
     void btnLevelClick();
     void btnCalcClick();
     void Button1Click();
+    bool FormCloseQuery() override;
 
 private:
     void createControls();
     void connectHandlers();
     void reopenModels();
+    bool settleModels();
+
+    HeldBackChanges* m_heldBack;
 };
 
 extern TfrmMathModel* frmMathModel;

@@ -7,6 +7,8 @@
 #include "toolkit/DBGrid.h"
 #include "toolkit/DesignControls.h"
 #include "toolkit/Handler.h"
+#include "toolkit/HeldBackChanges.h"
+#include "toolkit/QuestionService.h"
 
 #include <QPushButton>
 
@@ -15,9 +17,10 @@ TlstLevel* lstLevel = nullptr;
 TlstLevel::TlstLevel(QWidget* parent) : TForm(parent)
 {
     setObjectName(QStringLiteral("lstLevel"));
-    setWindowTitle(QStringLiteral("Уровни"));
+    setWindowTitle(QStringLiteral("Уровни[*]"));
     setDesignGeometry(199, 105, 526, 336);
     createControls();
+    m_heldBack = new HeldBackChanges(this, dmStructure->qryLevel);
     const auto clicked = &QPushButton::clicked;
     connectHandler(btnLevelCreate, clicked, this, &TlstLevel::btnLevelCreateClick);
     connectHandler(btnLevelModify, clicked, this, &TlstLevel::btnLevelModifyClick);
@@ -73,38 +76,73 @@ void TlstLevel::FormHide()
     }
 }
 
+// The list is re-read when the editor has stored the level (levelSaved), not
+// when the editor opens, so nothing typed into the grid is dropped meanwhile.
+void TlstLevel::showEditor(int mode, int model, int level)
+{
+    if (!m_followsEditor) {
+        connectHandler(frmLevel, &TfrmLevel::levelSaved, this, &TlstLevel::levelSaved);
+        m_followsEditor = true;
+    }
+    frmLevel->EditMode = mode;
+    frmLevel->ModelID = model;
+    frmLevel->LevelID = level;
+    frmLevel->show();
+}
+
 void TlstLevel::btnLevelCreateClick()
 {
-    frmLevel->EditMode = 1;
-    frmLevel->ModelID = 0;
-    frmLevel->LevelID = 0;
-    frmLevel->show();
-    reopenLevels();
+    showEditor(1, 0, 0);
 }
 
 void TlstLevel::btnLevelModifyClick()
 {
-    frmLevel->EditMode = 2;
     DataSet& levels = dmStructure->qryLevel;
-    if (levels.recordCount() > 0) {
-        frmLevel->ModelID = ModelID;
-        frmLevel->LevelID = levels.fieldByName(QStringLiteral("LVLID")).asInteger();
-        frmLevel->show();
-    }
-    reopenLevels();
+    if (levels.recordCount() > 0)
+        showEditor(2, ModelID, levels.fieldByName(QStringLiteral("LVLID")).asInteger());
 }
 
+void TlstLevel::levelSaved(int model, int level)
+{
+    if (!isVisible() || model != ModelID || !settleChanges())
+        return;
+    reopenLevels();
+    dmStructure->qryLevel.locate(QStringLiteral("LVLID"), level);
+}
+
+// A removal is written at once, so it is asked first.
 void TlstLevel::btnLevelRemoveClick()
 {
     DataSet& levels = dmStructure->qryLevel;
-    if (!levels.isEmpty())
+    if (!levels.isEmpty()) {
+        const QString name = levels.fieldByName(QStringLiteral("LVLNAME")).asString();
+        const QString question = name.isEmpty()
+                                     ? QStringLiteral("Удалить уровень без наименования?")
+                                     : QStringLiteral("Удалить уровень «%1»?").arg(name);
+        if (QuestionService::ask(question, QStringLiteral("Удаление уровня"),
+                                 QuestionService::Buttons::YesNo) != QuestionService::Answer::Yes)
+            return;
         levels.remove();
+    }
     dmStructure->ApplyChanges(levels, [this] { reopenLevels(); });
 }
 
 void TlstLevel::btnLevelRefreshClick()
 {
-    reopenLevels();
+    if (settleChanges())
+        reopenLevels();
+}
+
+bool TlstLevel::settleChanges()
+{
+    return m_heldBack->settle([] {
+        dmStructure->ApplyChanges(dmStructure->qryLevel, [] { dmStructure->qryLevel.refresh(); });
+    });
+}
+
+bool TlstLevel::FormCloseQuery()
+{
+    return settleChanges();
 }
 
 void TlstLevel::Button1Click()

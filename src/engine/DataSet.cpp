@@ -92,6 +92,12 @@ void DataSet::setRequired(const QString& field, bool required)
         m_required << field.toUpper();
 }
 
+void DataSet::setFilledOnApply(const QString& field, std::function<QVariant()> next)
+{
+    m_filledOnApply = field.toUpper();
+    m_fillNext = std::move(next);
+}
+
 // ---- opening and closing -------------------------------------------------
 
 void DataSet::open()
@@ -224,6 +230,21 @@ void DataSet::setRecNo(int row)
     Q_EMIT currentChanged(m_current);
 }
 
+bool DataSet::locate(const QString& field, const QVariant& value)
+{
+    const int c = findField(field);
+    if (c < 0 || !active())
+        return false;
+    const QVariant wanted = normalise(c, value);
+    for (int row = 0; row < recordCount(); ++row) {
+        if (sameValue(m_rows[row].values[c], wanted)) {
+            setRecNo(row);
+            return m_current == row;
+        }
+    }
+    return false;
+}
+
 int DataSet::moveBy(int distance)
 {
     if (!active() || m_rows.empty() || distance == 0)
@@ -304,9 +325,11 @@ void DataSet::edit()
     setState(State::Edit);
 }
 
-void DataSet::checkRequired() const
+void DataSet::checkRequired(bool newRow) const
 {
     for (const QString& name : m_required) {
+        if (newRow && name == m_filledOnApply)
+            continue;
         const int c = findField(name);
         if (c >= 0 && m_rows[m_current].values[c].isNull())
             throw EngineError(QStringLiteral("Field '%1' must have a value").arg(m_fieldNames[c]));
@@ -335,7 +358,7 @@ void DataSet::post()
     updateRecord();
     if (beforePost)
         beforePost(*this);
-    checkRequired();
+    checkRequired(m_state == State::Insert);
     Row& row = m_rows[m_current];
     if (m_state == State::Insert) {
         row.changeOrder = m_nextChange++;
@@ -359,17 +382,18 @@ void DataSet::dropPendingRecord()
 
 void DataSet::cancel()
 {
-    if (m_state == State::Insert) {
+    const State was = m_state;
+    if (was == State::Insert)
         dropPendingRecord();
-    } else if (m_state == State::Edit) {
+    else if (was == State::Edit)
         m_rows[m_current].values = m_editBackup;
-        Q_EMIT rowChanged(m_current);
-    } else {
+    else
         return;
-    }
     m_modified = false;
     m_editBackup.clear();
     setState(State::Browse);
+    if (was == State::Edit)
+        Q_EMIT rowChanged(m_current);
     Q_EMIT currentChanged(m_current);
 }
 
@@ -614,7 +638,9 @@ void DataSet::applyUpdates()
         snapshot = {m_state, m_current, row.status, row.changeOrder, m_editBackup, m_modified};
         post();
     }
+    std::vector<std::pair<int, QVariant>> filled;
     try {
+        fillNewRows(filled);
         const std::vector<Change> changes = pendingChanges();
         if (!changes.empty() && !m_updateObject)
             throw EngineError(QStringLiteral("%1: нет объекта обновления для записи изменений")
@@ -622,8 +648,32 @@ void DataSet::applyUpdates()
         for (const Change& change : changes)
             runChange(change);
     } catch (...) {
+        const int c = findField(m_filledOnApply);
+        for (const auto& [row, value] : filled)
+            m_rows[row].values[c] = value;
         restoreEditing(snapshot);
         throw;
+    }
+}
+
+// Gives every held-back new row the value that only the apply fills, in the
+// order the rows were added, and notes each row's value before, to put back
+// when the apply fails.
+void DataSet::fillNewRows(std::vector<std::pair<int, QVariant>>& filled)
+{
+    const int c = findField(m_filledOnApply);
+    if (c < 0 || !m_fillNext)
+        return;
+    std::vector<int> fresh;
+    for (int row = 0; row < recordCount(); ++row)
+        if (m_rows[row].status == RowStatus::Inserted)
+            fresh.push_back(row);
+    std::sort(fresh.begin(), fresh.end(),
+              [this](int a, int b) { return m_rows[a].changeOrder < m_rows[b].changeOrder; });
+    for (const int row : fresh) {
+        const QVariant value = normalise(c, m_fillNext());
+        filled.emplace_back(row, m_rows[row].values[c]);
+        m_rows[row].values[c] = value;
     }
 }
 
@@ -638,6 +688,7 @@ void DataSet::restoreEditing(const EditingSnapshot& snapshot)
     m_modified = snapshot.modified;
     m_current = snapshot.row;
     setState(snapshot.state);
+    Q_EMIT rowChanged(m_current);
     Q_EMIT currentChanged(m_current);
 }
 
@@ -649,6 +700,43 @@ void DataSet::commitUpdates()
         row.changeOrder = 0;
     }
     m_removed.clear();
+    Q_EMIT updatesCommitted();
+}
+
+DataSet::RowMark DataSet::markOf(const Row& row) const
+{
+    switch (row.status) {
+    case RowStatus::Inserted:
+        return RowMark::Inserted;
+    case RowStatus::Modified:
+        return RowMark::Modified;
+    default:
+        return RowMark::None;
+    }
+}
+
+DataSet::RowMark DataSet::rowMark(int row) const
+{
+    if (row < 0 || row >= recordCount())
+        return RowMark::None;
+    const RowMark mark = markOf(m_rows[row]);
+    if (row != m_current || !editing())
+        return mark;
+    if (m_state == State::Insert)
+        return m_modified ? RowMark::Inserted : RowMark::None;
+    return mark == RowMark::None && m_modified ? RowMark::Modified : mark;
+}
+
+DataSet::HeldBack DataSet::heldBack() const
+{
+    HeldBack count;
+    count.deleted = static_cast<int>(m_removed.size());
+    for (int row = 0; row < recordCount(); ++row) {
+        const RowMark mark = rowMark(row);
+        count.inserted += mark == RowMark::Inserted;
+        count.modified += mark == RowMark::Modified;
+    }
+    return count;
 }
 
 void DataSet::followMaster()

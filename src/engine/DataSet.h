@@ -24,6 +24,15 @@ class DataSet : public QObject
     Q_OBJECT
 public:
     enum class State { Inactive, Browse, Insert, Edit };
+    // What a row holds back for the next apply.
+    enum class RowMark { None, Inserted, Modified };
+    struct HeldBack
+    {
+        int inserted = 0;
+        int modified = 0;
+        int deleted = 0;
+        int total() const { return inserted + modified + deleted; }
+    };
     using Handler = std::function<void(DataSet&)>;
 
     explicit DataSet(const QString& name, QObject* parent = nullptr);
@@ -53,6 +62,11 @@ public:
     // Re-reads the rows of the master's current record (when open).
     void followMaster();
     void setRequired(const QString& field, bool required);
+    // A field of new rows that only the apply fills (a new key): a new row is
+    // posted without it, and every held-back new row takes next() just before
+    // the changes are written, in the order the rows were added. When the
+    // apply fails the rows lose these values again.
+    void setFilledOnApply(const QString& field, std::function<QVariant()> next);
 
     Handler beforeOpen;
     Handler beforePost;
@@ -64,6 +78,8 @@ public:
     // that does not convert stops the post with its conversion error.
     void addRecordUpdater(const QObject* owner, std::function<void()> updater);
     void removeRecordUpdater(const QObject* owner);
+    // Asks the registered controls to write what they hold into the record.
+    void updateRecord();
 
     // Opening and closing.
     void open();
@@ -89,6 +105,8 @@ public:
     void next() { moveBy(1); }
     void prior() { moveBy(-1); }
     bool eof() const { return m_eof; }
+    // Makes the first row whose field equals value current; false when none does.
+    bool locate(const QString& field, const QVariant& value);
 
     // Editing.
     void insert();
@@ -120,6 +138,13 @@ public:
     bool updatesPending() const;
     void applyUpdates();
     void commitUpdates();
+    // What the row would write at the next apply. The record being inserted
+    // or changed counts once something has been typed into it.
+    RowMark rowMark(int row) const;
+    // The rows that hold changes back (rowMark) and the rows deleted since the
+    // last apply; nothing is held back when their total is 0.
+    HeldBack heldBack() const;
+    bool hasHeldBack() const { return heldBack().total() > 0; }
 
 Q_SIGNALS:
     void stateChanged();
@@ -128,6 +153,8 @@ Q_SIGNALS:
     void rowInserted(int row);
     void rowRemoved(int row);
     void contentReset();
+    // The applied changes became the plain content: no row holds anything back.
+    void updatesCommitted();
 
 private:
     enum class RowStatus { Unchanged, Modified, Inserted };
@@ -161,7 +188,7 @@ private:
     QVariant normalise(int column, const QVariant& value) const;
     void requireEditing() const;
     void requireWritable() const;
-    void checkRequired() const;
+    void checkRequired(bool newRow) const;
     void startInsert(int row);
     void setState(State state);
     void dropPendingRecord();
@@ -171,7 +198,8 @@ private:
     QString conflictMessage(const Change& change, const QVector<int>& columns,
                             const QVector<QVariant>& stored) const;
     void restoreEditing(const EditingSnapshot& snapshot);
-    void updateRecord();
+    void fillNewRows(std::vector<std::pair<int, QVariant>>& filled);
+    RowMark markOf(const Row& row) const;
 
     Database* m_database = nullptr;
     QString m_tableName;
@@ -185,6 +213,8 @@ private:
     QString m_masterField;
     QString m_detailField;
     QStringList m_required;
+    QString m_filledOnApply;
+    std::function<QVariant()> m_fillNext;
 
     State m_state = State::Inactive;
     QStringList m_fieldNames;

@@ -126,11 +126,13 @@ void TfrmOutput::layOut()
     main->addWidget(GroupBox3);
     main->addLayout(buttons);
 
-    setTabOrder(Chart1, btnApply);
-    setTabOrder(btnApply, btnExit);
-    setTabOrder(btnExit, edtScaleZ);
+    // As the controls stand: the chart (and its views), the settings left to
+    // right, the buttons.
     setTabOrder(edtScaleZ, edtPixFactor);
     setTabOrder(edtPixFactor, rgrChart3D->button(0));
+    setTabOrder(rgrChart3D->button(0), rgrChart3D->button(1));
+    setTabOrder(rgrChart3D->button(1), btnApply);
+    setTabOrder(btnApply, btnExit);
 }
 
 void TfrmOutput::connectHandlers()

@@ -115,11 +115,12 @@ void TfrmTblOut::layOut()
     main->addWidget(tblOut, 1);
     main->addLayout(buttons);
 
+    // As the controls stand: the arrows and names row by row, the table, the button.
+    setTabOrder(UpDown1, edtX);
+    setTabOrder(edtX, UpDown2);
+    setTabOrder(UpDown2, edtY);
+    setTabOrder(edtY, tblOut);
     setTabOrder(tblOut, btnClose);
-    setTabOrder(btnClose, UpDown1);
-    setTabOrder(UpDown1, UpDown2);
-    setTabOrder(UpDown2, edtX);
-    setTabOrder(edtX, edtY);
 }
 
 void TfrmTblOut::btnCloseClick()

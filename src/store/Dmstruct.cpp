@@ -57,6 +57,7 @@ void TdmStructure::setUpModel()
     tblModel.beforeOpen = [this](DataSet& d) { tblModelBeforeOpen(d); };
     tblModel.beforePost = [this](DataSet& d) { tblModelBeforePost(d); };
     tblModel.describeRow = namedBy(QStringLiteral("Модель"), QStringLiteral("MODNAME"));
+    tblModel.setFilledOnApply(QStringLiteral("MODID"), [this] { return takeModelKey(); });
     dsrModel.setDataSet(&tblModel);
 
     tblComment.setReadOnly(true);
@@ -240,25 +241,22 @@ void TdmStructure::qryEditLevelBeforePost(DataSet& dataSet)
                                                QStringLiteral("MODID"), model.asInteger()));
 }
 
-// A new model receives the next model key; an edited one keeps its own.
-// In browse state the write is refused by the data set, which ends the save.
-void TdmStructure::stampNewModelKey()
+// The key of a new model, taken by the save for every new model it stores;
+// changed models keep their own keys.
+int TdmStructure::takeModelKey()
 {
-    if (tblModel.state() == DataSet::State::Edit)
-        return;
-    if (tblModel.state() == DataSet::State::Insert) {
-        if (!m_noModelKey.isEmpty())
-            throw EngineError(m_noModelKey);
-        // Others may have stored models since the list was opened; read in
-        // the write transaction, their keys are skipped.
-        ModelID = std::max(
-            ModelID, dmCommon->GetNewKey(QStringLiteral("MATHMODEL"), QStringLiteral("MODID")));
-    }
-    tblModel.fieldByName(QStringLiteral("MODID")).setAsInteger(ModelID);
-    if (ModelID == std::numeric_limits<int>::max())
+    if (!m_noModelKey.isEmpty())
+        throw EngineError(m_noModelKey);
+    // Others may have stored models since the list was opened; read in the
+    // write transaction, their keys are skipped.
+    ModelID = std::max(ModelID,
+                       dmCommon->GetNewKey(QStringLiteral("MATHMODEL"), QStringLiteral("MODID")));
+    const int key = ModelID;
+    if (key == std::numeric_limits<int>::max())
         m_noModelKey = TdmCommon::keysExhausted(QStringLiteral("MATHMODEL"));
     else
         ++ModelID;
+    return key;
 }
 
 // Levels whose parent reference names a level that has just received a new
@@ -294,8 +292,6 @@ void TdmStructure::ApplyChanges(DataSet& dataSet, const std::function<void()>& e
     const QString noModelKey = m_noModelKey;
     db.startTransaction();
     try {
-        if (&dataSet == &tblModel)
-            stampNewModelKey();
         dataSet.applyUpdates();
         if (editLevel)
             carrySubLevels(oldModel, oldLevel);

@@ -50,9 +50,10 @@ public:
     void qryEditLevelClaimModel();
 
     // Writes the cached changes of one of the module's data sets in one
-    // transaction of dbMedic; on failure rolls back and raises the same error,
-    // keeping the cache. On success marks the cache applied and runs the
-    // window's own ending (reopen the list, hide the editor).
+    // transaction of dbMedic, whatever state its current record is in: new
+    // models take their keys here. On failure rolls back and raises the same
+    // error, keeping the cache and the keys. On success marks the cache
+    // applied and runs the window's own ending (reopen the list, hide the editor).
     void ApplyChanges(DataSet& dataSet, const std::function<void()>& ending);
 
 private:
@@ -60,7 +61,7 @@ private:
     void setUpLevel();
     void setUpEditLevel();
     void setUpSubLevel();
-    void stampNewModelKey();
+    int takeModelKey();
     void carrySubLevels(const QVariant& oldModel, const QVariant& oldLevel);
 
     // Why ModelID is no key for a new model (the key error raised while the

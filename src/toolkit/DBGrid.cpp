@@ -3,9 +3,11 @@
 
 #include "engine/DataSet.h"
 #include "toolkit/Handler.h"
+#include "toolkit/TabLeavesGrid.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QScopedValueRollback>
 
 DBGrid::DBGrid(QWidget* parent) : QTableView(parent), m_model(new DataSetModel(this))
@@ -15,19 +17,58 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent), m_model(new DataSetModel(t
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
+    TabLeavesGrid::install(this);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setStretchLastSection(true);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    verticalHeader()->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("▶")) + 12);
+    verticalHeader()->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("▶✱")) + 12);
     connect(m_model, &QAbstractItemModel::modelReset, this, &DBGrid::followDataSet);
     connect(m_model, &QAbstractItemModel::headerDataChanged, this, &DBGrid::followDataSet);
 }
 
+DBGrid::~DBGrid()
+{
+    if (m_updated)
+        m_updated->removeRecordUpdater(this);
+}
+
 void DBGrid::setDataSource(DataSource* source)
 {
+    if (m_updated)
+        m_updated->removeRecordUpdater(this);
     m_model->setDataSource(source);
+    m_updated = m_model->dataSet();
+    if (m_updated)
+        m_updated->addRecordUpdater(this, [this] { commitTyped(); });
     followDataSet();
+}
+
+// Text typed into a cell that is still open reaches the record before the
+// record is posted or its changes are counted (closing the window with the
+// cell open, for example).
+void DBGrid::commitTyped()
+{
+    auto* editor = qobject_cast<QLineEdit*>(indexWidget(currentIndex()));
+    if (editor && editor->isModified()) {
+        commitData(editor);
+        editor->setModified(false);
+    }
+}
+
+void DBGrid::post()
+{
+    DataSet* set = m_model->dataSet();
+    if (set && set->editing())
+        runHandler([set] { set->post(); });
+}
+
+void DBGrid::focusCell(int column)
+{
+    const DataSet* set = m_model->dataSet();
+    setFocus(Qt::OtherFocusReason);
+    if (set && set->recNo() >= 0 && set->recNo() < m_model->rowCount())
+        setCurrentIndex(m_model->index(set->recNo(), column));
 }
 
 void DBGrid::setColumns(const QVector<DataSetModel::Column>& columns)
@@ -59,7 +100,11 @@ void DBGrid::followDataSet()
 
 void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
-    QTableView::currentChanged(current, previous);
+    {
+        // Moving posts the record itself (below), once, not as the cell closes.
+        QScopedValueRollback moving(m_moving, true);
+        QTableView::currentChanged(current, previous);
+    }
     DataSet* set = m_model->dataSet();
     if (m_following || !set || !current.isValid() || current.row() == set->recNo())
         return;
@@ -81,5 +126,23 @@ void DBGrid::keyPressEvent(QKeyEvent* event)
         runHandler([set] { set->cancel(); });
         return;
     }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && set &&
+        set->editing()) {
+        post();
+        return;
+    }
     QTableView::keyPressEvent(event);
+}
+
+// Tab in an open cell leaves the grid rather than opening the next cell;
+// Enter posts the record.
+void DBGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    const bool leave = hint == QAbstractItemDelegate::EditNextItem ||
+                       hint == QAbstractItemDelegate::EditPreviousItem;
+    QTableView::closeEditor(editor, leave ? QAbstractItemDelegate::NoHint : hint);
+    if (leave)
+        focusNextPrevChild(hint == QAbstractItemDelegate::EditNextItem);
+    else if (hint == QAbstractItemDelegate::SubmitModelCache && !m_moving)
+        post();
 }

@@ -5,6 +5,49 @@
 #include "engine/DataSource.h"
 #include "toolkit/Handler.h"
 
+#include <QColor>
+
+namespace {
+
+// Held-back rows: a mark in the row header, a tint over the cells and a tooltip.
+QString markText(DataSet::RowMark mark)
+{
+    switch (mark) {
+    case DataSet::RowMark::Inserted:
+        return QStringLiteral("✱");
+    case DataSet::RowMark::Modified:
+        return QStringLiteral("✎");
+    default:
+        return QString();
+    }
+}
+
+QVariant markTint(DataSet::RowMark mark)
+{
+    switch (mark) {
+    case DataSet::RowMark::Inserted:
+        return QColor(0xe2, 0xf3, 0xdf);
+    case DataSet::RowMark::Modified:
+        return QColor(0xfd, 0xf3, 0xc8);
+    default:
+        return QVariant();
+    }
+}
+
+QVariant markTip(DataSet::RowMark mark)
+{
+    switch (mark) {
+    case DataSet::RowMark::Inserted:
+        return QStringLiteral("Новая запись, не сохранена");
+    case DataSet::RowMark::Modified:
+        return QStringLiteral("Изменена, не сохранена");
+    default:
+        return QVariant();
+    }
+}
+
+} // namespace
+
 DataSetModel::DataSetModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void DataSetModel::setDataSource(DataSource* source)
@@ -17,6 +60,7 @@ void DataSetModel::setDataSource(DataSource* source)
     connect(set, &DataSet::rowChanged, this, &DataSetModel::rowChanged);
     connect(set, &DataSet::currentChanged, this, &DataSetModel::markCurrent);
     connect(set, &DataSet::stateChanged, this, &DataSetModel::markCurrent);
+    connect(set, &DataSet::updatesCommitted, this, &DataSetModel::markAll);
     reset();
 }
 
@@ -50,6 +94,13 @@ void DataSetModel::markCurrent()
         Q_EMIT headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
 }
 
+void DataSetModel::markAll()
+{
+    markCurrent();
+    if (rowCount() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
 int DataSetModel::fieldIndex(int column) const
 {
     const DataSet* set = dataSet();
@@ -75,27 +126,40 @@ QVariant DataSetModel::data(const QModelIndex& index, int role) const
         return QVariant();
     if (role == Qt::DisplayRole || role == Qt::EditRole)
         return Field::toText(dataSet()->value(index.row(), field));
+    if (role == Qt::BackgroundRole)
+        return markTint(dataSet()->rowMark(index.row()));
+    if (role == Qt::ToolTipRole)
+        return markTip(dataSet()->rowMark(index.row()));
     if (role == Qt::TextAlignmentRole && dataSet()->fieldType(field) != FieldType::Text)
         return int(Qt::AlignRight | Qt::AlignVCenter);
     return QVariant();
 }
 
+// The row header marks the current record (▶ browse, ✎ edit, ✱ insert) and
+// every row that holds a change back (✱ new, ✎ changed), so the current
+// record of a held-back row shows both: ▶✱, ▶✎.
 QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (orientation == Qt::Horizontal)
+        return role == Qt::DisplayRole && section < m_columns.size() ? m_columns[section].title
+                                                                     : QVariant();
+    const DataSet* set = dataSet();
+    if (!set)
+        return QVariant();
+    const DataSet::RowMark mark = set->rowMark(section);
+    if (role == Qt::ToolTipRole)
+        return markTip(mark);
     if (role != Qt::DisplayRole)
         return QVariant();
-    if (orientation == Qt::Horizontal)
-        return section < m_columns.size() ? m_columns[section].title : QVariant();
-    const DataSet* set = dataSet();
-    if (!set || section != set->recNo())
-        return QString();
+    if (section != set->recNo())
+        return markText(mark);
     switch (set->state()) {
     case DataSet::State::Insert:
         return QStringLiteral("✱");
     case DataSet::State::Edit:
         return QStringLiteral("✎");
     default:
-        return QStringLiteral("▶");
+        return QStringLiteral("▶") + markText(mark);
     }
 }
 

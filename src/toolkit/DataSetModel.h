@@ -12,7 +12,7 @@ class DataSource;
 // data set's order, one column per configured field. Editing a cell moves the
 // data set to that record, puts it into edit state and writes the typed text
 // through the field's conversion; the row header marks the current record
-// (▶ browse, ✎ edit, ✱ insert).
+// and the rows that hold changes back, which are also tinted.
 class DataSetModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -43,6 +43,7 @@ private:
     void reset();
     void rowChanged(int row);
     void markCurrent();
+    void markAll();
     int fieldIndex(int column) const;
 
     QPointer<DataSource> m_source;

@@ -53,6 +53,9 @@ void TForm::hideEvent(QHideEvent* event)
 
 void TForm::closeEvent(QCloseEvent* event)
 {
-    event->accept();
-    Q_EMIT closed();
+    bool canClose = false;
+    runHandler([&] { canClose = FormCloseQuery(); });
+    event->setAccepted(canClose);
+    if (canClose)
+        Q_EMIT closed();
 }

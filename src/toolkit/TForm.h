@@ -25,6 +25,9 @@ Q_SIGNALS:
 
 protected:
     virtual void FormShow() {}
+    // Asked before the window closes (by the user or by close()); false keeps
+    // it open. An error raised here is shown and keeps the window open too.
+    virtual bool FormCloseQuery() { return true; }
     // Runs when a visible window is hidden (closed, or hidden by a handler).
     virtual void FormHide() {}
     void showEvent(QShowEvent* event) override;

@@ -2,12 +2,14 @@
 #include "toolkit/TStringGrid.h"
 
 #include "toolkit/StringGridModel.h"
+#include "toolkit/TabLeavesGrid.h"
 
 #include <QHeaderView>
 
 TStringGrid::TStringGrid(QWidget* parent) : QTableView(parent), m_model(new StringGridModel(this))
 {
     setModel(m_model);
+    TabLeavesGrid::install(this);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);

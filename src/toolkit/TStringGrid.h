@@ -8,7 +8,8 @@ class StringGridModel;
 // A grid of text cells with one fixed row and one fixed column, addressed
 // column first: cell(col, row). Column and row counts never fall below 1.
 // The fixed row and column stay in place while the other cells scroll; the
-// user can select a range and resize rows and columns, but not edit.
+// user can select a range and resize rows and columns, but not edit. Tab
+// leaves the grid; the arrow keys move between cells.
 class TStringGrid : public QTableView
 {
     Q_OBJECT

@@ -39,7 +39,7 @@ struct EditingFixture
         app = std::make_unique<Application>(argc, nullptr);
         Startup::createObjects(*app);
         frmMathModel->show();
-        QVERIFY(QTest::qWaitForWindowExposed(frmMathModel));
+        QVERIFY(QTest::qWaitForWindowActive(frmMathModel));
     }
     void stop() { app.reset(); }
 

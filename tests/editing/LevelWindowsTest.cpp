@@ -2,6 +2,7 @@
 #include "EditingFixture.h"
 #include "editing/Formlevel.h"
 #include "engine/DataSet.h"
+#include "testutil/QuestionRecorder.h"
 #include "testutil/TestRegistry.h"
 #include "toolkit/DBEdit.h"
 #include "toolkit/DBGrid.h"
@@ -15,6 +16,7 @@
 class LevelWindowsTest : public QObject
 {
     Q_OBJECT
+    using Answer = QuestionService::Answer;
     std::unique_ptr<EditingFixture> f;
 
     void openLevelsOf(int row)
@@ -103,20 +105,36 @@ private Q_SLOTS:
         QCOMPARE(f->storedValue(QStringLiteral("MODIDHIER"), 1, 2).toInt(), 1);
     }
 
-    void removeDeletesAtOnceAndOnAnEmptyListDoesNothing()
+    // «Удалить» asks first and then deletes at once; on an empty list it asks nothing.
+    void removeAsksFirst_data()
     {
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("Да") << Answer::Yes << QStringList{"1/2"};
+        QTest::newRow("Нет") << Answer::No << QStringList{"1/1", "1/2"};
+    }
+    void removeAsksFirst()
+    {
+        QFETCH(Answer, answer);
+        QFETCH(QStringList, stored);
         f->addModel(1);
         f->addLevel(1, 1, 1);
         f->addLevel(1, 2, 2);
         f->start();
         openLevelsOf(0);
+        QuestionRecorder questions(answer);
         lstLevel->btnLevelRemove->click();
-        QCOMPARE(f->storedLevels(), QStringList{"1/2"});
+        QCOMPARE(questions.questions(),
+                 (QVector<QPair<QString, QString>>{{"Удалить уровень «L1»?", "Удаление уровня"}}));
+        QCOMPARE(f->storedLevels(), stored);
+        QCOMPARE(lstLevel->DBGrid1->model()->rowCount(), stored.size());
+        questions.answer(Answer::Yes);
         lstLevel->btnLevelRemove->click();
         lstLevel->btnLevelRemove->click();
+        lstLevel->btnLevelRemove->click(); // the list is empty by now
+        QCOMPARE(questions.count(), 1 + stored.size());
         QCOMPARE(f->errors.count(), 0);
         QCOMPARE(f->storedLevels(), QStringList{});
-        QCOMPARE(lstLevel->DBGrid1->model()->rowCount(), 0);
     }
 
     void modifyOnAnEmptyListShowsNoEditor()
@@ -128,7 +146,7 @@ private Q_SLOTS:
         QVERIFY(!frmLevel->isVisible());
     }
 
-    void newLevelWithEmptyFieldsStoresKeysOnlyAndIsListedAfterReload()
+    void newLevelWithEmptyFieldsStoresKeysOnly()
     {
         f->addModel(3);
         f->addLevel(3, 4, 1);
@@ -142,9 +160,57 @@ private Q_SLOTS:
         QVERIFY(!frmLevel->isVisible());
         QCOMPARE(f->storedLevels(), (QStringList{"3/4", "3/5"}));
         QVERIFY(f->storedValue(QStringLiteral("LVLNAME"), 3, 5).isNull());
-        QCOMPARE(lstLevel->DBGrid1->model()->rowCount(), 1);
-        lstLevel->btnLevelRefresh->click();
-        QCOMPARE(lstLevel->DBGrid1->model()->rowCount(), 2);
+    }
+
+    // After «ОК» the list shows the stored level, current; a change typed
+    // into the list's grid meanwhile is not dropped unasked.
+    void listFollowsTheEditor_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("typed"); // into the list's grid first
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<int>("current"); // LVLID of the current row
+        QTest::newRow("Добавить") << "btnLevelCreate"
+                                  << "" << Answer::Cancel << QStringList{"L1", "Новый", "L2"} << 3;
+        QTest::newRow("Изменить") << "btnLevelModify"
+                                  << "" << Answer::Cancel << QStringList{"Новый", "L2"} << 3;
+        QTest::newRow("Добавить, grid change saved")
+            << "btnLevelCreate"
+            << "g" << Answer::Yes << QStringList{"g", "Новый", "L2"} << 3;
+        QTest::newRow("Добавить, grid change dropped")
+            << "btnLevelCreate"
+            << "g" << Answer::No << QStringList{"L1", "Новый", "L2"} << 3;
+        QTest::newRow("Добавить, grid change kept")
+            << "btnLevelCreate"
+            << "g" << Answer::Cancel << QStringList{"g", "L2"} << 1;
+    }
+    void listFollowsTheEditor()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, typed);
+        QFETCH(Answer, answer);
+        QFETCH(QStringList, names);
+        QFETCH(int, current);
+        f->addModel(1);
+        f->addLevel(1, 1, 1);
+        f->addLevel(1, 2, 3);
+        f->start();
+        openLevelsOf(0);
+        QAbstractItemModel* grid = lstLevel->DBGrid1->model();
+        if (!typed.isEmpty())
+            QVERIFY(grid->setData(grid->index(0, 1), typed, Qt::EditRole));
+        QuestionRecorder questions(answer);
+        lstLevel->findChild<QPushButton*>(button)->click();
+        type(frmLevel->editLvlNumber, QStringLiteral("2"));
+        type(frmLevel->editLvlName, QStringLiteral("Новый"));
+        frmLevel->btnOK->click();
+        QCOMPARE(f->errors.texts(), QStringList{});
+        QCOMPARE(questions.count(), typed.isEmpty() ? 0 : 1);
+        QCOMPARE(f->column(lstLevel->DBGrid1, 1), names);
+        QCOMPARE(dmStructure->qryLevel.fieldByName(QStringLiteral("LVLID")).asInteger(), current);
+        QCOMPARE(lstLevel->DBGrid1->currentIndex().row(), dmStructure->qryLevel.recNo());
+        QCOMPARE(lstLevel->isWindowModified(), answer == Answer::Cancel && !typed.isEmpty());
     }
 
     void typedValuesAreStored()

@@ -1,22 +1,60 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EditingFixture.h"
 #include "engine/DataSet.h"
+#include "testutil/QuestionRecorder.h"
 #include "testutil/TestRegistry.h"
 #include "toolkit/DBGrid.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 // The main window: the model list with held-back changes.
 class ModelWindowTest : public QObject
 {
     Q_OBJECT
+    using Answer = QuestionService::Answer;
     std::unique_ptr<EditingFixture> f;
 
     void typeName(const QString& name)
     {
         QAbstractItemModel* grid = frmMathModel->DBGrid1->model();
         QVERIFY(grid->setData(grid->index(dmStructure->tblModel.recNo(), 0), name, Qt::EditRole));
+    }
+
+    // Steps of a user in the model window: "add", "del", "cancel", "save"
+    // press the buttons, "at N" clicks row N, "type TEXT" types into the
+    // current row's name (keys into the grid once it has the focus),
+    // "type-comment TEXT" into its comment, "key NAME" presses a key.
+    void act(const QStringList& steps)
+    {
+        DBGrid* grid = frmMathModel->DBGrid1;
+        const QMap<QString, Qt::Key> keys{
+            {"Tab", Qt::Key_Tab}, {"Down", Qt::Key_Down}, {"Enter", Qt::Key_Return}};
+        const QMap<QString, QPushButton*> buttons{{"add", frmMathModel->btnModelCreate},
+                                                  {"del", frmMathModel->btnModelRemove},
+                                                  {"cancel", frmMathModel->btnModelCancel},
+                                                  {"save", frmMathModel->btnModelSave}};
+        for (const QString& step : steps) {
+            const QString word = step.section(QLatin1Char(' '), 0, 0);
+            const QString arg = step.section(QLatin1Char(' '), 1);
+            if (buttons.contains(word))
+                buttons[word]->click();
+            else if (word == QLatin1String("at"))
+                grid->setCurrentIndex(grid->model()->index(arg.toInt(), 0));
+            else if (word == QLatin1String("type") && grid->hasFocus())
+                for (const QChar c : arg) // the first key opens the cell, the rest go into it
+                    QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+            else if (word == QLatin1String("type"))
+                typeName(arg);
+            else if (word == QLatin1String("type-comment"))
+                grid->model()->setData(grid->model()->index(dmStructure->tblModel.recNo(), 1), arg,
+                                       Qt::EditRole);
+            else if (word == QLatin1String("key"))
+                QTest::keyClick(QApplication::focusWidget(), keys.value(arg));
+        }
     }
 
 private Q_SLOTS:
@@ -31,6 +69,23 @@ private Q_SLOTS:
         frmMathModel->btnModelModify->click();
         QCOMPARE(dmStructure->tblModel.state(), DataSet::State::Insert);
         QCOMPARE(frmMathModel->DBGrid1->model()->rowCount(), 1);
+    }
+
+    void levelsOfAnUnsavedModelWaitForTheSave()
+    {
+        f->addModel(1);
+        f->start();
+        act({"add", "type n", "at 1"});
+        frmMathModel->DBGrid1->setCurrentIndex(frmMathModel->DBGrid1->model()->index(0, 0));
+        frmMathModel->btnLevel->click();
+        QCOMPARE(f->messages.texts(),
+                 QStringList{"Модель ещё не сохранена. Сохраните её, чтобы задать её уровни."});
+        QVERIFY(!lstLevel->isVisible());
+        frmMathModel->btnModelSave->click();
+        frmMathModel->DBGrid1->setCurrentIndex(frmMathModel->DBGrid1->model()->index(1, 0));
+        frmMathModel->btnLevel->click();
+        QCOMPARE(lstLevel->ModelID, 2);
+        QVERIFY(lstLevel->isVisible());
     }
 
     void addNameSaveStoresUnderTheNextKey()
@@ -63,17 +118,35 @@ private Q_SLOTS:
         QCOMPARE(f->storedModels(), QStringList{"1:a"});
     }
 
-    void removeThenSaveIsRefusedAndRefreshBringsTheRowBack()
+    // Each way of holding a change back, then «Сохранить»: stored, no message.
+    void heldBackChangeIsSaved_data()
     {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("deletion") << QStringList{"at 1", "del"} << QStringList{"1:m1"};
+        QTest::newRow("change posted by a click")
+            << QStringList{"at 1", "type renamed", "at 0"} << QStringList{"1:m1", "2:renamed"};
+        QTest::newRow("new row left by Tab")
+            << QStringList{"add", "type new", "key Tab"} << QStringList{"1:m1", "2:m2", "3:new"};
+        QTest::newRow("new row left by an arrow")
+            << QStringList{"add", "type new", "key Down"} << QStringList{"1:m1", "2:m2", "3:new"};
+        QTest::newRow("new row left by a click")
+            << QStringList{"add", "type new", "at 2"} << QStringList{"1:m1", "2:m2", "3:new"};
+    }
+    void heldBackChangeIsSaved()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, stored);
         f->addModel(1);
+        f->addModel(2);
         f->start();
-        frmMathModel->btnModelRemove->click();
-        QCOMPARE(dmStructure->tblModel.recordCount(), 0);
+        act(steps);
+        QVERIFY(frmMathModel->isWindowModified());
         frmMathModel->btnModelSave->click();
-        QCOMPARE(f->errors.texts(), QStringList{"tblModel: Dataset not in edit or insert mode."});
-        QCOMPARE(f->storedModels(), QStringList{"1:m1"});
-        frmMathModel->btnModelRefresh->click();
-        QCOMPARE(dmStructure->tblModel.recordCount(), 1);
+        QCOMPARE(f->errors.texts(), QStringList{});
+        QCOMPARE(f->messages.count(), 0);
+        QCOMPARE(f->storedModels(), stored);
+        QVERIFY(!frmMathModel->isWindowModified());
     }
 
     void removeOnANewRowRemovesOnlyIt()
@@ -100,19 +173,6 @@ private Q_SLOTS:
                  QStringLiteral("changed"));
     }
 
-    void typedNewRowCannotBeLeft()
-    {
-        f->addModel(1);
-        f->start();
-        frmMathModel->btnModelCreate->click();
-        typeName(QStringLiteral("x"));
-        frmMathModel->DBGrid1->setCurrentIndex(frmMathModel->DBGrid1->model()->index(1, 0));
-        QCOMPARE(f->errors.texts(), QStringList{"Field 'MODID' must have a value."});
-        QCOMPARE(dmStructure->tblModel.state(), DataSet::State::Insert);
-        QCOMPARE(dmStructure->tblModel.recNo(), 0);
-        QCOMPARE(frmMathModel->DBGrid1->currentIndex().row(), 0);
-    }
-
     void untouchedNewRowIsDroppedWhenLeft()
     {
         f->addModel(1);
@@ -124,15 +184,102 @@ private Q_SLOTS:
         QCOMPARE(dmStructure->tblModel.state(), DataSet::State::Browse);
     }
 
-    void exitDropsUnsavedChanges()
+    // «Выход», the close box and «Обновить» ask before they drop what is held
+    // back: «Да» saves (a refused save keeps the window as it is), «Нет»
+    // drops, «Отмена» keeps working. Nothing held back, nothing asked.
+    void droppingAsksFirst_data()
     {
+        QTest::addColumn<QString>("how"); // a button, or the close box
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<int>("rows");  // in the grid afterwards; -1: the window has closed
+        QTest::addColumn<bool>("held"); // still held back
+        const QStringList del{"del"};
+        const QStringList unnamed{"add", "type-comment c"};
+        const QStringList none;
+        const QStringList m1{"1:m1"};
+        const Answer yes = Answer::Yes, no = Answer::No, cancel = Answer::Cancel;
+        QTest::newRow("Выход, Да") << "Button1" << del << yes << none << -1 << false;
+        QTest::newRow("Выход, Нет") << "Button1" << del << no << m1 << -1 << true;
+        QTest::newRow("Выход, Отмена") << "Button1" << del << cancel << m1 << 0 << true;
+        QTest::newRow("Выход, Да refused") << "Button1" << unnamed << yes << m1 << 2 << true;
+        QTest::newRow("Выход, nothing held") << "Button1" << none << cancel << m1 << -1 << false;
+        QTest::newRow("close box, Отмена") << "" << del << cancel << m1 << 0 << true;
+        QTest::newRow("close box, Да") << "" << del << yes << none << -1 << false;
+        QTest::newRow("close box, Да, the cell still open")
+            << "" << QStringList{"add", "type n"} << yes << QStringList{"1:m1", "2:n"} << -1
+            << false;
+        QTest::newRow("Обновить, Да") << "btnModelRefresh" << del << yes << none << 0 << false;
+        QTest::newRow("Обновить, Нет") << "btnModelRefresh" << del << no << m1 << 1 << false;
+        QTest::newRow("Обновить, Отмена") << "btnModelRefresh" << del << cancel << m1 << 0 << true;
+        QTest::newRow("Обновить, nothing held")
+            << "btnModelRefresh" << none << cancel << m1 << 1 << false;
+    }
+    void droppingAsksFirst()
+    {
+        QFETCH(QString, how);
+        QFETCH(QStringList, steps);
+        QFETCH(Answer, answer);
+        QFETCH(QStringList, stored);
+        QFETCH(int, rows);
+        QFETCH(bool, held);
         f->addModel(1);
         f->start();
-        frmMathModel->btnModelRemove->click();
-        frmMathModel->Button1->click();
-        QVERIFY(!frmMathModel->isVisible());
-        f->stop();
-        QCOMPARE(f->storedModels(), QStringList{"1:m1"});
+        act(steps);
+        QuestionRecorder questions(answer);
+        if (how.isEmpty())
+            frmMathModel->windowHandle()->close();
+        else
+            frmMathModel->findChild<QPushButton*>(how)->click();
+        const QVector<QPair<QString, QString>> asked{{"Сохранить изменения?", "Модели"}};
+        QCOMPARE(questions.questions(), steps.isEmpty() ? decltype(asked){} : asked);
+        QCOMPARE(f->storedModels(), stored);
+        QCOMPARE(frmMathModel->isVisible(), rows >= 0);
+        if (rows >= 0)
+            QCOMPARE(frmMathModel->DBGrid1->model()->rowCount(), rows);
+        QCOMPARE(dmStructure->tblModel.hasHeldBack(), held);
+        QCOMPARE(f->errors.texts(), QStringList{});
+    }
+
+    // The title's mark and the summary under the buttons say what is held
+    // back; the row header marks each held-back row.
+    void heldBackChangesAreShown_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<QStringList>("header");
+        QTest::newRow("nothing") << QStringList{} << "" << QStringList{"▶", ""};
+        QTest::newRow("new row posted by Enter")
+            << QStringList{"add", "type x", "key Enter"} << "Не сохранено: новых 1"
+            << QStringList{"▶✱", "", ""};
+        QTest::newRow("new row posted") << QStringList{"add", "type x", "at 1"}
+                                        << "Не сохранено: новых 1" << QStringList{"✱", "▶", ""};
+        QTest::newRow("Отмена drops the new row")
+            << QStringList{"add", "type x", "cancel"} << "" << QStringList{"▶", ""};
+        QTest::newRow("changed and deleted")
+            << QStringList{"type y", "at 1", "del"} << "Не сохранено: изменённых 1, удалённых 1"
+            << QStringList{"▶✎"};
+        QTest::newRow("saved") << QStringList{"add", "type x", "at 1", "del", "save"} << ""
+                               << QStringList{"▶", ""};
+    }
+    void heldBackChangesAreShown()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, summary);
+        QFETCH(QStringList, header);
+        f->addModel(1);
+        f->addModel(2);
+        f->start();
+        act(steps);
+        QCOMPARE(frmMathModel->isWindowModified(), !summary.isEmpty());
+        QCOMPARE(frmMathModel->lblHeldBack->text(), summary);
+        QStringList marks;
+        QAbstractItemModel* grid = frmMathModel->DBGrid1->model();
+        for (int row = 0; row < grid->rowCount(); ++row)
+            marks << grid->headerData(row, Qt::Vertical).toString();
+        QCOMPARE(marks, header);
+        QCOMPARE(f->errors.texts(), QStringList{});
     }
 };
 

@@ -5,6 +5,7 @@
 #include "editing/Formlevel.h"
 #include "engine/Database.h"
 #include "results/Formtblout.h"
+#include "testutil/QuestionRecorder.h"
 #include "testutil/TestRegistry.h"
 #include "toolkit/DBGrid.h"
 #include "toolkit/TStringGrid.h"
@@ -102,6 +103,7 @@ private Q_SLOTS:
     void addSaveRefreshRemoveCycles()
     {
         f->start();
+        QuestionRecorder removals; // «Удалить уровень …?» — «Да»
         QAbstractItemModel* grid = frmMathModel->DBGrid1->model();
         const int count = cycles("KEROVA_SOAK_CYCLES", 10000);
         run("add/save/refresh/remove cycles", count, [&](int i) {

@@ -7,6 +7,7 @@
 #include "store/Dmcom.h"
 #include "testutil/EngineConfig.h"
 #include "testutil/GuardedStartup.h"
+#include "testutil/QuestionRecorder.h"
 #include "testutil/TestRegistry.h"
 #include "testutil/ToolRun.h"
 #include "toolkit/DBEdit.h"
@@ -155,6 +156,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, how);
         QFETCH(QString, cause);
+        QuestionRecorder removal; // «Удалить уровень …?» — «Да»
         f->addModel(1);
         f->addModel(2);
         f->addLevel(1, 1, 1);

@@ -86,6 +86,28 @@ class StructureTest : public QObject
         db.commit();
     }
 
+    // One user's steps on the model list: "at N" moves to row N (posting
+    // the row being typed), "new NAME" adds a row at the current one,
+    // "name NAME" types a name into the current row, "del" deletes it.
+    void act(const QStringList& steps)
+    {
+        DataSet& models = dm->tblModel;
+        for (const QString& step : steps) {
+            const QString word = step.section(QLatin1Char(' '), 0, 0);
+            const QString arg = step.section(QLatin1Char(' '), 1);
+            if (word == QLatin1String("at"))
+                models.setRecNo(arg.toInt());
+            else if (word == QLatin1String("del"))
+                models.remove();
+            else if (word == QLatin1String("new"))
+                models.insert();
+            if (word == QLatin1String("new") || word == QLatin1String("name")) {
+                models.edit();
+                models.fieldByName(QStringLiteral("MODNAME")).setAsString(arg);
+            }
+        }
+    }
+
     QVariant storedValue(const DataSet& dataSet, const QString& field)
     {
         const QString table =
@@ -166,20 +188,54 @@ private Q_SLOTS:
         QCOMPARE(f->storedModels(), (QStringList{"1:renamed", "2:m2"}));
     }
 
-    void saveWithNoRowBeingEditedFailsAndKeepsTheDeletion()
+    // Whatever state the current row is in, the save stores every held-back
+    // change; only new models take keys, in the order they were added.
+    void saveStoresEveryHeldBackChange_data()
     {
-        f->addModel(1);
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("deletion") << QStringList{"at 1", "del"} << QStringList{"1:m1", "3:m3"};
+        QTest::newRow("change posted by moving")
+            << QStringList{"name renamed", "at 2"} << QStringList{"1:renamed", "2:m2", "3:m3"};
+        QTest::newRow("new row posted by moving")
+            << QStringList{"new a", "at 2"} << QStringList{"1:m1", "2:m2", "3:m3", "4:a"};
+        QTest::newRow("new rows, the last being typed")
+            << QStringList{"at 2", "new b", "at 0", "new c"}
+            << QStringList{"1:m1", "2:m2", "3:m3", "4:b", "5:c"};
+        QTest::newRow("all kinds, a change being typed")
+            << QStringList{"del", "new d", "at 2", "name e"} << QStringList{"2:m2", "3:e", "4:d"};
+    }
+    void saveStoresEveryHeldBackChange()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, stored);
+        for (int key = 1; key <= 3; ++key)
+            f->addModel(key);
         dm->tblModel.open();
-        dm->tblModel.remove();
-        try {
-            saveModels();
-            QFAIL("save in browse state succeeded");
-        } catch (const EngineError& e) {
-            QCOMPARE(e.message(), QStringLiteral("tblModel: Dataset not in edit or insert mode"));
-        }
-        QCOMPARE(dm->ModelID, 2);
-        QVERIFY(dm->tblModel.updatesPending());
-        QCOMPARE(f->storedModels(), QStringList{"1:m1"});
+        act(steps);
+        QVERIFY(dm->tblModel.hasHeldBack());
+        saveModels();
+        QCOMPARE(f->storedModels(), stored);
+        QVERIFY(!dm->tblModel.hasHeldBack());
+    }
+
+    // The store refuses one change of the save: nothing is written and
+    // everything stays held back as it was, the new row still without a key.
+    void refusedSaveKeepsEverythingHeldBack()
+    {
+        for (int key = 1; key <= 3; ++key)
+            f->addModel(key);
+        dm->tblModel.open();
+        act({"del", "new n", "at 2", "name typed"});
+        f->store->exec(QStringLiteral("DELETE FROM MATHMODEL WHERE MODID = 3")); // another user
+        QVERIFY_THROWS_EXCEPTION(EngineError, saveModels());
+        QCOMPARE(f->storedModels(), (QStringList{"1:m1", "2:m2"}));
+        const DataSet::HeldBack held = dm->tblModel.heldBack();
+        QCOMPARE((QList<int>{held.inserted, held.modified, held.deleted}), (QList<int>{1, 1, 1}));
+        QCOMPARE(dm->tblModel.state(), DataSet::State::Edit);
+        QCOMPARE(dm->ModelID, 4);
+        QVERIFY(dm->tblModel.locate(QStringLiteral("MODNAME"), QStringLiteral("n")));
+        QVERIFY(dm->tblModel.fieldByName(QStringLiteral("MODID")).isNull());
         QVERIFY(!dmCommon->dbMedic.inTransaction());
     }
 

@@ -4,6 +4,7 @@
 
 #include "toolkit/ErrorDisplay.h"
 #include "toolkit/MessageService.h"
+#include "toolkit/QuestionService.h"
 
 #include <QApplication>
 #include <QTest>
@@ -29,6 +30,15 @@ void failUnexpectedBox(const QString& text, const QString& caption)
     boxOutsideTests = true;
 }
 
+// A question that no test expects fails likewise and is answered «Отмена»,
+// which keeps everything as it was.
+QuestionService::Answer failUnexpectedQuestion(const QString& text, const QString& caption,
+                                               QuestionService::Buttons)
+{
+    failUnexpectedBox(text, caption);
+    return QuestionService::Answer::Cancel;
+}
+
 } // namespace
 
 // Runs every registered test class. "tst_x Class [qtest options]" runs one class.
@@ -43,6 +53,7 @@ int main(int argc, char** argv)
     }
     MessageService::setSink(failUnexpectedBox);
     ErrorDisplay::setSink(failUnexpectedBox);
+    QuestionService::setSink(failUnexpectedQuestion);
     QStringList args = app.arguments();
     QString only;
     if (args.size() > 1 && !args[1].startsWith(QLatin1Char('-'))) {

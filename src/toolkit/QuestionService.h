@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// Questions to the user: a text, a caption and the buttons «Да», «Нет» and,
+// where the user may also step back, «Отмена»; the call returns the answer
+// when the box has closed. Esc answers «Отмена» (or «Нет» without it).
+// Tests replace the sink with one that answers, so no test blocks on a modal box.
+class QuestionService
+{
+public:
+    enum class Answer { Yes, No, Cancel };
+    enum class Buttons { YesNo, YesNoCancel };
+    using Sink = std::function<Answer(const QString& text, const QString& caption, Buttons)>;
+
+    static Answer ask(const QString& text, const QString& caption,
+                      Buttons buttons = Buttons::YesNoCancel);
+    // Installs a sink and returns the one it replaces; an empty sink restores the box.
+    static Sink setSink(Sink sink);
+};
