@@ -37,6 +37,7 @@ void Startup::createObjects(Application& app)
         },
         frmTblOut);
     frmOutput->setResultPin(pin);
+    frmTblOut->setResultPin(pin);
 }
 
 int Startup::run(int& argc, char** argv)

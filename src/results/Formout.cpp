@@ -5,6 +5,7 @@
 #include "chart/TChartControl.h"
 #include "number/Error.h"
 #include "number/NumberFormat.h"
+#include "results/PinControls.h"
 #include "results/ResultPin.h"
 #include "results/SaveDialog.h"
 #include "toolkit/ContextMenu.h"
@@ -133,6 +134,8 @@ void TfrmOutput::layOut()
     setTabOrder(rgrChart3D->button(0), rgrChart3D->button(1));
     setTabOrder(rgrChart3D->button(1), btnApply);
     setTabOrder(btnApply, btnExit);
+    setTabOrder(btnExit, btnPin);
+    setTabOrder(btnPin, btnUnpin);
 }
 
 void TfrmOutput::connectHandlers()
@@ -203,62 +206,34 @@ void TfrmOutput::copyImage()
     ChartImage::copy(*Chart1);
 }
 
-// Buttons beside «Выход» and entries of the chart's context menu, with
-// shortcuts that work anywhere in the window; both are disabled until a
-// result pin is given.
 void TfrmOutput::createPinControls()
 {
-    using namespace DesignControls;
-    btnPin =
-        button(this, QStringLiteral("btnPin"), QStringLiteral("Закрепить для сравнения"), 0, 0);
-    btnUnpin = button(this, QStringLiteral("btnUnpin"), QStringLiteral("Открепить"), 0, 0);
-    m_pinAction = ContextMenu::add(Chart1, btnPin->text(), QStringLiteral("actPin"),
-                                   QKeySequence(Qt::CTRL | Qt::Key_D));
-    m_unpinAction = ContextMenu::add(Chart1, btnUnpin->text(), QStringLiteral("actUnpin"),
-                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
-    for (auto [push, action] :
-         {std::pair{btnPin, m_pinAction}, std::pair{btnUnpin, m_unpinAction}}) {
-        action->setShortcutContext(Qt::WindowShortcut);
-        push->setToolTip(action->shortcut().toString(QKeySequence::NativeText));
-        push->setFixedSize(push->sizeHint().expandedTo(QSize(75, 25)));
-        connect(push, &QPushButton::clicked, action, &QAction::trigger);
-    }
-    connectHandler(m_pinAction, &QAction::triggered, this, &TfrmOutput::pinResult);
-    connectHandler(m_unpinAction, &QAction::triggered, this, &TfrmOutput::unpinResult);
-    connect(Chart1, &TChartControl::inputsChanged, this, &TfrmOutput::showPinned);
-    showPinned();
+    m_pinControls =
+        new PinControls(this, Chart1, [this] { return !Chart1->inputLines().isEmpty(); });
+    btnPin = m_pinControls->pinButton();
+    btnUnpin = m_pinControls->unpinButton();
+    connect(m_pinControls, &PinControls::pinnedChanged, this, &TfrmOutput::showPinned);
+    connect(Chart1, &TChartControl::inputsChanged, m_pinControls, &PinControls::update);
 }
 
 void TfrmOutput::setResultPin(ResultPin* pin)
 {
-    if (m_pin)
-        disconnect(m_pin, nullptr, this, nullptr);
-    m_pin = pin;
-    if (m_pin)
-        connect(m_pin, &ResultPin::changed, this, &TfrmOutput::showPinned);
-    showPinned();
+    m_pinControls->setResultPin(pin);
 }
 
-void TfrmOutput::pinResult()
+QAction* TfrmOutput::pinAction() const
 {
-    if (m_pin)
-        m_pin->pin();
+    return m_pinControls->pinAction();
 }
 
-void TfrmOutput::unpinResult()
+QAction* TfrmOutput::unpinAction() const
 {
-    if (m_pin)
-        m_pin->unpin();
+    return m_pinControls->unpinAction();
 }
 
-// The chart draws the pinned result; pinning needs a result with its inputs.
+// The flat chart draws the pinned result beside the current one.
 void TfrmOutput::showPinned()
 {
-    Chart1->setPinned(m_pin ? m_pin->pinned() : nullptr);
-    const bool canPin = m_pin && !Chart1->inputLines().isEmpty();
-    const bool canUnpin = m_pin && m_pin->pinned();
-    m_pinAction->setEnabled(canPin);
-    btnPin->setEnabled(canPin);
-    m_unpinAction->setEnabled(canUnpin);
-    btnUnpin->setEnabled(canUnpin);
+    ResultPin* pin = m_pinControls->resultPin();
+    Chart1->setPinned(pin ? pin->pinned() : nullptr);
 }

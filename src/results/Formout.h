@@ -3,12 +3,11 @@
 
 #include "toolkit/TForm.h"
 
-#include <QPointer>
-
 class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class PinControls;
 class QPushButton;
 class ResultPin;
 class TChartControl;
@@ -48,16 +47,12 @@ public:
 
     QAction* saveImageAction() const { return m_saveImage; }
     QAction* copyImageAction() const { return m_copyImage; }
-    QAction* pinAction() const { return m_pinAction; }
-    QAction* unpinAction() const { return m_unpinAction; }
+    QAction* pinAction() const;
+    QAction* unpinAction() const;
 
     // The result kept for comparison, shared with the other result windows;
     // without one the window offers no pinning.
     void setResultPin(ResultPin* pin);
-    // «Закрепить для сравнения»: the current result becomes the pinned one.
-    void pinResult();
-    // «Открепить».
-    void unpinResult();
 
 private:
     void createControls();
@@ -69,9 +64,7 @@ private:
 
     QAction* m_saveImage = nullptr;
     QAction* m_copyImage = nullptr;
-    QAction* m_pinAction = nullptr;
-    QAction* m_unpinAction = nullptr;
-    QPointer<ResultPin> m_pin;
+    PinControls* m_pinControls = nullptr;
 };
 
 extern TfrmOutput* frmOutput;

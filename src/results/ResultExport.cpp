@@ -54,6 +54,9 @@ Range selectedCells(const TStringGrid& grid)
         top = qMin(top, index.row());
         bottom = qMax(bottom, index.row());
     }
+    const qsizetype cells = qsizetype(grid.colCount() - 1) * (grid.rowCount() - 1);
+    if (selected.size() == cells)
+        return allCells(grid);
     return {&grid, left + 1, top + 1, right + 1, bottom + 1};
 }
 

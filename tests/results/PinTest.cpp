@@ -13,10 +13,14 @@
 
 #include <QAction>
 #include <QChart>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 #include <memory>
 
 // «Закрепить для сравнения» across the result windows: the pinned result
@@ -32,8 +36,9 @@ class PinTest : public QObject
     std::unique_ptr<ResultPin> pin;
 
     // A calculation as the sweep leaves the windows: nY rows of nX values
-    // base + 10 × iy + ix, X from x0 by 0.5, Y from 10 by 2.5, with its inputs.
-    void calculate(int nX, int nY, double base, double x0 = 1.0)
+    // base + 10 × iy + ix, X from x0 by 0.5, Y from 10 by 2.5, with its inputs
+    // and a failed point, if given.
+    void calculate(int nX, int nY, double base, double x0 = 1.0, QPoint failed = {-1, -1})
     {
         StringGridModel& grid = *table->tblOut->gridModel();
         grid.setSize(nX + 1, nY + 1);
@@ -56,6 +61,9 @@ class PinTest : public QObject
                 values.PointValue(static_cast<qint16>(ix), base + 10 * iy + ix);
             }
         }
+        labels.failures = PointMarks(nX, nY);
+        labels.failures.add(failed.x(), failed.y(), QStringLiteral("Деление на ноль"));
+        grid.setMarks(labels.failures);
         values.setLabels(labels);
         table->edtX->setText(labels.xName);
         table->edtY->setText(labels.yName);
@@ -90,6 +98,7 @@ private Q_SLOTS:
             std::make_unique<ResultPin>([this] { return ResultPin::currentOf(*table, *listing); });
         chart->setOpenMaximised(false);
         chart->setResultPin(pin.get());
+        table->setResultPin(pin.get());
     }
     void cleanup()
     {
@@ -129,6 +138,58 @@ private Q_SLOTS:
         chart->btnUnpin->click();
         QTRY_COMPARE(legend(), QStringList({"Потери при задержке:", "10,00", "12,50"}));
         QVERIFY(!chart->unpinAction()->isEnabled());
+    }
+
+    // «Разность» shows current − pinned in every cell while both results have
+    // the same X and Y values; failed points of either stay marked, and the
+    // window, the copy and the recorded inputs say it is a difference. It
+    // stays through a calculation on the same grid and goes with the pinned
+    // result. On another grid the choice is disabled and says why.
+    void differenceOfTwoResults_data()
+    {
+        QTest::addColumn<double>("x0");
+        QTest::addColumn<bool>("comparable");
+        QTest::newRow("same grid") << 1.0 << true;
+        QTest::newRow("other X values") << 2.0 << false;
+    }
+    void differenceOfTwoResults()
+    {
+        QFETCH(double, x0);
+        QFETCH(bool, comparable);
+        QVERIFY(!table->differenceAction()->isEnabled());
+        calculate(3, 2, 0, 1.0, {2, 1});
+        table->pinAction()->trigger();
+        calculate(3, 2, 100, x0, {0, 0});
+        const TStringGrid& grid = *table->tblOut;
+        QCOMPARE(table->differenceAction()->isEnabled(), comparable);
+        if (!comparable) {
+            QCOMPARE(table->btnDifference->toolTip(),
+                     QStringLiteral("сетки расчетов не совпадают"));
+            QCOMPARE(grid.cell(2, 2), QStringLiteral("111,00"));
+            return;
+        }
+        table->btnDifference->click();
+        QVERIFY(table->lblDifference->isVisibleTo(table.get()));
+        QCOMPARE(grid.cell(2, 2), QStringLiteral("100,00"));
+        QCOMPARE(grid.cell(1, 0), QStringLiteral("1,00"));
+        const QAbstractItemModel& cells = *grid.model();
+        QVERIFY(cells.data(cells.index(0, 0), Qt::BackgroundRole).isValid());
+        QCOMPARE(cells.data(cells.index(1, 2), Qt::ToolTipRole).toString(),
+                 QStringLiteral("закрепленный расчет: Деление на ноль"));
+        table->copyAllAction()->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("\t1,00\t1,50\t2,00\n10,00\t100,00\t100,00\t100,00\n"
+                                "12,50\t100,00\t100,00\t100,00\n"));
+        QCOMPARE(table->shownInputLines(), QStringList({"Разность: текущий расчет − закрепленный",
+                                                        "Текущий расчет:", "Расчет: 100",
+                                                        "Закрепленный расчет:", "Расчет: 0"}));
+        calculate(3, 2, 250);
+        QCOMPARE(grid.cell(2, 2), QStringLiteral("250,00"));
+        table->btnUnpin->click();
+        QVERIFY(!table->differenceAction()->isEnabled());
+        QVERIFY(!table->lblDifference->isVisibleTo(table.get()));
+        QCOMPARE(grid.cell(2, 2), QStringLiteral("261,00"));
+        QCOMPARE(table->shownInputLines(), QStringList{"Расчет: 250"});
     }
 };
 
