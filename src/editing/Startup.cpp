@@ -30,14 +30,7 @@ void Startup::createObjects(Application& app)
     app.create(frmTblOut);
     app.create(frmShowParam);
     // One result kept for comparison, shared by the result windows.
-    auto* pin = new ResultPin(
-        [] {
-            return frmTblOut && frmShowParam ? ResultPin::currentOf(*frmTblOut, *frmShowParam)
-                                             : nullptr;
-        },
-        frmTblOut);
-    frmOutput->setResultPin(pin);
-    frmTblOut->setResultPin(pin);
+    ResultPin::share(*frmOutput, *frmTblOut, *frmShowParam);
 }
 
 int Startup::run(int& argc, char** argv)

@@ -2,13 +2,13 @@
 #include "results/ResultPin.h"
 
 #include "chart/PinnedResult.h"
+#include "results/Formout.h"
 #include "results/Formparm.h"
 #include "results/Formtblout.h"
 #include "toolkit/StringGridModel.h"
 #include "toolkit/TStringGrid.h"
 
 #include <QLineEdit>
-#include <QListWidget>
 
 ResultPin::ResultPin(Source current, QObject* parent)
     : QObject(parent), m_current(std::move(current))
@@ -21,12 +21,18 @@ std::shared_ptr<const PinnedResult> ResultPin::currentOf(const TfrmTblOut& table
     const StringGridModel& grid = *table.tblOut->gridModel();
     if (table.inputLines().isEmpty() || grid.colCount() < 2 || grid.gridRowCount() < 2)
         return nullptr;
-    QStringList levels;
-    for (int i = 0; i < listing.ListBox1->count(); ++i)
-        levels << listing.ListBox1->item(i)->text();
     return std::make_shared<const PinnedResult>(grid.numbers(), table.edtX->text(),
                                                 table.edtY->text(), grid.marks(),
-                                                table.inputLines(), levels);
+                                                table.inputLines(), listing.listing());
+}
+
+ResultPin* ResultPin::share(TfrmOutput& chart, TfrmTblOut& table, TfrmShowParam& listing)
+{
+    auto* pin = new ResultPin([&table, &listing] { return currentOf(table, listing); }, &table);
+    chart.setResultPin(pin);
+    table.setResultPin(pin);
+    listing.setResultPin(pin);
+    return pin;
 }
 
 void ResultPin::pin()

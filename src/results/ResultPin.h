@@ -6,6 +6,7 @@
 #include <memory>
 
 class PinnedResult;
+class TfrmOutput;
 class TfrmShowParam;
 class TfrmTblOut;
 
@@ -28,6 +29,10 @@ public:
     // with at least one point.
     static std::shared_ptr<const PinnedResult> currentOf(const TfrmTblOut& table,
                                                          const TfrmShowParam& listing);
+    // The application's one pin, taking the current result from the table
+    // and the listing, handed to the three result windows; the table window
+    // owns it.
+    static ResultPin* share(TfrmOutput& chart, TfrmTblOut& table, TfrmShowParam& listing);
 
     // Keeps the current result; with none, the pinned one stays.
     void pin();

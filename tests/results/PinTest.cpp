@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -99,6 +100,7 @@ private Q_SLOTS:
         chart->setOpenMaximised(false);
         chart->setResultPin(pin.get());
         table->setResultPin(pin.get());
+        listing->setResultPin(pin.get());
     }
     void cleanup()
     {
@@ -190,6 +192,29 @@ private Q_SLOTS:
         QVERIFY(!table->lblDifference->isVisibleTo(table.get()));
         QCOMPARE(grid.cell(2, 2), QStringLiteral("261,00"));
         QCOMPARE(table->shownInputLines(), QStringList{"Расчет: 250"});
+    }
+
+    // The listing shows the pinned calculation's levels under the current
+    // one's, the lines that differ marked in both, until «Открепить».
+    void listingComparesWithThePinnedCalculation()
+    {
+        calculate(3, 2, 0);
+        chart->pinAction()->trigger();
+        calculate(3, 2, 100);
+        QStringList shown, marked;
+        for (int i = 0; i < listing->ListBox1->count(); ++i) {
+            const QListWidgetItem* item = listing->ListBox1->item(i);
+            shown << item->text();
+            if (item->font().bold() && item->background() == TfrmShowParam::differenceBackground())
+                marked << item->text() + QStringLiteral(" | ") + item->toolTip();
+        }
+        QCOMPARE(shown, QStringList({"Модель: Тестовая", "Потери при задержке: 100", "",
+                                     "Закрепленный расчет:", "Модель: Тестовая",
+                                     "Потери при задержке: 0"}));
+        QCOMPARE(marked, QStringList({"Потери при задержке: 100 | в закрепленном расчете: 0",
+                                      "Потери при задержке: 0 | в текущем расчете: 100"}));
+        chart->unpinAction()->trigger();
+        QCOMPARE(listing->ListBox1->count(), 2);
     }
 };
 
