@@ -263,6 +263,14 @@ void TChartControl::setInputLines(const QStringList& lines)
     Q_EMIT inputsChanged();
 }
 
+QStringList TChartControl::shownInputLines() const
+{
+    if (!m_pinned || showing3D() || !m_labels.covers(seriesCount(), pointCount()))
+        return m_inputLines;
+    return QStringList(m_inputLines)
+           << QStringLiteral("Закрепленный расчет (пунктиром):") << m_pinned->inputLines();
+}
+
 QWidget* TChartControl::shownView()
 {
     render();

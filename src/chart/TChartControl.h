@@ -75,6 +75,9 @@ public:
     // shown as the chart's tooltip. Empty when not known.
     void setInputLines(const QStringList& lines);
     const QStringList& inputLines() const { return m_inputLines; }
+    // The inputs of what the chart shows, for pictures: those lines, and
+    // while the pinned result is drawn beside them, its inputs after them.
+    QStringList shownInputLines() const;
     // The result kept for comparison, drawn dashed beside the current one on
     // the flat chart when both come with their records; the 3D view shows the
     // current result alone. Null for none.

@@ -133,6 +133,8 @@ private Q_SLOTS:
         QCOMPARE(line(4)->pen().color(), line(3)->pen().color());
         QCOMPARE(line(3)->pen().style(), Qt::SolidLine);
         QVERIFY(!line(4)->pen().dashPattern().isEmpty());
+        QCOMPARE(chart->Chart1->shownInputLines(),
+                 QStringList({"Расчет: 100", "Закрепленный расчет (пунктиром):", "Расчет: 0"}));
 
         chart->btnPin->click();
         calculate(3, 2, 200);
