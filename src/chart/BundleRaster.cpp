@@ -14,6 +14,13 @@ BundleRaster::BundleRaster(QImage& picture, const std::vector<double>& xs, bool 
     // The last point's own column (a single point is a stretch of nothing).
     if (count > 0)
         addStretch(xs.back(), xs.back(), count - 1, dashed);
+    // The heights a line needs: those of the points at the ends of the pieces.
+    std::vector<bool> needed(xs.size() + 1, false);
+    for (const Piece& piece : m_pieces)
+        needed[size_t(piece.point)] = needed[size_t(piece.point) + 1] = true;
+    for (int i = 0; i < count; ++i)
+        if (needed[size_t(i)])
+            m_needed.push_back(i);
 }
 
 // The columns from x0's up to the one before x1's (at least one), x1's own
@@ -46,8 +53,8 @@ void BundleRaster::line(const double* values, double yZero, double yPerUnit, QRg
     const size_t count = m_ys.size() - 1;
     if (count == 0)
         return;
-    for (size_t i = 0; i < count; ++i)
-        m_ys[i] = yZero - (std::isfinite(values[i]) ? values[i] : 0.0) * yPerUnit;
+    for (const int i : m_needed)
+        m_ys[size_t(i)] = yZero - (std::isfinite(values[i]) ? values[i] : 0.0) * yPerUnit;
     m_ys[count] = m_ys[count - 1];
     int column = -1;
     double top = 0, bottom = 0;

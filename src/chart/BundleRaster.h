@@ -45,5 +45,7 @@ private:
     int m_width;
     int m_height;
     std::vector<Piece> m_pieces;
+    // The points whose height some piece reads, and the heights of a line.
+    std::vector<int> m_needed;
     std::vector<double> m_ys;
 };

@@ -15,6 +15,26 @@ bool same(double a, double b)
     return std::fabs(a - b) <= 1e-9 * std::max({1.0, std::fabs(a), std::fabs(b)});
 }
 
+// The smallest and largest value, a cell without one read as 0. Four
+// running pairs let the processor compare several values at once.
+std::pair<double, double> valueRange(const SeriesRows& rows)
+{
+    double low[4] = {qInf(), qInf(), qInf(), qInf()};
+    double high[4] = {-qInf(), -qInf(), -qInf(), -qInf()};
+    for (int s = 0; s < rows.series; ++s) {
+        const double* row = rows.row(s);
+        for (int p = 0; p < rows.points; ++p) {
+            const double value = row[p] == row[p] ? row[p] : 0.0;
+            const int lane = p & 3;
+            low[lane] = value < low[lane] ? value : low[lane];
+            high[lane] = value > high[lane] ? value : high[lane];
+        }
+    }
+    const double lowest = std::min({low[0], low[1], low[2], low[3]});
+    const double highest = std::max({high[0], high[1], high[2], high[3]});
+    return lowest <= highest ? std::pair{lowest, highest} : std::pair{0.0, 0.0};
+}
+
 } // namespace
 
 PinnedResult::PinnedResult(const ResultGrid& values, QString xName, QString yName,
@@ -28,19 +48,7 @@ PinnedResult::PinnedResult(const ResultGrid& values, QString xName, QString yNam
         m_labels.xValues.push_back(m_grid.value(col, 0));
     for (int row = 1; row < m_grid.rowCount(); ++row)
         m_labels.yValues.push_back(m_grid.value(0, row));
-    const SeriesRows all = rows();
-    double low = qInf(), high = -qInf();
-    for (int s = 0; s < all.series; ++s) {
-        const double* row = all.row(s);
-        for (int p = 0; p < all.points; ++p) {
-            // Written so that the compiler can take several values at once.
-            const double value = row[p] == row[p] ? row[p] : 0.0;
-            low = value < low ? value : low;
-            high = value > high ? value : high;
-        }
-    }
-    if (low <= high)
-        m_range = {low, high};
+    m_range = valueRange(rows());
 }
 
 SeriesRows PinnedResult::rows() const
