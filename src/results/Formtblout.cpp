@@ -272,6 +272,9 @@ void TfrmTblOut::chooseDifference(bool checked)
 void TfrmTblOut::showPinned()
 {
     const std::shared_ptr<const PinnedResult> kept = pinned();
+    // The choice goes with the pinned result it was made for.
+    if (!kept)
+        m_wantDifference = false;
     StringGridModel& grid = *tblOut->gridModel();
     const bool current = !m_inputLines.isEmpty();
     const bool comparable = kept && current && kept->sameAxes(grid.numbers());

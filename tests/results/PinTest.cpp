@@ -194,6 +194,8 @@ private Q_SLOTS:
         QVERIFY(!table->lblDifference->isVisibleTo(table.get()));
         QCOMPARE(grid.cell(2, 2), QStringLiteral("261,00"));
         QCOMPARE(table->shownInputLines(), QStringList{"Расчет: 250"});
+        table->btnPin->click();
+        QVERIFY(table->differenceAction()->isEnabled() && !table->differenceAction()->isChecked());
     }
 
     // The listing shows the pinned calculation's levels under the current
