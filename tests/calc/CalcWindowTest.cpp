@@ -332,7 +332,7 @@ private Q_SLOTS:
         SampleModel::load(*levels->db);
         createWindows();
         MessageRecorder messages;
-        const SweepInput input{"2", "7", "1,5", "2", "100", "10", "-30", "1", "1", 6, 1, 1};
+        const SweepInput input{"2", "7", "1,5", "2", "100", "10", "-30", "1", "1", 5, 1, 1};
         const QList<QPair<QLineEdit*, QString>> fields{
             {w()->edtMinX, input.minX},          {w()->edtMaxX, input.maxX},
             {w()->edtStepX, input.stepX},        {w()->edtLevelX, input.levelX},
@@ -350,6 +350,31 @@ private Q_SLOTS:
         compareWithReference(input);
     }
 
+    // A blank field is read as the text it starts with: the same table and
+    // the same recorded inputs as that text.
+    void blankFieldTakesItsInitialText_data()
+    {
+        QTest::addColumn<QString>("field");
+        for (const char* field : {"edtMinX", "edtMaxX", "edtStepX", "edtLevelX", "edtMinY",
+                                  "edtMaxY", "edtStepY", "edtLevelY", "edtCalcLevel"})
+            QTest::newRow(field) << field;
+    }
+    void blankFieldTakesItsInitialText()
+    {
+        QFETCH(QString, field);
+        SampleModel::load(*levels->db);
+        createWindows();
+        MessageRecorder messages;
+        w()->btnCalc->click();
+        const QStringList table = cells();
+        const QStringList inputs = frmTblOut->inputLines().mid(3);
+        w()->findChild<QLineEdit*>(field)->setText(QStringLiteral(" \t"));
+        w()->btnCalc->click();
+        QCOMPARE(messages.count(), 0);
+        QCOMPARE(cells(), table);
+        QCOMPARE(frmTblOut->inputLines().mid(3), inputs);
+    }
+
     // A refused input: one box naming the field and what is wrong, the focus
     // in that field, the previous result kept; the next calculation runs.
     void refusedInputChangesNothing_data()
@@ -365,6 +390,10 @@ private Q_SLOTS:
                                            << "100.5"
                                            << "Неверное значение: Показатель Х, до";
         row("edtStepX", "1e", "Неверное значение: Показатель Х, шаг");
+        QTest::newRow("edtStepX fraction")
+            << "edtStepX"
+            << "2,5"
+            << "Показатель «Интенсивность потока задач» целый: Показатель Х, шаг";
         row("edtLevelX", "1,5", "Неверное значение: Показатель Х, уровень");
         row("edtMinY", "--1", "Неверное значение: Показатель Y, от");
         row("edtMaxY", "3 0", "Неверное значение: Показатель Y, до");
@@ -734,7 +763,7 @@ private Q_SLOTS:
         createWindows();
         w()->edtMaxX->setText(QStringLiteral("1010"));
         w()->edtStepX->setText(QStringLiteral("1"));
-        w()->edtStepY->setText(QStringLiteral("0,1"));
+        w()->edtStepY->setText(QStringLiteral("1"));
         w()->edtCalcLevel->setText(QStringLiteral("2"));
         QStringList errorCursors;
         const ErrorDisplay::Sink previous =
