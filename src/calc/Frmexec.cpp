@@ -9,6 +9,7 @@
 #include "calccore/Indicator.h"
 #include "calccore/ParameterSweep.h"
 #include "chart/TChartControl.h"
+#include "engine/AbortError.h"
 #include "engine/Field.h"
 #include "number/Error.h"
 #include "results/Formout.h"
@@ -16,6 +17,7 @@
 #include "results/Formtblout.h"
 #include "store/Dmstruct.h"
 #include "toolkit/DesignControls.h"
+#include "toolkit/ErrorDisplay.h"
 #include "toolkit/Handler.h"
 #include "toolkit/MessageService.h"
 #include "toolkit/TRadioGroup.h"
@@ -29,6 +31,7 @@
 #include <QScopedValueRollback>
 #include <QShortcut>
 #include <array>
+#include <new>
 
 TfrmExecute* frmExecute = nullptr;
 
@@ -111,6 +114,22 @@ struct CurrentModel
     std::optional<int> key;
     QString name;
 };
+
+// The error being handled, raised again with a line saying that the result
+// windows show the previous result; the silent abort stays silent.
+[[noreturn]] void rethrowKept()
+{
+    const QString kept = QStringLiteral("\nРасчет прерван; прежний результат сохранен");
+    try {
+        throw;
+    } catch (const AbortError&) {
+        throw;
+    } catch (const Error& error) {
+        throw Error(ErrorDisplay::text(error.message()) + kept);
+    } catch (const std::bad_alloc&) {
+        throw Error(ErrorDisplay::text(QStringLiteral("Недостаточно памяти")) + kept);
+    }
+}
 
 CurrentModel currentModel()
 {
@@ -323,7 +342,8 @@ SweepInput TfrmExecute::input() const
 // failing point shows its message box until the user ticks that no more be
 // shown (SweepReportBoxes); the busy cursor of a long sweep gives way to the
 // normal one while a box waits. A press that arrives while a box of the
-// running calculation is up is ignored.
+// running calculation is up is ignored. An error that ends the calculation
+// puts back what both windows showed before and says so in its box.
 void TfrmExecute::btnCalcClick()
 {
     if (m_calculating)
@@ -346,7 +366,15 @@ void TfrmExecute::btnCalcClick()
     ParameterSweep sweep(
         workingSet, chart, table,
         [&boxes](const QString& text, int, int, double, double) { boxes.report(text); });
-    if (sweep.run(input()) == ParameterSweep::Outcome::InvalidInput) {
+    ParameterSweep::Outcome outcome{};
+    try {
+        outcome = sweep.run(input());
+    } catch (...) {
+        table.restore();
+        chart.restore();
+        rethrowKept();
+    }
+    if (outcome == ParameterSweep::Outcome::InvalidInput) {
         refuse(sweep.refusal());
         return;
     }
