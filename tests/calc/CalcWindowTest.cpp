@@ -372,17 +372,7 @@ private Q_SLOTS:
         createWindows();
         MessageRecorder messages;
         const SweepInput input{"2", "7", "1,5", "2", "100", "10", "-30", "1", "1", 5, 1, 1};
-        const QList<QPair<QLineEdit*, QString>> fields{
-            {w()->edtMinX, input.minX},          {w()->edtMaxX, input.maxX},
-            {w()->edtStepX, input.stepX},        {w()->edtLevelX, input.levelX},
-            {w()->edtMinY, input.minY},          {w()->edtMaxY, input.maxY},
-            {w()->edtStepY, input.stepY},        {w()->edtLevelY, input.levelY},
-            {w()->edtCalcLevel, input.calcLevel}};
-        for (const auto& [edit, text] : fields)
-            edit->setText(text);
-        w()->ValX->setItemIndex(input.itemX);
-        w()->ValY->setItemIndex(input.itemY);
-        w()->rgrCalcType->setItemIndex(input.calcType);
+        enter(input);
         w()->btnCalc->click();
         QCOMPARE(grid()->colCount(), 4);
         QCOMPARE(grid()->rowCount(), 4);
