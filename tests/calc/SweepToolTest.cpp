@@ -50,11 +50,15 @@ private Q_SLOTS:
                            "10.00;0.22;0.44;0.66;0.88;1.10;1.32;1.54;1.75;1.97"}
             << 5 << QString();
         QTest::newRow("comma locale")
-            << QStringList{"--x-step", "2,5", "--x-to", "15", "--y-to", "15"} << "ru_RU.UTF-8" << 0
-            << QStringList{";10,00;12,50", "10,00;0,22;0,26"} << 2 << QString();
-        QTest::newRow("blank fields")
-            << QStringList{"--y-to", "", "--y-step", " ", "--x-to", "20"} << "C.UTF-8" << 0
-            << QStringList{";10.00", "10.00;0.22", "20.00;0.22"} << 5 << QString();
+            << QStringList{"--x-step", "2,0", "--x-to", "14,5", "--y-to", "15"} << "ru_RU.UTF-8"
+            << 0 << QStringList{";10,00;12,00", "10,00;0,22;0,26"} << 2 << QString();
+        QTest::newRow("blank fields take their initial texts")
+            << QStringList{"--y-to", "", "--y-step", " ", "--y-level", "", "--x-to", "20"}
+            << "C.UTF-8" << 0 << QStringList{";10.00", "10.00;0.22", "15.00;0.22", "20.00;0.22"}
+            << 5 << QString();
+        QTest::newRow("fractional step of an integer parameter")
+            << QStringList{"--x-step", "2,5"} << "ru_RU.UTF-8" << 2 << QStringList{} << 0
+            << "Показатель «Интенсивность потока задач» целый: Показатель Х, шаг\n";
         QTest::newRow("raw") << QStringList{"--raw", "--x-to", "30", "--y-to", "15"}
                              << "ru_RU.UTF-8" << 0
                              << QStringList{",10,20", "10,0.21937129433613967,0.43874258867227933"}
@@ -138,7 +142,7 @@ private Q_SLOTS:
         QCOMPARE(withInputs[2], QStringLiteral("# Модель: Тестовая (ключ 1)"));
         QCOMPARE(withInputs[4],
                  QStringLiteral("# Показатель Y: Интенсивность потока решения задач "
-                                "(Интенсивность решения задач); от 10; до 50; шаг 20; уровень 1"));
+                                "(Интенсивность решения задач); от 10; до 30; шаг 20; уровень 1"));
         QCOMPARE(withInputs[5],
                  QStringLiteral("# Вычисляемая величина: Количество узлов уровня; уровень 2"));
     }

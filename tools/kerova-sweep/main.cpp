@@ -9,7 +9,8 @@
 //                [--calc ITEM] [--calc-level K] [--raw] [--inputs]
 //
 // Without --model or --model-id the store's only model is computed (ModelChoice).
-// Defaults are the window's initial inputs; an empty value is a blank field.
+// Defaults are the window's initial inputs; an empty value is a blank field,
+// which takes the default.
 // Cells are separated by ";" and formatted "0.00" in the user's locale; with
 // --raw, numbers are printed in shortest round-trip form with "." and cells
 // separated by ",". With --inputs, the inputs of the calculation (the values
@@ -185,6 +186,8 @@ int run(const QStringList& arguments)
     ToolCommandLine cli(
         QStringLiteral("Расчет по уровням модели без окна; результат — таблица CSV"),
         QStringLiteral("\nБез --model и --model-id рассчитывается единственная модель хранилища.\n"
+                       "Значения по умолчанию — начальные значения окна расчетов; пустое\n"
+                       "значение (--y-to \"\") действует как пустое поле и принимает их.\n"
                        "\nКод завершения: 0 — готово, 1 — расчет закончился ошибкой,\n"
                        "его результат не удалось записать или в хранилище нет моделей,\n"
                        "2 — неверные параметры или исходные данные, или нужно выбрать модель.\n"));
