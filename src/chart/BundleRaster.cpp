@@ -6,79 +6,47 @@
 
 BundleRaster::BundleRaster(QImage& picture, const std::vector<double>& xs, bool dashed)
     : m_bits(picture.bits()), m_stride(picture.bytesPerLine()), m_width(picture.width()),
-      m_height(picture.height()), m_ys(xs.size() + 1)
+      m_height(picture.height()), m_xs(xs), m_ys(xs.size() + 1)
 {
-    const int count = static_cast<int>(xs.size());
-    for (int i = 0; i + 1 < count; ++i)
-        addStretch(xs[size_t(i)], xs[size_t(i) + 1], i, dashed);
-    // The last point's own column (a single point is a stretch of nothing).
-    if (count > 0)
-        addStretch(xs.back(), xs.back(), count - 1, dashed);
-    // The heights a line needs: those of the points at the ends of the pieces.
-    std::vector<bool> needed(xs.size() + 1, false);
-    for (const Piece& piece : m_pieces)
-        needed[size_t(piece.point)] = needed[size_t(piece.point) + 1] = true;
-    for (int i = 0; i < count; ++i)
-        if (needed[size_t(i)])
-            m_needed.push_back(i);
-}
-
-// The columns from x0's up to the one before x1's (at least one), x1's own
-// being left to the next stretch.
-void BundleRaster::addStretch(double x0, double x1, int point, bool dashed)
-{
-    const double low = std::min(x0, x1);
-    const double high = std::max(x0, x1);
+    if (m_xs.empty())
+        return;
+    m_rising = m_xs.front() <= m_xs.back();
+    if (!m_rising)
+        std::reverse(m_xs.begin(), m_xs.end());
+    const double low = m_xs.front();
+    const double high = m_xs.back();
     if (!(high >= 0 && low < m_width))
         return;
     const int first = low > 0 ? static_cast<int>(low) : 0;
-    int last = high < m_width ? static_cast<int>(high) : m_width - 1;
-    if (last > first && last == high)
-        --last;
-    for (int column = first; column <= last; ++column) {
-        if (dashed && (column / DashColumns) % 2 == 1)
+    const int last = high < m_width - 1 ? static_cast<int>(high) : m_width - 1;
+    auto inside = m_xs.begin();
+    for (int x = first; x <= last; ++x) {
+        const double left = std::max(low, double(x));
+        const double right = std::min(high, x + 1.0);
+        const int from = static_cast<int>(inside - m_xs.begin());
+        while (inside != m_xs.end() && *inside < x + 1.0)
+            ++inside;
+        if (dashed && (x / DashColumns) % 2 == 1)
             continue;
-        if (high == low) {
-            m_pieces.push_back({column, point, 0.0, 1.0});
-            continue;
-        }
-        const double left = std::max(low, double(column));
-        const double right = std::min(high, column + 1.0);
-        m_pieces.push_back({column, point, (left - x0) / (x1 - x0), (right - x0) / (x1 - x0)});
+        m_columns.push_back(
+            {x, placeAt(left), placeAt(right), from, static_cast<int>(inside - m_xs.begin())});
     }
 }
 
-void BundleRaster::line(const double* values, double yZero, double yPerUnit, QRgb colour)
+// Where x falls between the points.
+BundleRaster::Place BundleRaster::placeAt(double x) const
 {
-    const size_t count = m_ys.size() - 1;
-    if (count == 0)
-        return;
-    for (const int i : m_needed)
-        m_ys[size_t(i)] = yZero - (std::isfinite(values[i]) ? values[i] : 0.0) * yPerUnit;
-    m_ys[count] = m_ys[count - 1];
-    int column = -1;
-    double top = 0, bottom = 0;
-    for (const Piece& piece : m_pieces) {
-        const double y0 = m_ys[size_t(piece.point)];
-        const double rise = m_ys[size_t(piece.point) + 1] - y0;
-        const double a = y0 + piece.from * rise;
-        const double b = y0 + piece.to * rise;
-        if (piece.column != column) {
-            if (column >= 0)
-                fill(column, top, bottom, colour);
-            column = piece.column;
-            top = std::min(a, b);
-            bottom = std::max(a, b);
-        } else {
-            top = std::min(top, std::min(a, b));
-            bottom = std::max(bottom, std::max(a, b));
-        }
-    }
-    if (column >= 0)
-        fill(column, top, bottom, colour);
+    const auto after = std::upper_bound(m_xs.begin(), m_xs.end(), x);
+    if (after == m_xs.begin())
+        return {0, 0.0};
+    if (after == m_xs.end())
+        return {static_cast<int>(m_xs.size()) - 1, 0.0};
+    const int point = static_cast<int>(after - m_xs.begin()) - 1;
+    const double span = m_xs[size_t(point) + 1] - m_xs[size_t(point)];
+    return {point, span > 0 ? (x - m_xs[size_t(point)]) / span : 0.0};
 }
 
-void BundleRaster::fill(int column, double top, double bottom, QRgb colour)
+inline void BundleRaster::fill(int column, double top, double bottom, QRgb colour)
 {
     if (!(bottom >= 0 && top < m_height))
         return;
@@ -88,4 +56,42 @@ void BundleRaster::fill(int column, double top, double bottom, QRgb colour)
         m_bits + qsizetype(first) * m_stride + qsizetype(column) * qsizetype(sizeof(QRgb));
     for (int row = first; row <= last; ++row, pixel += m_stride)
         *reinterpret_cast<QRgb*>(pixel) = colour;
+}
+
+void BundleRaster::line(const double* values, double yZero, double yPerUnit, QRgb colour)
+{
+    const size_t count = m_ys.size() - 1;
+    if (count == 0)
+        return;
+    auto heightOf = [yZero, yPerUnit](double value) {
+        return yZero - (std::isfinite(value) ? value : 0.0) * yPerUnit;
+    };
+    if (m_rising)
+        for (size_t i = 0; i < count; ++i)
+            m_ys[i] = heightOf(values[i]);
+    else
+        for (size_t i = 0; i < count; ++i)
+            m_ys[i] = heightOf(values[count - 1 - i]);
+    // The last point's height again, so that every place has a next point.
+    m_ys[count] = m_ys[count - 1];
+    const double* ys = m_ys.data();
+    auto height = [ys](const Place& place) {
+        const double y = ys[place.point];
+        return y + place.along * (ys[place.point + 1] - y);
+    };
+    // A column's left edge is the right edge of the column before it, if drawn.
+    int previous = -2;
+    double edge = 0;
+    for (const Column& column : m_columns) {
+        const double a = column.x == previous + 1 ? edge : height(column.left);
+        const double b = height(column.right);
+        previous = column.x;
+        edge = b;
+        double top = std::min(a, b), bottom = std::max(a, b);
+        for (int p = column.from; p < column.to; ++p) {
+            top = std::min(top, m_ys[size_t(p)]);
+            bottom = std::max(bottom, m_ys[size_t(p)]);
+        }
+        fill(column.x, top, bottom, colour);
+    }
 }

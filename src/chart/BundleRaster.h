@@ -5,13 +5,14 @@
 #include <vector>
 
 // Lines one pixel wide, without smoothing, written straight into a picture
-// column by column, for many series that share their points' places: each
-// series fills, in every pixel column its line crosses, the rows between
-// the lowest and highest height of its line there. Which columns each
-// stretch between two points crosses, and where, is worked out once for all
-// series. For a million short stretches this is several times quicker than
-// a painter's lines, and the picture is the same. A dashed line leaves out
-// every other run of DashColumns columns.
+// column by column, for many series whose points stand at the same places
+// (rising or falling along X): each series fills, in every pixel column its
+// line crosses, the rows from the lowest to the highest height of its line
+// there. Where the columns' edges fall between the points is worked out once
+// for all series, so a line costs a few steps per column. For a million
+// points this is several times quicker than a painter's lines, and the
+// picture is the same. A dashed line leaves out every other run of
+// DashColumns columns.
 class BundleRaster
 {
 public:
@@ -28,24 +29,34 @@ public:
     void line(const double* values, double yZero, double yPerUnit, QRgb colour);
 
 private:
-    // The part of the stretch from point to point + 1 that lies in a column,
-    // from and to as fractions of the stretch.
-    struct Piece
+    // A place on the line: between the points (in rising X) point and
+    // point + 1, the fraction along of the way.
+    struct Place
     {
-        int column;
         int point;
-        double from;
-        double to;
+        double along;
     };
-    void addStretch(double x0, double x1, int point, bool dashed);
+    // A column drawn: its place in the picture, its edges and the points
+    // inside it (points from … to − 1, in rising X).
+    struct Column
+    {
+        int x;
+        Place left;
+        Place right;
+        int from;
+        int to;
+    };
+    Place placeAt(double x) const;
     void fill(int column, double top, double bottom, QRgb colour);
 
     uchar* m_bits;
     qsizetype m_stride;
     int m_width;
     int m_height;
-    std::vector<Piece> m_pieces;
-    // The points whose height some piece reads, and the heights of a line.
-    std::vector<int> m_needed;
+    // The points' places in rising X, and whether that is their own order.
+    std::vector<double> m_xs;
+    bool m_rising = true;
+    std::vector<Column> m_columns;
+    // The heights of a line's points, in rising X, the last one twice.
     std::vector<double> m_ys;
 };

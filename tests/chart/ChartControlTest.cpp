@@ -480,21 +480,29 @@ private Q_SLOTS:
     }
 
     // A bundle's pixel line fills, in every column it crosses, the rows from
-    // its lowest to its highest height there; a dashed one leaves out every
-    // other run of four columns.
+    // its lowest to its highest height there, whichever way X runs; a dashed
+    // one leaves out every other run of four columns.
     void bundleLinesFillTheColumnsTheyCross_data()
     {
         QTest::addColumn<bool>("dashed");
-        QTest::newRow("solid") << false;
-        QTest::newRow("dashed") << true;
+        QTest::addColumn<bool>("falling");
+        QTest::newRow("solid") << false << false;
+        QTest::newRow("dashed") << true << false;
+        QTest::newRow("X falling") << false << true;
     }
     void bundleLinesFillTheColumnsTheyCross()
     {
         QFETCH(bool, dashed);
+        QFETCH(bool, falling);
         QImage picture(12, 12, QImage::Format_ARGB32_Premultiplied);
         picture.fill(Qt::transparent);
-        const double values[] = {0, 10, 10};
-        BundleRaster(picture, {0.5, 5.5, 11.5}, dashed).line(values, 11.5, 1.0, qRgb(255, 0, 0));
+        std::vector<double> xs{0.5, 5.5, 11.5};
+        std::vector<double> values{0, 10, 10};
+        if (falling) {
+            std::reverse(xs.begin(), xs.end());
+            std::reverse(values.begin(), values.end());
+        }
+        BundleRaster(picture, xs, dashed).line(values.data(), 11.5, 1.0, qRgb(255, 0, 0));
         const QList<QPair<int, int>> rows{{10, 11}, {8, 10}, {6, 8}, {4, 6}, {2, 4}, {1, 2},
                                           {1, 1},   {1, 1},  {1, 1}, {1, 1}, {1, 1}, {1, 1}};
         for (int x = 0; x < picture.width(); ++x) {
