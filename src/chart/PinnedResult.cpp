@@ -38,7 +38,8 @@ std::pair<double, double> valueRange(const SeriesRows& rows)
 } // namespace
 
 PinnedResult::PinnedResult(const ResultGrid& values, QString xName, QString yName,
-                           PointMarks failures, QStringList inputLines, QStringList listing)
+                           PointMarks failures, QStringList inputLines, QStringList listing,
+                           std::optional<std::pair<double, double>> range)
     : m_grid(values), m_inputLines(std::move(inputLines)), m_listing(std::move(listing))
 {
     m_labels.xName = std::move(xName);
@@ -48,7 +49,7 @@ PinnedResult::PinnedResult(const ResultGrid& values, QString xName, QString yNam
         m_labels.xValues.push_back(m_grid.value(col, 0));
     for (int row = 1; row < m_grid.rowCount(); ++row)
         m_labels.yValues.push_back(m_grid.value(0, row));
-    m_range = valueRange(rows());
+    m_range = range ? *range : valueRange(rows());
 }
 
 SeriesRows PinnedResult::rows() const

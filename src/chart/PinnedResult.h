@@ -6,6 +6,7 @@
 #include "number/ResultGrid.h"
 
 #include <QStringList>
+#include <optional>
 #include <utility>
 
 // A result kept for comparison while later calculations replace the current
@@ -19,9 +20,11 @@ class PinnedResult
 {
 public:
     // Shares the values of the grid; they are copied only when the grid is
-    // written next, by the next calculation.
+    // written next, by the next calculation. range, when known, is that of
+    // the values (a cell without one read as 0); otherwise it is worked out.
     PinnedResult(const ResultGrid& values, QString xName, QString yName, PointMarks failures,
-                 QStringList inputLines, QStringList listing);
+                 QStringList inputLines, QStringList listing,
+                 std::optional<std::pair<double, double>> range = std::nullopt);
 
     const ResultGrid& grid() const { return m_grid; }
     // The names, X and Y values and failed points, as the chart's labels.

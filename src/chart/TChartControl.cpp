@@ -71,6 +71,7 @@ qint32 TChartControl::StartData(qint16 kind, qint32 seriesCount, qint32 pointCou
     // The flat view draws straight from the values, which may move now.
     m_flat->forget();
     m_values.reshape(seriesCount, pointCount);
+    m_range.reset();
     changed();
     m_labels = {};
     m_serie = 0;
@@ -101,6 +102,7 @@ void TChartControl::PointValue(qint16 point, double value)
         throw AutomationError(
             QStringLiteral("Значение точки %1 не является конечным числом").arg(point));
     m_values.setValue(m_serie, point, value);
+    m_range.reset();
     changed();
 }
 
@@ -129,6 +131,13 @@ void TChartControl::Chart3D(bool on)
 {
     m_settings.chart3D = on;
     changed();
+}
+
+std::pair<double, double> TChartControl::valuesRange() const
+{
+    if (!m_range)
+        m_range = m_values.range();
+    return *m_range;
 }
 
 int TChartControl::seriesCount() const
@@ -194,7 +203,7 @@ void TChartControl::render()
 
 void TChartControl::showFlat(const ChartTexts& texts)
 {
-    std::vector<FlatChart::Layer> layers{{m_values.rows(), texts, false, m_values.range()}};
+    std::vector<FlatChart::Layer> layers{{m_values.rows(), texts, false, valuesRange()}};
     // Without a record the current points are numbered: the pinned ones would stand elsewhere.
     if (m_pinned && texts.fromRecord()) {
         m_pinnedSettings = m_settings;

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QWidget>
 #include <memory>
+#include <optional>
+#include <utility>
 
 class BarChart3D;
 class Chart3DView;
@@ -53,6 +55,8 @@ public:
     bool loading() const { return m_loading; }
     const ChartSettings& settings() const { return m_settings; }
     const ChartValues& values() const { return m_values; }
+    // The smallest and largest value, worked out once after the values change.
+    std::pair<double, double> valuesRange() const;
     QChart* flatChart() const;
     FlatChart* flatView() const { return m_flat; }
     // The 3D views, or null while they have not been needed yet.
@@ -102,6 +106,7 @@ private:
     Chart3DView* view3D(bool surface);
 
     ChartValues m_values;
+    mutable std::optional<std::pair<double, double>> m_range;
     ChartSettings m_settings;
     int m_serie = 0;
     bool m_loading = false;

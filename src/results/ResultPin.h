@@ -6,6 +6,7 @@
 #include <memory>
 
 class PinnedResult;
+class TChartControl;
 class TfrmOutput;
 class TfrmShowParam;
 class TfrmTblOut;
@@ -26,9 +27,11 @@ public:
 
     // The result the table window holds, with the listing of its levels;
     // null unless it is a completed calculation (it has recorded inputs)
-    // with at least one point.
+    // with at least one point. A chart holding the same calculation lends
+    // the range of its values, which it has worked out to draw them.
     static std::shared_ptr<const PinnedResult> currentOf(const TfrmTblOut& table,
-                                                         const TfrmShowParam& listing);
+                                                         const TfrmShowParam& listing,
+                                                         const TChartControl* chart = nullptr);
     // The application's one pin, taking the current result from the table
     // and the listing, handed to the three result windows; the table window
     // owns it.

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <QValueAxis>
 #include <memory>
 
 // «Закрепить для сравнения» across the result windows: the pinned result
@@ -34,7 +35,7 @@ class PinTest : public QObject
     std::unique_ptr<TfrmOutput> chart;
     std::unique_ptr<TfrmTblOut> table;
     std::unique_ptr<TfrmShowParam> listing;
-    std::unique_ptr<ResultPin> pin;
+    ResultPin* pin = nullptr;
 
     // A calculation as the sweep leaves the windows: nY rows of nX values
     // base + 10 × iy + ix, X from x0 by 0.5, Y from 10 by 2.5, with its inputs
@@ -95,17 +96,12 @@ private Q_SLOTS:
         chart = std::make_unique<TfrmOutput>();
         table = std::make_unique<TfrmTblOut>();
         listing = std::make_unique<TfrmShowParam>();
-        pin =
-            std::make_unique<ResultPin>([this] { return ResultPin::currentOf(*table, *listing); });
+        pin = ResultPin::share(*chart, *table, *listing);
         chart->setOpenMaximised(false);
-        chart->setResultPin(pin.get());
-        table->setResultPin(pin.get());
-        listing->setResultPin(pin.get());
     }
     void cleanup()
     {
         chart.reset();
-        pin.reset();
         listing.reset();
         table.reset();
         locale.reset();
@@ -142,6 +138,12 @@ private Q_SLOTS:
         chart->btnUnpin->click();
         QTRY_COMPARE(legend(), QStringList({"Потери при задержке:", "10,00", "12,50"}));
         QVERIFY(!chart->unpinAction()->isEnabled());
+        // The value axis reaches the pinned values above the current ones.
+        chart->btnPin->click();
+        calculate(3, 2, 0);
+        QTRY_COMPARE(legend().size(), 5);
+        const QList<QAbstractAxis*> vertical = chart->Chart1->flatChart()->axes(Qt::Vertical);
+        QVERIFY(qobject_cast<QValueAxis*>(vertical.first())->max() >= 212.0);
     }
 
     // «Разность» shows current − pinned in every cell while both results have
