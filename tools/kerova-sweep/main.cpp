@@ -35,6 +35,7 @@
 #include "number/Fixed2Format.h"
 #include "number/NumberFormat.h"
 
+#include "cli/ErrorLine.h"
 #include "cli/StandardOutput.h"
 #include "cli/ToolCommandLine.h"
 
@@ -58,11 +59,11 @@ struct TextOption
 
 const TextOption kFields[] = {
     {"x-from", &SweepInput::minX, "первое значение X"},
-    {"x-to", &SweepInput::maxX, "граница диапазона X"},
+    {"x-to", &SweepInput::maxX, "граница диапазона X, сама не бывает точкой"},
     {"x-step", &SweepInput::stepX, "шаг X"},
     {"x-level", &SweepInput::levelX, "уровень, у которого меняется X"},
     {"y-from", &SweepInput::minY, "первое значение Y"},
-    {"y-to", &SweepInput::maxY, "граница диапазона Y"},
+    {"y-to", &SweepInput::maxY, "граница диапазона Y, сама не бывает точкой"},
     {"y-step", &SweepInput::stepY, "шаг Y"},
     {"y-level", &SweepInput::levelY, "уровень, у которого меняется Y"},
     {"calc-level", &SweepInput::calcLevel, "уровень K вычисляемой величины"},
@@ -132,8 +133,9 @@ std::optional<SweepInput> readOptions(const QCommandLineParser& parser)
         bool ok = false;
         const int item = parser.value(QLatin1String(c.option)).trimmed().toInt(&ok);
         if (!ok || item < -1 || item >= c.count) {
-            QTextStream(stderr) << "--" << c.option << ": нет такого пункта: «"
-                                << parser.value(QLatin1String(c.option)) << "»\n";
+            ErrorLine::write(
+                QStringLiteral("--%1: нет такого пункта: «%2»")
+                    .arg(QLatin1String(c.option), parser.value(QLatin1String(c.option))));
             return std::nullopt;
         }
         input.*c.item = item;
@@ -150,8 +152,8 @@ int sweep(const SweepInput& input, const ModelChoice& model, bool raw, bool inpu
     TableBuffer table;
     ParameterSweep calc(
         dmExecute, chart, table, [&err](const QString& text, int ix, int iy, double x, double y) {
-            err << text << ": X = " << shortest(x) << ", Y = " << shortest(y) << " (столбец "
-                << ix + 1 << ", строка " << iy + 1 << ")" << Qt::endl;
+            err << ErrorLine::prefixed(text) << ": X = " << shortest(x) << ", Y = " << shortest(y)
+                << " (столбец " << ix + 1 << ", строка " << iy + 1 << ")" << Qt::endl;
         });
     try {
         db.open();
@@ -162,15 +164,15 @@ int sweep(const SweepInput& input, const ModelChoice& model, bool raw, bool inpu
         dmExecute.setDatabase(&db);
         dmExecute.setModel(*modelId);
         if (calc.run(input) == ParameterSweep::Outcome::InvalidInput) {
-            err << calc.refusal().text << Qt::endl;
+            ErrorLine::write(calc.refusal().text);
             return 2;
         }
     } catch (const Error& e) {
-        err << e.message() << Qt::endl;
+        ErrorLine::write(e.message());
         return 1;
     } catch (const std::bad_alloc&) {
         // The result grid names its own size (OutOfMemoryError); this is the rest.
-        err << "Недостаточно памяти для расчета" << Qt::endl;
+        ErrorLine::write(QStringLiteral("Недостаточно памяти для расчета"));
         return 1;
     }
     std::string head;
@@ -185,7 +187,9 @@ int run(const QStringList& arguments)
 {
     ToolCommandLine cli(
         QStringLiteral("Расчет по уровням модели без окна; результат — таблица CSV"),
-        QStringLiteral("\nБез --model и --model-id рассчитывается единственная модель хранилища.\n"
+        QStringLiteral("\nТочки диапазона: от, от + шаг, от + 2 × шаг, … до границы; сама граница\n"
+                       "точкой не бывает (от 10 до 100 с шагом 10 — точки 10 … 90).\n"
+                       "Без --model и --model-id рассчитывается единственная модель хранилища.\n"
                        "Значения по умолчанию — начальные значения окна расчетов; пустое\n"
                        "значение (--y-to \"\") действует как пустое поле и принимает их.\n"
                        "\nКод завершения: 0 — готово, 1 — расчет закончился ошибкой,\n"
