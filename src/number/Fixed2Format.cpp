@@ -13,29 +13,56 @@ namespace {
 
 constexpr int Digits = 15; // significant digits a value is taken to first
 
-constexpr std::array<double, 23> kPow10 = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                           1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                           1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr std::array<unsigned long long, 20> kPow10Int = {1ULL,
-                                                          10ULL,
-                                                          100ULL,
-                                                          1000ULL,
-                                                          10000ULL,
-                                                          100000ULL,
-                                                          1000000ULL,
-                                                          10000000ULL,
-                                                          100000000ULL,
-                                                          1000000000ULL,
-                                                          10000000000ULL,
-                                                          100000000000ULL,
-                                                          1000000000000ULL,
-                                                          10000000000000ULL,
-                                                          100000000000000ULL,
-                                                          1000000000000000ULL,
-                                                          10000000000000000ULL,
-                                                          100000000000000000ULL,
-                                                          1000000000000000000ULL,
-                                                          10000000000000000000ULL};
+// The exact products below need 128-bit integers, a GCC and Clang extension.
+__extension__ typedef unsigned __int128 Wide;
+
+constexpr std::array<std::uint64_t, 20> kPow10Int = [] {
+    std::array<std::uint64_t, 20> powers{};
+    std::uint64_t power = 1;
+    for (std::uint64_t& p : powers) {
+        p = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+constexpr std::array<std::uint64_t, 18> kPow5 = [] {
+    std::array<std::uint64_t, 18> powers{};
+    std::uint64_t power = 1;
+    for (std::uint64_t& p : powers) {
+        p = power;
+        power *= 5;
+    }
+    return powers;
+}();
+
+// Division of n < 2^51 by 10^j as a multiplication: floor(n / d) is
+// floor(n × m / 2^shift) with m = ceil(2^shift / d) when n × d <= 2^shift,
+// which shift = 51 + ceil(log2 d) makes sure of; m stays below 2^54.
+struct Divisor
+{
+    std::uint64_t multiplier;
+    int shift;
+};
+
+constexpr std::array<Divisor, 16> kDivPow10 = [] {
+    std::array<Divisor, 16> divisors{};
+    for (std::size_t j = 0; j < divisors.size(); ++j) {
+        const std::uint64_t d = kPow10Int[j];
+        int bits = 0;
+        while ((std::uint64_t(1) << bits) < d)
+            ++bits;
+        const int shift = 51 + bits;
+        divisors[j] = {std::uint64_t(((Wide(1) << shift) + d - 1) / d), shift};
+    }
+    return divisors;
+}();
+
+std::uint64_t divPow10(std::uint64_t n, int j)
+{
+    const Divisor& d = kDivPow10[std::size_t(j)];
+    return std::uint64_t((Wide(n) * d.multiplier) >> d.shift);
+}
 
 // Below this every value rounds to 0.00, whatever its 15 digits.
 constexpr double kZeroBelow = 0.0049;
@@ -59,37 +86,45 @@ int exponentOf(double v)
     return std::min(e, 14);
 }
 
-// v × 10^k (0 <= k <= 17) rounded to the nearest integer, exactly: the product's rounding
-// error is recovered with a fused multiply-add. False on an exact tie (left
-// to the slow path, which rounds the exact binary value).
-bool scaledRound(double v, int k, unsigned long long* out)
+// v × 10^k (0 <= k <= 17) rounded to the nearest integer, exactly and with
+// integers only: a positive normal v is M × 2^E with an integer M below 2^53,
+// so v × 10^k is the integer M × 5^k (below 2^93) times 2^(E + k), and its
+// rounding is read off the bits that the shift by −(E + k) drops. False on an
+// exact tie (left to the slow path, which rounds the exact binary value) and
+// for a product that is a whole number already, which no ordinary result is.
+bool scaledRound(double v, int k, std::uint64_t* out)
 {
-    const double scale = kPow10[std::size_t(k)];
-    const double p = v * scale;
-    const double error = std::fma(v, scale, -p);           // v × 10^k = p + error exactly
-    const auto whole = static_cast<unsigned long long>(p); // p >= 0: truncation is the floor
-    const double fraction = (p - double(whole)) + error;
-    if (std::fabs(fraction - 0.5) < 1e-6)
+    const auto bits = std::bit_cast<std::uint64_t>(v);
+    const std::uint64_t mantissa =
+        (bits & ((std::uint64_t(1) << 52) - 1)) | (std::uint64_t(1) << 52);
+    const int shift = 1075 - int(bits >> 52) - k; // −(E + k); v > 0, so no sign bit
+    if (shift < 1 || shift > 127)
         return false;
-    *out = whole + (fraction > 0.5 ? 1 : 0);
+    const Wide product = Wide(mantissa) * kPow5[std::size_t(k)];
+    const Wide half = Wide(1) << (shift - 1);
+    const Wide dropped = product & ((half << 1) - 1);
+    if (dropped == half)
+        return false;
+    *out = std::uint64_t(product >> shift) + (dropped > half ? 1 : 0);
     return true;
 }
 
 // Hundredths of |value| (15 significant digits, halves away from zero) for
 // 0.0049 <= |value| < 1e15, the range of every ordinary result; false when
 // the fast path cannot decide.
-bool fastHundredths(double v, unsigned long long* hundredths)
+bool fastHundredths(double v, std::uint64_t* hundredths)
 {
     const int e = exponentOf(v);
-    unsigned long long s = 0; // the 15 significant digits
+    std::uint64_t s = 0; // the 15 significant digits
     if (!scaledRound(v, Digits - 1 - e, &s) || s < kPow10Int[Digits - 1] || s > kPow10Int[Digits])
         return false;
     if (e >= Digits - 3) {
         *hundredths = s * kPow10Int[e - (Digits - 3)];
         return true;
     }
-    const unsigned long long d = kPow10Int[Digits - 3 - e];
-    *hundredths = s / d + (s % d >= d / 2 ? 1 : 0);
+    // Halves away from zero: s / d rounded up from d / 2 (d is even).
+    const int j = Digits - 3 - e;
+    *hundredths = divPow10(s + kPow10Int[std::size_t(j)] / 2, j);
     return true;
 }
 
@@ -130,7 +165,7 @@ int slowHundredths(double v, char* out)
 }
 
 // hundredths as "<integer part><point><two digits>".
-int writeHundredths(unsigned long long hundredths, char point, char* out)
+int writeHundredths(std::uint64_t hundredths, char point, char* out)
 {
     char* end = std::to_chars(out, out + 24, hundredths / 100).ptr;
     const auto cents = unsigned(hundredths % 100);
@@ -164,7 +199,7 @@ int Fixed2Format::write(double value, char* out) const
         return length;
     }
     const double magnitude = std::fabs(value);
-    unsigned long long hundredths = 0;
+    std::uint64_t hundredths = 0;
     if (magnitude < kZeroBelow)
         return writeHundredths(0, m_point, out);
     if (magnitude < 1e15 && fastHundredths(magnitude, &hundredths)) {
@@ -172,12 +207,12 @@ int Fixed2Format::write(double value, char* out) const
         out[0] = '-';
         return sign + writeHundredths(hundredths, m_point, out + sign);
     }
-    return writeDigits(value, out);
+    return writeExact(value, out);
 }
 
-// The slow path: the digits of slowHundredths, at least three of them, with
-// the separator before the last two.
-int Fixed2Format::writeDigits(double value, char* out) const
+// The digits of slowHundredths, at least three of them, with the separator
+// before the last two.
+int Fixed2Format::writeExact(double value, char* out) const
 {
     char digits[MaxChars];
     const int length = slowHundredths(std::fabs(value), digits);
