@@ -102,9 +102,19 @@ private Q_SLOTS:
     {
         QTest::addColumn<QList<double>>("values");
         std::mt19937_64 random(41);
-        QList<double> hundredths, boundaries, powers, ties;
+        QList<double> hundredths, thresholds, boundaries, powers, ties;
         for (int n = 0; n < 200000; n += 7) // x.xx5: the hundredth decided by the 15th digit
             addAround(hundredths, (n * 10 + 5) / 1000.0);
+        // For every exponent: v × 100 with the fraction 1/2, and with the
+        // fraction 1/2 − 1/(2 × 10^(12−e)) where the 15 digits start to round up.
+        for (int e = -3; e <= 14; ++e) {
+            for (int i = 0; i < 50; ++i) {
+                const double whole =
+                    std::floor(std::pow(10.0, e + 2 + double(random() >> 11) * 0x1p-53));
+                addAround(thresholds, (whole + 0.5) / 100);
+                addAround(thresholds, (whole + 0.5 - 0.5 / std::pow(10.0, 12 - e)) / 100);
+            }
+        }
         for (int e = -3; e <= 15; ++e) {
             const double power = std::pow(10.0, e);
             addAround(powers, power);
@@ -122,6 +132,7 @@ private Q_SLOTS:
             }
         }
         QTest::newRow("x.xx5 ties at the hundredth") << hundredths;
+        QTest::newRow("hundredth thresholds of every exponent") << thresholds;
         QTest::newRow("15-digit boundaries") << boundaries;
         QTest::newRow("powers of ten") << powers;
         QTest::newRow("exact ties at the 15th digit") << ties;

@@ -5,14 +5,15 @@
 //
 //   kerova-sweep [--x ITEM] [--x-from V] [--x-to V] [--x-step V] [--x-level K]
 //                [--y ITEM] [--y-from V] [--y-to V] [--y-step V] [--y-level K]
-//                [--calc ITEM] [--calc-level K] [--raw] [--inputs]
+//                [--calc ITEM] [--calc-level K] [--raw] [--inputs] [--threads N]
 //
 // Defaults are the window's initial inputs; an empty value is a blank field.
 // Cells are separated by ";" and formatted "0.00" in the user's locale; with
 // --raw, numbers are printed in shortest round-trip form with "." and cells
 // separated by ",". With --inputs, the inputs of the calculation (the values
 // as used, the choices, the store, the time) come first as lines starting
-// with "# ". Each formula report is one line on standard error.
+// with "# ". Each formula report is one line on standard error. The table is
+// made into text by one thread per core (--threads N: N threads, 1 for one).
 // Exit status: 0 done, 1 the calculation ended with an error or its result
 // could not be written, 2 invalid input or an unknown option. --help and
 // --version as in every GNU tool.
@@ -25,7 +26,7 @@
 #include "calccore/TableBuffer.h"
 #include "engine/Database.h"
 #include "number/Error.h"
-#include "number/Fixed2Format.h"
+#include "number/GridCsv.h"
 #include "number/NumberFormat.h"
 
 #include "cli/StandardOutput.h"
@@ -76,40 +77,40 @@ const ItemOption kChoices[] = {
      "вычисляемая величина (0–2, -1 — никакая)"},
 };
 
+// The value of --threads: 0 (one per core) when it is not given, -1 after a
+// message when it is not a count.
+int readThreads(const QCommandLineParser& parser)
+{
+    if (!parser.isSet(QStringLiteral("threads")))
+        return 0;
+    bool ok = false;
+    const int threads = parser.value(QStringLiteral("threads")).trimmed().toInt(&ok);
+    if (ok && threads >= 1 && threads <= ParallelRows::MaxWorkers)
+        return threads;
+    QTextStream(stderr) << "--threads: ожидается число потоков от 1 до " << ParallelRows::MaxWorkers
+                        << ": «" << parser.value(QStringLiteral("threads")) << "»\n";
+    return -1;
+}
+
 QString shortest(double value)
 {
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
-// The grid as CSV after the text already in buffer, written in blocks: "0.00"
-// cells in the user's locale separated by ";", or with raw the shortest
-// round-trip form separated by ",". A cell without a value is empty. Stops at
-// the first block that cannot be written (StandardOutput::finish reports it).
-void writeTable(const ResultGrid& grid, bool raw, std::string buffer)
+// The grid as CSV after head: "0.00" cells in the user's locale separated by
+// ";", or with raw the shortest round-trip form separated by ",". A cell
+// without a value is empty. The rows are made into text by that many threads
+// and written in order; writing stops at the first piece that cannot be
+// written (StandardOutput::finish reports it).
+void writeTable(const ResultGrid& grid, bool raw, const std::string& head, int threads)
 {
-    const Fixed2Format fixed(NumberFormat::decimalPoint());
-    const char separator = raw ? ',' : ';';
-    buffer.reserve(1 << 16);
-    char cell[Fixed2Format::MaxChars];
-    for (int row = 0; row < grid.rowCount(); ++row) {
-        for (int col = 0; col < grid.colCount(); ++col) {
-            if (col > 0)
-                buffer += separator;
-            if (!grid.hasValue(col, row))
-                continue;
-            if (raw)
-                buffer += shortest(grid.value(col, row)).toStdString();
-            else
-                buffer.append(cell, std::size_t(fixed.write(grid.value(col, row), cell)));
-        }
-        buffer += '\n';
-        if (buffer.size() > (1 << 16) - 2 * Fixed2Format::MaxChars) {
-            if (!StandardOutput::write(buffer))
-                return;
-            buffer.clear();
-        }
-    }
-    StandardOutput::write(buffer);
+    if (!StandardOutput::write(head))
+        return;
+    const GridCsv csv(grid, raw ? GridCsv::Numbers::Shortest : GridCsv::Numbers::Fixed2,
+                      NumberFormat::decimalPoint());
+    const qint64 cells = qint64(grid.colCount()) * grid.rowCount();
+    csv.write(ParallelRows::workerCount(cells, threads),
+              [](std::string_view text) { return StandardOutput::write(text); });
 }
 
 // The inputs the options give, or nothing (after a message) when a choice is not an item.
@@ -134,7 +135,7 @@ std::optional<SweepInput> readOptions(const QCommandLineParser& parser)
     return input;
 }
 
-int sweep(const SweepInput& input, bool raw, bool inputs)
+int sweep(const SweepInput& input, bool raw, bool inputs, int threads)
 {
     QTextStream err(stderr);
     Database db;
@@ -165,7 +166,7 @@ int sweep(const SweepInput& input, bool raw, bool inputs)
     if (inputs)
         for (const QString& line : calc.record().lines())
             head += "# " + line.toStdString() + '\n';
-    writeTable(table.grid(), raw, std::move(head));
+    writeTable(table.grid(), raw, head, threads);
     return 0;
 }
 
@@ -185,6 +186,9 @@ int run(const QStringList& arguments)
             {QLatin1String(f.option), QString::fromUtf8(f.help), QStringLiteral("ЗНАЧЕНИЕ")});
     parser.addOption({QStringLiteral("raw"),
                       QStringLiteral("числа без округления, с точкой; ячейки через запятую")});
+    parser.addOption({QStringLiteral("threads"),
+                      QStringLiteral("потоков для записи таблицы (по умолчанию — по числу ядер)"),
+                      QStringLiteral("N")});
     parser.addOption({QStringLiteral("inputs"),
                       QStringLiteral("перед таблицей — исходные данные расчета, строки с «# »")});
     if (const std::optional<int> done = cli.parse(arguments))
@@ -193,10 +197,11 @@ int run(const QStringList& arguments)
         return ToolCommandLine::usageError(QStringLiteral("лишние аргументы: ") +
                                            parser.positionalArguments().join(QLatin1Char(' ')));
     const std::optional<SweepInput> input = readOptions(parser);
-    if (!input)
+    const int threads = readThreads(parser);
+    if (!input || threads < 0)
         return 2;
     return sweep(*input, parser.isSet(QStringLiteral("raw")),
-                 parser.isSet(QStringLiteral("inputs")));
+                 parser.isSet(QStringLiteral("inputs")), threads);
 }
 
 } // namespace
