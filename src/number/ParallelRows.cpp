@@ -14,7 +14,7 @@ namespace {
 
 // Cells per chunk: enough that handing a chunk over costs little beside
 // making it, few enough that the waiting chunks stay small.
-constexpr qint64 kChunkCells = qint64(1) << 14;
+constexpr qint64 kChunkCells = qint64(1) << 12;
 
 // The rows cut into chunks of rowsPerChunk rows, the last one shorter.
 struct Chunks
@@ -49,6 +49,11 @@ public:
     Pipeline(const Chunks& chunks, int workers, const ParallelRows::Format& format)
         : m_chunks(chunks), m_format(format), m_slots(std::size_t(2 * workers))
     {
+        // Room for a chunk of short cells made here, so that workers that only
+        // write numbers allocate nothing: each thread that allocates gets
+        // an arena of its own.
+        for (Slot& slot : m_slots)
+            slot.text.room(std::size_t(kChunkCells) * 16);
     }
     ~Pipeline() { stop(); }
     Pipeline(const Pipeline&) = delete;
