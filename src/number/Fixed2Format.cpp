@@ -70,8 +70,9 @@ constexpr std::array<std::uint64_t, 16> kRoundUpFrom = [] {
 bool largeHundredths(std::uint64_t bits, int e, std::uint64_t* hundredths)
 {
     const int k = Digits - 1 - e;
-    const std::uint64_t scaled = mantissaOf(bits) * kPow10Int[std::size_t(k)] >> k; // M × 5^k
-    const int shift = 1075 - int(bits >> 52) - k;                                   // 3 … 12 here
+    constexpr std::array<std::uint64_t, 3> kPow5 = {1, 5, 25};
+    const std::uint64_t scaled = mantissaOf(bits) * kPow5[std::size_t(k)];
+    const int shift = 1075 - int(bits >> 52) - k; // 3 … 11 here
     const std::uint64_t half = std::uint64_t(1) << (shift - 1);
     const std::uint64_t dropped = scaled & (2 * half - 1);
     if (dropped == half)
