@@ -40,16 +40,18 @@ bool writeAlone(const Chunks& chunks, const ParallelRows::Format& format,
     return true;
 }
 
-// Workers take the chunks in order, each making its chunk in the slot
-// chunk mod slotCount once the chunk that slot held before has been handed
-// on; the calling thread hands the chunks on in order.
+// The calling thread and workers - 1 threads beside it take the chunks in
+// order, each making its chunk in the slot chunk mod slotCount once the chunk
+// that slot held before has been handed on. The calling thread hands the
+// chunks on in order and, while the next one is not made yet, makes one
+// itself: as many threads run as there are workers, never one more to wait.
 class Pipeline
 {
 public:
     Pipeline(const Chunks& chunks, int workers, const ParallelRows::Format& format)
         : m_chunks(chunks), m_format(format), m_slots(std::size_t(2 * workers))
     {
-        // Room for a chunk of short cells made here, so that workers that only
+        // Room for a chunk of short cells made here, so that threads that only
         // write numbers allocate nothing: each thread that allocates gets
         // an arena of its own.
         for (Slot& slot : m_slots)
@@ -59,11 +61,12 @@ public:
     Pipeline(const Pipeline&) = delete;
     Pipeline& operator=(const Pipeline&) = delete;
 
-    // False when the system would not start a thread; none runs then.
-    bool start(int workers)
+    // Starts the threads beside the calling one; false when the system would
+    // not start one (none runs then).
+    bool start(int threads)
     {
         try {
-            for (int i = 0; i < workers; ++i)
+            for (int i = 0; i < threads; ++i)
                 m_threads.emplace_back([this] { work(); });
         } catch (const std::system_error&) {
             stop();
@@ -72,7 +75,7 @@ public:
         return true;
     }
 
-    // Hands every chunk to sink in order; raises what a worker raised.
+    // Hands every chunk to sink in order; raises what a thread raised.
     bool drain(const ParallelRows::Sink& sink)
     {
         bool written = true;
@@ -80,7 +83,13 @@ public:
             Slot& slot = m_slots[slotOf(chunk)];
             {
                 std::unique_lock lock(m_mutex);
-                m_madeOne.wait(lock, [&] { return m_stop || (slot.made && slot.chunk == chunk); });
+                while (!m_stop && !(slot.made && slot.chunk == chunk)) {
+                    // A free slot is one this thread can fill without waiting for itself.
+                    if (m_next < m_chunks.count() && m_next < m_handedOn + slotCount())
+                        make(m_next++, lock);
+                    else
+                        m_madeOne.wait(lock);
+                }
                 if (m_stop)
                     break;
             }
@@ -106,39 +115,47 @@ private:
         bool made = false;
     };
 
-    std::size_t slotOf(int chunk) const { return std::size_t(chunk) % m_slots.size(); }
+    int slotCount() const { return int(m_slots.size()); }
+    std::size_t slotOf(int chunk) const { return std::size_t(chunk % slotCount()); }
 
     void work()
     {
         std::unique_lock lock(m_mutex);
         while (!m_stop && m_next < m_chunks.count()) {
             const int chunk = m_next++;
-            m_freedOne.wait(lock,
-                            [&] { return m_stop || chunk < m_handedOn + int(m_slots.size()); });
-            if (m_stop)
-                break;
-            Slot& slot = m_slots[slotOf(chunk)];
-            lock.unlock();
-            try {
-                slot.text.clear();
-                m_format(m_chunks.first(chunk), m_chunks.end(chunk), slot.text);
-            } catch (...) {
-                lock.lock();
-                if (!m_error)
-                    m_error = std::current_exception();
-                m_stop = true;
-                m_madeOne.notify_all();
-                m_freedOne.notify_all();
-                break;
-            }
-            lock.lock();
-            slot.chunk = chunk;
-            slot.made = true;
-            m_madeOne.notify_all();
+            m_freedOne.wait(lock, [&] { return m_stop || chunk < m_handedOn + slotCount(); });
+            if (!m_stop)
+                make(chunk, lock);
         }
     }
 
-    // Tells the workers to stop and waits for them.
+    // Makes the chunk in its slot, which is free, with the lock released
+    // meanwhile. A failure stops every thread and is kept for drain().
+    void make(int chunk, std::unique_lock<std::mutex>& lock)
+    {
+        Slot& slot = m_slots[slotOf(chunk)];
+        lock.unlock();
+        std::exception_ptr error;
+        try {
+            slot.text.clear();
+            m_format(m_chunks.first(chunk), m_chunks.end(chunk), slot.text);
+        } catch (...) {
+            error = std::current_exception();
+        }
+        lock.lock();
+        if (error) {
+            if (!m_error)
+                m_error = error;
+            m_stop = true;
+            m_freedOne.notify_all();
+        } else {
+            slot.chunk = chunk;
+            slot.made = true;
+        }
+        m_madeOne.notify_all();
+    }
+
+    // Tells the threads to stop and waits for them.
     void stop()
     {
         {
@@ -183,7 +200,7 @@ bool ParallelRows::write(int rowCount, qint64 cellsPerRow, int workers, const Fo
     workers = std::min(workers, chunks.count());
     if (workers > 1) {
         Pipeline pipeline(chunks, workers, format);
-        if (pipeline.start(workers))
+        if (pipeline.start(workers - 1))
             return pipeline.drain(sink);
     }
     return writeAlone(chunks, format, sink);
