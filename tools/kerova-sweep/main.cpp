@@ -186,9 +186,11 @@ int run(const QStringList& arguments)
             {QLatin1String(f.option), QString::fromUtf8(f.help), QStringLiteral("ЗНАЧЕНИЕ")});
     parser.addOption({QStringLiteral("raw"),
                       QStringLiteral("числа без округления, с точкой; ячейки через запятую")});
-    parser.addOption({QStringLiteral("threads"),
-                      QStringLiteral("потоков для записи таблицы (по умолчанию — по числу ядер)"),
-                      QStringLiteral("N")});
+    parser.addOption(
+        {QStringLiteral("threads"),
+         QStringLiteral(
+             "число потоков, переводящих таблицу в текст (по умолчанию — по числу ядер)"),
+         QStringLiteral("N")});
     parser.addOption({QStringLiteral("inputs"),
                       QStringLiteral("перед таблицей — исходные данные расчета, строки с «# »")});
     if (const std::optional<int> done = cli.parse(arguments))
