@@ -86,6 +86,12 @@ private Q_SLOTS:
             << "kerova-sweep: Эта величина не вычисляется: Вычисляемая величина, тип\n";
         QTest::newRow("no such item") << QStringList{"--x", "7"} << "C.UTF-8" << 2 << QStringList{}
                                       << 0 << "kerova-sweep: --x: нет такого пункта: «7»\n";
+        QTest::newRow("threads 0")
+            << QStringList{"--threads", "0"} << "C.UTF-8" << 2 << QStringList{} << 0
+            << "kerova-sweep: --threads: ожидается число потоков от 1 до 64: «0»\n";
+        QTest::newRow("threads not a number")
+            << QStringList{"--threads", "два"} << "C.UTF-8" << 2 << QStringList{} << 0
+            << "kerova-sweep: --threads: ожидается число потоков от 1 до 64: «два»\n";
     }
     void sweeps()
     {
@@ -126,6 +132,32 @@ private Q_SLOTS:
             run(program, args, QStringLiteral("C.UTF-8"), QStringLiteral("/dev/full"));
         QCOMPARE(result.exitCode, 1);
         QTEST(result.err, "errors");
+    }
+
+    // Any number of threads writes the table one thread writes, byte for byte.
+    void threadsWriteTheSameTable_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        const QStringList grid{"--x",    "0",        "--x-from", "1",         "--x-to",
+                               "301",    "--x-step", "1",        "--x-level", "2",
+                               "--y-to", "310",      "--y-step", "1"};
+        QTest::newRow("0.00") << grid;
+        QTest::newRow("raw") << grid + QStringList{"--raw"};
+        QTest::newRow("no quantity") << grid + QStringList{"--calc=-1"};
+    }
+    void threadsWriteTheSameTable()
+    {
+        QFETCH(QStringList, args);
+        const ToolRun one =
+            run(QStringLiteral(KEROVA_SWEEP_TOOL), args + QStringList{"--threads", "1"});
+        QCOMPARE(one.exitCode, 0);
+        QCOMPARE(lines(one).size(), 301);
+        for (const char* threads : {"2", "5"}) {
+            const ToolRun many =
+                run(QStringLiteral(KEROVA_SWEEP_TOOL), args + QStringList{"--threads", threads});
+            QCOMPARE(many.exitCode, 0);
+            QVERIFY2(many.out == one.out, threads);
+        }
     }
 
     // --inputs: the recorded inputs as comment lines, then the same grid.
