@@ -9,6 +9,7 @@
 #include "calccore/Indicator.h"
 #include "calccore/ParameterSweep.h"
 #include "chart/TChartControl.h"
+#include "engine/AbortError.h"
 #include "engine/Field.h"
 #include "number/Error.h"
 #include "results/Formout.h"
@@ -16,6 +17,7 @@
 #include "results/Formtblout.h"
 #include "store/Dmstruct.h"
 #include "toolkit/DesignControls.h"
+#include "toolkit/ErrorDisplay.h"
 #include "toolkit/Handler.h"
 #include "toolkit/MessageService.h"
 #include "toolkit/TRadioGroup.h"
@@ -29,6 +31,7 @@
 #include <QScopedValueRollback>
 #include <QShortcut>
 #include <array>
+#include <new>
 
 TfrmExecute* frmExecute = nullptr;
 
@@ -44,7 +47,7 @@ struct RangeSlot
     const char* labelName;
     QLineEdit*& edit;
     const char* editName;
-    const char* text;
+    SweepField field;
 };
 
 struct SlotPlace
@@ -67,7 +70,7 @@ void placeRange(QGroupBox* group, const std::array<RangeSlot, 4>& range)
         const QString caption = QString::fromUtf8(place.caption);
         range[i].label = DesignControls::label(group, QLatin1String(range[i].labelName), caption,
                                                place.labelLeft, place.labelTop);
-        range[i].edit = new QLineEdit(QLatin1String(range[i].text), group);
+        range[i].edit = new QLineEdit(SweepInput::initialText(range[i].field), group);
         DesignControls::placeEdit(range[i].edit, QLatin1String(range[i].editName),
                                   group->title() + QStringLiteral(": ") + caption, place.editLeft,
                                   20, place.editWidth);
@@ -112,6 +115,22 @@ struct CurrentModel
     QString name;
 };
 
+// The error being handled, raised again with a line saying that the result
+// windows show the previous result; the silent abort stays silent.
+[[noreturn]] void rethrowKept()
+{
+    const QString kept = QStringLiteral("\nРасчет прерван; прежний результат сохранен");
+    try {
+        throw;
+    } catch (const AbortError&) {
+        throw;
+    } catch (const Error& error) {
+        throw Error(ErrorDisplay::text(error.message()) + kept);
+    } catch (const std::bad_alloc&) {
+        throw Error(ErrorDisplay::text(QStringLiteral("Недостаточно памяти")) + kept);
+    }
+}
+
 CurrentModel currentModel()
 {
     if (!dmStructure)
@@ -155,16 +174,16 @@ void TfrmExecute::createControls()
                       {288, 16, 257, 209});
     GroupBox1 =
         group(this, QStringLiteral("GroupBox1"), QStringLiteral("Показатель Х"), 16, 240, 529, 57);
-    placeRange(GroupBox1, {{{Label2, "Label2", edtMinX, "edtMinX", "10"},
-                            {Label3, "Label3", edtMaxX, "edtMaxX", "100"},
-                            {Label4, "Label4", edtStepX, "edtStepX", "10"},
-                            {Label5, "Label5", edtLevelX, "edtLevelX", "1"}}});
+    placeRange(GroupBox1, {{{Label2, "Label2", edtMinX, "edtMinX", SweepField::MinX},
+                            {Label3, "Label3", edtMaxX, "edtMaxX", SweepField::MaxX},
+                            {Label4, "Label4", edtStepX, "edtStepX", SweepField::StepX},
+                            {Label5, "Label5", edtLevelX, "edtLevelX", SweepField::LevelX}}});
     GroupBox2 =
         group(this, QStringLiteral("GroupBox2"), QStringLiteral("Показатель Y"), 16, 307, 529, 57);
-    placeRange(GroupBox2, {{{Label1, "Label1", edtMinY, "edtMinY", "10"},
-                            {Label6, "Label6", edtMaxY, "edtMaxY", "30"},
-                            {Label7, "Label7", edtStepY, "edtStepY", "5"},
-                            {Label8, "Label8", edtLevelY, "edtLevelY", "1"}}});
+    placeRange(GroupBox2, {{{Label1, "Label1", edtMinY, "edtMinY", SweepField::MinY},
+                            {Label6, "Label6", edtMaxY, "edtMaxY", SweepField::MaxY},
+                            {Label7, "Label7", edtStepY, "edtStepY", SweepField::StepY},
+                            {Label8, "Label8", edtLevelY, "edtLevelY", SweepField::LevelY}}});
     gbxCalcValue = group(this, QStringLiteral("gbxCalcValue"),
                          QStringLiteral("Вычисляемая величина"), 24, 368, 521, 121);
     rgrCalcType =
@@ -172,7 +191,7 @@ void TfrmExecute::createControls()
                    captions(ParameterSweep::CalcTypeCount, &ParameterSweep::calcTypeCaption), 0,
                    {16, 16, 241, 89});
     Label9 = label(gbxCalcValue, QStringLiteral("Label9"), QStringLiteral("уровень"), 272, 24);
-    edtCalcLevel = new QLineEdit(QStringLiteral("2"), gbxCalcValue);
+    edtCalcLevel = new QLineEdit(SweepInput::initialText(SweepField::CalcLevel), gbxCalcValue);
     placeEdit(edtCalcLevel, QStringLiteral("edtCalcLevel"),
               QStringLiteral("Вычисляемая величина: уровень"), 344, 20, 65);
     Label9->setBuddy(edtCalcLevel);
@@ -323,7 +342,8 @@ SweepInput TfrmExecute::input() const
 // failing point shows its message box until the user ticks that no more be
 // shown (SweepReportBoxes); the busy cursor of a long sweep gives way to the
 // normal one while a box waits. A press that arrives while a box of the
-// running calculation is up is ignored.
+// running calculation is up is ignored. An error that ends the calculation
+// puts back what both windows showed before and says so in its box.
 void TfrmExecute::btnCalcClick()
 {
     if (m_calculating)
@@ -346,7 +366,15 @@ void TfrmExecute::btnCalcClick()
     ParameterSweep sweep(
         workingSet, chart, table,
         [&boxes](const QString& text, int, int, double, double) { boxes.report(text); });
-    if (sweep.run(input()) == ParameterSweep::Outcome::InvalidInput) {
+    ParameterSweep::Outcome outcome{};
+    try {
+        outcome = sweep.run(input());
+    } catch (...) {
+        table.restore();
+        chart.restore();
+        rethrowKept();
+    }
+    if (outcome == ParameterSweep::Outcome::InvalidInput) {
         refuse(sweep.refusal());
         return;
     }

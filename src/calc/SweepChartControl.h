@@ -2,14 +2,21 @@
 #pragma once
 
 #include "calccore/SweepChart.h"
+#include "chart/ChartLabels.h"
+#include "chart/ChartValues.h"
 
+#include <QMap>
+#include <QStringList>
 #include <functional>
+#include <optional>
 
 class TChartControl;
 
 // The sweep's chart operations carried out on the chart control of the chart
 // window. The window is told when a loading starts and how large it is, so it
-// can show the busy cursor for a long sweep.
+// can show the busy cursor for a long sweep. From its first operation until
+// the calculation completes (a record is set), it keeps what the chart showed
+// before, so that a calculation ended by an error can show it again whole.
 class SweepChartControl : public SweepChart
 {
 public:
@@ -24,7 +31,23 @@ public:
     void TitleText(qint16 slot, const QString& text) override;
     void setRecord(const CalculationRecord* record) override;
 
+    // The chart shows again what it showed before the calculation wrote to
+    // it: the values, the titles, the labels and the inputs.
+    void restore();
+
 private:
+    struct Kept
+    {
+        ChartValues values;
+        QMap<int, QString> titles;
+        ChartLabels labels;
+        QStringList inputLines;
+        int serie;
+        bool loading;
+    };
+    void keep();
+
     TChartControl& m_chart;
     Started m_started;
+    std::optional<Kept> m_kept;
 };

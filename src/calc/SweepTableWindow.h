@@ -2,11 +2,18 @@
 #pragma once
 
 #include "calccore/SweepTable.h"
+#include "number/PointMarks.h"
+#include "number/ResultGrid.h"
+
+#include <QStringList>
+#include <optional>
 
 class TfrmTblOut;
 
 // The sweep's result table written into the table window: its string grid
-// tblOut and the name fields edtX and edtY.
+// tblOut and the name fields edtX and edtY. From its first write until the
+// calculation completes (a record is set), it keeps what the window showed
+// before, so that a calculation ended by an error can show it again whole.
 class SweepTableWindow : public SweepTable
 {
 public:
@@ -19,6 +26,21 @@ public:
     void setYName(const QString& name) override;
     void setRecord(const CalculationRecord* record) override;
 
+    // The window shows again what it showed before the calculation wrote to
+    // it: the numbers, the marks of failed points, the names and the inputs.
+    void restore();
+
 private:
+    struct Kept
+    {
+        ResultGrid numbers;
+        PointMarks marks;
+        QString xName;
+        QString yName;
+        QStringList inputLines;
+    };
+    void keep();
+
     TfrmTblOut& m_window;
+    std::optional<Kept> m_kept;
 };

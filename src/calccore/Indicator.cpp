@@ -40,11 +40,16 @@ QString Indicator::name(int item)
     return valid(item) ? QString::fromUtf8(kItems[item].name) : QString();
 }
 
+bool Indicator::whole(int item)
+{
+    return valid(item) && item != 5;
+}
+
 Indicator::Value Indicator::convert(int item, long double value)
 {
     if (!valid(item))
         return {};
-    if (item == 5)
+    if (!whole(item))
         return {item, 0, CheckedMath::toDouble(value)};
     const int v = CheckedMath::truncToInt(
         value, [item] { return QStringLiteral("значение показателя «%1»").arg(name(item)); });

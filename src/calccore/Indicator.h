@@ -16,6 +16,9 @@ public:
     // Item -1 (no item selected) or beyond the list has the empty caption and name.
     static QString caption(int item);
     static QString name(int item);
+    // True for the items whose column takes whole numbers: every item but the
+    // thinning coefficient (5); false for no item.
+    static bool whole(int item);
     // A point value converted for the item's column: truncated toward zero
     // for the integer parameters (ArithmeticError beyond the 32-bit range),
     // rounded to double for the thinning coefficient.

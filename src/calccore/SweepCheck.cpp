@@ -5,6 +5,8 @@
 #include "calccore/ModelLevels.h"
 #include "number/NumberFormat.h"
 
+#include <cmath>
+
 namespace {
 
 struct Context
@@ -34,6 +36,15 @@ QString noPoint(double min, double max, double step)
         return QString();
     return QStringLiteral("Нет ни одной точки от %1 до %2 с шагом %3")
         .arg(NumberFormat::general(min), NumberFormat::general(max), NumberFormat::general(step));
+}
+
+// A first value or step with a fraction, for an item that takes whole numbers:
+// its points would be written truncated under headers that show the fraction.
+QString fraction(int item, double value)
+{
+    if (!Indicator::whole(item) || std::trunc(value) == value)
+        return QString();
+    return QStringLiteral("Показатель «%1» целый").arg(Indicator::caption(item));
 }
 
 QString noLevels(const Context& c)
@@ -66,11 +77,15 @@ bool computed(int calcType)
 }
 
 const Rule kRules[] = {
+    {SweepField::MinX, [](const Context& c) { return fraction(c.input.itemX, c.v.minX); }},
     {SweepField::StepX, [](const Context& c) { return zeroStep(c.v.stepX); }},
+    {SweepField::StepX, [](const Context& c) { return fraction(c.input.itemX, c.v.stepX); }},
     {SweepField::MaxX, [](const Context& c) { return noPoint(c.v.minX, c.v.maxX, c.v.stepX); }},
     {SweepField::LevelX,
      [](const Context& c) { return level(c, chosen(c.input.itemX), c.v.levelX); }},
+    {SweepField::MinY, [](const Context& c) { return fraction(c.input.itemY, c.v.minY); }},
     {SweepField::StepY, [](const Context& c) { return zeroStep(c.v.stepY); }},
+    {SweepField::StepY, [](const Context& c) { return fraction(c.input.itemY, c.v.stepY); }},
     {SweepField::MaxY, [](const Context& c) { return noPoint(c.v.minY, c.v.maxY, c.v.stepY); }},
     {SweepField::LevelY,
      [](const Context& c) { return level(c, chosen(c.input.itemY), c.v.levelY); }},

@@ -9,7 +9,8 @@
 struct ModelLevels;
 
 // The inputs that cannot give a result for a model, refused before the
-// sweep changes anything: a step of zero, a range without a point, a level
+// sweep changes anything: a first value or a step with a fraction for a
+// parameter that takes whole numbers, a step of zero, a range without a point, a level
 // that is used (X's when an X parameter is chosen, Y's likewise, K when a
 // quantity is computed) and is not one of the model's levels, a model
 // without levels, and the quantity that has no formula. One rule per line of

@@ -11,26 +11,27 @@ namespace {
 using Values = SweepInput::Values;
 
 // One edit field: where its text is, where its value goes (a real or a
-// level), and the value a blank field takes. In the order of reading.
+// level), and the text it starts with, which a blank field is read as. In
+// the order of reading.
 struct Field
 {
     SweepField field;
     QString SweepInput::*text;
     double Values::*real;
     int Values::*level;
-    double blank;
+    const char* initial;
 };
 
 const Field kFields[] = {
-    {SweepField::MinX, &SweepInput::minX, &Values::minX, nullptr, 10.0},
-    {SweepField::MaxX, &SweepInput::maxX, &Values::maxX, nullptr, 100.0},
-    {SweepField::StepX, &SweepInput::stepX, &Values::stepX, nullptr, 10.0},
-    {SweepField::MinY, &SweepInput::minY, &Values::minY, nullptr, 10.0},
-    {SweepField::MaxY, &SweepInput::maxY, &Values::maxY, nullptr, 50.0},
-    {SweepField::StepY, &SweepInput::stepY, &Values::stepY, nullptr, 10.0},
-    {SweepField::LevelX, &SweepInput::levelX, nullptr, &Values::levelX, 2},
-    {SweepField::LevelY, &SweepInput::levelY, nullptr, &Values::levelY, 2},
-    {SweepField::CalcLevel, &SweepInput::calcLevel, nullptr, &Values::calcLevel, 2},
+    {SweepField::MinX, &SweepInput::minX, &Values::minX, nullptr, "10"},
+    {SweepField::MaxX, &SweepInput::maxX, &Values::maxX, nullptr, "100"},
+    {SweepField::StepX, &SweepInput::stepX, &Values::stepX, nullptr, "10"},
+    {SweepField::MinY, &SweepInput::minY, &Values::minY, nullptr, "10"},
+    {SweepField::MaxY, &SweepInput::maxY, &Values::maxY, nullptr, "30"},
+    {SweepField::StepY, &SweepInput::stepY, &Values::stepY, nullptr, "5"},
+    {SweepField::LevelX, &SweepInput::levelX, nullptr, &Values::levelX, "1"},
+    {SweepField::LevelY, &SweepInput::levelY, nullptr, &Values::levelY, "1"},
+    {SweepField::CalcLevel, &SweepInput::calcLevel, nullptr, &Values::calcLevel, "2"},
 };
 
 bool blank(const QString& text)
@@ -41,17 +42,22 @@ bool blank(const QString& text)
     return true;
 }
 
-bool readField(const Field& f, const QString& text, Values* v)
+bool readField(const Field& f, const QString& typed, Values* v)
 {
-    if (f.real) {
-        v->*f.real = f.blank;
-        return blank(text) || NumberFormat::tryReal(text, &(v->*f.real));
-    }
-    v->*f.level = static_cast<int>(f.blank);
-    return blank(text) || NumberFormat::tryInteger(text, &(v->*f.level));
+    const QString text = blank(typed) ? QString::fromLatin1(f.initial) : typed;
+    return f.real ? NumberFormat::tryReal(text, &(v->*f.real))
+                  : NumberFormat::tryInteger(text, &(v->*f.level));
 }
 
 } // namespace
+
+QString SweepInput::initialText(SweepField field)
+{
+    for (const Field& f : kFields)
+        if (f.field == field)
+            return QString::fromLatin1(f.initial);
+    return QString();
+}
 
 std::optional<SweepRefusal> SweepInput::read(Values* values) const
 {

@@ -11,23 +11,27 @@
 // are the window's initial state.
 struct SweepInput
 {
-    QString minX = QStringLiteral("10");
-    QString maxX = QStringLiteral("100");
-    QString stepX = QStringLiteral("10");
-    QString levelX = QStringLiteral("1");
-    QString minY = QStringLiteral("10");
-    QString maxY = QStringLiteral("30");
-    QString stepY = QStringLiteral("5");
-    QString levelY = QStringLiteral("1");
-    QString calcLevel = QStringLiteral("2");
+    QString minX = initialText(SweepField::MinX);
+    QString maxX = initialText(SweepField::MaxX);
+    QString stepX = initialText(SweepField::StepX);
+    QString levelX = initialText(SweepField::LevelX);
+    QString minY = initialText(SweepField::MinY);
+    QString maxY = initialText(SweepField::MaxY);
+    QString stepY = initialText(SweepField::StepY);
+    QString levelY = initialText(SweepField::LevelY);
+    QString calcLevel = initialText(SweepField::CalcLevel);
     int itemX = 1;    // ValX
     int itemY = 0;    // ValY
     int calcType = 0; // rgrCalcType
 
+    // The text the field shows when the window opens ("10", "30", "1", ...);
+    // empty for the radio group. A blank field takes its value.
+    static QString initialText(SweepField field);
+
     // The nine values, read the reals first (X range, then Y range), then
     // the three levels. A blank text (nothing but blanks and control
-    // characters) takes its blank-field value; any other text is converted
-    // whole in the user's locale. The first text that does not convert is
+    // characters) is read as the field's initial text; any other text is
+    // converted whole in the user's locale. The first text that does not convert is
     // refused ("Неверное значение: Показатель Х, шаг"), with *values untouched.
     struct Values
     {

@@ -3,12 +3,12 @@
 
 #include "chart/ChartImage.h"
 #include "chart/TChartControl.h"
-#include "number/Error.h"
 #include "number/NumberFormat.h"
 #include "results/SaveDialog.h"
 #include "toolkit/ContextMenu.h"
 #include "toolkit/DesignControls.h"
 #include "toolkit/Handler.h"
+#include "toolkit/MessageService.h"
 #include "toolkit/TRadioGroup.h"
 
 #include <QAction>
@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 #include <cfloat>
 #include <cmath>
+#include <utility>
 
 TfrmOutput* frmOutput = nullptr;
 
@@ -40,13 +41,47 @@ QString trimControls(const QString& text)
     return text.mid(begin, end - begin);
 }
 
-// The scale as a single-precision number; a value outside its range is an error.
-float singleScale(const QString& text)
+// A settings field as read: not given when blank, otherwise its value or
+// what is wrong with its text.
+struct Setting
 {
-    const double value = NumberFormat::toReal(text);
+    bool given = false;
+    double value = 0;
+    QString problem;
+};
+
+// The scale, a single-precision number.
+Setting readScale(const QString& text)
+{
+    double value = 0;
+    if (trimControls(text).isEmpty())
+        return {};
+    if (!NumberFormat::tryReal(text, &value))
+        return {true, 0, QStringLiteral("Неверное значение")};
     if (std::fabs(value) > FLT_MAX)
-        throw Error(QStringLiteral("Масштаб %1 вне допустимого диапазона").arg(text));
-    return static_cast<float>(value);
+        return {true, 0, QStringLiteral("Значение вне допустимого диапазона")};
+    return {true, static_cast<float>(value), {}};
+}
+
+// The spacing, a 32-bit integer.
+Setting readSpacing(const QString& text)
+{
+    int value = 0;
+    if (trimControls(text).isEmpty())
+        return {};
+    if (!NumberFormat::tryInteger(text, &value))
+        return {true, 0, QStringLiteral("Неверное значение")};
+    return {true, double(value), {}};
+}
+
+// One box naming the field and what is wrong; the field takes the focus,
+// its text selected to be typed over.
+void refuse(QLineEdit* field, const QString& problem)
+{
+    MessageService::show(problem + QStringLiteral(": ") + field->accessibleName(),
+                         QStringLiteral("Результаты (диаграмма)"));
+    field->selectAll();
+    field->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace
@@ -141,30 +176,22 @@ void TfrmOutput::connectHandlers()
     connectHandler(escape, &QShortcut::activated, this, &TfrmOutput::btnExitClick);
 }
 
-// Puts the scale and the spacing into the chart when both parse (an empty
-// field leaves its setting as it is), and the 3D choice in any case. A text
-// that is not a number changes neither setting and shows no message.
+// Puts the scale and the spacing into the chart (an empty field leaves its
+// setting as it is) and the 3D choice. A field that does not read is refused
+// with a box naming it, and nothing is applied.
 void TfrmOutput::btnApplyClick()
 {
-    bool parsed = true;
-    bool haveScale = false;
-    bool haveSpacing = false;
-    float scale = 0;
-    int spacing = 0;
-    try {
-        haveScale = !trimControls(edtScaleZ->text()).isEmpty();
-        if (haveScale)
-            scale = singleScale(edtScaleZ->text());
-        haveSpacing = !trimControls(edtPixFactor->text()).isEmpty();
-        if (haveSpacing)
-            spacing = NumberFormat::toInteger(edtPixFactor->text());
-    } catch (const Error&) {
-        parsed = false;
-    }
-    if (parsed && haveScale)
-        Chart1->AxisSetting(3, static_cast<double>(scale));
-    if (parsed && haveSpacing)
-        Chart1->PixFactor(static_cast<qint16>(spacing));
+    const Setting scale = readScale(edtScaleZ->text());
+    const Setting spacing = readSpacing(edtPixFactor->text());
+    for (const auto& [setting, field] : {std::pair{&scale, edtScaleZ}, {&spacing, edtPixFactor}})
+        if (!setting->problem.isEmpty()) {
+            refuse(field, setting->problem);
+            return;
+        }
+    if (scale.given)
+        Chart1->AxisSetting(3, scale.value);
+    if (spacing.given)
+        Chart1->PixFactor(static_cast<qint16>(static_cast<int>(spacing.value)));
     Chart1->Chart3D(rgrChart3D->itemIndex() == 0);
 }
 

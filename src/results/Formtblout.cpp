@@ -24,10 +24,10 @@ TfrmTblOut* frmTblOut = nullptr;
 
 namespace {
 
-// A bold field on the menu colour, naming a parameter; it starts with its own name as text.
+// A bold field on the menu colour, naming a parameter; empty until a calculation names it.
 QLineEdit* nameField(QWidget* parent, const QString& name, const QString& accessible, int top)
 {
-    auto* field = new QLineEdit(name, parent);
+    auto* field = new QLineEdit(parent);
     DesignControls::placeEdit(field, name, accessible, 64, top, 641, 21);
     QFont bold = field->font();
     bold.setBold(true);

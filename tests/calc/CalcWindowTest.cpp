@@ -100,6 +100,45 @@ class CalcWindowTest : public QObject
         w()->edtMaxX->setText(maxX);
         w()->edtMaxY->setText(maxY);
     }
+    // Every field and choice of the calculation window as the input gives them.
+    void enter(const SweepInput& input)
+    {
+        const QList<QPair<QLineEdit*, QString>> fields{
+            {w()->edtMinX, input.minX},          {w()->edtMaxX, input.maxX},
+            {w()->edtStepX, input.stepX},        {w()->edtLevelX, input.levelX},
+            {w()->edtMinY, input.minY},          {w()->edtMaxY, input.maxY},
+            {w()->edtStepY, input.stepY},        {w()->edtLevelY, input.levelY},
+            {w()->edtCalcLevel, input.calcLevel}};
+        for (const auto& [edit, text] : fields)
+            edit->setText(text);
+        w()->ValX->setItemIndex(input.itemX);
+        w()->ValY->setItemIndex(input.itemY);
+        w()->rgrCalcType->setItemIndex(input.calcType);
+    }
+    // What both result windows show of a result: cells and their marks, chart
+    // values, titles and labels, names, the recorded inputs.
+    QStringList shown() const
+    {
+        QStringList all = cells();
+        const QAbstractItemModel& model = *grid()->model();
+        for (int r = 0; r < model.rowCount(); ++r)
+            for (int c = 0; c < model.columnCount(); ++c)
+                all << model.data(model.index(r, c), Qt::ToolTipRole).toString();
+        for (double v : chartValues())
+            all << QString::number(v, 'g', 17);
+        const ChartLabels& labels = chart()->labels();
+        for (double v : labels.xValues)
+            all << QString::number(v, 'g', 17);
+        for (double v : labels.yValues)
+            all << QString::number(v, 'g', 17);
+        for (int s = 0; s < chart()->seriesCount(); ++s)
+            for (int p = 0; p < chart()->pointCount(); ++p)
+                all << labels.failures.report(p, s);
+        all << labels.xName << labels.yName << chart()->settings().titles.values()
+            << chart()->inputLines() << frmTblOut->inputLines() << frmTblOut->edtX->text()
+            << frmTblOut->edtY->text() << QString::number(chart()->loading());
+        return all;
+    }
     QStringList listing() const
     {
         QStringList lines;
@@ -332,22 +371,90 @@ private Q_SLOTS:
         SampleModel::load(*levels->db);
         createWindows();
         MessageRecorder messages;
-        const SweepInput input{"2", "7", "1,5", "2", "100", "10", "-30", "1", "1", 6, 1, 1};
-        const QList<QPair<QLineEdit*, QString>> fields{
-            {w()->edtMinX, input.minX},          {w()->edtMaxX, input.maxX},
-            {w()->edtStepX, input.stepX},        {w()->edtLevelX, input.levelX},
-            {w()->edtMinY, input.minY},          {w()->edtMaxY, input.maxY},
-            {w()->edtStepY, input.stepY},        {w()->edtLevelY, input.levelY},
-            {w()->edtCalcLevel, input.calcLevel}};
-        for (const auto& [edit, text] : fields)
-            edit->setText(text);
-        w()->ValX->setItemIndex(input.itemX);
-        w()->ValY->setItemIndex(input.itemY);
-        w()->rgrCalcType->setItemIndex(input.calcType);
+        const SweepInput input{"2", "7", "1,5", "2", "100", "10", "-30", "1", "1", 5, 1, 1};
+        enter(input);
         w()->btnCalc->click();
         QCOMPARE(grid()->colCount(), 4);
         QCOMPARE(grid()->rowCount(), 4);
         compareWithReference(input);
+    }
+
+    // A blank field is read as the text it starts with: the same table and
+    // the same recorded inputs as that text.
+    void blankFieldTakesItsInitialText_data()
+    {
+        QTest::addColumn<QString>("field");
+        for (const char* field : {"edtMinX", "edtMaxX", "edtStepX", "edtLevelX", "edtMinY",
+                                  "edtMaxY", "edtStepY", "edtLevelY", "edtCalcLevel"})
+            QTest::newRow(field) << field;
+    }
+    void blankFieldTakesItsInitialText()
+    {
+        QFETCH(QString, field);
+        SampleModel::load(*levels->db);
+        createWindows();
+        MessageRecorder messages;
+        w()->btnCalc->click();
+        const QStringList table = cells();
+        const QStringList inputs = frmTblOut->inputLines().mid(3);
+        w()->findChild<QLineEdit*>(field)->setText(QStringLiteral(" \t"));
+        w()->btnCalc->click();
+        QCOMPARE(messages.count(), 0);
+        QCOMPARE(cells(), table);
+        QCOMPARE(frmTblOut->inputLines().mid(3), inputs);
+    }
+
+    // A calculation ended by an error, before or amid its points, leaves both
+    // result windows as they were, whole, and its box says so.
+    void errorKeepsThePreviousResult_data()
+    {
+        QTest::addColumn<QString>("change"); // made to the store before the failing calculation
+        QTest::addColumn<SweepInput>("input");
+        QTest::addColumn<QString>("error"); // how the box starts; empty: the store's own text
+        SweepInput beyond32Bits;            // n(3) := X, beyond 32 bits at the third point
+        beyond32Bits.itemX = 6;
+        beyond32Bits.levelX = QStringLiteral("3");
+        beyond32Bits.minX = QStringLiteral("2147483600");
+        beyond32Bits.stepX = QStringLiteral("20");
+        beyond32Bits.maxX = QStringLiteral("2147483700");
+        QTest::newRow("value beyond 32 bits at the third point")
+            << QString() << beyond32Bits << QStringLiteral("Целочисленное переполнение: ");
+        QTest::newRow("empty thinning coefficient at the first point")
+            << "UPDATE MATHLEVEL SET LVLTSKFLOWDIST = NULL WHERE LVLNUMBER = 1" << SweepInput()
+            << QStringLiteral("Уровень 1: не задан «Коэффициент разряжения потока задач»");
+        QTest::newRow("store without levels")
+            << "DROP TABLE MATHLEVEL" << SweepInput() << QString();
+    }
+    void errorKeepsThePreviousResult()
+    {
+        QFETCH(QString, change);
+        QFETCH(SweepInput, input);
+        QFETCH(QString, error);
+        SampleModel::load(*levels->db);
+        createWindows();
+        MessageRecorder messages;
+        ErrorRecorder errors;
+        SweepInput failing; // a column of failed points, marked
+        failing.itemX = 0;
+        failing.levelX = QStringLiteral("2");
+        failing.minX = QStringLiteral("0");
+        failing.maxX = QStringLiteral("20");
+        failing.maxY = QStringLiteral("20");
+        enter(failing);
+        w()->btnCalc->click();
+        QCOMPARE(messages.count(), 2);
+        const QStringList before = shown();
+        if (!change.isEmpty())
+            levels->store->exec(change);
+        enter(input);
+        w()->btnCalc->click();
+        QCOMPARE(errors.count(), 1);
+        const QString box = errors.texts().constFirst();
+        QVERIFY2(box.startsWith(error) &&
+                     box.endsWith(QStringLiteral("\nРасчет прерван; прежний результат сохранен.")),
+                 qPrintable(box));
+        QCOMPARE(shown(), before);
+        QCOMPARE(messages.count(), 2);
     }
 
     // A refused input: one box naming the field and what is wrong, the focus
@@ -365,6 +472,10 @@ private Q_SLOTS:
                                            << "100.5"
                                            << "Неверное значение: Показатель Х, до";
         row("edtStepX", "1e", "Неверное значение: Показатель Х, шаг");
+        QTest::newRow("edtStepX fraction")
+            << "edtStepX"
+            << "2,5"
+            << "Показатель «Интенсивность потока задач» целый: Показатель Х, шаг";
         row("edtLevelX", "1,5", "Неверное значение: Показатель Х, уровень");
         row("edtMinY", "--1", "Неверное значение: Показатель Y, от");
         row("edtMaxY", "3 0", "Неверное значение: Показатель Y, до");
@@ -734,7 +845,7 @@ private Q_SLOTS:
         createWindows();
         w()->edtMaxX->setText(QStringLiteral("1010"));
         w()->edtStepX->setText(QStringLiteral("1"));
-        w()->edtStepY->setText(QStringLiteral("0,1"));
+        w()->edtStepY->setText(QStringLiteral("1"));
         w()->edtCalcLevel->setText(QStringLiteral("2"));
         QStringList errorCursors;
         const ErrorDisplay::Sink previous =

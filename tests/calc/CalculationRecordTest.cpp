@@ -75,15 +75,15 @@ private Q_SLOTS:
         blanks.maxY = QStringLiteral(" ");
         blanks.stepY = QString();
         blanks.levelX = QString();
-        blanks.stepX = QStringLiteral("2,5");
-        blanks.maxX = QStringLiteral("15");
+        blanks.stepX = QStringLiteral("2");
+        blanks.maxX = QStringLiteral("15,5");
         blanks.calcType = 1;
         QTest::newRow("blank fields, comma locale")
             << russian << blanks
             << QStringList{"Показатель Х: Интенсивность потока задач (Интенсивность потока задач); "
-                           "от 10; до 15; шаг 2,5; уровень 2",
+                           "от 10; до 15,5; шаг 2; уровень 1",
                            "Показатель Y: Интенсивность потока решения задач (Интенсивность "
-                           "решения задач); от 10; до 50; шаг 10; уровень 1",
+                           "решения задач); от 10; до 30; шаг 5; уровень 1",
                            "Вычисляемая величина: Производительность узлов уровня; уровень 2"};
         SweepInput none;
         none.itemX = -1;

@@ -104,7 +104,8 @@ private Q_SLOTS:
         QCOMPARE(f->snapshot(), before);
     }
 
-    // Shapes of the sweep: blank fields, a descending range, a fractional step.
+    // Shapes of the sweep: blank fields (read as their initial texts), a
+    // descending range, a fractional step.
     void ranges_data()
     {
         QTest::addColumn<SweepInput>("input");
@@ -115,7 +116,7 @@ private Q_SLOTS:
         blankY.stepY = QString();
         blankY.maxX = QStringLiteral("40");
         QTest::newRow("blank max and step Y") << blankY << QStringList{"10.00", "20.00", "30.00"}
-                                              << QStringList{"10.00", "20.00", "30.00", "40.00"};
+                                              << QStringList{"10.00", "15.00", "20.00", "25.00"};
         SweepInput down;
         down.minX = QStringLiteral("100");
         down.maxX = QStringLiteral("10");
@@ -126,6 +127,7 @@ private Q_SLOTS:
                                    "50.00",  "40.00", "30.00", "20.00"}
             << QStringList{"10.00"};
         SweepInput tenths;
+        tenths.itemX = 5; // the thinning coefficient takes fractions
         tenths.minX = QStringLiteral("0");
         tenths.maxX = QStringLiteral("1");
         tenths.stepX = QStringLiteral("0.1");
@@ -178,8 +180,8 @@ private Q_SLOTS:
         QTEST(static_cast<int>(SweepInput::pointCount(min, max, step)), "count");
     }
 
-    // Integer parameters get the truncated value under the exact header;
-    // the thinning coefficient gets the value itself.
+    // Each point writes the value its header shows, whole for an integer
+    // parameter and a fraction for the thinning coefficient.
     void writtenValues_data()
     {
         QTest::addColumn<int>("item");
@@ -188,10 +190,10 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("headers");
         QTest::addColumn<QList<double>>("mu2");
         QTest::addColumn<QList<double>>("q1");
-        QTest::newRow("step 2.5 on μ(2)")
+        QTest::newRow("step 3 on μ(2)")
             << 0 << "10"
-            << "2.5" << QStringList{"10.00", "12.50", "15.00", "17.50"}
-            << QList<double>{10, 12, 15, 17} << QList<double>{0.3, 0.3, 0.3, 0.3};
+            << "3" << QStringList{"10.00", "13.00", "16.00"} << QList<double>{10, 13, 16}
+            << QList<double>{0.3, 0.3, 0.3};
         QTest::newRow("q(1) not truncated")
             << 5 << "0.25"
             << "0.25" << QStringList{"0.25", "0.50", "0.75"} << QList<double>{5, 5, 5}
@@ -254,11 +256,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("step");
         QTest::addColumn<QString>("header");
         QTest::newRow("point") << "C"
-                               << "2.5"
-                               << "12.50";
+                               << "0.25"
+                               << "0.50";
         QTest::newRow("comma") << "ru_RU"
-                               << "2,5"
-                               << "12,50";
+                               << "0,25"
+                               << "0,50";
     }
     void locales()
     {
@@ -268,16 +270,18 @@ private Q_SLOTS:
         const QLocale previous;
         QLocale::setDefault(QLocale(locale));
         SweepInput input;
+        input.itemX = 5; // q(1)
+        input.minX = step;
         input.stepX = step;
-        input.maxX = QStringLiteral("20");
+        input.maxX = QStringLiteral("1");
         // Cells are made into text when read, in the locale of that moment.
         const ParameterSweep::Outcome outcome = sweep->run(input);
         const QStringList cells{table->cell(2, 0), table->cell(2, 1)};
         QLocale::setDefault(previous);
         QCOMPARE(outcome, ParameterSweep::Outcome::Done);
         QCOMPARE(cells[0], header);
-        QCOMPARE(bits(chart->value(0, 1)), bits(nodeCount2(12.0)));
-        QCOMPARE(cells[1], QLocale(locale).toString(nodeCount2(12.0), 'f', 2));
+        QCOMPARE(bits(chart->value(0, 1)), bits(nodeCount2(1000.0, 5.0, 0.5)));
+        QCOMPARE(cells[1], QLocale(locale).toString(nodeCount2(1000.0, 5.0, 0.5), 'f', 2));
     }
 
     // Inputs that cannot give a result are refused, naming the field and
@@ -327,8 +331,31 @@ private Q_SLOTS:
         row("K negative", 1, with(&SweepInput::calcLevel, "-1"), SweepField::CalcLevel,
             "Уровня -1 нет у модели «Тестовая» (уровней в ней: 3): Вычисляемая величина, "
             "уровень");
-        row("blank X level takes 2 first", 2, with(&SweepInput::levelX, " "), SweepField::LevelX,
-            "Уровня 2 нет у модели «Один уровень» (уровней в ней: 1): Показатель Х, уровень");
+        SweepInput blankLevels = with(&SweepInput::levelX, " ");
+        blankLevels.levelY = QString();
+        row("blank levels of X and Y take 1", 2, blankLevels, SweepField::CalcLevel,
+            "Уровня 2 нет у модели «Один уровень» (уровней в ней: 1): Вычисляемая величина, "
+            "уровень");
+        // A first value or step with a fraction, for a parameter written as an integer.
+        row("fractional X step", 1, with(&SweepInput::stepX, "2.5"), SweepField::StepX,
+            "Показатель «Интенсивность потока задач» целый: Показатель Х, шаг");
+        row("fractional Y from", 1, with(&SweepInput::minY, "10.5"), SweepField::MinY,
+            "Показатель «Интенсивность потока решения задач» целый: Показатель Y, от");
+        SweepInput nodes = with(&SweepInput::minX, "-0.5");
+        nodes.itemX = 6;
+        row("fraction below zero", 1, nodes, SweepField::MinX,
+            "Показатель «Количество узлов» целый: Показатель Х, от");
+        row("whole written with decimals", 1, with(&SweepInput::stepX, "5.00"), SweepField::MinX,
+            QString());
+        row("fractional bound", 1, with(&SweepInput::maxX, "95.5"), SweepField::MinX, QString());
+        SweepInput thinning = with(&SweepInput::stepX, "0.25");
+        thinning.itemX = 5;
+        thinning.minX = QStringLiteral("0.5");
+        thinning.maxX = QStringLiteral("1");
+        row("fractions of the thinning coefficient", 1, thinning, SweepField::MinX, QString());
+        SweepInput noItem = with(&SweepInput::stepY, "2.5");
+        noItem.itemY = -1;
+        row("fractional step of no Y item", 1, noItem, SweepField::MinX, QString());
         SweepInput unusedX = with(&SweepInput::levelX, "9");
         unusedX.itemX = -1;
         row("level of no X item unchecked", 1, unusedX, SweepField::MinX, QString());

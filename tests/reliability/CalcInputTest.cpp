@@ -120,8 +120,8 @@ private Q_SLOTS:
             QTest::addRow("spacing %s", c.name) << false << c.text << c.integer << c.integerValue;
         }
     }
-    // Text that is not a number changes no setting and shows nothing; an
-    // empty field leaves its setting as it was.
+    // Text that is not a number changes no setting and gets one box naming
+    // the field; an empty field leaves its setting as it was.
     void chartSetting()
     {
         QFETCH(bool, scale);
@@ -133,9 +133,14 @@ private Q_SLOTS:
         frmOutput->edtPixFactor->setText(QStringLiteral("3"));
         frmOutput->btnApply->click();
         const ChartSettings before = frmOutput->Chart1->settings();
-        (scale ? frmOutput->edtScaleZ : frmOutput->edtPixFactor)->setText(text);
+        QLineEdit* field = scale ? frmOutput->edtScaleZ : frmOutput->edtPixFactor;
+        field->setText(text);
         frmOutput->btnApply->click();
-        QCOMPARE(f->errors.count() + f->messages.count(), 0);
+        QCOMPARE(f->errors.count(), 0);
+        QCOMPARE(f->messages.count(), outcome == Outcome::Refused ? 1 : 0);
+        if (outcome == Outcome::Refused)
+            QVERIFY(f->messages.texts().constFirst().endsWith(QStringLiteral(": ") +
+                                                              field->accessibleName()));
         const ChartSettings& after = frmOutput->Chart1->settings();
         if (outcome != Outcome::Stored) {
             QCOMPARE(after.axis, before.axis);

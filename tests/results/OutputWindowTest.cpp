@@ -46,6 +46,8 @@ private Q_SLOTS:
         QCOMPARE(window->edtPixFactor->accessibleName(), QStringLiteral("Разряженность"));
     }
 
+    // What parses is applied; a field that does not parse is refused with a
+    // box naming it, and nothing is applied, not even the 3D choice.
     void applyPutsWhatParses_data()
     {
         QTest::addColumn<QString>("scale");
@@ -54,26 +56,26 @@ private Q_SLOTS:
         QTest::addColumn<double>("appliedScale"); // -1: not applied
         QTest::addColumn<int>("appliedSpacing");  // -1: not applied
         QTest::addColumn<bool>("threeD");
-        QTest::newRow("both, flat") << "2,5"
-                                    << "12" << 1 << 2.5 << 12 << false;
-        QTest::newRow("both, 3D") << " 100 "
-                                  << "3" << 0 << 100.0 << 3 << true;
-        QTest::newRow("single precision") << "0,1"
-                                          << "1" << 1 << double(0.1f) << 1 << false;
-        QTest::newRow("spacing low 16 bits") << "1"
-                                             << "70000" << 1 << 1.0 << 4464 << false;
-        QTest::newRow("letters in the scale") << "abc"
-                                              << "12" << 0 << -1.0 << -1 << true;
-        QTest::newRow("letters in the spacing") << "5"
-                                                << "x" << 0 << -1.0 << -1 << true;
-        QTest::newRow("full stop in a comma locale") << "2.5"
-                                                     << "1" << 1 << -1.0 << -1 << false;
-        QTest::newRow("beyond single precision") << "1e300"
-                                                 << "1" << 1 << -1.0 << -1 << false;
-        QTest::newRow("both empty") << ""
-                                    << " " << 0 << -1.0 << -1 << true;
-        QTest::newRow("empty scale only") << "\t"
-                                          << "9" << 1 << -1.0 << 9 << false;
+        QTest::addColumn<QString>("box"); // empty: none
+        const auto row = [](const char* name, const char* scale, const char* spacing, int choice,
+                            double appliedScale, int appliedSpacing, bool threeD,
+                            const char* box = "") {
+            QTest::newRow(name) << scale << spacing << choice << appliedScale << appliedSpacing
+                                << threeD << QString::fromUtf8(box);
+        };
+        row("both, flat", "2,5", "12", 1, 2.5, 12, false);
+        row("both, 3D", " 100 ", "3", 0, 100.0, 3, true);
+        row("single precision", "0,1", "1", 1, double(0.1f), 1, false);
+        row("spacing low 16 bits", "1", "70000", 1, 1.0, 4464, false);
+        row("letters in the scale", "abc", "12", 0, -1.0, -1, false, "Неверное значение: Масштаб");
+        row("letters in the spacing", "5", "x", 0, -1.0, -1, false,
+            "Неверное значение: Разряженность");
+        row("full stop in a comma locale", "2.5", "1", 0, -1.0, -1, false,
+            "Неверное значение: Масштаб");
+        row("beyond single precision", "1e300", "1", 0, -1.0, -1, false,
+            "Значение вне допустимого диапазона: Масштаб");
+        row("both empty", "", " ", 0, -1.0, -1, true);
+        row("empty scale only", "\t", "9", 1, -1.0, 9, false);
     }
     void applyPutsWhatParses()
     {
@@ -83,6 +85,7 @@ private Q_SLOTS:
         QFETCH(double, appliedScale);
         QFETCH(int, appliedSpacing);
         QFETCH(bool, threeD);
+        QFETCH(QString, box);
         MessageRecorder messages;
         window->Chart1->AxisSetting(3, -1.0);
         window->Chart1->PixFactor(-1);
@@ -93,7 +96,16 @@ private Q_SLOTS:
         QCOMPARE(window->Chart1->settings().valueScale(), appliedScale);
         QCOMPARE(int(window->Chart1->settings().pixFactor), appliedSpacing);
         QCOMPARE(window->Chart1->settings().chart3D, threeD);
-        QCOMPARE(messages.count(), 0);
+        if (box.isEmpty()) {
+            QCOMPARE(messages.count(), 0);
+            return;
+        }
+        QCOMPARE(messages.boxes(),
+                 QVector<MessageRecorder::Box>({{box, QStringLiteral("Результаты (диаграмма)")}}));
+        // The named field is ready to be typed over.
+        QLineEdit* field =
+            box.endsWith(QStringLiteral("Масштаб")) ? window->edtScaleZ : window->edtPixFactor;
+        QCOMPARE(field->selectedText(), field->text());
     }
 
     void enterInAFieldApplies()

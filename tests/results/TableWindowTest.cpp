@@ -31,11 +31,12 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale::c());
     }
 
-    void startsWithFieldNamesAndFiveByFive()
+    // No parameter is named before a calculation names one.
+    void startsWithEmptyNamesAndFiveByFive()
     {
         QCOMPARE(window->windowTitle(), QStringLiteral("Результаты (таблица)"));
-        QCOMPARE(window->edtX->text(), QStringLiteral("edtX"));
-        QCOMPARE(window->edtY->text(), QStringLiteral("edtY"));
+        QCOMPARE(window->edtX->text(), QString());
+        QCOMPARE(window->edtY->text(), QString());
         QCOMPARE(window->tblOut->colCount(), 5);
         QCOMPARE(window->tblOut->rowCount(), 5);
         QCOMPARE(window->tblOut->cell(4, 4), QString());
