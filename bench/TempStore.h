@@ -21,6 +21,9 @@ public:
         db.createStoreTables();
     }
 
+    // A file beside the store, removed with it.
+    QString filePath(const QString& name) const { return m_dir.filePath(name); }
+
 private:
     QTemporaryDir m_dir; // before db: the store is closed before its folder goes
 

@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Times whole processes of kerova-sweep and of the numpy peer on the same
-# sweep, alternately, and prints the medians of wall time and peak resident
-# memory and their ratios. Both write the grid as "0.00" CSV to a file; the
-# two files are compared byte for byte first.
+# Times whole processes writing the same sweep as "0.00" CSV to a file, side
+# by side: kerova-sweep with one thread and with every core, the bare C++
+# program (bench/bare_sweep.cpp: the closed form, std::to_chars, one buffer,
+# one write) and the numpy peer. The outputs are compared byte for byte first;
+# then the contenders run in turn, RUNS rounds, and the medians of wall time
+# and peak resident memory are printed with their ratios to the bare program.
 #
-#   bench/sweep_vs_numpy.sh BUILD_DIR [N] [RUNS]   (N × N points, default 1000; RUNS default 11)
+#   bench/sweep_vs_numpy.sh BUILD_DIR [RUNS [N ...]]   (RUNS default 9; N × N points, default 1000 2000)
 #
-# Needs /usr/bin/python3 with numpy (Debian: python3-numpy) and GNU time.
+# Needs /usr/bin/python3 with numpy (Debian: python3-numpy), GNU time and bash 5.
 set -euo pipefail
 build=$(realpath "$1")
-n=${2:-1000}
-runs=${3:-11}
+runs=${2:-9}
+shift $(($# < 2 ? $# : 2))
+sizes=("$@")
+[ ${#sizes[@]} -gt 0 ] || sizes=(1000 2000)
 peer=${KEROVA_NUMPY_PEER:-$(dirname "$0")/../../shared/bench-peers/numpy_sweep.py}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -21,32 +25,49 @@ printf '[MODEL]\ndriver=sqlite\npath=%s\n' "$work/model.sqlite" >"$KEROVA_ENGINE
 "$build/tools/kerova-engine/kerova-engine" init >/dev/null
 "$build/tools/kerova-engine/kerova-engine" demo >/dev/null
 
-kerova=("$build/tools/kerova-sweep/kerova-sweep" --x 0 --x-from 1 --x-to $((n + 1)) --x-step 1
-        --x-level 2 --y 1 --y-from 10 --y-to $((n + 10)) --y-step 1 --y-level 1)
-numpy=(/usr/bin/python3 "$peer" "$work/model.sqlite" "$n" "$n")
+names=("bare C++, 1 thread" "kerova-sweep, 1 thread" "kerova-sweep, every core" "numpy peer")
 
-"${kerova[@]}" >"$work/k.csv"
-"${numpy[@]}" >"$work/n.csv"
-cmp -s "$work/k.csv" "$work/n.csv" && echo "outputs identical ($(wc -c <"$work/k.csv") bytes)" \
-  || echo "OUTPUTS DIFFER"
-
-# One run: "seconds kibibytes" of the whole process.
-measure() {
-  /usr/bin/time -f '%e %M' -o "$work/t" "$@" >"$work/out.csv"
-  cat "$work/t"
+# The command line of contender i for n × n points.
+contender() {
+  local sweep=("$build/tools/kerova-sweep/kerova-sweep" --x 0 --x-from 1 --x-to $(($2 + 1))
+               --x-step 1 --x-level 2 --y 1 --y-from 10 --y-to $(($2 + 10)) --y-step 1 --y-level 1)
+  case $1 in
+    0) cmd=("$build/bench/bare_sweep" "$2" "$2") ;;
+    1) cmd=("${sweep[@]}" --threads 1) ;;
+    2) cmd=("${sweep[@]}") ;;
+    3) cmd=(/usr/bin/python3 "$peer" "$work/model.sqlite" "$2" "$2") ;;
+  esac
 }
-: >"$work/k.txt"; : >"$work/n.txt"
-for _ in $(seq "$runs"); do
-  measure "${kerova[@]}" >>"$work/k.txt"
-  measure "${numpy[@]}" >>"$work/n.txt"
-done
+
+# One run: "seconds kibibytes"; the wall time to the microsecond, the peak from GNU time.
+measure() {
+  local start=$EPOCHREALTIME
+  /usr/bin/time -f '%M' -o "$work/m" "$@" >"$work/out.csv"
+  local end=$EPOCHREALTIME
+  echo "$(awk -v a="$start" -v b="$end" 'BEGIN {printf "%.6f", b - a}') $(cat "$work/m")"
+}
 
 median() { sort -g | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
-kt=$(cut -d' ' -f1 "$work/k.txt" | median); km=$(cut -d' ' -f2 "$work/k.txt" | median)
-nt=$(cut -d' ' -f1 "$work/n.txt" | median); nm=$(cut -d' ' -f2 "$work/n.txt" | median)
-awk -v n="$n" -v r="$runs" -v kt="$kt" -v km="$km" -v nt="$nt" -v nm="$nm" 'BEGIN {
-  printf "%d x %d, medians of %d alternating runs\n", n, n, r
-  printf "kerova-sweep: %.3f s, %.1f MiB peak\n", kt, km / 1024
-  printf "numpy peer:   %.3f s, %.1f MiB peak\n", nt, nm / 1024
-  printf "ratio kerova/numpy: time %.2f, memory %.2f\n", kt / nt, km / nm
-}'
+
+for n in "${sizes[@]}"; do
+  for i in 0 1 2 3; do
+    contender $i "$n"
+    "${cmd[@]}" >"$work/$i.csv"
+    cmp -s "$work/0.csv" "$work/$i.csv" || echo "OUTPUT OF ${names[$i]} DIFFERS FROM THE BARE PROGRAM'S"
+    : >"$work/$i.txt"
+  done
+  for _ in $(seq "$runs"); do
+    for i in 0 1 2 3; do
+      contender $i "$n"
+      measure "${cmd[@]}" >>"$work/$i.txt"
+    done
+  done
+  echo "$n x $n, $(wc -c <"$work/0.csv") bytes, medians of $runs alternating runs, load $(cut -d' ' -f1-3 /proc/loadavg):"
+  bare=$(cut -d' ' -f1 "$work/0.txt" | median)
+  for i in 0 1 2 3; do
+    t=$(cut -d' ' -f1 "$work/$i.txt" | median)
+    m=$(cut -d' ' -f2 "$work/$i.txt" | median)
+    awk -v name="${names[$i]}" -v t="$t" -v m="$m" -v b="$bare" 'BEGIN {
+      printf "  %-26s %8.1f ms %7.1f MiB   %5.2f x bare\n", name, t * 1000, m / 1024, t / b }'
+  done
+done

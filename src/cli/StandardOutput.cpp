@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/StandardOutput.h"
 
+#include "cli/ErrorLine.h"
+
 #include <QTextStream>
 #include <cerrno>
 #include <cstdio>
@@ -34,16 +36,16 @@ bool StandardOutput::write(const QString& text)
     return write(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
-int StandardOutput::finish(int status, const QString& prefix)
+int StandardOutput::finish(int status)
 {
     if (s_error == 0 && std::fflush(stdout) != 0)
         s_error = reason();
     // stdio keeps the error of a write made past write() (Qt's own streams) but not its reason.
     if (status != 0 || (s_error == 0 && !std::ferror(stdout)))
         return status;
-    QString text = prefix + QStringLiteral("Не удалось записать результат в стандартный вывод");
+    QString text = QStringLiteral("Не удалось записать результат в стандартный вывод");
     if (s_error != 0)
         text += QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(s_error));
-    QTextStream(stderr) << text << '\n';
+    ErrorLine::write(text);
     return 1;
 }

@@ -18,9 +18,9 @@ public:
 
     // Flushes standard output and gives the tool's exit status: status when
     // everything written arrived (or when the tool has already reported an
-    // error of its own), otherwise 1 after one line on standard error,
-    // prefix followed by what could not be written and why.
-    static int finish(int status, const QString& prefix = QString());
+    // error of its own), otherwise 1 after one error line saying what could
+    // not be written and why.
+    static int finish(int status);
 
 private:
     // errno of the first failed write, 0 while there is none.

@@ -13,83 +13,102 @@ namespace {
 
 constexpr int Digits = 15; // significant digits a value is taken to first
 
-constexpr std::array<double, 23> kPow10 = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                           1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                           1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr std::array<unsigned long long, 20> kPow10Int = {1ULL,
-                                                          10ULL,
-                                                          100ULL,
-                                                          1000ULL,
-                                                          10000ULL,
-                                                          100000ULL,
-                                                          1000000ULL,
-                                                          10000000ULL,
-                                                          100000000ULL,
-                                                          1000000000ULL,
-                                                          10000000000ULL,
-                                                          100000000000ULL,
-                                                          1000000000000ULL,
-                                                          10000000000000ULL,
-                                                          100000000000000ULL,
-                                                          1000000000000000ULL,
-                                                          10000000000000000ULL,
-                                                          100000000000000000ULL,
-                                                          1000000000000000000ULL,
-                                                          10000000000000000000ULL};
+constexpr std::array<std::uint64_t, 20> kPow10Int = [] {
+    std::array<std::uint64_t, 20> powers{};
+    std::uint64_t power = 1;
+    for (std::uint64_t& p : powers) {
+        p = power;
+        power *= 10;
+    }
+    return powers;
+}();
 
 // Below this every value rounds to 0.00, whatever its 15 digits.
 constexpr double kZeroBelow = 0.0049;
 
-// 10^e for e = -3 … 15, as near as a double gets.
+// 10^e for e = -3 … 15, as near as a double gets. The doubles nearest to
+// 10^-1, 10^-2 and 10^-3 lie above those powers, so no double falls between
+// a power and its entry: comparing with the entry decides as the power would.
 constexpr std::array<double, 19> kPowers = {1e-3, 1e-2, 1e-1, 1e0,  1e1, 1e2, 1e3,
                                             1e4,  1e5,  1e6,  1e7,  1e8, 1e9, 1e10,
                                             1e11, 1e12, 1e13, 1e14, 1e15};
 
-// The decimal exponent e with 10^e <= v < 10^(e+1), for 0.0049 <= v < 1e15,
-// estimated from the binary exponent (log10 2 ≈ 1233 / 4096) and corrected
-// by one comparison; a boundary misjudged by the inexact negative powers is
-// caught by the caller.
+// The decimal exponent e with 10^e <= v < 10^(e+1), for 0.0049 <= v < 1e15:
+// floor(binary exponent · log10 2) (1233 / 4096 for log10 2) is the answer or
+// one below it, which one comparison settles.
 int exponentOf(double v)
 {
-    const int binary = int((std::bit_cast<std::uint64_t>(v) >> 52) & 0x7ff) - 1023;
-    int e = (binary * 1233) >> 12; // floor(binary · log10 2), never above the answer
-    e = std::clamp(e, -3, 14);
-    if (v >= kPowers[std::size_t(e + 4)])
-        ++e;
-    return std::min(e, 14);
+    const int binary = int(std::bit_cast<std::uint64_t>(v) >> 52) - 1023;
+    const int e = std::clamp((binary * 1233) >> 12, -3, 14);
+    return v >= kPowers[std::size_t(e + 4)] ? e + 1 : e;
 }
 
-// v × 10^k (0 <= k <= 17) rounded to the nearest integer, exactly: the product's rounding
-// error is recovered with a fused multiply-add. False on an exact tie (left
-// to the slow path, which rounds the exact binary value).
-bool scaledRound(double v, int k, unsigned long long* out)
+// A positive normal double is M × 2^E: M, the 52 stored bits under a leading
+// one, is an integer below 2^53, and E is the stored exponent less 1075.
+constexpr std::uint64_t kLeadingOne = std::uint64_t(1) << 52;
+
+std::uint64_t mantissaOf(std::uint64_t bits)
 {
-    const double scale = kPow10[std::size_t(k)];
-    const double p = v * scale;
-    const double error = std::fma(v, scale, -p);           // v × 10^k = p + error exactly
-    const auto whole = static_cast<unsigned long long>(p); // p >= 0: truncation is the floor
-    const double fraction = (p - double(whole)) + error;
-    if (std::fabs(fraction - 0.5) < 1e-6)
+    return (bits & (kLeadingOne - 1)) | kLeadingOne;
+}
+
+// Where the hundredths of a value of exponent e < 12 round up: for j = 12 − e,
+// a fraction of v × 100 (as a 64-bit integer, 2^64 being one) of at least
+// 2^64 × (1/2 − 1/(2 × 10^j)), rounded up since the fraction is a whole number.
+constexpr std::array<std::uint64_t, 16> kRoundUpFrom = [] {
+    std::array<std::uint64_t, 16> thresholds{};
+    const std::uint64_t half = std::uint64_t(1) << 63;
+    for (std::size_t j = 1; j < thresholds.size(); ++j)
+        thresholds[j] = half - half / kPow10Int[j]; // 10^j never divides 2^63
+    return thresholds;
+}();
+
+// Hundredths of 1e12 <= v < 1e15: its 15 significant digits
+// s = round(v × 10^k), k = 14 − e <= 2, are whole hundredths times 10^(e−12).
+// v × 10^k is M × 5^k (below 2^58) shifted right by −(E + k), so its rounding
+// is read off the bits the shift drops. False on an exact tie.
+bool largeHundredths(std::uint64_t bits, int e, std::uint64_t* hundredths)
+{
+    const int k = Digits - 1 - e;
+    constexpr std::array<std::uint64_t, 3> kPow5 = {1, 5, 25};
+    const std::uint64_t scaled = mantissaOf(bits) * kPow5[std::size_t(k)];
+    const int shift = 1075 - int(bits >> 52) - k; // 3 … 11 here
+    const std::uint64_t half = std::uint64_t(1) << (shift - 1);
+    const std::uint64_t dropped = scaled & (2 * half - 1);
+    if (dropped == half)
         return false;
-    *out = whole + (fraction > 0.5 ? 1 : 0);
+    const std::uint64_t s = (scaled >> shift) + (dropped > half ? 1 : 0);
+    *hundredths = s * kPow10Int[std::size_t(e - (Digits - 3))];
     return true;
 }
 
-// Hundredths of |value| (15 significant digits, halves away from zero) for
-// 0.0049 <= |value| < 1e15, the range of every ordinary result; false when
-// the fast path cannot decide.
-bool fastHundredths(double v, unsigned long long* hundredths)
+// Hundredths of |value| (15 significant digits, then halves away from zero)
+// for 0.0049 <= |value| < 1e15, the range of every ordinary result, with
+// integer arithmetic and no rounding error; false at an exact tie of the 15th
+// digit, which the slow path rounds as the exact binary value demands.
+//
+// For e < 12 the 15 digits are s = round(v × 10^(14−e)) and the hundredths
+// (s + d/2) div d with d = 10^j, j = 12 − e. Away from a tie s is
+// floor(v × 10^(14−e) + 1/2), and the two roundings fold into one:
+// floor(v × 100 + 1/2 + 1/(2d)), the whole part of v × 100 plus one when its
+// fraction reaches 1/2 − 1/(2d). v × 100 is 25M (below 2^58) shifted right
+// by −(E + 2), so the whole part and the fraction are bits of 25M. The 15th
+// digit is a tie when v × 10^(14−e) = v × 100 × 5^j × 2^j has the fraction
+// 1/2: as 5^j is odd, when the lowest one bit of 25M lies j + 1 places below
+// the point of v × 100.
+bool fastHundredths(double v, std::uint64_t* hundredths)
 {
     const int e = exponentOf(v);
-    unsigned long long s = 0; // the 15 significant digits
-    if (!scaledRound(v, Digits - 1 - e, &s) || s < kPow10Int[Digits - 1] || s > kPow10Int[Digits])
+    const auto bits = std::bit_cast<std::uint64_t>(v);
+    if (e >= Digits - 3)
+        return largeHundredths(bits, e, hundredths);
+    const std::uint64_t scaled = 25 * mantissaOf(bits);
+    const int shift = 1073 - int(bits >> 52); // 11 … 58 here
+    const int j = Digits - 3 - e;
+    if (std::countr_zero(scaled) == shift - j - 1)
         return false;
-    if (e >= Digits - 3) {
-        *hundredths = s * kPow10Int[e - (Digits - 3)];
-        return true;
-    }
-    const unsigned long long d = kPow10Int[Digits - 3 - e];
-    *hundredths = s / d + (s % d >= d / 2 ? 1 : 0);
+    const std::uint64_t fraction = scaled << (64 - shift);
+    *hundredths = (scaled >> shift) + (fraction >= kRoundUpFrom[std::size_t(j)] ? 1 : 0);
     return true;
 }
 
@@ -129,15 +148,42 @@ int slowHundredths(double v, char* out)
     return length;
 }
 
-// hundredths as "<integer part><point><two digits>".
-int writeHundredths(unsigned long long hundredths, char point, char* out)
+// "00", "01", … "99": two digits at a time.
+constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t i = 0; i < 100; ++i) {
+        pairs[2 * i] = char('0' + i / 10);
+        pairs[2 * i + 1] = char('0' + i % 10);
+    }
+    return pairs;
+}();
+
+// The number of decimal digits of n, 1 for 0.
+int digitCount(std::uint64_t n)
 {
-    char* end = std::to_chars(out, out + 24, hundredths / 100).ptr;
-    const auto cents = unsigned(hundredths % 100);
+    const int guess = (std::bit_width(n) * 1233) >> 12; // floor(log10 2^bits), never above
+    return std::max(1, guess + (n >= kPow10Int[std::size_t(guess)] ? 1 : 0));
+}
+
+// hundredths as "<integer part><point><two digits>", written from the last digit back.
+int writeHundredths(std::uint64_t hundredths, char point, char* out)
+{
+    std::uint64_t whole = hundredths / 100;
+    const std::size_t cents = hundredths % 100;
+    const int length = digitCount(whole);
+    char* end = out + length;
     end[0] = point;
-    end[1] = char('0' + cents / 10);
-    end[2] = char('0' + cents % 10);
-    return int(end + 3 - out);
+    std::memcpy(end + 1, &kDigitPairs[2 * cents], 2);
+    char* p = end;
+    for (; whole >= 100; whole /= 100) {
+        p -= 2;
+        std::memcpy(p, &kDigitPairs[2 * (whole % 100)], 2);
+    }
+    if (whole >= 10)
+        std::memcpy(p - 2, &kDigitPairs[2 * whole], 2);
+    else
+        p[-1] = char('0' + whole);
+    return length + 3;
 }
 
 bool allZero(const char* digits, int length)
@@ -164,7 +210,7 @@ int Fixed2Format::write(double value, char* out) const
         return length;
     }
     const double magnitude = std::fabs(value);
-    unsigned long long hundredths = 0;
+    std::uint64_t hundredths = 0;
     if (magnitude < kZeroBelow)
         return writeHundredths(0, m_point, out);
     if (magnitude < 1e15 && fastHundredths(magnitude, &hundredths)) {
@@ -172,12 +218,12 @@ int Fixed2Format::write(double value, char* out) const
         out[0] = '-';
         return sign + writeHundredths(hundredths, m_point, out + sign);
     }
-    return writeDigits(value, out);
+    return writeExact(value, out);
 }
 
-// The slow path: the digits of slowHundredths, at least three of them, with
-// the separator before the last two.
-int Fixed2Format::writeDigits(double value, char* out) const
+// The digits of slowHundredths, at least three of them, with the separator
+// before the last two.
+int Fixed2Format::writeExact(double value, char* out) const
 {
     char digits[MaxChars];
     const int length = slowHundredths(std::fabs(value), digits);

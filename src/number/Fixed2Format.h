@@ -25,10 +25,12 @@ public:
     // read "inf", "-inf" and "nan".
     int write(double value, char* out) const;
     QString text(double value) const;
+    // The same text for a finite value the slow way, from the correctly
+    // rounded decimal digits of the value; write() takes it only where its
+    // integer arithmetic cannot decide, and must always agree with it.
+    int writeExact(double value, char* out) const;
 
 private:
-    int writeDigits(double value, char* out) const;
-
     char m_point;
     QChar m_pointChar;
 };

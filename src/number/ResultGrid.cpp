@@ -6,9 +6,33 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 const double ResultGrid::NoValue = std::numeric_limits<double>::quiet_NaN();
+
+namespace {
+
+// Asks the system to back the values of a large grid with huge pages (2 MiB
+// where Linux offers them): a million values then cost four page faults
+// instead of two thousand, which take longer than writing the values. A
+// system that declines changes nothing.
+void adviseHugePages([[maybe_unused]] const std::vector<double>& values)
+{
+#ifdef __linux__
+    constexpr std::uintptr_t huge = std::uintptr_t(1) << 21;
+    const auto start = reinterpret_cast<std::uintptr_t>(values.data());
+    const std::uintptr_t first = (start + huge - 1) & ~(huge - 1);
+    const std::uintptr_t last = (start + values.capacity() * sizeof(double)) & ~(huge - 1);
+    if (last > first)
+        madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#endif
+}
+
+} // namespace
 
 QString ResultGrid::refusal(qint64 cols, qint64 rows)
 {
@@ -40,6 +64,7 @@ ResultGrid ResultGrid::resized(int cols, int rows) const
     grid.m_values = std::make_shared<std::vector<double>>();
     std::vector<double>& values = *grid.m_values;
     OutOfMemoryError::reserve(values, grid.m_cols, grid.m_rows);
+    adviseHugePages(values);
     values.assign(std::size_t(grid.m_cols) * grid.m_rows, NoValue);
     const int keptCols = std::min(grid.m_cols, m_cols);
     for (int row = 0; row < std::min(grid.m_rows, m_rows); ++row) {

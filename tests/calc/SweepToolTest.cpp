@@ -58,7 +58,7 @@ private Q_SLOTS:
             << 5 << QString();
         QTest::newRow("fractional step of an integer parameter")
             << QStringList{"--x-step", "2,5"} << "ru_RU.UTF-8" << 2 << QStringList{} << 0
-            << "Показатель «Интенсивность потока задач» целый: Показатель Х, шаг\n";
+            << "kerova-sweep: Показатель «Интенсивность потока задач» целый: Показатель Х, шаг\n";
         QTest::newRow("raw") << QStringList{"--raw", "--x-to", "30", "--y-to", "15"}
                              << "ru_RU.UTF-8" << 0
                              << QStringList{",10,20", "10,0.21937129433613967,0.43874258867227933"}
@@ -66,24 +66,32 @@ private Q_SLOTS:
         QTest::newRow("no quantity")
             << QStringList{"--calc=-1", "--x-to", "30", "--y-to", "15"} << "C.UTF-8" << 0
             << QStringList{";10.00;20.00", "10.00;;"} << 2 << QString();
-        QTest::newRow("reports") << QStringList{"--x", "0",      "--x-level", "2",      "--x-from",
-                                                "0",   "--x-to", "20",        "--y-to", "15"}
-                                 << "C.UTF-8" << 0 << QStringList{";0.00;10.00", "10.00;0.00;10.97"}
-                                 << 2 << "Деление на ноль: X = 0, Y = 10 (столбец 1, строка 1)\n";
+        QTest::newRow("reports")
+            << QStringList{"--x", "0",      "--x-level", "2",      "--x-from",
+                           "0",   "--x-to", "20",        "--y-to", "15"}
+            << "C.UTF-8" << 0 << QStringList{";0.00;10.00", "10.00;0.00;10.97"} << 2
+            << "kerova-sweep: Деление на ноль: X = 0, Y = 10 (столбец 1, строка 1)\n";
         QTest::newRow("invalid input")
             << QStringList{"--x-from", "abc"} << "C.UTF-8" << 2 << QStringList{} << 0
-            << "Неверное значение: Показатель Х, от\n";
+            << "kerova-sweep: Неверное значение: Показатель Х, от\n";
         QTest::newRow("step 0") << QStringList{"--x-step", "0"} << "C.UTF-8" << 2 << QStringList{}
-                                << 0 << "Шаг равен нулю: Показатель Х, шаг\n";
+                                << 0 << "kerova-sweep: Шаг равен нулю: Показатель Х, шаг\n";
         QTest::newRow("level beyond the model")
             << QStringList{"--calc-level", "7"} << "C.UTF-8" << 2 << QStringList{} << 0
-            << "Уровня 7 нет у модели «Тестовая» (уровней в ней: 3): Вычисляемая величина, "
+            << "kerova-sweep: Уровня 7 нет у модели «Тестовая» (уровней в ней: 3): Вычисляемая "
+               "величина, "
                "уровень\n";
         QTest::newRow("no formula")
             << QStringList{"--calc", "2"} << "C.UTF-8" << 2 << QStringList{} << 0
-            << "Эта величина не вычисляется: Вычисляемая величина, тип\n";
+            << "kerova-sweep: Эта величина не вычисляется: Вычисляемая величина, тип\n";
         QTest::newRow("no such item") << QStringList{"--x", "7"} << "C.UTF-8" << 2 << QStringList{}
-                                      << 0 << "--x: нет такого пункта: «7»\n";
+                                      << 0 << "kerova-sweep: --x: нет такого пункта: «7»\n";
+        QTest::newRow("threads 0")
+            << QStringList{"--threads", "0"} << "C.UTF-8" << 2 << QStringList{} << 0
+            << "kerova-sweep: --threads: ожидается число потоков от 1 до 64: «0»\n";
+        QTest::newRow("threads not a number")
+            << QStringList{"--threads", "два"} << "C.UTF-8" << 2 << QStringList{} << 0
+            << "kerova-sweep: --threads: ожидается число потоков от 1 до 64: «два»\n";
     }
     void sweeps()
     {
@@ -106,13 +114,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("errors");
         const QString lost = QStringLiteral("Не удалось записать результат в стандартный вывод: "
                                             "No space left on device\n");
-        QTest::newRow("sweep with inputs") << KEROVA_SWEEP_TOOL << QStringList{"--inputs"} << lost;
-        QTest::newRow("sweep help") << KEROVA_SWEEP_TOOL << QStringList{"--help"} << lost;
-        QTest::newRow("engine info")
-            << KEROVA_ENGINE_TOOL << QStringList{"info"} << QStringLiteral("Ошибка: ") + lost;
+        const QString sweep = QStringLiteral("kerova-sweep: ");
+        const QString engine = QStringLiteral("kerova-engine: ");
+        QTest::newRow("sweep with inputs")
+            << KEROVA_SWEEP_TOOL << QStringList{"--inputs"} << sweep + lost;
+        QTest::newRow("sweep help") << KEROVA_SWEEP_TOOL << QStringList{"--help"} << sweep + lost;
+        QTest::newRow("engine info") << KEROVA_ENGINE_TOOL << QStringList{"info"} << engine + lost;
         QTest::newRow("engine export")
             << KEROVA_ENGINE_TOOL << QStringList{"export"}
-            << "Ошибка: Не удалось записать документ в стандартный вывод\n";
+            << engine + "Не удалось записать документ в стандартный вывод\n";
     }
     void fullOutputIsAnError()
     {
@@ -122,6 +132,32 @@ private Q_SLOTS:
             run(program, args, QStringLiteral("C.UTF-8"), QStringLiteral("/dev/full"));
         QCOMPARE(result.exitCode, 1);
         QTEST(result.err, "errors");
+    }
+
+    // Any number of threads writes the table one thread writes, byte for byte.
+    void threadsWriteTheSameTable_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        const QStringList grid{"--x",    "0",        "--x-from", "1",         "--x-to",
+                               "301",    "--x-step", "1",        "--x-level", "2",
+                               "--y-to", "310",      "--y-step", "1"};
+        QTest::newRow("0.00") << grid;
+        QTest::newRow("raw") << grid + QStringList{"--raw"};
+        QTest::newRow("no quantity") << grid + QStringList{"--calc=-1"};
+    }
+    void threadsWriteTheSameTable()
+    {
+        QFETCH(QStringList, args);
+        const ToolRun one =
+            run(QStringLiteral(KEROVA_SWEEP_TOOL), args + QStringList{"--threads", "1"});
+        QCOMPARE(one.exitCode, 0);
+        QCOMPARE(lines(one).size(), 301);
+        for (const char* threads : {"2", "5"}) {
+            const ToolRun many =
+                run(QStringLiteral(KEROVA_SWEEP_TOOL), args + QStringList{"--threads", threads});
+            QCOMPARE(many.exitCode, 0);
+            QVERIFY2(many.out == one.out, threads);
+        }
     }
 
     // --inputs: the recorded inputs as comment lines, then the same grid.
@@ -183,23 +219,26 @@ private Q_SLOTS:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("errors");
         const QString both = "  ключ 1: «Тестовая»\n  ключ 2: «Региональная сеть»\n";
-        QTest::newRow("no model") << "DELETE FROM MATHMODEL" << QStringList{} << 1
-                                  << "В хранилище нет моделей; пример модели загружает "
-                                     "kerova-engine demo\n";
-        QTest::newRow("several, none chosen")
-            << QString() << QStringList{} << 2
-            << "В хранилище несколько моделей; выберите одну: --model ИМЯ или --model-id "
-               "КЛЮЧ\n" +
-                   both;
-        QTest::newRow("name held twice")
-            << "UPDATE MATHMODEL SET MODNAME = 'Тестовая'" << QStringList{"--model", "Тестовая"}
-            << 2
-            << "Модель «Тестовая» в хранилище не одна; выберите ее ключом --model-id:\n"
-               "  ключ 1: «Тестовая»\n  ключ 2: «Тестовая»\n";
-        QTest::newRow("no such name") << QString() << QStringList{"--model", "Нет"} << 2
-                                      << "Нет модели «Нет»; модели хранилища:\n" + both;
-        QTest::newRow("no such key") << QString() << QStringList{"--model-id", "9"} << 2
-                                     << "Нет модели с ключом 9; модели хранилища:\n" + both;
+        QTest::newRow("no model")
+            << "DELETE FROM MATHMODEL" << QStringList{} << 1
+            << "kerova-sweep: В хранилище нет моделей; пример модели загружает "
+               "kerova-engine demo\n";
+        QTest::newRow("several, none chosen") << QString() << QStringList{} << 2
+                                              << "kerova-sweep: В хранилище несколько моделей; "
+                                                 "выберите одну: --model ИМЯ или --model-id "
+                                                 "КЛЮЧ\n" +
+                                                     both;
+        QTest::newRow("name held twice") << "UPDATE MATHMODEL SET MODNAME = 'Тестовая'"
+                                         << QStringList{"--model", "Тестовая"} << 2
+                                         << "kerova-sweep: Модель «Тестовая» в хранилище не одна; "
+                                            "выберите ее ключом --model-id:\n"
+                                            "  ключ 1: «Тестовая»\n  ключ 2: «Тестовая»\n";
+        QTest::newRow("no such name")
+            << QString() << QStringList{"--model", "Нет"} << 2
+            << "kerova-sweep: Нет модели «Нет»; модели хранилища:\n" + both;
+        QTest::newRow("no such key")
+            << QString() << QStringList{"--model-id", "9"} << 2
+            << "kerova-sweep: Нет модели с ключом 9; модели хранилища:\n" + both;
         QTest::newRow("both options")
             << QString() << QStringList{"--model", "Тестовая", "--model-id", "1"} << 2
             << "kerova-sweep: --model и --model-id вместе: укажите что-то одно; справка: "

@@ -7,6 +7,7 @@
 #include "results/ResultExport.h"
 #include "testutil/ErrorRecorder.h"
 #include "testutil/TestRegistry.h"
+#include "toolkit/StringGridModel.h"
 #include "toolkit/TStringGrid.h"
 
 #include <QAction>
@@ -106,6 +107,44 @@ private Q_SLOTS:
         window->saveCsvAction()->trigger();
         QCOMPARE(chosen.asked().size(), 1);
         QTEST(read(path), "csv");
+    }
+
+    // A table too large for one thread: numbers, texts that need quotes and
+    // empty cells copy and save as the cells read, joined one by one.
+    void largeTableAsTheCellsRead_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("comma") << QLocale(QLocale::Russian, QLocale::Russia);
+        QTest::newRow("full stop") << QLocale(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("Arabic separator") << QLocale(QLocale::Arabic, QLocale::SaudiArabia);
+    }
+    void largeTableAsTheCellsRead()
+    {
+        QFETCH(QLocale, locale);
+        QLocale::setDefault(locale);
+        StringGridModel& model = *window->tblOut->gridModel();
+        const int cols = 401, rows = 401;
+        model.setSize(cols, rows);
+        for (int row = 0; row < rows; ++row)
+            for (int col = 0; col < cols; ++col)
+                if ((row * cols + col) % 97 == 5)
+                    model.setCell(col, row, QStringLiteral("a;b,\"c\"\t"));
+                else if ((row * cols + col) % 89 != 3)
+                    model.setNumber(col, row, (row * 1000.0 + col) * 0.005 - 3.0);
+        const auto joined = [&](QChar separator, const char* lineEnd) {
+            QString text;
+            for (int row = 0; row < rows; ++row) {
+                for (int col = 0; col < cols; ++col)
+                    text += (col > 0 ? QString(separator) : QString()) +
+                            ResultExport::field(model.cell(col, row), separator);
+                text += QLatin1String(lineEnd);
+            }
+            return text;
+        };
+        const ResultExport::Range all = ResultExport::allCells(*window->tblOut);
+        QVERIFY(ResultExport::clipboardText(all) == joined(QLatin1Char('\t'), "\n"));
+        QVERIFY(ResultExport::csv({}, all) ==
+                "\xEF\xBB\xBF" + joined(ResultExport::csvSeparator(), "\r\n").toUtf8());
     }
 
     // A selection copies its cells only, or with «Копировать с заголовками»

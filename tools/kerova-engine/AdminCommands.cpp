@@ -7,6 +7,7 @@
 #include "engine/Database.h"
 #include "engine/SchemaCheck.h"
 
+#include "cli/ErrorLine.h"
 #include "cli/StandardOutput.h"
 
 #include <QFileInfo>
@@ -41,8 +42,8 @@ int AdminCommands::init(const CommandLine& line)
     Database db(line.alias());
     db.open(Database::OpenMode::CreateOnCommit);
     if (SchemaCheck::tablesPresent(db) > 0) {
-        QTextStream(stderr) << "Таблицы уже существуют в " << db.definition().describe()
-                            << "; ничего не изменено\n";
+        ErrorLine::write(QStringLiteral("Таблицы уже существуют в %1; ничего не изменено")
+                             .arg(db.definition().describe()));
         return 3;
     }
     db.startTransaction();

@@ -10,6 +10,7 @@
 #include "transfer/StoreReader.h"
 #include "transfer/StoreWriter.h"
 
+#include "cli/ErrorLine.h"
 #include "cli/StandardOutput.h"
 
 #include <QFile>
@@ -70,7 +71,9 @@ int TransferCommands::exportStore(const CommandLine& line)
     try {
         StoreDocument::fromJson(StoreDocument::toJson(content));
     } catch (const EngineError& e) {
-        err << "Внимание: import не примет этот документ без исправления. " << e.message() << "\n";
+        err << ErrorLine::prefixed(
+                   QStringLiteral("Внимание: import не примет этот документ без исправления. "))
+            << e.message() << "\n";
     }
     return 0;
 }

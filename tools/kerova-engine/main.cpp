@@ -15,6 +15,7 @@
 
 #include "engine/NotEmptyError.h"
 
+#include "cli/ErrorLine.h"
 #include "cli/StandardOutput.h"
 #include "cli/ToolCommandLine.h"
 
@@ -51,13 +52,13 @@ int run(const QStringList& arguments)
     try {
         return EngineCommands::find(line.command())->run(line);
     } catch (const NotEmptyError& e) {
-        QTextStream(stderr) << "Ошибка: " << e.message() << "\n";
+        ErrorLine::write(e.message());
         return 3;
     } catch (const Error& e) {
-        QTextStream(stderr) << "Ошибка: " << e.message() << "\n";
+        ErrorLine::write(e.message());
         return 1;
     } catch (const std::bad_alloc&) {
-        QTextStream(stderr) << "Ошибка: Недостаточно памяти для команды " << line.command() << "\n";
+        ErrorLine::write(QStringLiteral("Недостаточно памяти для команды ") + line.command());
         return 1;
     }
 }
@@ -67,5 +68,5 @@ int run(const QStringList& arguments)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    return StandardOutput::finish(run(app.arguments()), QStringLiteral("Ошибка: "));
+    return StandardOutput::finish(run(app.arguments()));
 }

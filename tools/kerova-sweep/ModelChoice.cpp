@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ModelChoice.h"
 
+#include "cli/ErrorLine.h"
 #include "engine/Database.h"
 
 #include <QCommandLineParser>
@@ -71,17 +72,21 @@ std::optional<int> ModelChoice::resolve(Database& db, QTextStream& err, int* sta
     *status = 2;
     if (models.isEmpty()) {
         *status = 1;
-        err << "В хранилище нет моделей; пример модели загружает kerova-engine demo\n";
+        err << ErrorLine::prefixed(QStringLiteral(
+            "В хранилище нет моделей; пример модели загружает kerova-engine demo\n"));
     } else if (matching.isEmpty()) {
-        err << (m_id ? QStringLiteral("Нет модели с ключом %1").arg(*m_id)
-                     : QStringLiteral("Нет модели «%1»").arg(*m_name))
+        err << ErrorLine::prefixed(m_id ? QStringLiteral("Нет модели с ключом %1").arg(*m_id)
+                                        : QStringLiteral("Нет модели «%1»").arg(*m_name))
             << "; модели хранилища:\n";
         list(err, models);
     } else if (m_name) {
-        err << "Модель «" << *m_name << "» в хранилище не одна; выберите ее ключом --model-id:\n";
+        err << ErrorLine::prefixed(
+            QStringLiteral("Модель «%1» в хранилище не одна; выберите ее ключом --model-id:\n")
+                .arg(*m_name));
         list(err, matching);
     } else {
-        err << "В хранилище несколько моделей; выберите одну: --model ИМЯ или --model-id КЛЮЧ\n";
+        err << ErrorLine::prefixed(QStringLiteral(
+            "В хранилище несколько моделей; выберите одну: --model ИМЯ или --model-id КЛЮЧ\n"));
         list(err, models);
     }
     return std::nullopt;

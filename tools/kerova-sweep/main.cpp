@@ -6,7 +6,7 @@
 //   kerova-sweep [--model NAME | --model-id KEY]
 //                [--x ITEM] [--x-from V] [--x-to V] [--x-step V] [--x-level K]
 //                [--y ITEM] [--y-from V] [--y-to V] [--y-step V] [--y-level K]
-//                [--calc ITEM] [--calc-level K] [--raw] [--inputs]
+//                [--calc ITEM] [--calc-level K] [--raw] [--inputs] [--threads N]
 //
 // Without --model or --model-id the store's only model is computed (ModelChoice).
 // Defaults are the window's initial inputs; an empty value is a blank field,
@@ -15,7 +15,8 @@
 // --raw, numbers are printed in shortest round-trip form with "." and cells
 // separated by ",". With --inputs, the inputs of the calculation (the values
 // as used, the choices, the store, the model, the time) come first as lines starting
-// with "# ". Each formula report is one line on standard error.
+// with "# ". Each formula report is one line on standard error. The table is
+// made into text by one thread per core (--threads N: N threads, 1 for one).
 // Inputs that cannot give a result are refused with the calculation window's
 // text on standard error.
 // Exit status: 0 done, 1 the calculation ended with an error, its result
@@ -32,9 +33,10 @@
 #include "calccore/TableBuffer.h"
 #include "engine/Database.h"
 #include "number/Error.h"
-#include "number/Fixed2Format.h"
+#include "number/GridCsv.h"
 #include "number/NumberFormat.h"
 
+#include "cli/ErrorLine.h"
 #include "cli/StandardOutput.h"
 #include "cli/ToolCommandLine.h"
 
@@ -58,11 +60,11 @@ struct TextOption
 
 const TextOption kFields[] = {
     {"x-from", &SweepInput::minX, "первое значение X"},
-    {"x-to", &SweepInput::maxX, "граница диапазона X"},
+    {"x-to", &SweepInput::maxX, "граница диапазона X, сама не бывает точкой"},
     {"x-step", &SweepInput::stepX, "шаг X"},
     {"x-level", &SweepInput::levelX, "уровень, у которого меняется X"},
     {"y-from", &SweepInput::minY, "первое значение Y"},
-    {"y-to", &SweepInput::maxY, "граница диапазона Y"},
+    {"y-to", &SweepInput::maxY, "граница диапазона Y, сама не бывает точкой"},
     {"y-step", &SweepInput::stepY, "шаг Y"},
     {"y-level", &SweepInput::levelY, "уровень, у которого меняется Y"},
     {"calc-level", &SweepInput::calcLevel, "уровень K вычисляемой величины"},
@@ -83,40 +85,41 @@ const ItemOption kChoices[] = {
      "вычисляемая величина (0–2, -1 — никакая)"},
 };
 
+// The value of --threads: 0 (one per core) when it is not given, -1 after a
+// message when it is not a count.
+int readThreads(const QCommandLineParser& parser)
+{
+    if (!parser.isSet(QStringLiteral("threads")))
+        return 0;
+    bool ok = false;
+    const int threads = parser.value(QStringLiteral("threads")).trimmed().toInt(&ok);
+    if (ok && threads >= 1 && threads <= ParallelRows::MaxWorkers)
+        return threads;
+    ErrorLine::write(QStringLiteral("--threads: ожидается число потоков от 1 до %1: «%2»")
+                         .arg(ParallelRows::MaxWorkers)
+                         .arg(parser.value(QStringLiteral("threads"))));
+    return -1;
+}
+
 QString shortest(double value)
 {
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
-// The grid as CSV after the text already in buffer, written in blocks: "0.00"
-// cells in the user's locale separated by ";", or with raw the shortest
-// round-trip form separated by ",". A cell without a value is empty. Stops at
-// the first block that cannot be written (StandardOutput::finish reports it).
-void writeTable(const ResultGrid& grid, bool raw, std::string buffer)
+// The grid as CSV after head: "0.00" cells in the user's locale separated by
+// ";", or with raw the shortest round-trip form separated by ",". A cell
+// without a value is empty. The rows are made into text by that many threads
+// and written in order; writing stops at the first piece that cannot be
+// written (StandardOutput::finish reports it).
+void writeTable(const ResultGrid& grid, bool raw, const std::string& head, int threads)
 {
-    const Fixed2Format fixed(NumberFormat::decimalPoint());
-    const char separator = raw ? ',' : ';';
-    buffer.reserve(1 << 16);
-    char cell[Fixed2Format::MaxChars];
-    for (int row = 0; row < grid.rowCount(); ++row) {
-        for (int col = 0; col < grid.colCount(); ++col) {
-            if (col > 0)
-                buffer += separator;
-            if (!grid.hasValue(col, row))
-                continue;
-            if (raw)
-                buffer += shortest(grid.value(col, row)).toStdString();
-            else
-                buffer.append(cell, std::size_t(fixed.write(grid.value(col, row), cell)));
-        }
-        buffer += '\n';
-        if (buffer.size() > (1 << 16) - 2 * Fixed2Format::MaxChars) {
-            if (!StandardOutput::write(buffer))
-                return;
-            buffer.clear();
-        }
-    }
-    StandardOutput::write(buffer);
+    if (!StandardOutput::write(head))
+        return;
+    const GridCsv csv(grid, raw ? GridCsv::Numbers::Shortest : GridCsv::Numbers::Fixed2,
+                      NumberFormat::decimalPoint());
+    const qint64 cells = qint64(grid.colCount()) * grid.rowCount();
+    csv.write(ParallelRows::workerCount(cells, threads),
+              [](std::string_view text) { return StandardOutput::write(text); });
 }
 
 // The inputs the options give, or nothing (after a message) when a choice is not an item.
@@ -132,8 +135,9 @@ std::optional<SweepInput> readOptions(const QCommandLineParser& parser)
         bool ok = false;
         const int item = parser.value(QLatin1String(c.option)).trimmed().toInt(&ok);
         if (!ok || item < -1 || item >= c.count) {
-            QTextStream(stderr) << "--" << c.option << ": нет такого пункта: «"
-                                << parser.value(QLatin1String(c.option)) << "»\n";
+            ErrorLine::write(
+                QStringLiteral("--%1: нет такого пункта: «%2»")
+                    .arg(QLatin1String(c.option), parser.value(QLatin1String(c.option))));
             return std::nullopt;
         }
         input.*c.item = item;
@@ -141,7 +145,7 @@ std::optional<SweepInput> readOptions(const QCommandLineParser& parser)
     return input;
 }
 
-int sweep(const SweepInput& input, const ModelChoice& model, bool raw, bool inputs)
+int sweep(const SweepInput& input, const ModelChoice& model, bool raw, bool inputs, int threads)
 {
     QTextStream err(stderr);
     Database db;
@@ -150,8 +154,8 @@ int sweep(const SweepInput& input, const ModelChoice& model, bool raw, bool inpu
     TableBuffer table;
     ParameterSweep calc(
         dmExecute, chart, table, [&err](const QString& text, int ix, int iy, double x, double y) {
-            err << text << ": X = " << shortest(x) << ", Y = " << shortest(y) << " (столбец "
-                << ix + 1 << ", строка " << iy + 1 << ")" << Qt::endl;
+            err << ErrorLine::prefixed(text) << ": X = " << shortest(x) << ", Y = " << shortest(y)
+                << " (столбец " << ix + 1 << ", строка " << iy + 1 << ")" << Qt::endl;
         });
     try {
         db.open();
@@ -162,22 +166,22 @@ int sweep(const SweepInput& input, const ModelChoice& model, bool raw, bool inpu
         dmExecute.setDatabase(&db);
         dmExecute.setModel(*modelId);
         if (calc.run(input) == ParameterSweep::Outcome::InvalidInput) {
-            err << calc.refusal().text << Qt::endl;
+            ErrorLine::write(calc.refusal().text);
             return 2;
         }
     } catch (const Error& e) {
-        err << e.message() << Qt::endl;
+        ErrorLine::write(e.message());
         return 1;
     } catch (const std::bad_alloc&) {
         // The result grid names its own size (OutOfMemoryError); this is the rest.
-        err << "Недостаточно памяти для расчета" << Qt::endl;
+        ErrorLine::write(QStringLiteral("Недостаточно памяти для расчета"));
         return 1;
     }
     std::string head;
     if (inputs)
         for (const QString& line : calc.record().lines())
             head += "# " + line.toStdString() + '\n';
-    writeTable(table.grid(), raw, std::move(head));
+    writeTable(table.grid(), raw, head, threads);
     return 0;
 }
 
@@ -185,7 +189,9 @@ int run(const QStringList& arguments)
 {
     ToolCommandLine cli(
         QStringLiteral("Расчет по уровням модели без окна; результат — таблица CSV"),
-        QStringLiteral("\nБез --model и --model-id рассчитывается единственная модель хранилища.\n"
+        QStringLiteral("\nТочки диапазона: от, от + шаг, от + 2 × шаг, … до границы; сама граница\n"
+                       "точкой не бывает (от 10 до 100 с шагом 10 — точки 10 … 90).\n"
+                       "Без --model и --model-id рассчитывается единственная модель хранилища.\n"
                        "Значения по умолчанию — начальные значения окна расчетов; пустое\n"
                        "значение (--y-to \"\") действует как пустое поле и принимает их.\n"
                        "\nКод завершения: 0 — готово, 1 — расчет закончился ошибкой,\n"
@@ -201,6 +207,11 @@ int run(const QStringList& arguments)
             {QLatin1String(f.option), QString::fromUtf8(f.help), QStringLiteral("ЗНАЧЕНИЕ")});
     parser.addOption({QStringLiteral("raw"),
                       QStringLiteral("числа без округления, с точкой; ячейки через запятую")});
+    parser.addOption(
+        {QStringLiteral("threads"),
+         QStringLiteral(
+             "число потоков, переводящих таблицу в текст (по умолчанию — по числу ядер)"),
+         QStringLiteral("N")});
     parser.addOption({QStringLiteral("inputs"),
                       QStringLiteral("перед таблицей — исходные данные расчета, строки с «# »")});
     if (const std::optional<int> done = cli.parse(arguments))
@@ -212,10 +223,11 @@ int run(const QStringList& arguments)
     if (!model.problem().isEmpty())
         return ToolCommandLine::usageError(model.problem());
     const std::optional<SweepInput> input = readOptions(parser);
-    if (!input)
+    const int threads = readThreads(parser);
+    if (!input || threads < 0)
         return 2;
     return sweep(*input, model, parser.isSet(QStringLiteral("raw")),
-                 parser.isSet(QStringLiteral("inputs")));
+                 parser.isSet(QStringLiteral("inputs")), threads);
 }
 
 } // namespace
