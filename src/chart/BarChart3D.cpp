@@ -4,6 +4,7 @@
 #include "chart/ChartSettings.h"
 #include "chart/ChartTexts.h"
 #include "chart/ChartValues.h"
+#include "chart/RoundTicks.h"
 
 #include <QtDataVisualization/Q3DBars>
 #include <QtDataVisualization/Q3DCamera>
@@ -12,6 +13,15 @@
 #include <QtDataVisualization/QBarDataProxy>
 #include <QtDataVisualization/QCategory3DAxis>
 #include <QtDataVisualization/QValue3DAxis>
+
+namespace {
+
+// How near the camera stands, in percent: every label and title of 20 × 20
+// bars (the most the bars show) stays inside the view, whatever its size and
+// however wide it is.
+constexpr float FitZoom = 70;
+
+} // namespace
 
 BarChart3D::BarChart3D(QWidget* parent) : BarChart3D(new Q3DBars, parent) {}
 
@@ -28,7 +38,9 @@ BarChart3D::BarChart3D(Q3DBars* graph, QWidget* parent)
                                   static_cast<QAbstract3DAxis*>(m_graph->rowAxis())})
         axis->setLabelAutoRotation(60);
     m_graph->scene()->activeCamera()->setCameraPreset(Q3DCamera::CameraPresetIsometricRightHigh);
+    m_graph->scene()->activeCamera()->setZoomLevel(FitZoom);
     m_graph->columnAxis()->setTitleVisible(true);
+    m_graph->valueAxis()->setFormatter(new RoundTicks(2));
     m_defaultSpacing = m_graph->barSpacing();
 }
 

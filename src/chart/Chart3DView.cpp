@@ -3,6 +3,7 @@
 
 #include "chart/ChartSettings.h"
 #include "chart/ChartValues.h"
+#include "chart/RoundTicks.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -19,8 +20,12 @@
 #include <QtDataVisualization/QAbstract3DGraph>
 #include <QtDataVisualization/QAbstract3DSeries>
 #include <QtDataVisualization/QValue3DAxis>
+#include <algorithm>
 
 namespace {
+
+// The size of the labels' font; the graph scales its labels with the view.
+constexpr int LabelPointSize = 30;
 
 // The graph's own input (turning, zooming, clicking) plus hovering: the
 // item under a mouse that rests for a moment is selected, so its label shows.
@@ -59,7 +64,7 @@ Chart3DView::Chart3DView(QAbstract3DGraph* graph, const QString& name, QWidget* 
     m_graph->setShadowQuality(QAbstract3DGraph::ShadowQualityNone);
     m_graph->activeTheme()->setType(Q3DTheme::ThemeDigia);
     QFont labels = m_graph->activeTheme()->font();
-    labels.setPointSize(48);
+    labels.setPointSize(LabelPointSize);
     m_graph->activeTheme()->setFont(labels);
     QLocale numbers;
     numbers.setNumberOptions(QLocale::OmitGroupSeparator);
@@ -97,13 +102,12 @@ QString Chart3DView::titleText() const
 void Chart3DView::scaleValueAxis(QValue3DAxis* axis, const ChartValues& values,
                                  const ChartSettings& settings)
 {
-    axis->setLabelFormat(QStringLiteral("%.2f"));
+    const auto [low, high] = values.range();
+    const double bottom = std::min(0.0, low);
     const double scale = settings.valueScale();
-    if (scale > 0)
-        axis->setRange(static_cast<float>(qMin(0.0, values.range().first)),
-                       static_cast<float>(scale));
-    else
-        axis->setAutoAdjustRange(true);
+    const auto [from, to] =
+        scale > 0 ? std::pair{bottom, scale} : RoundTicks::rounded(bottom, high, 2);
+    axis->setRange(static_cast<float>(from), static_cast<float>(to));
 }
 
 void Chart3DView::colourByHeight(QAbstract3DSeries* series)

@@ -39,7 +39,9 @@ public:
 
 protected:
     void setTitle(const QString& title);
-    // The scale's top above 0, otherwise the axis fits the values.
+    // From 0 (or the lowest value below it) to the scale's top above 0,
+    // otherwise to the round number just above the values; ticks at round
+    // numbers either way (RoundTicks).
     static void scaleValueAxis(QValue3DAxis* axis, const ChartValues& values,
                                const ChartSettings& settings);
     // The format of item labels shown on hovering, in the graph's own placeholders.

@@ -55,7 +55,7 @@ QString title(const TChartControl& chart)
 
 QString description(const TChartControl& chart)
 {
-    return chart.inputLines().join(QLatin1Char('\n'));
+    return chart.shownInputLines().join(QLatin1Char('\n'));
 }
 
 // What a vector file holds: the flat chart drawn as lines and text, or the
@@ -125,7 +125,7 @@ bool writePdf(TChartControl& chart, QIODevice& device)
     pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     QStringList heading{title(chart)};
-    heading << chart.inputLines();
+    heading << chart.shownInputLines();
     pdf.setTitle(heading.join(QStringLiteral("; ")));
     pdf.setCreator(QStringLiteral("Kerova"));
     QPainter painter;

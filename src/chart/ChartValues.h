@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "chart/SeriesRows.h"
+
 #include <QString>
 #include <utility>
 #include <vector>
@@ -23,6 +25,8 @@ public:
     void setValue(int series, int point, double value);
     // The values of one series, pointCount() of them.
     const double* row(int series) const;
+    // Every row, for drawing straight from the values.
+    SeriesRows rows() const { return {m_values.data(), m_points, m_series, m_points}; }
     // Smallest and largest value; 0 and 0 for an empty grid.
     std::pair<double, double> range() const;
 

@@ -3,8 +3,8 @@
 
 #include "chart/ChartSettings.h"
 #include "chart/ChartTexts.h"
-#include "chart/ChartValues.h"
 #include "chart/SeriesBundle.h"
+#include "chart/SeriesPalette.h"
 
 #include <QCategoryAxis>
 #include <QChart>
@@ -31,12 +31,46 @@ constexpr int SideRoom = 120;
 constexpr long long MaxWidth = 500000;
 // Largest grid drawn with smooth (antialiased) lines.
 constexpr long long SmoothLimit = 20000;
+// Most series whose legend stands in a row under the plot.
+constexpr int RowLegendSeries = 12;
 // Room between two labels of the point axis.
 constexpr double LabelGap = 14;
 
-long long valueCount(const ChartValues& values)
+// A value that is no number (a cell without one) is drawn at 0.
+double drawn(double value)
 {
-    return static_cast<long long>(values.seriesCount()) * values.pointCount();
+    return std::isfinite(value) ? value : 0.0;
+}
+
+int mostSeries(const std::vector<FlatChart::Layer>& layers)
+{
+    int most = 0;
+    for (const FlatChart::Layer& layer : layers)
+        most = std::max(most, layer.rows.series);
+    return most;
+}
+
+// Smallest and largest value of every layer.
+std::pair<double, double> valueRange(const std::vector<FlatChart::Layer>& layers)
+{
+    std::pair<double, double> range = layers.front().range;
+    for (const FlatChart::Layer& layer : layers) {
+        range.first = std::min(range.first, layer.range.first);
+        range.second = std::max(range.second, layer.range.second);
+    }
+    return range;
+}
+
+// The lowest and highest X of the points of every layer.
+std::pair<double, double> pointRange(const std::vector<FlatChart::Layer>& layers)
+{
+    double low = qInf(), high = -qInf();
+    for (const FlatChart::Layer& layer : layers)
+        for (int p = 0; p < layer.rows.points; ++p) {
+            low = std::min(low, layer.texts.x(p));
+            high = std::max(high, layer.texts.x(p));
+        }
+    return low <= high ? std::pair{low, high} : std::pair{0.0, 0.0};
 }
 
 } // namespace
@@ -46,7 +80,8 @@ FlatChart::FlatChart(QWidget* parent)
 {
     m_view = new QChartView(m_chart);
     m_view->setObjectName(QStringLiteral("flatChartView"));
-    m_chart->legend()->setAlignment(Qt::AlignBottom);
+    // Legend entries drawn as a piece of their line, so dashes show there too.
+    m_chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     QLocale numbers;
     numbers.setNumberOptions(QLocale::OmitGroupSeparator);
     m_chart->setLocale(numbers);
@@ -62,33 +97,48 @@ FlatChart::FlatChart(QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
-void FlatChart::rebuild(const ChartValues& values, const ChartSettings& settings,
-                        const ChartTexts& texts)
+void FlatChart::rebuild(const std::vector<Layer>& layers, const ChartSettings& settings)
 {
     clear();
-    m_tip = [texts](int series, int point, double value) {
-        return texts.tip(series, point, value);
-    };
-    const bool bundle =
-        values.seriesCount() > MaxLegendSeries || valueCount(values) > LineSeriesValues;
+    for (const Layer& layer : layers)
+        m_layers.push_back(layer);
+    long long values = 0;
+    bool manySeries = false;
+    for (const Layer& layer : layers) {
+        values += layer.rows.count();
+        manySeries = manySeries || layer.rows.series > MaxLegendSeries;
+    }
+    const bool bundle = manySeries || values > LineSeriesValues;
+    m_bundled = bundle;
     if (bundle)
-        addBundle(values, texts);
+        addBundle(layers, manySeries);
     else
-        addSeries(values, texts);
-    setAxes(values, settings, texts);
+        addSeries(layers);
+    setAxes(layers, settings);
     // Smooth lines cost most of the painting of a large grid and add nothing there.
-    m_view->setRenderHint(QPainter::Antialiasing, valueCount(values) <= SmoothLimit);
+    m_view->setRenderHint(QPainter::Antialiasing, values <= SmoothLimit);
     m_chart->setTitle(settings.title(ChartSettings::ChartTitleSlot));
-    m_chart->legend()->setVisible(!bundle && values.seriesCount() > 0);
+    const int series = layers.empty() ? 0 : layers.front().rows.series;
+    m_chart->legend()->setVisible(!manySeries && series > 0);
+    // One row holds the names of a dozen series; more, or the longer names of
+    // a pinned result, stand in a column beside the plot.
+    const bool column = layers.size() > 1 || series > RowLegendSeries;
+    m_chart->legend()->setAlignment(column ? Qt::AlignRight : Qt::AlignBottom);
     QMargins margins = m_chart->margins();
-    margins.setBottom(bundle ? SeriesBundle::StripHeight : margins.left());
+    margins.setBottom(manySeries ? SeriesBundle::StripHeight : margins.left());
     m_chart->setMargins(margins);
-    setWidthFor(values.pointCount(), settings.pixFactor);
+    setWidthFor(layers.empty() ? 0 : layers.front().rows.points, settings.pixFactor);
+}
+
+void FlatChart::forget()
+{
+    m_bundle->clear();
+    m_layers.clear();
 }
 
 void FlatChart::clear()
 {
-    m_bundle->clear();
+    forget();
     m_chart->removeAllSeries();
     // Removing an axis hands it back to the caller: delete it, or every rebuild leaks two.
     for (QAbstractAxis* axis : m_chart->axes()) {
@@ -103,35 +153,67 @@ void FlatChart::clear()
 
 bool FlatChart::bundled() const
 {
-    return m_bundle->holds();
+    return m_bundled;
 }
 
-void FlatChart::addSeries(const ChartValues& values, const ChartTexts& texts)
+QString FlatChart::seriesName(const ChartTexts& texts, int series, bool pinned)
 {
-    if (!texts.yTitle().isEmpty() && values.seriesCount() > 0)
-        addLegendTitle(texts.yTitle());
-    for (int s = 0; s < values.seriesCount(); ++s) {
-        QList<QPointF> points;
-        points.reserve(values.pointCount());
-        for (int p = 0; p < values.pointCount(); ++p)
-            points.append(QPointF(texts.x(p), values.value(s, p)));
-        auto* series = new QLineSeries;
-        series->setName(texts.seriesName(s));
-        series->replace(points);
-        series->setPointsVisible(values.pointCount() <= 50);
-        connect(series, &QLineSeries::hovered, this,
-                [this, series, s](const QPointF& at, bool entered) {
-                    int nearest = 0;
-                    for (int p = 1; p < series->count(); ++p)
-                        if (std::fabs(series->at(p).x() - at.x()) <
-                            std::fabs(series->at(nearest).x() - at.x()))
-                            nearest = p;
-                    showTip(entered && series->count() > 0
-                                ? m_tip(s, nearest, series->at(nearest).y())
-                                : QString());
-                });
-        m_chart->addSeries(series);
-    }
+    const QString name = texts.seriesName(series);
+    return pinned ? name + QStringLiteral(" (закреплено)") : name;
+}
+
+// Series of the results side by side: the first of each, then the second of each, ….
+void FlatChart::addSeries(const std::vector<Layer>& layers)
+{
+    const int most = mostSeries(layers);
+    if (!layers.front().texts.yTitle().isEmpty() && most > 0)
+        addLegendTitle(layers.front().texts.yTitle());
+    for (int s = 0; s < most; ++s)
+        for (int l = 0; l < int(layers.size()); ++l)
+            if (s < layers[size_t(l)].rows.series)
+                addLine(layers[size_t(l)], l, s);
+}
+
+QLineSeries* FlatChart::addLine(const Layer& layer, int index, int s)
+{
+    QList<QPointF> points;
+    points.reserve(layer.rows.points);
+    const double* row = layer.rows.row(s);
+    for (int p = 0; p < layer.rows.points; ++p)
+        points.append(QPointF(layer.texts.x(p), drawn(row[p])));
+    auto* series = new QLineSeries;
+    series->setName(seriesName(layer.texts, s, layer.pinned));
+    series->setPen(SeriesPalette::pen(s, layer.pinned));
+    series->replace(points);
+    series->setPointsVisible(layer.rows.points <= 50 && !points.isEmpty());
+    connect(series, &QLineSeries::hovered, this,
+            [this, series, index, s](const QPointF& at, bool entered) {
+                int nearest = 0;
+                for (int p = 1; p < series->count(); ++p)
+                    if (std::fabs(series->at(p).x() - at.x()) <
+                        std::fabs(series->at(nearest).x() - at.x()))
+                        nearest = p;
+                hover(entered && series->count() > 0 ? index : -1, s, nearest);
+            });
+    m_chart->addSeries(series);
+    return series;
+}
+
+// The bundle draws the lines; while the series are few, empty line series
+// carry their names and pens into the chart's legend.
+void FlatChart::addLegendEntries(const std::vector<Layer>& layers)
+{
+    const int most = mostSeries(layers);
+    if (!layers.front().texts.yTitle().isEmpty() && most > 0)
+        addLegendTitle(layers.front().texts.yTitle());
+    for (int s = 0; s < most; ++s)
+        for (const Layer& layer : layers)
+            if (s < layer.rows.series) {
+                auto* entry = new QLineSeries;
+                entry->setName(seriesName(layer.texts, s, layer.pinned));
+                entry->setPen(SeriesPalette::pen(s, layer.pinned));
+                m_chart->addSeries(entry);
+            }
 }
 
 // The legend has no title of its own: an empty first series carries it, its
@@ -151,36 +233,46 @@ void FlatChart::addLegendTitle(const QString& title)
     }
 }
 
-void FlatChart::addBundle(const ChartValues& values, const ChartTexts& texts)
+void FlatChart::addBundle(const std::vector<Layer>& layers, bool strip)
 {
-    std::vector<double> xs(static_cast<size_t>(values.pointCount()));
-    for (int p = 0; p < values.pointCount(); ++p)
-        xs[static_cast<size_t>(p)] = texts.x(p);
-    const int last = values.seriesCount() - 1;
-    m_bundle->show(&values, std::move(xs), texts.yTitle(), texts.seriesName(0),
-                   texts.seriesName(last), [this, &values](int series, int point) {
-                       showTip(series < 0 ? QString()
-                                          : m_tip(series, point, values.value(series, point)));
-                   });
+    std::vector<SeriesBundle::Layer> lines;
+    for (const Layer& layer : layers) {
+        std::vector<double> xs(static_cast<size_t>(layer.rows.points));
+        for (int p = 0; p < layer.rows.points; ++p)
+            xs[static_cast<size_t>(p)] = layer.texts.x(p);
+        lines.push_back({layer.rows, std::move(xs), layer.pinned});
+    }
+    std::optional<SeriesBundle::Strip> names;
+    const Layer& current = layers.front();
+    if (strip)
+        names = SeriesBundle::Strip{current.texts.yTitle(), current.texts.seriesName(0),
+                                    current.texts.seriesName(current.rows.series - 1)};
+    else
+        addLegendEntries(layers);
+    m_bundle->show(std::move(lines), std::move(names),
+                   [this](int layer, int series, int point) { hover(layer, series, point); });
 }
 
-void FlatChart::setAxes(const ChartValues& values, const ChartSettings& settings,
-                        const ChartTexts& texts)
+void FlatChart::setAxes(const std::vector<Layer>& layers, const ChartSettings& settings)
 {
+    const ChartTexts& texts = layers.front().texts;
     QValueAxis* pointAxis = texts.fromRecord() ? new QCategoryAxis : new QValueAxis;
     if (texts.fromRecord()) {
         m_chart->addAxis(pointAxis, Qt::AlignBottom);
-        setPointLabels(static_cast<QCategoryAxis*>(pointAxis), texts, values.pointCount());
+        const auto [low, high] = pointRange(layers);
+        setPointLabels(static_cast<QCategoryAxis*>(pointAxis), texts, layers.front().rows.points,
+                       low, high);
     } else {
+        const int points = layers.front().rows.points;
         // "%d" shows no labels at all once numbers are localised.
         pointAxis->setLabelFormat(QStringLiteral("%.0f"));
-        pointAxis->setRange(1, qMax(2, values.pointCount()));
-        pointAxis->setTickCount(qBound(2, values.pointCount(), 11));
+        pointAxis->setRange(1, qMax(2, points));
+        pointAxis->setTickCount(qBound(2, points, 11));
         m_chart->addAxis(pointAxis, Qt::AlignBottom);
     }
     pointAxis->setTitleText(texts.xTitle());
     auto* valueAxis = new QValueAxis;
-    const auto [low, high] = values.range();
+    const auto [low, high] = valueRange(layers);
     const double bottom = qMin(0.0, low);
     const double scale = settings.valueScale();
     const double top = scale > 0 ? scale : (high > bottom ? high : bottom + 1.0);
@@ -196,18 +288,18 @@ void FlatChart::setAxes(const ChartValues& values, const ChartSettings& settings
 
 // The point axis runs over the X values; its labels are the X values, as
 // many as fit side by side (see thinPointLabels).
-void FlatChart::setPointLabels(QCategoryAxis* axis, const ChartTexts& texts, int points)
+void FlatChart::setPointLabels(QCategoryAxis* axis, const ChartTexts& texts, int points, double low,
+                               double high)
 {
     m_xs.resize(static_cast<size_t>(points));
     for (int p = 0; p < points; ++p) {
         m_xs[static_cast<size_t>(p)] = texts.x(p);
         m_xLabels.append(texts.pointLabel(p));
     }
-    const auto [low, high] = std::minmax_element(m_xs.begin(), m_xs.end());
-    const double pad = *high > *low ? 0.0 : 1.0;
-    axis->setRange(*low - pad, *high + pad);
+    const double pad = high > low ? 0.0 : 1.0;
+    axis->setRange(low - pad, high + pad);
     // A label stands at the end of its category: the first one needs room before it.
-    axis->setStartValue(*low - pad - std::max(std::fabs(*low), 1.0) * 1e-9);
+    axis->setStartValue(low - pad - std::max(std::fabs(low), 1.0) * 1e-9);
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     const QFontMetricsF metrics(axis->labelsFont());
     m_labelWidth = std::max(metrics.horizontalAdvance(m_xLabels.first()),
@@ -271,6 +363,17 @@ QImage FlatChart::image(const QSize& size) const
     QPainter painter(&picture);
     paint(&painter, QRectF(picture.rect()));
     return picture;
+}
+
+void FlatChart::hover(int layer, int series, int point)
+{
+    if (layer < 0 || layer >= int(m_layers.size())) {
+        showTip({});
+        return;
+    }
+    const Layer& shown = m_layers[size_t(layer)];
+    const QString tip = shown.texts.tip(series, point, drawn(shown.rows.row(series)[point]));
+    showTip(shown.pinned ? QStringLiteral("Закрепленный расчет\n") + tip : tip);
 }
 
 void FlatChart::showTip(const QString& text)

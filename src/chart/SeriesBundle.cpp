@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/SeriesBundle.h"
 
-#include "chart/ChartValues.h"
+#include "chart/BundleRaster.h"
+#include "chart/SeriesPalette.h"
 
 #include <QChart>
 #include <QGraphicsSceneHoverEvent>
 #include <QLinearGradient>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QValueAxis>
 #include <algorithm>
@@ -28,6 +30,12 @@ QValueAxis* valueAxisOf(QChart* chart, Qt::Orientation orientation)
 {
     const QList<QAbstractAxis*> axes = chart->axes(orientation);
     return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(axes.first());
+}
+
+// A value that is no number (a cell without one) is drawn at 0, as the chart draws it.
+double drawn(double value)
+{
+    return std::isfinite(value) ? value : 0.0;
 }
 
 // Pointer distance within which a point counts as hovered.
@@ -53,16 +61,12 @@ SeriesBundle::SeriesBundle(QChart* chart) : QGraphicsItem(chart), m_chart(chart)
     setVisible(false);
 }
 
-void SeriesBundle::show(const ChartValues* values, std::vector<double> xs,
-                        const QString& stripTitle, const QString& first, const QString& last,
-                        Hover hover)
+void SeriesBundle::show(std::vector<Layer> layers, std::optional<Strip> strip, Hover hover)
 {
     prepareGeometryChange();
-    m_values = values;
-    m_xs = std::move(xs);
-    m_stripTitle = stripTitle;
-    m_first = first;
-    m_last = last;
+    m_picture = QImage();
+    m_layers = std::move(layers);
+    m_strip = std::move(strip);
     m_hover = std::move(hover);
     setVisible(true);
     update();
@@ -70,10 +74,23 @@ void SeriesBundle::show(const ChartValues* values, std::vector<double> xs,
 
 void SeriesBundle::clear()
 {
-    m_values = nullptr;
-    m_xs.clear();
+    m_picture = QImage();
+    m_layers.clear();
+    m_strip.reset();
     m_hover = {};
     setVisible(false);
+}
+
+QPen SeriesBundle::pen(int layer, int series) const
+{
+    const Layer& lines = m_layers.at(size_t(layer));
+    if (!m_strip)
+        return SeriesPalette::pen(series, lines.pinned);
+    const int count = lines.rows.series;
+    QPen thin(blend(count > 1 ? double(series) / (count - 1) : 0.0), 0);
+    if (lines.pinned)
+        thin.setStyle(Qt::DashLine);
+    return thin;
 }
 
 QRectF SeriesBundle::boundingRect() const
@@ -96,50 +113,91 @@ SeriesBundle::Frame SeriesBundle::frame() const
     return f;
 }
 
+// Thin lines on a pixel device are written straight into a picture of the
+// plot (kept until the lines or the plot change); vector devices and wider
+// lines get the painter's lines.
 void SeriesBundle::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
 {
-    if (!m_values)
+    if (m_layers.empty())
         return;
-    painter->save();
-    paintLines(painter, frame());
-    painter->restore();
-    paintStrip(painter);
+    const Frame f = frame();
+    if (m_strip && painter->paintEngine()->type() == QPaintEngine::Raster) {
+        if (!f.plot.isEmpty())
+            painter->drawImage(f.plot,
+                               picture(f, painter->deviceTransform().mapRect(f.plot).size()));
+    } else {
+        for (int layer = int(m_layers.size()) - 1; layer >= 0; --layer) {
+            painter->save();
+            paintLayer(painter, f, layer);
+            painter->restore();
+        }
+    }
+    if (m_strip)
+        paintStrip(painter);
 }
 
-void SeriesBundle::paintLines(QPainter* painter, const Frame& f) const
+const QImage& SeriesBundle::picture(const Frame& f, const QSizeF& pixels)
 {
-    const int series = m_values->seriesCount();
-    const int points = std::min<int>(m_values->pointCount(), static_cast<int>(m_xs.size()));
+    const QSize size = pixels.toSize().expandedTo(QSize(1, 1));
+    const std::array<double, 8> key{f.plot.x(), f.plot.y(), f.plot.width(), f.plot.height(),
+                                    f.xMin,     f.xSpan,    f.yMin,         f.ySpan};
+    if (m_picture.size() == size && key == m_pictureKey)
+        return m_picture;
+    m_pictureKey = key;
+    m_picture = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    m_picture.fill(Qt::transparent);
+    const double sx = size.width() / f.plot.width();
+    const double sy = size.height() / f.plot.height();
+    const double yPerUnit = f.plot.height() / f.ySpan * sy;
+    const double yZero = (f.plot.height() + f.yMin / f.ySpan * f.plot.height()) * sy;
+    for (int layer = int(m_layers.size()) - 1; layer >= 0; --layer) {
+        const Layer& lines = m_layers[size_t(layer)];
+        const int points = std::min<int>(lines.rows.points, static_cast<int>(lines.xs.size()));
+        std::vector<double> xs(static_cast<size_t>(points));
+        for (int p = 0; p < points; ++p)
+            xs[size_t(p)] = (f.px(lines.xs[size_t(p)]) - f.plot.left()) * sx;
+        BundleRaster raster(m_picture, xs, lines.pinned);
+        for (int s = 0; s < lines.rows.series; ++s)
+            raster.line(lines.rows.row(s), yZero, yPerUnit, pen(layer, s).color().rgba());
+    }
+    return m_picture;
+}
+
+void SeriesBundle::paintLayer(QPainter* painter, const Frame& f, int layer) const
+{
+    const Layer& lines = m_layers[size_t(layer)];
+    const int series = lines.rows.series;
+    const int points = std::min<int>(lines.rows.points, static_cast<int>(lines.xs.size()));
     if (series == 0 || points == 0 || f.plot.isEmpty())
         return;
     painter->setClipRect(f.plot);
     painter->setRenderHint(QPainter::Antialiasing, false);
     std::vector<double> px(static_cast<size_t>(points));
     for (int p = 0; p < points; ++p)
-        px[static_cast<size_t>(p)] = f.px(m_xs[static_cast<size_t>(p)]);
+        px[static_cast<size_t>(p)] = f.px(lines.xs[static_cast<size_t>(p)]);
     // More points than two per pixel column: each column drawn as its lowest and highest value.
     const bool thin = points > 2 * f.plot.width();
     QPolygonF line;
     line.reserve(thin ? 2 * static_cast<int>(f.plot.width()) + 4 : points);
     for (int s = 0; s < series; ++s) {
-        const double* row = m_values->row(s);
+        const double* row = lines.rows.row(s);
         line.clear();
         for (int p = 0; p < points; ++p) {
             const double x = std::floor(px[static_cast<size_t>(p)]);
             if (!thin) {
-                line.append(QPointF(px[static_cast<size_t>(p)], f.py(row[p])));
+                line.append(QPointF(px[static_cast<size_t>(p)], f.py(drawn(row[p]))));
                 continue;
             }
-            double low = row[p], high = row[p];
+            double low = drawn(row[p]), high = low;
             while (p + 1 < points && std::floor(px[static_cast<size_t>(p) + 1]) == x) {
                 ++p;
-                low = std::min(low, row[p]);
-                high = std::max(high, row[p]);
+                low = std::min(low, drawn(row[p]));
+                high = std::max(high, drawn(row[p]));
             }
             line.append(QPointF(x, f.py(low)));
             line.append(QPointF(x, f.py(high)));
         }
-        painter->setPen(QPen(blend(series > 1 ? double(s) / (series - 1) : 0.0), 0));
+        painter->setPen(pen(layer, s));
         painter->drawPolyline(line);
     }
 }
@@ -148,11 +206,16 @@ void SeriesBundle::paintStrip(QPainter* painter) const
 {
     const QRectF area = m_chart->rect();
     const QFontMetricsF metrics(painter->font());
-    const QString lead =
-        m_stripTitle.isEmpty() ? m_first : m_stripTitle + QStringLiteral(": ") + m_first;
-    const double barWidth = 160;
-    const double width =
-        metrics.horizontalAdvance(lead) + metrics.horizontalAdvance(m_last) + barWidth + 16;
+    const QString lead = m_strip->title.isEmpty()
+                             ? m_strip->first
+                             : m_strip->title + QStringLiteral(": ") + m_strip->first;
+    const bool pinned = std::any_of(m_layers.begin(), m_layers.end(),
+                                    [](const Layer& layer) { return layer.pinned; });
+    const QString pinnedText = QStringLiteral("закреплено");
+    const double barWidth = 160, sampleWidth = 40;
+    const double width = metrics.horizontalAdvance(lead) +
+                         metrics.horizontalAdvance(m_strip->last) + barWidth + 16 +
+                         (pinned ? sampleWidth + metrics.horizontalAdvance(pinnedText) + 32 : 0);
     const double top = area.bottom() - StripHeight + 6;
     double left = area.center().x() - width / 2;
     painter->setPen(Qt::black);
@@ -162,7 +225,41 @@ void SeriesBundle::paintStrip(QPainter* painter) const
     gradient.setColorAt(0, FirstColour);
     gradient.setColorAt(1, LastColour);
     painter->fillRect(QRectF(left, top + 2, barWidth, metrics.height() - 4), gradient);
-    painter->drawText(QPointF(left + barWidth + 8, top + metrics.ascent()), m_last);
+    left += barWidth + 8;
+    painter->drawText(QPointF(left, top + metrics.ascent()), m_strip->last);
+    if (!pinned)
+        return;
+    left += metrics.horizontalAdvance(m_strip->last) + 24;
+    const double middle = top + metrics.height() / 2;
+    painter->setPen(QPen(Qt::black, 0, Qt::DashLine));
+    painter->drawLine(QPointF(left, middle), QPointF(left + sampleWidth, middle));
+    painter->setPen(Qt::black);
+    painter->drawText(QPointF(left + sampleWidth + 8, top + metrics.ascent()), pinnedText);
+}
+
+std::pair<int, int> SeriesBundle::nearest(const Frame& f, int layer, const QPointF& at,
+                                          double* distance) const
+{
+    const Layer& lines = m_layers[size_t(layer)];
+    const int points = std::min<int>(lines.rows.points, int(lines.xs.size()));
+    if (points == 0)
+        return {-1, -1};
+    int point = 0;
+    for (int p = 1; p < points; ++p)
+        if (std::fabs(f.px(lines.xs[size_t(p)]) - at.x()) <
+            std::fabs(f.px(lines.xs[size_t(point)]) - at.x()))
+            point = p;
+    if (std::fabs(f.px(lines.xs[size_t(point)]) - at.x()) > HoverReach)
+        return {-1, -1};
+    int closest = -1;
+    for (int s = 0; s < lines.rows.series; ++s) {
+        const double d = std::fabs(f.py(drawn(lines.rows.row(s)[point])) - at.y());
+        if (d <= *distance) {
+            *distance = d;
+            closest = s;
+        }
+    }
+    return {closest, closest < 0 ? -1 : point};
 }
 
 void SeriesBundle::hoverMoveEvent(QGraphicsSceneHoverEvent* event)
@@ -170,33 +267,22 @@ void SeriesBundle::hoverMoveEvent(QGraphicsSceneHoverEvent* event)
     if (!m_hover)
         return;
     const Frame f = frame();
-    const int points = m_values ? std::min<int>(m_values->pointCount(), int(m_xs.size())) : 0;
-    if (points == 0 || !f.plot.contains(event->pos())) {
-        m_hover(-1, -1);
-        return;
-    }
-    int nearest = 0;
-    for (int p = 1; p < points; ++p)
-        if (std::fabs(f.px(m_xs[size_t(p)]) - event->pos().x()) <
-            std::fabs(f.px(m_xs[size_t(nearest)]) - event->pos().x()))
-            nearest = p;
-    int closest = -1;
+    int layer = -1, series = -1, point = -1;
     double distance = HoverReach;
-    for (int s = 0; s < m_values->seriesCount(); ++s) {
-        const double d = std::fabs(f.py(m_values->row(s)[nearest]) - event->pos().y());
-        if (d <= distance) {
-            distance = d;
-            closest = s;
+    if (f.plot.contains(event->pos()))
+        for (int l = 0; l < int(m_layers.size()); ++l) {
+            const auto [s, p] = nearest(f, l, event->pos(), &distance);
+            if (s >= 0) {
+                layer = l;
+                series = s;
+                point = p;
+            }
         }
-    }
-    if (closest < 0 || std::fabs(f.px(m_xs[size_t(nearest)]) - event->pos().x()) > HoverReach)
-        m_hover(-1, -1);
-    else
-        m_hover(closest, nearest);
+    m_hover(layer, series, point);
 }
 
 void SeriesBundle::hoverLeaveEvent(QGraphicsSceneHoverEvent*)
 {
     if (m_hover)
-        m_hover(-1, -1);
+        m_hover(-1, -1, -1);
 }

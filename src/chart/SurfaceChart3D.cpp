@@ -4,6 +4,7 @@
 #include "chart/ChartSettings.h"
 #include "chart/ChartTexts.h"
 #include "chart/ChartValues.h"
+#include "chart/RoundTicks.h"
 
 #include <QtDataVisualization/Q3DCamera>
 #include <QtDataVisualization/Q3DScene>
@@ -36,6 +37,11 @@ std::vector<int> rising(int count, double first, double last)
     return order;
 }
 
+// How near the camera stands, in percent: every label and title stays inside
+// the view, even six-figure X values with long parameter names, whatever
+// the view's size and however wide it is.
+constexpr float FitZoom = 60;
+
 // Without multisampling: on software OpenGL eight samples a pixel cost more
 // time and memory than the rest of the drawing, and a surface has few edges
 // to smooth.
@@ -61,10 +67,10 @@ SurfaceChart3D::SurfaceChart3D(Q3DSurface* graph, QWidget* parent)
     m_graph->addSeries(m_series);
     // Lower than the bars' view: a surface's heights read from the side.
     m_graph->scene()->activeCamera()->setCameraPreset(Q3DCamera::CameraPresetIsometricRight);
-    for (QValue3DAxis* axis : {m_graph->axisX(), m_graph->axisZ()}) {
-        axis->setLabelFormat(QStringLiteral("%.2f"));
+    m_graph->scene()->activeCamera()->setZoomLevel(FitZoom);
+    for (QValue3DAxis* axis : {m_graph->axisX(), m_graph->axisZ()})
         axis->setLabelAutoRotation(60);
-    }
+    m_graph->axisY()->setFormatter(new RoundTicks(2));
 }
 
 void SurfaceChart3D::apply(const ChartValues& values, const ChartSettings& settings,
@@ -108,9 +114,9 @@ void SurfaceChart3D::setAxes(const ChartTexts& texts)
     m_graph->axisZ()->setTitleVisible(!texts.yTitle().isEmpty());
     m_graph->axisY()->setTitle(texts.valueTitle());
     // Without a record the axes count points and series: whole numbers.
-    const QString format = texts.fromRecord() ? QStringLiteral("%.2f") : QStringLiteral("%.0f");
-    m_graph->axisX()->setLabelFormat(format);
-    m_graph->axisZ()->setLabelFormat(format);
+    const int decimals = texts.fromRecord() ? 2 : 0;
+    m_graph->axisX()->setFormatter(new RoundTicks(decimals));
+    m_graph->axisZ()->setFormatter(new RoundTicks(decimals));
 }
 
 void SurfaceChart3D::release()

@@ -5,6 +5,7 @@
 #include "chart/ChartTexts.h"
 #include "chart/ChartValues.h"
 #include "chart/FlatChart.h"
+#include "chart/PinnedResult.h"
 #include "chart/SurfaceChart3D.h"
 #include "toolkit/AutomationError.h"
 #include "toolkit/Handler.h"
@@ -25,6 +26,8 @@ constexpr int InitialPoints = 5;
 // Flat charts from this size on show the busy cursor while they are built;
 // so does every 3D surface.
 constexpr long long BusyValues = 100000;
+// Room the chart keeps however small its window: every label of a view fits into it.
+constexpr QSize MinimumSize(600, 360);
 
 // The busy cursor until the view built now has been drawn: it is taken
 // down on the next turn of the event loop.
@@ -41,6 +44,7 @@ TChartControl::TChartControl(QWidget* parent)
       m_notice(new QLabel(QStringLiteral("Трёхмерный вид недоступен: нет поддержки OpenGL"), this))
 {
     setAccessibleName(QStringLiteral("Диаграмма результатов"));
+    setMinimumSize(MinimumSize);
     setFocusPolicy(Qt::StrongFocus);
     m_flat->setObjectName(QStringLiteral("flatChart"));
     m_notice->setObjectName(QStringLiteral("no3D"));
@@ -64,7 +68,10 @@ void TChartControl::checkKind(qint16 kind) const
 qint32 TChartControl::StartData(qint16 kind, qint32 seriesCount, qint32 pointCount)
 {
     checkKind(kind);
+    // The flat view draws straight from the values, which may move now.
+    m_flat->forget();
     m_values.reshape(seriesCount, pointCount);
+    m_range.reset();
     changed();
     m_labels = {};
     m_serie = 0;
@@ -95,6 +102,7 @@ void TChartControl::PointValue(qint16 point, double value)
         throw AutomationError(
             QStringLiteral("Значение точки %1 не является конечным числом").arg(point));
     m_values.setValue(m_serie, point, value);
+    m_range.reset();
     changed();
 }
 
@@ -123,6 +131,13 @@ void TChartControl::Chart3D(bool on)
 {
     m_settings.chart3D = on;
     changed();
+}
+
+std::pair<double, double> TChartControl::valuesRange() const
+{
+    if (!m_range)
+        m_range = m_values.range();
+    return *m_range;
 }
 
 int TChartControl::seriesCount() const
@@ -188,7 +203,17 @@ void TChartControl::render()
 
 void TChartControl::showFlat(const ChartTexts& texts)
 {
-    m_flat->rebuild(m_values, m_settings, texts);
+    std::vector<FlatChart::Layer> layers{{m_values.rows(), texts, false, valuesRange()}};
+    // Without a record the current points are numbered: the pinned ones would stand elsewhere.
+    if (m_pinned && texts.fromRecord()) {
+        m_pinnedSettings = m_settings;
+        m_pinnedSettings.titles[ChartSettings::PointAxisTitleSlot] = m_pinned->labels().xName;
+        layers.push_back({m_pinned->rows(),
+                          ChartTexts(m_pinned->labels(), m_pinnedSettings, m_pinned->seriesCount(),
+                                     m_pinned->pointCount()),
+                          true, m_pinned->range()});
+    }
+    m_flat->rebuild(layers, m_settings);
     m_pages->setCurrentWidget(m_flat);
     // A 3D view out of sight keeps no copy of the values.
     for (Chart3DView* view :
@@ -231,10 +256,28 @@ void TChartControl::setLabels(const ChartLabels& labels)
     changed();
 }
 
+void TChartControl::setPinned(std::shared_ptr<const PinnedResult> pinned)
+{
+    if (pinned == m_pinned)
+        return;
+    m_flat->forget();
+    m_pinned = std::move(pinned);
+    changed();
+}
+
 void TChartControl::setInputLines(const QStringList& lines)
 {
     m_inputLines = lines;
     setToolTip(lines.join(QLatin1Char('\n')));
+    Q_EMIT inputsChanged();
+}
+
+QStringList TChartControl::shownInputLines() const
+{
+    if (!m_pinned || showing3D() || !m_labels.covers(seriesCount(), pointCount()))
+        return m_inputLines;
+    return QStringList(m_inputLines)
+           << QStringLiteral("Закрепленный расчет (пунктиром):") << m_pinned->inputLines();
 }
 
 QWidget* TChartControl::shownView()

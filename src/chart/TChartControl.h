@@ -7,11 +7,15 @@
 
 #include <QStringList>
 #include <QWidget>
+#include <memory>
+#include <optional>
+#include <utility>
 
 class BarChart3D;
 class Chart3DView;
 class ChartTexts;
 class FlatChart;
+class PinnedResult;
 class QChart;
 class QLabel;
 class QStackedLayout;
@@ -24,6 +28,7 @@ class SurfaceChart3D;
 // low 16 bits. The views are rebuilt only while the chart is visible.
 // The 3D view is bars up to Bars3DValues values and a surface beyond; where
 // no OpenGL context can be made the flat chart stays, with a notice above it.
+// A pinned result, if any, is drawn on the flat chart beside the values.
 class TChartControl : public QWidget
 {
     Q_OBJECT
@@ -50,6 +55,8 @@ public:
     bool loading() const { return m_loading; }
     const ChartSettings& settings() const { return m_settings; }
     const ChartValues& values() const { return m_values; }
+    // The smallest and largest value, worked out once after the values change.
+    std::pair<double, double> valuesRange() const;
     QChart* flatChart() const;
     FlatChart* flatView() const { return m_flat; }
     // The 3D views, or null while they have not been needed yet.
@@ -72,8 +79,20 @@ public:
     // shown as the chart's tooltip. Empty when not known.
     void setInputLines(const QStringList& lines);
     const QStringList& inputLines() const { return m_inputLines; }
+    // The inputs of what the chart shows, for pictures: those lines, and
+    // while the pinned result is drawn beside them, its inputs after them.
+    QStringList shownInputLines() const;
+    // The result kept for comparison, drawn dashed beside the current one on
+    // the flat chart when both come with their records; the 3D view shows the
+    // current result alone. Null for none.
+    void setPinned(std::shared_ptr<const PinnedResult> pinned);
+    const std::shared_ptr<const PinnedResult>& pinned() const { return m_pinned; }
     // The view shown now (the flat chart or a 3D view), with every change drawn.
     QWidget* shownView();
+
+Q_SIGNALS:
+    // The values now come with the inputs of their calculation, or no longer do.
+    void inputsChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -87,6 +106,7 @@ private:
     Chart3DView* view3D(bool surface);
 
     ChartValues m_values;
+    mutable std::optional<std::pair<double, double>> m_range;
     ChartSettings m_settings;
     int m_serie = 0;
     bool m_loading = false;
@@ -99,4 +119,7 @@ private:
     QLabel* m_notice;
     QStringList m_inputLines;
     ChartLabels m_labels;
+    std::shared_ptr<const PinnedResult> m_pinned;
+    // The pinned result's titles, which its texts on the flat chart read.
+    ChartSettings m_pinnedSettings;
 };

@@ -10,6 +10,7 @@
 #include "results/Formout.h"
 #include "results/Formparm.h"
 #include "results/Formtblout.h"
+#include "results/ResultPin.h"
 #include "store/Dmcom.h"
 #include "store/Dmstruct.h"
 #include "toolkit/Application.h"
@@ -28,6 +29,8 @@ void Startup::createObjects(Application& app)
     app.create(frmOutput);
     app.create(frmTblOut);
     app.create(frmShowParam);
+    // One result kept for comparison, shared by the result windows.
+    ResultPin::share(*frmOutput, *frmTblOut, *frmShowParam);
 }
 
 int Startup::run(int& argc, char** argv)

@@ -61,14 +61,15 @@ ResultGrid ResultGrid::resized(int cols, int rows) const
     grid.m_cols = std::max(cols, 1);
     grid.m_rows = std::max(rows, 1);
     checkSize(grid.m_cols, grid.m_rows);
-    OutOfMemoryError::reserve(grid.m_values, grid.m_cols, grid.m_rows);
-    adviseHugePages(grid.m_values);
-    grid.m_values.assign(std::size_t(grid.m_cols) * grid.m_rows, NoValue);
+    grid.m_values = std::make_shared<std::vector<double>>();
+    std::vector<double>& values = *grid.m_values;
+    OutOfMemoryError::reserve(values, grid.m_cols, grid.m_rows);
+    adviseHugePages(values);
+    values.assign(std::size_t(grid.m_cols) * grid.m_rows, NoValue);
     const int keptCols = std::min(grid.m_cols, m_cols);
     for (int row = 0; row < std::min(grid.m_rows, m_rows); ++row) {
-        const auto from = m_values.begin() + std::ptrdiff_t(index(0, row));
-        std::copy(from, from + keptCols,
-                  grid.m_values.begin() + std::ptrdiff_t(grid.index(0, row)));
+        const auto from = m_values->begin() + std::ptrdiff_t(index(0, row));
+        std::copy(from, from + keptCols, values.begin() + std::ptrdiff_t(grid.index(0, row)));
     }
     return grid;
 }
@@ -77,6 +78,14 @@ void ResultGrid::resize(int cols, int rows)
 {
     if (std::max(cols, 1) != m_cols || std::max(rows, 1) != m_rows)
         *this = resized(cols, rows);
+}
+
+void ResultGrid::unshare()
+{
+    auto own = std::make_shared<std::vector<double>>();
+    OutOfMemoryError::reserve(*own, m_cols, m_rows);
+    own->assign(m_values->begin(), m_values->end());
+    m_values = std::move(own);
 }
 
 bool ResultGrid::hasValue(int col, int row) const

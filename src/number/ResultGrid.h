@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <memory>
 #include <vector>
 
 // The result of a calculation as numbers, shaped as the string grid of the
@@ -10,7 +11,9 @@
 // (ix + 1, iy + 1) the value at that point; a cell may hold no value (the
 // corner, and every cell of the quantity without a formula). Column and row
 // counts never fall below 1; changing them keeps the cells that still fit.
-// Texts are made only when a cell is shown or written out.
+// Texts are made only when a cell is shown or written out. Copies share
+// their values until one of them is written (a result kept for comparison
+// costs nothing until the next calculation writes the table).
 class ResultGrid
 {
 public:
@@ -32,9 +35,13 @@ public:
     void resize(int cols, int rows);
     bool hasValue(int col, int row) const;
     // The cell's value; not a number when it holds none.
-    double value(int col, int row) const { return m_values[index(col, row)]; }
-    void setValue(int col, int row, double value) { m_values[index(col, row)] = value; }
+    double value(int col, int row) const { return (*m_values)[index(col, row)]; }
+    // Writing a grid whose values a copy shares first copies them, which
+    // raises OutOfMemoryError when memory runs out.
+    void setValue(int col, int row, double value) { writable()[index(col, row)] = value; }
     void clear(int col, int row);
+    // The cells of one row, column 0 first.
+    const double* row(int row) const { return m_values->data() + index(0, row); }
     bool contains(int col, int row) const
     {
         return col >= 0 && col < m_cols && row >= 0 && row < m_rows;
@@ -42,9 +49,18 @@ public:
 
 private:
     std::size_t index(int col, int row) const { return std::size_t(row) * m_cols + col; }
+    std::vector<double>& writable()
+    {
+        if (m_values.use_count() > 1)
+            unshare();
+        return *m_values;
+    }
+    void unshare();
 
     int m_cols = 1;
     int m_rows = 1;
-    std::vector<double> m_values = std::vector<double>(1, NoValue); // row by row
+    // Row by row; shared with copies until written.
+    std::shared_ptr<std::vector<double>> m_values =
+        std::make_shared<std::vector<double>>(1, NoValue);
     static const double NoValue;
 };

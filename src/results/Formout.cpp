@@ -4,6 +4,8 @@
 #include "chart/ChartImage.h"
 #include "chart/TChartControl.h"
 #include "number/NumberFormat.h"
+#include "results/PinControls.h"
+#include "results/ResultPin.h"
 #include "results/SaveDialog.h"
 #include "toolkit/ContextMenu.h"
 #include "toolkit/DesignControls.h"
@@ -95,6 +97,7 @@ TfrmOutput::TfrmOutput(QWidget* parent) : TForm(parent)
     setOpenMaximised(true);
     createControls();
     createActions();
+    createPinControls();
     layOut();
     connectHandlers();
 }
@@ -140,7 +143,8 @@ void TfrmOutput::layOut()
     settings->addSpacing(47);
     settings->addWidget(rgrChart3D);
     settings->addStretch(1);
-    GroupBox3->setMinimumHeight(65);
+    // Never lower than its contents, so the 3D choice stays readable in the smallest window.
+    GroupBox3->setMinimumHeight(qMax(65, GroupBox3->sizeHint().height()));
     GroupBox3->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
     auto* buttons = new QHBoxLayout;
@@ -149,6 +153,8 @@ void TfrmOutput::layOut()
     buttons->addSpacing(29);
     buttons->addWidget(btnExit);
     buttons->addStretch(1);
+    buttons->addWidget(btnPin);
+    buttons->addWidget(btnUnpin);
 
     auto* main = new QVBoxLayout(this);
     main->setContentsMargins(8, 8, 8, 8);
@@ -163,6 +169,8 @@ void TfrmOutput::layOut()
     setTabOrder(rgrChart3D->button(0), rgrChart3D->button(1));
     setTabOrder(rgrChart3D->button(1), btnApply);
     setTabOrder(btnApply, btnExit);
+    setTabOrder(btnExit, btnPin);
+    setTabOrder(btnPin, btnUnpin);
 }
 
 void TfrmOutput::connectHandlers()
@@ -223,4 +231,36 @@ void TfrmOutput::saveImage()
 void TfrmOutput::copyImage()
 {
     ChartImage::copy(*Chart1);
+}
+
+void TfrmOutput::createPinControls()
+{
+    m_pinControls =
+        new PinControls(this, Chart1, [this] { return !Chart1->inputLines().isEmpty(); });
+    btnPin = m_pinControls->pinButton();
+    btnUnpin = m_pinControls->unpinButton();
+    connect(m_pinControls, &PinControls::pinnedChanged, this, &TfrmOutput::showPinned);
+    connect(Chart1, &TChartControl::inputsChanged, m_pinControls, &PinControls::update);
+}
+
+void TfrmOutput::setResultPin(ResultPin* pin)
+{
+    m_pinControls->setResultPin(pin);
+}
+
+QAction* TfrmOutput::pinAction() const
+{
+    return m_pinControls->pinAction();
+}
+
+QAction* TfrmOutput::unpinAction() const
+{
+    return m_pinControls->unpinAction();
+}
+
+// The flat chart draws the pinned result beside the current one.
+void TfrmOutput::showPinned()
+{
+    ResultPin* pin = m_pinControls->resultPin();
+    Chart1->setPinned(pin ? pin->pinned() : nullptr);
 }

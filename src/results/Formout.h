@@ -7,14 +7,18 @@ class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class PinControls;
 class QPushButton;
+class ResultPin;
 class TChartControl;
 class TRadioGroup;
 
 // The result chart window: the chart of the last calculation and three
 // display settings (value scale, point spacing, 3D) applied by "Применить".
 // The chart's context menu saves the current view as PNG, SVG or PDF and
-// copies it as a picture.
+// copies it as a picture. «Закрепить для сравнения» (a button, the context
+// menu, Ctrl+D) keeps the current result, which the flat chart then draws
+// dashed beside every later one until «Открепить» (Ctrl+Shift+D).
 class TfrmOutput : public TForm
 {
     Q_OBJECT
@@ -31,6 +35,8 @@ public:
     QLineEdit* edtPixFactor;
     QLabel* Label2;
     TRadioGroup* rgrChart3D;
+    QPushButton* btnPin;
+    QPushButton* btnUnpin;
 
     void btnApplyClick();
     void btnExitClick();
@@ -41,15 +47,24 @@ public:
 
     QAction* saveImageAction() const { return m_saveImage; }
     QAction* copyImageAction() const { return m_copyImage; }
+    QAction* pinAction() const;
+    QAction* unpinAction() const;
+
+    // The result kept for comparison, shared with the other result windows;
+    // without one the window offers no pinning.
+    void setResultPin(ResultPin* pin);
 
 private:
     void createControls();
     void createActions();
     void layOut();
     void connectHandlers();
+    void createPinControls();
+    void showPinned();
 
     QAction* m_saveImage = nullptr;
     QAction* m_copyImage = nullptr;
+    PinControls* m_pinControls = nullptr;
 };
 
 extern TfrmOutput* frmOutput;

@@ -25,7 +25,10 @@ public:
     RangeText(const Range& range, QChar separator, std::string_view lineEnd)
         : m_range(range), m_model(*range.grid->gridModel()), m_format(NumberFormat::decimalPoint()),
           m_separator(separator), m_separatorUtf8(QString(separator).toStdString()),
-          m_lineEnd(lineEnd), m_plainNumbers(isPlain(NumberFormat::decimalPoint(), separator)),
+          m_lineEnd(lineEnd),
+          // A difference is shown: the cells read it, not the grid's own numbers.
+          m_plainNumbers(isPlain(NumberFormat::decimalPoint(), separator) &&
+                         !m_model.showsDifference()),
           m_texts(m_model.textCount() > 0)
     {
     }
@@ -106,6 +109,9 @@ Range selectedCells(const TStringGrid& grid)
         top = qMin(top, index.row());
         bottom = qMax(bottom, index.row());
     }
+    const qsizetype cells = qsizetype(grid.colCount() - 1) * (grid.rowCount() - 1);
+    if (selected.size() == cells)
+        return allCells(grid);
     return {&grid, left + 1, top + 1, right + 1, bottom + 1};
 }
 

@@ -23,7 +23,8 @@ struct Range
 
 // The whole grid.
 Range allCells(const TStringGrid& grid);
-// The selected range of cells, or the whole grid when nothing is selected.
+// The selected range of cells; the whole grid, its headings included, when
+// nothing or every cell is selected.
 Range selectedCells(const TStringGrid& grid);
 
 QChar csvSeparator();

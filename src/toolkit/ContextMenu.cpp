@@ -7,6 +7,12 @@
 QAction* ContextMenu::add(QWidget* owner, const QString& text, const QString& objectName,
                           QKeySequence::StandardKey shortcut)
 {
+    return add(owner, text, objectName, QKeySequence(shortcut));
+}
+
+QAction* ContextMenu::add(QWidget* owner, const QString& text, const QString& objectName,
+                          const QKeySequence& shortcut)
+{
     auto* action = new QAction(text, owner);
     action->setObjectName(objectName);
     action->setShortcut(shortcut);

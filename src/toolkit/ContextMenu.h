@@ -16,4 +16,6 @@ public:
     // Adds an action to owner's menu and returns it, owned by owner.
     static QAction* add(QWidget* owner, const QString& text, const QString& objectName,
                         QKeySequence::StandardKey shortcut);
+    static QAction* add(QWidget* owner, const QString& text, const QString& objectName,
+                        const QKeySequence& shortcut);
 };

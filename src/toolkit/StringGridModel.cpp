@@ -96,6 +96,10 @@ QString StringGridModel::cell(int col, int row) const
 QString StringGridModel::cell(int col, int row, const Fixed2Format& format) const
 {
     checkCell(col, row);
+    if (showsDifference() && col > 0 && row > 0)
+        return m_numbers.hasValue(col, row) && m_subtrahend->hasValue(col, row)
+                   ? format.text(m_numbers.value(col, row) - m_subtrahend->value(col, row))
+                   : QString();
     if (m_numbers.hasValue(col, row))
         return format.text(m_numbers.value(col, row));
     return m_texts.value(key(col, row));
@@ -136,6 +140,21 @@ void StringGridModel::setMarks(const PointMarks& marks)
         return;
     m_marks = marks;
     scheduleRefresh();
+}
+
+void StringGridModel::setSubtrahend(std::shared_ptr<const ResultGrid> other,
+                                    const PointMarks& otherMarks, const QString& otherName)
+{
+    m_subtrahend = std::move(other);
+    m_subtrahendMarks = m_subtrahend ? otherMarks : PointMarks();
+    m_subtrahendName = otherName;
+    scheduleRefresh();
+}
+
+bool StringGridModel::showsDifference() const
+{
+    return m_subtrahend && m_subtrahend->colCount() == colCount() &&
+           m_subtrahend->rowCount() == gridRowCount();
 }
 
 // A pale red that leaves the black text readable.
@@ -182,7 +201,7 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const
         return {};
     if (role == Qt::DisplayRole)
         return cell(index.column() + 1, index.row() + 1);
-    return m_marks.isEmpty() ? QVariant() : markData(index, role);
+    return m_marks.isEmpty() && m_subtrahendMarks.isEmpty() ? QVariant() : markData(index, role);
 }
 
 // The view's item (row, column) is the cell (column + 1, row + 1), point (column, row).
@@ -190,10 +209,21 @@ QVariant StringGridModel::markData(const QModelIndex& index, int role) const
 {
     if (role != Qt::BackgroundRole && role != Qt::ToolTipRole)
         return {};
-    const QString report = m_marks.report(index.column(), index.row());
-    if (report.isEmpty())
+    const QString text = report(index.column(), index.row());
+    if (text.isEmpty())
         return {};
-    return role == Qt::ToolTipRole ? QVariant(report) : QVariant(markBackground());
+    return role == Qt::ToolTipRole ? QVariant(text) : QVariant(markBackground());
+}
+
+// The point's own report and, while the difference is shown, the other grid's.
+QString StringGridModel::report(int ix, int iy) const
+{
+    const QString own = m_marks.report(ix, iy);
+    const QString other = showsDifference() ? m_subtrahendMarks.report(ix, iy) : QString();
+    if (other.isEmpty())
+        return own;
+    const QString named = QStringLiteral("%1: %2").arg(m_subtrahendName, other);
+    return own.isEmpty() ? named : own + QLatin1Char('\n') + named;
 }
 
 QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, int role) const

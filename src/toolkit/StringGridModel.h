@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QHash>
 #include <QString>
+#include <memory>
 
 // The cells of a string grid, column count by row count, at least 1 by 1.
 // Row 0 and column 0 are the fixed cells: the model shows them as header
@@ -50,6 +51,16 @@ public:
     const PointMarks& marks() const { return m_marks; }
     static QColor markBackground();
 
+    // Shows, in every result cell (column and row from 1), the cell's value
+    // less that of the same cell of other, a grid of the same size: views,
+    // cell() and copies read the difference, numbers() stays the grid's own.
+    // A cell where either grid has no value shows nothing; the points marked
+    // in otherMarks are marked too, their tooltip saying whose report it is.
+    // Null shows the grid's own values again. Other grids are not subtracted.
+    void setSubtrahend(std::shared_ptr<const ResultGrid> other, const PointMarks& otherMarks,
+                       const QString& otherName);
+    bool showsDifference() const;
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -60,6 +71,7 @@ private:
     static qint64 key(int col, int row) { return (qint64(row) << 32) | quint32(col); }
     void checkCell(int col, int row) const;
     QVariant markData(const QModelIndex& index, int role) const;
+    QString report(int ix, int iy) const;
     // Tell views of a new column or row count, from 1 up.
     void showColumns(int count);
     void showRows(int count);
@@ -73,5 +85,8 @@ private:
     int m_shownRows = 1;
     QHash<qint64, QString> m_texts;
     PointMarks m_marks;
+    std::shared_ptr<const ResultGrid> m_subtrahend;
+    PointMarks m_subtrahendMarks;
+    QString m_subtrahendName;
     bool m_refreshPending = false;
 };

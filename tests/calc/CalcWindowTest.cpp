@@ -15,6 +15,7 @@
 #include "results/Formparm.h"
 #include "results/Formtblout.h"
 #include "results/ResultExport.h"
+#include "results/ResultPin.h"
 #include "store/Dmcom.h"
 #include "store/Dmstruct.h"
 #include "testutil/ErrorRecorder.h"
@@ -26,7 +27,9 @@
 #include "toolkit/TStringGrid.h"
 
 #include "toolkit/MessageService.h"
+#include <QAbstractSeries>
 #include <QApplication>
+#include <QChart>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -70,6 +73,7 @@ class CalcWindowTest : public QObject
         app->create(frmOutput);
         app->create(frmTblOut);
         app->create(frmShowParam);
+        ResultPin::share(*frmOutput, *frmTblOut, *frmShowParam);
     }
 
     // Two levels only: with K = 2 the node count divides by r(3) = 0 at every point.
@@ -726,6 +730,33 @@ private Q_SLOTS:
         small.maxX = QStringLiteral("40");
         small.maxY = QStringLiteral("20");
         compareWithReference(small);
+    }
+
+    // Pin, compute again: the chart draws the pinned lines beside the new
+    // ones; with the same inputs the table's «Разность» reads 0,00 in every
+    // cell, on another grid it is not offered.
+    void pinnedResultAndTheNextCalculation()
+    {
+        SampleModel::load(*levels->db);
+        createWindows();
+        MessageRecorder messages;
+        w()->btnCalc->click();
+        frmOutput->pinAction()->trigger();
+        w()->btnCalc->click();
+        frmOutput->show();
+        QTRY_VERIFY(frmOutput->Chart1->flatChart()->series().size() > 2);
+        QVERIFY(frmOutput->Chart1->flatChart()->series().last()->name().endsWith(
+            QStringLiteral(" (закреплено)")));
+        frmTblOut->differenceAction()->trigger();
+        for (int r = 1; r < grid()->rowCount(); ++r)
+            for (int c = 1; c < grid()->colCount(); ++c)
+                QCOMPARE(grid()->cell(c, r), QStringLiteral("0,00"));
+        setRange(QStringLiteral("40"), QStringLiteral("20"));
+        w()->btnCalc->click();
+        QVERIFY(!frmTblOut->differenceAction()->isEnabled());
+        QCOMPARE(frmTblOut->differenceAction()->toolTip(),
+                 QStringLiteral("сетки расчетов не совпадают"));
+        QCOMPARE(messages.count(), 0);
     }
 
     void closingEndsTheChartLoading_data()

@@ -3,6 +3,8 @@
 #include "chart/ChartImage.h"
 #include "chart/ChartLabels.h"
 #include "chart/FlatChart.h"
+#include "chart/PinnedResult.h"
+#include "chart/RoundTicks.h"
 #include "chart/SurfaceChart3D.h"
 #include "chart/TChartControl.h"
 #include "testutil/LocaleScope.h"
@@ -15,6 +17,7 @@
 #include <QTest>
 #include <QtDataVisualization/Q3DBars>
 #include <QtDataVisualization/Q3DSurface>
+#include <QtDataVisualization/Q3DTheme>
 #include <QtDataVisualization/QBar3DSeries>
 #include <QtDataVisualization/QBarDataProxy>
 #include <QtDataVisualization/QCategory3DAxis>
@@ -42,6 +45,26 @@ void load(TChartControl& chart, int series, int points, bool labelled)
         labels.xValues.push_back(1.0 + p * 0.5);
     if (labelled)
         chart.setLabels(labels);
+}
+
+// Pixels of the picture's edges, below the title, that are not the graph's
+// background: a label or title cut by the edge of the view leaves some there.
+int inkOnTheEdges(const QImage& picture, int top, QColor background)
+{
+    int ink = 0;
+    auto differs = [&](int x, int y) {
+        const QColor pixel = picture.pixelColor(x, y);
+        return qAbs(pixel.red() - background.red()) + qAbs(pixel.green() - background.green()) +
+                   qAbs(pixel.blue() - background.blue()) >
+               30;
+    };
+    for (int x = 0; x < picture.width(); ++x)
+        for (int y : {top, picture.height() - 2, picture.height() - 1})
+            ink += differs(x, y);
+    for (int y = top; y < picture.height(); ++y)
+        for (int x : {0, 1, picture.width() - 2, picture.width() - 1})
+            ink += differs(x, y);
+    return ink;
 }
 
 } // namespace
@@ -108,6 +131,10 @@ private Q_SLOTS:
         chart.StartData(1, 4, 2);
         chart.ThisSerie(3);
         chart.PointValue(1, 3.0);
+        // A pinned result is for the flat chart only.
+        chart.setPinned(std::make_shared<const PinnedResult>(ResultGrid().resized(3, 8), QString(),
+                                                             QString(), PointMarks(), QStringList(),
+                                                             QStringList()));
         QBar3DSeries* series = chart.bars3D()->graph()->seriesList().first();
         QTRY_COMPARE(series->dataProxy()->rowCount(), 4);
         QTRY_COMPARE(series->dataProxy()->itemAt(3, 1)->value(), 3.0f);
@@ -175,6 +202,55 @@ private Q_SLOTS:
         QCOMPARE(proxy->columnLabels().first(), firstColumn);
         QCOMPARE(proxy->rowLabels().last(), lastRow);
         QCOMPARE(chart.bars3D()->graph()->locale().decimalPoint(), QStringLiteral(","));
+    }
+
+    // Every label and axis title stays inside the view, with the longest
+    // parameter names and six-figure X values, in a large window and at the
+    // chart's smallest size; the value axis ends on a round number.
+    void labelsStayInsideTheView_data()
+    {
+        QTest::addColumn<int>("series");
+        QTest::addColumn<int>("points");
+        QTest::addColumn<bool>("smallest");
+        QTest::newRow("bars, large") << 20 << 20 << false;
+        QTest::newRow("bars, smallest") << 20 << 20 << true;
+        QTest::newRow("surface, large") << 200 << 500 << false;
+        QTest::newRow("surface, smallest") << 200 << 500 << true;
+    }
+    void labelsStayInsideTheView()
+    {
+        QFETCH(int, series);
+        QFETCH(int, points);
+        QFETCH(bool, smallest);
+        const LocaleScope scope(QLocale(QLocale::Russian, QLocale::Russia));
+        TChartControl chart;
+        chart.resize(smallest ? chart.minimumSize() : QSize(1264, 877));
+        load(chart, series, points, true);
+        ChartLabels labels;
+        labels.xName = QStringLiteral("Ограничение на эксплуатационные затраты");
+        labels.yName = QStringLiteral("Коэффициент разряжения потока задач");
+        for (int p = 0; p < points; ++p)
+            labels.xValues.push_back(10000.0 + 1000.0 * p);
+        for (int s = 0; s < series; ++s)
+            labels.yValues.push_back(0.25 * (s + 1));
+        chart.setLabels(labels);
+        chart.TitleText(0, QStringLiteral("Количество узлов"));
+        chart.TitleText(3, labels.xName);
+        chart.Chart3D(true);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QTRY_VERIFY(chart.showing3D());
+        auto* view = static_cast<Chart3DView*>(chart.shownView());
+        QAbstract3DGraph* graph = chart.surface3D()
+                                      ? static_cast<QAbstract3DGraph*>(chart.surface3D()->graph())
+                                      : chart.bars3D()->graph();
+        const QImage picture = view->image();
+        const int top = view->findChild<QWidget*>(QStringLiteral("chartTitle3D"))->height() + 6;
+        QCOMPARE(inkOnTheEdges(picture, top, graph->activeTheme()->windowColor()), 0);
+        QValue3DAxis* values = chart.surface3D() ? chart.surface3D()->graph()->axisY()
+                                                 : chart.bars3D()->graph()->valueAxis();
+        QCOMPARE(values->min(), 0.0f);
+        QCOMPARE(double(values->max()), RoundTicks::ticks(0, values->max(), 2).back());
     }
 
     // Beyond the bars' limit the 3D view is one surface over the same values;

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "chart/BundleRaster.h"
 #include "chart/ChartImage.h"
 #include "chart/ChartLabels.h"
 #include "chart/ChartValues.h"
 #include "chart/FlatChart.h"
+#include "chart/PinnedResult.h"
+#include "chart/RoundTicks.h"
+#include "chart/SeriesBundle.h"
 #include "chart/TChartControl.h"
 #include "testutil/LocaleScope.h"
 #include "testutil/TestRegistry.h"
@@ -19,19 +23,37 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QValueAxis>
+#include <algorithm>
+#include <array>
+#include <cmath>
 
 namespace {
 
-// Loads a grid the way a calculation does: value = 10 * series + point.
-void load(TChartControl& chart, int series, int points)
+// Loads a grid the way a calculation does: value = base + 10 * series + point.
+void load(TChartControl& chart, int series, int points, double base = 0)
 {
     chart.FinishData(1);
     chart.StartData(1, series, points);
     for (int s = 0; s < series; ++s) {
         chart.ThisSerie(static_cast<qint16>(s));
         for (int p = 0; p < points; ++p)
-            chart.PointValue(static_cast<qint16>(p), 10.0 * s + p);
+            chart.PointValue(static_cast<qint16>(p), base + 10.0 * s + p);
     }
+}
+
+// The chart's result as the table holds it, kept for comparison.
+std::shared_ptr<const PinnedResult> pinnedOf(const TChartControl& chart)
+{
+    ResultGrid grid = ResultGrid().resized(chart.pointCount() + 1, chart.seriesCount() + 1);
+    for (int p = 0; p < chart.pointCount(); ++p)
+        grid.setValue(p + 1, 0, chart.labels().xValues[size_t(p)]);
+    for (int s = 0; s < chart.seriesCount(); ++s) {
+        grid.setValue(0, s + 1, chart.labels().yValues[size_t(s)]);
+        for (int p = 0; p < chart.pointCount(); ++p)
+            grid.setValue(p + 1, s + 1, chart.value(s, p));
+    }
+    return std::make_shared<const PinnedResult>(grid, chart.labels().xName, chart.labels().yName,
+                                                PointMarks(), QStringList(), QStringList());
 }
 
 QValueAxis* axis(QChart* chart, Qt::Alignment side)
@@ -52,6 +74,33 @@ ChartLabels sweepLabels(int series, int points, double x0, double dx, double y0,
     for (int s = 0; s < series; ++s)
         labels.yValues.push_back(y0 + s * dy);
     return labels;
+}
+
+// A colour as seen with full colour vision (0), protanopia (1) or
+// deuteranopia (2), after Machado, Oliveira and Fernandes (2009), in CIELAB.
+std::array<double, 3> seenLab(const QColor& colour, int vision)
+{
+    static const double Simulation[3][3][3] = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}},
+                                               {{0.152286, 1.052583, -0.204868},
+                                                {0.114503, 0.786281, 0.099216},
+                                                {-0.003882, -0.048116, 1.051998}},
+                                               {{0.367322, 0.860646, -0.227968},
+                                                {0.280085, 0.672501, 0.047413},
+                                                {-0.011820, 0.042940, 0.968881}}};
+    auto linear = [](double c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    const double rgb[3] = {linear(colour.redF()), linear(colour.greenF()), linear(colour.blueF())};
+    double seen[3];
+    for (int i = 0; i < 3; ++i)
+        seen[i] = std::clamp(Simulation[vision][i][0] * rgb[0] + Simulation[vision][i][1] * rgb[1] +
+                                 Simulation[vision][i][2] * rgb[2],
+                             0.0, 1.0);
+    const double x = (0.4124 * seen[0] + 0.3576 * seen[1] + 0.1805 * seen[2]) / 0.95047;
+    const double y = 0.2126 * seen[0] + 0.7152 * seen[1] + 0.0722 * seen[2];
+    const double z = (0.0193 * seen[0] + 0.1192 * seen[1] + 0.9505 * seen[2]) / 1.08883;
+    auto f = [](double t) { return t > 0.008856 ? std::cbrt(t) : 7.787 * t + 16.0 / 116; };
+    return {116 * f(y) - 16, 500 * (f(x) - f(y)), 200 * (f(y) - f(z))};
 }
 
 QStringList seriesNames(QChart* chart)
@@ -183,14 +232,15 @@ private Q_SLOTS:
     void spacingWidensTheChartBeyondTheWindow()
     {
         TChartControl chart;
-        chart.resize(400, 300);
+        chart.resize(chart.minimumSize());
         chart.show();
         load(chart, 1, 101);
         chart.PixFactor(20);
         QCoreApplication::processEvents();
         QVERIFY(chart.findChild<QWidget*>(QStringLiteral("flatChartView"))->width() >= 100 * 20);
         chart.PixFactor(0);
-        QTRY_VERIFY(chart.findChild<QWidget*>(QStringLiteral("flatChartView"))->width() <= 400);
+        QTRY_VERIFY(chart.findChild<QWidget*>(QStringLiteral("flatChartView"))->width() <=
+                    chart.width());
     }
 
     // Offscreen has no OpenGL: the values stay visible as the flat chart,
@@ -295,6 +345,179 @@ private Q_SLOTS:
                 ->categoriesLabels();
         QVERIFY2(shown.size() >= 2 && shown.size() <= 12, qPrintable(shown.join(' ')));
         QCOMPARE(shown.first(), QStringLiteral("1000,00"));
+    }
+
+    // Twelve series get twelve colours that stay apart (CIE76 ΔE of at least
+    // 15) also as people with the common red-green deficiencies see them, and
+    // every colour reads on white; the thirteenth series takes the first
+    // colour again with another line.
+    void twelveSeriesHaveDistinctColours_data()
+    {
+        QTest::addColumn<int>("vision");
+        QTest::newRow("full colour vision") << 0;
+        QTest::newRow("protanopia") << 1;
+        QTest::newRow("deuteranopia") << 2;
+    }
+    void twelveSeriesHaveDistinctColours()
+    {
+        QFETCH(int, vision);
+        TChartControl chart;
+        chart.show();
+        load(chart, 13, 4);
+        QTRY_COMPARE(chart.flatChart()->series().size(), 13);
+        QList<QPen> pens;
+        for (QAbstractSeries* series : chart.flatChart()->series())
+            pens << qobject_cast<QLineSeries*>(series)->pen();
+        for (int a = 0; a < 12; ++a) {
+            QVERIFY2(seenLab(pens[a].color(), 0)[0] < 80, qPrintable(pens[a].color().name()));
+            for (int b = a + 1; b < 12; ++b) {
+                const auto la = seenLab(pens[a].color(), vision);
+                const auto lb = seenLab(pens[b].color(), vision);
+                const double distance = std::hypot(la[0] - lb[0], la[1] - lb[1], la[2] - lb[2]);
+                QVERIFY2(distance >= 15,
+                         qPrintable(QStringLiteral("%1 %2: %3")
+                                        .arg(pens[a].color().name(), pens[b].color().name())
+                                        .arg(distance)));
+            }
+        }
+        QCOMPARE(pens[12].color(), pens[0].color());
+        QCOMPARE(pens[0].style(), Qt::SolidLine);
+        QVERIFY(pens[12].style() != Qt::SolidLine);
+    }
+
+    // A pinned result stays through the next calculation: beside each
+    // current series its pinned one in the same colour, dashed, named
+    // «… (закреплено)», with the pinned values; a bundle draws it dashed as
+    // well. Unpinned, only the current result is left.
+    void pinnedResultIsDrawnBesideTheCurrentOne_data()
+    {
+        QTest::addColumn<int>("series");
+        QTest::addColumn<bool>("bundled");
+        QTest::newRow("line series") << 2 << false;
+        QTest::newRow("bundle") << 40 << true;
+    }
+    void pinnedResultIsDrawnBesideTheCurrentOne()
+    {
+        QFETCH(int, series);
+        QFETCH(bool, bundled);
+        const LocaleScope scope(QLocale(QLocale::Russian, QLocale::Russia));
+        TChartControl chart;
+        chart.resize(800, 500);
+        chart.show();
+        load(chart, series, 3);
+        chart.setLabels(sweepLabels(series, 3, 0.5, 0.75, 10.0, 2.5));
+        chart.setPinned(pinnedOf(chart));
+        load(chart, series, 3, 100);
+        chart.setLabels(sweepLabels(series, 3, 0.5, 0.75, 10.0, 2.5));
+        if (bundled) {
+            QTRY_COMPARE(chart.flatView()->bundle()->layerCount(), 2);
+            const SeriesBundle& bundle = *chart.flatView()->bundle();
+            QCOMPARE(bundle.pen(1, 3).color(), bundle.pen(0, 3).color());
+            QCOMPARE(bundle.pen(0, 3).style(), Qt::SolidLine);
+            QCOMPARE(bundle.pen(1, 3).style(), Qt::DashLine);
+        } else {
+            QTRY_COMPARE(seriesNames(chart.flatChart()),
+                         QStringList({"Потери при задержке:", "10,00", "10,00 (закреплено)",
+                                      "12,50", "12,50 (закреплено)"}));
+            auto line = [&chart](int i) {
+                return qobject_cast<QLineSeries*>(chart.flatChart()->series().at(i));
+            };
+            QCOMPARE(line(3)->pen().color(), line(4)->pen().color());
+            QCOMPARE(line(3)->pen().style(), Qt::SolidLine);
+            QVERIFY(line(4)->pen().style() != Qt::SolidLine &&
+                    !line(4)->pen().dashPattern().isEmpty());
+            QCOMPARE(line(3)->at(2).y(), 112.0);
+            QCOMPARE(line(4)->at(2).y(), 12.0);
+            Q_EMIT line(4)->hovered(line(4)->at(2), true);
+            QVERIFY(
+                chart.flatView()->hoverText().startsWith(QStringLiteral("Закрепленный расчет\n")));
+        }
+        chart.setPinned(nullptr);
+        QTRY_COMPARE(chart.flatChart()->series().size(), bundled ? 0 : series + 1);
+        if (bundled)
+            QTRY_COMPARE(chart.flatView()->bundle()->layerCount(), 1);
+    }
+
+    // The 3D value axis ends on round numbers and ticks at 1, 2 or 5 × 10ⁿ,
+    // labelled with two decimals and the user's separator.
+    void threeDAxisTicksAtRoundNumbers_data()
+    {
+        QTest::addColumn<double>("low");
+        QTest::addColumn<double>("high");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QList<double>>("ticks");
+        QTest::addColumn<QString>("lastLabel");
+        QTest::newRow("to 97.77") << 0.0 << 97.77 << 2 << QList<double>{0, 20, 40, 60, 80, 100}
+                                  << QStringLiteral("100,00");
+        QTest::newRow("to 36.18") << 0.0 << 36.18 << 2 << QList<double>{0, 10, 20, 30, 40}
+                                  << QStringLiteral("40,00");
+        QTest::newRow("below zero")
+            << -3.2 << 7.9 << 2 << QList<double>{-5, 0, 5, 10} << QStringLiteral("10,00");
+        QTest::newRow("hundredths")
+            << 0.0 << 0.03 << 2 << QList<double>{0, 0.01, 0.02, 0.03} << QStringLiteral("0,03");
+        QTest::newRow("one value")
+            << 5.0 << 5.0 << 2 << QList<double>{5, 5.2, 5.4, 5.6, 5.8, 6} << QStringLiteral("6,00");
+        QTest::newRow("whole numbers")
+            << 1.0 << 37.0 << 0 << QList<double>{0, 10, 20, 30, 40} << QStringLiteral("40");
+    }
+    void threeDAxisTicksAtRoundNumbers()
+    {
+        QFETCH(double, low);
+        QFETCH(double, high);
+        QFETCH(int, decimals);
+        QFETCH(QList<double>, ticks);
+        QFETCH(QString, lastLabel);
+        const LocaleScope scope(QLocale(QLocale::Russian, QLocale::Russia));
+        const auto [from, to] = RoundTicks::rounded(low, high, decimals);
+        QCOMPARE(from, ticks.first());
+        QCOMPARE(to, ticks.last());
+        const std::vector<double> made = RoundTicks::ticks(from, to, decimals);
+        QCOMPARE(int(made.size()), ticks.size());
+        for (size_t i = 0; i < made.size(); ++i)
+            QVERIFY2(qAbs(made[i] - ticks[qsizetype(i)]) < 1e-9,
+                     qPrintable(QString::number(made[i])));
+        QCOMPARE(RoundTicks::label(made.back(), decimals), lastLabel);
+    }
+
+    // A bundle's pixel line fills, in every column it crosses, the rows from
+    // its lowest to its highest height there, whichever way X runs; a dashed
+    // one leaves out every other run of four columns.
+    void bundleLinesFillTheColumnsTheyCross_data()
+    {
+        QTest::addColumn<bool>("dashed");
+        QTest::addColumn<bool>("falling");
+        QTest::newRow("solid") << false << false;
+        QTest::newRow("dashed") << true << false;
+        QTest::newRow("X falling") << false << true;
+    }
+    void bundleLinesFillTheColumnsTheyCross()
+    {
+        QFETCH(bool, dashed);
+        QFETCH(bool, falling);
+        QImage picture(12, 12, QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::transparent);
+        std::vector<double> xs{0.5, 5.5, 11.5};
+        std::vector<double> values{0, 10, 10};
+        if (falling) {
+            std::reverse(xs.begin(), xs.end());
+            std::reverse(values.begin(), values.end());
+        }
+        BundleRaster(picture, xs, dashed).line(values.data(), 11.5, 1.0, qRgb(255, 0, 0));
+        const QList<QPair<int, int>> rows{{10, 11}, {8, 10}, {6, 8}, {4, 6}, {2, 4}, {1, 2},
+                                          {1, 1},   {1, 1},  {1, 1}, {1, 1}, {1, 1}, {1, 1}};
+        for (int x = 0; x < picture.width(); ++x) {
+            QList<int> filled;
+            for (int y = 0; y < picture.height(); ++y)
+                if (picture.pixel(x, y) == qRgb(255, 0, 0))
+                    filled << y;
+            const bool left = dashed && x >= 4 && x < 8;
+            QCOMPARE(filled.isEmpty(), left);
+            if (!left) {
+                QCOMPARE(filled.first(), rows[x].first);
+                QCOMPARE(filled.last(), rows[x].second);
+                QCOMPARE(filled.size(), rows[x].second - rows[x].first + 1);
+            }
+        }
     }
 
     // Many series are drawn as one bundle, with no legend, and still show in pictures.

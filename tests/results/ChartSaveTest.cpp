@@ -165,7 +165,8 @@ private Q_SLOTS:
         const QPoint at = view->viewport()->rect().center();
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
         QApplication::sendEvent(view->viewport(), &event);
-        QCOMPARE(*shown, (QStringList{"Сохранить изображение…", "Копировать изображение"}));
+        QCOMPARE(*shown, (QStringList{"Сохранить изображение…", "Копировать изображение",
+                                      "Закрепить для сравнения", "Открепить"}));
     }
 
     void formatsBySuffixAndMenu()
@@ -180,7 +181,8 @@ private Q_SLOTS:
         QStringList captions;
         for (QAction* action : window->Chart1->actions())
             captions << action->text();
-        QCOMPARE(captions, (QStringList{"Сохранить изображение…", "Копировать изображение"}));
+        QCOMPARE(captions, (QStringList{"Сохранить изображение…", "Копировать изображение",
+                                        "Закрепить для сравнения", "Открепить"}));
         QCOMPARE(window->Chart1->toolTip(), inputs.join(QLatin1Char('\n')));
     }
 };

@@ -147,21 +147,62 @@ private Q_SLOTS:
                 "\xEF\xBB\xBF" + joined(ResultExport::csvSeparator(), "\r\n").toUtf8());
     }
 
-    // Cells of the selected range only; the view leaves out the fixed row and column.
-    void copySelectedRange()
+    // A selection copies its cells only, or with «Копировать с заголовками»
+    // under their X values and beside their Y values; the whole table (Ctrl+A,
+    // or «Копировать все» whatever is selected) copies with both headings, as
+    // the CSV has them. The view leaves out the fixed row and column.
+    void copyWithAndWithoutHeadings_data()
     {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QRect>("selection"); // of the view's items; empty: Ctrl+A
+        QTest::addColumn<QString>("clipboard");
+        const QString whole = QStringLiteral(
+            "\t10,00\t20,00\t30,00\n1,50\t1,00\t2,00\t3,00\n2,50\t4,00\t5,00\t6,00\n");
+        QTest::newRow("range") << "copy" << QRect(1, 0, 2, 2)
+                               << QStringLiteral("2,00\t3,00\n5,00\t6,00\n");
+        QTest::newRow("range with headings")
+            << "headings" << QRect(1, 0, 2, 2)
+            << QStringLiteral("\t20,00\t30,00\n1,50\t2,00\t3,00\n2,50\t5,00\t6,00\n");
+        QTest::newRow("one cell with headings")
+            << "headings" << QRect(0, 1, 1, 1) << QStringLiteral("\t10,00\n2,50\t4,00\n");
+        QTest::newRow("Ctrl+A") << "copy" << QRect() << whole;
+        QTest::newRow("Ctrl+A with headings") << "headings" << QRect() << whole;
+        QTest::newRow("all, one cell selected") << "all" << QRect(2, 1, 1, 1) << whole;
+    }
+    void copyWithAndWithoutHeadings()
+    {
+        QFETCH(QString, how);
+        QFETCH(QRect, selection);
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-        fill();
+        TStringGrid* grid = window->tblOut;
+        grid->setColCount(4);
+        grid->setRowCount(3);
+        for (int col = 1; col < 4; ++col)
+            grid->setCell(col, 0, NumberFormat::fixed2(10 * col));
+        for (int row = 1; row < 3; ++row) {
+            grid->setCell(0, row, NumberFormat::fixed2(row + 0.5));
+            for (int col = 1; col < 4; ++col)
+                grid->setCell(col, row, NumberFormat::fixed2(3 * (row - 1) + col));
+        }
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        QAbstractItemModel* model = window->tblOut->model();
-        QTRY_COMPARE(model->columnCount(), 2);
-        window->tblOut->selectionModel()->select(
-            QItemSelection(model->index(0, 0), model->index(0, 1)),
-            QItemSelectionModel::ClearAndSelect);
-        window->tblOut->setFocus();
-        QTest::keySequence(window->tblOut, QKeySequence::Copy);
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("2,50\t1234,50\n"));
+        QAbstractItemModel* model = grid->model();
+        QTRY_COMPARE(model->columnCount(), 3);
+        grid->setFocus();
+        if (selection.isEmpty())
+            QTest::keySequence(grid, QKeySequence::SelectAll);
+        else
+            grid->selectionModel()->select(
+                QItemSelection(model->index(selection.top(), selection.left()),
+                               model->index(selection.bottom(), selection.right())),
+                QItemSelectionModel::ClearAndSelect);
+        if (how == QLatin1String("copy"))
+            QTest::keySequence(grid, QKeySequence::Copy);
+        else if (how == QLatin1String("headings"))
+            window->copyWithHeadingsAction()->trigger();
+        else
+            window->copyAllAction()->trigger();
+        QTEST(QGuiApplication::clipboard()->text(), "clipboard");
     }
 
     // The initial 5 by 5 grid copies and saves as empty cells.
@@ -231,13 +272,15 @@ private Q_SLOTS:
         QCOMPARE(window->edtX->toolTip(), QString());
     }
 
-    void contextMenuOffersBoth()
+    void contextMenuOffersCopySaveAndComparison()
     {
         QCOMPARE(window->tblOut->contextMenuPolicy(), Qt::ActionsContextMenu);
         QStringList captions;
         for (QAction* action : window->tblOut->actions())
             captions << action->text();
-        QCOMPARE(captions, (QStringList{"Копировать", "Сохранить как CSV…"}));
+        QCOMPARE(captions, (QStringList{"Копировать", "Копировать все", "Копировать с заголовками",
+                                        "Сохранить как CSV…", "Разность", "Закрепить для сравнения",
+                                        "Открепить"}));
     }
 };
 

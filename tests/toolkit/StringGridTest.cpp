@@ -106,6 +106,21 @@ private Q_SLOTS:
         QCOMPARE(grid.rowCount(), 1);
         QCOMPARE(grid.colCount(), 100000);
     }
+
+    // A copy of the grid's numbers (a result kept for comparison) shares them
+    // until the grid is written; then it keeps the values it had.
+    void aCopyOfTheNumbersKeepsItsValues()
+    {
+        StringGridModel model;
+        model.setSize(3, 2);
+        model.setNumber(1, 1, 2.5);
+        const ResultGrid kept = model.numbers();
+        QCOMPARE(kept.row(1), model.numbers().row(1));
+        model.setNumber(1, 1, 7.0);
+        QCOMPARE(kept.value(1, 1), 2.5);
+        QCOMPARE(model.numbers().value(1, 1), 7.0);
+        QVERIFY(kept.row(1) != model.numbers().row(1));
+    }
 };
 
 KEROVA_TEST(StringGridTest)

@@ -4,14 +4,18 @@
 // at without a store.
 //   kerova-gallery [--shot DIR]
 // --shot saves the chart window (flat and 3D), the table window and the
-// listing as PNG files in DIR and exits.
+// listing as PNG files in DIR and exits; then it pins a sample of 12 Y steps,
+// loads a second one beside it and saves the chart, the table's «Разность»,
+// the listing and the 3D view in the smallest chart window.
 
 #include "calccore/ModelLevels.h"
 #include "chart/ChartLabels.h"
 #include "chart/TChartControl.h"
+#include "number/NumberFormat.h"
 #include "results/Formout.h"
 #include "results/Formparm.h"
 #include "results/Formtblout.h"
+#include "results/ResultPin.h"
 #include "toolkit/Application.h"
 #include "toolkit/StringGridModel.h"
 #include "toolkit/TRadioGroup.h"
@@ -61,22 +65,23 @@ void loadLargeChart()
     chart->setLabels(labels(xSteps, x0, dx, ySteps, y0, dy));
 }
 
-// Writes a sample result the way a calculation does: table and chart point by point.
-void loadSample()
+// Writes a sample result the way a calculation does: table and chart point
+// by point, the values times factor, Y from 2 by dy.
+void loadSample(int ySteps = YSteps, double factor = 1.0, double dy = 1)
 {
-    const double x0 = 100, dx = 50, y0 = 2, dy = 1;
+    const double x0 = 100, dx = 50, y0 = 2;
     frmTblOut->tblOut->setColCount(XSteps + 1);
-    frmTblOut->tblOut->setRowCount(YSteps + 1);
+    frmTblOut->tblOut->setRowCount(ySteps + 1);
     TChartControl* chart = frmOutput->Chart1;
     chart->FinishData(1);
-    chart->StartData(1, YSteps, XSteps);
-    for (int i = 0; i < YSteps; ++i) {
+    chart->StartData(1, ySteps, XSteps);
+    for (int i = 0; i < ySteps; ++i) {
         const double y = y0 + i * dy;
         chart->ThisSerie(static_cast<qint16>(i));
         frmTblOut->tblOut->gridModel()->setNumber(0, i + 1, y);
         for (int j = 0; j < XSteps; ++j) {
             const double x = x0 + j * dx;
-            const double value = x / (y * 10.0) + std::sqrt(x) / y;
+            const double value = factor * (x / (y * 10.0) + std::sqrt(x) / y);
             frmTblOut->tblOut->gridModel()->setNumber(j + 1, 0, x);
             frmTblOut->tblOut->gridModel()->setNumber(j + 1, i + 1, value);
             chart->TitleText(0, QStringLiteral("Количество узлов"));
@@ -84,18 +89,26 @@ void loadSample()
         }
     }
     chart->TitleText(3, QStringLiteral("Интенсивность потока задач"));
-    chart->setLabels(labels(XSteps, x0, dx, YSteps, y0, dy));
+    chart->setLabels(labels(XSteps, x0, dx, ySteps, y0, dy));
     frmTblOut->edtX->setText(QStringLiteral("Интенсивность потока задач"));
     frmTblOut->edtY->setText(QStringLiteral("Интенсивность потока решения задач"));
+    const QStringList inputs{
+        QStringLiteral("Модель: Тестовая (ключ 1)"),
+        QStringLiteral("Показатель Х: Интенсивность потока задач; от 100; до 550; шаг 50"),
+        QStringLiteral("Показатель Y: Интенсивность потока решения задач; от 2; шаг %1")
+            .arg(NumberFormat::general(dy))};
+    chart->setInputLines(inputs);
+    frmTblOut->setInputLines(inputs);
 }
 
-// A listing of two levels, as a calculation hands it to the listing window.
-void loadListing()
+// A listing of two levels, as a calculation hands it to the listing window;
+// the second calculation has a higher cost limit on level 1.
+void loadListing(double costLimit = 10000)
 {
     ModelLevels model{.modelId = 1, .name = QStringLiteral("Тестовая"), .levels = {}};
     model.levels << ModelLevels::Level{1,
                                        QStringLiteral("Лечебные учреждения"),
-                                       {3, 1000, 10, 100, 10000.0, 0.3, 4, 2}}
+                                       {3, 1000, 10, 100, costLimit, 0.3, 4, 2}}
                  << ModelLevels::Level{2,
                                        QStringLiteral("Отделения"),
                                        {5, QVariant(), 20, 200, 10000.0, 0.2, 12, 4}};
@@ -115,6 +128,8 @@ void saveScreenArea(QWidget* window, const QString& file)
 }
 
 void takeTableShots(const QString& dir);
+void takeComparisonShots(const QString& dir);
+void takeSmallThreeDShot(const QString& dir);
 
 void takeShots(const QString& dir)
 {
@@ -148,8 +163,52 @@ void takeTableShots(const QString& dir)
         frmShowParam->show();
         QTimer::singleShot(500, frmShowParam, [dir] {
             saveWindow(frmShowParam, dir + QStringLiteral("/results-params.png"));
-            QApplication::quit();
+            frmShowParam->hide();
+            takeComparisonShots(dir);
         });
+    });
+}
+
+// A result of 12 series pinned and a second one beside it: the chart, the
+// table's difference, the listing, then the 3D view in the smallest window.
+void takeComparisonShots(const QString& dir)
+{
+    loadSample(12, 1.0, 0.5);
+    loadListing();
+    frmOutput->pinAction()->trigger();
+    loadSample(12, 1.15, 0.5);
+    loadListing(12000);
+    frmOutput->setWindowState(Qt::WindowNoState);
+    frmOutput->resize(1280, 1024);
+    frmOutput->show();
+    QTimer::singleShot(1000, frmOutput, [dir] {
+        saveWindow(frmOutput, dir + QStringLiteral("/results-chart-pinned.png"));
+        frmOutput->hide();
+        frmTblOut->differenceAction()->trigger();
+        frmTblOut->show();
+        QTimer::singleShot(800, frmTblOut, [dir] {
+            saveWindow(frmTblOut, dir + QStringLiteral("/results-table-difference.png"));
+            frmTblOut->hide();
+            frmShowParam->show();
+            QTimer::singleShot(500, frmShowParam, [dir] {
+                saveWindow(frmShowParam, dir + QStringLiteral("/results-params-pinned.png"));
+                frmShowParam->hide();
+                takeSmallThreeDShot(dir);
+            });
+        });
+    });
+}
+
+void takeSmallThreeDShot(const QString& dir)
+{
+    loadSample();
+    frmOutput->rgrChart3D->setItemIndex(0);
+    frmOutput->btnApplyClick();
+    frmOutput->show();
+    frmOutput->resize(frmOutput->minimumSizeHint());
+    QTimer::singleShot(2500, frmOutput, [dir] {
+        saveScreenArea(frmOutput, dir + QStringLiteral("/results-chart-3d-small.png"));
+        QApplication::quit();
     });
 }
 
@@ -168,6 +227,7 @@ int main(int argc, char** argv)
     application.create(frmOutput);
     application.create(frmTblOut);
     application.create(frmShowParam);
+    ResultPin::share(*frmOutput, *frmTblOut, *frmShowParam);
     loadSample();
     loadListing();
     if (parser.isSet(QStringLiteral("shot")))
