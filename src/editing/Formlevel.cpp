@@ -116,8 +116,12 @@ void TfrmLevel::createCostGroup()
     DBEdit1 = edit(GroupBox4, QStringLiteral("DBEdit1"), QStringLiteral("LVLCOSTLIMIT"),
                    QStringLiteral("Ограничения эксплуатационных затрат"), 336, 104);
     // The cost that «Производительность узлов уровня» divides by.
+    // Too long for one line before the column of fields: it wraps into two.
     Label11 = label(GroupBox4, QStringLiteral("Label11"),
-                    QStringLiteral("Стоимость единицы интенсивности решения задач :"), 16, 140);
+                    QStringLiteral("Стоимость единицы интенсивности решения задач :"), 16, 131);
+    Label11->setWordWrap(true);
+    Label11->setFixedWidth(300);
+    Label11->adjustSize();
     editLvlNodeCostDcsInt =
         edit(GroupBox4, QStringLiteral("editLvlNodeCostDcsInt"),
              QStringLiteral("LVLNODECOSTDELAY_DCSINT"),
