@@ -310,6 +310,8 @@ int TdmStructure::levelCount(int model)
     return query.next() ? query.value(0).toInt() : 0;
 }
 
+// Read in a transaction of its own: starting it reconnects a lost connection
+// as a save does, so a store lost meanwhile is reported with its cause.
 std::optional<QString> TdmStructure::levelNumberTakenBy(int model, int number,
                                                         const QVariant& exceptLevel)
 {
@@ -317,12 +319,30 @@ std::optional<QString> TdmStructure::levelNumberTakenBy(int model, int number,
         "SELECT LVLNAME FROM MATHLEVEL WHERE MODID = :MODID AND LVLNUMBER = :LVLNUMBER");
     if (!exceptLevel.isNull())
         sql += QStringLiteral(" AND LVLID <> :LVLID");
-    QSqlQuery query = run(sql, {{QStringLiteral("MODID"), model},
-                                {QStringLiteral("LVLNUMBER"), number},
-                                {QStringLiteral("LVLID"), exceptLevel}});
-    if (!query.next())
-        return std::nullopt;
-    return query.value(0).toString();
+    std::optional<QString> owner;
+    dmCommon->dbMedic.startTransaction();
+    try {
+        QSqlQuery query = run(sql, {{QStringLiteral("MODID"), model},
+                                    {QStringLiteral("LVLNUMBER"), number},
+                                    {QStringLiteral("LVLID"), exceptLevel}});
+        if (query.next())
+            owner = query.value(0).toString();
+    } catch (...) {
+        rollBack();
+        throw;
+    }
+    rollBack();
+    return owner;
+}
+
+// The store's own error is the one to report; a failed rollback leaves the
+// transaction to the server, which discards it.
+void TdmStructure::rollBack()
+{
+    try {
+        dmCommon->dbMedic.rollback();
+    } catch (...) {
+    }
 }
 
 // The levels of the models whose deletion has just been written go with them.
@@ -356,12 +376,7 @@ void TdmStructure::ApplyChanges(DataSet& dataSet, const std::function<void()>& e
     } catch (...) {
         ModelID = modelKey;
         m_noModelKey = noModelKey;
-        try {
-            db.rollback();
-        } catch (...) {
-            // The store's own error is the one to report; a failed rollback
-            // leaves the transaction to the server, which discards it.
-        }
+        rollBack();
         throw;
     }
     dataSet.commitUpdates();

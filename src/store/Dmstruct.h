@@ -74,6 +74,7 @@ private:
     void carrySubLevels(const QVariant& oldModel, const QVariant& oldLevel);
     void removeLevelsOfDeletedModels(const QVariantList& models);
     bool modelStored(int model);
+    void rollBack();
     QSqlQuery run(const QString& sql, const QVariantMap& values);
 
     // Why ModelID is no key for a new model (the key error raised while the
