@@ -461,7 +461,7 @@ private Q_SLOTS:
     // box asks too; «Отмена» of the question keeps the editor as it was.
     void editorShowsTheCommandsLevel_data()
     {
-        QTest::addColumn<QString>("command"); // a button of the list, or "close"
+        QTest::addColumn<QString>("command"); // a button of the list, "close" or "quit"
         QTest::addColumn<int>("row");         // the list's row the command is given on
         QTest::addColumn<QString>("typed");   // into the editor open on L1 first
         QTest::addColumn<Answer>("answer");
@@ -490,6 +490,10 @@ private Q_SLOTS:
             << "close" << 0 << "x" << cancel << "x" << asRead << modify;
         QTest::newRow("close box, nothing typed")
             << "close" << 0 << "" << cancel << "-" << asRead << modify;
+        QTest::newRow("Kerova ends, Да")
+            << "quit" << 0 << "x" << yes << "-" << QStringList{"2:L2", "3:x"} << modify;
+        QTest::newRow("Kerova ends, Отмена")
+            << "quit" << 0 << "x" << cancel << "x" << asRead << modify;
         QTest::newRow("untouched new level, Изменить")
             << modify << 1 << "" << yes << "L2" << asRead << create;
     }
@@ -513,6 +517,9 @@ private Q_SLOTS:
         QuestionRecorder questions(answer);
         if (command == QLatin1String("close")) {
             frmLevel->close();
+        } else if (command == QLatin1String("quit")) {
+            frmMathModel->close();
+            QCOMPARE(frmMathModel->isVisible(), frmLevel->isVisible());
         } else {
             lstLevel->DBGrid1->setCurrentIndex(lstLevel->DBGrid1->model()->index(row, 1));
             lstLevel->findChild<QPushButton*>(command)->click();
