@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/Formlevel.h"
 
+#include "engine/AbortError.h"
 #include "store/Dmstruct.h"
 #include "toolkit/DBEdit.h"
 #include "toolkit/DesignControls.h"
 #include "toolkit/Handler.h"
+#include "toolkit/HeldBackChanges.h"
+#include "toolkit/MessageService.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -14,19 +17,27 @@
 
 TfrmLevel* frmLevel = nullptr;
 
+namespace {
+
+const QString kCaption = QStringLiteral("Редактирование параметров уровня");
+
+} // namespace
+
 TfrmLevel::TfrmLevel(QWidget* parent) : TForm(parent)
 {
     setObjectName(QStringLiteral("frmLevel"));
-    setWindowTitle(QStringLiteral("Редактирование параметров уровня"));
-    setDesignGeometry(184, 32, 540, 472);
+    setWindowTitle(kCaption + QStringLiteral("[*]"));
+    setDesignGeometry(184, 32, 540, 504);
     createGroups();
-    btnOK = DesignControls::button(this, QStringLiteral("btnOK"), QStringLiteral("ОК"), 192, 400);
+    btnOK = DesignControls::button(this, QStringLiteral("btnOK"), QStringLiteral("ОК"), 192, 432);
     btnCancel = DesignControls::button(this, QStringLiteral("btnCancel"), QStringLiteral("Отмена"),
-                                       296, 400);
+                                       296, 432);
     // Top to bottom, as the fields stand.
     DesignControls::tabOrder({editLvlNumber, editLvlName, editLvlNodeAmount, editLvlTskDcsTime,
                               editLvlTskFlowDist, editLvlTskFlowInt, editLvlNodeCostDelay, DBEdit2,
-                              editLvlNodeCostUse, DBEdit1, btnOK, btnCancel});
+                              editLvlNodeCostUse, DBEdit1, editLvlNodeCostDcsInt, btnOK,
+                              btnCancel});
+    m_heldBack = new HeldBackChanges(this, dmStructure->qryEditLevel);
     connectHandler(btnOK, &QPushButton::clicked, this, &TfrmLevel::btnOKClick);
     connectHandler(btnCancel, &QPushButton::clicked, this, &TfrmLevel::btnCancelClick);
 }
@@ -50,7 +61,7 @@ void TfrmLevel::createGroups()
     GroupBox3 =
         group(this, QStringLiteral("GroupBox3"), QStringLiteral("Потоки"), 16, 192, 505, 49);
     GroupBox4 =
-        group(this, QStringLiteral("GroupBox4"), QStringLiteral("Затраты"), 16, 248, 505, 137);
+        group(this, QStringLiteral("GroupBox4"), QStringLiteral("Затраты"), 16, 248, 505, 169);
 
     Label1 = label(GroupBox1, QStringLiteral("Label1"), QStringLiteral("Номер :"), 16, 24);
     Label2 = label(GroupBox1, QStringLiteral("Label2"), QStringLiteral("Наименование :"), 16, 40);
@@ -80,7 +91,12 @@ void TfrmLevel::createGroups()
     editLvlTskFlowInt =
         edit(GroupBox3, QStringLiteral("editLvlTskFlowInt"), QStringLiteral("LVLTSKFLOWINT"),
              QStringLiteral("Интенсивность потока задач"), 336, 16);
+    createCostGroup();
+}
 
+void TfrmLevel::createCostGroup()
+{
+    using DesignControls::label;
     Label7 =
         label(GroupBox4, QStringLiteral("Label7"), QStringLiteral("Потери при задержке :"), 16, 24);
     Label10 = label(GroupBox4, QStringLiteral("Label10"),
@@ -99,9 +115,25 @@ void TfrmLevel::createGroups()
              QStringLiteral("Затраты на эксплуатацию узла"), 336, 72);
     DBEdit1 = edit(GroupBox4, QStringLiteral("DBEdit1"), QStringLiteral("LVLCOSTLIMIT"),
                    QStringLiteral("Ограничения эксплуатационных затрат"), 336, 104);
+    // The cost that «Производительность узлов уровня» divides by.
+    // Too long for one line before the column of fields: it wraps into two.
+    Label11 = label(GroupBox4, QStringLiteral("Label11"),
+                    QStringLiteral("Стоимость единицы интенсивности решения задач :"), 16, 131);
+    Label11->setWordWrap(true);
+    Label11->setFixedWidth(300);
+    Label11->adjustSize();
+    editLvlNodeCostDcsInt =
+        edit(GroupBox4, QStringLiteral("editLvlNodeCostDcsInt"),
+             QStringLiteral("LVLNODECOSTDELAY_DCSINT"),
+             QStringLiteral("Стоимость единицы интенсивности решения задач"), 336, 136);
 }
 
 void TfrmLevel::FormShow()
+{
+    loadLevel();
+}
+
+void TfrmLevel::loadLevel()
 {
     DataSet& level = dmStructure->qryEditLevel;
     level.close();
@@ -112,7 +144,6 @@ void TfrmLevel::FormShow()
         level.insert();
     else if (EditMode == 2)
         level.edit();
-    dmStructure->qryEditLevelClaimModel();
     editLvlNumber->setFocus();
 }
 
@@ -124,15 +155,93 @@ void TfrmLevel::FormHide()
     }
 }
 
-void TfrmLevel::btnOKClick()
+bool TfrmLevel::openLevel(int mode, int model, int level)
+{
+    if (isVisible()) {
+        m_saved.reset();
+        if (!settleChanges()) {
+            show();
+            return false;
+        }
+        // A level stored just now has a new LVLID: changing it again opens that one.
+        if (m_saved && mode == 2 && m_saved->model == model && m_saved->from == level)
+            level = m_saved->as;
+    }
+    EditMode = mode;
+    ModelID = model;
+    LevelID = level;
+    if (isVisible())
+        loadLevel();
+    show();
+    return true;
+}
+
+bool TfrmLevel::settleChanges()
+{
+    return m_heldBack->settle([this] {
+        checkEntry();
+        saveLevel();
+    });
+}
+
+bool TfrmLevel::FormCloseQuery()
+{
+    return settleChanges();
+}
+
+void TfrmLevel::refuse(DBEdit* field, const QString& text)
+{
+    MessageService::show(text, kCaption);
+    activateWindow();
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+    throw AbortError();
+}
+
+// A level without number or name, or with the number of another level of its
+// model, would be counted in no clear order by the calculation.
+void TfrmLevel::checkEntry()
 {
     DataSet& level = dmStructure->qryEditLevel;
-    dmStructure->ApplyChanges(level, [this, &level] {
+    level.updateRecord();
+    if (!level.editing())
+        return;
+    const Field number = level.fieldByName(QStringLiteral("LVLNUMBER"));
+    if (number.isNull())
+        refuse(editLvlNumber, QStringLiteral("Номер уровня должен быть обязательно указан"));
+    if (level.fieldByName(QStringLiteral("LVLNAME")).asString().trimmed().isEmpty())
+        refuse(editLvlName, QStringLiteral("Наименование уровня должно быть обязательно указано"));
+    const int model = level.fieldByName(QStringLiteral("MODID")).isNull()
+                          ? dmStructure->LevelModelID
+                          : level.fieldByName(QStringLiteral("MODID")).asInteger();
+    const std::optional<QString> other = dmStructure->levelNumberTakenBy(
+        model, number.asInteger(), level.oldValue(level.findField(QStringLiteral("LVLID"))));
+    if (!other)
+        return;
+    const QString owner = other->isEmpty() ? QStringLiteral("у другого уровня")
+                                           : QStringLiteral("у уровня «%1»").arg(*other);
+    refuse(editLvlNumber, QStringLiteral("Номер %1 уже есть %2 этой модели: укажите другой номер")
+                              .arg(QString::number(number.asInteger()), owner));
+}
+
+void TfrmLevel::saveLevel()
+{
+    DataSet& level = dmStructure->qryEditLevel;
+    const QVariant from = level.oldValue(level.findField(QStringLiteral("LVLID")));
+    dmStructure->ApplyChanges(level, [this, &level, &from] {
         const int model = level.fieldByName(QStringLiteral("MODID")).asInteger();
         const int key = level.fieldByName(QStringLiteral("LVLID")).asInteger();
-        hide();
+        if (!from.isNull())
+            m_saved = Saved{model, from.toInt(), key};
         Q_EMIT levelSaved(model, key);
     });
+}
+
+void TfrmLevel::btnOKClick()
+{
+    checkEntry();
+    saveLevel();
+    hide();
 }
 
 void TfrmLevel::btnCancelClick()

@@ -3,14 +3,20 @@
 
 #include "toolkit/TForm.h"
 
+#include <optional>
+
 class DBEdit;
+class HeldBackChanges;
 class QGroupBox;
 class QLabel;
 class QPushButton;
 
 // One level with all its editable parameters: creates a new level or changes
 // an existing one. Enter presses the focused button and in an edit field means
-// "ОК"; Esc means "Отмена".
+// "ОК"; Esc means "Отмена". What is typed is held back until "ОК": opening
+// another level or closing the window asks first, "Отмена" drops it. "ОК"
+// refuses a level without number or name, or with the number of another
+// level of its model.
 class TfrmLevel : public TForm
 {
     Q_OBJECT
@@ -43,6 +49,8 @@ public:
     QLabel* Label9;
     QLabel* Label10;
     DBEdit* DBEdit2;
+    QLabel* Label11;
+    DBEdit* editLvlNodeCostDcsInt;
 
     int ModelID = 0;
     int LevelID = 0;
@@ -52,8 +60,16 @@ public:
     void FormCreate() {}
     void FormShow() override;
     void FormHide() override;
+    bool FormCloseQuery() override;
     void btnOKClick();
     void btnCancelClick();
+    // Shows the editor for this level (mode and keys as EditMode, ModelID,
+    // LevelID). A visible editor holding typed changes asks first whether to
+    // save them; false when the user stays with them («Отмена»).
+    bool openLevel(int mode, int model, int level);
+    // True when the editor may drop what is typed: nothing is, or the user
+    // answered «Нет», or «Да» and the level was stored.
+    bool settleChanges();
 
 Q_SIGNALS:
     // "ОК" has stored the level under these keys and hidden the window.
@@ -64,8 +80,25 @@ protected:
 
 private:
     void createGroups();
+    void createCostGroup();
+    void loadLevel();
+    void checkEntry();
+    void refuse(DBEdit* field, const QString& text);
+    void saveLevel();
     DBEdit* edit(QWidget* group, const QString& name, const QString& field, const QString& label,
                  int left, int top, int width = 121);
+
+    // A level stored by the question before another level opens: its model,
+    // the LVLID it was read under and the one it got.
+    struct Saved
+    {
+        int model;
+        int from;
+        int as;
+    };
+
+    HeldBackChanges* m_heldBack;
+    std::optional<Saved> m_saved;
 };
 
 extern TfrmLevel* frmLevel;

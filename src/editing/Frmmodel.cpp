@@ -2,6 +2,7 @@
 #include "editing/Frmmodel.h"
 
 #include "calc/Frmexec.h"
+#include "editing/Formlevel.h"
 #include "editing/Listlevel.h"
 #include "store/Dmcom.h"
 #include "store/Dmstruct.h"
@@ -10,7 +11,7 @@
 #include "toolkit/DesignControls.h"
 #include "toolkit/Handler.h"
 #include "toolkit/HeldBackChanges.h"
-#include "toolkit/MessageService.h"
+#include "toolkit/QuestionService.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -124,10 +125,31 @@ void TfrmMathModel::btnModelModifyClick()
     DBGrid1->focusCell(qMax(0, DBGrid1->currentIndex().column()));
 }
 
+// A model is deleted with its levels (at the save), so a model that has
+// levels is asked about first.
 void TfrmMathModel::btnModelRemoveClick()
 {
-    if (dmStructure->tblModel.recordCount() > 0)
-        dmStructure->tblModel.remove();
+    DataSet& models = dmStructure->tblModel;
+    if (models.recordCount() <= 0)
+        return;
+    const Field key = models.fieldByName(QStringLiteral("MODID"));
+    const int levels = key.isNull() ? 0 : dmStructure->levelCount(key.asInteger());
+    if (levels > 0 &&
+        QuestionService::ask(QStringLiteral("Удалить %1 и её уровни (%2)?")
+                                 .arg(modelName(QStringLiteral("модель")))
+                                 .arg(levels),
+                             QStringLiteral("Удаление модели"),
+                             QuestionService::Buttons::YesNo) != QuestionService::Answer::Yes)
+        return;
+    models.remove();
+}
+
+// «модель «NAME»», or the kind alone with "без наименования" for a model without a name.
+QString TfrmMathModel::modelName(const QString& kind) const
+{
+    const QString name = dmStructure->tblModel.fieldByName(QStringLiteral("MODNAME")).asString();
+    return name.isEmpty() ? kind + QStringLiteral(" без наименования")
+                          : QStringLiteral("%1 «%2»").arg(kind, name);
 }
 
 void TfrmMathModel::btnModelRefreshClick()
@@ -141,21 +163,37 @@ bool TfrmMathModel::settleModels()
     return m_heldBack->settle([this] { btnModelSaveClick(); });
 }
 
-// Closing the main window ends Kerova, so the level list is closed with it
-// and settles its own held-back changes first.
+// Closing the main window ends Kerova, so the level editor and the level
+// list are closed with it and settle what they hold back first.
 bool TfrmMathModel::FormCloseQuery()
 {
-    return settleModels() && (!lstLevel || !lstLevel->isVisible() || lstLevel->close());
+    const auto closes = [](QWidget* window) {
+        return !window || !window->isVisible() || window->close();
+    };
+    return settleModels() && closes(frmLevel) && closes(lstLevel);
 }
 
+// The level list of a model deleted now would show levels deleted with it,
+// so it is hidden. An open level editor keeps what is typed: its «ОК» says
+// that the model is gone.
 void TfrmMathModel::btnModelSaveClick()
 {
-    dmStructure->ApplyChanges(dmStructure->tblModel, [this] { reopenModels(); });
+    QList<int> deleted;
+    for (const QVariant& key : dmStructure->tblModel.removedValues(QStringLiteral("MODID")))
+        deleted << key.toInt();
+    dmStructure->ApplyChanges(dmStructure->tblModel, [this, &deleted] {
+        reopenModels();
+        if (lstLevel && lstLevel->isVisible() && deleted.contains(lstLevel->ModelID))
+            lstLevel->hide();
+    });
 }
 
+// Undoes the current row's held-back change; on a row that holds none, the
+// row deleted last comes back.
 void TfrmMathModel::btnModelCancelClick()
 {
-    dmStructure->tblModel.cancel();
+    if (!dmStructure->tblModel.revertRecord())
+        dmStructure->tblModel.restoreRemoved();
 }
 
 // Opens the level list of the current model. A visible list is reloaded only
@@ -168,14 +206,9 @@ void TfrmMathModel::btnLevelClick()
     DataSet& models = dmStructure->tblModel;
     if (models.recordCount() <= 0)
         return;
-    // A new model has no key before it is saved: its levels would be stored
-    // under no model at all.
-    if (models.fieldByName(QStringLiteral("MODID")).isNull()) {
-        MessageService::show(QStringLiteral("Модель ещё не сохранена. Сохраните её, чтобы "
-                                            "задать её уровни."),
-                             QStringLiteral("Уровни"));
+    models.updateRecord();
+    if (models.fieldByName(QStringLiteral("MODID")).isNull() && !saveNewModel())
         return;
-    }
     const int model = models.fieldByName(QStringLiteral("MODID")).asInteger();
     const bool reload = lstLevel->isVisible() && lstLevel->ModelID != model;
     if (reload && !lstLevel->settleChanges())
@@ -185,6 +218,23 @@ void TfrmMathModel::btnLevelClick()
     if (reload)
         lstLevel->FormShow();
     lstLevel->show();
+}
+
+// A new model has no key before it is saved, and levels under no model's key
+// would be lost: «Да» saves the model list and stays on the new model.
+bool TfrmMathModel::saveNewModel()
+{
+    DataSet& models = dmStructure->tblModel;
+    if (QuestionService::ask(QStringLiteral("%1 ещё не сохранена. Сохранить?")
+                                 .arg(modelName(QStringLiteral("Модель"))),
+                             QStringLiteral("Уровни")) != QuestionService::Answer::Yes)
+        return false;
+    dmStructure->ApplyChanges(models, [this, &models] {
+        const int key = models.fieldByName(QStringLiteral("MODID")).asInteger();
+        reopenModels();
+        models.locate(QStringLiteral("MODID"), key);
+    });
+    return true;
 }
 
 void TfrmMathModel::btnCalcClick()

@@ -50,6 +50,8 @@ private:
     void connectHandlers();
     void reopenModels();
     bool settleModels();
+    bool saveNewModel();
+    QString modelName(const QString& kind) const;
 
     HeldBackChanges* m_heldBack;
 };

@@ -78,16 +78,16 @@ void TlstLevel::FormHide()
 
 // The list is re-read when the editor has stored the level (levelSaved), not
 // when the editor opens, so nothing typed into the grid is dropped meanwhile.
+// The editor shows the command's level even when it is open on another one
+// (asking first about what is typed there); the list then stays on that level.
 void TlstLevel::showEditor(int mode, int model, int level)
 {
     if (!m_followsEditor) {
         connectHandler(frmLevel, &TfrmLevel::levelSaved, this, &TlstLevel::levelSaved);
         m_followsEditor = true;
     }
-    frmLevel->EditMode = mode;
-    frmLevel->ModelID = model;
-    frmLevel->LevelID = level;
-    frmLevel->show();
+    if (frmLevel->openLevel(mode, model, level) && mode == 2)
+        dmStructure->qryLevel.locate(QStringLiteral("LVLID"), frmLevel->LevelID);
 }
 
 void TlstLevel::btnLevelCreateClick()
@@ -110,11 +110,19 @@ void TlstLevel::levelSaved(int model, int level)
     dmStructure->qryLevel.locate(QStringLiteral("LVLID"), level);
 }
 
-// A removal is written at once, so it is asked first.
+// A removal is written at once, so it is asked first. Changes typed into the
+// grid are no part of it: they are settled before, as before any reload.
 void TlstLevel::btnLevelRemoveClick()
 {
     DataSet& levels = dmStructure->qryLevel;
     if (!levels.isEmpty()) {
+        const QVariant chosen = levels.fieldByName(QStringLiteral("LVLID")).value();
+        if (!settleChanges())
+            return;
+        if (levels.hasHeldBack())
+            reopenLevels();
+        if (!levels.locate(QStringLiteral("LVLID"), chosen))
+            return;
         const QString name = levels.fieldByName(QStringLiteral("LVLNAME")).asString();
         const QString question = name.isEmpty()
                                      ? QStringLiteral("Удалить уровень без наименования?")

@@ -295,8 +295,10 @@ void DataSet::startInsert(int row)
     m_rows.insert(m_rows.begin() + row, std::move(fresh));
     m_current = row;
     m_eof = false;
-    m_modified = false;
     setState(State::Insert);
+    if (onNewRecord)
+        onNewRecord(*this);
+    m_modified = false;
     Q_EMIT rowInserted(row);
     Q_EMIT currentChanged(m_current);
 }
@@ -422,9 +424,49 @@ void DataSet::remove()
         cancel();
     Row& row = m_rows[m_current];
     if (row.status != RowStatus::Inserted)
-        m_removed.push_back({row.original, m_nextChange++});
+        m_removed.push_back({row.original, m_nextChange++, m_current});
     dropPendingRecord();
     Q_EMIT currentChanged(m_current);
+}
+
+bool DataSet::revertRecord()
+{
+    if (!active() || m_current < 0)
+        return false;
+    const bool wasEditing = editing();
+    const bool wasInserting = m_state == State::Insert;
+    cancel();
+    if (wasInserting)
+        return true;
+    Row& row = m_rows[m_current];
+    if (row.status == RowStatus::Inserted) {
+        dropPendingRecord();
+        Q_EMIT currentChanged(m_current);
+        return true;
+    }
+    if (row.status == RowStatus::Unchanged)
+        return wasEditing;
+    row.values = row.original;
+    row.status = RowStatus::Unchanged;
+    row.changeOrder = 0;
+    Q_EMIT rowChanged(m_current);
+    return true;
+}
+
+bool DataSet::restoreRemoved()
+{
+    if (!active() || m_removed.empty())
+        return false;
+    checkBrowseMode();
+    Removed removed = std::move(m_removed.back());
+    m_removed.pop_back();
+    const int row = std::clamp(removed.row, 0, recordCount());
+    m_rows.insert(m_rows.begin() + row, Row{removed.original, removed.original});
+    m_current = row;
+    m_eof = false;
+    Q_EMIT rowInserted(row);
+    Q_EMIT currentChanged(m_current);
+    return true;
 }
 
 // ---- fields --------------------------------------------------------------------
@@ -725,6 +767,16 @@ DataSet::RowMark DataSet::rowMark(int row) const
     if (m_state == State::Insert)
         return m_modified ? RowMark::Inserted : RowMark::None;
     return mark == RowMark::None && m_modified ? RowMark::Modified : mark;
+}
+
+QVariantList DataSet::removedValues(const QString& field) const
+{
+    QVariantList values;
+    const int c = findField(field);
+    if (c >= 0)
+        for (const Removed& removed : m_removed)
+            values << removed.original[c];
+    return values;
 }
 
 DataSet::HeldBack DataSet::heldBack() const

@@ -70,6 +70,10 @@ public:
 
     Handler beforeOpen;
     Handler beforePost;
+    // Runs when a new record has been started: the values it sets are the
+    // record's defaults, not typing, so an untouched new record still holds
+    // nothing back.
+    Handler onNewRecord;
     // Names a row in messages («Модель «…»»), given the values it was read with;
     // without it the data set's own name stands for the row.
     std::function<QString(const DataSet&, const QVector<QVariant>& row)> describeRow;
@@ -117,6 +121,15 @@ public:
     void remove();
     // Posts a changed record, drops an unchanged one (what moving away does).
     void checkBrowseMode();
+    // Undoes what the current record holds back: a record being inserted or
+    // changed is cancelled, a posted new row disappears, a posted change gets
+    // the values read from the store back. False when the record was neither
+    // being edited nor holding anything back.
+    bool revertRecord();
+    // Brings back the row deleted last since the last apply, at the place it
+    // was deleted from, as read from the store, and makes it current; false
+    // when no deletion is held back.
+    bool restoreRemoved();
 
     // Fields.
     int fieldCount() const { return static_cast<int>(m_fieldNames.size()); }
@@ -145,6 +158,8 @@ public:
     // last apply; nothing is held back when their total is 0.
     HeldBack heldBack() const;
     bool hasHeldBack() const { return heldBack().total() > 0; }
+    // The values of one field in the rows deleted since the last apply, as read.
+    QVariantList removedValues(const QString& field) const;
 
 Q_SIGNALS:
     void stateChanged();
@@ -169,6 +184,7 @@ private:
     {
         QVector<QVariant> original;
         quint64 changeOrder = 0;
+        int row = 0; // where it stood when it was deleted
     };
     struct Change;
     struct EditingSnapshot

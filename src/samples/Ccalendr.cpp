@@ -3,8 +3,8 @@
 
 #include "number/ConvertError.h"
 #include "number/Error.h"
+#include "number/HandlerGuard.h"
 #include "samples/ComponentPalette.h"
-#include "toolkit/Handler.h"
 
 #include <QLocale>
 #include <QPainter>

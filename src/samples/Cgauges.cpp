@@ -2,10 +2,10 @@
 #include "samples/Cgauges.h"
 
 #include "number/Error.h"
+#include "number/HandlerGuard.h"
 #include "samples/BltBitmap.h"
 #include "samples/ColorRef.h"
 #include "samples/ComponentPalette.h"
-#include "toolkit/Handler.h"
 
 #include <QPainter>
 #include <QPixmap>

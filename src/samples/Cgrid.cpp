@@ -2,10 +2,10 @@
 #include "samples/Cgrid.h"
 
 #include "number/Error.h"
+#include "number/HandlerGuard.h"
 #include "samples/ColorGridDrawing.h"
 #include "samples/ColorRef.h"
 #include "samples/ComponentPalette.h"
-#include "toolkit/Handler.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

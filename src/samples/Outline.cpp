@@ -2,8 +2,8 @@
 #include "samples/Outline.h"
 
 #include "number/Error.h"
+#include "number/HandlerGuard.h"
 #include "samples/OutlinePictures.h"
-#include "toolkit/Handler.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

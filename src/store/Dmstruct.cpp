@@ -139,6 +139,7 @@ void TdmStructure::setUpEditLevel()
     qryEditLevel.setUpdateObject(&updEditLevel);
     qryEditLevel.describeRow = namedBy(QStringLiteral("Уровень"), QStringLiteral("LVLNAME"));
     qryEditLevel.beforePost = [this](DataSet& d) { qryEditLevelBeforePost(d); };
+    qryEditLevel.onNewRecord = [this](DataSet& d) { qryEditLevelNewRecord(d); };
     dsrEditLevel.setDataSet(&qryEditLevel);
 
     updEditLevel.ModifySQL = {
@@ -157,6 +158,7 @@ void TdmStructure::setUpEditLevel()
         QStringLiteral("  MODIDHIER = :MODIDHIER,"),
         QStringLiteral("  LVLIDHIER = :LVLIDHIER,"),
         QStringLiteral("  LVLCOSTLIMIT = :LVLCOSTLIMIT,"),
+        QStringLiteral("  LVLNODECOSTDELAY_DCSINT = :LVLNODECOSTDELAY_DCSINT,"),
         QStringLiteral("  LVLNODECOSTDELAY_DCSINT2 = :LVLNODECOSTDELAY_DCSINT2"),
         QStringLiteral("where"),
         QStringLiteral("  MODID = :OLD_MODID and"),
@@ -167,13 +169,14 @@ void TdmStructure::setUpEditLevel()
         QStringLiteral("LVLTSKFLOWINT, "),
         QStringLiteral("   LVLTSKFLOWDIST, LVLNODECOSTDELAY, LVLNODECOSTUSE, MODIDHIER, "),
         QStringLiteral("LVLIDHIER, "),
-        QStringLiteral("   LVLCOSTLIMIT, LVLNODECOSTDELAY_DCSINT2)"),
+        QStringLiteral("   LVLCOSTLIMIT, LVLNODECOSTDELAY_DCSINT, LVLNODECOSTDELAY_DCSINT2)"),
         QStringLiteral("values"),
         QStringLiteral("  (:MODID, :LVLID, :LVLNUMBER, :LVLNAME, :LVLNODEAMOUNT, "),
         QStringLiteral(":LVLTSKDCSTIME, "),
         QStringLiteral("   :LVLTSKFLOWINT, :LVLTSKFLOWDIST, :LVLNODECOSTDELAY, "),
         QStringLiteral(":LVLNODECOSTUSE, "),
-        QStringLiteral("   :MODIDHIER, :LVLIDHIER, :LVLCOSTLIMIT, :LVLNODECOSTDELAY_DCSINT2)")};
+        QStringLiteral("   :MODIDHIER, :LVLIDHIER, :LVLCOSTLIMIT, :LVLNODECOSTDELAY_DCSINT, "),
+        QStringLiteral("   :LVLNODECOSTDELAY_DCSINT2)")};
     updEditLevel.DeleteSQL = kLevelDelete;
 }
 
@@ -223,19 +226,23 @@ void TdmStructure::tblModelBeforePost(DataSet&)
     }
 }
 
-void TdmStructure::qryEditLevelClaimModel()
+void TdmStructure::qryEditLevelNewRecord(DataSet& dataSet)
 {
-    if (qryEditLevel.state() == DataSet::State::Insert)
-        qryEditLevel.fieldByName(QStringLiteral("MODID")).setAsInteger(LevelModelID);
+    dataSet.fieldByName(QStringLiteral("MODID")).setAsInteger(LevelModelID);
 }
 
 // A level stays with the model it was read from or claimed for when the editor
-// opened it; only a row that carries no model takes the listed one.
+// opened it; only a row that carries no model takes the listed one. A model
+// deleted meanwhile takes no level: its key may go to the next new model.
 void TdmStructure::qryEditLevelBeforePost(DataSet& dataSet)
 {
     Field model = dataSet.fieldByName(QStringLiteral("MODID"));
     if (model.isNull())
         model.setAsInteger(LevelModelID);
+    if (!modelStored(model.asInteger()))
+        throw EngineError(QStringLiteral("Модели с ключом %1 нет в базе данных (её удалили): "
+                                         "уровень не сохранён")
+                              .arg(model.asInteger()));
     dataSet.fieldByName(QStringLiteral("LVLID"))
         .setAsInteger(dmCommon->GetNewKeyWhere(QStringLiteral("MATHLEVEL"), QStringLiteral("LVLID"),
                                                QStringLiteral("MODID"), model.asInteger()));
@@ -249,8 +256,11 @@ int TdmStructure::takeModelKey()
         throw EngineError(m_noModelKey);
     // Others may have stored models since the list was opened; read in the
     // write transaction, their keys are skipped.
-    ModelID = std::max(ModelID,
-                       dmCommon->GetNewKey(QStringLiteral("MATHMODEL"), QStringLiteral("MODID")));
+    // Levels left by a model deleted in an older version keep their key from
+    // being given again, so no new model inherits them.
+    ModelID = std::max({ModelID,
+                        dmCommon->GetNewKey(QStringLiteral("MATHMODEL"), QStringLiteral("MODID")),
+                        dmCommon->GetNewKey(QStringLiteral("MATHLEVEL"), QStringLiteral("MODID"))});
     const int key = ModelID;
     if (key == std::numeric_limits<int>::max())
         m_noModelKey = TdmCommon::keysExhausted(QStringLiteral("MATHMODEL"));
@@ -279,6 +289,70 @@ void TdmStructure::carrySubLevels(const QVariant& oldModel, const QVariant& oldL
         });
 }
 
+// Runs a statement on dbMedic with the values of its parameters by name.
+QSqlQuery TdmStructure::run(const QString& sql, const QVariantMap& values)
+{
+    return dmCommon->dbMedic.exec(sql,
+                                  [&values](const QString& name) { return values.value(name); });
+}
+
+bool TdmStructure::modelStored(int model)
+{
+    QSqlQuery query = run(QStringLiteral("SELECT MODID FROM MATHMODEL WHERE MODID = :MODID"),
+                          {{QStringLiteral("MODID"), model}});
+    return query.next();
+}
+
+int TdmStructure::levelCount(int model)
+{
+    QSqlQuery query = run(QStringLiteral("SELECT COUNT(*) FROM MATHLEVEL WHERE MODID = :MODID"),
+                          {{QStringLiteral("MODID"), model}});
+    return query.next() ? query.value(0).toInt() : 0;
+}
+
+// Read in a transaction of its own: starting it reconnects a lost connection
+// as a save does, so a store lost meanwhile is reported with its cause.
+std::optional<QString> TdmStructure::levelNumberTakenBy(int model, int number,
+                                                        const QVariant& exceptLevel)
+{
+    QString sql = QStringLiteral(
+        "SELECT LVLNAME FROM MATHLEVEL WHERE MODID = :MODID AND LVLNUMBER = :LVLNUMBER");
+    if (!exceptLevel.isNull())
+        sql += QStringLiteral(" AND LVLID <> :LVLID");
+    std::optional<QString> owner;
+    dmCommon->dbMedic.startTransaction();
+    try {
+        QSqlQuery query = run(sql, {{QStringLiteral("MODID"), model},
+                                    {QStringLiteral("LVLNUMBER"), number},
+                                    {QStringLiteral("LVLID"), exceptLevel}});
+        if (query.next())
+            owner = query.value(0).toString();
+    } catch (...) {
+        rollBack();
+        throw;
+    }
+    rollBack();
+    return owner;
+}
+
+// The store's own error is the one to report; a failed rollback leaves the
+// transaction to the server, which discards it.
+void TdmStructure::rollBack()
+{
+    try {
+        dmCommon->dbMedic.rollback();
+    } catch (...) {
+    }
+}
+
+// The levels of the models whose deletion has just been written go with them.
+void TdmStructure::removeLevelsOfDeletedModels(const QVariantList& models)
+{
+    for (const QVariant& model : models)
+        run(QStringLiteral("DELETE FROM MATHLEVEL WHERE MODID = :MODID"),
+            {{QStringLiteral("MODID"), model}});
+}
+
 void TdmStructure::ApplyChanges(DataSet& dataSet, const std::function<void()>& ending)
 {
     Database& db = dmCommon->dbMedic;
@@ -287,6 +361,8 @@ void TdmStructure::ApplyChanges(DataSet& dataSet, const std::function<void()>& e
         editLevel ? dataSet.oldValue(dataSet.findField(QStringLiteral("MODID"))) : QVariant();
     const QVariant oldLevel =
         editLevel ? dataSet.oldValue(dataSet.findField(QStringLiteral("LVLID"))) : QVariant();
+    const QVariantList deletedModels =
+        &dataSet == &tblModel ? dataSet.removedValues(QStringLiteral("MODID")) : QVariantList();
     // Keys count as used only when the save commits: a refused save gives them back.
     const int modelKey = ModelID;
     const QString noModelKey = m_noModelKey;
@@ -295,16 +371,12 @@ void TdmStructure::ApplyChanges(DataSet& dataSet, const std::function<void()>& e
         dataSet.applyUpdates();
         if (editLevel)
             carrySubLevels(oldModel, oldLevel);
+        removeLevelsOfDeletedModels(deletedModels);
         db.commit();
     } catch (...) {
         ModelID = modelKey;
         m_noModelKey = noModelKey;
-        try {
-            db.rollback();
-        } catch (...) {
-            // The store's own error is the one to report; a failed rollback
-            // leaves the transaction to the server, which discards it.
-        }
+        rollBack();
         throw;
     }
     dataSet.commitUpdates();

@@ -6,7 +6,9 @@
 #include "engine/UpdateSql.h"
 
 #include <QObject>
+#include <QSqlQuery>
 #include <functional>
+#include <optional>
 
 // The structure data module: the data sets through which the windows show
 // and change models and levels, their rules, and the one protocol by which
@@ -47,13 +49,20 @@ public:
     // Gives a level row that the editor has just started to insert the model
     // of the list that opened it, so that it is stored there even when the
     // list shows another model by the time it is posted.
-    void qryEditLevelClaimModel();
+    void qryEditLevelNewRecord(DataSet& dataSet);
+
+    // The number of levels stored for the model.
+    int levelCount(int model);
+    // The name of another stored level of the model with this number (a null
+    // name for a level without one); nothing when the number is free.
+    // exceptLevel is the LVLID of the level itself, null for a new one.
+    std::optional<QString> levelNumberTakenBy(int model, int number, const QVariant& exceptLevel);
 
     // Writes the cached changes of one of the module's data sets in one
     // transaction of dbMedic, whatever state its current record is in: new
-    // models take their keys here. On failure rolls back and raises the same
-    // error, keeping the cache and the keys. On success marks the cache
-    // applied and runs the window's own ending (reopen the list, hide the editor).
+    // models take their keys here, deleted models take their levels along. On failure rolls back
+    // and raises the same error, keeping the cache and the keys. On success marks the cache applied
+    // and runs the window's own ending (reopen the list, hide the editor).
     void ApplyChanges(DataSet& dataSet, const std::function<void()>& ending);
 
 private:
@@ -63,6 +72,10 @@ private:
     void setUpSubLevel();
     int takeModelKey();
     void carrySubLevels(const QVariant& oldModel, const QVariant& oldLevel);
+    void removeLevelsOfDeletedModels(const QVariantList& models);
+    bool modelStored(int model);
+    void rollBack();
+    QSqlQuery run(const QString& sql, const QVariantMap& values);
 
     // Why ModelID is no key for a new model (the key error raised while the
     // model table was opened, or the last key given away); empty when it is one.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/Application.h"
 
+#include "toolkit/ErrorDisplay.h"
 #include "toolkit/Handler.h"
 #include "toolkit/TForm.h"
 
@@ -23,6 +24,7 @@ Application::Application(int& argc, char** argv)
     if (!QApplication::instance())
         m_qt = std::make_unique<QApplication>(argc, argv);
     setTitle(QStringLiteral("Kerova"));
+    ErrorDisplay::install();
     loadTranslations();
 }
 

@@ -2,6 +2,7 @@
 #include "toolkit/ErrorDisplay.h"
 
 #include "engine/AbortError.h"
+#include "number/HandlerGuard.h"
 #include "toolkit/Application.h"
 
 #include <QApplication>
@@ -58,7 +59,13 @@ void ErrorDisplay::show(const std::exception& error)
 
 ErrorDisplay::Sink ErrorDisplay::setSink(Sink sink)
 {
+    install();
     Sink previous = std::move(currentSink());
     currentSink() = std::move(sink);
     return previous;
+}
+
+void ErrorDisplay::install()
+{
+    setHandlerErrorSink(&ErrorDisplay::show);
 }

@@ -19,6 +19,9 @@ public:
     // The text the box shows: the message, with a full stop appended when its
     // last character's code is above that of the full stop.
     static QString text(const QString& message);
-    // Installs a sink and returns the one it replaces; an empty sink restores the box.
+    // Installs a sink, and the display as runHandler's error sink; returns the
+    // sink it replaces; an empty sink restores the box.
     static Sink setSink(Sink sink);
+    // Makes the display the place where runHandler sends a handler's error.
+    static void install();
 };

@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "number/HandlerGuard.h"
+
 #include <QObject>
 #include <functional>
 #include <type_traits>
 #include <utility>
 
-// Runs a handler body; whatever it throws (the application's errors and any
-// std::exception) goes to the error display, so no exception ever crosses
-// Qt's event loop. This is the only place that catches handler errors.
-void runHandler(const std::function<void()>& body) noexcept;
+// runHandler (number/HandlerGuard.h) sends whatever a handler throws to the
+// error display once the application or a test has installed it there
+// (ErrorDisplay::install).
 
 // Connects a signal to a handler method of the receiver through runHandler.
 // The handler takes either the signal's arguments or none:

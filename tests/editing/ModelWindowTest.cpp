@@ -71,21 +71,50 @@ private Q_SLOTS:
         QCOMPARE(frmMathModel->DBGrid1->model()->rowCount(), 1);
     }
 
-    void levelsOfAnUnsavedModelWaitForTheSave()
+    // «Уровни» on a model not saved yet asks to save it: «Да» saves the
+    // model list and opens the new model's levels; otherwise nothing happens.
+    void levelsOfAnUnsavedModelAskToSaveIt_data()
     {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<int>("listed"); // the model whose levels are shown; 0: none
+        const QString named = "Модель «n» ещё не сохранена. Сохранить?";
+        QTest::newRow("Да") << "n" << Answer::Yes << named << QStringList{"1:m1", "2:n"} << 2;
+        QTest::newRow("Нет") << "n" << Answer::No << named << QStringList{"1:m1"} << 0;
+        QTest::newRow("Отмена") << "n" << Answer::Cancel << named << QStringList{"1:m1"} << 0;
+        QTest::newRow("Да without a name")
+            << "" << Answer::Yes << "Модель без наименования ещё не сохранена. Сохранить?"
+            << QStringList{"1:m1"} << 0;
+    }
+    void levelsOfAnUnsavedModelAskToSaveIt()
+    {
+        QFETCH(QString, name);
+        QFETCH(Answer, answer);
+        QFETCH(QString, asked);
+        QFETCH(QStringList, stored);
+        QFETCH(int, listed);
         f->addModel(1);
+        f->addLevel(1, 1, 1);
         f->start();
-        act({"add", "type n", "at 1"});
-        frmMathModel->DBGrid1->setCurrentIndex(frmMathModel->DBGrid1->model()->index(0, 0));
+        act({"at 1", "add"});
+        if (!name.isEmpty())
+            act({"type " + name});
+        else
+            act({"type-comment c"});
+        QuestionRecorder questions(answer);
         frmMathModel->btnLevel->click();
-        QCOMPARE(f->messages.texts(),
-                 QStringList{"Модель ещё не сохранена. Сохраните её, чтобы задать её уровни."});
-        QVERIFY(!lstLevel->isVisible());
-        frmMathModel->btnModelSave->click();
-        frmMathModel->DBGrid1->setCurrentIndex(frmMathModel->DBGrid1->model()->index(1, 0));
-        frmMathModel->btnLevel->click();
-        QCOMPARE(lstLevel->ModelID, 2);
-        QVERIFY(lstLevel->isVisible());
+        QCOMPARE(questions.texts(), QStringList{asked});
+        QCOMPARE(f->storedModels(), stored);
+        QCOMPARE(lstLevel->isVisible(), listed != 0);
+        QCOMPARE(f->messages.count(), name.isEmpty() ? 1 : 0); // the name is required
+        QCOMPARE(frmMathModel->isWindowModified(), listed == 0);
+        if (listed == 0)
+            return;
+        QCOMPARE(lstLevel->ModelID, listed);
+        QCOMPARE(dmStructure->tblModel.fieldByName(QStringLiteral("MODNAME")).asString(), name);
+        QCOMPARE(f->column(lstLevel->DBGrid1, 1), QStringList{});
     }
 
     void addNameSaveStoresUnderTheNextKey()
@@ -280,6 +309,103 @@ private Q_SLOTS:
             marks << grid->headerData(row, Qt::Vertical).toString();
         QCOMPARE(marks, header);
         QCOMPARE(f->errors.texts(), QStringList{});
+    }
+
+    // «Удалить» on a model with levels asks first; the save deletes the model
+    // and its levels together, and the level list of a deleted model closes.
+    void removingAModelTakesItsLevels_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<QStringList>("asked");
+        QTest::addColumn<QStringList>("models");
+        QTest::addColumn<QStringList>("levels");
+        QTest::newRow("Да") << 1 << Answer::Yes
+                            << QStringList{"Удалить модель «m2» и её уровни (2)?"}
+                            << QStringList{"1:m1", "3:m3"} << QStringList{"1/1"};
+        QTest::newRow("Нет") << 1 << Answer::No
+                             << QStringList{"Удалить модель «m2» и её уровни (2)?"}
+                             << QStringList{"1:m1", "2:m2", "3:m3"}
+                             << QStringList{"1/1", "2/1", "2/2"};
+        QTest::newRow("no levels, no question")
+            << 2 << Answer::No << QStringList{} << QStringList{"1:m1", "2:m2"}
+            << QStringList{"1/1", "2/1", "2/2"};
+    }
+    void removingAModelTakesItsLevels()
+    {
+        QFETCH(int, row);
+        QFETCH(Answer, answer);
+        QFETCH(QStringList, asked);
+        QFETCH(QStringList, models);
+        QFETCH(QStringList, levels);
+        for (int key : {1, 2, 3})
+            f->addModel(key);
+        f->addLevel(1, 1, 1);
+        f->addLevel(2, 1, 1);
+        f->addLevel(2, 2, 2);
+        f->start();
+        act({QStringLiteral("at %1").arg(row)});
+        frmMathModel->btnLevel->click();
+        QuestionRecorder questions(answer);
+        act({"del", "save"});
+        QCOMPARE(questions.texts(), asked);
+        QCOMPARE(f->errors.texts(), QStringList{});
+        QCOMPARE(f->storedModels(), models);
+        QCOMPARE(f->storedLevels(), levels);
+        QCOMPARE(lstLevel->isVisible(), models.size() == 3);
+    }
+
+    // «Отмена» undoes the current row's held-back change, posted or not; on
+    // a row that holds none, the row deleted last comes back where it stood.
+    void cancelUndoesTheCurrentRowsChange_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<int>("current");
+        QTest::newRow("new row being typed")
+            << QStringList{"add", "type x", "cancel"} << QStringList{"m1", "m2", "m3"} << "" << 0;
+        QTest::newRow("new row posted")
+            << QStringList{"at 1", "add", "type x", "at 0", "at 1", "cancel"}
+            << QStringList{"m1", "m2", "m3"} << "" << 1;
+        QTest::newRow("changed row posted") << QStringList{"type y", "at 1", "at 0", "cancel"}
+                                            << QStringList{"m1", "m2", "m3"} << "" << 0;
+        QTest::newRow("posted change typed again")
+            << QStringList{"type y", "at 1", "at 0", "type z", "cancel"}
+            << QStringList{"m1", "m2", "m3"} << "" << 0;
+        QTest::newRow("deleted row")
+            << QStringList{"at 1", "del", "cancel"} << QStringList{"m1", "m2", "m3"} << "" << 1;
+        QTest::newRow("deleted rows come back last first")
+            << QStringList{"del", "at 1", "del", "cancel"} << QStringList{"m2", "m3"}
+            << "Не сохранено: удалённых 1" << 1;
+        QTest::newRow("a change on another row stays")
+            << QStringList{"type y", "at 1", "del", "at 0", "cancel", "cancel"}
+            << QStringList{"m1", "m2", "m3"} << "" << 1;
+        QTest::newRow("the current row's change goes first")
+            << QStringList{"at 2", "del", "at 0", "type y", "at 1", "at 0", "cancel"}
+            << QStringList{"m1", "m2"} << "Не сохранено: удалённых 1" << 0;
+    }
+    void cancelUndoesTheCurrentRowsChange()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, names);
+        QFETCH(QString, summary);
+        QFETCH(int, current);
+        for (int key : {1, 2, 3})
+            f->addModel(key);
+        f->start();
+        act(steps);
+        QCOMPARE(f->errors.texts(), QStringList{});
+        QCOMPARE(f->column(frmMathModel->DBGrid1, 0), names);
+        QCOMPARE(frmMathModel->lblHeldBack->text(), summary);
+        QCOMPARE(dmStructure->tblModel.recNo(), current);
+        QCOMPARE(dmStructure->tblModel.state(), DataSet::State::Browse);
+        frmMathModel->btnModelSave->click(); // stores exactly what the grid shows
+        QCOMPARE(f->errors.texts(), QStringList{});
+        QStringList expected;
+        for (const QString& name : names)
+            expected << QStringLiteral("%1:%2").arg(name.mid(1), name);
+        QCOMPARE(f->storedModels(), expected);
     }
 };
 

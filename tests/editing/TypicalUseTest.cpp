@@ -6,6 +6,7 @@
 #include "testutil/TestRegistry.h"
 #include "toolkit/DBEdit.h"
 #include "toolkit/DBGrid.h"
+#include "toolkit/TRadioGroup.h"
 #include "toolkit/TStringGrid.h"
 
 #include <QApplication>
@@ -42,7 +43,8 @@ class TypicalUseTest : public QObject
                                    frmLevel->editLvlNodeCostDelay,
                                    frmLevel->editLvlNodeCostUse,
                                    frmLevel->DBEdit1,
-                                   frmLevel->DBEdit2};
+                                   frmLevel->DBEdit2,
+                                   frmLevel->editLvlNodeCostDcsInt};
         for (int i = 0; i < values.size(); ++i)
             if (!values[i].isEmpty())
                 type(edits[i], values[i]);
@@ -65,11 +67,11 @@ private Q_SLOTS:
 
         frmMathModel->btnLevel->click();
         QVERIFY(lstLevel->isVisible());
-        // number, name, nodes, μ, q, λ, Cd, Cu, cost limit, loss per task
-        addLevel(
-            {"1", "Лечебные учреждения", "4", "3", "0,3", "1000", "10", "100", "10000", "0,5"});
-        addLevel({"2", "Отделения", "12", "5", "0,2", "", "20", "200", "10000", "0,4"});
-        addLevel({"3", "Кабинеты", "40", "2", "0,5", "", "5", "50", "5000", "0,2"});
+        // number, name, nodes, μ, q, λ, Cd, Cu, cost limit, loss per task, Ci
+        addLevel({"1", "Лечебные учреждения", "4", "3", "0,3", "1000", "10", "100", "10000", "0,5",
+                  "1"});
+        addLevel({"2", "Отделения", "12", "5", "0,2", "", "20", "200", "10000", "0,4", "2"});
+        addLevel({"3", "Кабинеты", "40", "2", "0,5", "", "5", "50", "5000", "0,2", "4"});
         lstLevel->btnLevelRefresh->click();
         QCOMPARE(EditingFixture::column(lstLevel->DBGrid1, 1),
                  (QStringList{"Лечебные учреждения", "Отделения", "Кабинеты"}));
@@ -90,6 +92,14 @@ private Q_SLOTS:
         frmExecute->btnTable->click();
         QVERIFY(frmTblOut->isVisible());
         QCOMPARE(f->storedLevels(), (QStringList{"1/1", "1/2", "1/3"}));
+
+        // The node performance divides by Ci, typed in the level editor.
+        frmExecute->rgrCalcType->setItemIndex(1);
+        frmExecute->btnCalc->click();
+        QCOMPARE(f->messages.texts(), QStringList{});
+        QVERIFY2(f->errors.count() == 0, qPrintable(f->errors.texts().join(QLatin1Char('|'))));
+        // F + √(Cd(2) F / Ci(2)) with F = λ / (q(1) n(2)) = 10 / 3.6, Cd(2) = 20, Ci(2) = 2
+        QCOMPARE(table->cell(1, 1), QStringLiteral("8,05"));
     }
 };
 

@@ -43,7 +43,8 @@ class BadInputTest : public QObject
                 {"editLvlNodeCostDelay", "LVLNODECOSTDELAY", Kind::Integer},
                 {"DBEdit2", "LVLNODECOSTDELAY_DCSINT2", Kind::Real},
                 {"editLvlNodeCostUse", "LVLNODECOSTUSE", Kind::Integer},
-                {"DBEdit1", "LVLCOSTLIMIT", Kind::Real}};
+                {"DBEdit1", "LVLCOSTLIMIT", Kind::Real},
+                {"editLvlNodeCostDcsInt", "LVLNODECOSTDELAY_DCSINT", Kind::Integer}};
     }
 
     // Replaces the field's text the way a paste does, so that control
@@ -111,7 +112,9 @@ private Q_SLOTS:
             }
     }
 
-    // Paste, then Enter (which means "ОК" once the field accepts the text).
+    // A number and a name first (a level needs both), then the paste, then
+    // Enter (which means "ОК" once the field accepts the text). Clearing the
+    // number or the name is refused by «ОК» with its message.
     void levelField()
     {
         QFETCH(QString, edit);
@@ -124,20 +127,25 @@ private Q_SLOTS:
         f->start();
         frmMathModel->btnLevel->click();
         lstLevel->btnLevelCreate->click();
+        paste(frmLevel->editLvlNumber, QStringLiteral("1"));
+        paste(frmLevel->editLvlName, QStringLiteral("Уровень"));
         auto* field = frmLevel->findChild<DBEdit*>(edit);
         QVERIFY(field);
         paste(field, text);
         QTest::keyClick(field, Qt::Key_Return);
 
-        if (outcome == Outcome::Refused) {
-            QCOMPARE(f->errors.count(), 1);
-            QVERIFY(!f->errors.texts().first().isEmpty());
+        const bool needed = field == frmLevel->editLvlNumber || field == frmLevel->editLvlName;
+        if (outcome == Outcome::Refused || (needed && outcome == Outcome::Null)) {
+            QCOMPARE(f->errors.count() + f->messages.count(), 1);
+            QVERIFY(!(f->errors.texts() + f->messages.texts()).first().isEmpty());
             QVERIFY(frmLevel->isVisible());
-            QCOMPARE(field->text(), text); // nothing the user typed is lost
+            // nothing the user typed is lost (blanks are no number and no name)
+            QCOMPARE(field->text(), outcome == Outcome::Null ? QString() : text);
             QCOMPARE(f->storedLevels(), QStringList{});
             return;
         }
         QCOMPARE(f->errors.texts(), QStringList{});
+        QCOMPARE(f->messages.texts(), QStringList{});
         QVERIFY(!frmLevel->isVisible());
         QCOMPARE(f->storedLevels(), QStringList{"1/1"});
         compareStored(f->storedValue(column, 1, 1), outcome, expected, static_cast<Kind>(kind),
@@ -230,6 +238,7 @@ private Q_SLOTS:
         frmMathModel->DBGrid1->setCurrentIndex(grid->index(1, 0));
         frmMathModel->btnLevel->click();
         lstLevel->btnLevelCreate->click();
+        paste(frmLevel->editLvlNumber, QStringLiteral("1"));
         paste(frmLevel->editLvlName, name);
         frmLevel->btnOK->click();
         QCOMPARE(f->errors.texts(), QStringList{});

@@ -7,6 +7,7 @@
 #include "results/Formtblout.h"
 #include "testutil/QuestionRecorder.h"
 #include "testutil/TestRegistry.h"
+#include "toolkit/DBEdit.h"
 #include "toolkit/DBGrid.h"
 #include "toolkit/TStringGrid.h"
 
@@ -114,6 +115,8 @@ private Q_SLOTS:
             frmMathModel->btnModelRefresh->click();
             frmMathModel->btnLevel->click();
             lstLevel->btnLevelCreate->click();
+            QTest::keyClicks(frmLevel->editLvlNumber, QStringLiteral("1"));
+            QTest::keyClicks(frmLevel->editLvlName, QStringLiteral("L"));
             frmLevel->btnOK->click();
             lstLevel->btnLevelRefresh->click();
             lstLevel->btnLevelRemove->click();

@@ -163,6 +163,7 @@ private Q_SLOTS:
         f->start();
         frmMathModel->btnLevel->click();
         lstLevel->btnLevelCreate->click();
+        QTest::keyClicks(frmLevel->editLvlNumber, QStringLiteral("2"));
         frmLevel->editLvlName->setFocus();
         QTest::keyClicks(frmLevel->editLvlName, QStringLiteral("level"));
         setName(0, 0, QStringLiteral("изменённая"));
@@ -202,6 +203,7 @@ private Q_SLOTS:
         QTest::keyClicks(frmLevel->editLvlNumber, QStringLiteral("7"));
         frmLevel->editLvlTskFlowDist->setFocus();
         QTest::keyClicks(frmLevel->editLvlTskFlowDist, QStringLiteral("0,5"));
+        QTest::keyClicks(frmLevel->editLvlName, QStringLiteral("level"));
         auto restore = loseStore(QStringLiteral("read-only"));
         frmLevel->btnOK->click();
         QCOMPARE(f->errors.count(), 1);

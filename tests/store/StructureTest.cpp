@@ -315,6 +315,7 @@ private Q_SLOTS:
 
     void newLevelGetsTheListedModelAndTheNextKey()
     {
+        f->addModel(2);
         f->addLevel(2, 1, 1);
         f->addLevel(2, 3, 2);
         f->addLevel(5, 9, 1);
@@ -337,6 +338,7 @@ private Q_SLOTS:
 
     void changedLevelGetsANewKeyAndKeepsItsPlace()
     {
+        f->addModel(1);
         f->addLevel(1, 1, 1);
         f->addLevel(1, 2, 2);
         f->addLevel(1, 3, 3);
@@ -352,6 +354,7 @@ private Q_SLOTS:
 
     void subLevelsFollowTheirParentsNewKey()
     {
+        f->addModel(1);
         f->addLevel(1, 1, 1);
         f->addLevel(1, 2, 2, QStringLiteral("MODIDHIER, LVLIDHIER"), QStringLiteral("1, 1"));
         dm->LevelModelID = 1;
@@ -470,6 +473,7 @@ private Q_SLOTS:
 
     void rejectedLevelSaveRollsBackEverything()
     {
+        f->addModel(1);
         f->addLevel(1, 1, 1);
         f->addLevel(1, 5, 2, QStringLiteral("MODIDHIER, LVLIDHIER"), QStringLiteral("1, 1"));
         dm->LevelModelID = 1;
@@ -483,6 +487,80 @@ private Q_SLOTS:
         QCOMPARE(f->storedValue(QStringLiteral("LVLIDHIER"), 1, 5).toInt(), 1);
         QCOMPARE(dm->qryEditLevel.state(), DataSet::State::Edit);
         QCOMPARE(dm->qryEditLevel.fieldByName(QStringLiteral("LVLNODEAMOUNT")).asInteger(), 3);
+    }
+
+    // A model's deletion deletes its levels in the same transaction, so the
+    // next model given the freed key starts without levels; a level is never
+    // stored under a key that no model has; levels left without a model by an
+    // older version keep their key from the next new model.
+    void deletedModelTakesItsLevels_data()
+    {
+        QTest::addColumn<bool>("orphan");       // a level 9/1 without a model
+        QTest::addColumn<bool>("editing");      // the editor holds a new level of model 2
+        QTest::addColumn<QStringList>("saves"); // of the model list, one after another
+        QTest::addColumn<QStringList>("models");
+        QTest::addColumn<QStringList>("levels");
+        QTest::newRow("deleted, then a new model")
+            << false << false << QStringList{"del 2", "new"} << QStringList{"1:m1", "2:new"}
+            << QStringList{"1/1"};
+        QTest::newRow("refused save keeps both")
+            << false << false << QStringList{"del 2, new"} << QStringList{"1:m1", "2:m2"}
+            << QStringList{"1/1", "2/1", "2/2"};
+        QTest::newRow("levels without a model keep their key")
+            << true << false << QStringList{"new"} << QStringList{"1:m1", "2:m2", "10:new"}
+            << QStringList{"1/1", "2/1", "2/2", "9/1"};
+        QTest::newRow("level of a deleted model")
+            << false << true << QStringList{"del 2"} << QStringList{"1:m1"} << QStringList{"1/1"};
+    }
+    void deletedModelTakesItsLevels()
+    {
+        QFETCH(bool, orphan);
+        QFETCH(bool, editing);
+        QFETCH(QStringList, saves);
+        QFETCH(QStringList, models);
+        QFETCH(QStringList, levels);
+        f->addModel(1);
+        f->addModel(2);
+        f->addLevel(1, 1, 1);
+        f->addLevel(2, 1, 1);
+        f->addLevel(2, 2, 2);
+        if (orphan)
+            f->addLevel(9, 1, 1);
+        dm->LevelModelID = 2;
+        openEditor(0, 0);
+        dm->qryEditLevel.insert();
+        dm->tblModel.open();
+        MessageRecorder messages;
+        for (const QString& save : saves) {
+            if (save.startsWith(QLatin1String("del"))) {
+                dm->tblModel.setRecNo(1);
+                dm->tblModel.remove();
+            }
+            if (save.endsWith(QLatin1String("new"))) {
+                dm->tblModel.insert();
+                if (save == QLatin1String("new")) // the other is refused for its missing name
+                    dm->tblModel.fieldByName(QStringLiteral("MODNAME"))
+                        .setAsString(QStringLiteral("new"));
+            }
+            const bool refused = save == QLatin1String("del 2, new");
+            if (refused)
+                QVERIFY_THROWS_EXCEPTION(AbortError, saveModels());
+            else
+                saveModels();
+            QCOMPARE(messages.count(), refused ? 1 : 0);
+        }
+        if (editing) {
+            try {
+                saveEditor();
+                QFAIL("a level was stored for a deleted model");
+            } catch (const EngineError& e) {
+                QCOMPARE(e.message(), QStringLiteral("Модели с ключом 2 нет в базе данных (её "
+                                                     "удалили): уровень не сохранён"));
+            }
+            QVERIFY(dm->qryEditLevel.editing());
+        }
+        QCOMPARE(f->storedModels(), models);
+        QCOMPARE(f->storedLevels(), levels);
     }
 };
 

@@ -8,7 +8,8 @@
 #include <QVector>
 
 // Answers every question asked while the recorder lives with the answer it
-// holds (changeable between questions) and records the text and caption.
+// holds (changeable between questions), or first with the answers queued in
+// turn, and records the text and caption.
 class QuestionRecorder
 {
 public:
@@ -19,7 +20,7 @@ public:
           m_previous(QuestionService::setSink(
               [this](const QString& text, const QString& caption, QuestionService::Buttons) {
                   m_questions.append({text, caption});
-                  return m_answer;
+                  return m_queued.isEmpty() ? m_answer : m_queued.takeFirst();
               }))
     {
     }
@@ -28,6 +29,8 @@ public:
     QuestionRecorder& operator=(const QuestionRecorder&) = delete;
 
     void answer(Answer answer) { m_answer = answer; }
+    // The next questions get these answers, one each, before the held one.
+    void answerInTurn(const QList<Answer>& answers) { m_queued = answers; }
     const QVector<QPair<QString, QString>>& questions() const { return m_questions; }
     int count() const { return static_cast<int>(m_questions.size()); }
     QStringList texts() const
@@ -41,6 +44,7 @@ public:
 
 private:
     Answer m_answer;
+    QList<Answer> m_queued;
     QVector<QPair<QString, QString>> m_questions;
     QuestionService::Sink m_previous;
 };

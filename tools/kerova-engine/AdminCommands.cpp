@@ -35,6 +35,27 @@ void listModels(Database& db, QTextStream& out)
     }
 }
 
+// Levels whose model is not stored (left by a model deleted before models took
+// their levels along): how many, and one line per missing model key. Nothing
+// when every level has its model.
+void listLevelsWithoutModel(Database& db, QTextStream& out)
+{
+    QSqlQuery query = db.exec(QStringLiteral(
+        "SELECT MODID, COUNT(*) FROM MATHLEVEL WHERE MODID NOT IN (SELECT MODID FROM MATHMODEL) "
+        "GROUP BY MODID ORDER BY MODID"));
+    QList<QPair<int, int>> keys;
+    int total = 0;
+    while (query.next()) {
+        keys.append({query.value(0).toInt(), query.value(1).toInt()});
+        total += keys.last().second;
+    }
+    if (keys.isEmpty())
+        return;
+    out << "Уровней без модели: " << total << "\n";
+    for (const auto& [key, count] : keys)
+        out << "  ключ модели " << key << ": уровней: " << count << "\n";
+}
+
 } // namespace
 
 int AdminCommands::init(const CommandLine& line)
@@ -83,6 +104,7 @@ int AdminCommands::info(const CommandLine& line)
     out << "Моделей: " << db.rowCount(QStringLiteral("MATHMODEL")) << "\n";
     listModels(db, out);
     out << "Уровней: " << db.rowCount(QStringLiteral("MATHLEVEL")) << "\n";
+    listLevelsWithoutModel(db, out);
     out.flush();
     StandardOutput::write(text);
     return 0;

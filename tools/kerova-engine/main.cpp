@@ -2,7 +2,8 @@
 // kerova-engine: administration of the store behind an alias.
 //   kerova-engine init [ALIAS]       create the store and its two tables
 //   kerova-engine demo [ALIAS]       load the sample model "Тестовая"
-//   kerova-engine info [ALIAS]       where the alias points, the row counts, the models
+//   kerova-engine info [ALIAS]       where the alias points, the row counts, the models,
+//                                    levels without a model
 //   kerova-engine export [ALIAS] [-o FILE]             every model and level as JSON
 //   kerova-engine import [ALIAS] [-i FILE] [--replace] such a document into the store
 //   kerova-engine copy FROM TO [--replace]             one store into another, verified

@@ -4,6 +4,7 @@
 // --shot renders the window (with the given page selected) into a PNG and exits.
 
 #include "GalleryPages.h"
+#include "samples/ErrorBox.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kerova-samples"));
+    ErrorBox::install();
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("shot"), QStringLiteral("Save a screenshot and exit."),
                       QStringLiteral("file")});
