@@ -24,6 +24,8 @@ public:
     void advance(std::size_t n) { m_size += n; }
     void append(std::string_view text)
     {
+        if (text.empty()) // an empty view may hold no pointer at all
+            return;
         std::memcpy(room(text.size()), text.data(), text.size());
         m_size += text.size();
     }

@@ -194,11 +194,13 @@ private Q_SLOTS:
         grid->SetBackgroundIndex(9);
         grid->SetSelection(6);
         QSignalSpy changes(grid, &TCColorGrid::OnChange);
-        const QString refusal = refusalOf([&] {
+        TCColorGrid* target = grid;
+        const auto setter = setters.value(property);
+        const QString refusal = refusalOf([target, setter, asProperty, &property, value] {
             if (asProperty)
-                grid->setProperty(qPrintable(property), value);
+                target->setProperty(qPrintable(property), value);
             else
-                (grid->*setters.value(property))(value);
+                (target->*setter)(value);
         });
         // Only the error display adds the full stop.
         QCOMPARE(refusal, QStringLiteral("Номер квадрата должен быть от 0 до 15, а не %1%2")
