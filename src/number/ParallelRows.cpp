@@ -108,7 +108,9 @@ public:
     }
 
 private:
-    struct Slot
+    // A cache line each: a thread writes its slot's buffer at every cell, and
+    // slots sharing a line would pass it between the cores at every write.
+    struct alignas(64) Slot
     {
         TextBuffer text;
         int chunk = -1;

@@ -31,9 +31,10 @@ public:
     static int workerCount(qint64 cells, int requested = 0);
 
     // Makes the text of rows 0 … rowCount − 1 of cellsPerRow cells each with
-    // that many workers (1: on this thread alone) and hands it to sink in row
-    // order. False when sink refused a piece; nothing more is made then. What
-    // format raises is raised here once every worker has stopped.
+    // that many workers, this thread and workers − 1 started beside it (1: on
+    // this thread alone), and hands it to sink in row order from this thread.
+    // False when sink refused a piece; nothing more is made then. What format
+    // raises is raised here once every worker has stopped.
     static bool write(int rowCount, qint64 cellsPerRow, int workers, const Format& format,
                       const Sink& sink);
 };
