@@ -6,6 +6,7 @@
 // 5000 (task-solving intensity of level 2) and Y = 10 … 5009 (task-flow
 // intensity of level 1). The ratios of the medians are printed at the end.
 
+#include "MedianReporter.h"
 #include "TempStore.h"
 #include "calccore/Dmexec.h"
 #include "calccore/NoChart.h"
@@ -23,7 +24,6 @@
 #include <QProcess>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <map>
 #include <memory>
 
 namespace {
@@ -141,36 +141,6 @@ void BM_SweepWriterToFile(benchmark::State& state)
 BENCHMARK(BM_TableSaveCsv)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SweepToolToFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SweepWriterToFile)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// Keeps the median real time of each benchmark when the runs are repeated
-// (--benchmark_repetitions=N), the single time otherwise, for the ratios.
-class MedianReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            const std::string& name = run.run_name.function_name;
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians[name] = run.GetAdjustedRealTime();
-            else if (run.run_type == Run::RT_Iteration && !medians.count(name))
-                times[name] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    double time(const std::string& name) const
-    {
-        const auto median = medians.find(name);
-        if (median != medians.end())
-            return median->second;
-        const auto single = times.find(name);
-        return single != times.end() ? single->second : 0.0;
-    }
-
-private:
-    std::map<std::string, double> times;
-    std::map<std::string, double> medians;
-};
 
 } // namespace
 

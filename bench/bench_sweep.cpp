@@ -8,6 +8,7 @@
 // 0, where every point reports a division by zero and the boxes are silenced
 // at the second, as the calculation window runs it. The ratios are printed after the runs.
 
+#include "MedianReporter.h"
 #include "TempStore.h"
 #include "calc/SweepCursor.h"
 #include "calc/SweepReportBoxes.h"
@@ -23,7 +24,6 @@
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <cstdio>
-#include <map>
 #include <vector>
 
 namespace {
@@ -174,44 +174,13 @@ BENCHMARK(BM_FailingSweep)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormatGrid)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ClosedForm)->Unit(benchmark::kMillisecond);
 
-// Keeps each benchmark's real time per iteration to print the ratios: the
-// median when the runs are repeated (--benchmark_repetitions=N), which a
-// shared machine's noise moves far less than a single run.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            const std::string& name = run.run_name.function_name;
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians[name] = run.GetAdjustedRealTime();
-            else if (run.run_type == Run::RT_Iteration)
-                times[name] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    double time(const std::string& name) const
-    {
-        const auto median = medians.find(name);
-        if (median != medians.end())
-            return median->second;
-        const auto single = times.find(name);
-        return single != times.end() ? single->second : 0.0;
-    }
-
-private:
-    std::map<std::string, double> times;
-    std::map<std::string, double> medians;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double bare = reporter.time("BM_ClosedForm");
     if (bare > 0) {
