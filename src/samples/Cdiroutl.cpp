@@ -316,7 +316,7 @@ void TCDirectoryOutline::BuildSubTree(int item)
 
 void TCDirectoryOutline::Change()
 {
-    emit OnChange();
+    Q_EMIT OnChange();
 }
 
 void TCDirectoryOutline::Click()

@@ -63,7 +63,7 @@ public:
 
     void Loaded() override;
 
-signals:
+Q_SIGNALS:
     void OnChange();
 
 protected:

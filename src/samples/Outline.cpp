@@ -35,7 +35,7 @@ Outline::Outline(QWidget* parent)
     connect(this, &QTreeWidget::itemExpanded, this, &Outline::userExpanded);
     connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* node) {
         updatePicture(node);
-        emit OnCollapse(indexOf(node));
+        Q_EMIT OnCollapse(indexOf(node));
     });
     connect(this, &QTreeWidget::itemClicked, this, [this] { guarded([this] { Click(); }); });
 }
@@ -271,13 +271,13 @@ void Outline::Loaded()
 
 void Outline::Click()
 {
-    emit OnClick();
+    Q_EMIT OnClick();
 }
 
 void Outline::Expand(int index)
 {
     updatePicture(item(index));
-    emit OnExpand(index);
+    Q_EMIT OnExpand(index);
 }
 
 void Outline::CreateWnd() {}

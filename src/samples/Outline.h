@@ -85,7 +85,7 @@ public:
     // End of loading: the properties are all set.
     virtual void Loaded();
 
-signals:
+Q_SIGNALS:
     void OnClick();
     void OnExpand(int index);
     void OnCollapse(int index);

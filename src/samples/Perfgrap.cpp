@@ -122,7 +122,7 @@ void TPerformanceGraph::SetScale(int value)
     if (value == FScale)
         return;
     FScale = RoundUp(value, FGradient);
-    emit OnScaleChange();
+    Q_EMIT OnScaleChange();
     Replay();
 }
 

@@ -76,7 +76,7 @@ public:
     // Adds the graph to the component palette (page "Samples").
     static void Register();
 
-signals:
+Q_SIGNALS:
     void OnScaleChange();
 
 protected:

@@ -17,7 +17,7 @@ class DesignerPluginTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void pluginOffersEveryPaletteEntry()
     {
 #ifndef KEROVA_DESIGNER_PLUGIN

@@ -73,7 +73,7 @@ class DirOutlineTest : public QObject
     // The node of the temporary tree, after the tree was built there.
     int baseNode() const { return outline->selectedItem(); }
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         savedDirectory = QDir::currentPath();

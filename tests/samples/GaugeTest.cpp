@@ -72,7 +72,7 @@ class GaugeTest : public QObject
         QCoreApplication::processEvents();
     }
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         gauge = std::make_unique<TCGauge>();

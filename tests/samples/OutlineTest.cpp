@@ -61,7 +61,7 @@ class OutlineTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void indicesFollowTreeOrderAsNodesAreAddedAndInserted()
     {
         Outline outline;

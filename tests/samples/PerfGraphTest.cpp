@@ -61,7 +61,7 @@ class PerfGraphTest : public QObject
         return values;
     }
 
-private slots:
+private Q_SLOTS:
     void init() { graph = std::make_unique<TPerformanceGraph>(); }
     void cleanup() { graph.reset(); }
 

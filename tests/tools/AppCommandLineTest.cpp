@@ -11,7 +11,7 @@ class AppCommandLineTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void withoutDisplay_data()
     {
         QTest::addColumn<QStringList>("args");
