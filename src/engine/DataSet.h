@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/DataQuery.h"
 #include "engine/Field.h"
 #include "engine/FieldType.h"
+#include "engine/RowCache.h"
 
-#include <QMap>
 #include <QObject>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -25,14 +27,8 @@ class DataSet : public QObject
 public:
     enum class State { Inactive, Browse, Insert, Edit };
     // What a row holds back for the next apply.
-    enum class RowMark { None, Inserted, Modified };
-    struct HeldBack
-    {
-        int inserted = 0;
-        int modified = 0;
-        int deleted = 0;
-        int total() const { return inserted + modified + deleted; }
-    };
+    using RowMark = RowCache::Mark;
+    using HeldBack = RowCache::HeldBack;
     using Handler = std::function<void(DataSet&)>;
 
     explicit DataSet(const QString& name, QObject* parent = nullptr);
@@ -41,15 +37,18 @@ public:
     // Design-time settings.
     void setDatabase(Database* database) { m_database = database; }
     Database* database() const { return m_database; }
-    void setTableName(const QString& table);
-    const QString& tableName() const { return m_tableName; }
-    void clearSql();
-    void appendSql(const QString& line);
-    QString sqlText() const { return m_sql.join(QLatin1Char('\n')); }
-    const QStringList& sql() const { return m_sql; }
-    void declareParam(const QString& name, const QVariant& defaultValue = QVariant());
+    void setTableName(const QString& table) { m_query.setTableName(table); }
+    const QString& tableName() const { return m_query.tableName(); }
+    void clearSql() { m_query.clearSql(); }
+    void appendSql(const QString& line) { m_query.appendSql(line); }
+    QString sqlText() const { return m_query.sqlText(); }
+    const QStringList& sql() const { return m_query.sql(); }
+    void declareParam(const QString& name, const QVariant& defaultValue = QVariant())
+    {
+        m_query.declareParam(name, defaultValue);
+    }
     void setParam(const QString& name, int value);
-    QVariant param(const QString& name) const;
+    QVariant param(const QString& name) const { return m_query.param(name); }
     void setCachedUpdates(bool on) { m_cachedUpdates = on; }
     bool cachedUpdates() const { return m_cachedUpdates; }
     void setUpdateObject(UpdateSql* update) { m_updateObject = update; }
@@ -58,15 +57,28 @@ public:
     // Master-detail: the rows whose detailField equals masterField of the master's current record.
     // The detail does not follow the master by itself: MasterDetail::link (toolkit) re-reads it
     // through the error display whenever the master moves.
-    void setMaster(DataSet* master, const QString& masterField, const QString& detailField);
+    void setMaster(DataSet* master, const QString& masterField, const QString& detailField)
+    {
+        m_master = master;
+        m_masterField = masterField;
+        m_detailField = detailField;
+    }
     // Re-reads the rows of the master's current record (when open).
-    void followMaster();
-    void setRequired(const QString& field, bool required);
+    void followMaster()
+    {
+        if (active())
+            refresh();
+    }
+    void setRequired(const QString& field, bool required) { m_query.setRequired(field, required); }
     // A field of new rows that only the apply fills (a new key): a new row is
     // posted without it, and every held-back new row takes next() just before
     // the changes are written, in the order the rows were added. When the
     // apply fails the rows lose these values again.
-    void setFilledOnApply(const QString& field, std::function<QVariant()> next);
+    void setFilledOnApply(const QString& field, std::function<QVariant()> next)
+    {
+        m_filledOnApply = field.toUpper();
+        m_fillNext = std::move(next);
+    }
 
     Handler beforeOpen;
     Handler beforePost;
@@ -80,7 +92,10 @@ public:
     // Controls that hold typed text not yet written to the record (data-bound
     // edits) register here; post() asks each to write it first, and a value
     // that does not convert stops the post with its conversion error.
-    void addRecordUpdater(const QObject* owner, std::function<void()> updater);
+    void addRecordUpdater(const QObject* owner, std::function<void()> updater)
+    {
+        m_recordUpdaters.emplace_back(owner, std::move(updater));
+    }
     void removeRecordUpdater(const QObject* owner);
     // Asks the registered controls to write what they hold into the record.
     void updateRecord();
@@ -99,7 +114,7 @@ public:
     bool modified() const { return m_modified; }
 
     // Navigation. recNo() is the 0-based index of the current record, -1 when empty.
-    int recordCount() const { return static_cast<int>(m_rows.size()); }
+    int recordCount() const { return m_rows.size(); }
     bool isEmpty() const { return m_rows.empty(); }
     int recNo() const { return m_current; }
     void setRecNo(int row);
@@ -107,14 +122,13 @@ public:
     void last() { setRecNo(recordCount() - 1); }
     int moveBy(int distance);
     void next() { moveBy(1); }
-    void prior() { moveBy(-1); }
     bool eof() const { return m_eof; }
     // Makes the first row whose field equals value current; false when none does.
     bool locate(const QString& field, const QVariant& value);
 
     // Editing.
-    void insert();
-    void append();
+    void insert() { startInsert(std::max(m_current, 0)); }
+    void append() { startInsert(recordCount()); }
     void edit();
     void post();
     void cancel();
@@ -132,11 +146,10 @@ public:
     bool restoreRemoved();
 
     // Fields.
-    int fieldCount() const { return static_cast<int>(m_fieldNames.size()); }
-    QString fieldName(int index) const { return m_fieldNames.value(index); }
-    FieldType fieldType(int index) const { return m_fieldTypes.value(index); }
-    int fieldMaxLength(int index) const { return m_fieldMaxLengths.value(index); }
-    int findField(const QString& name) const;
+    int fieldCount() const { return m_query.fieldCount(); }
+    QString fieldName(int index) const { return m_query.fieldName(index); }
+    FieldType fieldType(int index) const { return m_query.fieldType(index); }
+    int findField(const QString& name) const { return m_query.findField(name); }
     Field fieldByName(const QString& name);
     Field fieldByNumber(int index);
     QVariant value(int row, int column) const;
@@ -150,16 +163,27 @@ public:
     // and the cache and the record's editing state are as they were before.
     bool updatesPending() const;
     void applyUpdates();
-    void commitUpdates();
+    void commitUpdates()
+    {
+        m_rows.commit();
+        Q_EMIT updatesCommitted();
+    }
     // What the row would write at the next apply. The record being inserted
     // or changed counts once something has been typed into it.
     RowMark rowMark(int row) const;
     // The rows that hold changes back (rowMark) and the rows deleted since the
     // last apply; nothing is held back when their total is 0.
-    HeldBack heldBack() const;
+    HeldBack heldBack() const
+    {
+        return editing() ? m_rows.heldBack(m_current, editedMark()) : m_rows.heldBack();
+    }
     bool hasHeldBack() const { return heldBack().total() > 0; }
     // The values of one field in the rows deleted since the last apply, as read.
-    QVariantList removedValues(const QString& field) const;
+    QVariantList removedValues(const QString& field) const
+    {
+        const int c = findField(field);
+        return c >= 0 ? m_rows.removedValues(c) : QVariantList();
+    }
 
 Q_SIGNALS:
     void stateChanged();
@@ -172,76 +196,36 @@ Q_SIGNALS:
     void updatesCommitted();
 
 private:
-    enum class RowStatus { Unchanged, Modified, Inserted };
-    struct Row
-    {
-        QVector<QVariant> values;
-        QVector<QVariant> original;
-        RowStatus status = RowStatus::Unchanged;
-        quint64 changeOrder = 0;
-    };
-    struct Removed
-    {
-        QVector<QVariant> original;
-        quint64 changeOrder = 0;
-        int row = 0; // where it stood when it was deleted
-    };
-    struct Change;
-    struct EditingSnapshot
-    {
-        State state = State::Browse;
-        int row = -1;
-        RowStatus status = RowStatus::Unchanged;
-        quint64 changeOrder = 0;
-        QVector<QVariant> backup;
-        bool modified = false;
-    };
+    // Writes the held-back changes; reaches the rows and the editing state.
+    friend class ChangeApplier;
 
     void load();
-    void loadColumns(const class QSqlRecord& record, const QString& table);
-    QString selectText() const;
-    QVariant bindValue(const QString& name) const;
-    QVariant normalise(int column, const QVariant& value) const;
+    void requireActive() const;
     void requireEditing() const;
     void requireWritable() const;
     void checkRequired(bool newRow) const;
     void startInsert(int row);
     void setState(State state);
     void dropPendingRecord();
-    std::vector<Change> pendingChanges() const;
-    void runChange(const Change& change);
-    void checkStoredRow(const Change& change);
-    QString conflictMessage(const Change& change, const QVector<int>& columns,
-                            const QVector<QVariant>& stored) const;
-    void restoreEditing(const EditingSnapshot& snapshot);
-    void fillNewRows(std::vector<std::pair<int, QVariant>>& filled);
-    RowMark markOf(const Row& row) const;
+    void rowDropped(int row);
+    RowMark editedMark() const;
 
     Database* m_database = nullptr;
-    QString m_tableName;
-    QStringList m_sql;
-    QMap<QString, QVariant> m_params; // keyed by lower-case name
-    QMap<QString, QString> m_paramNames;
+    DataQuery m_query;
     UpdateSql* m_updateObject = nullptr;
     bool m_cachedUpdates = false;
     bool m_readOnly = false;
     DataSet* m_master = nullptr;
     QString m_masterField;
     QString m_detailField;
-    QStringList m_required;
     QString m_filledOnApply;
     std::function<QVariant()> m_fillNext;
 
     State m_state = State::Inactive;
-    QStringList m_fieldNames;
-    QVector<FieldType> m_fieldTypes;
-    QVector<int> m_fieldMaxLengths;
-    std::vector<Row> m_rows;
-    std::vector<Removed> m_removed;
+    RowCache m_rows;
     int m_current = -1;
     bool m_eof = true;
     bool m_modified = false;
     QVector<QVariant> m_editBackup;
     std::vector<std::pair<const QObject*, std::function<void()>>> m_recordUpdaters;
-    quint64 m_nextChange = 1;
 };

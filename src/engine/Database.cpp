@@ -7,18 +7,13 @@
 #include "engine/SchemaCheck.h"
 #include "engine/Statement.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QTemporaryFile>
 #include <QUrl>
 #include <atomic>
-#include <cerrno>
-#include <cstring>
-#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -35,45 +30,6 @@ QString driverMessage(const QSqlError& error)
     if (text.isEmpty())
         text = error.driverText().trimmed();
     return text;
-}
-
-void makeFolderFor(const QString& path)
-{
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
-        throw EngineError(QStringLiteral("не удалось создать папку %1").arg(folder));
-}
-
-// Creates an empty file readable and writable by the user only, in one step:
-// no other user can open it between its creation and a change of its mode.
-void createPrivateFile(const QString& path)
-{
-    makeFolderFor(path);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner))
-        throw EngineError(
-            QStringLiteral("не удалось создать файл базы данных: %1").arg(file.errorString()));
-}
-
-// A private, hidden file beside path (".model.sqlite.new-XXXXXX") that a new
-// store is written into before it is given its name.
-QString createPendingFile(const QString& path)
-{
-    makeFolderFor(path);
-    const QFileInfo target(path);
-    QTemporaryFile file(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
-                        QStringLiteral(".new-XXXXXX"));
-    file.setAutoRemove(false);
-    if (!file.open())
-        throw EngineError(
-            QStringLiteral("не удалось создать файл базы данных: %1").arg(file.errorString()));
-    return file.fileName();
-}
-
-void removePendingFile(const QString& file)
-{
-    QFile::remove(file);
-    QFile::remove(file + QStringLiteral("-journal"));
 }
 
 } // namespace
@@ -124,9 +80,9 @@ void Database::openSqlite(OpenMode mode)
     if (missing && !provision && mode != OpenMode::Create && mode != OpenMode::CreateOnCommit)
         throw EngineError(QStringLiteral("файл базы данных не найден"));
     if (missing && mode == OpenMode::Create)
-        createPrivateFile(path);
+        SqliteStoreFile::createPrivate(path);
     else if (missing)
-        m_pendingFile = createPendingFile(path);
+        m_file.startPending(path);
     connectSqlite(sqliteFile());
     // A foreign database is refused before anything (the journal mode included) is changed in it.
     if (provision) {
@@ -158,38 +114,27 @@ void Database::connectSqlite(const QString& file)
 // interrupted write leaves no side files but its own journal.
 void Database::configureSqlite()
 {
-    if (m_pendingFile.isEmpty())
+    if (!m_file.pending())
         QSqlQuery(QSqlDatabase::database(m_connectionName, false))
             .exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     if (m_definition.maxPageCount > 0)
         exec(QStringLiteral("PRAGMA max_page_count = %1").arg(m_definition.maxPageCount));
 }
 
-// Gives a new store, committed in its private file, its name: link() never
-// replaces a file, so a store someone else created meanwhile is kept. The
-// connection then continues on the named file.
+// Gives a new store, committed in its private file, its name; the connection
+// then continues on the named file.
 void Database::publishPendingFile()
 {
-    const QString pending = std::exchange(m_pendingFile, QString());
-    const QString& path = m_definition.path;
+    const QString pending = m_file.takePending();
     close();
-    const bool linked =
-        ::link(QFile::encodeName(pending).constData(), QFile::encodeName(path).constData()) == 0;
-    const int error = errno;
-    removePendingFile(pending);
-    if (!linked)
-        throw EngineError(QStringLiteral("Файл базы данных %1 не создан: %2")
-                              .arg(path, error == EEXIST
-                                             ? QStringLiteral("он появился, пока хранилище "
-                                                              "записывалось; записанное отброшено")
-                                             : QString::fromLocal8Bit(std::strerror(error))));
-    connectSqlite(path);
+    SqliteStoreFile::publish(pending, m_definition.path);
+    connectSqlite(m_definition.path);
     configureSqlite();
 }
 
 QString Database::sqliteFile() const
 {
-    return m_pendingFile.isEmpty() ? m_definition.path : m_pendingFile;
+    return m_file.fileFor(m_definition.path);
 }
 
 void Database::openPostgres(OpenMode mode)
@@ -237,8 +182,7 @@ void Database::close()
         }
         QSqlDatabase::removeDatabase(m_connectionName);
     }
-    if (!m_pendingFile.isEmpty())
-        removePendingFile(std::exchange(m_pendingFile, QString()));
+    m_file.discard();
 }
 
 bool Database::connected() const
@@ -319,7 +263,7 @@ void Database::commit()
     if (!QSqlDatabase::database(m_connectionName, false).commit())
         fail(QStringLiteral("Не удалось завершить транзакцию"));
     m_inTransaction = false;
-    if (!m_pendingFile.isEmpty())
+    if (m_file.pending())
         publishPendingFile();
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/AliasDefinition.h"
+#include "engine/SqliteStoreFile.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -77,5 +78,5 @@ private:
     QString m_connectionName;
     AliasDefinition m_definition;
     bool m_inTransaction = false;
-    QString m_pendingFile; // CreateOnCommit: the private file written until the first commit
+    SqliteStoreFile m_file; // CreateOnCommit: the private file written until the first commit
 };

@@ -115,3 +115,17 @@ Statement Statement::prepare(const QString& text)
 {
     return Preparer(text).run();
 }
+
+QString Statement::selectRowForUpdate(const QString& table, const QStringList& columns,
+                                      const QStringList& key, AliasDefinition::Driver driver)
+{
+    QStringList conditions;
+    for (const QString& column : key)
+        conditions << QStringLiteral("%1 = :%1").arg(column);
+    QString text = QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+                       .arg(columns.join(QStringLiteral(", ")), table,
+                            conditions.join(QStringLiteral(" AND ")));
+    if (driver == AliasDefinition::Driver::PostgreSQL)
+        text += QStringLiteral(" FOR UPDATE");
+    return text;
+}

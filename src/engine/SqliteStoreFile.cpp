@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/SqliteStoreFile.h"
+
+#include "engine/EngineError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+void makeFolderFor(const QString& path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        throw EngineError(QStringLiteral("не удалось создать папку %1").arg(folder));
+}
+
+void removeWithJournal(const QString& file)
+{
+    QFile::remove(file);
+    QFile::remove(file + QStringLiteral("-journal"));
+}
+
+} // namespace
+
+// In one step: no other user can open the file between its creation and a change of its mode.
+void SqliteStoreFile::createPrivate(const QString& path)
+{
+    makeFolderFor(path);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner))
+        throw EngineError(
+            QStringLiteral("не удалось создать файл базы данных: %1").arg(file.errorString()));
+}
+
+void SqliteStoreFile::startPending(const QString& path)
+{
+    makeFolderFor(path);
+    const QFileInfo target(path);
+    QTemporaryFile file(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
+                        QStringLiteral(".new-XXXXXX"));
+    file.setAutoRemove(false);
+    if (!file.open())
+        throw EngineError(
+            QStringLiteral("не удалось создать файл базы данных: %1").arg(file.errorString()));
+    m_pending = file.fileName();
+}
+
+void SqliteStoreFile::discard()
+{
+    if (pending())
+        removeWithJournal(takePending());
+}
+
+// link() never replaces a file, so a store someone else created meanwhile is kept.
+void SqliteStoreFile::publish(const QString& pending, const QString& path)
+{
+    const bool linked =
+        ::link(QFile::encodeName(pending).constData(), QFile::encodeName(path).constData()) == 0;
+    const int error = errno;
+    removeWithJournal(pending);
+    if (!linked)
+        throw EngineError(QStringLiteral("Файл базы данных %1 не создан: %2")
+                              .arg(path, error == EEXIST
+                                             ? QStringLiteral("он появился, пока хранилище "
+                                                              "записывалось; записанное отброшено")
+                                             : QString::fromLocal8Bit(std::strerror(error))));
+}

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <utility>
+
+// How the file of a new SQLite store comes to be: created at once, private to
+// the user, or, for a store that is to appear only with its first commit,
+// written first into a private hidden file beside its path
+// (".model.sqlite.new-XXXXXX") that is given the store's name once committed.
+class SqliteStoreFile
+{
+public:
+    // Creates an empty file readable and writable by the user only, and its folder.
+    static void createPrivate(const QString& path);
+    // Creates the hidden file for a store at path.
+    void startPending(const QString& path);
+    bool pending() const { return !m_pending.isEmpty(); }
+    // The file a connection to the store at path opens: the hidden one while there is one.
+    QString fileFor(const QString& path) const { return pending() ? m_pending : path; }
+    // The hidden file, which is then no longer this object's to remove.
+    QString takePending() { return std::exchange(m_pending, QString()); }
+    // Removes the hidden file and its journal, if there is one.
+    void discard();
+    // Gives a committed hidden file the name path, never replacing a file that
+    // appeared there meanwhile, and removes it under its own name. Raises when
+    // the store could not be given its name.
+    static void publish(const QString& pending, const QString& path);
+
+private:
+    QString m_pending;
+};
