@@ -530,11 +530,24 @@ private Q_SLOTS:
             {"bgoff", [this] { grid->EnableBackground(false); }},
             {"go4x4", [this] { grid->SetGridOrdering(TCColorGrid::go4x4); }},
             {"flat", [this] { grid->setCtl3D(false); }}};
-        QTest::qWait(50);
+        // A marker beside the grid: the window paints every widget marked
+        // dirty in one pass, so once the marker's repaint has arrived, any
+        // repaint asked for before it has arrived as well.
+        QWidget marker(host.get());
+        marker.setGeometry(300, 300, 10, 10);
+        marker.show();
+        PaintRecorder markerPaints;
+        marker.installEventFilter(&markerPaints);
+        const auto pendingPainted = [&] {
+            const int seen = markerPaints.count;
+            marker.update();
+            return QTest::qWaitFor([&] { return markerPaints.count > seen; });
+        };
+        QVERIFY(pendingPainted());
         PaintRecorder recorder;
         grid->installEventFilter(&recorder);
         operations.value(operation)();
-        QTest::qWait(50);
+        QVERIFY(pendingPainted());
         QCOMPARE(recorder.count > 0, !repainted.isEmpty());
         for (int square : repainted)
             QVERIFY2(recorder.region.contains(grid->squareRect(square)),

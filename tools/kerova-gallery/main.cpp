@@ -2,11 +2,13 @@
 // kerova-gallery: shows the three result windows filled with a sample sweep
 // (9 X steps by 4 Y steps) and a listing of two levels, so they can be looked
 // at without a store.
-//   kerova-gallery [--shot DIR]
+//   kerova-gallery [--shot DIR] [--walk]
 // --shot saves the chart window (flat and 3D), the table window and the
 // listing as PNG files in DIR and exits; then it pins a sample of 12 Y steps,
 // loads a second one beside it and saves the chart, the table's «Разность»,
 // the listing and the 3D view in the smallest chart window.
+// --walk shows each window in turn, painting it and naming it on standard
+// output, and exits (a check that every window still comes up).
 
 #include "calccore/ModelLevels.h"
 #include "chart/ChartLabels.h"
@@ -28,6 +30,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -212,6 +215,25 @@ void takeSmallThreeDShot(const QString& dir)
     });
 }
 
+// Shows the window at index (hiding the one before), then the next one from
+// the event loop; quits after the last.
+void walkFrom(int index)
+{
+    const QList<QWidget*> windows{frmOutput, frmTblOut, frmShowParam};
+    if (index > 0)
+        windows[index - 1]->hide();
+    if (index == windows.size()) {
+        QApplication::quit();
+        return;
+    }
+    QWidget* window = windows[index];
+    window->show();
+    window->grab();
+    std::printf("%s\n", qPrintable(window->windowTitle()));
+    std::fflush(stdout);
+    QTimer::singleShot(0, window, [index] { walkFrom(index + 1); });
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -219,9 +241,12 @@ int main(int argc, char** argv)
     Application application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kerova-gallery"));
     QCommandLineParser parser;
+    parser.addHelpOption();
     parser.addOption({QStringLiteral("shot"),
                       QStringLiteral("Save screenshots into a folder and exit."),
                       QStringLiteral("dir")});
+    parser.addOption({QStringLiteral("walk"),
+                      QStringLiteral("Show every window in turn, print its title and exit.")});
     parser.process(*QApplication::instance());
 
     application.create(frmOutput);
@@ -232,6 +257,8 @@ int main(int argc, char** argv)
     loadListing();
     if (parser.isSet(QStringLiteral("shot")))
         takeShots(parser.value(QStringLiteral("shot")));
+    else if (parser.isSet(QStringLiteral("walk")))
+        QTimer::singleShot(0, frmOutput, [] { walkFrom(0); });
     else {
         frmTblOut->show();
         frmShowParam->show();
