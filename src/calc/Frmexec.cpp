@@ -38,7 +38,6 @@ TfrmExecute* frmExecute = nullptr;
 namespace {
 
 const QString kCaption = QStringLiteral("Расчеты");
-constexpr qint16 kKind = 1;
 
 // One label and its edit in a range group; the four range sit alike in both groups.
 struct RangeSlot
@@ -168,10 +167,11 @@ void TfrmExecute::createControls()
 {
     using namespace DesignControls;
     const QStringList indicators = captions(Indicator::Count, &Indicator::caption);
-    ValX = radioGroup(this, QStringLiteral("ValX"), QStringLiteral("Показатель Х"), indicators, 1,
-                      {16, 16, 257, 209});
-    ValY = radioGroup(this, QStringLiteral("ValY"), QStringLiteral("Показатель Y"), indicators, 0,
-                      {288, 16, 257, 209});
+    const SweepInput initial;
+    ValX = radioGroup(this, QStringLiteral("ValX"), QStringLiteral("Показатель Х"), indicators,
+                      initial.itemX, {16, 16, 257, 209});
+    ValY = radioGroup(this, QStringLiteral("ValY"), QStringLiteral("Показатель Y"), indicators,
+                      initial.itemY, {288, 16, 257, 209});
     GroupBox1 =
         group(this, QStringLiteral("GroupBox1"), QStringLiteral("Показатель Х"), 16, 240, 529, 57);
     placeRange(GroupBox1, {{{Label2, "Label2", edtMinX, "edtMinX", SweepField::MinX},
@@ -188,8 +188,8 @@ void TfrmExecute::createControls()
                          QStringLiteral("Вычисляемая величина"), 24, 368, 521, 121);
     rgrCalcType =
         radioGroup(gbxCalcValue, QStringLiteral("rgrCalcType"), QStringLiteral("Тип"),
-                   captions(ParameterSweep::CalcTypeCount, &ParameterSweep::calcTypeCaption), 0,
-                   {16, 16, 241, 89});
+                   captions(ParameterSweep::CalcTypeCount, &ParameterSweep::calcTypeCaption),
+                   initial.calcType, {16, 16, 241, 89});
     Label9 = label(gbxCalcValue, QStringLiteral("Label9"), QStringLiteral("уровень"), 272, 24);
     edtCalcLevel = new QLineEdit(SweepInput::initialText(SweepField::CalcLevel), gbxCalcValue);
     placeEdit(edtCalcLevel, QStringLiteral("edtCalcLevel"),
@@ -408,5 +408,5 @@ void TfrmExecute::btnParamClick()
 
 void TfrmExecute::FormClose()
 {
-    created(frmOutput, "frmOutput").Chart1->FinishData(kKind);
+    created(frmOutput, "frmOutput").Chart1->FinishData(TChartControl::ValuesKind);
 }
