@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/Frmexec.h"
 
+#include "calc/CurrentModel.h"
 #include "calc/SweepChartControl.h"
 #include "calc/SweepCursor.h"
 #include "calc/SweepReportBoxes.h"
@@ -10,7 +11,6 @@
 #include "calccore/ParameterSweep.h"
 #include "chart/TChartControl.h"
 #include "engine/AbortError.h"
-#include "engine/Field.h"
 #include "number/Error.h"
 #include "results/Formout.h"
 #include "results/Formparm.h"
@@ -105,15 +105,6 @@ template <class T> T& created(T* global, const char* name)
     return *global;
 }
 
-// The model current in the model window: the name its list shows and its
-// stored key (none for a model not saved yet). Not present without a current model.
-struct CurrentModel
-{
-    bool present = false;
-    std::optional<int> key;
-    QString name;
-};
-
 // The error being handled, raised again with a line saying that the result
 // windows show the previous result; the silent abort stays silent.
 [[noreturn]] void rethrowKept()
@@ -128,21 +119,6 @@ struct CurrentModel
     } catch (const std::bad_alloc&) {
         throw Error(ErrorDisplay::text(QStringLiteral("Недостаточно памяти")) + kept);
     }
-}
-
-CurrentModel currentModel()
-{
-    if (!dmStructure)
-        return {};
-    DataSet& models = dmStructure->tblModel;
-    if (!models.active() || models.recNo() < 0)
-        return {};
-    CurrentModel model{true, std::nullopt,
-                       models.currentValue(models.findField(QStringLiteral("MODNAME"))).toString()};
-    const QVariant key = models.oldValue(models.findField(QStringLiteral("MODID")));
-    if (!key.isNull())
-        model.key = Field::toInteger(key, QStringLiteral("MODID"));
-    return model;
 }
 
 } // namespace
@@ -276,26 +252,15 @@ void TfrmExecute::FormShow()
 
 void TfrmExecute::showModelName()
 {
-    const CurrentModel model = currentModel();
-    lblModel->setText(QStringLiteral("Модель: ") +
-                      (model.present ? model.name : QStringLiteral("не выбрана")));
+    lblModel->setText(CurrentModel::read().caption());
 }
 
 std::optional<int> TfrmExecute::chosenModel(bool report) const
 {
-    const CurrentModel model = currentModel();
-    if (model.key)
-        return model.key;
-    if (report)
-        MessageService::show(
-            model.present
-                ? QStringLiteral(
-                      "Модель «%1» еще не сохранена: нажмите «Сохранить» в окне «Модели»")
-                      .arg(model.name)
-                : QStringLiteral("Нет модели для расчета: выберите или добавьте модель в окне "
-                                 "«Модели»"),
-            kCaption);
-    return std::nullopt;
+    const CurrentModel model = CurrentModel::read();
+    if (!model.key && report)
+        MessageService::show(model.missing(), kCaption);
+    return model.key;
 }
 
 QWidget* TfrmExecute::fieldControl(SweepField field) const
