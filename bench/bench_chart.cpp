@@ -46,23 +46,19 @@ double residentMiB()
 // A result of the given size as a calculation leaves it, with its record's labels.
 void load(TChartControl& chart, int series, int points, double base = 0)
 {
-    chart.FinishData(1);
-    chart.StartData(1, series, points);
+    chart.FinishData(TChartControl::ValuesKind);
+    chart.StartData(TChartControl::ValuesKind, series, points);
     for (int i = 0; i < series; ++i) {
         chart.ThisSerie(static_cast<qint16>(i));
         for (int j = 0; j < points; ++j)
             chart.PointValue(static_cast<qint16>(j), base + (j + 1.0) / (i + 10.0) + 0.001 * i);
     }
-    chart.TitleText(0, QStringLiteral("Количество узлов"));
-    chart.TitleText(3, QStringLiteral("Интенсивность решения задач"));
-    ChartLabels labels;
-    labels.xName = QStringLiteral("Интенсивность решения задач");
-    labels.yName = QStringLiteral("Интенсивность потока задач");
-    for (int j = 0; j < points; ++j)
-        labels.xValues.push_back(1.0 + j);
-    for (int i = 0; i < series; ++i)
-        labels.yValues.push_back(10.0 + i);
-    chart.setLabels(labels);
+    chart.TitleText(TChartControl::ChartTitleSlot, QStringLiteral("Количество узлов"));
+    chart.TitleText(TChartControl::PointAxisTitleSlot,
+                    QStringLiteral("Интенсивность решения задач"));
+    chart.setLabels(ChartLabels::sweep(QStringLiteral("Интенсивность решения задач"),
+                                       QStringLiteral("Интенсивность потока задач"), points, 1.0,
+                                       1.0, series, 10.0, 1.0));
 }
 
 // The three result windows sharing one pin, as start-up makes them.

@@ -58,7 +58,7 @@ SweepInput sweepInput()
     input.maxY = QString::number(10 + kSide);
     input.stepY = QStringLiteral("1");
     input.levelY = QStringLiteral("1");
-    input.calcType = 0;
+    input.calcType = static_cast<int>(Quantity::NodeAmount);
     input.calcLevel = QStringLiteral("2");
     return input;
 }

@@ -30,8 +30,8 @@ void loadTable(TfrmTblOut& window)
 
 void loadChart(TChartControl& chart)
 {
-    chart.FinishData(1);
-    chart.StartData(1, Steps, Steps);
+    chart.FinishData(TChartControl::ValuesKind);
+    chart.StartData(TChartControl::ValuesKind, Steps, Steps);
     for (int i = 0; i < Steps; ++i) {
         chart.ThisSerie(static_cast<qint16>(i));
         for (int j = 0; j < Steps; ++j)

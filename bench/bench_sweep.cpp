@@ -43,7 +43,7 @@ SweepInput gridInput()
     input.minY = QStringLiteral("1");
     input.maxY = QStringLiteral("1001");
     input.stepY = QStringLiteral("1");
-    input.calcType = 0;
+    input.calcType = static_cast<int>(Quantity::NodeAmount);
     input.calcLevel = QStringLiteral("2");
     return input;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/Frmexec.h"
 
+#include "calc/CurrentModel.h"
 #include "calc/SweepChartControl.h"
 #include "calc/SweepCursor.h"
 #include "calc/SweepReportBoxes.h"
@@ -10,7 +11,6 @@
 #include "calccore/ParameterSweep.h"
 #include "chart/TChartControl.h"
 #include "engine/AbortError.h"
-#include "engine/Field.h"
 #include "number/Error.h"
 #include "results/Formout.h"
 #include "results/Formparm.h"
@@ -38,7 +38,6 @@ TfrmExecute* frmExecute = nullptr;
 namespace {
 
 const QString kCaption = QStringLiteral("Расчеты");
-constexpr qint16 kKind = 1;
 
 // One label and its edit in a range group; the four range sit alike in both groups.
 struct RangeSlot
@@ -106,15 +105,6 @@ template <class T> T& created(T* global, const char* name)
     return *global;
 }
 
-// The model current in the model window: the name its list shows and its
-// stored key (none for a model not saved yet). Not present without a current model.
-struct CurrentModel
-{
-    bool present = false;
-    std::optional<int> key;
-    QString name;
-};
-
 // The error being handled, raised again with a line saying that the result
 // windows show the previous result; the silent abort stays silent.
 [[noreturn]] void rethrowKept()
@@ -129,21 +119,6 @@ struct CurrentModel
     } catch (const std::bad_alloc&) {
         throw Error(ErrorDisplay::text(QStringLiteral("Недостаточно памяти")) + kept);
     }
-}
-
-CurrentModel currentModel()
-{
-    if (!dmStructure)
-        return {};
-    DataSet& models = dmStructure->tblModel;
-    if (!models.active() || models.recNo() < 0)
-        return {};
-    CurrentModel model{true, std::nullopt,
-                       models.currentValue(models.findField(QStringLiteral("MODNAME"))).toString()};
-    const QVariant key = models.oldValue(models.findField(QStringLiteral("MODID")));
-    if (!key.isNull())
-        model.key = Field::toInteger(key, QStringLiteral("MODID"));
-    return model;
 }
 
 } // namespace
@@ -168,10 +143,11 @@ void TfrmExecute::createControls()
 {
     using namespace DesignControls;
     const QStringList indicators = captions(Indicator::Count, &Indicator::caption);
-    ValX = radioGroup(this, QStringLiteral("ValX"), QStringLiteral("Показатель Х"), indicators, 1,
-                      {16, 16, 257, 209});
-    ValY = radioGroup(this, QStringLiteral("ValY"), QStringLiteral("Показатель Y"), indicators, 0,
-                      {288, 16, 257, 209});
+    const SweepInput initial;
+    ValX = radioGroup(this, QStringLiteral("ValX"), QStringLiteral("Показатель Х"), indicators,
+                      initial.itemX, {16, 16, 257, 209});
+    ValY = radioGroup(this, QStringLiteral("ValY"), QStringLiteral("Показатель Y"), indicators,
+                      initial.itemY, {288, 16, 257, 209});
     GroupBox1 =
         group(this, QStringLiteral("GroupBox1"), QStringLiteral("Показатель Х"), 16, 240, 529, 57);
     placeRange(GroupBox1, {{{Label2, "Label2", edtMinX, "edtMinX", SweepField::MinX},
@@ -188,8 +164,8 @@ void TfrmExecute::createControls()
                          QStringLiteral("Вычисляемая величина"), 24, 368, 521, 121);
     rgrCalcType =
         radioGroup(gbxCalcValue, QStringLiteral("rgrCalcType"), QStringLiteral("Тип"),
-                   captions(ParameterSweep::CalcTypeCount, &ParameterSweep::calcTypeCaption), 0,
-                   {16, 16, 241, 89});
+                   captions(ParameterSweep::CalcTypeCount, &ParameterSweep::calcTypeCaption),
+                   initial.calcType, {16, 16, 241, 89});
     Label9 = label(gbxCalcValue, QStringLiteral("Label9"), QStringLiteral("уровень"), 272, 24);
     edtCalcLevel = new QLineEdit(SweepInput::initialText(SweepField::CalcLevel), gbxCalcValue);
     placeEdit(edtCalcLevel, QStringLiteral("edtCalcLevel"),
@@ -276,26 +252,15 @@ void TfrmExecute::FormShow()
 
 void TfrmExecute::showModelName()
 {
-    const CurrentModel model = currentModel();
-    lblModel->setText(QStringLiteral("Модель: ") +
-                      (model.present ? model.name : QStringLiteral("не выбрана")));
+    lblModel->setText(CurrentModel::read().caption());
 }
 
 std::optional<int> TfrmExecute::chosenModel(bool report) const
 {
-    const CurrentModel model = currentModel();
-    if (model.key)
-        return model.key;
-    if (report)
-        MessageService::show(
-            model.present
-                ? QStringLiteral(
-                      "Модель «%1» еще не сохранена: нажмите «Сохранить» в окне «Модели»")
-                      .arg(model.name)
-                : QStringLiteral("Нет модели для расчета: выберите или добавьте модель в окне "
-                                 "«Модели»"),
-            kCaption);
-    return std::nullopt;
+    const CurrentModel model = CurrentModel::read();
+    if (!model.key && report)
+        MessageService::show(model.missing(), kCaption);
+    return model.key;
 }
 
 QWidget* TfrmExecute::fieldControl(SweepField field) const
@@ -408,5 +373,5 @@ void TfrmExecute::btnParamClick()
 
 void TfrmExecute::FormClose()
 {
-    created(frmOutput, "frmOutput").Chart1->FinishData(kKind);
+    created(frmOutput, "frmOutput").Chart1->FinishData(TChartControl::ValuesKind);
 }

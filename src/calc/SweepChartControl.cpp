@@ -4,6 +4,11 @@
 #include "calccore/CalculationRecord.h"
 #include "chart/TChartControl.h"
 
+// The sweep names the chart's kind and title slots by the numbers the chart takes.
+static_assert(SweepChart::ValuesKind == TChartControl::ValuesKind);
+static_assert(SweepChart::QuantityTitleSlot == TChartControl::ChartTitleSlot);
+static_assert(SweepChart::XTitleSlot == TChartControl::PointAxisTitleSlot);
+
 SweepChartControl::SweepChartControl(TChartControl& chart, Started started)
     : m_chart(chart), m_started(std::move(started))
 {
@@ -55,15 +60,11 @@ void SweepChartControl::setRecord(const CalculationRecord* record)
     m_chart.setInputLines(record ? record->lines() : QStringList());
     ChartLabels labels;
     if (record) {
-        labels.xName = record->xName;
-        labels.yName = record->yName;
+        labels = ChartLabels::sweep(
+            record->xName, record->yName, m_chart.pointCount(),
+            [record](int i) { return record->xValue(i); }, m_chart.seriesCount(),
+            [record](int i) { return record->yValue(i); });
         labels.failures = record->failures;
-        labels.xValues.resize(static_cast<size_t>(m_chart.pointCount()));
-        for (int i = 0; i < m_chart.pointCount(); ++i)
-            labels.xValues[static_cast<size_t>(i)] = record->xValue(i);
-        labels.yValues.resize(static_cast<size_t>(m_chart.seriesCount()));
-        for (int i = 0; i < m_chart.seriesCount(); ++i)
-            labels.yValues[static_cast<size_t>(i)] = record->yValue(i);
     }
     m_chart.setLabels(labels);
     if (record)
@@ -74,9 +75,8 @@ void SweepChartControl::restore()
 {
     if (!m_kept)
         return;
-    constexpr qint16 kind = 1;
     const ChartValues& values = m_kept->values;
-    m_chart.StartData(kind, values.seriesCount(), values.pointCount());
+    m_chart.StartData(TChartControl::ValuesKind, values.seriesCount(), values.pointCount());
     for (int series = 0; series < values.seriesCount(); ++series) {
         m_chart.ThisSerie(static_cast<qint16>(series));
         const double* row = values.row(series);
@@ -91,6 +91,6 @@ void SweepChartControl::restore()
     m_chart.setLabels(m_kept->labels);
     m_chart.setInputLines(m_kept->inputLines);
     if (!m_kept->loading)
-        m_chart.FinishData(kind);
+        m_chart.FinishData(TChartControl::ValuesKind);
     m_kept.reset();
 }

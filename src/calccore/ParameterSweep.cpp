@@ -12,12 +12,6 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr qint16 kKind = 1;
-
-} // namespace
-
 ParameterSweep::ParameterSweep(TdmExecute& workingSet, SweepChart& chart, SweepTable& table,
                                PointReport report)
     : m_dm(workingSet), m_chart(chart), m_table(table), m_pointReport(std::move(report)),
@@ -27,12 +21,12 @@ ParameterSweep::ParameterSweep(TdmExecute& workingSet, SweepChart& chart, SweepT
 
 QString ParameterSweep::calcTypeCaption(int item)
 {
-    switch (item) {
-    case 0:
+    switch (static_cast<Quantity>(item)) {
+    case Quantity::NodeAmount:
         return QStringLiteral("Количество узлов уровня");
-    case 1:
+    case Quantity::NodePerformance:
         return QStringLiteral("Производительность узлов уровня");
-    case 2:
+    case Quantity::Efficiency:
         return QStringLiteral("Эффективность функционирования");
     default:
         return QString();
@@ -62,14 +56,14 @@ ParameterSweep::Outcome ParameterSweep::run(const SweepInput& input)
     m_table.setRecord(nullptr);
     // The grid keeps at least one column and one row; the chart gets no points then.
     m_table.resize(nX + 1, nY + 1);
-    m_chart.FinishData(kKind);
-    m_chart.StartData(kKind, nY, nX);
+    m_chart.FinishData(SweepChart::ValuesKind);
+    m_chart.StartData(SweepChart::ValuesKind, nY, nX);
     m_columns.clear();
     m_failures = PointMarks(nX, nY);
     m_titleSent = false;
     for (int iy = 0; iy < nY; ++iy)
         sweepRow(input, v, iy, nX);
-    m_chart.TitleText(3, m_xName);
+    m_chart.TitleText(SweepChart::XTitleSlot, m_xName);
     m_table.setXName(m_xName);
     m_table.setYName(m_yName);
     m_dm.close();
@@ -129,21 +123,21 @@ void ParameterSweep::sweepRow(const SweepInput& input, const SweepInput::Values&
         const Column& c = m_columns[ix];
         m_x = c.x;
         Indicator::store(m_dm, c.value, v.levelX);
-        evaluate(input.calcType, v.calcLevel, ix, iy);
+        evaluate(input.quantity(), v.calcLevel, ix, iy);
     }
 }
 
-void ParameterSweep::evaluate(int calcType, int K, int ix, int iy)
+void ParameterSweep::evaluate(Quantity quantity, int K, int ix, int iy)
 {
     double z = 0.0;
-    switch (calcType) {
-    case 0:
+    switch (quantity) {
+    case Quantity::NodeAmount:
         prepareNodeAmounts(K);
         z = m_formulas.CalcNodeAmount(K);
         m_dm.SetRTLvlNodeAmount(K, z);
         setQuantityTitle(QStringLiteral("Количество узлов"));
         break;
-    case 1:
+    case Quantity::NodePerformance:
         z = m_formulas.CalcNodePerformance(K);
         setQuantityTitle(QStringLiteral("Интенсивность решения задач"));
         break;
@@ -156,12 +150,12 @@ void ParameterSweep::evaluate(int calcType, int K, int ix, int iy)
     m_table.setValue(ix + 1, iy + 1, z);
 }
 
-// TitleText[0] names the quantity; it is the same at every point, so it is sent once.
+// The quantity's title is the same at every point, so it is sent once.
 void ParameterSweep::setQuantityTitle(const QString& title)
 {
     if (m_titleSent)
         return;
-    m_chart.TitleText(0, title);
+    m_chart.TitleText(SweepChart::QuantityTitleSlot, title);
     m_titleSent = true;
 }
 

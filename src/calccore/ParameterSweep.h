@@ -35,7 +35,7 @@ public:
     using PointReport =
         std::function<void(const QString& text, int ix, int iy, double x, double y)>;
 
-    static constexpr int CalcTypeCount = 3;
+    static constexpr int CalcTypeCount = static_cast<int>(Quantity::Efficiency) + 1;
     // The most points along one axis: the chart takes its indices as 16-bit values.
     static constexpr int MaxPoints = 32767;
 
@@ -66,7 +66,7 @@ private:
     bool refuse(std::optional<SweepRefusal> refusal);
     int pointCount(double min, double max, double step, const char* axis) const;
     void sweepRow(const SweepInput& input, const SweepInput::Values& v, int iy, int nX);
-    void evaluate(int calcType, int K, int ix, int iy);
+    void evaluate(Quantity quantity, int K, int ix, int iy);
     void prepareNodeAmounts(int K);
     void setQuantityTitle(const QString& title);
     struct Column

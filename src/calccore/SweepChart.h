@@ -14,13 +14,19 @@ class SweepChart
 public:
     virtual ~SweepChart() = default;
 
+    // The kind of data the sweep loads: a grid of values.
+    static constexpr qint16 ValuesKind = 1;
+    // The title slots: the quantity computed and the X parameter.
+    static constexpr qint16 QuantityTitleSlot = 0;
+    static constexpr qint16 XTitleSlot = 3;
+
     virtual void FinishData(qint16 kind) = 0;
     virtual void StartData(qint16 kind, qint32 seriesCount, qint32 pointCount) = 0;
     // ThisSerie := index: the series later point values go to.
     virtual void ThisSerie(qint16 index) = 0;
     // PointValue[index] := value, in the current series.
     virtual void PointValue(qint16 index, double value) = 0;
-    // TitleText[slot] := text; slot 0 names the quantity, slot 3 the X parameter.
+    // TitleText[slot] := text.
     virtual void TitleText(qint16 slot, const QString& text) = 0;
     // The inputs of the calculation that completed; null when a calculation
     // starts, so results of an unfinished one carry no inputs.

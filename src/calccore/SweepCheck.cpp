@@ -71,9 +71,9 @@ bool chosen(int item)
     return item >= 0 && item < Indicator::Count;
 }
 
-bool computed(int calcType)
+bool computed(Quantity quantity)
 {
-    return calcType == 0 || calcType == 1;
+    return quantity == Quantity::NodeAmount || quantity == Quantity::NodePerformance;
 }
 
 const Rule kRules[] = {
@@ -91,12 +91,12 @@ const Rule kRules[] = {
      [](const Context& c) { return level(c, chosen(c.input.itemY), c.v.levelY); }},
     {SweepField::CalcType,
      [](const Context& c) {
-         return c.input.calcType == SweepCheck::NoFormula
+         return c.input.quantity() == SweepCheck::NoFormula
                     ? QStringLiteral("Эта величина не вычисляется")
                     : QString();
      }},
     {SweepField::CalcLevel,
-     [](const Context& c) { return level(c, computed(c.input.calcType), c.v.calcLevel); }},
+     [](const Context& c) { return level(c, computed(c.input.quantity()), c.v.calcLevel); }},
     // Even when no level is used, a model without levels has nothing to compute.
     {SweepField::CalcLevel, noLevels},
 };

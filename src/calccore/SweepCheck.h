@@ -21,6 +21,6 @@ public:
     // The converted values (SweepInput::read) against the model's levels.
     static std::optional<SweepRefusal>
     check(const SweepInput& input, const SweepInput::Values& values, const ModelLevels& model);
-    // The item of rgrCalcType that has no formula.
-    static constexpr int NoFormula = 2;
+    // The quantity that has no formula.
+    static constexpr Quantity NoFormula = Quantity::Efficiency;
 };

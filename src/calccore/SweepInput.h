@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calccore/Quantity.h"
 #include "calccore/SweepRefusal.h"
 
 #include <QString>
@@ -20,9 +21,12 @@ struct SweepInput
     QString stepY = initialText(SweepField::StepY);
     QString levelY = initialText(SweepField::LevelY);
     QString calcLevel = initialText(SweepField::CalcLevel);
-    int itemX = 1;    // ValX
-    int itemY = 0;    // ValY
-    int calcType = 0; // rgrCalcType
+    int itemX = 1;                                         // ValX
+    int itemY = 0;                                         // ValY
+    int calcType = static_cast<int>(Quantity::NodeAmount); // rgrCalcType
+
+    // The quantity calcType chooses.
+    Quantity quantity() const { return static_cast<Quantity>(calcType); }
 
     // The text the field shows when the window opens ("10", "30", "1", ...);
     // empty for the radio group. A blank field takes its value.

@@ -4,6 +4,7 @@
 #include "number/PointMarks.h"
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 // What the chart knows of the calculation behind its values: the names of
@@ -18,6 +19,15 @@ struct ChartLabels
     std::vector<double> xValues;
     std::vector<double> yValues;
     PointMarks failures;
+
+    // The labels of a sweep of `points` X values by `series` Y values: the
+    // i-th X value is x(i), the i-th Y value y(i); no failed point.
+    static ChartLabels sweep(const QString& xName, const QString& yName, int points,
+                             const std::function<double(int)>& x, int series,
+                             const std::function<double(int)>& y);
+    // The same with X from x0 by dx and Y from y0 by dy (x0 + i × dx).
+    static ChartLabels sweep(const QString& xName, const QString& yName, int points, double x0,
+                             double dx, int series, double y0, double dy);
 
     // True when the labels describe a grid of this size.
     bool covers(int seriesCount, int pointCount) const

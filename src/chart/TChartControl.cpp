@@ -61,7 +61,7 @@ TChartControl::TChartControl(QWidget* parent)
 
 void TChartControl::checkKind(qint16 kind) const
 {
-    if (kind != 1)
+    if (kind != ValuesKind)
         throw AutomationError(QStringLiteral("Неизвестный вид данных диаграммы: %1").arg(kind));
 }
 

@@ -36,6 +36,15 @@ class TChartControl : public QWidget
 public:
     explicit TChartControl(QWidget* parent = nullptr);
 
+    // The one kind of data StartData and FinishData take: a grid of values.
+    static constexpr qint16 ValuesKind = 1;
+    // The slots of TitleText: the chart's title (the quantity) and the title
+    // of the point (X) axis.
+    static constexpr qint16 ChartTitleSlot = ChartSettings::ChartTitleSlot;
+    static constexpr qint16 PointAxisTitleSlot = ChartSettings::PointAxisTitleSlot;
+    // The index of AxisSetting that sets the value scale.
+    static constexpr qint16 ValueScaleAxis = ChartSettings::ValueScaleIndex;
+
     // Replaces every value by a zero grid of the given size; returns 1.
     qint32 StartData(qint16 kind, qint32 seriesCount, qint32 pointCount);
     // Ends the loading begun by StartData; returns true.

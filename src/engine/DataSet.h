@@ -55,7 +55,7 @@ public:
     UpdateSql* updateObject() const { return m_updateObject; }
     void setReadOnly(bool on) { m_readOnly = on; }
     // Master-detail: the rows whose detailField equals masterField of the master's current record.
-    // The detail does not follow the master by itself: MasterDetail::link (toolkit) re-reads it
+    // The detail does not follow the master by itself: MasterDetail::link (store) re-reads it
     // through the error display whenever the master moves.
     void setMaster(DataSet* master, const QString& masterField, const QString& detailField)
     {

@@ -197,7 +197,7 @@ void TfrmOutput::btnApplyClick()
             return;
         }
     if (scale.given)
-        Chart1->AxisSetting(3, scale.value);
+        Chart1->AxisSetting(TChartControl::ValueScaleAxis, scale.value);
     if (spacing.given)
         Chart1->PixFactor(static_cast<qint16>(static_cast<int>(spacing.value)));
     Chart1->Chart3D(rgrChart3D->itemIndex() == 0);

@@ -11,7 +11,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <algorithm>
 
 namespace {
 
@@ -77,11 +76,6 @@ QColor TCColorGrid::system(std::uint32_t value) const
     return ColorRef::toQColor(value, palette());
 }
 
-QRect TCColorGrid::squareRect(int index) const
-{
-    return QRect(index % FCols * FCellWidth, index / FCols * FCellHeight, FCellWidth, FCellHeight);
-}
-
 void TCColorGrid::setCtl3D(bool value)
 {
     if (value == FCtl3D)
@@ -96,8 +90,7 @@ void TCColorGrid::SetGridOrdering(TGridOrdering value)
     if (value == FGridOrdering || value < go16x1 || value > go1x16)
         return;
     FGridOrdering = value;
-    FCols = 16 >> int(value);
-    FRows = 1 << int(value);
+    FGeometry.setOrdering(int(value));
     UpdateCellSizes(true);
 }
 
@@ -179,20 +172,15 @@ void TCColorGrid::setSelection(int value)
 
 void TCColorGrid::UpdateCellSizes(bool repaint)
 {
-    setGeometry(x(), y(), width() / FCols * FCols, height() / FRows * FRows);
-    FCellWidth = width() / FCols;
-    FCellHeight = height() / FRows;
+    setGeometry(QRect(pos(), FGeometry.wholeCells(size())));
+    FGeometry.setCells(size());
     if (repaint)
         update();
 }
 
 int TCColorGrid::SquareFromPos(int x, int y) const
 {
-    if (FCellWidth <= 0 || FCellHeight <= 0)
-        return -1;
-    x = std::clamp(x, 0, width() - 1);
-    y = std::clamp(y, 0, height() - 1);
-    return y / FCellHeight * FCols + x / FCellWidth;
+    return FGeometry.squareAt(x, y, size());
 }
 
 void TCColorGrid::Change()
@@ -273,7 +261,7 @@ void TCColorGrid::DrawFgBg(QPainter& painter) const
 
 void TCColorGrid::paintEvent(QPaintEvent*)
 {
-    if (FCellWidth <= 0 || FCellHeight <= 0)
+    if (!FGeometry.hasCells())
         return;
     QPainter painter(this);
     painter.setFont(font());
@@ -303,33 +291,6 @@ void TCColorGrid::focusOutEvent(QFocusEvent* event)
     invalidateSquare(FSelection);
 }
 
-int TCColorGrid::keySelection(int key) const
-{
-    const int n = FCols * FRows;
-    const int c = FCols;
-    switch (key) {
-    case Qt::Key_Space:
-    case Qt::Key_Right:
-        return FSelection == n - 1 ? 0 : FSelection + 1;
-    case Qt::Key_Left:
-        return FSelection == 0 ? n - 1 : FSelection - 1;
-    case Qt::Key_Home:
-        return 0;
-    case Qt::Key_End:
-        return n - 1;
-    case Qt::Key_Up:
-        if (FSelection >= c)
-            return FSelection - c;
-        return FSelection == 0 ? n - 1 : n - c + FSelection - 1;
-    case Qt::Key_Down:
-        if (FSelection + c < n)
-            return FSelection + c;
-        return FSelection == n - 1 ? 0 : FSelection % c + 1;
-    default:
-        return -1;
-    }
-}
-
 void TCColorGrid::keyPressEvent(QKeyEvent* event)
 {
     const bool plain =
@@ -344,7 +305,7 @@ void TCColorGrid::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    const int selection = plain ? keySelection(event->key()) : -1;
+    const int selection = plain ? FGeometry.keyStep(FSelection, event->key()) : -1;
     if (selection < 0) {
         QWidget::keyPressEvent(event);
         return;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "samples/ColorGridGeometry.h"
+
 #include <QColor>
 #include <QWidget>
 #include <array>
@@ -65,15 +67,15 @@ public:
     // Colour of square 0-15; invalid for any other index.
     QColor squareColor(int index) const;
 
-    int cellWidth() const { return FCellWidth; }
-    int cellHeight() const { return FCellHeight; }
+    int cellWidth() const { return FGeometry.cellWidth(); }
+    int cellHeight() const { return FGeometry.cellHeight(); }
 
     // Shrinks the control to a whole number of squares and sets the cell size.
     void UpdateCellSizes(bool repaint);
     // Square under a point; the point is first clamped to the control.
     int SquareFromPos(int x, int y) const;
     // Rectangle of a square (right and bottom edges excluded).
-    QRect squareRect(int index) const;
+    QRect squareRect(int index) const { return FGeometry.squareRect(index); }
 
 Q_SIGNALS:
     // The foreground or background index changed.
@@ -99,7 +101,6 @@ private:
     QColor system(std::uint32_t value) const;
     static void checkSquare(int value);
     bool isSel(int index) const { return index == FSelection && FHasFocus; }
-    int keySelection(int key) const;
     void pickForeground(int square);
     void pickBackground(int square);
     // Requests the repaint of a square together with its label.
@@ -117,10 +118,7 @@ private:
     bool FForegroundEnabled = true;
     bool FBackgroundEnabled = true;
     int FSelection = 0;
-    int FCellWidth = 0;
-    int FCellHeight = 0;
-    int FCols = 4;
-    int FRows = 4;
+    ColorGridGeometry FGeometry;
     TGridOrdering FGridOrdering = go4x4;
     bool FHasFocus = false;
     Qt::MouseButton FButton = Qt::LeftButton;

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/Dmstruct.h"
 
-#include "engine/AbortError.h"
 #include "engine/EngineError.h"
+#include "number/RuleError.h"
 #include "store/Dmcom.h"
-#include "toolkit/MasterDetail.h"
-#include "toolkit/MessageService.h"
+#include "store/MasterDetail.h"
 
 #include <algorithm>
 #include <limits>
@@ -219,11 +218,9 @@ void TdmStructure::tblModelBeforeOpen(DataSet&)
 
 void TdmStructure::tblModelBeforePost(DataSet&)
 {
-    if (tblModel.fieldByName(QStringLiteral("MODNAME")).isNull()) {
-        MessageService::show(QStringLiteral("Наименование модели должно быть обязательно указано"),
-                             QStringLiteral("Создание модели"));
-        throw AbortError();
-    }
+    if (tblModel.fieldByName(QStringLiteral("MODNAME")).isNull())
+        throw RuleError(QStringLiteral("Наименование модели должно быть обязательно указано"),
+                        QStringLiteral("Создание модели"));
 }
 
 void TdmStructure::qryEditLevelNewRecord(DataSet& dataSet)

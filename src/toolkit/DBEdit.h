@@ -21,7 +21,6 @@ public:
 
     void setDataSource(DataSource* source);
     void setDataField(const QString& field);
-    const QString& dataField() const { return m_field; }
     // Writes typed text to the record; raises the conversion error.
     void updateRecord();
 

@@ -22,7 +22,6 @@ public:
     void setColumns(const QVector<DataSetModel::Column>& columns);
     // Whether the Insert key adds a record at the current position.
     void setAllowInsert(bool allow) { m_allowInsert = allow; }
-    DataSetModel* dataModel() const { return m_model; }
     // Gives the grid the focus with its cursor in the column of the current record.
     void focusCell(int column);
 

@@ -3,7 +3,9 @@
 
 #include "engine/AbortError.h"
 #include "number/HandlerGuard.h"
+#include "number/RuleError.h"
 #include "toolkit/Application.h"
+#include "toolkit/MessageService.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -49,6 +51,10 @@ void ErrorDisplay::show(const std::exception& error)
 {
     if (dynamic_cast<const AbortError*>(&error))
         return;
+    if (const auto* rule = dynamic_cast<const RuleError*>(&error)) {
+        MessageService::show(rule->message(), rule->caption());
+        return;
+    }
     const QString shown = text(messageOf(error));
     const QString caption = Application::title();
     if (currentSink())

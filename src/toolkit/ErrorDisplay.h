@@ -9,7 +9,8 @@ class Error;
 
 // The one place where an error that ended a handler is shown: a box with the
 // application title as caption, an error icon and an OK button. The silent
-// abort shows nothing. Tests replace the box with a sink, like MessageService.
+// abort shows nothing; a rule's refusal (RuleError) shows the rule's own box
+// of the message service. Tests replace the box with a sink, like MessageService.
 class ErrorDisplay
 {
 public:

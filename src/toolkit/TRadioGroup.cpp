@@ -12,10 +12,6 @@ TRadioGroup::TRadioGroup(const QString& caption, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 2, 8, 2);
     layout->setSpacing(0);
-    connect(m_buttons, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        if (checked)
-            Q_EMIT itemIndexChanged(id);
-    });
 }
 
 void TRadioGroup::setItems(const QStringList& items)

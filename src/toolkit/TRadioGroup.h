@@ -22,9 +22,6 @@ public:
     void setItemIndex(int index);
     QRadioButton* button(int index) const;
 
-Q_SIGNALS:
-    void itemIndexChanged(int index);
-
 private:
     QButtonGroup* m_buttons;
 };

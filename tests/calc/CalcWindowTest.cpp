@@ -209,8 +209,10 @@ class CalcWindowTest : public QObject
         for (int s = 0; s < chartOut.seriesCount(); ++s)
             for (int p = 0; p < chartOut.pointCount(); ++p)
                 QCOMPARE(chart()->value(s, p), chartOut.value(s, p));
-        QCOMPARE(chart()->settings().titles.value(0), chartOut.title(0));
-        QCOMPARE(chart()->settings().titles.value(3), chartOut.title(3));
+        QCOMPARE(chart()->settings().titles.value(TChartControl::ChartTitleSlot),
+                 chartOut.title(SweepChart::QuantityTitleSlot));
+        QCOMPARE(chart()->settings().titles.value(TChartControl::PointAxisTitleSlot),
+                 chartOut.title(SweepChart::XTitleSlot));
         QCOMPARE(frmTblOut->edtX->text(), tableOut.xName());
         QCOMPARE(frmTblOut->edtY->text(), tableOut.yName());
     }

@@ -95,8 +95,9 @@ private Q_SLOTS:
                 QCOMPARE(bits(chart->value(iy, ix)), bits(z));
                 QCOMPARE(table->cell(ix + 1, iy + 1), QLocale().toString(z, 'f', 2));
             }
-        QCOMPARE(chart->title(0), QStringLiteral("Количество узлов"));
-        QCOMPARE(chart->title(3), QStringLiteral("Интенсивность потока задач"));
+        QCOMPARE(chart->title(SweepChart::QuantityTitleSlot), QStringLiteral("Количество узлов"));
+        QCOMPARE(chart->title(SweepChart::XTitleSlot),
+                 QStringLiteral("Интенсивность потока задач"));
         QCOMPARE(table->xName(), QStringLiteral("Интенсивность потока задач"));
         QCOMPARE(table->yName(), QStringLiteral("Интенсивность решения задач"));
         QCOMPARE(messages->count(), 0);
@@ -147,7 +148,7 @@ private Q_SLOTS:
         QCOMPARE(column(0).mid(1), yHeaders);
         QCOMPARE(chart->seriesCount(), yHeaders.size());
         QCOMPARE(chart->pointCount(), xHeaders.size());
-        QCOMPARE(chart->title(3), table->xName());
+        QCOMPARE(chart->title(SweepChart::XTitleSlot), table->xName());
     }
 
     // Points from min towards max by step, the bound excluded, a quotient
@@ -523,7 +524,7 @@ private Q_SLOTS:
         QVERIFY(std::isnan(chart->value(0, 0)));
         QCOMPARE(table->cell(1, 1), QString());
         QCOMPARE(table->cell(1, 0), QStringLiteral("10.00"));
-        QCOMPARE(chart->title(0), QString());
+        QCOMPARE(chart->title(SweepChart::QuantityTitleSlot), QString());
         QCOMPARE(table->xName(), QStringLiteral("Интенсивность потока задач"));
     }
 

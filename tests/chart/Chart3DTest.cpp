@@ -30,21 +30,17 @@ namespace {
 // sweep from X = 1 and Y = 10 by 0.5 when labelled.
 void load(TChartControl& chart, int series, int points, bool labelled)
 {
-    chart.FinishData(1);
-    chart.StartData(1, series, points);
-    ChartLabels labels;
-    labels.xName = QStringLiteral("Интенсивность решения задач");
-    labels.yName = QStringLiteral("Интенсивность потока задач");
+    chart.FinishData(TChartControl::ValuesKind);
+    chart.StartData(TChartControl::ValuesKind, series, points);
     for (int s = 0; s < series; ++s) {
         chart.ThisSerie(static_cast<qint16>(s));
-        labels.yValues.push_back(10.0 + s * 0.5);
         for (int p = 0; p < points; ++p)
             chart.PointValue(static_cast<qint16>(p), s + p / 1000.0);
     }
-    for (int p = 0; p < points; ++p)
-        labels.xValues.push_back(1.0 + p * 0.5);
     if (labelled)
-        chart.setLabels(labels);
+        chart.setLabels(ChartLabels::sweep(QStringLiteral("Интенсивность решения задач"),
+                                           QStringLiteral("Интенсивность потока задач"), points,
+                                           1.0, 0.5, series, 10.0, 0.5));
 }
 
 // Pixels of the picture's edges, below the title, that are not the graph's
@@ -91,16 +87,16 @@ private Q_SLOTS:
     {
         TChartControl chart;
         chart.resize(640, 480);
-        chart.StartData(1, 2, 3);
+        chart.StartData(TChartControl::ValuesKind, 2, 3);
         chart.ThisSerie(1);
         chart.PointValue(2, 7.5);
         chart.Chart3D(true);
         QCoreApplication::processEvents();
         QVERIFY(chart.bars3D() == nullptr);
 
-        chart.TitleText(0, QStringLiteral("Производительность узлов"));
-        chart.TitleText(3, QStringLiteral("Потери при задержке"));
-        chart.AxisSetting(3, 20.0);
+        chart.TitleText(TChartControl::ChartTitleSlot, QStringLiteral("Производительность узлов"));
+        chart.TitleText(TChartControl::PointAxisTitleSlot, QStringLiteral("Потери при задержке"));
+        chart.AxisSetting(TChartControl::ValueScaleAxis, 20.0);
         chart.PixFactor(50);
         chart.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chart));
@@ -127,8 +123,8 @@ private Q_SLOTS:
         chart.Chart3D(true);
         chart.show();
         QTRY_VERIFY(chart.bars3D() != nullptr);
-        chart.FinishData(1);
-        chart.StartData(1, 4, 2);
+        chart.FinishData(TChartControl::ValuesKind);
+        chart.StartData(TChartControl::ValuesKind, 4, 2);
         chart.ThisSerie(3);
         chart.PointValue(1, 3.0);
         // A pinned result is for the flat chart only.
@@ -145,13 +141,13 @@ private Q_SLOTS:
     {
         TChartControl chart;
         chart.resize(640, 480);
-        chart.StartData(1, 3, 4);
+        chart.StartData(TChartControl::ValuesKind, 3, 4);
         for (qint16 s = 0; s < 3; ++s) {
             chart.ThisSerie(s);
             for (qint16 p = 0; p < 4; ++p)
                 chart.PointValue(p, (s + 1) * (p + 1));
         }
-        chart.TitleText(0, QStringLiteral("Количество узлов"));
+        chart.TitleText(TChartControl::ChartTitleSlot, QStringLiteral("Количество узлов"));
         chart.Chart3D(true);
         chart.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chart));
@@ -226,16 +222,13 @@ private Q_SLOTS:
         TChartControl chart;
         chart.resize(smallest ? chart.minimumSize() : QSize(1264, 877));
         load(chart, series, points, true);
-        ChartLabels labels;
-        labels.xName = QStringLiteral("Ограничение на эксплуатационные затраты");
-        labels.yName = QStringLiteral("Коэффициент разряжения потока задач");
-        for (int p = 0; p < points; ++p)
-            labels.xValues.push_back(10000.0 + 1000.0 * p);
-        for (int s = 0; s < series; ++s)
-            labels.yValues.push_back(0.25 * (s + 1));
+        const ChartLabels labels =
+            ChartLabels::sweep(QStringLiteral("Ограничение на эксплуатационные затраты"),
+                               QStringLiteral("Коэффициент разряжения потока задач"), points,
+                               10000.0, 1000.0, series, 0.25, 0.25);
         chart.setLabels(labels);
-        chart.TitleText(0, QStringLiteral("Количество узлов"));
-        chart.TitleText(3, labels.xName);
+        chart.TitleText(TChartControl::ChartTitleSlot, QStringLiteral("Количество узлов"));
+        chart.TitleText(TChartControl::PointAxisTitleSlot, labels.xName);
         chart.Chart3D(true);
         chart.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chart));

@@ -32,8 +32,8 @@ namespace {
 // Loads a grid the way a calculation does: value = base + 10 * series + point.
 void load(TChartControl& chart, int series, int points, double base = 0)
 {
-    chart.FinishData(1);
-    chart.StartData(1, series, points);
+    chart.FinishData(TChartControl::ValuesKind);
+    chart.StartData(TChartControl::ValuesKind, series, points);
     for (int s = 0; s < series; ++s) {
         chart.ThisSerie(static_cast<qint16>(s));
         for (int p = 0; p < points; ++p)
@@ -66,14 +66,9 @@ QValueAxis* axis(QChart* chart, Qt::Alignment side)
 // Labels of a sweep: X from x0 by dx, Y from y0 by dy.
 ChartLabels sweepLabels(int series, int points, double x0, double dx, double y0, double dy)
 {
-    ChartLabels labels;
-    labels.xName = QStringLiteral("Интенсивность потока задач");
-    labels.yName = QStringLiteral("Потери при задержке");
-    for (int p = 0; p < points; ++p)
-        labels.xValues.push_back(x0 + p * dx);
-    for (int s = 0; s < series; ++s)
-        labels.yValues.push_back(y0 + s * dy);
-    return labels;
+    return ChartLabels::sweep(QStringLiteral("Интенсивность потока задач"),
+                              QStringLiteral("Потери при задержке"), points, x0, dx, series, y0,
+                              dy);
 }
 
 // A colour as seen with full colour vision (0), protanopia (1) or
@@ -134,8 +129,8 @@ private Q_SLOTS:
     {
         TChartControl chart;
         load(chart, 4, 6);
-        chart.FinishData(1);
-        chart.StartData(1, 2, 3);
+        chart.FinishData(TChartControl::ValuesKind);
+        chart.StartData(TChartControl::ValuesKind, 2, 3);
         QCOMPARE(chart.seriesCount(), 2);
         QCOMPARE(chart.pointCount(), 3);
         QCOMPARE(chart.value(1, 2), 0.0);
@@ -145,7 +140,7 @@ private Q_SLOTS:
     void wideArgumentsArriveAsTheirLow16Bits()
     {
         TChartControl chart;
-        chart.StartData(1, 4, 10);
+        chart.StartData(TChartControl::ValuesKind, 4, 10);
         const int wideSeries = 65536 + 2;
         const int widePoint = 65536 * 3 + 7;
         chart.ThisSerie(static_cast<qint16>(wideSeries));
@@ -170,7 +165,7 @@ private Q_SLOTS:
         QFETCH(int, series);
         QFETCH(int, point);
         TChartControl chart;
-        chart.StartData(1, 3, 5);
+        chart.StartData(TChartControl::ValuesKind, 3, 5);
         QVERIFY_THROWS_EXCEPTION(AutomationError, {
             chart.ThisSerie(static_cast<qint16>(series));
             chart.PointValue(static_cast<qint16>(point), 1.0);
@@ -183,10 +178,12 @@ private Q_SLOTS:
     void badSizesAndValuesAreRefused()
     {
         TChartControl chart;
-        QVERIFY_THROWS_EXCEPTION(AutomationError, chart.StartData(1, -1, 5));
-        QVERIFY_THROWS_EXCEPTION(AutomationError, chart.StartData(1, 30000, 30000));
+        QVERIFY_THROWS_EXCEPTION(AutomationError,
+                                 chart.StartData(TChartControl::ValuesKind, -1, 5));
+        QVERIFY_THROWS_EXCEPTION(AutomationError,
+                                 chart.StartData(TChartControl::ValuesKind, 30000, 30000));
         QVERIFY_THROWS_EXCEPTION(AutomationError, chart.StartData(2, 1, 1));
-        chart.StartData(1, 1, 1);
+        chart.StartData(TChartControl::ValuesKind, 1, 1);
         QVERIFY_THROWS_EXCEPTION(AutomationError, chart.PointValue(0, qInf()));
     }
 
@@ -215,9 +212,10 @@ private Q_SLOTS:
         chart.resize(600, 400);
         chart.show();
         load(chart, 2, 5);
-        chart.TitleText(0, QStringLiteral("Количество узлов"));
-        chart.TitleText(3, QStringLiteral("Интенсивность потока задач"));
-        chart.AxisSetting(3, 50.0);
+        chart.TitleText(TChartControl::ChartTitleSlot, QStringLiteral("Количество узлов"));
+        chart.TitleText(TChartControl::PointAxisTitleSlot,
+                        QStringLiteral("Интенсивность потока задач"));
+        chart.AxisSetting(TChartControl::ValueScaleAxis, 50.0);
         QTRY_COMPARE(chart.flatChart()->series().size(), 2);
         QCOMPARE(chart.flatChart()->title(), QStringLiteral("Количество узлов"));
         QCOMPARE(axis(chart.flatChart(), Qt::AlignBottom)->titleText(),
@@ -313,8 +311,9 @@ private Q_SLOTS:
         chart.resize(800, 500);
         chart.show();
         load(chart, 2, 3);
-        chart.TitleText(0, QStringLiteral("Количество узлов"));
-        chart.TitleText(3, QStringLiteral("Интенсивность потока задач"));
+        chart.TitleText(TChartControl::ChartTitleSlot, QStringLiteral("Количество узлов"));
+        chart.TitleText(TChartControl::PointAxisTitleSlot,
+                        QStringLiteral("Интенсивность потока задач"));
         if (withLabels)
             chart.setLabels(sweepLabels(labelledSeries, 3, 0.5, 0.75, 10.0, 2.5));
         QTRY_COMPARE(seriesNames(chart.flatChart()), names);

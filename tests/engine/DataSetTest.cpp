@@ -4,9 +4,9 @@
 #include "engine/Database.h"
 #include "engine/EngineError.h"
 #include "engine/UpdateSql.h"
+#include "store/MasterDetail.h"
 #include "testutil/TestRegistry.h"
 #include "testutil/TestStore.h"
-#include "toolkit/MasterDetail.h"
 
 #include <QLocale>
 #include <QSqlQuery>

@@ -52,15 +52,16 @@ private Q_SLOTS:
         window = std::make_unique<TfrmOutput>();
         folder = std::make_unique<QTemporaryDir>();
         TChartControl* chart = window->Chart1;
-        chart->FinishData(1);
-        chart->StartData(1, 2, 3);
+        chart->FinishData(TChartControl::ValuesKind);
+        chart->StartData(TChartControl::ValuesKind, 2, 3);
         for (qint16 s = 0; s < 2; ++s) {
             chart->ThisSerie(s);
             for (qint16 p = 0; p < 3; ++p)
                 chart->PointValue(p, 1.5 * (s + 1) * (p + 1));
         }
-        chart->TitleText(0, QStringLiteral("Количество узлов"));
-        chart->TitleText(3, QStringLiteral("Потери связанные с задержкой"));
+        chart->TitleText(TChartControl::ChartTitleSlot, QStringLiteral("Количество узлов"));
+        chart->TitleText(TChartControl::PointAxisTitleSlot,
+                         QStringLiteral("Потери связанные с задержкой"));
         chart->setInputLines(inputs);
         window->resize(800, 600);
         window->show();

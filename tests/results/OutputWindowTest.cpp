@@ -87,7 +87,7 @@ private Q_SLOTS:
         QFETCH(bool, threeD);
         QFETCH(QString, box);
         MessageRecorder messages;
-        window->Chart1->AxisSetting(3, -1.0);
+        window->Chart1->AxisSetting(TChartControl::ValueScaleAxis, -1.0);
         window->Chart1->PixFactor(-1);
         window->edtScaleZ->setText(scale);
         window->edtPixFactor->setText(spacing);
@@ -120,7 +120,7 @@ private Q_SLOTS:
     void exitHidesAndKeepsChartAndSettings()
     {
         window->show();
-        window->Chart1->StartData(1, 2, 2);
+        window->Chart1->StartData(TChartControl::ValuesKind, 2, 2);
         window->Chart1->ThisSerie(1);
         window->Chart1->PointValue(1, 4.25);
         window->edtScaleZ->setText(QStringLiteral("30"));

@@ -45,18 +45,15 @@ class PinTest : public QObject
         StringGridModel& grid = *table->tblOut->gridModel();
         grid.setSize(nX + 1, nY + 1);
         TChartControl& values = *chart->Chart1;
-        values.FinishData(1);
-        values.StartData(1, nY, nX);
-        ChartLabels labels;
-        labels.xName = QStringLiteral("Интенсивность потока задач");
-        labels.yName = QStringLiteral("Потери при задержке");
-        for (int ix = 0; ix < nX; ++ix) {
-            labels.xValues.push_back(x0 + 0.5 * ix);
-            grid.setNumber(ix + 1, 0, labels.xValues.back());
-        }
+        values.FinishData(TChartControl::ValuesKind);
+        values.StartData(TChartControl::ValuesKind, nY, nX);
+        ChartLabels labels =
+            ChartLabels::sweep(QStringLiteral("Интенсивность потока задач"),
+                               QStringLiteral("Потери при задержке"), nX, x0, 0.5, nY, 10, 2.5);
+        for (int ix = 0; ix < nX; ++ix)
+            grid.setNumber(ix + 1, 0, labels.xValues[size_t(ix)]);
         for (int iy = 0; iy < nY; ++iy) {
-            labels.yValues.push_back(10 + 2.5 * iy);
-            grid.setNumber(0, iy + 1, labels.yValues.back());
+            grid.setNumber(0, iy + 1, labels.yValues[size_t(iy)]);
             values.ThisSerie(static_cast<qint16>(iy));
             for (int ix = 0; ix < nX; ++ix) {
                 grid.setNumber(ix + 1, iy + 1, base + 10 * iy + ix);

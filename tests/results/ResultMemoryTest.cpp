@@ -58,17 +58,17 @@ private Q_SLOTS:
         table.setRowCount(3);
         table.setCell(3, 2, QStringLiteral("x"));
         TChartControl values;
-        values.StartData(1, 2, 3);
+        values.StartData(TChartControl::ValuesKind, 2, 3);
         values.ThisSerie(1);
         values.PointValue(2, 7.5);
-        values.FinishData(1);
+        values.FinishData(TChartControl::ValuesKind);
         int announced = 0;
         countAnnouncements(table.model(), &announced);
         ErrorRecorder errors;
         {
             const AllocationLimit limit(1 << 20);
             runHandler([&] {
-                chart ? void(values.StartData(1, rows, cols))
+                chart ? void(values.StartData(TChartControl::ValuesKind, rows, cols))
                       : table.gridModel()->setSize(cols, rows);
             });
         }

@@ -2,7 +2,9 @@
 #include "toolkit/ErrorDisplay.h"
 #include "engine/AbortError.h"
 #include "engine/EngineError.h"
+#include "number/RuleError.h"
 #include "testutil/ErrorRecorder.h"
+#include "testutil/MessageRecorder.h"
 #include "testutil/TestRegistry.h"
 #include "toolkit/Handler.h"
 
@@ -68,6 +70,18 @@ private Q_SLOTS:
         ErrorRecorder recorder;
         ErrorDisplay::show(AbortError());
         QCOMPARE(recorder.count(), 0);
+    }
+
+    // A rule's refusal is the rule's own box: its caption, its text as raised.
+    void ruleRefusalShowsTheRuleBox()
+    {
+        ErrorRecorder errors;
+        MessageRecorder messages;
+        runHandler(
+            [] { throw RuleError(QStringLiteral("Имя обязательно"), QStringLiteral("Создание")); });
+        QCOMPARE(errors.count(), 0);
+        QCOMPARE(messages.boxes(),
+                 (QVector<MessageRecorder::Box>{{"Имя обязательно", "Создание"}}));
     }
 
     void standardExceptionsAreShownToo_data()

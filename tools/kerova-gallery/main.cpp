@@ -40,14 +40,9 @@ constexpr int YSteps = 4;
 // What the record of a sweep gives the chart.
 ChartLabels labels(int xSteps, double x0, double dx, int ySteps, double y0, double dy)
 {
-    ChartLabels result;
-    result.xName = QStringLiteral("Интенсивность потока задач");
-    result.yName = QStringLiteral("Интенсивность потока решения задач");
-    for (int j = 0; j < xSteps; ++j)
-        result.xValues.push_back(x0 + j * dx);
-    for (int i = 0; i < ySteps; ++i)
-        result.yValues.push_back(y0 + i * dy);
-    return result;
+    return ChartLabels::sweep(QStringLiteral("Интенсивность потока задач"),
+                              QStringLiteral("Интенсивность потока решения задач"), xSteps, x0, dx,
+                              ySteps, y0, dy);
 }
 
 // A large result in the chart alone: 200 Y steps by 500 X steps.
@@ -56,8 +51,8 @@ void loadLargeChart()
     constexpr int xSteps = 500, ySteps = 200;
     const double x0 = 10, dx = 1, y0 = 2, dy = 0.05;
     TChartControl* chart = frmOutput->Chart1;
-    chart->FinishData(1);
-    chart->StartData(1, ySteps, xSteps);
+    chart->FinishData(TChartControl::ValuesKind);
+    chart->StartData(TChartControl::ValuesKind, ySteps, xSteps);
     for (int i = 0; i < ySteps; ++i) {
         chart->ThisSerie(static_cast<qint16>(i));
         for (int j = 0; j < xSteps; ++j) {
@@ -76,8 +71,8 @@ void loadSample(int ySteps = YSteps, double factor = 1.0, double dy = 1)
     frmTblOut->tblOut->setColCount(XSteps + 1);
     frmTblOut->tblOut->setRowCount(ySteps + 1);
     TChartControl* chart = frmOutput->Chart1;
-    chart->FinishData(1);
-    chart->StartData(1, ySteps, XSteps);
+    chart->FinishData(TChartControl::ValuesKind);
+    chart->StartData(TChartControl::ValuesKind, ySteps, XSteps);
     for (int i = 0; i < ySteps; ++i) {
         const double y = y0 + i * dy;
         chart->ThisSerie(static_cast<qint16>(i));
@@ -87,11 +82,12 @@ void loadSample(int ySteps = YSteps, double factor = 1.0, double dy = 1)
             const double value = factor * (x / (y * 10.0) + std::sqrt(x) / y);
             frmTblOut->tblOut->gridModel()->setNumber(j + 1, 0, x);
             frmTblOut->tblOut->gridModel()->setNumber(j + 1, i + 1, value);
-            chart->TitleText(0, QStringLiteral("Количество узлов"));
+            chart->TitleText(TChartControl::ChartTitleSlot, QStringLiteral("Количество узлов"));
             chart->PointValue(static_cast<qint16>(j), value);
         }
     }
-    chart->TitleText(3, QStringLiteral("Интенсивность потока задач"));
+    chart->TitleText(TChartControl::PointAxisTitleSlot,
+                     QStringLiteral("Интенсивность потока задач"));
     chart->setLabels(labels(XSteps, x0, dx, ySteps, y0, dy));
     frmTblOut->edtX->setText(QStringLiteral("Интенсивность потока задач"));
     frmTblOut->edtY->setText(QStringLiteral("Интенсивность потока решения задач"));

@@ -6,8 +6,8 @@
 class DataSet;
 
 // Ties a detail data set to its master: whenever the master moves or is
-// re-read, the detail re-reads its rows. A store error on the way goes to the
-// error display like any handler's, never through Qt's signal machinery.
+// re-read, the detail re-reads its rows. A store error on the way goes where
+// every handler's error goes (runHandler), never through Qt's signal machinery.
 class MasterDetail
 {
 public:

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// The model current in the model window, which the calculation is for: the
+// name its list shows and its stored key (none for a model not saved yet).
+// Not present without a current model (no list, a closed one or an empty one).
+struct CurrentModel
+{
+    bool present = false;
+    std::optional<int> key;
+    QString name;
+
+    // The current row of the structure module's model list as it is now.
+    static CurrentModel read();
+    // The window's model line: «Модель: NAME», or «Модель: не выбрана».
+    QString caption() const;
+    // What the user has to do before a calculation when there is no key: save
+    // the model, or choose or add one.
+    QString missing() const;
+};
