@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/Database.h"
 #include "engine/Schema.h"
+#include "testutil/StoreCheck.h"
 #include "testutil/TestRegistry.h"
 #include "testutil/TestStore.h"
 #include "testutil/ToolRun.h"
@@ -349,16 +350,17 @@ private Q_SLOTS:
                      .exitCode,
                  0);
         if (TestStore::driver() == TestStore::Driver::SQLite) {
-            store->exec(
+            QVERIFY_STORE(store->exec(
                 QStringLiteral("CREATE TRIGGER rename_level AFTER INSERT ON MATHLEVEL BEGIN "
-                               "UPDATE MATHLEVEL SET LVLNAME = 'x' WHERE rowid = NEW.rowid; END"));
+                               "UPDATE MATHLEVEL SET LVLNAME = 'x' WHERE rowid = NEW.rowid; END")));
         } else {
-            store->exec(
+            QVERIFY_STORE(store->exec(
                 QStringLiteral("CREATE OR REPLACE FUNCTION rename_level() RETURNS trigger "
                                "LANGUAGE plpgsql AS $$ BEGIN NEW.lvlname = 'x'; RETURN NEW; "
-                               "END $$"));
-            store->exec(QStringLiteral("CREATE TRIGGER rename_level BEFORE INSERT ON MATHLEVEL "
-                                       "FOR EACH ROW EXECUTE FUNCTION rename_level()"));
+                               "END $$")));
+            QVERIFY_STORE(
+                store->exec(QStringLiteral("CREATE TRIGGER rename_level BEFORE INSERT ON MATHLEVEL "
+                                           "FOR EACH ROW EXECUTE FUNCTION rename_level()")));
         }
         const QByteArray before = fingerprint(QStringLiteral("MODEL"));
         const ToolRun run = engine({QStringLiteral("copy"), QStringLiteral("OTHER"),
@@ -386,7 +388,8 @@ private Q_SLOTS:
         QFETCH(QStringList, args);
         QFETCH(bool, kill);
         // A level whose model is gone: the copy's source is refused.
-        store->exec(QStringLiteral("DELETE FROM MATHMODEL WHERE MODID = 2147483646"));
+        QVERIFY_STORE(
+            store->exec(QStringLiteral("DELETE FROM MATHMODEL WHERE MODID = 2147483646")));
         const QStringList env = sharedOnly();
         const QByteArray before = fingerprint(QStringLiteral("SHARED"), env);
         if (kill) {
