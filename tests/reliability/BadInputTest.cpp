@@ -62,18 +62,6 @@ class BadInputTest : public QObject
         QCOMPARE(edit->text(), text);
     }
 
-    // One column of a query's rows, read on its own connection.
-    static QStringList column(const QString& sql)
-    {
-        Database db(QStringLiteral("MODEL"), QStringLiteral("CHECK"));
-        db.open();
-        QSqlQuery q = db.exec(sql);
-        QStringList values;
-        while (q.next())
-            values << q.value(0).toString();
-        return values;
-    }
-
     static void compareStored(const QVariant& stored, Outcome outcome, const QVariant& expected,
                               Kind kind, const QString& typed)
     {
@@ -182,8 +170,9 @@ private Q_SLOTS:
                      qPrintable(f->errors.texts().first()));
             QCOMPARE(grid->index(0, cell).data().toString(), QString());
             frmMathModel->btnModelSave->click();
-            QCOMPARE(column(QStringLiteral("SELECT count(*) FROM MATHMODEL WHERE MODCOMMENT IS NOT "
-                                           "NULL OR MODNAME <> 'n'")),
+            QCOMPARE(f->store->rows(
+                         QStringLiteral("SELECT count(*) FROM MATHMODEL WHERE MODCOMMENT IS NOT "
+                                        "NULL OR MODNAME <> 'n'")),
                      QStringList{"0"});
             return;
         }
@@ -201,7 +190,7 @@ private Q_SLOTS:
         }
         QCOMPARE(f->errors.texts(), QStringList{});
         const QStringList stored =
-            column(QStringLiteral("SELECT %1 FROM MATHMODEL").arg(columnName));
+            f->store->rows(QStringLiteral("SELECT %1 FROM MATHMODEL").arg(columnName));
         QCOMPARE(stored.size(), 1);
         QCOMPARE(stored.first(), outcome == Outcome::Null ? QString() : text);
         QCOMPARE(grid->index(0, cell).data().toString(),
@@ -232,7 +221,7 @@ private Q_SLOTS:
         frmMathModel->btnModelSave->click();
         QCOMPARE(f->errors.texts(), QStringList{});
         QCOMPARE(f->store->storedModels(), (QStringList{"1:m1", "2:" + name}));
-        QCOMPARE(column(QStringLiteral("SELECT MODCOMMENT FROM MATHMODEL WHERE MODID = 2")),
+        QCOMPARE(f->store->rows(QStringLiteral("SELECT MODCOMMENT FROM MATHMODEL WHERE MODID = 2")),
                  QStringList{name});
 
         frmMathModel->DBGrid1->setCurrentIndex(grid->index(1, 0));

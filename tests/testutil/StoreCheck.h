@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QSqlError>
 #include <QTest>
 #include <exception>
 
@@ -16,7 +15,3 @@
             QFAIL(storeError.what());                                                              \
         }                                                                                          \
     } while (false)
-
-// The same for a plain Qt SQL object (a query or a connection): a false
-// condition fails the test with the object's last error.
-#define QVERIFY_SQL(object, condition) QVERIFY2(condition, qPrintable((object).lastError().text()))

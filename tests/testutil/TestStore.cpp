@@ -208,7 +208,7 @@ void TestStore::addLevel(const LevelRow& row, int level)
 
 int TestStore::addSample()
 {
-    Database db;
+    Database db(QStringLiteral("MODEL"), QStringLiteral("SAMPLE"));
     db.open();
     return SampleModel::load(db);
 }

@@ -100,12 +100,11 @@ class StoreTransferTest : public QObject
     // Nulls, reals at the edges of the double, Cyrillic and quotes, the highest usable key.
     void fillStore()
     {
-        Database db(QStringLiteral("MODEL"), QStringLiteral("FILL"));
-        db.open();
-        db.exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME, MODCOMMENT) VALUES "
-                               "(1, 'Пустая', 'без уровней'), "
-                               "(2147483646, 'Модель «ёлка» \"двойные\" и ''одинарные''', NULL)"));
-        db.exec(QStringLiteral(
+        store->exec(
+            QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME, MODCOMMENT) VALUES "
+                           "(1, 'Пустая', 'без уровней'), "
+                           "(2147483646, 'Модель «ёлка» \"двойные\" и ''одинарные''', NULL)"));
+        store->exec(QStringLiteral(
             "INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, "
             "LVLTSKFLOWDIST, "
             "LVLCOSTLIMIT, LVLNODECOSTDELAY_DCSINT2, RTLVLNODEAMOUNT, MODIDHIER, LVLIDHIER) VALUES "
@@ -118,10 +117,8 @@ class StoreTransferTest : public QObject
 
     void dropTables()
     {
-        Database db(QStringLiteral("MODEL"), QStringLiteral("DROP"));
-        db.open();
-        db.exec(QStringLiteral("DROP TABLE MATHLEVEL"));
-        db.exec(QStringLiteral("DROP TABLE MATHMODEL"));
+        store->exec(QStringLiteral("DROP TABLE MATHLEVEL"));
+        store->exec(QStringLiteral("DROP TABLE MATHMODEL"));
     }
 
     // A document without its time, which is all that may differ between two exports.
