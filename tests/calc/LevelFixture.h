@@ -3,7 +3,6 @@
 
 #include "calccore/Dmexec.h"
 #include "engine/Database.h"
-#include "testutil/LevelRow.h"
 #include "testutil/TestStore.h"
 #include "toolkit/MessageService.h"
 

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "testutil/TestStore.h"
-#include "testutil/LevelRow.h"
 
 #include "demo/SampleModel.h"
 #include "engine/Database.h"
@@ -167,10 +166,9 @@ void TestStore::execVerbatim(const QString& sql)
 
 int TestStore::count(const QString& table)
 {
-    Database db(QStringLiteral("MODEL"), QStringLiteral("TESTDB"));
-    db.open();
-    QSqlQuery query = db.exec(QStringLiteral("SELECT count(*) FROM %1").arg(table));
-    return query.next() ? query.value(0).toInt() : -1;
+    return rows(QStringLiteral("SELECT count(*) FROM %1").arg(table))
+        .value(0, QStringLiteral("-1"))
+        .toInt();
 }
 
 void TestStore::addModel(int key, const QString& name)
