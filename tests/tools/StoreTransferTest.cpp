@@ -117,8 +117,10 @@ class StoreTransferTest : public QObject
 
     void dropTables()
     {
-        store->exec(QStringLiteral("DROP TABLE MATHLEVEL"));
-        store->exec(QStringLiteral("DROP TABLE MATHMODEL"));
+        Database db(QStringLiteral("MODEL"), QStringLiteral("DROP"));
+        db.open();
+        db.exec(QStringLiteral("DROP TABLE MATHLEVEL"));
+        db.exec(QStringLiteral("DROP TABLE MATHMODEL"));
     }
 
     // A document without its time, which is all that may differ between two exports.
@@ -155,7 +157,7 @@ private Q_SLOTS:
     void init()
     {
         store = std::make_unique<TestStore>();
-        fillStore();
+        QVERIFY_STORE(fillStore());
     }
     void cleanup() { store.reset(); }
 
