@@ -9,7 +9,6 @@
 #include "chart/ChartLabels.h"
 #include "chart/ChartTexts.h"
 #include "chart/TChartControl.h"
-#include "demo/SampleModel.h"
 #include "number/NumberFormat.h"
 #include "results/Formout.h"
 #include "results/Formparm.h"
@@ -20,6 +19,7 @@
 #include "store/Dmstruct.h"
 #include "testutil/ErrorRecorder.h"
 #include "testutil/MessageRecorder.h"
+#include "testutil/StoreCheck.h"
 #include "testutil/TestRegistry.h"
 #include "toolkit/Application.h"
 #include "toolkit/StringGridModel.h"
@@ -303,7 +303,7 @@ private Q_SLOTS:
     void initialInputsFillHiddenWindows()
     {
         QFETCH(bool, byEnter);
-        SampleModel::load(*levels->db);
+        QVERIFY_STORE(levels->store->addSample());
         createWindows();
         const QStringList before = levels->snapshot();
         MessageRecorder messages;
@@ -348,7 +348,7 @@ private Q_SLOTS:
     // each is made into "0.00" only when shown or read.
     void millionResultsKeptAsNumbers()
     {
-        SampleModel::load(*levels->db);
+        QVERIFY_STORE(levels->store->addSample());
         createWindows();
         w()->ValX->setItemIndex(0);
         w()->edtLevelX->setText(QStringLiteral("2"));
@@ -374,7 +374,7 @@ private Q_SLOTS:
     // The window hands every field and choice to the sweep.
     void inputsReachTheSweep()
     {
-        SampleModel::load(*levels->db);
+        QVERIFY_STORE(levels->store->addSample());
         createWindows();
         MessageRecorder messages;
         const SweepInput input{"2", "7", "1,5", "2", "100", "10", "-30", "1", "1", 5, 1, 1};
@@ -397,7 +397,7 @@ private Q_SLOTS:
     void blankFieldTakesItsInitialText()
     {
         QFETCH(QString, field);
-        SampleModel::load(*levels->db);
+        QVERIFY_STORE(levels->store->addSample());
         createWindows();
         MessageRecorder messages;
         w()->btnCalc->click();
@@ -436,7 +436,7 @@ private Q_SLOTS:
         QFETCH(QString, change);
         QFETCH(SweepInput, input);
         QFETCH(QString, error);
-        SampleModel::load(*levels->db);
+        QVERIFY_STORE(levels->store->addSample());
         createWindows();
         MessageRecorder messages;
         ErrorRecorder errors;
@@ -451,7 +451,7 @@ private Q_SLOTS:
         QCOMPARE(messages.count(), 2);
         const QStringList before = shown();
         if (!change.isEmpty())
-            levels->store->exec(change);
+            QVERIFY_STORE(levels->store->exec(change));
         enter(input);
         w()->btnCalc->click();
         QCOMPARE(errors.count(), 1);
@@ -496,7 +496,7 @@ private Q_SLOTS:
         QFETCH(QString, field);
         QFETCH(QString, text);
         QFETCH(QString, box);
-        SampleModel::load(*levels->db);
+        QVERIFY_STORE(levels->store->addSample());
         createWindows();
         MessageRecorder messages;
         ErrorRecorder errors;
@@ -583,7 +583,7 @@ private Q_SLOTS:
         QFETCH(int, model);
         QFETCH(QString, name);
         QFETCH(QString, firstLevel);
-        SampleModel::load(*levels->db);
+        QVERIFY_STORE(levels->store->addSample());
         addRegionalModel();
         createWindows();
         MessageRecorder messages;
@@ -599,9 +599,9 @@ private Q_SLOTS:
         QCOMPARE(listing().mid(0, 3),
                  (QStringList{QStringLiteral("Модель: ") + name, QString(), firstLevel}));
         for (const char* table : {"MATHLEVEL", "MATHMODEL"})
-            levels->store->exec(QStringLiteral("DELETE FROM %1 WHERE MODID <> %2")
-                                    .arg(QLatin1String(table))
-                                    .arg(model));
+            QVERIFY_STORE(levels->store->exec(QStringLiteral("DELETE FROM %1 WHERE MODID <> %2")
+                                                  .arg(QLatin1String(table))
+                                                  .arg(model)));
         w()->btnCalc->click();
         QCOMPARE(cells(), together);
         QCOMPARE(chartValues(), values);
@@ -614,7 +614,7 @@ private Q_SLOTS:
     // values in the user's locale; "ОК" closes it.
     void listingFollowsTheModelThenTheCalculation()
     {
-        SampleModel::load(*levels->db);
+        QVERIFY_STORE(levels->store->addSample());
         addRegionalModel();
         createWindows();
         MessageRecorder messages;
@@ -718,7 +718,7 @@ private Q_SLOTS:
 
     void smallerGridReplacesLarger()
     {
-        SampleModel::load(*levels->db);
+        QVERIFY_STORE(levels->store->addSample());
         createWindows();
         MessageRecorder messages;
         w()->btnCalc->click();
@@ -739,7 +739,7 @@ private Q_SLOTS:
     // cell, on another grid it is not offered.
     void pinnedResultAndTheNextCalculation()
     {
-        SampleModel::load(*levels->db);
+        QVERIFY_STORE(levels->store->addSample());
         createWindows();
         MessageRecorder messages;
         w()->btnCalc->click();
@@ -770,7 +770,7 @@ private Q_SLOTS:
     void closingEndsTheChartLoading()
     {
         QFETCH(bool, byEscape);
-        SampleModel::load(*levels->db);
+        QVERIFY_STORE(levels->store->addSample());
         createWindows();
         w()->show();
         QVERIFY(QTest::qWaitForWindowExposed(w()));

@@ -6,6 +6,7 @@
 #include "calccore/TableBuffer.h"
 #include "number/Error.h"
 #include "testutil/MessageRecorder.h"
+#include "testutil/StoreCheck.h"
 #include "testutil/TestRegistry.h"
 
 #include <QLocale>
@@ -134,7 +135,7 @@ private Q_SLOTS:
     {
         ParameterSweep sweep(f->dm, chart, table, showReport);
         QCOMPARE(sweep.run(SweepInput()), ParameterSweep::Outcome::Done);
-        f->store->exec(QStringLiteral("UPDATE MATHLEVEL SET LVLTSKFLOWDIST = NULL"));
+        QVERIFY_STORE(f->store->exec(QStringLiteral("UPDATE MATHLEVEL SET LVLTSKFLOWDIST = NULL")));
         QVERIFY_THROWS_EXCEPTION(Error, sweep.run(SweepInput()));
         QCOMPARE(table.calls, 3);
         QVERIFY(!table.lines.has_value());

@@ -9,30 +9,13 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
-#include <QVariant>
 #include <memory>
 
-// One level row to store; every parameter a QVariant so a test can leave it empty.
 // A formula report shown as the calculation window shows it: a box captioned "Расчеты".
 inline void showReport(const QString& text, int = 0, int = 0, double = 0, double = 0)
 {
     MessageService::show(text, QStringLiteral("Расчеты"));
 }
-
-struct LevelRow
-{
-    int number = 1;
-    QVariant nodes = 1;
-    QVariant dcsTime = 1;
-    QVariant flowInt = 1000;
-    QVariant flowDist = 1.0;
-    QVariant costDelay = 1;
-    QVariant costUse = 1;
-    QVariant costLimit = 0.0;
-    QVariant dcsInt = 1;
-    QVariant rtNodes = QVariant();
-    int model = 1;
-};
 
 // A fresh store with the levels a test puts in, and the working set over it,
 // set to model 1 (the sample model, when a test loads it into the empty store).
@@ -49,27 +32,14 @@ public:
     void addModel(int model, const QString& name)
     {
         m_models << model;
-        store->exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (%1, '%2')")
-                        .arg(model)
-                        .arg(name));
+        store->addModel(model, name);
     }
 
     void add(const LevelRow& row)
     {
         if (!m_models.contains(row.model))
             addModel(row.model, QStringLiteral("Модель %1").arg(row.model));
-        store->exec(
-            QStringLiteral(
-                "INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, "
-                "LVLTSKDCSTIME, LVLTSKFLOWINT, LVLTSKFLOWDIST, LVLNODECOSTDELAY, LVLNODECOSTUSE, "
-                "LVLCOSTLIMIT, LVLNODECOSTDELAY_DCSINT, RTLVLNODEAMOUNT) VALUES "
-                "(%1, %2, %3, 'Уровень %3', %4, %5, %6, %7, %8, %9, %10, %11, %12)")
-                .arg(row.model)
-                .arg(++m_nextId)
-                .arg(row.number)
-                .arg(sql(row.nodes), sql(row.dcsTime), sql(row.flowInt), sql(row.flowDist),
-                     sql(row.costDelay), sql(row.costUse), sql(row.costLimit), sql(row.dcsInt),
-                     sql(row.rtNodes)));
+        store->addLevel(row, ++m_nextId);
     }
 
     void add(const QList<LevelRow>& rows)
@@ -101,15 +71,6 @@ public:
     TdmExecute dm;
 
 private:
-    static QString sql(const QVariant& v)
-    {
-        if (v.isNull())
-            return QStringLiteral("NULL");
-        if (v.typeId() == QMetaType::Double)
-            return QString::number(v.toDouble(), 'g', 17);
-        return v.toString();
-    }
-
     QList<int> m_models;
     int m_nextId = 0;
 };

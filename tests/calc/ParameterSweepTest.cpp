@@ -4,9 +4,9 @@
 #include "calccore/ArithmeticError.h"
 #include "calccore/ChartBuffer.h"
 #include "calccore/TableBuffer.h"
-#include "demo/SampleModel.h"
 #include "number/ConvertError.h"
 #include "testutil/MessageRecorder.h"
+#include "testutil/StoreCheck.h"
 #include "testutil/TestRegistry.h"
 
 #include <QLocale>
@@ -30,7 +30,7 @@ class ParameterSweepTest : public QObject
     ParameterSweep::PointReport report;
 
     // The levels of the sample model (stored as model 1 of the empty store).
-    void addSampleLevels() { SampleModel::load(*f->db); }
+    void addSampleLevels() { f->store->addSample(); }
     // The node count of level 2 of the sample levels, in the formula's order of operations.
     static double nodeCount2(double lambda, double mu2 = 5.0, double q1 = 0.3)
     {
@@ -465,8 +465,8 @@ private Q_SLOTS:
     // the sweep goes on: here μ(2) = 0 divides by zero at every point.
     void reportsPerPoint()
     {
-        f->store->exec(
-            QStringLiteral("UPDATE MATHLEVEL SET LVLTSKDCSTIME = 0 WHERE LVLNUMBER = 2"));
+        QVERIFY_STORE(f->store->exec(
+            QStringLiteral("UPDATE MATHLEVEL SET LVLTSKDCSTIME = 0 WHERE LVLNUMBER = 2")));
         QList<QPair<int, int>> points;
         report = [&](const QString& text, int ix, int iy, double, double) {
             QCOMPARE(text, QStringLiteral("Деление на ноль"));

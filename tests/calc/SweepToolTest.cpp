@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "testutil/StoreCheck.h"
 #include "testutil/TestRegistry.h"
 #include "testutil/TestStore.h"
 #include "testutil/ToolRun.h"
@@ -202,9 +203,9 @@ private Q_SLOTS:
         const ToolRun together = run(QStringLiteral(KEROVA_SWEEP_TOOL), choice + args);
         QVERIFY2(together.exitCode == 0, qPrintable(together.err));
         for (const char* table : {"MATHLEVEL", "MATHMODEL"})
-            store->exec(QStringLiteral("DELETE FROM %1 WHERE MODID <> %2")
-                            .arg(QLatin1String(table))
-                            .arg(kept));
+            QVERIFY_STORE(store->exec(QStringLiteral("DELETE FROM %1 WHERE MODID <> %2")
+                                          .arg(QLatin1String(table))
+                                          .arg(kept)));
         const ToolRun alone = run(QStringLiteral(KEROVA_SWEEP_TOOL), args);
         QCOMPARE(alone.exitCode, 0);
         QCOMPARE(lines(together), lines(alone));
@@ -250,7 +251,7 @@ private Q_SLOTS:
         QFETCH(QStringList, args);
         addSecondModel();
         if (!change.isEmpty())
-            store->exec(change);
+            QVERIFY_STORE(store->exec(change));
         const ToolRun result = run(QStringLiteral(KEROVA_SWEEP_TOOL), args);
         QTEST(result.exitCode, "exitCode");
         QTEST(result.err, "errors");

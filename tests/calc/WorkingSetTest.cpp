@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LevelFixture.h"
-#include "demo/SampleModel.h"
 #include "number/ConvertError.h"
 #include "testutil/TestRegistry.h"
 
@@ -20,7 +19,7 @@ class WorkingSetTest : public QObject
     // level 3 with a node count of its own.
     void addThreeLevels()
     {
-        SampleModel::load(*f->db);
+        f->store->addSample();
         f->store->exec(QStringLiteral(
             "UPDATE MATHLEVEL SET LVLNODECOSTDELAY_DCSINT = NULL WHERE LVLNUMBER = 2"));
         f->store->exec(

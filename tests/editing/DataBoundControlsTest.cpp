@@ -5,6 +5,7 @@
 #include "engine/UpdateSql.h"
 #include "number/Error.h"
 #include "testutil/ErrorRecorder.h"
+#include "testutil/StoreCheck.h"
 #include "testutil/TestRegistry.h"
 #include "testutil/TestStore.h"
 #include "toolkit/DBEdit.h"
@@ -30,11 +31,8 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
         store = std::make_unique<TestStore>();
         for (int i = 1; i <= 3; ++i)
-            store->exec(
-                QStringLiteral(
-                    "INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNAME, LVLTSKFLOWDIST) "
-                    "VALUES (1, %1, %1, 'L%1', 0.5)")
-                    .arg(i));
+            QVERIFY_STORE(
+                store->addLevel(1, i, i, QStringLiteral("LVLTSKFLOWDIST"), QStringLiteral("0.5")));
         db = std::make_unique<Database>();
         db->open();
         update = std::make_unique<UpdateSql>(QStringLiteral("upd"));

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "EditingFixture.h"
 #include "calc/Frmexec.h"
 #include "editing/Formlevel.h"
 #include "engine/DataSet.h"
 #include "results/Formout.h"
 #include "results/Formparm.h"
 #include "results/Formtblout.h"
+#include "testutil/EditingFixture.h"
 #include "testutil/TabStops.h"
 #include "testutil/TestRegistry.h"
 #include "toolkit/DBGrid.h"
@@ -110,8 +110,8 @@ private Q_SLOTS:
         QFETCH(int, modifiers);
         QFETCH(bool, openCell);
         QFETCH(QString, focus);
-        f->addModel(1);
-        f->addModel(2);
+        f->store->addModel(1);
+        f->store->addModel(2);
         f->start();
         QWidget* form =
             window == QLatin1String("frmTblOut") ? static_cast<QWidget*>(frmTblOut) : frmMathModel;
@@ -137,8 +137,8 @@ private Q_SLOTS:
     // the name, Enter posts the row and the cursor stays in the grid.
     void addTypeEnter()
     {
-        f->addModel(1);
-        f->addModel(2);
+        f->store->addModel(1);
+        f->store->addModel(2);
         f->start();
         DBGrid* grid = frmMathModel->DBGrid1;
         grid->setCurrentIndex(grid->model()->index(1, 1));

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "EditingFixture.h"
 #include "editing/Formlevel.h"
 #include "engine/DataSet.h"
+#include "testutil/EditingFixture.h"
 #include "testutil/QuestionRecorder.h"
+#include "testutil/StoreCheck.h"
 #include "testutil/TestRegistry.h"
 #include "toolkit/DBEdit.h"
 #include "toolkit/DBGrid.h"
@@ -56,11 +57,11 @@ private Q_SLOTS:
 
     void listShowsTheChosenModelsLevelsInNumberOrder()
     {
-        f->addModel(1);
-        f->addModel(2);
-        f->addLevel(2, 1, 20);
-        f->addLevel(2, 2, 10);
-        f->addLevel(1, 3, 5);
+        f->store->addModel(1);
+        f->store->addModel(2);
+        f->store->addLevel(2, 1, 20);
+        f->store->addLevel(2, 2, 10);
+        f->store->addLevel(1, 3, 5);
         f->start();
         openLevelsOf(1);
         QCOMPARE(f->column(lstLevel->DBGrid1, 1), (QStringList{"L2", "L1"}));
@@ -70,10 +71,10 @@ private Q_SLOTS:
 
     void levelsOfAnotherModelReplaceAVisibleList()
     {
-        f->addModel(1);
-        f->addModel(2);
-        f->addLevel(1, 1, 1);
-        f->addLevel(2, 7, 1);
+        f->store->addModel(1);
+        f->store->addModel(2);
+        f->store->addLevel(1, 1, 1);
+        f->store->addLevel(2, 7, 1);
         f->start();
         openLevelsOf(0);
         openLevelsOf(1);
@@ -82,8 +83,8 @@ private Q_SLOTS:
 
     void levelsForTheListedModelKeepHeldBackEdits()
     {
-        f->addModel(1);
-        f->addLevel(1, 1, 1);
+        f->store->addModel(1);
+        f->store->addLevel(1, 1, 1);
         f->start();
         openLevelsOf(0);
         DataSet& levels = dmStructure->qryLevel;
@@ -106,10 +107,10 @@ private Q_SLOTS:
     {
         QFETCH(bool, change);
         QFETCH(QStringList, stored);
-        f->addModel(1);
-        f->addModel(2);
-        f->addLevel(1, 1, 1);
-        f->addLevel(1, 2, 2, QStringLiteral("MODIDHIER, LVLIDHIER"), QStringLiteral("1, 1"));
+        f->store->addModel(1);
+        f->store->addModel(2);
+        f->store->addLevel(1, 1, 1);
+        f->store->addLevel(1, 2, 2, QStringLiteral("MODIDHIER, LVLIDHIER"), QStringLiteral("1, 1"));
         f->start();
         openLevelsOf(0);
         (change ? lstLevel->btnLevelModify : lstLevel->btnLevelCreate)->click();
@@ -118,8 +119,8 @@ private Q_SLOTS:
         openLevelsOf(1); // the list moves on to model 2 while the editor is open
         frmLevel->btnOK->click();
         QCOMPARE(f->errors.texts(), QStringList{});
-        QCOMPARE(f->storedLevels(), stored);
-        QCOMPARE(f->storedValue(QStringLiteral("MODIDHIER"), 1, 2).toInt(), 1);
+        QCOMPARE(f->store->storedLevels(), stored);
+        QCOMPARE(f->store->storedValue(QStringLiteral("MODIDHIER"), 1, 2).toInt(), 1);
     }
 
     // «Удалить» asks first and then deletes at once; on an empty list it asks nothing.
@@ -134,16 +135,16 @@ private Q_SLOTS:
     {
         QFETCH(Answer, answer);
         QFETCH(QStringList, stored);
-        f->addModel(1);
-        f->addLevel(1, 1, 1);
-        f->addLevel(1, 2, 2);
+        f->store->addModel(1);
+        f->store->addLevel(1, 1, 1);
+        f->store->addLevel(1, 2, 2);
         f->start();
         openLevelsOf(0);
         QuestionRecorder questions(answer);
         lstLevel->btnLevelRemove->click();
         QCOMPARE(questions.questions(),
                  (QVector<QPair<QString, QString>>{{"Удалить уровень «L1»?", "Удаление уровня"}}));
-        QCOMPARE(f->storedLevels(), stored);
+        QCOMPARE(f->store->storedLevels(), stored);
         QCOMPARE(lstLevel->DBGrid1->model()->rowCount(), stored.size());
         questions.answer(Answer::Yes);
         lstLevel->btnLevelRemove->click();
@@ -151,12 +152,12 @@ private Q_SLOTS:
         lstLevel->btnLevelRemove->click(); // the list is empty by now
         QCOMPARE(questions.count(), 1 + stored.size());
         QCOMPARE(f->errors.count(), 0);
-        QCOMPARE(f->storedLevels(), QStringList{});
+        QCOMPARE(f->store->storedLevels(), QStringList{});
     }
 
     void modifyOnAnEmptyListShowsNoEditor()
     {
-        f->addModel(1);
+        f->store->addModel(1);
         f->start();
         openLevelsOf(0);
         lstLevel->btnLevelModify->click();
@@ -216,12 +217,13 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, message);
         QFETCH(QString, focus);
-        f->addModel(3);
-        f->addModel(4);
-        f->addLevel(3, 4, 1);
-        f->addLevel(3, 6, 3);
-        f->store->exec(QStringLiteral("UPDATE MATHLEVEL SET LVLNAME = NULL WHERE LVLID = 6"));
-        f->addLevel(4, 1, 7);
+        f->store->addModel(3);
+        f->store->addModel(4);
+        f->store->addLevel(3, 4, 1);
+        f->store->addLevel(3, 6, 3);
+        QVERIFY_STORE(
+            f->store->exec(QStringLiteral("UPDATE MATHLEVEL SET LVLNAME = NULL WHERE LVLID = 6")));
+        f->store->addLevel(4, 1, 7);
         f->start();
         openLevelsOf(0);
         (change ? lstLevel->btnLevelModify : lstLevel->btnLevelCreate)->click();
@@ -235,10 +237,10 @@ private Q_SLOTS:
         const QStringList before{"3/4", "3/6", "4/1"};
         const QStringList after =
             change ? QStringList{"3/6", "3/7", "4/1"} : QStringList{"3/4", "3/6", "3/7", "4/1"};
-        QCOMPARE(f->storedLevels(), message.isEmpty() ? after : before);
+        QCOMPARE(f->store->storedLevels(), message.isEmpty() ? after : before);
         if (message.isEmpty()) {
-            QCOMPARE(f->storedValue(QStringLiteral("LVLNAME"), 3, 7).toString(), name);
-            QVERIFY(f->storedValue(QStringLiteral("LVLNODEAMOUNT"), 3, 7).isNull());
+            QCOMPARE(f->store->storedValue(QStringLiteral("LVLNAME"), 3, 7).toString(), name);
+            QVERIFY(f->store->storedValue(QStringLiteral("LVLNODEAMOUNT"), 3, 7).isNull());
             return;
         }
         QCOMPARE(QApplication::focusWidget()->objectName(), focus);
@@ -277,9 +279,9 @@ private Q_SLOTS:
         QFETCH(Answer, answer);
         QFETCH(QStringList, names);
         QFETCH(int, current);
-        f->addModel(1);
-        f->addLevel(1, 1, 1);
-        f->addLevel(1, 2, 3);
+        f->store->addModel(1);
+        f->store->addLevel(1, 1, 1);
+        f->store->addLevel(1, 2, 3);
         f->start();
         openLevelsOf(0);
         QAbstractItemModel* grid = lstLevel->DBGrid1->model();
@@ -300,7 +302,7 @@ private Q_SLOTS:
 
     void typedValuesAreStored()
     {
-        f->addModel(1);
+        f->store->addModel(1);
         f->start();
         openLevelsOf(0);
         lstLevel->btnLevelCreate->click();
@@ -309,51 +311,51 @@ private Q_SLOTS:
         type(frmLevel->editLvlTskFlowDist, QStringLiteral("0,25"));
         QTest::keyClick(frmLevel->editLvlTskFlowDist, Qt::Key_Return); // Enter means "ОК"
         QCOMPARE(f->errors.texts(), QStringList{});
-        QCOMPARE(f->storedLevels(), QStringList{"1/1"});
-        QCOMPARE(f->storedValue(QStringLiteral("LVLNAME"), 1, 1).toString(),
+        QCOMPARE(f->store->storedLevels(), QStringList{"1/1"});
+        QCOMPARE(f->store->storedValue(QStringLiteral("LVLNAME"), 1, 1).toString(),
                  QStringLiteral("Отделения"));
-        QCOMPARE(f->storedValue(QStringLiteral("LVLTSKFLOWDIST"), 1, 1).toDouble(), 0.25);
+        QCOMPARE(f->store->storedValue(QStringLiteral("LVLTSKFLOWDIST"), 1, 1).toDouble(), 0.25);
     }
 
     void modifyAndOkGivesANewKeyAndKeepsTheValues()
     {
-        f->addModel(1);
-        f->addLevel(1, 1, 1, QStringLiteral("LVLNODEAMOUNT"), QStringLiteral("12"));
-        f->addLevel(1, 2, 2);
+        f->store->addModel(1);
+        f->store->addLevel(1, 1, 1, QStringLiteral("LVLNODEAMOUNT"), QStringLiteral("12"));
+        f->store->addLevel(1, 2, 2);
         f->start();
         openLevelsOf(0);
         lstLevel->btnLevelModify->click();
         QCOMPARE(frmLevel->editLvlNodeAmount->text(), QStringLiteral("12"));
         frmLevel->btnOK->click();
-        QCOMPARE(f->storedLevels(), (QStringList{"1/2", "1/3"}));
-        QCOMPARE(f->storedValue(QStringLiteral("LVLNODEAMOUNT"), 1, 3).toInt(), 12);
+        QCOMPARE(f->store->storedLevels(), (QStringList{"1/2", "1/3"}));
+        QCOMPARE(f->store->storedValue(QStringLiteral("LVLNODEAMOUNT"), 1, 3).toInt(), 12);
     }
 
     void changingARemovedLevelStoresANewOne()
     {
-        f->addModel(1);
-        f->addLevel(1, 1, 1);
+        f->store->addModel(1);
+        f->store->addLevel(1, 1, 1);
         f->start();
         openLevelsOf(0);
-        f->store->exec(
-            QStringLiteral("DELETE FROM MATHLEVEL")); // removed since the list was loaded
+        QVERIFY_STORE(f->store->exec(
+            QStringLiteral("DELETE FROM MATHLEVEL"))); // removed since the list was loaded
         lstLevel->btnLevelModify->click();
         QCOMPARE(dmStructure->qryEditLevel.state(), DataSet::State::Insert);
         fill(QStringLiteral("1"), QStringLiteral("L1"));
         frmLevel->btnOK->click();
-        QCOMPARE(f->storedLevels(), QStringList{"1/1"});
+        QCOMPARE(f->store->storedLevels(), QStringList{"1/1"});
     }
 
     void cancelWritesNothing()
     {
-        f->addModel(1);
+        f->store->addModel(1);
         f->start();
         openLevelsOf(0);
         lstLevel->btnLevelCreate->click();
         type(frmLevel->editLvlName, QStringLiteral("typed"));
         QTest::keyClick(frmLevel, Qt::Key_Escape);
         QVERIFY(!frmLevel->isVisible());
-        QCOMPARE(f->storedLevels(), QStringList{});
+        QCOMPARE(f->store->storedLevels(), QStringList{});
     }
 
     void enterPressesTheFocusedButton_data()
@@ -368,7 +370,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, control);
         QFETCH(QStringList, stored);
-        f->addModel(1);
+        f->store->addModel(1);
         f->start();
         openLevelsOf(0);
         lstLevel->btnLevelCreate->click();
@@ -378,7 +380,7 @@ private Q_SLOTS:
         auto* focused = frmLevel->findChild<QWidget*>(control);
         focused->setFocus();
         QTest::keyClick(focused, Qt::Key_Return);
-        QCOMPARE(f->storedLevels(), stored);
+        QCOMPARE(f->store->storedLevels(), stored);
         QVERIFY(!frmLevel->isVisible());
     }
 
@@ -392,7 +394,7 @@ private Q_SLOTS:
     void letterInANumberFieldIsRefusedAtTheField()
     {
         QFETCH(QString, text);
-        f->addModel(1);
+        f->store->addModel(1);
         f->start();
         openLevelsOf(0);
         lstLevel->btnLevelCreate->click();
@@ -404,7 +406,7 @@ private Q_SLOTS:
         QCOMPARE(dmStructure->qryEditLevel.state(), DataSet::State::Insert);
         QVERIFY(dmStructure->qryEditLevel.fieldByName(QStringLiteral("LVLNODEAMOUNT")).isNull());
         frmLevel->btnOK->click(); // the typed text is still refused
-        QCOMPARE(f->storedLevels(), QStringList{});
+        QCOMPARE(f->store->storedLevels(), QStringList{});
         QVERIFY(frmLevel->isVisible());
     }
 
@@ -431,9 +433,10 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QString, shown);
         QFETCH(QVariant, stored);
-        f->addModel(1);
-        f->addLevel(1, 1, 1, QStringLiteral("LVLNODECOSTDELAY_DCSINT, LVLNODECOSTDELAY_DCSINT2"),
-                    QStringLiteral("3, 0.5"));
+        f->store->addModel(1);
+        f->store->addLevel(1, 1, 1,
+                           QStringLiteral("LVLNODECOSTDELAY_DCSINT, LVLNODECOSTDELAY_DCSINT2"),
+                           QStringLiteral("3, 0.5"));
         f->start();
         openLevelsOf(0);
         (change ? lstLevel->btnLevelModify : lstLevel->btnLevelCreate)->click();
@@ -450,10 +453,12 @@ private Q_SLOTS:
         frmLevel->btnOK->click();
         QCOMPARE(f->errors.texts(), QStringList{});
         const int key = 2; // a new level, or the changed one under its new key
-        const QVariant cost = f->storedValue(QStringLiteral("LVLNODECOSTDELAY_DCSINT"), 1, key);
+        const QVariant cost =
+            f->store->storedValue(QStringLiteral("LVLNODECOSTDELAY_DCSINT"), 1, key);
         QCOMPARE(cost.isNull() ? QVariant() : QVariant(cost.toInt()), stored);
-        QCOMPARE(f->storedValue(QStringLiteral("LVLNODECOSTDELAY_DCSINT2"), 1, key).toDouble(),
-                 0.25);
+        QCOMPARE(
+            f->store->storedValue(QStringLiteral("LVLNODECOSTDELAY_DCSINT2"), 1, key).toDouble(),
+            0.25);
     }
 
     // «Изменить» and «Добавить» show the editor for their level even when it
@@ -506,9 +511,9 @@ private Q_SLOTS:
         QFETCH(QString, shown);
         QFETCH(QStringList, stored);
         QFETCH(QString, first);
-        f->addModel(1);
-        f->addLevel(1, 1, 1);
-        f->addLevel(1, 2, 2);
+        f->store->addModel(1);
+        f->store->addLevel(1, 1, 1);
+        f->store->addLevel(1, 2, 2);
         f->start();
         openLevelsOf(0);
         lstLevel->findChild<QPushButton*>(first)->click();
@@ -533,14 +538,15 @@ private Q_SLOTS:
             QCOMPARE(frmLevel->editLvlName->text(), shown);
             QVERIFY(dmStructure->qryEditLevel.editing());
         }
-        QCOMPARE(f->query(QStringLiteral("SELECT LVLID, LVLNAME FROM MATHLEVEL ORDER BY LVLID")),
-                 stored);
+        QCOMPARE(
+            f->store->rows(QStringLiteral("SELECT LVLID, LVLNAME FROM MATHLEVEL ORDER BY LVLID")),
+            stored);
         // What the editor shows now is what «ОК» stores: no other level is overwritten.
         if (command == QLatin1String("btnLevelModify") && answer != Answer::Cancel) {
             type(frmLevel->editLvlNumber, QStringLiteral("5"));
             frmLevel->btnOK->click();
-            QCOMPARE(f->query(QStringLiteral("SELECT LVLNUMBER, LVLNAME FROM MATHLEVEL "
-                                             "WHERE LVLNUMBER = 5")),
+            QCOMPARE(f->store->rows(QStringLiteral("SELECT LVLNUMBER, LVLNAME FROM MATHLEVEL "
+                                                   "WHERE LVLNUMBER = 5")),
                      QStringList{"5:" + shown});
         }
     }
@@ -567,9 +573,9 @@ private Q_SLOTS:
         QFETCH(QStringList, asked);
         QFETCH(QStringList, stored);
         QFETCH(QStringList, listed);
-        f->addModel(1);
-        f->addLevel(1, 1, 1);
-        f->addLevel(1, 2, 2);
+        f->store->addModel(1);
+        f->store->addLevel(1, 1, 1);
+        f->store->addLevel(1, 2, 2);
         f->start();
         openLevelsOf(0);
         QAbstractItemModel* grid = lstLevel->DBGrid1->model();
@@ -580,8 +586,9 @@ private Q_SLOTS:
         lstLevel->btnLevelRemove->click();
         QCOMPARE(f->errors.texts(), QStringList{});
         QCOMPARE(questions.texts(), asked);
-        QCOMPARE(f->query(QStringLiteral("SELECT LVLID, LVLNAME FROM MATHLEVEL ORDER BY LVLID")),
-                 stored);
+        QCOMPARE(
+            f->store->rows(QStringLiteral("SELECT LVLID, LVLNAME FROM MATHLEVEL ORDER BY LVLID")),
+            stored);
         QCOMPARE(f->column(lstLevel->DBGrid1, 1), listed);
     }
 };

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "EditingFixture.h"
 #include "engine/DataSet.h"
+#include "testutil/EditingFixture.h"
 #include "testutil/QuestionRecorder.h"
 #include "testutil/TestRegistry.h"
 #include "toolkit/DBGrid.h"
@@ -95,8 +95,8 @@ private Q_SLOTS:
         QFETCH(QString, asked);
         QFETCH(QStringList, stored);
         QFETCH(int, listed);
-        f->addModel(1);
-        f->addLevel(1, 1, 1);
+        f->store->addModel(1);
+        f->store->addLevel(1, 1, 1);
         f->start();
         act({"at 1", "add"});
         if (!name.isEmpty())
@@ -106,7 +106,7 @@ private Q_SLOTS:
         QuestionRecorder questions(answer);
         frmMathModel->btnLevel->click();
         QCOMPARE(questions.texts(), QStringList{asked});
-        QCOMPARE(f->storedModels(), stored);
+        QCOMPARE(f->store->storedModels(), stored);
         QCOMPARE(lstLevel->isVisible(), listed != 0);
         QCOMPARE(f->messages.count(), name.isEmpty() ? 1 : 0); // the name is required
         QCOMPARE(frmMathModel->isWindowModified(), listed == 0);
@@ -119,15 +119,15 @@ private Q_SLOTS:
 
     void addNameSaveStoresUnderTheNextKey()
     {
-        f->addModel(1);
-        f->addModel(2);
+        f->store->addModel(1);
+        f->store->addModel(2);
         f->start();
         frmMathModel->DBGrid1->setCurrentIndex(frmMathModel->DBGrid1->model()->index(1, 0));
         frmMathModel->btnModelCreate->click();
         typeName(QStringLiteral("Новая модель"));
         frmMathModel->btnModelSave->click();
         QCOMPARE(f->errors.count(), 0);
-        QCOMPARE(f->storedModels(), (QStringList{"1:m1", "2:m2", "3:Новая модель"}));
+        QCOMPARE(f->store->storedModels(), (QStringList{"1:m1", "2:m2", "3:Новая модель"}));
         QCOMPARE(dmStructure->tblModel.recNo(), 0);
         QCOMPARE(frmMathModel->DBGrid1->currentIndex().row(), 0);
     }
@@ -144,7 +144,7 @@ private Q_SLOTS:
         QCOMPARE(f->errors.count(), 0);
         typeName(QStringLiteral("a"));
         frmMathModel->btnModelSave->click();
-        QCOMPARE(f->storedModels(), QStringList{"1:a"});
+        QCOMPARE(f->store->storedModels(), QStringList{"1:a"});
     }
 
     // Each way of holding a change back, then «Сохранить»: stored, no message.
@@ -166,21 +166,21 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, steps);
         QFETCH(QStringList, stored);
-        f->addModel(1);
-        f->addModel(2);
+        f->store->addModel(1);
+        f->store->addModel(2);
         f->start();
         act(steps);
         QVERIFY(frmMathModel->isWindowModified());
         frmMathModel->btnModelSave->click();
         QCOMPARE(f->errors.texts(), QStringList{});
         QCOMPARE(f->messages.count(), 0);
-        QCOMPARE(f->storedModels(), stored);
+        QCOMPARE(f->store->storedModels(), stored);
         QVERIFY(!frmMathModel->isWindowModified());
     }
 
     void removeOnANewRowRemovesOnlyIt()
     {
-        f->addModel(1);
+        f->store->addModel(1);
         f->start();
         frmMathModel->btnModelCreate->click();
         frmMathModel->btnModelRemove->click();
@@ -190,8 +190,8 @@ private Q_SLOTS:
 
     void cancelLeavesAPostedChangePending()
     {
-        f->addModel(1);
-        f->addModel(2);
+        f->store->addModel(1);
+        f->store->addModel(2);
         f->start();
         typeName(QStringLiteral("changed"));
         frmMathModel->DBGrid1->setCurrentIndex(frmMathModel->DBGrid1->model()->index(1, 0));
@@ -204,7 +204,7 @@ private Q_SLOTS:
 
     void untouchedNewRowIsDroppedWhenLeft()
     {
-        f->addModel(1);
+        f->store->addModel(1);
         f->start();
         frmMathModel->btnModelCreate->click();
         frmMathModel->DBGrid1->setCurrentIndex(frmMathModel->DBGrid1->model()->index(1, 0));
@@ -253,7 +253,7 @@ private Q_SLOTS:
         QFETCH(QStringList, stored);
         QFETCH(int, rows);
         QFETCH(bool, held);
-        f->addModel(1);
+        f->store->addModel(1);
         f->start();
         act(steps);
         QuestionRecorder questions(answer);
@@ -263,7 +263,7 @@ private Q_SLOTS:
             frmMathModel->findChild<QPushButton*>(how)->click();
         const QVector<QPair<QString, QString>> asked{{"Сохранить изменения?", "Модели"}};
         QCOMPARE(questions.questions(), steps.isEmpty() ? decltype(asked){} : asked);
-        QCOMPARE(f->storedModels(), stored);
+        QCOMPARE(f->store->storedModels(), stored);
         QCOMPARE(frmMathModel->isVisible(), rows >= 0);
         if (rows >= 0)
             QCOMPARE(frmMathModel->DBGrid1->model()->rowCount(), rows);
@@ -297,8 +297,8 @@ private Q_SLOTS:
         QFETCH(QStringList, steps);
         QFETCH(QString, summary);
         QFETCH(QStringList, header);
-        f->addModel(1);
-        f->addModel(2);
+        f->store->addModel(1);
+        f->store->addModel(2);
         f->start();
         act(steps);
         QCOMPARE(frmMathModel->isWindowModified(), !summary.isEmpty());
@@ -339,10 +339,10 @@ private Q_SLOTS:
         QFETCH(QStringList, models);
         QFETCH(QStringList, levels);
         for (int key : {1, 2, 3})
-            f->addModel(key);
-        f->addLevel(1, 1, 1);
-        f->addLevel(2, 1, 1);
-        f->addLevel(2, 2, 2);
+            f->store->addModel(key);
+        f->store->addLevel(1, 1, 1);
+        f->store->addLevel(2, 1, 1);
+        f->store->addLevel(2, 2, 2);
         f->start();
         act({QStringLiteral("at %1").arg(row)});
         frmMathModel->btnLevel->click();
@@ -350,8 +350,8 @@ private Q_SLOTS:
         act({"del", "save"});
         QCOMPARE(questions.texts(), asked);
         QCOMPARE(f->errors.texts(), QStringList{});
-        QCOMPARE(f->storedModels(), models);
-        QCOMPARE(f->storedLevels(), levels);
+        QCOMPARE(f->store->storedModels(), models);
+        QCOMPARE(f->store->storedLevels(), levels);
         QCOMPARE(lstLevel->isVisible(), models.size() == 3);
     }
 
@@ -392,7 +392,7 @@ private Q_SLOTS:
         QFETCH(QString, summary);
         QFETCH(int, current);
         for (int key : {1, 2, 3})
-            f->addModel(key);
+            f->store->addModel(key);
         f->start();
         act(steps);
         QCOMPARE(f->errors.texts(), QStringList{});
@@ -405,7 +405,7 @@ private Q_SLOTS:
         QStringList expected;
         for (const QString& name : names)
             expected << QStringLiteral("%1:%2").arg(name.mid(1), name);
-        QCOMPARE(f->storedModels(), expected);
+        QCOMPARE(f->store->storedModels(), expected);
     }
 };
 

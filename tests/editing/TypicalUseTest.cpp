@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "EditingFixture.h"
 #include "calc/Frmexec.h"
 #include "editing/Formlevel.h"
 #include "results/Formtblout.h"
+#include "testutil/EditingFixture.h"
 #include "testutil/TestRegistry.h"
 #include "toolkit/DBEdit.h"
 #include "toolkit/DBGrid.h"
@@ -63,7 +63,7 @@ private Q_SLOTS:
         QAbstractItemModel* grid = frmMathModel->DBGrid1->model();
         QVERIFY(grid->setData(grid->index(0, 0), QStringLiteral("Тестовая"), Qt::EditRole));
         frmMathModel->btnModelSave->click();
-        QCOMPARE(f->storedModels(), QStringList{"1:Тестовая"});
+        QCOMPARE(f->store->storedModels(), QStringList{"1:Тестовая"});
 
         frmMathModel->btnLevel->click();
         QVERIFY(lstLevel->isVisible());
@@ -91,7 +91,7 @@ private Q_SLOTS:
         QCOMPARE(table->cell(1, 1), QStringLiteral("0,22"));
         frmExecute->btnTable->click();
         QVERIFY(frmTblOut->isVisible());
-        QCOMPARE(f->storedLevels(), (QStringList{"1/1", "1/2", "1/3"}));
+        QCOMPARE(f->store->storedLevels(), (QStringList{"1/1", "1/2", "1/3"}));
 
         // The node performance divides by Ci, typed in the level editor.
         frmExecute->rgrCalcType->setItemIndex(1);

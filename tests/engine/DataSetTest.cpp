@@ -5,6 +5,7 @@
 #include "engine/EngineError.h"
 #include "engine/UpdateSql.h"
 #include "store/MasterDetail.h"
+#include "testutil/StoreCheck.h"
 #include "testutil/TestRegistry.h"
 #include "testutil/TestStore.h"
 
@@ -27,8 +28,7 @@ class DataSetTest : public QObject
     void seedModels(const QList<int>& keys)
     {
         for (int key : keys)
-            store->exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (%1, 'm%1')")
-                            .arg(key));
+            store->addModel(key);
     }
 
     QStringList storedNames()
@@ -81,7 +81,7 @@ private Q_SLOTS:
 
     void cachedChangesReachTheStoreOnlyWhenApplied()
     {
-        seedModels({1, 2, 3});
+        QVERIFY_STORE(seedModels({1, 2, 3}));
         models->open();
         models->setRecNo(1);
         models->edit();
@@ -108,7 +108,7 @@ private Q_SLOTS:
 
     void failedApplyKeepsTheCacheAndALaterApplySucceeds()
     {
-        seedModels({1});
+        QVERIFY_STORE(seedModels({1}));
         models->open();
         models->append();
         models->fieldByName(QStringLiteral("MODID")).setAsInteger(2);
@@ -155,7 +155,7 @@ private Q_SLOTS:
     void tableNamesMatchInEverySpelling()
     {
         QFETCH(QString, name);
-        seedModels({4});
+        QVERIFY_STORE(seedModels({4}));
         QSqlQuery query = db->exec(QStringLiteral("SELECT MAX(MODID)\nFROM ") + name);
         QVERIFY(query.next());
         QCOMPARE(query.value(0).toInt(), 4);
@@ -163,8 +163,8 @@ private Q_SLOTS:
 
     void aTableMayCarryASecondName()
     {
-        store->exec(
-            QStringLiteral("INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER) VALUES (1, 1, 5)"));
+        QVERIFY_STORE(store->exec(
+            QStringLiteral("INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER) VALUES (1, 1, 5)")));
         DataSet levels(QStringLiteral("qryLevel"));
         levels.setDatabase(db.get());
         levels.appendSql(QStringLiteral("SELECT MODID, LVLID, LVLNUMBER"));
@@ -192,15 +192,16 @@ private Q_SLOTS:
     {
         QFETCH(double, stored);
         QFETCH(int, read);
-        store->exec(
-            QStringLiteral("INSERT INTO MATHMODEL (MODID) VALUES (%1)").arg(stored, 0, 'g', 17));
+        QVERIFY_STORE(store->exec(
+            QStringLiteral("INSERT INTO MATHMODEL (MODID) VALUES (%1)").arg(stored, 0, 'g', 17)));
         models->open();
         QCOMPARE(models->fieldByName(QStringLiteral("MODID")).asInteger(), read);
     }
 
     void nullsReadAsZeroAndEmptyText()
     {
-        store->exec(QStringLiteral("INSERT INTO MATHLEVEL (MODID, LVLID) VALUES (1, 1)"));
+        QVERIFY_STORE(
+            store->exec(QStringLiteral("INSERT INTO MATHLEVEL (MODID, LVLID) VALUES (1, 1)")));
         DataSet levels(QStringLiteral("levels"));
         levels.setDatabase(db.get());
         levels.setTableName(QStringLiteral("MATHLEVEL"));
@@ -225,8 +226,8 @@ private Q_SLOTS:
         QFETCH(QString, locale);
         QFETCH(QString, text);
         QLocale::setDefault(QLocale(locale));
-        store->exec(QStringLiteral(
-            "INSERT INTO MATHLEVEL (MODID, LVLID, LVLTSKFLOWDIST) VALUES (1, 1, 0.3)"));
+        QVERIFY_STORE(store->exec(QStringLiteral(
+            "INSERT INTO MATHLEVEL (MODID, LVLID, LVLTSKFLOWDIST) VALUES (1, 1, 0.3)")));
         DataSet levels(QStringLiteral("levels"));
         levels.setDatabase(db.get());
         levels.setTableName(QStringLiteral("MATHLEVEL"));
@@ -267,7 +268,7 @@ private Q_SLOTS:
 
     void writingOutsideEditIsRefused()
     {
-        seedModels({1});
+        QVERIFY_STORE(seedModels({1}));
         models->open();
         try {
             models->fieldByName(QStringLiteral("MODNAME")).setAsString(QStringLiteral("x"));
@@ -292,7 +293,7 @@ private Q_SLOTS:
 
     void movingAwayPostsAChangedRowAndDropsAnUnchangedOne()
     {
-        seedModels({1, 2});
+        QVERIFY_STORE(seedModels({1, 2}));
         models->open();
         models->insert();
         models->setRecNo(2); // the untouched new row is dropped
@@ -307,7 +308,7 @@ private Q_SLOTS:
 
     void closingDiscardsCachedChanges()
     {
-        seedModels({1});
+        QVERIFY_STORE(seedModels({1}));
         models->open();
         models->remove();
         models->close();
@@ -341,7 +342,7 @@ private Q_SLOTS:
 
     void detailFollowsItsMaster()
     {
-        seedModels({1, 2});
+        QVERIFY_STORE(seedModels({1, 2}));
         models->open();
         DataSet comment(QStringLiteral("tblComment"));
         comment.setDatabase(db.get());

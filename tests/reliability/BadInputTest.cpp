@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "NastyInput.h"
-#include "editing/EditingFixture.h"
 #include "editing/Formlevel.h"
 #include "engine/DataSet.h"
+#include "testutil/EditingFixture.h"
 #include "testutil/TestRegistry.h"
 #include "toolkit/DBEdit.h"
 #include "toolkit/DBGrid.h"
@@ -62,18 +62,6 @@ class BadInputTest : public QObject
         QCOMPARE(edit->text(), text);
     }
 
-    // One column of a query's rows, read on its own connection.
-    static QStringList column(const QString& sql)
-    {
-        Database db(QStringLiteral("MODEL"), QStringLiteral("CHECK"));
-        db.open();
-        QSqlQuery q = db.exec(sql);
-        QStringList values;
-        while (q.next())
-            values << q.value(0).toString();
-        return values;
-    }
-
     static void compareStored(const QVariant& stored, Outcome outcome, const QVariant& expected,
                               Kind kind, const QString& typed)
     {
@@ -123,7 +111,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(Outcome, outcome);
         QFETCH(QVariant, expected);
-        f->addModel(1);
+        f->store->addModel(1);
         f->start();
         frmMathModel->btnLevel->click();
         lstLevel->btnLevelCreate->click();
@@ -141,15 +129,15 @@ private Q_SLOTS:
             QVERIFY(frmLevel->isVisible());
             // nothing the user typed is lost (blanks are no number and no name)
             QCOMPARE(field->text(), outcome == Outcome::Null ? QString() : text);
-            QCOMPARE(f->storedLevels(), QStringList{});
+            QCOMPARE(f->store->storedLevels(), QStringList{});
             return;
         }
         QCOMPARE(f->errors.texts(), QStringList{});
         QCOMPARE(f->messages.texts(), QStringList{});
         QVERIFY(!frmLevel->isVisible());
-        QCOMPARE(f->storedLevels(), QStringList{"1/1"});
-        compareStored(f->storedValue(column, 1, 1), outcome, expected, static_cast<Kind>(kind),
-                      text);
+        QCOMPARE(f->store->storedLevels(), QStringList{"1/1"});
+        compareStored(f->store->storedValue(column, 1, 1), outcome, expected,
+                      static_cast<Kind>(kind), text);
     }
 
     void modelCell_data()
@@ -182,8 +170,9 @@ private Q_SLOTS:
                      qPrintable(f->errors.texts().first()));
             QCOMPARE(grid->index(0, cell).data().toString(), QString());
             frmMathModel->btnModelSave->click();
-            QCOMPARE(column(QStringLiteral("SELECT count(*) FROM MATHMODEL WHERE MODCOMMENT IS NOT "
-                                           "NULL OR MODNAME <> 'n'")),
+            QCOMPARE(f->store->rows(
+                         QStringLiteral("SELECT count(*) FROM MATHMODEL WHERE MODCOMMENT IS NOT "
+                                        "NULL OR MODNAME <> 'n'")),
                      QStringList{"0"});
             return;
         }
@@ -195,13 +184,13 @@ private Q_SLOTS:
             QCOMPARE(f->messages.count(), 1);
             QCOMPARE(f->messages.boxes().first().first,
                      QStringLiteral("Наименование модели должно быть обязательно указано"));
-            QCOMPARE(f->storedModels(), QStringList{});
+            QCOMPARE(f->store->storedModels(), QStringList{});
             QCOMPARE(dmStructure->tblModel.state(), DataSet::State::Insert);
             return;
         }
         QCOMPARE(f->errors.texts(), QStringList{});
         const QStringList stored =
-            column(QStringLiteral("SELECT %1 FROM MATHMODEL").arg(columnName));
+            f->store->rows(QStringLiteral("SELECT %1 FROM MATHMODEL").arg(columnName));
         QCOMPARE(stored.size(), 1);
         QCOMPARE(stored.first(), outcome == Outcome::Null ? QString() : text);
         QCOMPARE(grid->index(0, cell).data().toString(),
@@ -223,7 +212,7 @@ private Q_SLOTS:
     void namesFullOfQuotesAndSqlAreStoredExactly()
     {
         QFETCH(QString, name);
-        f->addModel(1);
+        f->store->addModel(1);
         f->start();
         frmMathModel->btnModelCreate->click();
         QAbstractItemModel* grid = frmMathModel->DBGrid1->model();
@@ -231,8 +220,8 @@ private Q_SLOTS:
         grid->setData(grid->index(dmStructure->tblModel.recNo(), 1), name, Qt::EditRole);
         frmMathModel->btnModelSave->click();
         QCOMPARE(f->errors.texts(), QStringList{});
-        QCOMPARE(f->storedModels(), (QStringList{"1:m1", "2:" + name}));
-        QCOMPARE(column(QStringLiteral("SELECT MODCOMMENT FROM MATHMODEL WHERE MODID = 2")),
+        QCOMPARE(f->store->storedModels(), (QStringList{"1:m1", "2:" + name}));
+        QCOMPARE(f->store->rows(QStringLiteral("SELECT MODCOMMENT FROM MATHMODEL WHERE MODID = 2")),
                  QStringList{name});
 
         frmMathModel->DBGrid1->setCurrentIndex(grid->index(1, 0));
@@ -242,7 +231,7 @@ private Q_SLOTS:
         paste(frmLevel->editLvlName, name);
         frmLevel->btnOK->click();
         QCOMPARE(f->errors.texts(), QStringList{});
-        QCOMPARE(f->storedValue(QStringLiteral("LVLNAME"), 2, 1).toString(), name);
+        QCOMPARE(f->store->storedValue(QStringLiteral("LVLNAME"), 2, 1).toString(), name);
         lstLevel->btnLevelRefresh->click();
         QCOMPARE(lstLevel->DBGrid1->model()->index(0, 1).data().toString(), name);
     }

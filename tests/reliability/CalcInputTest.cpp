@@ -2,12 +2,11 @@
 #include "NastyInput.h"
 #include "calc/Frmexec.h"
 #include "chart/TChartControl.h"
-#include "demo/SampleModel.h"
-#include "editing/EditingFixture.h"
-#include "engine/Database.h"
 #include "number/NumberFormat.h"
 #include "results/Formout.h"
 #include "results/Formtblout.h"
+#include "testutil/EditingFixture.h"
+#include "testutil/StoreCheck.h"
 #include "testutil/TestRegistry.h"
 #include "toolkit/TStringGrid.h"
 
@@ -51,11 +50,7 @@ class CalcInputTest : public QObject
 
     void startWithSample()
     {
-        {
-            Database db;
-            db.open();
-            SampleModel::load(db);
-        }
+        f->store->addSample();
         f->start();
     }
 
@@ -181,12 +176,8 @@ private Q_SLOTS:
     void formulaExtremes()
     {
         QFETCH(QString, assignment);
-        {
-            Database db;
-            db.open();
-            SampleModel::load(db);
-            db.exec(QStringLiteral("UPDATE MATHLEVEL SET ") + assignment);
-        }
+        QVERIFY_STORE(f->store->addSample());
+        QVERIFY_STORE(f->store->exec(QStringLiteral("UPDATE MATHLEVEL SET ") + assignment));
         f->start();
         frmExecute->btnCalc->click();
         QVERIFY(f->errors.count() <= 1); // an arithmetic error ends the calculation once

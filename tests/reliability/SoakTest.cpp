@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/Frmexec.h"
-#include "demo/SampleModel.h"
-#include "editing/EditingFixture.h"
 #include "editing/Formlevel.h"
-#include "engine/Database.h"
 #include "results/Formtblout.h"
+#include "testutil/EditingFixture.h"
 #include "testutil/QuestionRecorder.h"
+#include "testutil/StoreCheck.h"
 #include "testutil/TestRegistry.h"
 #include "toolkit/DBEdit.h"
 #include "toolkit/DBGrid.h"
@@ -128,17 +127,13 @@ private Q_SLOTS:
                  1); // the last removal is still held back
         QCOMPARE(f->store->count(QStringLiteral("MATHLEVEL")), 0);
         if (TestStore::driver() == TestStore::Driver::SQLite)
-            QCOMPARE(f->query(QStringLiteral("PRAGMA integrity_check")).first(),
+            QCOMPARE(f->store->rows(QStringLiteral("PRAGMA integrity_check")).first(),
                      QStringLiteral("ok"));
     }
 
     void calculations()
     {
-        {
-            Database db;
-            db.open();
-            SampleModel::load(db);
-        }
+        QVERIFY_STORE(f->store->addSample());
         f->start();
         const int count = cycles("KEROVA_SOAK_CALCULATIONS", 1000);
         run("calculations", count, [&](int) {

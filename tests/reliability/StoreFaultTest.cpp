@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "editing/EditingFixture.h"
 #include "editing/Formlevel.h"
 #include "engine/DataSet.h"
 #include "engine/Database.h"
 #include "number/Error.h"
 #include "store/Dmcom.h"
+#include "testutil/EditingFixture.h"
 #include "testutil/EngineConfig.h"
 #include "testutil/GuardedStartup.h"
 #include "testutil/QuestionRecorder.h"
@@ -96,8 +96,8 @@ class StoreFaultTest : public QObject
 
     static QString storeState(EditingFixture& fx)
     {
-        return fx.storedModels().join(QLatin1Char(' ')) + QStringLiteral(" | ") +
-               fx.storedLevels().join(QLatin1Char(' '));
+        return fx.store->storedModels().join(QLatin1Char(' ')) + QStringLiteral(" | ") +
+               fx.store->storedLevels().join(QLatin1Char(' '));
     }
 
 private Q_SLOTS:
@@ -157,9 +157,9 @@ private Q_SLOTS:
         QFETCH(QString, how);
         QFETCH(QString, cause);
         QuestionRecorder removal; // «Удалить уровень …?» — «Да»
-        f->addModel(1);
-        f->addModel(2);
-        f->addLevel(1, 1, 1);
+        f->store->addModel(1);
+        f->store->addModel(2);
+        f->store->addLevel(1, 1, 1);
         f->start();
         frmMathModel->btnLevel->click();
         lstLevel->btnLevelCreate->click();
@@ -195,7 +195,7 @@ private Q_SLOTS:
     {
         if (!sqlite())
             QSKIP("a read-only store file is an SQLite case");
-        f->addModel(1);
+        f->store->addModel(1);
         f->start();
         frmMathModel->btnLevel->click();
         lstLevel->btnLevelCreate->click();
@@ -212,8 +212,8 @@ private Q_SLOTS:
         restore();
         frmLevel->btnOK->click();
         QCOMPARE(f->errors.count(), 1);
-        QCOMPARE(f->storedValue(QStringLiteral("LVLNUMBER"), 1, 1).toInt(), 7);
-        QCOMPARE(f->storedValue(QStringLiteral("LVLTSKFLOWDIST"), 1, 1).toDouble(), 0.5);
+        QCOMPARE(f->store->storedValue(QStringLiteral("LVLNUMBER"), 1, 1).toInt(), 7);
+        QCOMPARE(f->store->storedValue(QStringLiteral("LVLTSKFLOWDIST"), 1, 1).toDouble(), 0.5);
     }
 
     // Another session holds a write transaction: the save gives up with
@@ -243,7 +243,7 @@ private Q_SLOTS:
         frmMathModel->btnModelSave->click();
         QCOMPARE(f->errors.count(), 1);
         // The failed save gave its key back.
-        QCOMPARE(f->storedModels(), QStringList{"1:a"});
+        QCOMPARE(f->store->storedModels(), QStringList{"1:a"});
     }
 
     // The SQLite file may not grow past its page limit: the save fails with
@@ -294,14 +294,16 @@ private Q_SLOTS:
         QCOMPARE(dmStructure->tblModel.state(), DataSet::State::Insert);
         QCOMPARE(dmStructure->tblModel.fieldByName(QStringLiteral("MODNAME")).asString(),
                  QStringLiteral("не помещается"));
-        QCOMPARE(f->query(QStringLiteral("PRAGMA integrity_check")).first(), QStringLiteral("ok"));
+        QCOMPARE(f->store->rows(QStringLiteral("PRAGMA integrity_check")).first(),
+                 QStringLiteral("ok"));
         QCOMPARE(f->store->count(QStringLiteral("MATHMODEL")), key - 1000);
 
         filler.exec(QStringLiteral("DELETE FROM MATHMODEL WHERE MODID < %1").arg(key - 5));
         frmMathModel->btnModelSave->click();
         QCOMPARE(f->errors.count(), 1);
-        QCOMPARE(f->query(QStringLiteral("SELECT MODNAME FROM MATHMODEL WHERE MODNAME <> 'f'")),
-                 QStringList{"не помещается"});
+        QCOMPARE(
+            f->store->rows(QStringLiteral("SELECT MODNAME FROM MATHMODEL WHERE MODNAME <> 'f'")),
+            QStringList{"не помещается"});
     }
 };
 

@@ -28,7 +28,7 @@ private Q_SLOTS:
         QFETCH(QList<int>, stored);
         QFETCH(int, next);
         for (int key : stored)
-            f->addModel(key);
+            f->store->addModel(key);
         QCOMPARE(dmCommon->GetNewKey(QStringLiteral("MATHMODEL"), QStringLiteral("MODID")), next);
         QVERIFY(!dmCommon->qryGetKey.active());
     }
@@ -44,9 +44,9 @@ private Q_SLOTS:
     {
         QFETCH(int, model);
         QFETCH(int, next);
-        f->addLevel(7, 1, 1);
-        f->addLevel(7, 3, 2);
-        f->addLevel(9, 40, 1);
+        f->store->addLevel(7, 1, 1);
+        f->store->addLevel(7, 3, 2);
+        f->store->addLevel(9, 40, 1);
         QCOMPARE(dmCommon->GetNewKeyWhere(QStringLiteral("MATHLEVEL"), QStringLiteral("LVLID"),
                                           QStringLiteral("MODID"), model),
                  next);
@@ -70,7 +70,7 @@ private Q_SLOTS:
 
     void exhaustedKeysAreAnError()
     {
-        f->addLevel(1, 2147483647, 1);
+        f->store->addLevel(1, 2147483647, 1);
         QVERIFY_THROWS_EXCEPTION(EngineError, dmCommon->GetNewKeyWhere(QStringLiteral("MATHLEVEL"),
                                                                        QStringLiteral("LVLID"),
                                                                        QStringLiteral("MODID"), 1));

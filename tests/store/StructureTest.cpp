@@ -6,6 +6,7 @@
 #include "number/NumberFormat.h"
 #include "number/RuleError.h"
 #include "testutil/MessageRecorder.h"
+#include "testutil/StoreCheck.h"
 #include "testutil/TestRegistry.h"
 
 #include <QRegularExpression>
@@ -163,15 +164,15 @@ private Q_SLOTS:
 
     void newModelGetsTheNextKey()
     {
-        f->addModel(1);
-        f->addModel(2);
-        f->addModel(3);
+        f->store->addModel(1);
+        f->store->addModel(2);
+        f->store->addModel(3);
         dm->tblModel.open();
         QCOMPARE(dm->ModelID, 4);
         dm->tblModel.insert();
         dm->tblModel.fieldByName(QStringLiteral("MODNAME")).setAsString(QStringLiteral("Новая"));
         saveModels();
-        QCOMPARE(f->storedModels(), (QStringList{"1:m1", "2:m2", "3:m3", "4:Новая"}));
+        QCOMPARE(f->store->storedModels(), (QStringList{"1:m1", "2:m2", "3:m3", "4:Новая"}));
         QCOMPARE(dm->ModelID, 5);
         QVERIFY(!dm->tblModel.updatesPending());
         QCOMPARE(dm->tblModel.recNo(), 0);
@@ -191,9 +192,9 @@ private Q_SLOTS:
         QFETCH(QStringList, stored);
         QFETCH(QStringList, after);
         for (const QString& key : stored)
-            f->store->exec(
+            QVERIFY_STORE(f->store->exec(
                 QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (%1, 'big')")
-                    .arg(key));
+                    .arg(key)));
         dm->tblModel.open();
         const int next = dm->ModelID;
         dm->tblModel.insert();
@@ -202,25 +203,25 @@ private Q_SLOTS:
         QCOMPARE(recorder.boxes(),
                  (QVector<MessageRecorder::Box>{
                      {"Наименование модели должно быть обязательно указано", "Создание модели"}}));
-        QCOMPARE(f->storedModels().size(), stored.size());
+        QCOMPARE(f->store->storedModels().size(), stored.size());
         QCOMPARE(dm->tblModel.state(), DataSet::State::Insert);
         QCOMPARE(dm->ModelID, next);
 
         dm->tblModel.fieldByName(QStringLiteral("MODNAME")).setAsString(QStringLiteral("a"));
         saveModels();
-        QCOMPARE(f->storedModels(), after);
+        QCOMPARE(f->store->storedModels(), after);
         QCOMPARE(recorder.count(), 1);
     }
 
     void editedModelKeepsItsKey()
     {
-        f->addModel(1);
-        f->addModel(2);
+        f->store->addModel(1);
+        f->store->addModel(2);
         dm->tblModel.open();
         dm->tblModel.edit();
         dm->tblModel.fieldByName(QStringLiteral("MODNAME")).setAsString(QStringLiteral("renamed"));
         saveModels();
-        QCOMPARE(f->storedModels(), (QStringList{"1:renamed", "2:m2"}));
+        QCOMPARE(f->store->storedModels(), (QStringList{"1:renamed", "2:m2"}));
     }
 
     // Whatever state the current row is in, the save stores every held-back
@@ -245,12 +246,12 @@ private Q_SLOTS:
         QFETCH(QStringList, steps);
         QFETCH(QStringList, stored);
         for (int key = 1; key <= 3; ++key)
-            f->addModel(key);
+            f->store->addModel(key);
         dm->tblModel.open();
         act(steps);
         QVERIFY(dm->tblModel.hasHeldBack());
         saveModels();
-        QCOMPARE(f->storedModels(), stored);
+        QCOMPARE(f->store->storedModels(), stored);
         QVERIFY(!dm->tblModel.hasHeldBack());
     }
 
@@ -259,12 +260,13 @@ private Q_SLOTS:
     void refusedSaveKeepsEverythingHeldBack()
     {
         for (int key = 1; key <= 3; ++key)
-            f->addModel(key);
+            f->store->addModel(key);
         dm->tblModel.open();
         act({"del", "new n", "at 2", "name typed"});
-        f->store->exec(QStringLiteral("DELETE FROM MATHMODEL WHERE MODID = 3")); // another user
+        QVERIFY_STORE(f->store->exec(
+            QStringLiteral("DELETE FROM MATHMODEL WHERE MODID = 3"))); // another user
         QVERIFY_THROWS_EXCEPTION(EngineError, saveModels());
-        QCOMPARE(f->storedModels(), (QStringList{"1:m1", "2:m2"}));
+        QCOMPARE(f->store->storedModels(), (QStringList{"1:m1", "2:m2"}));
         const DataSet::HeldBack held = dm->tblModel.heldBack();
         QCOMPARE((QList<int>{held.inserted, held.modified, held.deleted}), (QList<int>{1, 1, 1}));
         QCOMPARE(dm->tblModel.state(), DataSet::State::Edit);
@@ -276,13 +278,13 @@ private Q_SLOTS:
 
     void keyTakenMeanwhileIsSkipped()
     {
-        f->addModel(1);
+        f->store->addModel(1);
         dm->tblModel.open();
         dm->tblModel.insert();
         dm->tblModel.fieldByName(QStringLiteral("MODNAME")).setAsString(QStringLiteral("x"));
-        f->addModel(2, QStringLiteral("other")); // another user takes the key meanwhile
+        f->store->addModel(2, QStringLiteral("other")); // another user takes the key meanwhile
         saveModels();
-        QCOMPARE(f->storedModels(), (QStringList{"1:m1", "2:other", "3:x"}));
+        QCOMPARE(f->store->storedModels(), (QStringList{"1:m1", "2:other", "3:x"}));
     }
 
     void keyErrorWaitsForANewModel_data()
@@ -297,8 +299,9 @@ private Q_SLOTS:
     {
         QFETCH(QString, stored);
         QFETCH(int, savedFirst);
-        f->store->exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (%1, 'big')")
-                           .arg(stored));
+        QVERIFY_STORE(f->store->exec(
+            QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (%1, 'big')")
+                .arg(stored)));
         dm->tblModel.open();
         QCOMPARE(dm->tblModel.recordCount(), 1);
         for (int i = 0; i <= savedFirst; ++i) {
@@ -321,7 +324,7 @@ private Q_SLOTS:
                 QCOMPARE(e.message(), expected);
             }
         }
-        QCOMPARE(f->storedModels().size(), 1 + savedFirst);
+        QCOMPARE(f->store->storedModels().size(), 1 + savedFirst);
         QCOMPARE(dm->tblModel.state(), DataSet::State::Insert);
     }
 
@@ -339,10 +342,10 @@ private Q_SLOTS:
 
     void levelListIsOneModelInNumberOrder()
     {
-        f->addLevel(1, 1, 30);
-        f->addLevel(1, 2, 10);
-        f->addLevel(2, 3, 20);
-        f->addLevel(1, 4, 20);
+        f->store->addLevel(1, 1, 30);
+        f->store->addLevel(1, 2, 10);
+        f->store->addLevel(2, 3, 20);
+        f->store->addLevel(1, 4, 20);
         QCOMPARE(listedLevels(1), (QStringList{"L2", "L4", "L1"}));
         QCOMPARE(listedLevels(2), QStringList{"L3"});
         QCOMPARE(listedLevels(3), QStringList{});
@@ -350,10 +353,10 @@ private Q_SLOTS:
 
     void newLevelGetsTheListedModelAndTheNextKey()
     {
-        f->addModel(2);
-        f->addLevel(2, 1, 1);
-        f->addLevel(2, 3, 2);
-        f->addLevel(5, 9, 1);
+        f->store->addModel(2);
+        f->store->addLevel(2, 1, 1);
+        f->store->addLevel(2, 3, 2);
+        f->store->addLevel(5, 9, 1);
         dm->LevelModelID = 2;
         openEditor(0, 0);
         QVERIFY(dm->qryEditLevel.isEmpty());
@@ -363,63 +366,64 @@ private Q_SLOTS:
         dm->qryEditLevel.fieldByName(QStringLiteral("LVLCOSTLIMIT")).setAsFloat(7.5);
         dm->qryEditLevel.fieldByName(QStringLiteral("LVLNODECOSTDELAY_DCSINT2")).setAsFloat(0.25);
         saveEditor();
-        QCOMPARE(f->storedLevels(), (QStringList{"2/1", "2/3", "2/4", "5/9"}));
-        QCOMPARE(f->storedValue(QStringLiteral("LVLCOSTLIMIT"), 2, 4).toDouble(), 7.5);
-        QCOMPARE(f->storedValue(QStringLiteral("LVLNODECOSTDELAY_DCSINT2"), 2, 4).toDouble(), 0.25);
+        QCOMPARE(f->store->storedLevels(), (QStringList{"2/1", "2/3", "2/4", "5/9"}));
+        QCOMPARE(f->store->storedValue(QStringLiteral("LVLCOSTLIMIT"), 2, 4).toDouble(), 7.5);
+        QCOMPARE(f->store->storedValue(QStringLiteral("LVLNODECOSTDELAY_DCSINT2"), 2, 4).toDouble(),
+                 0.25);
         for (const char* column :
              {"MODIDHIER", "LVLIDHIER", "LVLNODECOSTDELAY_DCSINT", "RTLVLNODEAMOUNT"})
-            QVERIFY2(f->storedValue(QLatin1String(column), 2, 4).isNull(), column);
+            QVERIFY2(f->store->storedValue(QLatin1String(column), 2, 4).isNull(), column);
     }
 
     void changedLevelGetsANewKeyAndKeepsItsPlace()
     {
-        f->addModel(1);
-        f->addLevel(1, 1, 1);
-        f->addLevel(1, 2, 2);
-        f->addLevel(1, 3, 3);
+        f->store->addModel(1);
+        f->store->addLevel(1, 1, 1);
+        f->store->addLevel(1, 2, 2);
+        f->store->addLevel(1, 3, 3);
         dm->LevelModelID = 1;
         openEditor(1, 1);
         dm->qryEditLevel.edit();
         dm->qryEditLevel.fieldByName(QStringLiteral("LVLNAME"))
             .setAsString(QStringLiteral("first"));
         saveEditor();
-        QCOMPARE(f->storedLevels(), (QStringList{"1/2", "1/3", "1/4"}));
+        QCOMPARE(f->store->storedLevels(), (QStringList{"1/2", "1/3", "1/4"}));
         QCOMPARE(listedLevels(1), (QStringList{"first", "L2", "L3"}));
     }
 
     void subLevelsFollowTheirParentsNewKey()
     {
-        f->addModel(1);
-        f->addLevel(1, 1, 1);
-        f->addLevel(1, 2, 2, QStringLiteral("MODIDHIER, LVLIDHIER"), QStringLiteral("1, 1"));
+        f->store->addModel(1);
+        f->store->addLevel(1, 1, 1);
+        f->store->addLevel(1, 2, 2, QStringLiteral("MODIDHIER, LVLIDHIER"), QStringLiteral("1, 1"));
         dm->LevelModelID = 1;
         openEditor(1, 1);
         dm->qryEditLevel.edit();
         dm->qryEditLevel.fieldByName(QStringLiteral("LVLNAME"))
             .setAsString(QStringLiteral("parent"));
         saveEditor();
-        QCOMPARE(f->storedLevels(), (QStringList{"1/2", "1/3"}));
-        QCOMPARE(f->storedValue(QStringLiteral("LVLIDHIER"), 1, 2).toInt(), 3);
-        QCOMPARE(f->storedValue(QStringLiteral("MODIDHIER"), 1, 2).toInt(), 1);
+        QCOMPARE(f->store->storedLevels(), (QStringList{"1/2", "1/3"}));
+        QCOMPARE(f->store->storedValue(QStringLiteral("LVLIDHIER"), 1, 2).toInt(), 3);
+        QCOMPARE(f->store->storedValue(QStringLiteral("MODIDHIER"), 1, 2).toInt(), 1);
     }
 
     void levelListWritesNeitherKeysNorCostLimit()
     {
-        f->addLevel(1, 1, 1, QStringLiteral("LVLCOSTLIMIT"), QStringLiteral("5"));
+        f->store->addLevel(1, 1, 1, QStringLiteral("LVLCOSTLIMIT"), QStringLiteral("5"));
         listedLevels(1);
         dm->qryLevel.edit();
         dm->qryLevel.fieldByName(QStringLiteral("LVLNAME")).setAsString(QStringLiteral("renamed"));
         dm->ApplyChanges(dm->qryLevel, [this] { listedLevels(1); });
-        QCOMPARE(f->storedLevels(), QStringList{"1/1"});
-        QCOMPARE(f->storedValue(QStringLiteral("LVLNAME"), 1, 1).toString(),
+        QCOMPARE(f->store->storedLevels(), QStringList{"1/1"});
+        QCOMPARE(f->store->storedValue(QStringLiteral("LVLNAME"), 1, 1).toString(),
                  QStringLiteral("renamed"));
-        QCOMPARE(f->storedValue(QStringLiteral("LVLCOSTLIMIT"), 1, 1).toDouble(), 5.0);
+        QCOMPARE(f->store->storedValue(QStringLiteral("LVLCOSTLIMIT"), 1, 1).toDouble(), 5.0);
     }
 
     void levelsAndModelsKeepTheirOwnKeys()
     {
-        f->addModel(1);
-        f->addModel(2);
+        f->store->addModel(1);
+        f->store->addModel(2);
         dm->tblModel.open();
         dm->LevelModelID = 2; // "Уровни" on model 2
         dm->tblModel.close(); // the model list is refreshed meanwhile
@@ -428,12 +432,12 @@ private Q_SLOTS:
         openEditor(0, 0);
         dm->qryEditLevel.insert();
         saveEditor();
-        QCOMPARE(f->storedLevels(), QStringList{"2/1"});
+        QCOMPARE(f->store->storedLevels(), QStringList{"2/1"});
 
         dm->tblModel.insert();
         dm->tblModel.fieldByName(QStringLiteral("MODNAME")).setAsString(QStringLiteral("three"));
         saveModels();
-        QCOMPARE(f->storedModels(), (QStringList{"1:m1", "2:m2", "3:three"}));
+        QCOMPARE(f->store->storedModels(), (QStringList{"1:m1", "2:m2", "3:three"}));
     }
 
     void saveOverAnotherPersonsChangeIsRefused_data()
@@ -473,8 +477,8 @@ private Q_SLOTS:
         QFETCH(QString, ownField);
         QFETCH(QVariant, own);
         QFETCH(QStringList, message);
-        f->addModel(1);
-        f->addLevel(1, 1, 1);
+        f->store->addModel(1);
+        f->store->addLevel(1, 1, 1);
         dm->LevelModelID = 1;
         DataSet& d = dataSetNamed(dataSet);
         d.setParam(QStringLiteral("par_ModID"), 1);
@@ -508,18 +512,18 @@ private Q_SLOTS:
 
     void rejectedLevelSaveRollsBackEverything()
     {
-        f->addModel(1);
-        f->addLevel(1, 1, 1);
-        f->addLevel(1, 5, 2, QStringLiteral("MODIDHIER, LVLIDHIER"), QStringLiteral("1, 1"));
+        f->store->addModel(1);
+        f->store->addLevel(1, 1, 1);
+        f->store->addLevel(1, 5, 2, QStringLiteral("MODIDHIER, LVLIDHIER"), QStringLiteral("1, 1"));
         dm->LevelModelID = 1;
         openEditor(1, 1);
         dm->qryEditLevel.edit();
         dm->qryEditLevel.fieldByName(QStringLiteral("LVLNODEAMOUNT")).setAsInteger(3);
-        f->store->exec(
-            QStringLiteral("DELETE FROM MATHLEVEL WHERE MODID = 1 AND LVLID = 1")); // another user
+        QVERIFY_STORE(f->store->exec(
+            QStringLiteral("DELETE FROM MATHLEVEL WHERE MODID = 1 AND LVLID = 1"))); // another user
         QVERIFY_THROWS_EXCEPTION(EngineError, saveEditor());
-        QCOMPARE(f->storedLevels(), QStringList{"1/5"});
-        QCOMPARE(f->storedValue(QStringLiteral("LVLIDHIER"), 1, 5).toInt(), 1);
+        QCOMPARE(f->store->storedLevels(), QStringList{"1/5"});
+        QCOMPARE(f->store->storedValue(QStringLiteral("LVLIDHIER"), 1, 5).toInt(), 1);
         QCOMPARE(dm->qryEditLevel.state(), DataSet::State::Edit);
         QCOMPARE(dm->qryEditLevel.fieldByName(QStringLiteral("LVLNODEAMOUNT")).asInteger(), 3);
     }
@@ -554,13 +558,13 @@ private Q_SLOTS:
         QFETCH(QStringList, saves);
         QFETCH(QStringList, models);
         QFETCH(QStringList, levels);
-        f->addModel(1);
-        f->addModel(2);
-        f->addLevel(1, 1, 1);
-        f->addLevel(2, 1, 1);
-        f->addLevel(2, 2, 2);
+        f->store->addModel(1);
+        f->store->addModel(2);
+        f->store->addLevel(1, 1, 1);
+        f->store->addLevel(2, 1, 1);
+        f->store->addLevel(2, 2, 2);
         if (orphan)
-            f->addLevel(9, 1, 1);
+            f->store->addLevel(9, 1, 1);
         dm->LevelModelID = 2;
         openEditor(0, 0);
         dm->qryEditLevel.insert();
@@ -592,8 +596,8 @@ private Q_SLOTS:
             }
             QVERIFY(dm->qryEditLevel.editing());
         }
-        QCOMPARE(f->storedModels(), models);
-        QCOMPARE(f->storedLevels(), levels);
+        QCOMPARE(f->store->storedModels(), models);
+        QCOMPARE(f->store->storedLevels(), levels);
     }
 
     // The statements keep their own texts; every column they name must be

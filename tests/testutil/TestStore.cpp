@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "testutil/TestStore.h"
 
+#include "demo/SampleModel.h"
 #include "engine/Database.h"
 #include "engine/EngineError.h"
 
@@ -23,6 +24,16 @@ QString pgDatabaseName()
 QString pgHost()
 {
     return qEnvironmentVariable("KEROVA_TEST_PGHOST", QStringLiteral("127.0.0.1"));
+}
+
+// A value as SQL text: NULL, a real with every digit, or the value as written.
+QString sqlLiteral(const QVariant& v)
+{
+    if (v.isNull())
+        return QStringLiteral("NULL");
+    if (v.typeId() == QMetaType::Double)
+        return QString::number(v.toDouble(), 'g', 17);
+    return v.toString();
 }
 
 QString pgUser()
@@ -155,8 +166,83 @@ void TestStore::execVerbatim(const QString& sql)
 
 int TestStore::count(const QString& table)
 {
-    Database db(QStringLiteral("MODEL"), QStringLiteral("TESTDB"));
+    return rows(QStringLiteral("SELECT count(*) FROM %1").arg(table))
+        .value(0, QStringLiteral("-1"))
+        .toInt();
+}
+
+void TestStore::addModel(int key, const QString& name)
+{
+    exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (%1, '%2')")
+             .arg(key)
+             .arg(name.isEmpty() ? QStringLiteral("m%1").arg(key) : name));
+}
+
+void TestStore::addLevel(int model, int level, int number, const QString& columns,
+                         const QString& values)
+{
+    exec(QStringLiteral("INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNAME%1) "
+                        "VALUES (%2, %3, %4, 'L%3'%5)")
+             .arg(columns.isEmpty() ? QString() : QStringLiteral(", ") + columns)
+             .arg(model)
+             .arg(level)
+             .arg(number)
+             .arg(values.isEmpty() ? QString() : QStringLiteral(", ") + values));
+}
+
+void TestStore::addLevel(const LevelRow& row, int level)
+{
+    exec(QStringLiteral("INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, "
+                        "LVLTSKDCSTIME, LVLTSKFLOWINT, LVLTSKFLOWDIST, LVLNODECOSTDELAY, "
+                        "LVLNODECOSTUSE, LVLCOSTLIMIT, LVLNODECOSTDELAY_DCSINT, RTLVLNODEAMOUNT) "
+                        "VALUES (%1, %2, %3, 'Уровень %3', %4, %5, %6, %7, %8, %9, %10, %11, %12)")
+             .arg(row.model)
+             .arg(level)
+             .arg(row.number)
+             .arg(sqlLiteral(row.nodes), sqlLiteral(row.dcsTime), sqlLiteral(row.flowInt),
+                  sqlLiteral(row.flowDist), sqlLiteral(row.costDelay), sqlLiteral(row.costUse),
+                  sqlLiteral(row.costLimit), sqlLiteral(row.dcsInt), sqlLiteral(row.rtNodes)));
+}
+
+int TestStore::addSample()
+{
+    Database db(QStringLiteral("MODEL"), QStringLiteral("SAMPLE"));
     db.open();
-    QSqlQuery query = db.exec(QStringLiteral("SELECT count(*) FROM %1").arg(table));
-    return query.next() ? query.value(0).toInt() : -1;
+    return SampleModel::load(db);
+}
+
+QStringList TestStore::rows(const QString& sql)
+{
+    Database db(QStringLiteral("MODEL"), QStringLiteral("CHECK"));
+    db.open();
+    QSqlQuery query = db.exec(sql);
+    QStringList rows;
+    while (query.next())
+        rows << query.value(0).toString() + (query.value(1).isValid()
+                                                 ? QStringLiteral(":") + query.value(1).toString()
+                                                 : QString());
+    return rows;
+}
+
+QStringList TestStore::storedModels()
+{
+    return rows(QStringLiteral("SELECT MODID, MODNAME FROM MATHMODEL ORDER BY MODID"));
+}
+
+QStringList TestStore::storedLevels()
+{
+    return rows(QStringLiteral("SELECT MODID, LVLID FROM MATHLEVEL ORDER BY MODID, LVLID"))
+        .replaceInStrings(QStringLiteral(":"), QStringLiteral("/"));
+}
+
+QVariant TestStore::storedValue(const QString& column, int model, int level)
+{
+    Database db(QStringLiteral("MODEL"), QStringLiteral("CHECK"));
+    db.open();
+    QSqlQuery query =
+        db.exec(QStringLiteral("SELECT %1 FROM MATHLEVEL WHERE MODID = %2 AND LVLID = %3")
+                    .arg(column)
+                    .arg(model)
+                    .arg(level));
+    return query.next() ? query.value(0) : QVariant(QStringLiteral("<no row>"));
 }

@@ -2,7 +2,26 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <QVariant>
+
+// One level row to store with every parameter the level window edits; each a
+// QVariant so a test can leave it empty (NULL).
+struct LevelRow
+{
+    int number = 1;
+    QVariant nodes = 1;
+    QVariant dcsTime = 1;
+    QVariant flowInt = 1000;
+    QVariant flowDist = 1.0;
+    QVariant costDelay = 1;
+    QVariant costUse = 1;
+    QVariant costLimit = 0.0;
+    QVariant dcsInt = 1;
+    QVariant rtNodes = QVariant();
+    int model = 1;
+};
 
 // A fresh, empty store behind the alias MODEL for one test, on the backend
 // that KEROVA_TEST_DRIVER names (sqlite, the default, or postgresql; the
@@ -33,6 +52,25 @@ public:
     // quoted names, as an administrator may have created them).
     void execVerbatim(const QString& sql);
     int count(const QString& table);
+
+    // Seeding, each row on its own connection: a model named "m<key>" unless a
+    // name is given; a level named "L<level>", with further columns and their
+    // SQL values; a level with every parameter of the level window; the demo's
+    // sample model (returns its key).
+    void addModel(int key, const QString& name = QString());
+    void addLevel(int model, int level, int number, const QString& columns = QString(),
+                  const QString& values = QString());
+    void addLevel(const LevelRow& row, int level);
+    int addSample();
+
+    // Reading back on its own connection: "first:second" of each row a query
+    // gives ("first" alone when it selects one column); "MODID:MODNAME" and
+    // "MODID/LVLID" of every stored row in key order; one cell of a level
+    // ("<no row>" when the level is not stored).
+    QStringList rows(const QString& sql);
+    QStringList storedModels();
+    QStringList storedLevels();
+    QVariant storedValue(const QString& column, int model, int level);
 
 private:
     void resetPostgres(bool withTables);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "testutil/StoreCheck.h"
 #include "testutil/TestRegistry.h"
 #include "testutil/TestStore.h"
 #include "testutil/ToolRun.h"
@@ -34,11 +35,12 @@ private Q_SLOTS:
         QFETCH(QStringList, levels);
         QFETCH(QString, tail);
         if (!levels.contains(QLatin1String("0")))
-            store->exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (1, 'm1')"));
+            QVERIFY_STORE(store->addModel(1));
         for (int i = 0; i < levels.size(); ++i)
-            store->exec(QStringLiteral("INSERT INTO MATHLEVEL (MODID, LVLID) VALUES (%1, %2)")
-                            .arg(levels[i])
-                            .arg(i + 1));
+            QVERIFY_STORE(
+                store->exec(QStringLiteral("INSERT INTO MATHLEVEL (MODID, LVLID) VALUES (%1, %2)")
+                                .arg(levels[i])
+                                .arg(i + 1)));
         const ToolRun info =
             ToolRun::run(QStringLiteral(KEROVA_ENGINE_TOOL), {QStringLiteral("info")});
         QCOMPARE(info.exitCode, 0);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/Database.h"
 #include "engine/Schema.h"
+#include "testutil/StoreCheck.h"
 #include "testutil/TestRegistry.h"
 #include "testutil/TestStore.h"
 #include "testutil/ToolRun.h"
@@ -99,12 +100,11 @@ class StoreTransferTest : public QObject
     // Nulls, reals at the edges of the double, Cyrillic and quotes, the highest usable key.
     void fillStore()
     {
-        Database db(QStringLiteral("MODEL"), QStringLiteral("FILL"));
-        db.open();
-        db.exec(QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME, MODCOMMENT) VALUES "
-                               "(1, 'Пустая', 'без уровней'), "
-                               "(2147483646, 'Модель «ёлка» \"двойные\" и ''одинарные''', NULL)"));
-        db.exec(QStringLiteral(
+        store->exec(
+            QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME, MODCOMMENT) VALUES "
+                           "(1, 'Пустая', 'без уровней'), "
+                           "(2147483646, 'Модель «ёлка» \"двойные\" и ''одинарные''', NULL)"));
+        store->exec(QStringLiteral(
             "INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, "
             "LVLTSKFLOWDIST, "
             "LVLCOSTLIMIT, LVLNODECOSTDELAY_DCSINT2, RTLVLNODEAMOUNT, MODIDHIER, LVLIDHIER) VALUES "
@@ -157,7 +157,7 @@ private Q_SLOTS:
     void init()
     {
         store = std::make_unique<TestStore>();
-        fillStore();
+        QVERIFY_STORE(fillStore());
     }
     void cleanup() { store.reset(); }
 
@@ -349,16 +349,17 @@ private Q_SLOTS:
                      .exitCode,
                  0);
         if (TestStore::driver() == TestStore::Driver::SQLite) {
-            store->exec(
+            QVERIFY_STORE(store->exec(
                 QStringLiteral("CREATE TRIGGER rename_level AFTER INSERT ON MATHLEVEL BEGIN "
-                               "UPDATE MATHLEVEL SET LVLNAME = 'x' WHERE rowid = NEW.rowid; END"));
+                               "UPDATE MATHLEVEL SET LVLNAME = 'x' WHERE rowid = NEW.rowid; END")));
         } else {
-            store->exec(
+            QVERIFY_STORE(store->exec(
                 QStringLiteral("CREATE OR REPLACE FUNCTION rename_level() RETURNS trigger "
                                "LANGUAGE plpgsql AS $$ BEGIN NEW.lvlname = 'x'; RETURN NEW; "
-                               "END $$"));
-            store->exec(QStringLiteral("CREATE TRIGGER rename_level BEFORE INSERT ON MATHLEVEL "
-                                       "FOR EACH ROW EXECUTE FUNCTION rename_level()"));
+                               "END $$")));
+            QVERIFY_STORE(
+                store->exec(QStringLiteral("CREATE TRIGGER rename_level BEFORE INSERT ON MATHLEVEL "
+                                           "FOR EACH ROW EXECUTE FUNCTION rename_level()")));
         }
         const QByteArray before = fingerprint(QStringLiteral("MODEL"));
         const ToolRun run = engine({QStringLiteral("copy"), QStringLiteral("OTHER"),
@@ -386,7 +387,8 @@ private Q_SLOTS:
         QFETCH(QStringList, args);
         QFETCH(bool, kill);
         // A level whose model is gone: the copy's source is refused.
-        store->exec(QStringLiteral("DELETE FROM MATHMODEL WHERE MODID = 2147483646"));
+        QVERIFY_STORE(
+            store->exec(QStringLiteral("DELETE FROM MATHMODEL WHERE MODID = 2147483646")));
         const QStringList env = sharedOnly();
         const QByteArray before = fingerprint(QStringLiteral("SHARED"), env);
         if (kill) {
