@@ -59,11 +59,13 @@ std::vector<QVector<QVariant>> DataQuery::read(Database& database, const QString
     QSqlQuery query = database.exec(text, [this](const QString& name) { return param(name); });
     loadColumns(query.record(), Statement::prepare(text).firstTable);
     const int detail = master ? findField(detailField) : -1;
-    const QVariant wanted = master ? master() : QVariant();
+    const QVariant masterValue = master ? master() : QVariant();
+    // The master's value as the detail field holds it, converted once for every row.
+    const QVariant wanted = detail >= 0 ? normalise(detail, masterValue) : QVariant();
     std::vector<QVector<QVariant>> rows;
     while (query.next()) {
         QVector<QVariant> values = readRow(query);
-        if (detail >= 0 && (wanted.isNull() || values[detail] != normalise(detail, wanted)))
+        if (detail >= 0 && (wanted.isNull() || values[detail] != wanted))
             continue;
         rows.push_back(std::move(values));
     }

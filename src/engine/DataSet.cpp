@@ -353,7 +353,7 @@ void DataSet::setCurrentValue(int column, const QVariant& value)
             QStringLiteral("%1: нет поля с номером %2").arg(objectName()).arg(column));
     const QVariant stored = m_query.normalise(column, value);
     QVariant& cell = m_rows.row(m_current).values[column];
-    if (cell == stored && cell.isNull() == stored.isNull())
+    if (RowCache::sameValue(cell, stored))
         return;
     cell = stored;
     m_modified = true;
