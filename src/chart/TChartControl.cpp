@@ -7,8 +7,8 @@
 #include "chart/FlatChart.h"
 #include "chart/PinnedResult.h"
 #include "chart/SurfaceChart3D.h"
+#include "number/Handler.h"
 #include "toolkit/AutomationError.h"
-#include "toolkit/Handler.h"
 
 #include <QGuiApplication>
 #include <QImage>

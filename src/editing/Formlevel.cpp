@@ -2,10 +2,10 @@
 #include "editing/Formlevel.h"
 
 #include "engine/AbortError.h"
+#include "number/Handler.h"
 #include "store/Dmstruct.h"
 #include "toolkit/DBEdit.h"
 #include "toolkit/DesignControls.h"
-#include "toolkit/Handler.h"
 #include "toolkit/HeldBackChanges.h"
 #include "toolkit/MessageService.h"
 

@@ -4,12 +4,12 @@
 #include "calc/Frmexec.h"
 #include "editing/Formlevel.h"
 #include "editing/Listlevel.h"
+#include "number/Handler.h"
 #include "store/Dmcom.h"
 #include "store/Dmstruct.h"
 #include "toolkit/Anchors.h"
 #include "toolkit/DBGrid.h"
 #include "toolkit/DesignControls.h"
-#include "toolkit/Handler.h"
 #include "toolkit/HeldBackChanges.h"
 #include "toolkit/QuestionService.h"
 

@@ -2,11 +2,11 @@
 #include "editing/Listlevel.h"
 
 #include "editing/Formlevel.h"
+#include "number/Handler.h"
 #include "store/Dmstruct.h"
 #include "toolkit/Anchors.h"
 #include "toolkit/DBGrid.h"
 #include "toolkit/DesignControls.h"
-#include "toolkit/Handler.h"
 #include "toolkit/HeldBackChanges.h"
 #include "toolkit/QuestionService.h"
 

@@ -9,8 +9,8 @@
 #include <utility>
 
 // runHandler (number/HandlerGuard.h) sends whatever a handler throws to the
-// error display once the application or a test has installed it there
-// (ErrorDisplay::install).
+// installed error sink: the toolkit's error display in the application and
+// its tests (ErrorDisplay::install).
 
 // Connects a signal to a handler method of the receiver through runHandler.
 // The handler takes either the signal's arguments or none:

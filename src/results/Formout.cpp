@@ -3,13 +3,13 @@
 
 #include "chart/ChartImage.h"
 #include "chart/TChartControl.h"
+#include "number/Handler.h"
 #include "number/NumberFormat.h"
 #include "results/PinControls.h"
 #include "results/ResultPin.h"
 #include "results/SaveDialog.h"
 #include "toolkit/ContextMenu.h"
 #include "toolkit/DesignControls.h"
-#include "toolkit/Handler.h"
 #include "toolkit/MessageService.h"
 #include "toolkit/TRadioGroup.h"
 

@@ -2,8 +2,8 @@
 #include "results/Formparm.h"
 
 #include "chart/PinnedResult.h"
+#include "number/Handler.h"
 #include "results/ResultPin.h"
-#include "toolkit/Handler.h"
 
 #include <QHBoxLayout>
 #include <QHash>

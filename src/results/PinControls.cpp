@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/PinControls.h"
 
+#include "number/Handler.h"
 #include "results/ResultPin.h"
 #include "toolkit/ContextMenu.h"
 #include "toolkit/DesignControls.h"
-#include "toolkit/Handler.h"
 
 #include <QAction>
 #include <QPushButton>

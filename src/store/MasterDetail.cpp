@@ -2,13 +2,12 @@
 #include "store/MasterDetail.h"
 
 #include "engine/DataSet.h"
-#include "number/HandlerGuard.h"
+#include "number/Handler.h"
 
 void MasterDetail::link(DataSet& detail, DataSet& master, const QString& masterField,
                         const QString& detailField)
 {
     detail.setMaster(&master, masterField, detailField);
-    const auto follow = [&detail] { runHandler([&detail] { detail.followMaster(); }); };
-    QObject::connect(&master, &DataSet::currentChanged, &detail, follow);
-    QObject::connect(&master, &DataSet::contentReset, &detail, follow);
+    connectHandler(&master, &DataSet::currentChanged, &detail, &DataSet::followMaster);
+    connectHandler(&master, &DataSet::contentReset, &detail, &DataSet::followMaster);
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/Application.h"
 
+#include "number/Handler.h"
 #include "toolkit/ErrorDisplay.h"
-#include "toolkit/Handler.h"
 #include "toolkit/TForm.h"
 
 #include <QApplication>

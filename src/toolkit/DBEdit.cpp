@@ -3,7 +3,7 @@
 
 #include "engine/DataSet.h"
 #include "engine/DataSource.h"
-#include "toolkit/Handler.h"
+#include "number/Handler.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -2,7 +2,7 @@
 #include "toolkit/DBGrid.h"
 
 #include "engine/DataSet.h"
-#include "toolkit/Handler.h"
+#include "number/Handler.h"
 #include "toolkit/TabLeavesGrid.h"
 
 #include <QHeaderView>

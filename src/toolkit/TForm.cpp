@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/TForm.h"
 
-#include "toolkit/Handler.h"
+#include "number/Handler.h"
 
 #include <QCloseEvent>
 #include <QFont>

@@ -3,9 +3,9 @@
 
 #include "chart/ChartValues.h"
 #include "chart/TChartControl.h"
+#include "number/Handler.h"
 #include "testutil/ErrorRecorder.h"
 #include "testutil/TestRegistry.h"
-#include "toolkit/Handler.h"
 #include "toolkit/StringGridModel.h"
 #include "toolkit/TStringGrid.h"
 

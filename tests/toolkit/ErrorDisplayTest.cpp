@@ -2,11 +2,11 @@
 #include "toolkit/ErrorDisplay.h"
 #include "engine/AbortError.h"
 #include "engine/EngineError.h"
+#include "number/Handler.h"
 #include "number/RuleError.h"
 #include "testutil/ErrorRecorder.h"
 #include "testutil/MessageRecorder.h"
 #include "testutil/TestRegistry.h"
-#include "toolkit/Handler.h"
 
 #include <QPushButton>
 #include <QTest>
