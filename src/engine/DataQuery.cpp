@@ -4,6 +4,7 @@
 #include "engine/Database.h"
 #include "engine/EngineError.h"
 #include "engine/Field.h"
+#include "engine/FieldCaptions.h"
 #include "engine/Schema.h"
 #include "engine/Statement.h"
 
@@ -133,7 +134,7 @@ QVariant DataQuery::normalise(int column, const QVariant& value) const
         const int limit = m_fieldMaxLengths[column];
         if (limit > 0 && text.size() > limit)
             throw EngineError(
-                QStringLiteral("Значение поля %1 длиннее %2 символов").arg(name).arg(limit));
+                QStringLiteral("%1 длиннее %2 символов").arg(FieldCaptions::of(name)).arg(limit));
         return text;
     }
     }

@@ -3,6 +3,7 @@
 
 #include "engine/ChangeApplier.h"
 #include "engine/EngineError.h"
+#include "engine/FieldCaptions.h"
 
 #include <algorithm>
 
@@ -121,23 +122,21 @@ int DataSet::moveBy(int distance)
 void DataSet::requireActive() const
 {
     if (!active())
-        throw EngineError(QStringLiteral("%1: Cannot perform this operation on a closed dataset")
-                              .arg(objectName()));
+        throw EngineError(QStringLiteral("Список не прочитан из хранилища: нажмите «Обновить»"));
 }
 
 void DataSet::requireEditing() const
 {
     if (!editing())
-        throw EngineError(
-            QStringLiteral("%1: Dataset not in edit or insert mode").arg(objectName()));
+        throw EngineError(QStringLiteral("Запись не изменяется и не добавляется: начните с "
+                                         "«Изменить» или «Добавить»"));
 }
 
 void DataSet::requireWritable() const
 {
     requireActive();
     if (m_readOnly || !m_cachedUpdates)
-        throw EngineError(
-            QStringLiteral("%1: Cannot modify a read-only dataset").arg(objectName()));
+        throw EngineError(QStringLiteral("Этот список только для чтения"));
 }
 
 void DataSet::setState(State state)
@@ -185,7 +184,8 @@ void DataSet::checkRequired(bool newRow) const
             continue;
         const int c = findField(name);
         if (c >= 0 && m_rows.row(m_current).values[c].isNull())
-            throw EngineError(QStringLiteral("Field '%1' must have a value").arg(fieldName(c)));
+            throw EngineError(QStringLiteral("Поле «%1» должно быть заполнено")
+                                  .arg(FieldCaptions::of(fieldName(c))));
     }
 }
 
@@ -206,7 +206,9 @@ void DataSet::post()
     updateRecord();
     if (beforePost)
         beforePost(*this);
-    checkRequired(m_state == State::Insert);
+    // A new row posted before and edited again is still new: its key comes at the apply.
+    const bool newRow = m_state == State::Insert || m_rows.mark(m_current) == RowMark::Inserted;
+    checkRequired(newRow);
     m_rows.markPosted(m_current, m_state == State::Insert);
     m_modified = false;
     m_editBackup.clear();
@@ -263,8 +265,7 @@ void DataSet::remove()
         return;
     }
     if (m_rows.empty())
-        throw EngineError(QStringLiteral("%1: Cannot perform this operation on an empty dataset")
-                              .arg(objectName()));
+        throw EngineError(QStringLiteral("Список пуст: удалять нечего"));
     if (m_state == State::Edit)
         cancel();
     m_rows.remove(m_current);
@@ -314,7 +315,7 @@ Field DataSet::fieldByName(const QString& name)
 {
     const int c = findField(name);
     if (c < 0)
-        throw EngineError(QStringLiteral("%1: Field '%2' not found").arg(objectName(), name));
+        throw EngineError(QStringLiteral("%1: нет поля %2").arg(objectName(), name));
     return Field(this, c);
 }
 

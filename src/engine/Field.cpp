@@ -3,6 +3,7 @@
 
 #include "engine/DataSet.h"
 #include "engine/EngineError.h"
+#include "engine/FieldCaptions.h"
 #include "number/NumberFormat.h"
 
 #include <cmath>
@@ -13,7 +14,8 @@ namespace {
 int checkedInt(double value, const QString& name)
 {
     if (!(value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max()))
-        throw EngineError(QStringLiteral("Значение поля %1 вне диапазона целых чисел").arg(name));
+        throw EngineError(QStringLiteral("Значение поля «%1» вне диапазона целых чисел")
+                              .arg(FieldCaptions::of(name)));
     return static_cast<int>(value);
 }
 

@@ -1,23 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/DBGrid.h"
 
+#include "engine/AbortError.h"
 #include "engine/DataSet.h"
-#include "number/Handler.h"
-#include "toolkit/TabLeavesGrid.h"
+#include "toolkit/DeferredError.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScopedValueRollback>
 
-DBGrid::DBGrid(QWidget* parent) : QTableView(parent), m_model(new DataSetModel(this))
+DBGrid::DBGrid(QWidget* parent)
+    : QTableView(parent), m_model(new DataSetModel(this)), m_errors(new DeferredError(this))
 {
     setModel(m_model);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
-    TabLeavesGrid::install(this);
+    setTabKeyNavigation(false);
+    m_model->setRefused([this](const QModelIndex& cell, const QString& typed,
+                               std::exception_ptr error) { refuseTyped(cell, typed, error); });
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setStretchLastSection(true);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -47,20 +50,42 @@ void DBGrid::setDataSource(DataSource* source)
 // Text typed into a cell that is still open reaches the record before the
 // record is posted or its changes are counted (closing the window with the
 // cell open, for example).
+// A refusal of what the cell holds stops the post: its box follows.
 void DBGrid::commitTyped()
 {
-    auto* editor = qobject_cast<QLineEdit*>(indexWidget(currentIndex()));
+    QPointer<QLineEdit> editor = qobject_cast<QLineEdit*>(indexWidget(currentIndex()));
     if (editor && editor->isModified()) {
         commitData(editor);
-        editor->setModified(false);
+        if (editor)
+            editor->setModified(false);
     }
+    if (m_errors->pending())
+        throw AbortError();
 }
 
 void DBGrid::post()
 {
     DataSet* set = m_model->dataSet();
     if (set && set->editing())
-        runHandler([set] { set->post(); });
+        m_errors->run([set] { set->post(); });
+}
+
+// Text the field refuses is shown in one box once the editor's own handling
+// is over; then the cell opens again holding the text as typed.
+void DBGrid::refuseTyped(const QModelIndex& cell, const QString& typed, std::exception_ptr error)
+{
+    m_errors->keep(error, [this, at = QPersistentModelIndex(cell), typed] {
+        if (!at.isValid())
+            return;
+        window()->activateWindow();
+        setFocus(Qt::OtherFocusReason);
+        setCurrentIndex(at);
+        edit(at);
+        if (auto* editor = qobject_cast<QLineEdit*>(indexWidget(at))) {
+            editor->setText(typed);
+            editor->setModified(true);
+        }
+    });
 }
 
 void DBGrid::focusCell(int column)
@@ -108,7 +133,7 @@ void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previ
     DataSet* set = m_model->dataSet();
     if (m_following || !set || !current.isValid() || current.row() == set->recNo())
         return;
-    runHandler([&] { set->setRecNo(current.row()); });
+    m_errors->run([&] { set->setRecNo(current.row()); });
     // A refused post leaves the data set where it was: so does the grid.
     QScopedValueRollback guard(m_following, true);
     if (set->recNo() >= 0 && set->recNo() != current.row())
@@ -119,11 +144,11 @@ void DBGrid::keyPressEvent(QKeyEvent* event)
 {
     DataSet* set = m_model->dataSet();
     if (set && event->key() == Qt::Key_Insert && m_allowInsert) {
-        runHandler([set] { set->insert(); });
+        m_errors->run([set] { set->insert(); });
         return;
     }
     if (set && event->key() == Qt::Key_Escape && set->editing() && state() != EditingState) {
-        runHandler([set] { set->cancel(); });
+        m_errors->run([set] { set->cancel(); });
         return;
     }
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && set &&
@@ -134,15 +159,93 @@ void DBGrid::keyPressEvent(QKeyEvent* event)
     QTableView::keyPressEvent(event);
 }
 
-// Tab in an open cell leaves the grid rather than opening the next cell;
-// Enter posts the record.
+// Tab and Shift+Tab in an open cell go on to the next or previous cell, as
+// from the grid itself; Enter posts the record. A refused cell stays where it
+// is: its box and the cell opened again follow.
 void DBGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
-    const bool leave = hint == QAbstractItemDelegate::EditNextItem ||
-                       hint == QAbstractItemDelegate::EditPreviousItem;
-    QTableView::closeEditor(editor, leave ? QAbstractItemDelegate::NoHint : hint);
-    if (leave)
-        focusNextPrevChild(hint == QAbstractItemDelegate::EditNextItem);
+    const bool tab = hint == QAbstractItemDelegate::EditNextItem ||
+                     hint == QAbstractItemDelegate::EditPreviousItem;
+    QTableView::closeEditor(editor, tab ? QAbstractItemDelegate::NoHint : hint);
+    if (m_errors->pending())
+        return;
+    if (tab)
+        tabTo(hint == QAbstractItemDelegate::EditNextItem);
     else if (hint == QAbstractItemDelegate::SubmitModelCache && !m_moving)
         post();
+}
+
+// Tab moves like a spreadsheet: to the next cell of the row, from the last
+// cell of a row to the first of the next, and from the very last cell (or,
+// backwards, the first) out of the grid. Ctrl+Tab leaves the grid at once.
+bool DBGrid::focusNextPrevChild(bool next)
+{
+    if (hasFocus() && !m_leaving && nextCell(next).isValid()) {
+        tabTo(next);
+        return true;
+    }
+    return QTableView::focusNextPrevChild(next);
+}
+
+QModelIndex DBGrid::nextCell(bool next) const
+{
+    const QModelIndex at = currentIndex();
+    const int columns = m_model->columnCount();
+    if (!at.isValid() || columns == 0)
+        return {};
+    const int cell = at.row() * columns + at.column() + (next ? 1 : -1);
+    return cell < 0 || cell >= m_model->rowCount() * columns
+               ? QModelIndex()
+               : m_model->index(cell / columns, cell % columns);
+}
+
+void DBGrid::tabTo(bool next)
+{
+    const QModelIndex target = nextCell(next);
+    if (!target.isValid()) {
+        leave(next);
+        return;
+    }
+    setFocus(Qt::TabFocusReason);
+    setCurrentIndex(target);
+}
+
+void DBGrid::leave(bool next)
+{
+    QScopedValueRollback guard(m_leaving, true);
+    setFocus(Qt::TabFocusReason);
+    QTableView::focusNextPrevChild(next);
+}
+
+// Ctrl+Tab, and Ctrl+Shift+Tab backwards: out of the grid, from its cells
+// and from a cell's editor alike (whose own handling would take it as Tab).
+bool DBGrid::leavesOnCtrlTab(QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+    if (!tab || !(key->modifiers() & Qt::ControlModifier))
+        return false;
+    leave(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+    return true;
+}
+
+bool DBGrid::event(QEvent* event)
+{
+    return leavesOnCtrlTab(event) || QTableView::event(event);
+}
+
+bool DBGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    return leavesOnCtrlTab(event) || QTableView::eventFilter(watched, event);
+}
+
+// The editor's keys pass this grid first (the filter installed last runs first).
+bool DBGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    const bool opened = QTableView::edit(index, trigger, event);
+    if (QWidget* editor = opened ? indexWidget(index) : nullptr)
+        editor->installEventFilter(this);
+    return opened;
 }

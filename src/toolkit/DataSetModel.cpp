@@ -3,7 +3,7 @@
 
 #include "engine/DataSet.h"
 #include "engine/DataSource.h"
-#include "number/Handler.h"
+#include "number/HandlerGuard.h"
 
 #include <QColor>
 
@@ -179,14 +179,19 @@ bool DataSetModel::setData(const QModelIndex& index, const QVariant& value, int 
     DataSet* set = dataSet();
     if (Field::toText(set->value(index.row(), field)) == value.toString())
         return false;
-    bool written = false;
-    runHandler([&] {
+    try {
         set->setRecNo(index.row());
         if (set->recNo() != index.row())
-            return;
+            return false;
         set->edit();
-        set->fieldByName(set->fieldName(field)).setAsString(value.toString());
-        written = true;
-    });
-    return written;
+        set->fieldByNumber(field).setAsString(value.toString());
+        return true;
+    } catch (...) {
+        const std::exception_ptr error = std::current_exception();
+        if (m_refused)
+            m_refused(index, value.toString(), error);
+        else
+            runHandler([error] { std::rethrow_exception(error); });
+        return false;
+    }
 }

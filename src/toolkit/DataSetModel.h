@@ -4,6 +4,8 @@
 #include <QAbstractTableModel>
 #include <QPointer>
 #include <QVector>
+#include <exception>
+#include <functional>
 
 class DataSet;
 class DataSource;
@@ -24,7 +26,12 @@ public:
         int width = -1; // -1: the grid's default width
     };
 
+    // Text typed into a cell that the field refuses (too long, not a number):
+    // the cell, the text and the error, for the grid to show and keep.
+    using Refused = std::function<void(const QModelIndex&, const QString&, std::exception_ptr)>;
+
     explicit DataSetModel(QObject* parent = nullptr);
+    void setRefused(Refused refused) { m_refused = std::move(refused); }
 
     void setDataSource(DataSource* source);
     DataSet* dataSet() const;
@@ -49,4 +56,5 @@ private:
     QPointer<DataSource> m_source;
     QVector<Column> m_columns;
     bool m_readOnly = false;
+    Refused m_refused;
 };

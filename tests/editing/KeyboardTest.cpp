@@ -70,46 +70,61 @@ private Q_SLOTS:
         QCOMPARE(tab, visual);
     }
 
-    // Tab and Ctrl+Tab leave a grid for the next control, Shift+Tab for the
-    // previous one; a cell still open keeps what was typed.
-    void tabLeavesTheGrids_data()
+    // In the model grid Tab and Shift+Tab go from cell to cell as in a
+    // spreadsheet and leave the grid only after its last (before its first)
+    // cell; Ctrl+Tab leaves at once; a cell still open keeps what was typed.
+    // The result table, which is not typed into, is left by Tab at once.
+    void tabMovesThroughTheGrids_data()
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("grid");
+        QTest::addColumn<QPoint>("from"); // (column, row)
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<bool>("openCell");
         QTest::addColumn<QString>("focus");
+        QTest::addColumn<QPoint>("to");
         const int none = Qt::NoModifier, ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
-        QTest::newRow("Tab") << "frmMathModel"
-                             << "DBGrid1" << int(Qt::Key_Tab) << none << false << "btnModelCreate";
-        QTest::newRow("Ctrl+Tab") << "frmMathModel"
-                                  << "DBGrid1" << int(Qt::Key_Tab) << ctrl << false
-                                  << "btnModelCreate";
-        QTest::newRow("Shift+Tab")
-            << "frmMathModel"
-            << "DBGrid1" << int(Qt::Key_Backtab) << shift << false << "Button1";
+        const int tab = Qt::Key_Tab, back = Qt::Key_Backtab;
+        const QString models = "frmMathModel", grid = "DBGrid1";
+        QTest::newRow("Tab: next cell")
+            << models << grid << QPoint(0, 0) << tab << none << false << grid << QPoint(1, 0);
+        QTest::newRow("Tab: next row")
+            << models << grid << QPoint(1, 0) << tab << none << false << grid << QPoint(0, 1);
+        QTest::newRow("Tab: after the last cell") << models << grid << QPoint(1, 1) << tab << none
+                                                  << false << "btnModelCreate" << QPoint(1, 1);
+        QTest::newRow("Shift+Tab: previous row")
+            << models << grid << QPoint(0, 1) << back << shift << false << grid << QPoint(1, 0);
+        QTest::newRow("Shift+Tab: before the first cell")
+            << models << grid << QPoint(0, 0) << back << shift << false << "Button1"
+            << QPoint(0, 0);
+        QTest::newRow("Ctrl+Tab") << models << grid << QPoint(0, 0) << tab << ctrl << false
+                                  << "btnModelCreate" << QPoint(0, 0);
+        QTest::newRow("Ctrl+Shift+Tab") << models << grid << QPoint(1, 0) << back << (ctrl | shift)
+                                        << false << "Button1" << QPoint(1, 0);
         QTest::newRow("Tab in an open cell")
-            << "frmMathModel"
-            << "DBGrid1" << int(Qt::Key_Tab) << none << true << "btnModelCreate";
-        QTest::newRow("Ctrl+Tab in an open cell")
-            << "frmMathModel"
-            << "DBGrid1" << int(Qt::Key_Tab) << ctrl << true << "btnModelCreate";
+            << models << grid << QPoint(1, 0) << tab << none << true << grid << QPoint(0, 1);
+        QTest::newRow("Tab in the last open cell") << models << grid << QPoint(1, 1) << tab << none
+                                                   << true << "btnModelCreate" << QPoint(1, 1);
+        QTest::newRow("Ctrl+Tab in an open cell") << models << grid << QPoint(0, 0) << tab << ctrl
+                                                  << true << "btnModelCreate" << QPoint(0, 0);
         QTest::newRow("result table, Tab")
             << "frmTblOut"
-            << "tblOut" << int(Qt::Key_Tab) << none << false << "btnClose";
+            << "tblOut" << QPoint(1, 1) << tab << none << false << "btnClose" << QPoint(1, 1);
         QTest::newRow("result table, Ctrl+Tab")
             << "frmTblOut"
-            << "tblOut" << int(Qt::Key_Tab) << ctrl << false << "btnClose";
+            << "tblOut" << QPoint(1, 1) << tab << ctrl << false << "btnClose" << QPoint(1, 1);
     }
-    void tabLeavesTheGrids()
+    void tabMovesThroughTheGrids()
     {
         QFETCH(QString, window);
         QFETCH(QString, grid);
+        QFETCH(QPoint, from);
         QFETCH(int, key);
         QFETCH(int, modifiers);
         QFETCH(bool, openCell);
         QFETCH(QString, focus);
+        QFETCH(QPoint, to);
         f->store->addModel(1);
         f->store->addModel(2);
         f->start();
@@ -119,16 +134,16 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(form));
         auto* view = form->findChild<QAbstractItemView*>(grid);
         view->setFocus();
-        view->setCurrentIndex(view->model()->index(1, 1));
+        const QModelIndex start = view->model()->index(from.y(), from.x());
+        view->setCurrentIndex(start);
         if (openCell)
             QTest::keyClick(view, Qt::Key_X); // opens the cell with the key
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
                         Qt::KeyboardModifiers(modifiers));
         QCOMPARE(focusName(), focus);
-        QCOMPARE(view->currentIndex(), view->model()->index(1, 1));
+        QCOMPARE(view->currentIndex(), view->model()->index(to.y(), to.x()));
         if (openCell) {
-            QCOMPARE(dmStructure->tblModel.fieldByName(QStringLiteral("MODCOMMENT")).asString(),
-                     QStringLiteral("x"));
+            QCOMPARE(start.data().toString(), QStringLiteral("x"));
             QVERIFY(frmMathModel->isWindowModified());
         }
     }

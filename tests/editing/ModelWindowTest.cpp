@@ -3,6 +3,7 @@
 #include "testutil/EditingFixture.h"
 #include "testutil/QuestionRecorder.h"
 #include "testutil/TestRegistry.h"
+#include "testutil/Typing.h"
 #include "toolkit/DBGrid.h"
 
 #include <QApplication>
@@ -309,6 +310,64 @@ private Q_SLOTS:
             marks << grid->headerData(row, Qt::Vertical).toString();
         QCOMPARE(marks, header);
         QCOMPARE(f->errors.texts(), QStringList{});
+    }
+
+    // A person's keys and clicks: "add" presses «Добавить», "Esc"/"Enter"
+    // press the key, "cell NAME COLUMN" clicks the cell of the row named NAME,
+    // anything else is typed. A new row stays new (✱) however it is edited
+    // afterwards, and every sequence leaves rows that save.
+    void addEscEditLeavesRowsThatSave_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("header");
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("two added, the second dropped, the first edited")
+            << QStringList{"add", "ПробаА",        "add",         "ПробаБ", "Esc",
+                           "Esc", "cell ПробаА 1", "комментарий", "Enter"}
+            << QStringList{"▶✱", ""} << QStringList{"m1:", "ПробаА:комментарий"};
+        QTest::newRow("added, posted, edited twice")
+            << QStringList{"add",   "ПробаА",        "Enter", "cell ПробаА 1", "к",
+                           "Enter", "cell ПробаА 0", "Б",     "Enter"}
+            << QStringList{"▶✱", ""} << QStringList{"m1:", "Б:к"};
+        QTest::newRow("added and dropped at once")
+            << QStringList{"add", "Esc", "cell m1 1", "c", "Enter"} << QStringList{"▶✎"}
+            << QStringList{"m1:c"};
+    }
+    void addEscEditLeavesRowsThatSave()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, header);
+        QFETCH(QStringList, stored);
+        f->store->addModel(1);
+        f->start();
+        DBGrid* grid = frmMathModel->DBGrid1;
+        for (const QString& step : steps) {
+            if (step == QLatin1String("add")) {
+                QTest::mouseClick(frmMathModel->btnModelCreate, Qt::LeftButton);
+            } else if (step == QLatin1String("Esc") || step == QLatin1String("Enter")) {
+                QTest::keyClick(QApplication::focusWidget(),
+                                step == QLatin1String("Esc") ? Qt::Key_Escape : Qt::Key_Return);
+            } else if (step.startsWith(QLatin1String("cell "))) {
+                const int row = f->column(grid, 0).indexOf(step.section(' ', 1, 1));
+                QVERIFY2(row >= 0, qPrintable(step));
+                const QModelIndex cell = grid->model()->index(row, step.section(' ', 2).toInt());
+                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                                  grid->visualRect(cell).center());
+            } else {
+                typeText(QApplication::focusWidget(), step);
+            }
+            QCoreApplication::processEvents();
+        }
+        QStringList marks;
+        for (int row = 0; row < grid->model()->rowCount(); ++row)
+            marks << grid->model()->headerData(row, Qt::Vertical).toString();
+        QCOMPARE(marks, header);
+        QTest::mouseClick(frmMathModel->btnModelSave, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QCOMPARE(f->errors.texts(), QStringList{});
+        QCOMPARE(f->store->rows(
+                     QStringLiteral("SELECT MODNAME, MODCOMMENT FROM MATHMODEL ORDER BY MODID")),
+                 stored);
     }
 
     // «Удалить» on a model with levels asks first; the save deletes the model

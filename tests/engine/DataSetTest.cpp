@@ -248,7 +248,7 @@ private Q_SLOTS:
             models->post();
             QFAIL("post without MODID succeeded");
         } catch (const EngineError& e) {
-            QCOMPARE(e.message(), QStringLiteral("Field 'MODID' must have a value"));
+            QCOMPARE(e.message(), QStringLiteral("Поле «Ключ модели» должно быть заполнено"));
         }
         QVERIFY(ruleRan);
         QCOMPARE(models->state(), DataSet::State::Insert);
@@ -274,7 +274,8 @@ private Q_SLOTS:
             models->fieldByName(QStringLiteral("MODNAME")).setAsString(QStringLiteral("x"));
             QFAIL("write in browse state succeeded");
         } catch (const EngineError& e) {
-            QCOMPARE(e.message(), QStringLiteral("tblModel: Dataset not in edit or insert mode"));
+            QCOMPARE(e.message(), QStringLiteral("Запись не изменяется и не добавляется: начните "
+                                                 "с «Изменить» или «Добавить»"));
         }
         QVERIFY_THROWS_EXCEPTION(EngineError, models->post());
     }
