@@ -5,7 +5,9 @@
 #include "number/Fixed2Format.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -14,6 +16,16 @@ QLocale userLocale()
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
     return locale;
+}
+
+// A whole number written out in digits, whatever its size: a sign and digits.
+bool isWholeNumber(const QString& text)
+{
+    QString digits = text.trimmed();
+    if (digits.startsWith(QLatin1Char('-')) || digits.startsWith(QLatin1Char('+')))
+        digits.remove(0, 1);
+    return !digits.isEmpty() &&
+           std::all_of(digits.cbegin(), digits.cend(), [](QChar c) { return c.isDigit(); });
 }
 
 } // namespace
@@ -50,9 +62,15 @@ double NumberFormat::toReal(const QString& text)
 int NumberFormat::toInteger(const QString& text)
 {
     int v = 0;
-    if (!tryInteger(text, &v))
-        throw ConvertError(QStringLiteral("«%1» не является допустимым целым числом").arg(text));
-    return v;
+    if (tryInteger(text, &v))
+        return v;
+    if (isWholeNumber(text))
+        throw ConvertError(
+            QStringLiteral("«%1» — слишком большое по модулю целое число: допускаются целые от "
+                           "%2 до %3")
+                .arg(text, userLocale().toString(std::numeric_limits<int>::min()),
+                     userLocale().toString(std::numeric_limits<int>::max())));
+    throw ConvertError(QStringLiteral("«%1» не является допустимым целым числом").arg(text));
 }
 
 QString NumberFormat::general(double value)

@@ -21,7 +21,8 @@ QPushButton* addButton(QMessageBox& box, const QString& caption, QMessageBox::Bu
 }
 
 QuestionService::Answer showBox(const QString& text, const QString& caption,
-                                QuestionService::Buttons buttons)
+                                QuestionService::Buttons buttons,
+                                QuestionService::Default byDefault)
 {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton,
                     QApplication::activeWindow());
@@ -30,7 +31,7 @@ QuestionService::Answer showBox(const QString& text, const QString& caption,
     QPushButton* cancel = buttons == QuestionService::Buttons::YesNoCancel
                               ? addButton(box, QStringLiteral("Отмена"), QMessageBox::RejectRole)
                               : nullptr;
-    box.setDefaultButton(yes);
+    box.setDefaultButton(byDefault == QuestionService::Default::Yes ? yes : no);
     box.setEscapeButton(cancel ? cancel : no);
     box.exec();
     if (box.clickedButton() == yes)
@@ -43,10 +44,10 @@ QuestionService::Answer showBox(const QString& text, const QString& caption,
 } // namespace
 
 QuestionService::Answer QuestionService::ask(const QString& text, const QString& caption,
-                                             Buttons buttons)
+                                             Buttons buttons, Default byDefault)
 {
-    const Answer answer =
-        currentSink() ? currentSink()(text, caption, buttons) : showBox(text, caption, buttons);
+    const Answer answer = currentSink() ? currentSink()(text, caption, buttons)
+                                        : showBox(text, caption, buttons, byDefault);
     // A sink that answers «Отмена» where the box has no such button means «Нет».
     return answer == Answer::Cancel && buttons == Buttons::YesNo ? Answer::No : answer;
 }

@@ -74,20 +74,32 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("integer") << "12" << true;
-        QTest::newRow("letters") << "abc" << false;
-        QTest::newRow("beyond 32 bits") << "99999999999" << false;
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("integer") << "12" << true << QString();
+        QTest::newRow("letters") << "abc" << false << "«abc» не является допустимым целым числом.";
+        QTest::newRow("beyond 32 bits")
+            << "99999999999" << false
+            << "«99999999999» — слишком большое по модулю целое число: допускаются целые от "
+               "-2147483648 до 2147483647.";
+        QTest::newRow("beyond 64 bits, negative")
+            << "-99999999999999999999999" << false
+            << "«-99999999999999999999999» — слишком большое по модулю целое число: "
+               "допускаются целые от -2147483648 до 2147483647.";
+        QTest::newRow("fraction") << "1,5" << false << "«1,5» не является допустимым целым числом.";
     }
     void cellEditsPutTheRowIntoEditStateAndConvert()
     {
         QFETCH(QString, typed);
         QFETCH(bool, accepted);
+        QFETCH(QString, refusal);
         ErrorRecorder errors;
         DBGrid grid;
         grid.setDataSource(source.get());
         grid.setColumns({{QStringLiteral("LVLNUMBER"), QStringLiteral("Номер")}});
         QCOMPARE(grid.model()->setData(grid.model()->index(1, 0), typed, Qt::EditRole), accepted);
-        QTRY_COMPARE(errors.count(), accepted ? 0 : 1); // shown once Qt's handling is over
+        if (!accepted) // shown once Qt's handling of the cell is over
+            QTRY_COMPARE(errors.texts(), QStringList{refusal});
+        QCOMPARE(errors.count(), accepted ? 0 : 1);
         QCOMPARE(levels->recNo(), 1);
         QCOMPARE(levels->fieldByName(QStringLiteral("LVLNUMBER")).asInteger(),
                  accepted ? typed.toInt() : 2);

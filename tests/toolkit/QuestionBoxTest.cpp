@@ -16,24 +16,31 @@ class QuestionBoxTest : public QObject
     Q_OBJECT
     using Answer = QuestionService::Answer;
     using Buttons = QuestionService::Buttons;
+    using Default = QuestionService::Default;
 
 private Q_SLOTS:
     void answers_data()
     {
         QTest::addColumn<Buttons>("buttons");
+        QTest::addColumn<Default>("byDefault");
         QTest::addColumn<QString>("press"); // a button's caption, or a key
         QTest::addColumn<Answer>("answer");
-        QTest::newRow("Да") << Buttons::YesNoCancel << "Да" << Answer::Yes;
-        QTest::newRow("Нет") << Buttons::YesNoCancel << "Нет" << Answer::No;
-        QTest::newRow("Отмена") << Buttons::YesNoCancel << "Отмена" << Answer::Cancel;
-        QTest::newRow("Enter") << Buttons::YesNoCancel << "Enter" << Answer::Yes;
-        QTest::newRow("Esc") << Buttons::YesNoCancel << "Esc" << Answer::Cancel;
-        QTest::newRow("Да, Нет: Нет") << Buttons::YesNo << "Нет" << Answer::No;
-        QTest::newRow("Да, Нет: Esc") << Buttons::YesNo << "Esc" << Answer::No;
+        const Buttons three = Buttons::YesNoCancel, two = Buttons::YesNo;
+        QTest::newRow("Да") << three << Default::Yes << "Да" << Answer::Yes;
+        QTest::newRow("Нет") << three << Default::Yes << "Нет" << Answer::No;
+        QTest::newRow("Отмена") << three << Default::Yes << "Отмена" << Answer::Cancel;
+        QTest::newRow("Enter") << three << Default::Yes << "Enter" << Answer::Yes;
+        QTest::newRow("Esc") << three << Default::Yes << "Esc" << Answer::Cancel;
+        QTest::newRow("Да, Нет: Нет") << two << Default::Yes << "Нет" << Answer::No;
+        QTest::newRow("Да, Нет: Esc") << two << Default::Yes << "Esc" << Answer::No;
+        // A deletion's question: Enter never destroys.
+        QTest::newRow("deletion: Enter") << two << Default::No << "Enter" << Answer::No;
+        QTest::newRow("deletion: Да") << two << Default::No << "Да" << Answer::Yes;
     }
     void answers()
     {
         QFETCH(Buttons, buttons);
+        QFETCH(Default, byDefault);
         QFETCH(QString, press);
         QFETCH(Answer, answer);
         const QuestionService::Sink previous = QuestionService::setSink({});
@@ -58,7 +65,7 @@ private Q_SLOTS:
         };
         QTimer::singleShot(0, answerBox);
         const Answer given = QuestionService::ask(QStringLiteral("Сохранить изменения?"),
-                                                  QStringLiteral("Модели"), buttons);
+                                                  QStringLiteral("Модели"), buttons, byDefault);
         QuestionService::setSink(previous);
         QStringList expected{"Модели", "Сохранить изменения?", "Да", "Нет"};
         if (buttons == Buttons::YesNoCancel)
