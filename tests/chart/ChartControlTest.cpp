@@ -586,6 +586,52 @@ private Q_SLOTS:
         }
     }
 
+    // A bundle breaks its lines where the points have no value, drawn as
+    // pixel lines (many series, with the colour strip) or by the painter (a
+    // few series of many points): the plot, where 0 is in the middle of it,
+    // is empty over the gap.
+    void bundleBreaksItsLinesOverAGap_data()
+    {
+        QTest::addColumn<int>("series");
+        QTest::addColumn<int>("points");
+        QTest::newRow("pixel lines") << 40 << 1000;
+        QTest::newRow("painter lines") << 7 << 30000;
+    }
+    void bundleBreaksItsLinesOverAGap()
+    {
+        QFETCH(int, series);
+        QFETCH(int, points);
+        TChartControl chart;
+        chart.resize(800, 500);
+        chart.StartData(TChartControl::ValuesKind, series, points);
+        for (int s = 0; s < series; ++s) {
+            chart.ThisSerie(static_cast<qint16>(s));
+            for (int p = 0; p < points; ++p)
+                if (p < points * 2 / 5 || p >= points * 3 / 5)
+                    chart.PointValue(static_cast<qint16>(p), s - series / 2 + 0.5);
+        }
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QVERIFY(chart.flatView()->bundled());
+        const QImage picture = chart.flatView()->image(chart.flatView()->chartSize());
+        const QRectF plot = chart.flatChart()->plotArea();
+        // Pixels of the lines in a stretch of the plot: coloured or dark, where
+        // the grid is light grey.
+        auto inked = [&](double from, double to) {
+            int count = 0;
+            for (int x = int(plot.left() + from * plot.width());
+                 x < int(plot.left() + to * plot.width()); ++x)
+                for (int y = int(plot.top()); y <= int(plot.bottom()); ++y) {
+                    const QColor pixel = picture.pixelColor(x, y);
+                    count += pixel.value() < 150 || pixel.saturation() > 60;
+                }
+            return count;
+        };
+        QVERIFY(inked(0.1, 0.3) > 0);
+        QCOMPARE(inked(0.45, 0.55), 0);
+        QVERIFY(inked(0.7, 0.9) > 0);
+    }
+
     // Many series are drawn as one bundle, with no legend, and still show in pictures.
     void manySeriesAreDrawnAsOneBundle()
     {
