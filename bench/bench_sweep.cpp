@@ -116,9 +116,10 @@ void BM_FailingSweep(benchmark::State& state)
         boxes = 0;
         SweepCursor cursor;
         SweepReportBoxes reports(cursor);
-        ParameterSweep sweep(
-            store(BenchStore::Failing).dm, chart, table,
-            [&reports](const QString& text, int, int, double, double) { reports.report(text); });
+        ParameterSweep sweep(store(BenchStore::Failing).dm, chart, table,
+                             [&reports](const QString& text, int ix, int iy, double x, double y) {
+                                 reports.report(text, ix, iy, x, y);
+                             });
         sweep.run(input);
         reports.finish(sweep.record());
         benchmark::DoNotOptimize(chart.value(kSide - 1, kSide - 1));

@@ -266,9 +266,9 @@ std::optional<int> TfrmExecute::chosenModel(bool report) const
 QWidget* TfrmExecute::fieldControl(SweepField field) const
 {
     // Indexed by SweepField.
-    const std::array<QWidget*, 10> controls{edtMinX,      edtMaxX,    edtStepX, edtLevelX,
-                                            edtMinY,      edtMaxY,    edtStepY, edtLevelY,
-                                            edtCalcLevel, rgrCalcType};
+    const std::array<QWidget*, 11> controls{edtMinX,      edtMaxX,     edtStepX, edtLevelX,
+                                            edtMinY,      edtMaxY,     edtStepY, edtLevelY,
+                                            edtCalcLevel, rgrCalcType, ValY};
     return controls.at(static_cast<std::size_t>(field));
 }
 
@@ -328,9 +328,10 @@ void TfrmExecute::btnCalcClick()
     });
     SweepTableWindow table(tableWindow);
     SweepReportBoxes boxes(cursor);
-    ParameterSweep sweep(
-        workingSet, chart, table,
-        [&boxes](const QString& text, int, int, double, double) { boxes.report(text); });
+    ParameterSweep sweep(workingSet, chart, table,
+                         [&boxes](const QString& text, int ix, int iy, double x, double y) {
+                             boxes.report(text, ix, iy, x, y);
+                         });
     ParameterSweep::Outcome outcome{};
     try {
         outcome = sweep.run(input());

@@ -2,7 +2,11 @@
 #include "calc/SweepChartControl.h"
 
 #include "calccore/CalculationRecord.h"
+#include "calccore/Indicator.h"
+#include "calccore/ParameterSweep.h"
 #include "chart/TChartControl.h"
+
+#include <cmath>
 
 // The sweep names the chart's kind and title slots by the numbers the chart takes.
 static_assert(SweepChart::ValuesKind == TChartControl::ValuesKind);
@@ -65,10 +69,21 @@ void SweepChartControl::setRecord(const CalculationRecord* record)
             [record](int i) { return record->xValue(i); }, m_chart.seriesCount(),
             [record](int i) { return record->yValue(i); });
         labels.failures = record->failures;
+        labels.subject = subjectOf(*record);
     }
     m_chart.setLabels(labels);
     if (record)
         m_kept.reset();
+}
+
+ResultSubject SweepChartControl::subjectOf(const CalculationRecord& record)
+{
+    return {.xItem = record.itemX,
+            .xCaption = Indicator::caption(record.itemX),
+            .xLevel = record.values.levelX,
+            .quantity = record.calcType,
+            .quantityCaption = ParameterSweep::calcTypeCaption(record.calcType),
+            .quantityLevel = record.values.calcLevel};
 }
 
 void SweepChartControl::restore()
@@ -81,7 +96,8 @@ void SweepChartControl::restore()
         m_chart.ThisSerie(static_cast<qint16>(series));
         const double* row = values.row(series);
         for (int point = 0; point < values.pointCount(); ++point)
-            m_chart.PointValue(static_cast<qint16>(point), row[point]);
+            if (!std::isnan(row[point])) // a point without a value stays without one
+                m_chart.PointValue(static_cast<qint16>(point), row[point]);
     }
     if (m_kept->serie < values.seriesCount())
         m_chart.ThisSerie(static_cast<qint16>(m_kept->serie));

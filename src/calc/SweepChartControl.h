@@ -31,6 +31,9 @@ public:
     void TitleText(qint16 slot, const QString& text) override;
     void setRecord(const CalculationRecord* record) override;
 
+    // What the record's values are values of: its X parameter and level, its quantity and level.
+    static ResultSubject subjectOf(const CalculationRecord& record);
+
     // The chart shows again what it showed before the calculation wrote to
     // it: the values, the titles, the labels and the inputs.
     void restore();

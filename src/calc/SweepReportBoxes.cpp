@@ -3,6 +3,8 @@
 
 #include "calc/SweepCursor.h"
 #include "calccore/CalculationRecord.h"
+#include "calccore/FailedPoint.h"
+#include "number/NumberFormat.h"
 #include "toolkit/MessageService.h"
 
 #include <QStringList>
@@ -18,10 +20,12 @@ QString SweepReportBoxes::checkText()
     return QStringLiteral("Больше не показывать в этом расчете");
 }
 
-void SweepReportBoxes::report(const QString& text)
+void SweepReportBoxes::report(const QString& report, int ix, int iy, double x, double y)
 {
     if (m_silenced)
         return;
+    const QString text =
+        FailedPoint::text(report, ix, iy, NumberFormat::general(x), NumberFormat::general(y));
     m_cursor.withNormalCursor([this, &text] {
         if (m_shown++ == 0)
             MessageService::show(text, kCaption);

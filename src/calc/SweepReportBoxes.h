@@ -6,8 +6,8 @@
 struct CalculationRecord;
 class SweepCursor;
 
-// The message boxes of one calculation's formula reports. The first report
-// is the plain box; from the second on the box also offers to show no more
+// The message boxes of one calculation's formula reports, each naming its
+// point. The first report is the plain box; from the second on the box also offers to show no more
 // boxes in this calculation. Once that is ticked, further reports show
 // nothing, and the end of the calculation shows one box that counts the
 // failed points by report. Each calculation makes a new one.
@@ -17,7 +17,9 @@ public:
     explicit SweepReportBoxes(SweepCursor& cursor) : m_cursor(cursor) {}
 
     static QString checkText();
-    void report(const QString& text);
+    // The box of the formula's report at point (ix, iy), X = x and Y = y,
+    // naming the point (FailedPoint) with the values in the user's locale.
+    void report(const QString& text, int ix, int iy, double x, double y);
     // After a completed calculation: the counting box, when the boxes were silenced.
     void finish(const CalculationRecord& record);
     bool silenced() const { return m_silenced; }

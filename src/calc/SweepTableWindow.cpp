@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/SweepTableWindow.h"
 
+#include "calc/SweepChartControl.h"
 #include "calccore/CalculationRecord.h"
 #include "results/Formtblout.h"
 #include "toolkit/StringGridModel.h"
@@ -13,8 +14,8 @@ void SweepTableWindow::keep()
     if (m_kept)
         return;
     const StringGridModel& grid = *m_window.tblOut->gridModel();
-    m_kept = Kept{grid.numbers(), grid.marks(), m_window.edtX->text(), m_window.edtY->text(),
-                  m_window.inputLines()};
+    m_kept = Kept{grid.numbers(),        grid.marks(),          m_window.edtX->text(),
+                  m_window.edtY->text(), m_window.inputLines(), m_window.subject()};
 }
 
 void SweepTableWindow::resize(int colCount, int rowCount)
@@ -51,6 +52,7 @@ void SweepTableWindow::setYName(const QString& name)
 void SweepTableWindow::setRecord(const CalculationRecord* record)
 {
     keep();
+    m_window.setSubject(record ? SweepChartControl::subjectOf(*record) : ResultSubject());
     m_window.setInputLines(record ? record->lines() : QStringList());
     m_window.tblOut->gridModel()->setMarks(record ? record->failures : PointMarks());
     if (record)
@@ -75,6 +77,7 @@ void SweepTableWindow::restore()
     grid.setMarks(m_kept->marks);
     m_window.edtX->setText(m_kept->xName);
     m_window.edtY->setText(m_kept->yName);
+    m_window.setSubject(m_kept->subject);
     m_window.setInputLines(m_kept->inputLines);
     m_kept.reset();
 }

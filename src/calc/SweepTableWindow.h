@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calccore/SweepTable.h"
+#include "chart/ResultSubject.h"
 #include "number/PointMarks.h"
 #include "number/ResultGrid.h"
 
@@ -27,7 +28,8 @@ public:
     void setRecord(const CalculationRecord* record) override;
 
     // The window shows again what it showed before the calculation wrote to
-    // it: the numbers, the marks of failed points, the names and the inputs.
+    // it: the numbers, the marks of failed points, the names, the inputs and
+    // the subject.
     void restore();
 
 private:
@@ -38,6 +40,7 @@ private:
         QString xName;
         QString yName;
         QStringList inputLines;
+        ResultSubject subject;
     };
     void keep();
 

@@ -28,7 +28,7 @@ struct CalculationRecord
     ModelLevels model;
     QDateTime time;
     qint64 pointCount = 0;
-    // The points whose formula reported a failure, by (ix, iy); their value is 0.0.
+    // The points whose formula reported a failure, by (ix, iy); they have no value.
     PointMarks failures;
 
     // One line per fact, numbers in the user's locale:

@@ -130,6 +130,7 @@ void ParameterSweep::sweepRow(const SweepInput& input, const SweepInput::Values&
 void ParameterSweep::evaluate(Quantity quantity, int K, int ix, int iy)
 {
     double z = 0.0;
+    m_pointFailed = false;
     switch (quantity) {
     case Quantity::NodeAmount:
         prepareNodeAmounts(K);
@@ -143,6 +144,12 @@ void ParameterSweep::evaluate(Quantity quantity, int K, int ix, int iy)
         break;
     default:
         // No formula: no value is sent and the cell stays empty.
+        m_table.clear(ix + 1, iy + 1);
+        return;
+    }
+    // A point whose formula reported a failure has no value: its cell is
+    // emptied and the chart is sent nothing for it.
+    if (m_pointFailed) {
         m_table.clear(ix + 1, iy + 1);
         return;
     }
@@ -179,6 +186,7 @@ void ParameterSweep::addColumn(int ix, int itemX, const SweepInput::Values& v)
 
 void ParameterSweep::report(const QString& text)
 {
+    m_pointFailed = true;
     m_failures.add(m_ix, m_iy, text);
     m_pointReport(text, m_ix, m_iy, m_x, static_cast<double>(m_y));
 }

@@ -31,7 +31,8 @@ public:
     enum class Outcome { Done, InvalidInput };
     // Where a formula's guard failure goes, with the point it happened at;
     // the calculation window hands in its message box. The sweep itself marks
-    // the point as failed in the record of the calculation.
+    // the point as failed in the record of the calculation and gives it no
+    // value: its cell is empty and the chart gets no value for it.
     using PointReport =
         std::function<void(const QString& text, int ix, int iy, double x, double y)>;
 
@@ -91,6 +92,8 @@ private:
     // The converted X value of each column, formed in the first row.
     std::vector<Column> m_columns;
     bool m_titleSent = false;
+    // Whether the formula reported a failure at the point being evaluated.
+    bool m_pointFailed = false;
     // The point being evaluated, for reports.
     int m_ix = 0;
     int m_iy = 0;

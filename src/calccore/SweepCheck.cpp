@@ -71,6 +71,17 @@ bool chosen(int item)
     return item >= 0 && item < Indicator::Count;
 }
 
+// X and Y on the same parameter of the same level: X would overwrite Y at
+// every point, so every row would be the same.
+QString sameParameter(const Context& c)
+{
+    if (!chosen(c.input.itemX) || c.input.itemX != c.input.itemY || c.v.levelX != c.v.levelY)
+        return QString();
+    return QStringLiteral("Х и Y — один и тот же показатель «%1» уровня %2")
+        .arg(Indicator::caption(c.input.itemX))
+        .arg(c.v.levelX);
+}
+
 bool computed(Quantity quantity)
 {
     return quantity == Quantity::NodeAmount || quantity == Quantity::NodePerformance;
@@ -89,6 +100,7 @@ const Rule kRules[] = {
     {SweepField::MaxY, [](const Context& c) { return noPoint(c.v.minY, c.v.maxY, c.v.stepY); }},
     {SweepField::LevelY,
      [](const Context& c) { return level(c, chosen(c.input.itemY), c.v.levelY); }},
+    {SweepField::ItemY, sameParameter},
     {SweepField::CalcType,
      [](const Context& c) {
          return c.input.quantity() == SweepCheck::NoFormula

@@ -10,6 +10,9 @@ namespace {
 
 using Values = SweepInput::Values;
 
+// How far short of a whole number a quotient of points may fall by rounding alone.
+constexpr long double kTolerance = 1e-9L;
+
 // One edit field: where its text is, where its value goes (a real or a
 // level), and the text it starts with, which a blank field is read as. In
 // the order of reading.
@@ -72,5 +75,5 @@ std::optional<SweepRefusal> SweepInput::read(Values* values) const
 long double SweepInput::pointCount(double min, double max, double step)
 {
     const long double q = CheckedMath::div<long double>(static_cast<long double>(max) - min, step);
-    return q > 0 ? std::floor(q + 1e-9L) : 0;
+    return q > kTolerance ? std::ceil(q - kTolerance) : 0;
 }

@@ -47,10 +47,13 @@ struct SweepInput
     };
     std::optional<SweepRefusal> read(Values* values) const;
 
-    // The number of points from min towards max by step, the bound itself
-    // excluded: ⌊q + 10⁻⁹⌋ for a positive quotient q = (max − min) / step
-    // formed in extended precision, so that a quotient that falls short of a
-    // whole number only by rounding (0 … 1 step 0.1) keeps its last point;
-    // 0 when the range runs against its step. A step of 0 raises ArithmeticError.
+    // The number of points min, min + step, … that stay below max (above it,
+    // for a negative step), the bound itself never a point: ⌈q − 10⁻⁹⌉ for
+    // the quotient q = (max − min) / step formed in extended precision, so a
+    // range the step does not divide keeps its last point (480 … 721 step 120:
+    // 480, 600, 720) and a quotient that misses a whole number only by
+    // rounding counts as it (0 … 1 step 0.1: ten points); 0 when q ≤ 10⁻⁹,
+    // a range that runs against its step or is shorter than rounding. A step
+    // of 0 raises ArithmeticError.
     static long double pointCount(double min, double max, double step);
 };

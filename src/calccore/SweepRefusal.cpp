@@ -12,7 +12,7 @@ struct Name
 };
 
 // Indexed by SweepField.
-constexpr std::array<Name, 10> kNames{{
+constexpr std::array<Name, 11> kNames{{
     {"Показатель Х", "от"},
     {"Показатель Х", "до"},
     {"Показатель Х", "шаг"},
@@ -23,6 +23,7 @@ constexpr std::array<Name, 10> kNames{{
     {"Показатель Y", "уровень"},
     {"Вычисляемая величина", "уровень"},
     {"Вычисляемая величина", "тип"},
+    {"Показатель Y", nullptr},
 }};
 
 } // namespace
@@ -35,5 +36,6 @@ SweepRefusal SweepRefusal::of(SweepField field, const QString& problem)
 QString SweepRefusal::fieldName(SweepField field)
 {
     const Name& name = kNames.at(static_cast<std::size_t>(field));
-    return QString::fromUtf8(name.group) + QStringLiteral(", ") + QString::fromUtf8(name.label);
+    const QString group = QString::fromUtf8(name.group);
+    return name.label ? group + QStringLiteral(", ") + QString::fromUtf8(name.label) : group;
 }

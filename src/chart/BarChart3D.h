@@ -9,7 +9,9 @@ class Q3DBars;
 class QBar3DSeries;
 
 // The 3D view of a small grid: a bar per value, rows are the series and
-// columns the points, labelled like the flat view's points and series.
+// columns the points, labelled like the flat view's points and series. A
+// point without a value has no bar: the graph draws none for a bar whose
+// value is not a number.
 class BarChart3D : public Chart3DView
 {
     Q_OBJECT

@@ -63,9 +63,8 @@ void BundleRaster::line(const double* values, double yZero, double yPerUnit, QRg
     const size_t count = m_ys.size() - 1;
     if (count == 0)
         return;
-    auto heightOf = [yZero, yPerUnit](double value) {
-        return yZero - (std::isfinite(value) ? value : 0.0) * yPerUnit;
-    };
+    // A point without a value has no height: the line breaks there.
+    auto heightOf = [yZero, yPerUnit](double value) { return yZero - value * yPerUnit; };
     if (m_rising)
         for (size_t i = 0; i < count; ++i)
             m_ys[i] = heightOf(values[i]);
@@ -79,7 +78,9 @@ void BundleRaster::line(const double* values, double yZero, double yPerUnit, QRg
         const double y = ys[place.point];
         return y + place.along * (ys[place.point + 1] - y);
     };
-    // A column's left edge is the right edge of the column before it, if drawn.
+    // A column's left edge is the right edge of the column before it, if
+    // drawn. A height that is not a number (an edge on a piece of line with
+    // an end without a value, or such a point) is left out of the column.
     int previous = -2;
     double edge = 0;
     for (const Column& column : m_columns) {
@@ -87,11 +88,12 @@ void BundleRaster::line(const double* values, double yZero, double yPerUnit, QRg
         const double b = height(column.right);
         previous = column.x;
         edge = b;
-        double top = std::min(a, b), bottom = std::max(a, b);
+        double top = std::fmin(a, b), bottom = std::fmax(a, b);
         for (int p = column.from; p < column.to; ++p) {
-            top = std::min(top, m_ys[size_t(p)]);
-            bottom = std::max(bottom, m_ys[size_t(p)]);
+            top = std::fmin(top, m_ys[size_t(p)]);
+            bottom = std::fmax(bottom, m_ys[size_t(p)]);
         }
-        fill(column.x, top, bottom, colour);
+        if (top <= bottom)
+            fill(column.x, top, bottom, colour);
     }
 }

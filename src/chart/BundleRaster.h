@@ -23,7 +23,8 @@ public:
     BundleRaster(QImage& picture, const std::vector<double>& xs, bool dashed);
 
     // Draws the line through the points (xs[i], yZero − values[i] × yPerUnit);
-    // a value that is no number stands at 0. Parts outside the picture are
+    // a value that is no number is no point, and the line breaks there. Parts
+    // outside the picture are
     // left out. The colour is written as it is (premultiplied for a
     // premultiplied picture).
     void line(const double* values, double yZero, double yPerUnit, QRgb colour);

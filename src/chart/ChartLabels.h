@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "chart/ResultSubject.h"
 #include "number/PointMarks.h"
 
 #include <QString>
@@ -9,9 +10,9 @@
 
 // What the chart knows of the calculation behind its values: the names of
 // the X and Y parameters and their values, one X value per point and one
-// Y value per series, and the points (point, series) whose value stands for a
-// formula's report. Empty (or of another size than the grid) when the
-// values came without a record: the chart then numbers points and series.
+// Y value per series, the points (point, series) that have no value for a
+// formula's report, and what the values are values of (the subject). Empty (or of another size than
+// the grid) when the values came without a record: the chart then numbers points and series.
 struct ChartLabels
 {
     QString xName;
@@ -19,6 +20,7 @@ struct ChartLabels
     std::vector<double> xValues;
     std::vector<double> yValues;
     PointMarks failures;
+    ResultSubject subject;
 
     // The labels of a sweep of `points` X values by `series` Y values: the
     // i-th X value is x(i), the i-th Y value y(i); no failed point.

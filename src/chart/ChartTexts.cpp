@@ -6,6 +6,8 @@
 #include "chart/ChartValues.h"
 #include "number/NumberFormat.h"
 
+#include <cmath>
+
 ChartTexts::ChartTexts(const ChartLabels& labels, const ChartSettings& settings, int seriesCount,
                        int pointCount)
     : m_labels(labels), m_settings(settings), m_fromRecord(labels.covers(seriesCount, pointCount))
@@ -55,15 +57,16 @@ QString ChartTexts::valueTitle() const
 QString ChartTexts::tip(int series, int point, double value) const
 {
     const QString line = QStringLiteral("%1: %2");
+    const QString number =
+        std::isnan(value) ? QStringLiteral("нет значения") : NumberFormat::fixed2(value);
     if (!m_fromRecord)
         return QStringList{QStringLiteral("Точка %1").arg(point + 1),
-                           ChartValues::seriesName(series),
-                           line.arg(valueTitle(), NumberFormat::fixed2(value))}
+                           ChartValues::seriesName(series), line.arg(valueTitle(), number)}
             .join(QLatin1Char('\n'));
     const QString xName = xTitle().isEmpty() ? QStringLiteral("X") : xTitle();
     const QString yName = yTitle().isEmpty() ? QStringLiteral("Y") : yTitle();
     QStringList lines{line.arg(xName, pointLabel(point)), line.arg(yName, seriesName(series)),
-                      line.arg(valueTitle(), NumberFormat::fixed2(value))};
+                      line.arg(valueTitle(), number)};
     const QString failure = m_labels.failures.report(point, series);
     if (!failure.isEmpty())
         lines << line.arg(QStringLiteral("Ошибка"), failure);

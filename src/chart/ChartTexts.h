@@ -26,8 +26,8 @@ public:
     // The Y parameter's name; empty without a record.
     QString yTitle() const;
     QString valueTitle() const;
-    // "X: …", "Y: …" and the value, one a line: what hovering a point shows;
-    // a point whose value stands for a report names the report on a last line.
+    // "X: …", "Y: …" and the value («нет значения» for none), one a line:
+    // what hovering a point shows; a failed point names its report on a last line.
     QString tip(int series, int point, double value) const;
 
 private:

@@ -5,6 +5,9 @@
 #include "toolkit/AutomationError.h"
 
 #include <algorithm>
+#include <limits>
+
+const double ChartValues::NoValue = std::numeric_limits<double>::quiet_NaN();
 
 void ChartValues::reshape(int seriesCount, int pointCount)
 {
@@ -20,7 +23,7 @@ void ChartValues::reshape(int seriesCount, int pointCount)
                 .arg(MaxValues));
     // Room first: running out of memory leaves the values as they were.
     OutOfMemoryError::reserve(m_values, pointCount, seriesCount);
-    m_values.assign(static_cast<size_t>(seriesCount) * pointCount, 0.0);
+    m_values.assign(static_cast<size_t>(seriesCount) * pointCount, NoValue);
     m_series = seriesCount;
     m_points = pointCount;
 }
@@ -55,10 +58,27 @@ void ChartValues::setValue(int series, int point, double value)
 
 std::pair<double, double> ChartValues::range() const
 {
-    if (m_values.empty())
-        return {0.0, 0.0};
-    const auto [low, high] = std::minmax_element(m_values.begin(), m_values.end());
-    return {*low, *high};
+    return rangeOf(rows());
+}
+
+// Four running pairs let the processor compare several values at once; a
+// point without a value fails both comparisons and changes neither.
+std::pair<double, double> ChartValues::rangeOf(const SeriesRows& rows)
+{
+    double low[4] = {qInf(), qInf(), qInf(), qInf()};
+    double high[4] = {-qInf(), -qInf(), -qInf(), -qInf()};
+    for (int s = 0; s < rows.series; ++s) {
+        const double* row = rows.row(s);
+        for (int p = 0; p < rows.points; ++p) {
+            const double value = row[p];
+            const int lane = p & 3;
+            low[lane] = value < low[lane] ? value : low[lane];
+            high[lane] = value > high[lane] ? value : high[lane];
+        }
+    }
+    const double lowest = std::min({low[0], low[1], low[2], low[3]});
+    const double highest = std::max({high[0], high[1], high[2], high[3]});
+    return lowest <= highest ? std::pair{lowest, highest} : std::pair{0.0, 0.0};
 }
 
 QString ChartValues::seriesName(int series)

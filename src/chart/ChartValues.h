@@ -16,19 +16,25 @@ public:
     // as many values as fit in 1 GiB, the limit of the result table.
     static constexpr long long MaxValues = (1LL << 30) / sizeof(double);
 
-    // Replaces every value by a grid of zeros of the given size. A size refused
-    // or one memory cannot hold (OutOfMemoryError, points × series) changes nothing.
+    // What a point without a value holds: not a number.
+    static const double NoValue;
+
+    // Replaces every value by a grid of the given size whose points hold no
+    // value. A size refused or one memory cannot hold (OutOfMemoryError,
+    // points × series) changes nothing.
     void reshape(int seriesCount, int pointCount);
     int seriesCount() const { return m_series; }
     int pointCount() const { return m_points; }
+    // The point's value, NoValue while it has none.
     double value(int series, int point) const;
     void setValue(int series, int point, double value);
     // The values of one series, pointCount() of them.
     const double* row(int series) const;
     // Every row, for drawing straight from the values.
     SeriesRows rows() const { return {m_values.data(), m_points, m_series, m_points}; }
-    // Smallest and largest value; 0 and 0 for an empty grid.
+    // Smallest and largest value of the points that have one; 0 and 0 when none has.
     std::pair<double, double> range() const;
+    static std::pair<double, double> rangeOf(const SeriesRows& rows);
 
     static QString seriesName(int series);
 

@@ -3,6 +3,7 @@
 
 #include "chart/ChartSettings.h"
 #include "chart/ChartTexts.h"
+#include "chart/LineRuns.h"
 #include "chart/SeriesBundle.h"
 #include "chart/SeriesPalette.h"
 
@@ -35,12 +36,6 @@ constexpr long long SmoothLimit = 20000;
 constexpr int RowLegendSeries = 12;
 // Room between two labels of the point axis.
 constexpr double LabelGap = 14;
-
-// A value that is no number (a cell without one) is drawn at 0.
-double drawn(double value)
-{
-    return std::isfinite(value) ? value : 0.0;
-}
 
 int mostSeries(const std::vector<FlatChart::Layer>& layers)
 {
@@ -174,29 +169,13 @@ void FlatChart::addSeries(const std::vector<Layer>& layers)
                 addLine(layers[size_t(l)], l, s);
 }
 
-QLineSeries* FlatChart::addLine(const Layer& layer, int index, int s)
+void FlatChart::addLine(const Layer& layer, int index, int s)
 {
-    QList<QPointF> points;
-    points.reserve(layer.rows.points);
-    const double* row = layer.rows.row(s);
-    for (int p = 0; p < layer.rows.points; ++p)
-        points.append(QPointF(layer.texts.x(p), drawn(row[p])));
-    auto* series = new QLineSeries;
-    series->setName(seriesName(layer.texts, s, layer.pinned));
-    series->setPen(SeriesPalette::pen(s, layer.pinned));
-    series->replace(points);
-    series->setPointsVisible(layer.rows.points <= 50 && !points.isEmpty());
-    connect(series, &QLineSeries::hovered, this,
-            [this, series, index, s](const QPointF& at, bool entered) {
-                int nearest = 0;
-                for (int p = 1; p < series->count(); ++p)
-                    if (std::fabs(series->at(p).x() - at.x()) <
-                        std::fabs(series->at(nearest).x() - at.x()))
-                        nearest = p;
-                hover(entered && series->count() > 0 ? index : -1, s, nearest);
-            });
-    m_chart->addSeries(series);
-    return series;
+    LineRuns::add(
+        m_chart, layer.rows.row(s), layer.rows.points, [&layer](int p) { return layer.texts.x(p); },
+        {seriesName(layer.texts, s, layer.pinned),
+         SeriesPalette::pen(layer.colour(s), layer.pinned), layer.rows.points <= 50},
+        [this, index, s](int point) { hover(point < 0 ? -1 : index, s, point); });
 }
 
 // The bundle draws the lines; while the series are few, empty line series
@@ -211,7 +190,7 @@ void FlatChart::addLegendEntries(const std::vector<Layer>& layers)
             if (s < layer.rows.series) {
                 auto* entry = new QLineSeries;
                 entry->setName(seriesName(layer.texts, s, layer.pinned));
-                entry->setPen(SeriesPalette::pen(s, layer.pinned));
+                entry->setPen(SeriesPalette::pen(layer.colour(s), layer.pinned));
                 m_chart->addSeries(entry);
             }
 }
@@ -240,7 +219,7 @@ void FlatChart::addBundle(const std::vector<Layer>& layers, bool strip)
         std::vector<double> xs(static_cast<size_t>(layer.rows.points));
         for (int p = 0; p < layer.rows.points; ++p)
             xs[static_cast<size_t>(p)] = layer.texts.x(p);
-        lines.push_back({layer.rows, std::move(xs), layer.pinned});
+        lines.push_back({layer.rows, std::move(xs), layer.pinned, layer.colours});
     }
     std::optional<SeriesBundle::Strip> names;
     const Layer& current = layers.front();
@@ -372,7 +351,7 @@ void FlatChart::hover(int layer, int series, int point)
         return;
     }
     const Layer& shown = m_layers[size_t(layer)];
-    const QString tip = shown.texts.tip(series, point, drawn(shown.rows.row(series)[point]));
+    const QString tip = shown.texts.tip(series, point, shown.rows.row(series)[point]);
     showTip(shown.pinned ? QStringLiteral("Закрепленный расчет\n") + tip : tip);
 }
 

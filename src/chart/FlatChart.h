@@ -18,8 +18,9 @@ class QPainter;
 class SeriesBundle;
 
 // The flat view: the chart title, the point-axis title, and the series of
-// the current result, with those of a pinned result beside them (same
-// colours, dashed, named «… (закреплено)»). Up to MaxLegendSeries series a
+// the current result, with those of a pinned result beside them (dashed,
+// named «… (закреплено)», in the colours the layer gives them). A point
+// without a value is not drawn: the line breaks there. Up to MaxLegendSeries series a
 // result (and LineSeriesValues values in all) each is a line series of its
 // own with a legend entry; beyond that one bundle draws them all straight
 // from the values (see SeriesBundle). Every series has its colour and line
@@ -47,6 +48,13 @@ public:
         bool pinned = false;
         // The smallest and largest value, known beforehand.
         std::pair<double, double> range;
+        // The palette index of each series; empty: its own index.
+        std::vector<int> colours;
+
+        int colour(int series) const
+        {
+            return colours.empty() ? series : colours[static_cast<size_t>(series)];
+        }
     };
 
     explicit FlatChart(QWidget* parent = nullptr);
@@ -75,7 +83,7 @@ protected:
 private:
     void clear();
     void addSeries(const std::vector<Layer>& layers);
-    QLineSeries* addLine(const Layer& layer, int index, int series);
+    void addLine(const Layer& layer, int index, int series);
     void addLegendEntries(const std::vector<Layer>& layers);
     void addLegendTitle(const QString& title);
     void addBundle(const std::vector<Layer>& layers, bool strip);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/PinnedResult.h"
 
+#include "chart/ChartValues.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -15,41 +17,22 @@ bool same(double a, double b)
     return std::fabs(a - b) <= 1e-9 * std::max({1.0, std::fabs(a), std::fabs(b)});
 }
 
-// The smallest and largest value, a cell without one read as 0. Four
-// running pairs let the processor compare several values at once.
-std::pair<double, double> valueRange(const SeriesRows& rows)
-{
-    double low[4] = {qInf(), qInf(), qInf(), qInf()};
-    double high[4] = {-qInf(), -qInf(), -qInf(), -qInf()};
-    for (int s = 0; s < rows.series; ++s) {
-        const double* row = rows.row(s);
-        for (int p = 0; p < rows.points; ++p) {
-            const double value = row[p] == row[p] ? row[p] : 0.0;
-            const int lane = p & 3;
-            low[lane] = value < low[lane] ? value : low[lane];
-            high[lane] = value > high[lane] ? value : high[lane];
-        }
-    }
-    const double lowest = std::min({low[0], low[1], low[2], low[3]});
-    const double highest = std::max({high[0], high[1], high[2], high[3]});
-    return lowest <= highest ? std::pair{lowest, highest} : std::pair{0.0, 0.0};
-}
-
 } // namespace
 
 PinnedResult::PinnedResult(const ResultGrid& values, QString xName, QString yName,
                            PointMarks failures, QStringList inputLines, QStringList listing,
-                           std::optional<std::pair<double, double>> range)
+                           ResultSubject subject, std::optional<std::pair<double, double>> range)
     : m_grid(values), m_inputLines(std::move(inputLines)), m_listing(std::move(listing))
 {
     m_labels.xName = std::move(xName);
     m_labels.yName = std::move(yName);
     m_labels.failures = std::move(failures);
+    m_labels.subject = std::move(subject);
     for (int col = 1; col < m_grid.colCount(); ++col)
         m_labels.xValues.push_back(m_grid.value(col, 0));
     for (int row = 1; row < m_grid.rowCount(); ++row)
         m_labels.yValues.push_back(m_grid.value(0, row));
-    m_range = range ? *range : valueRange(rows());
+    m_range = range ? *range : ChartValues::rangeOf(rows());
 }
 
 SeriesRows PinnedResult::rows() const
@@ -70,4 +53,25 @@ bool PinnedResult::sameAxes(const ResultGrid& other) const
         if (!same(other.value(0, row), m_grid.value(0, row)))
             return false;
     return true;
+}
+
+// The Y values sorted once, each looked up by halving: a result of many
+// series against another costs n log n comparisons, not n².
+std::vector<int> PinnedResult::matchingSeries(const std::vector<double>& ys) const
+{
+    std::vector<std::pair<double, int>> sorted;
+    sorted.reserve(ys.size());
+    for (size_t i = 0; i < ys.size(); ++i)
+        sorted.emplace_back(ys[i], static_cast<int>(i));
+    std::sort(sorted.begin(), sorted.end());
+    std::vector<int> matching;
+    matching.reserve(m_labels.yValues.size());
+    for (const double y : m_labels.yValues) {
+        const auto near = std::lower_bound(
+            sorted.begin(), sorted.end(), y, [](const std::pair<double, int>& entry, double value) {
+                return entry.first < value && !same(entry.first, value);
+            });
+        matching.push_back(near != sorted.end() && same(near->first, y) ? near->second : -1);
+    }
+    return matching;
 }

@@ -12,6 +12,7 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -30,12 +31,6 @@ QValueAxis* valueAxisOf(QChart* chart, Qt::Orientation orientation)
 {
     const QList<QAbstractAxis*> axes = chart->axes(orientation);
     return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(axes.first());
-}
-
-// A value that is no number (a cell without one) is drawn at 0, as the chart draws it.
-double drawn(double value)
-{
-    return std::isfinite(value) ? value : 0.0;
 }
 
 // Pointer distance within which a point counts as hovered.
@@ -84,10 +79,12 @@ void SeriesBundle::clear()
 QPen SeriesBundle::pen(int layer, int series) const
 {
     const Layer& lines = m_layers.at(size_t(layer));
+    const int colour = lines.colours.empty() ? series : lines.colours[size_t(series)];
     if (!m_strip)
-        return SeriesPalette::pen(series, lines.pinned);
-    const int count = lines.rows.series;
-    QPen thin(blend(count > 1 ? double(series) / (count - 1) : 0.0), 0);
+        return SeriesPalette::pen(colour, lines.pinned);
+    // Along the current result's series, so a pinned one matches its current one.
+    const int count = m_layers.front().rows.series;
+    QPen thin(blend(count > 1 ? std::min(1.0, double(colour) / (count - 1)) : 0.0), 0);
     if (lines.pinned)
         thin.setStyle(Qt::DashLine);
     return thin;
@@ -175,31 +172,54 @@ void SeriesBundle::paintLayer(QPainter* painter, const Frame& f, int layer) cons
     std::vector<double> px(static_cast<size_t>(points));
     for (int p = 0; p < points; ++p)
         px[static_cast<size_t>(p)] = f.px(lines.xs[static_cast<size_t>(p)]);
-    // More points than two per pixel column: each column drawn as its lowest and highest value.
-    const bool thin = points > 2 * f.plot.width();
-    QPolygonF line;
-    line.reserve(thin ? 2 * static_cast<int>(f.plot.width()) + 4 : points);
     for (int s = 0; s < series; ++s) {
-        const double* row = lines.rows.row(s);
-        line.clear();
-        for (int p = 0; p < points; ++p) {
-            const double x = std::floor(px[static_cast<size_t>(p)]);
-            if (!thin) {
-                line.append(QPointF(px[static_cast<size_t>(p)], f.py(drawn(row[p]))));
-                continue;
-            }
-            double low = drawn(row[p]), high = low;
-            while (p + 1 < points && std::floor(px[static_cast<size_t>(p) + 1]) == x) {
-                ++p;
-                low = std::min(low, drawn(row[p]));
-                high = std::max(high, drawn(row[p]));
-            }
-            line.append(QPointF(x, f.py(low)));
-            line.append(QPointF(x, f.py(high)));
-        }
         painter->setPen(pen(layer, s));
-        painter->drawPolyline(line);
+        for (const QPolygonF& piece : pieces(lines.rows.row(s), px, f))
+            if (piece.size() == 1)
+                painter->drawPoint(piece.first());
+            else
+                painter->drawPolyline(piece);
     }
+}
+
+// With more points than two per pixel column, each column is drawn as the
+// lowest and highest value of its points; a column without a value breaks
+// the line, and so does a point without one where columns hold single points.
+QList<QPolygonF> SeriesBundle::pieces(const double* row, const std::vector<double>& px,
+                                      const Frame& f)
+{
+    const int points = static_cast<int>(px.size());
+    const bool thin = points > 2 * f.plot.width();
+    QList<QPolygonF> pieces;
+    QPolygonF line;
+    const auto breakLine = [&pieces, &line] {
+        if (!line.isEmpty())
+            pieces.append(std::exchange(line, QPolygonF()));
+    };
+    for (int p = 0; p < points; ++p) {
+        const double x = std::floor(px[size_t(p)]);
+        if (!thin) {
+            if (std::isnan(row[p]))
+                breakLine();
+            else
+                line.append(QPointF(px[size_t(p)], f.py(row[p])));
+            continue;
+        }
+        double low = row[p], high = row[p];
+        while (p + 1 < points && std::floor(px[size_t(p) + 1]) == x) {
+            ++p;
+            low = std::fmin(low, row[p]);
+            high = std::fmax(high, row[p]);
+        }
+        if (std::isnan(low)) {
+            breakLine();
+            continue;
+        }
+        line.append(QPointF(x, f.py(low)));
+        line.append(QPointF(x, f.py(high)));
+    }
+    breakLine();
+    return pieces;
 }
 
 void SeriesBundle::paintStrip(QPainter* painter) const
@@ -253,7 +273,8 @@ std::pair<int, int> SeriesBundle::nearest(const Frame& f, int layer, const QPoin
         return {-1, -1};
     int closest = -1;
     for (int s = 0; s < lines.rows.series; ++s) {
-        const double d = std::fabs(f.py(drawn(lines.rows.row(s)[point])) - at.y());
+        // A point without a value is not drawn, so it is never hovered.
+        const double d = std::fabs(f.py(lines.rows.row(s)[point]) - at.y());
         if (d <= *distance) {
             *distance = d;
             closest = s;

@@ -19,7 +19,8 @@ class QValueAxis;
 // and, dashed and under it, a pinned one. Either each series has its palette colour and
 // the chart's legend names it, or (with a strip) every series is a thin line
 // coloured from blue (the first) to orange (the last) and a colour strip with
-// the first and last series' names stands where the legend would be. Thin
+// the first and last series' names stands where the legend would be. A point
+// without a value is left out and its line breaks there. Thin
 // lines on screen and in pixel pictures are written straight into a picture
 // of the plot (BundleRaster); elsewhere large lines are thinned to the lowest
 // and highest value per pixel column, so drawing costs at most two points per
@@ -29,12 +30,14 @@ class SeriesBundle : public QGraphicsItem
 {
 public:
     // One result's lines: its values, where each point stands on the X axis,
-    // and whether it is the pinned result.
+    // whether it is the pinned result, and the palette index of each series
+    // (empty: its own index).
     struct Layer
     {
         SeriesRows rows;
         std::vector<double> xs;
         bool pinned = false;
+        std::vector<int> colours;
     };
     // The strip reads "<title>: first ▭ last" (the title may be empty),
     // followed by a dashed line and «закреплено» when a layer is pinned.
@@ -69,6 +72,9 @@ private:
     struct Frame;
     Frame frame() const;
     void paintLayer(QPainter* painter, const Frame& frame, int layer) const;
+    // The pieces of a series' line between points without a value, in plot coordinates.
+    static QList<QPolygonF> pieces(const double* row, const std::vector<double>& px,
+                                   const Frame& frame);
     void paintStrip(QPainter* painter) const;
     // The thin lines of every layer in a picture of the given pixels over the plot.
     const QImage& picture(const Frame& frame, const QSizeF& pixels);

@@ -12,7 +12,9 @@ class QSurface3DSeries;
 // the X side is (1 + spacing / 100) times the Y side; 0 or less keeps the
 // base square. Beyond MaxSide series or points the surface stands on every
 // k-th of them (and the last), which keeps time and memory bounded; the
-// values it shows are the grid's own.
+// values it shows are the grid's own. A point without a value is a vertex
+// whose height is not a number, which the graph leaves out together with the
+// pieces of surface around it: the surface has a hole there.
 class SurfaceChart3D : public Chart3DView
 {
     Q_OBJECT

@@ -41,7 +41,8 @@ void busyUntilDrawn()
 
 TChartControl::TChartControl(QWidget* parent)
     : QWidget(parent), m_pages(new QStackedLayout), m_flat(new FlatChart(this)),
-      m_notice(new QLabel(QStringLiteral("Трёхмерный вид недоступен: нет поддержки OpenGL"), this))
+      m_notice(new QLabel(QStringLiteral("Трёхмерный вид недоступен: нет поддержки OpenGL"), this)),
+      m_pinnedNote(new QLabel(this))
 {
     setAccessibleName(QStringLiteral("Диаграмма результатов"));
     setMinimumSize(MinimumSize);
@@ -50,13 +51,20 @@ TChartControl::TChartControl(QWidget* parent)
     m_notice->setObjectName(QStringLiteral("no3D"));
     m_notice->setAlignment(Qt::AlignCenter);
     m_notice->hide();
+    m_pinnedNote->setObjectName(QStringLiteral("pinnedNotShown"));
+    m_pinnedNote->setAlignment(Qt::AlignCenter);
+    m_pinnedNote->setWordWrap(true);
+    m_pinnedNote->hide();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     layout->addWidget(m_notice);
     layout->addLayout(m_pages, 1);
+    layout->addWidget(m_pinnedNote);
     m_pages->addWidget(m_flat);
     m_values.reshape(InitialSeries, InitialPoints);
+    for (int point = 0; point < InitialPoints; ++point)
+        m_values.setValue(0, point, 0.0);
 }
 
 void TChartControl::checkKind(qint16 kind) const
@@ -199,19 +207,22 @@ void TChartControl::render()
     else
         showFlat(texts);
     m_notice->setVisible(m_settings.chart3D && !showing3D());
+    const QString note = pinnedNotShown();
+    m_pinnedNote->setText(note);
+    m_pinnedNote->setAccessibleName(note);
+    m_pinnedNote->setVisible(!note.isEmpty());
 }
 
 void TChartControl::showFlat(const ChartTexts& texts)
 {
-    std::vector<FlatChart::Layer> layers{{m_values.rows(), texts, false, valuesRange()}};
-    // Without a record the current points are numbered: the pinned ones would stand elsewhere.
-    if (m_pinned && texts.fromRecord()) {
+    std::vector<FlatChart::Layer> layers{{m_values.rows(), texts, false, valuesRange(), {}}};
+    if (drawsPinned()) {
         m_pinnedSettings = m_settings;
         m_pinnedSettings.titles[ChartSettings::PointAxisTitleSlot] = m_pinned->labels().xName;
         layers.push_back({m_pinned->rows(),
                           ChartTexts(m_pinned->labels(), m_pinnedSettings, m_pinned->seriesCount(),
                                      m_pinned->pointCount()),
-                          true, m_pinned->range()});
+                          true, m_pinned->range(), pinnedColours()});
     }
     m_flat->rebuild(layers, m_settings);
     m_pages->setCurrentWidget(m_flat);
@@ -274,7 +285,7 @@ void TChartControl::setInputLines(const QStringList& lines)
 
 QStringList TChartControl::shownInputLines() const
 {
-    if (!m_pinned || showing3D() || !m_labels.covers(seriesCount(), pointCount()))
+    if (!drawsPinned() || showing3D())
         return m_inputLines;
     return QStringList(m_inputLines)
            << QStringLiteral("Закрепленный расчет (пунктиром):") << m_pinned->inputLines();
@@ -284,4 +295,32 @@ QWidget* TChartControl::shownView()
 {
     render();
     return m_pages->currentWidget();
+}
+
+// Without a record the current points are numbered: the pinned ones would
+// stand elsewhere. With one, the pinned result is drawn only where its values
+// mean what the current ones mean.
+bool TChartControl::drawsPinned() const
+{
+    return m_pinned && m_labels.covers(seriesCount(), pointCount()) && pinnedNotShown().isEmpty();
+}
+
+QString TChartControl::pinnedNotShown() const
+{
+    if (!m_pinned || !m_labels.covers(seriesCount(), pointCount()))
+        return QString();
+    return m_pinned->labels().subject.pinnedNotShown(m_labels.subject);
+}
+
+// Each pinned series takes the palette index of the current series of its Y
+// value; one whose Y value the current result has not takes the next index
+// after the current series, so no two lines of another Y value share a colour.
+std::vector<int> TChartControl::pinnedColours() const
+{
+    const std::vector<int> matching = m_pinned->matchingSeries(m_labels.yValues);
+    std::vector<int> colours(matching.size());
+    int next = seriesCount();
+    for (size_t s = 0; s < matching.size(); ++s)
+        colours[s] = matching[s] >= 0 ? matching[s] : next++;
+    return colours;
 }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 class BarChart3D;
 class Chart3DView;
@@ -45,7 +46,8 @@ public:
     // The index of AxisSetting that sets the value scale.
     static constexpr qint16 ValueScaleAxis = ChartSettings::ValueScaleIndex;
 
-    // Replaces every value by a zero grid of the given size; returns 1.
+    // Replaces every value by a grid of the given size whose points hold no
+    // value until PointValue gives them one; returns 1.
     qint32 StartData(qint16 kind, qint32 seriesCount, qint32 pointCount);
     // Ends the loading begun by StartData; returns true.
     bool FinishData(qint16 kind);
@@ -59,12 +61,15 @@ public:
 
     int seriesCount() const;
     int pointCount() const;
+    // The point's value; ChartValues::NoValue for a point given none, which
+    // no view draws.
     double value(int series, int point) const;
     int currentSerie() const { return m_serie; }
     bool loading() const { return m_loading; }
     const ChartSettings& settings() const { return m_settings; }
     const ChartValues& values() const { return m_values; }
-    // The smallest and largest value, worked out once after the values change.
+    // The smallest and largest value (of the points that have one), worked
+    // out once after the values change.
     std::pair<double, double> valuesRange() const;
     QChart* flatChart() const;
     FlatChart* flatView() const { return m_flat; }
@@ -92,10 +97,19 @@ public:
     // while the pinned result is drawn beside them, its inputs after them.
     QStringList shownInputLines() const;
     // The result kept for comparison, drawn dashed beside the current one on
-    // the flat chart when both come with their records; the 3D view shows the
-    // current result alone. Null for none.
+    // the flat chart when both come with their records and have the same
+    // subject (X parameter and level, quantity and level); each pinned line
+    // has the colour of the current line of its Y value. The 3D view shows
+    // the current result alone. Null for none.
     void setPinned(std::shared_ptr<const PinnedResult> pinned);
     const std::shared_ptr<const PinnedResult>& pinned() const { return m_pinned; }
+    // Whether the flat chart draws the pinned result beside the current one.
+    bool drawsPinned() const;
+    // Why a pinned result is not drawn though the current one has a record
+    // («Закрепленный расчет не показан: у него другой показатель Х (…)»);
+    // the line under the chart shows it. Empty otherwise.
+    QString pinnedNotShown() const;
+    QLabel* pinnedNote() const { return m_pinnedNote; }
     // The view shown now (the flat chart or a 3D view), with every change drawn.
     QWidget* shownView();
 
@@ -113,6 +127,7 @@ private:
     void showFlat(const ChartTexts& texts);
     void show3D(const ChartTexts& texts);
     Chart3DView* view3D(bool surface);
+    std::vector<int> pinnedColours() const;
 
     ChartValues m_values;
     mutable std::optional<std::pair<double, double>> m_range;
@@ -126,6 +141,7 @@ private:
     BarChart3D* m_bars = nullptr;
     SurfaceChart3D* m_surface = nullptr;
     QLabel* m_notice;
+    QLabel* m_pinnedNote;
     QStringList m_inputLines;
     ChartLabels m_labels;
     std::shared_ptr<const PinnedResult> m_pinned;

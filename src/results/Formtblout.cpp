@@ -277,12 +277,17 @@ void TfrmTblOut::showPinned()
         m_wantDifference = false;
     StringGridModel& grid = *tblOut->gridModel();
     const bool current = !m_inputLines.isEmpty();
-    const bool comparable = kept && current && kept->sameAxes(grid.numbers());
+    const QString otherSubject =
+        kept ? kept->labels().subject.differenceFrom(m_subject) : QString();
+    const bool comparable =
+        kept && current && otherSubject.isEmpty() && kept->sameAxes(grid.numbers());
     m_difference->setEnabled(comparable);
     m_difference->setToolTip(!kept ? QStringLiteral("нет закрепленного результата")
                              : !current ? QStringLiteral("нет результата расчета")
                              : comparable ? QStringLiteral("текущий расчет − закрепленный")
-                                          : QStringLiteral("сетки расчетов не совпадают"));
+                             : !otherSubject.isEmpty()
+                                 ? QStringLiteral("у закрепленного расчета ") + otherSubject
+                                 : QStringLiteral("сетки расчетов не совпадают"));
     const bool shown = comparable && m_wantDifference;
     {
         const QSignalBlocker quiet(m_difference);

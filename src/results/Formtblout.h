@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "chart/ResultSubject.h"
 #include "toolkit/TForm.h"
 
 #include <QStringList>
@@ -23,7 +24,8 @@ class TUpDown;
 // copies cells for a spreadsheet (the whole table with its X and Y headings)
 // and saves the table as CSV, headed by the inputs of the calculation. A
 // result pinned for comparison can be subtracted: «Разность» shows current −
-// pinned in every cell while both results have the same X and Y values.
+// pinned in every cell while both results have the same X and Y values and
+// the same subject (X parameter and level, quantity and level).
 class TfrmTblOut : public TForm
 {
     Q_OBJECT
@@ -62,12 +64,16 @@ public:
     // The inputs of what the table shows: those of the calculation, or with
     // «Разность» a line saying so, then both calculations' inputs.
     QStringList shownInputLines() const;
+    // What the table's values are values of; a pinned result of another
+    // subject is not subtracted. Set before the input lines, which show it.
+    void setSubject(const ResultSubject& subject) { m_subject = subject; }
+    const ResultSubject& subject() const { return m_subject; }
     QAction* copyAction() const { return m_copy; }
     QAction* copyAllAction() const { return m_copyAll; }
     QAction* copyWithHeadingsAction() const { return m_copyWithHeadings; }
     QAction* saveCsvAction() const { return m_saveCsv; }
     // «Разность», checkable; disabled (its tooltip says why) unless the
-    // pinned result has the X and Y values of the current one.
+    // pinned result has the X and Y values and the subject of the current one.
     QAction* differenceAction() const { return m_difference; }
     QAction* pinAction() const;
     QAction* unpinAction() const;
@@ -93,6 +99,7 @@ private:
     // «Разность» as the user last chose it; shown only while possible.
     bool m_wantDifference = false;
     QStringList m_inputLines;
+    ResultSubject m_subject;
 };
 
 extern TfrmTblOut* frmTblOut;

@@ -28,7 +28,8 @@ std::shared_ptr<const PinnedResult> ResultPin::currentOf(const TfrmTblOut& table
                             chart->seriesCount() == grid.gridRowCount() - 1;
     return std::make_shared<const PinnedResult>(
         grid.numbers(), table.edtX->text(), table.edtY->text(), grid.marks(), table.inputLines(),
-        listing.listing(), sameResult ? std::optional(chart->valuesRange()) : std::nullopt);
+        listing.listing(), table.subject(),
+        sameResult ? std::optional(chart->valuesRange()) : std::nullopt);
 }
 
 ResultPin* ResultPin::share(TfrmOutput& chart, TfrmTblOut& table, TfrmShowParam& listing)

@@ -30,6 +30,7 @@
 #include <QAbstractSeries>
 #include <QApplication>
 #include <QChart>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,6 +42,7 @@
 
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 #include <memory>
 
 // The calculation window driven like a user would, with the windows created
@@ -149,6 +151,16 @@ class CalcWindowTest : public QObject
         for (int i = 0; i < frmShowParam->ListBox1->count(); ++i)
             lines << frmShowParam->ListBox1->item(i)->text();
         return lines;
+    }
+    // The box of a point of the two-level model, which fails everywhere:
+    // column c (X = 10 c) and row r (Y = 5 + 5 r), counted from 1.
+    static QString failedBox(int c, int r)
+    {
+        return QStringLiteral("Деление на ноль: X = %1, Y = %2 (столбец %3, строка %4)")
+            .arg(10 * c)
+            .arg(5 + 5 * r)
+            .arg(c)
+            .arg(r);
     }
     // Makes the model with the given key current in the model list.
     static void chooseModel(int key)
@@ -380,7 +392,8 @@ private Q_SLOTS:
         const SweepInput input{"2", "7", "1,5", "2", "100", "10", "-30", "1", "1", 5, 1, 1};
         enter(input);
         w()->btnCalc->click();
-        QCOMPARE(grid()->colCount(), 4);
+        // X 2, 3.5, 5, 6.5: the last point below the bound that the step does not divide.
+        QCOMPARE(grid()->colCount(), 5);
         QCOMPARE(grid()->rowCount(), 4);
         compareWithReference(input);
     }
@@ -537,6 +550,49 @@ private Q_SLOTS:
         QCOMPARE(cells(), table);
     }
 
+    // X and Y on one parameter of one level would give the same row for
+    // every Y: «Расчет» is refused with one box, the focus on the chosen item
+    // of «Показатель Y», the tables untouched. On another level it calculates.
+    void sameParameterForXAndY_data()
+    {
+        QTest::addColumn<QString>("levelY"); // typed into the Y level field
+        QTest::addColumn<QString>("box");    // empty: calculated
+        const QString same = QStringLiteral("Х и Y — один и тот же показатель «Интенсивность "
+                                            "потока задач» уровня 1: Показатель Y");
+        QTest::newRow("same level") << "1" << same;
+        QTest::newRow("blank Y level, read as 1") << "" << same;
+        QTest::newRow("another level") << "2" << QString();
+    }
+    void sameParameterForXAndY()
+    {
+        QFETCH(QString, levelY);
+        QFETCH(QString, box);
+        QVERIFY_STORE(levels->store->addSample());
+        createWindows();
+        w()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w()));
+        MessageRecorder messages;
+        // Y takes the item X has, «Интенсивность потока задач».
+        QTest::mouseClick(w()->ValY->button(1), Qt::LeftButton);
+        QCOMPARE(w()->ValY->itemIndex(), w()->ValX->itemIndex());
+        QTest::mouseClick(w()->edtLevelY, Qt::LeftButton);
+        QTest::keyClick(w()->edtLevelY, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(w()->edtLevelY, Qt::Key_Delete);
+        QTest::keyClicks(w()->edtLevelY, levelY);
+        QTest::mouseClick(w()->btnCalc, Qt::LeftButton);
+        if (box.isEmpty()) {
+            QCOMPARE(messages.count(), 0);
+            QCOMPARE(grid()->colCount(), 10);
+            QCOMPARE(grid()->rowCount(), 5);
+            return;
+        }
+        QCOMPARE(messages.boxes(),
+                 QVector<MessageRecorder::Box>({{box, QStringLiteral("Расчеты")}}));
+        QCOMPARE(w()->focusWidget(), w()->ValY->button(1));
+        QVERIFY(frmTblOut->inputLines().isEmpty());
+        QCOMPARE(chart()->pointCount(), 5); // the chart's initial row, untouched
+    }
+
     // Without a stored current model there is nothing to compute: one box says what to do.
     void noStoredModel_data()
     {
@@ -638,6 +694,8 @@ private Q_SLOTS:
         QCOMPARE(messages.count(), 0);
     }
 
+    // Every point fails: each box names its point, and no point has a value:
+    // every result cell is empty and the chart holds nothing.
     void failingPointsReportOnceEach()
     {
         addTwoLevels();
@@ -645,17 +703,80 @@ private Q_SLOTS:
         const QStringList before = levels->snapshot();
         MessageRecorder messages;
         w()->btnCalc->click();
-        QCOMPARE(messages.count(), 9 * 4);
-        for (const MessageRecorder::Box& m : messages.boxes())
-            QCOMPARE(m, MessageRecorder::Box(QStringLiteral("Деление на ноль"),
-                                             QStringLiteral("Расчеты")));
+        QStringList named;
         for (int r = 1; r <= 4; ++r)
             for (int c = 1; c <= 9; ++c)
-                QCOMPARE(grid()->cell(c, r), QStringLiteral("0,00"));
+                named << failedBox(c, r);
+        QCOMPARE(messages.texts(), named);
+        QCOMPARE(messages.boxes().last().second, QStringLiteral("Расчеты"));
+        for (int r = 1; r <= 4; ++r)
+            for (int c = 1; c <= 9; ++c)
+                QCOMPARE(grid()->cell(c, r), QString());
         for (int s = 0; s < 4; ++s)
             for (int p = 0; p < 9; ++p)
-                QCOMPARE(chart()->value(s, p), 0.0);
+                QVERIFY(std::isnan(chart()->value(s, p)));
         QCOMPARE(levels->snapshot(), before);
+    }
+
+    // A failed point (μ(2) swept from 0 divides by zero in the first column)
+    // is an empty field wherever the result goes: Ctrl+C, «Копировать все»,
+    // «Копировать с заголовками» and the CSV; the chart has no point there.
+    void failedPointIsAnEmptyField_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("text");
+        const QString copied = QStringLiteral("\t0,00\t10,00\n10,00\t\t10,97\n15,00\t\t10,97\n");
+        QTest::newRow("Ctrl+C") << "Ctrl+C" << copied;
+        QTest::newRow("Копировать все") << "all" << copied;
+        QTest::newRow("Копировать с заголовками") << "headings" << copied;
+        QTest::newRow("CSV") << "csv"
+                             << QStringLiteral(
+                                    "\r\n;0,00;10,00\r\n10,00;;10,97\r\n15,00;;10,97\r\n");
+    }
+    void failedPointIsAnEmptyField()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, text);
+        QVERIFY_STORE(levels->store->addSample());
+        createWindows();
+        w()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w()));
+        MessageRecorder messages;
+        QTest::mouseClick(w()->ValX->button(0), Qt::LeftButton);
+        for (const auto& [edit, typed] : {std::pair{w()->edtMinX, "0"},
+                                          {w()->edtMaxX, "20"},
+                                          {w()->edtLevelX, "2"},
+                                          {w()->edtMaxY, "20"}}) {
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(edit, QString::fromLatin1(typed));
+        }
+        QTest::mouseClick(w()->btnCalc, Qt::LeftButton);
+        QCOMPARE(
+            messages.texts(),
+            QStringList({QStringLiteral("Деление на ноль: X = 0, Y = 10 (столбец 1, строка 1)"),
+                         QStringLiteral("Деление на ноль: X = 0, Y = 15 (столбец 1, строка 2)")}));
+        QVERIFY(std::isnan(chart()->value(1, 0)));
+        QCOMPARE(chart()->value(1, 1), grid()->gridModel()->numbers().value(2, 2));
+        QGuiApplication::clipboard()->clear();
+        if (how == QLatin1String("Ctrl+C")) {
+            frmTblOut->show();
+            QVERIFY(QTest::qWaitForWindowActive(frmTblOut));
+            grid()->setFocus();
+            QTest::keyClick(grid(), Qt::Key_C, Qt::ControlModifier);
+        } else if (how == QLatin1String("all")) {
+            frmTblOut->copyAllAction()->trigger();
+        } else if (how == QLatin1String("headings")) {
+            grid()->setCurrentIndex(grid()->model()->index(0, 0));
+            QTest::keyClick(grid(), Qt::Key_Right, Qt::ShiftModifier);
+            QTest::keyClick(grid(), Qt::Key_Down, Qt::ShiftModifier);
+            frmTblOut->copyWithHeadingsAction()->trigger();
+        } else {
+            const QString csv = QString::fromUtf8(
+                ResultExport::csv(frmTblOut->inputLines(), ResultExport::allCells(*grid())));
+            QVERIFY2(csv.endsWith(text), qPrintable(csv));
+            return;
+        }
+        QCOMPARE(QGuiApplication::clipboard()->text(), text);
     }
 
     // From the second box on, ticking the check box silences the calculation's boxes
@@ -666,10 +787,15 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("tickAt");
         QTest::addColumn<QStringList>("boxes");
-        const QString failed = QStringLiteral("Деление на ноль");
         QTest::newRow("ticked at the second box")
-            << 2 << QStringList{failed, failed, failed + QStringLiteral(" — 36 точек из 36")};
-        QTest::newRow("never ticked") << 0 << QStringList(36, failed);
+            << 2
+            << QStringList{failedBox(1, 1), failedBox(2, 1),
+                           QStringLiteral("Деление на ноль — 36 точек из 36")};
+        QStringList every;
+        for (int r = 1; r <= 4; ++r)
+            for (int c = 1; c <= 9; ++c)
+                every << failedBox(c, r);
+        QTest::newRow("never ticked") << 0 << every;
     }
     void failedPointsSilencedAndMarked()
     {
@@ -691,13 +817,18 @@ private Q_SLOTS:
             w()->btnCalc->click();
             QCOMPARE(messages.texts(), boxes);
             QCOMPARE(offered, QStringList(tickAt ? 1 : 35, SweepReportBoxes::checkText()));
-            QCOMPARE(cells().count(QStringLiteral("0,00")), 36);
+            // The corner and the 36 failed points are empty.
+            QCOMPARE(cells().count(QString()), 1 + 36);
             const QModelIndex last = model.index(3, 8);
-            QCOMPARE(model.data(last, Qt::ToolTipRole).toString(), boxes.first());
+            const QString failed = QStringLiteral("Деление на ноль");
+            QCOMPARE(model.data(last, Qt::ToolTipRole).toString(), failed);
             QCOMPARE(model.data(last, Qt::BackgroundRole).value<QColor>(),
                      StringGridModel::markBackground());
             const ChartTexts texts(chart()->labels(), chart()->settings(), 4, 9);
-            QVERIFY(texts.tip(3, 8, 0.0).endsWith(QStringLiteral("\nОшибка: ") + boxes.first()));
+            const QString tip = texts.tip(3, 8, chart()->value(3, 8));
+            QVERIFY2(tip.contains(QStringLiteral("нет значения")) &&
+                         tip.endsWith(QStringLiteral("\nОшибка: ") + failed),
+                     qPrintable(tip));
         }
         const QString csvLine = QStringLiteral("Ошибки в точках: Деление на ноль — 36 точек из 36");
         const auto csv = [this] {
@@ -736,7 +867,8 @@ private Q_SLOTS:
 
     // Pin, compute again: the chart draws the pinned lines beside the new
     // ones; with the same inputs the table's «Разность» reads 0,00 in every
-    // cell, on another grid it is not offered.
+    // cell, on another grid it is not offered; for another quantity the chart
+    // says why the pinned lines are not drawn.
     void pinnedResultAndTheNextCalculation()
     {
         QVERIFY_STORE(levels->store->addSample());
@@ -758,6 +890,17 @@ private Q_SLOTS:
         QVERIFY(!frmTblOut->differenceAction()->isEnabled());
         QCOMPARE(frmTblOut->differenceAction()->toolTip(),
                  QStringLiteral("сетки расчетов не совпадают"));
+        // The node performance is another quantity: the pinned node counts are
+        // not drawn beside it, and the line under the chart says so.
+        w()->rgrCalcType->setItemIndex(1);
+        w()->btnCalc->click();
+        QLabel* note = frmOutput->Chart1->pinnedNote();
+        QTRY_VERIFY(note->isVisible());
+        QCOMPARE(note->text(), QStringLiteral("Закрепленный расчет не показан: у него другая "
+                                              "вычисляемая величина («Количество узлов уровня» "
+                                              "вместо «Производительность узлов уровня»)"));
+        QVERIFY(!frmOutput->Chart1->flatChart()->series().last()->name().endsWith(
+            QStringLiteral(" (закреплено)")));
         QCOMPARE(messages.count(), 0);
     }
 
@@ -842,8 +985,8 @@ private Q_SLOTS:
         closer.stop();
         MessageService::setSink(std::move(recorder));
         QCOMPARE(closed, 2 * 3);
-        QCOMPARE(cells(), QStringList({"", "10,00", "20,00", "10,00", "0,00", "0,00", "15,00",
-                                       "0,00", "0,00", "20,00", "0,00", "0,00"}));
+        QCOMPARE(cells(), QStringList({"", "10,00", "20,00", "10,00", "", "", "15,00", "", "",
+                                       "20,00", "", ""}));
         QVERIFY(w()->isVisible());
         QVERIFY(!QApplication::activeModalWidget());
     }

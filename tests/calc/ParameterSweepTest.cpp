@@ -106,7 +106,7 @@ private Q_SLOTS:
     }
 
     // Shapes of the sweep: blank fields (read as their initial texts), a
-    // descending range, a fractional step.
+    // descending range, a bound the step does not divide, a fractional step.
     void ranges_data()
     {
         QTest::addColumn<SweepInput>("input");
@@ -133,6 +133,13 @@ private Q_SLOTS:
         tenths.maxX = QStringLiteral("1");
         tenths.stepX = QStringLiteral("0.1");
         tenths.maxY = QStringLiteral("15");
+        SweepInput undivided;
+        undivided.minX = QStringLiteral("480");
+        undivided.maxX = QStringLiteral("721");
+        undivided.stepX = QStringLiteral("120");
+        undivided.maxY = QStringLiteral("15");
+        QTest::newRow("a bound the step does not divide keeps the last point")
+            << undivided << QStringList{"480.00", "600.00", "720.00"} << QStringList{"10.00"};
         QTest::newRow("step 0.1 keeps its tenth point")
             << tenths << QStringList{"0.00", "0.10", "0.20", "0.30", "0.40",
                                      "0.50", "0.60", "0.70", "0.80", "0.90"}
@@ -151,27 +158,33 @@ private Q_SLOTS:
         QCOMPARE(chart->title(SweepChart::XTitleSlot), table->xName());
     }
 
-    // Points from min towards max by step, the bound excluded, a quotient
-    // that misses a whole number only by rounding taken as that number.
+    // Every point min, min + step, … below the bound (above it, for a
+    // negative step), the bound itself never a point; a quotient that misses
+    // a whole number only by rounding counts as that number.
     void pointCounts_data()
     {
         QTest::addColumn<double>("min");
         QTest::addColumn<double>("max");
         QTest::addColumn<double>("step");
         QTest::addColumn<int>("count");
-        QTest::newRow("10 … 100 step 10") << 10.0 << 100.0 << 10.0 << 9;
-        QTest::newRow("0 … 1 step 0.1") << 0.0 << 1.0 << 0.1 << 10;
+        QTest::newRow("10 … 100 step 10: 10 … 90") << 10.0 << 100.0 << 10.0 << 9;
+        QTest::newRow("480 … 721 step 120: 480, 600, 720") << 480.0 << 721.0 << 120.0 << 3;
+        QTest::newRow("480 … 720 step 120: 480, 600") << 480.0 << 720.0 << 120.0 << 2;
+        QTest::newRow("10 … 15 step 10: 10") << 10.0 << 15.0 << 10.0 << 1;
+        QTest::newRow("0 … 10 step 3: 0, 3, 6, 9") << 0.0 << 10.0 << 3.0 << 4;
+        QTest::newRow("0 … 1 step 0.1: 0.0 … 0.9") << 0.0 << 1.0 << 0.1 << 10;
         QTest::newRow("0.1 … 0.9 step 0.1") << 0.1 << 0.9 << 0.1 << 8;
         QTest::newRow("0 … 0.3 step 0.1") << 0.0 << 0.3 << 0.1 << 3;
         QTest::newRow("0 … 0.7 step 0.1") << 0.0 << 0.7 << 0.1 << 7;
-        QTest::newRow("0 … 10 step 3") << 0.0 << 10.0 << 3.0 << 3;
-        QTest::newRow("a part of a step") << 10.0 << 15.0 << 10.0 << 0;
-        QTest::newRow("1e-10 of a step") << 0.0 << 1e-10 << 1.0 << 0;
-        QTest::newRow("100 … 10 step -10") << 100.0 << 10.0 << -10.0 << 9;
+        QTest::newRow("100 … 10 step -10: 100 … 20") << 100.0 << 10.0 << -10.0 << 9;
+        QTest::newRow("100 … 15 step -10: 100 … 20") << 100.0 << 15.0 << -10.0 << 9;
         QTest::newRow("1 … 0 step -0.1") << 1.0 << 0.0 << -0.1 << 10;
-        QTest::newRow("max below min") << 10.0 << 5.0 << 10.0 << 0;
-        QTest::newRow("min = max") << 10.0 << 10.0 << 5.0 << 0;
+        QTest::newRow("1e-10 of a step: none") << 0.0 << 1e-10 << 1.0 << 0;
+        QTest::newRow("max below min: none") << 10.0 << 5.0 << 10.0 << 0;
+        QTest::newRow("max above min, negative step: none") << 10.0 << 15.0 << -10.0 << 0;
+        QTest::newRow("min = max: none") << 10.0 << 10.0 << 5.0 << 0;
         QTest::newRow("32767 points") << 10.0 << 327680.0 << 10.0 << 32767;
+        QTest::newRow("32768 points, a part of the last step") << 10.0 << 327681.0 << 10.0 << 32768;
     }
     void pointCounts()
     {
@@ -193,8 +206,8 @@ private Q_SLOTS:
         QTest::addColumn<QList<double>>("q1");
         QTest::newRow("step 3 on μ(2)")
             << 0 << "10"
-            << "3" << QStringList{"10.00", "13.00", "16.00"} << QList<double>{10, 13, 16}
-            << QList<double>{0.3, 0.3, 0.3};
+            << "3" << QStringList{"10.00", "13.00", "16.00", "19.00"}
+            << QList<double>{10, 13, 16, 19} << QList<double>{0.3, 0.3, 0.3, 0.3};
         QTest::newRow("q(1) not truncated")
             << 5 << "0.25"
             << "0.25" << QStringList{"0.25", "0.50", "0.75"} << QList<double>{5, 5, 5}
@@ -221,23 +234,26 @@ private Q_SLOTS:
             QCOMPARE(bits(chart->value(0, ix)), bits(nodeCount2(1000.0, mu2[ix], q1[ix])));
     }
 
-    // X and Y on the same parameter of the same level: X wins at every point.
-    // A parameter no formula reads (the cost limit) changes nothing along its axis.
+    // A parameter no formula reads changes nothing along its axis: the task
+    // flow intensity of any level but the first, the cost limit anywhere.
     void constantAxes_data()
     {
         QTest::addColumn<int>("itemX");
+        QTest::addColumn<QString>("levelY");
         QTest::addColumn<bool>("sameRows");
-        QTest::newRow("same item and level") << 1 << true;
-        QTest::newRow("X sweeps the cost limit") << 4 << false;
+        QTest::newRow("Y: the flow intensity of level 2") << 1 << "2" << true;
+        QTest::newRow("X sweeps the cost limit") << 4 << "1" << false;
     }
     void constantAxes()
     {
         QFETCH(int, itemX);
+        QFETCH(QString, levelY);
         QFETCH(bool, sameRows);
         SweepInput input;
         input.itemY = 1;
+        input.levelY = levelY;
         input.itemX = itemX;
-        sweep->run(input);
+        QCOMPARE(sweep->run(input), ParameterSweep::Outcome::Done);
         for (int iy = 0; iy < 4; ++iy)
             for (int ix = 0; ix < 9; ++ix) {
                 const double reference = sameRows ? chart->value(0, ix) : chart->value(iy, 0);
@@ -360,6 +376,14 @@ private Q_SLOTS:
         SweepInput unusedX = with(&SweepInput::levelX, "9");
         unusedX.itemX = -1;
         row("level of no X item unchecked", 1, unusedX, SweepField::MinX, QString());
+        SweepInput same = with(&SweepInput::levelY, "");
+        same.itemY = 1;
+        row("X and Y on one parameter of one level", 1, same, SweepField::ItemY,
+            "Х и Y — один и тот же показатель «Интенсивность потока задач» уровня 1: "
+            "Показатель Y");
+        SweepInput otherLevel = with(&SweepInput::levelY, "2");
+        otherLevel.itemY = 1;
+        row("one parameter on two levels", 1, otherLevel, SweepField::MinX, QString());
         SweepInput noFormula;
         noFormula.calcType = 2;
         noFormula.calcLevel = QStringLiteral("9");
@@ -461,10 +485,16 @@ private Q_SLOTS:
         QCOMPARE(bits(chart->value(0, 32766)), bits(nodeCount2(327670.0)));
     }
 
-    // A guard failure gives 0.0 at its point, is reported with the point, and
-    // the sweep goes on: here μ(2) = 0 divides by zero at every point.
+    // A guard failure leaves its point without a value, is reported with the
+    // point, and the sweep goes on: here μ(2) = 0 divides by zero at every
+    // point. The cells of the previous result of the same size are emptied.
     void reportsPerPoint()
     {
+        report = [](const QString&, int, int, double, double) {};
+        SweepInput input;
+        input.maxX = QStringLiteral("30");
+        QCOMPARE(sweep->run(input), ParameterSweep::Outcome::Done);
+        QCOMPARE(table->cell(2, 4), QLocale().toString(nodeCount2(20.0), 'f', 2));
         QVERIFY_STORE(f->store->exec(
             QStringLiteral("UPDATE MATHLEVEL SET LVLTSKDCSTIME = 0 WHERE LVLNUMBER = 2")));
         QList<QPair<int, int>> points;
@@ -472,13 +502,17 @@ private Q_SLOTS:
             QCOMPARE(text, QStringLiteral("Деление на ноль"));
             points << qMakePair(ix, iy);
         };
-        SweepInput input;
-        input.maxX = QStringLiteral("30");
         QCOMPARE(sweep->run(input), ParameterSweep::Outcome::Done);
         QCOMPARE(points.size(), 2 * 4);
         QCOMPARE(points.last(), qMakePair(1, 3));
-        QCOMPARE(table->cell(2, 4), QStringLiteral("0.00"));
-        QCOMPARE(chart->value(3, 1), 0.0);
+        for (int iy = 0; iy < 4; ++iy)
+            for (int ix = 0; ix < 2; ++ix) {
+                QCOMPARE(table->cell(ix + 1, iy + 1), QString());
+                QVERIFY(std::isnan(chart->value(iy, ix)));
+            }
+        QCOMPARE(chart->pointValueCount(), 0);
+        QCOMPARE(table->cell(2, 0), QStringLiteral("20.00"));
+        QCOMPARE(sweep->record().failures.report(1, 3), QStringLiteral("Деление на ноль"));
     }
 
     // Both costs of the level swept: every point has its own root, a negative
@@ -511,7 +545,8 @@ private Q_SLOTS:
                 const double expected = 1000.0 / D * (std::sqrt(costDelay / costUse) + 1.0);
                 QCOMPARE(bits(chart->value(iy, ix)), bits(expected));
             }
-        QCOMPARE(chart->value(0, 1), 0.0);
+        QVERIFY(std::isnan(chart->value(0, 1)));
+        QCOMPARE(table->cell(2, 1), QString());
     }
 
     // No quantity chosen: headers and names, but no numbers.

@@ -52,7 +52,11 @@ private Q_SLOTS:
             << 5 << QString();
         QTest::newRow("comma locale")
             << QStringList{"--x-step", "2,0", "--x-to", "14,5", "--y-to", "15"} << "ru_RU.UTF-8"
-            << 0 << QStringList{";10,00;12,00", "10,00;0,22;0,26"} << 2 << QString();
+            << 0 << QStringList{";10,00;12,00;14,00", "10,00;0,22;0,26;0,31"} << 2 << QString();
+        QTest::newRow("a bound the step does not divide")
+            << QStringList{"--x-from", "480", "--x-to", "721", "--x-step", "120", "--y-to", "15"}
+            << "C.UTF-8" << 0 << QStringList{";480.00;600.00;720.00", "10.00;10.53;13.16;15.79"}
+            << 2 << QString();
         QTest::newRow("blank fields take their initial texts")
             << QStringList{"--y-to", "", "--y-step", " ", "--y-level", "", "--x-to", "20"}
             << "C.UTF-8" << 0 << QStringList{";10.00", "10.00;0.22", "15.00;0.22", "20.00;0.22"}
@@ -70,8 +74,20 @@ private Q_SLOTS:
         QTest::newRow("reports")
             << QStringList{"--x", "0",      "--x-level", "2",      "--x-from",
                            "0",   "--x-to", "20",        "--y-to", "15"}
-            << "C.UTF-8" << 0 << QStringList{";0.00;10.00", "10.00;0.00;10.97"} << 2
+            << "C.UTF-8" << 0 << QStringList{";0.00;10.00", "10.00;;10.97"} << 2
             << "kerova-sweep: Деление на ноль: X = 0, Y = 10 (столбец 1, строка 1)\n";
+        QTest::newRow("reports, raw")
+            << QStringList{"--raw", "--x",    "0",  "--x-level", "2", "--x-from",
+                           "0",     "--x-to", "20", "--y-to",    "15"}
+            << "C.UTF-8" << 0 << QStringList{",0,10", "10,,10.968564716806984"} << 2
+            << "kerova-sweep: Деление на ноль: X = 0, Y = 10 (столбец 1, строка 1)\n";
+        QTest::newRow("X and Y on one parameter of one level")
+            << QStringList{"--y", "1"} << "C.UTF-8" << 2 << QStringList{} << 0
+            << "kerova-sweep: Х и Y — один и тот же показатель «Интенсивность потока задач» "
+               "уровня 1: Показатель Y\n";
+        QTest::newRow("no point between the bounds")
+            << QStringList{"--x-from", "10", "--x-to", "10"} << "C.UTF-8" << 2 << QStringList{} << 0
+            << "kerova-sweep: Нет ни одной точки от 10 до 10 с шагом 10: Показатель Х, до\n";
         QTest::newRow("invalid input")
             << QStringList{"--x-from", "abc"} << "C.UTF-8" << 2 << QStringList{} << 0
             << "kerova-sweep: Неверное значение: Показатель Х, от\n";

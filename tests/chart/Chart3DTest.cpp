@@ -23,6 +23,7 @@
 #include <QtDataVisualization/QCategory3DAxis>
 #include <QtDataVisualization/QSurface3DSeries>
 #include <QtDataVisualization/QValue3DAxis>
+#include <cmath>
 
 namespace {
 
@@ -244,6 +245,48 @@ private Q_SLOTS:
                                                  : chart.bars3D()->graph()->valueAxis();
         QCOMPARE(values->min(), 0.0f);
         QCOMPARE(double(values->max()), RoundTicks::ticks(0, values->max(), 2).back());
+    }
+
+    // A point without a value (a failed point) has no bar, and the surface
+    // has a hole there: its vertex has no height; the value axis is that of
+    // the other values.
+    void pointWithoutValueLeavesAGap_data()
+    {
+        QTest::addColumn<int>("side");
+        QTest::newRow("bars") << 4;
+        QTest::newRow("surface") << 30;
+    }
+    void pointWithoutValueLeavesAGap()
+    {
+        QFETCH(int, side);
+        TChartControl chart;
+        chart.resize(640, 480);
+        chart.StartData(TChartControl::ValuesKind, side, side);
+        for (int s = 0; s < side; ++s) {
+            chart.ThisSerie(static_cast<qint16>(s));
+            for (int p = 0; p < side; ++p)
+                if (s != 1 || p != 2)
+                    chart.PointValue(static_cast<qint16>(p), 5.0 + s);
+        }
+        chart.Chart3D(true);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QTRY_VERIFY(chart.showing3D());
+        if (chart.bars3D()) {
+            QBarDataProxy* proxy = chart.bars3D()->graph()->seriesList().first()->dataProxy();
+            QTRY_COMPARE(proxy->rowCount(), side);
+            QVERIFY(std::isnan(proxy->itemAt(1, 2)->value()));
+            QCOMPARE(proxy->itemAt(1, 3)->value(), 6.0f);
+            QVERIFY(chart.bars3D()->graph()->valueAxis()->max() >= 4.0f + side);
+        } else {
+            QSurfaceDataProxy* proxy =
+                chart.surface3D()->graph()->seriesList().first()->dataProxy();
+            QCOMPARE(proxy->rowCount(), side);
+            QVERIFY(std::isnan(proxy->itemAt(1, 2)->y()));
+            QCOMPARE(proxy->itemAt(1, 3)->y(), 6.0f);
+            QVERIFY(chart.surface3D()->graph()->axisY()->max() >= 4.0f + side);
+        }
+        QVERIFY(!ChartImage::picture(chart).isNull());
     }
 
     // Beyond the bars' limit the 3D view is one surface over the same values;

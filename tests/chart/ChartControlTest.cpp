@@ -133,7 +133,8 @@ private Q_SLOTS:
         chart.StartData(TChartControl::ValuesKind, 2, 3);
         QCOMPARE(chart.seriesCount(), 2);
         QCOMPARE(chart.pointCount(), 3);
-        QCOMPARE(chart.value(1, 2), 0.0);
+        // A point not given a value holds none, and no view draws it.
+        QVERIFY(std::isnan(chart.value(1, 2)));
         QVERIFY_THROWS_EXCEPTION(AutomationError, chart.value(3, 5));
     }
 
@@ -172,7 +173,7 @@ private Q_SLOTS:
         });
         for (int s = 0; s < 3; ++s)
             for (int p = 0; p < 5; ++p)
-                QCOMPARE(chart.value(s, p), 0.0);
+                QVERIFY(std::isnan(chart.value(s, p)));
     }
 
     void badSizesAndValuesAreRefused()
@@ -517,6 +518,118 @@ private Q_SLOTS:
                 QCOMPARE(filled.size(), rows[x].second - rows[x].first + 1);
             }
         }
+    }
+
+    // A point without a value is not drawn: its line breaks there, a point
+    // alone between gaps shows as a dot, only the first piece of a series has
+    // a legend entry, and the value axis spans the values there are.
+    void pointsWithoutValueBreakTheLine_data()
+    {
+        QTest::addColumn<QList<double>>("values"); // not a number: no value given
+        QTest::addColumn<QStringList>("pieces");   // the values of each line series
+        const double none = qQNaN();
+        QTest::newRow("every point") << QList<double>{1, 2, 3, 4, 5} << QStringList{"1 2 3 4 5"};
+        QTest::newRow("a gap") << QList<double>{1, 2, none, 4, 5} << QStringList{"1 2", "4 5"};
+        QTest::newRow("points alone")
+            << QList<double>{1, none, 3, none, 5} << QStringList{"1", "3", "5"};
+        QTest::newRow("no first point")
+            << QList<double>{none, 2, 3, 4, none} << QStringList{"2 3 4"};
+        QTest::newRow("no point at all")
+            << QList<double>{none, none, none, none, none} << QStringList{""};
+    }
+    void pointsWithoutValueBreakTheLine()
+    {
+        QFETCH(QList<double>, values);
+        QFETCH(QStringList, pieces);
+        TChartControl chart;
+        chart.resize(600, 400);
+        chart.StartData(TChartControl::ValuesKind, 1, int(values.size()));
+        for (int p = 0; p < values.size(); ++p)
+            if (!std::isnan(values[p]))
+                chart.PointValue(static_cast<qint16>(p), 10 * values[p]);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QCOMPARE(chart.flatChart()->series().size(), pieces.size());
+        QStringList drawn;
+        int named = 0;
+        for (QAbstractSeries* series : chart.flatChart()->series()) {
+            const auto* line = qobject_cast<QLineSeries*>(series);
+            QStringList ys;
+            for (const QPointF& point : line->points())
+                ys << QString::number(point.y() / 10);
+            drawn << ys.join(QLatin1Char(' '));
+            QVERIFY(line->pointsVisible() || line->count() == 0);
+            const QLegendMarker* marker = chart.flatChart()->legend()->markers(series).first();
+            named += marker->isVisible();
+        }
+        QCOMPARE(drawn, pieces);
+        QCOMPARE(named, 1);
+        QCOMPARE(axis(chart.flatChart(), Qt::AlignLeft)->min(), 0.0);
+        QVERIFY(std::isfinite(axis(chart.flatChart(), Qt::AlignLeft)->max()));
+    }
+
+    // A bundle's pixel line breaks at a point without a value: the points on
+    // either side fill their own columns, the columns between stay empty.
+    void bundleLineBreaksAtAPointWithoutValue()
+    {
+        QImage picture(12, 12, QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::transparent);
+        const std::vector<double> xs{0.5, 5.5, 11.5};
+        const std::vector<double> values{0, qQNaN(), 10};
+        BundleRaster(picture, xs, false).line(values.data(), 11.5, 1.0, qRgb(255, 0, 0));
+        for (int x = 0; x < picture.width(); ++x) {
+            QList<int> filled;
+            for (int y = 0; y < picture.height(); ++y)
+                if (picture.pixel(x, y) == qRgb(255, 0, 0))
+                    filled << y;
+            QCOMPARE(filled, x == 0 ? QList<int>{11} : x == 11 ? QList<int>{1} : QList<int>{});
+        }
+    }
+
+    // A bundle breaks its lines where the points have no value, drawn as
+    // pixel lines (many series, with the colour strip) or by the painter (a
+    // few series of many points): the plot, where 0 is in the middle of it,
+    // is empty over the gap.
+    void bundleBreaksItsLinesOverAGap_data()
+    {
+        QTest::addColumn<int>("series");
+        QTest::addColumn<int>("points");
+        QTest::newRow("pixel lines") << 40 << 1000;
+        QTest::newRow("painter lines") << 7 << 30000;
+    }
+    void bundleBreaksItsLinesOverAGap()
+    {
+        QFETCH(int, series);
+        QFETCH(int, points);
+        TChartControl chart;
+        chart.resize(800, 500);
+        chart.StartData(TChartControl::ValuesKind, series, points);
+        for (int s = 0; s < series; ++s) {
+            chart.ThisSerie(static_cast<qint16>(s));
+            for (int p = 0; p < points; ++p)
+                if (p < points * 2 / 5 || p >= points * 3 / 5)
+                    chart.PointValue(static_cast<qint16>(p), s - series / 2 + 0.5);
+        }
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QVERIFY(chart.flatView()->bundled());
+        const QImage picture = chart.flatView()->image(chart.flatView()->chartSize());
+        const QRectF plot = chart.flatChart()->plotArea();
+        // Pixels of the lines in a stretch of the plot: coloured or dark, where
+        // the grid is light grey.
+        auto inked = [&](double from, double to) {
+            int count = 0;
+            for (int x = int(plot.left() + from * plot.width());
+                 x < int(plot.left() + to * plot.width()); ++x)
+                for (int y = int(plot.top()); y <= int(plot.bottom()); ++y) {
+                    const QColor pixel = picture.pixelColor(x, y);
+                    count += pixel.value() < 150 || pixel.saturation() > 60;
+                }
+            return count;
+        };
+        QVERIFY(inked(0.1, 0.3) > 0);
+        QCOMPARE(inked(0.45, 0.55), 0);
+        QVERIFY(inked(0.7, 0.9) > 0);
     }
 
     // Many series are drawn as one bundle, with no legend, and still show in pictures.

@@ -15,6 +15,7 @@
 #include <QChart>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -24,6 +25,8 @@
 #include <QToolButton>
 #include <QValueAxis>
 #include <memory>
+
+Q_DECLARE_METATYPE(ResultSubject)
 
 // «Закрепить для сравнения» across the result windows: the pinned result
 // stays through later calculations, beside the current one.
@@ -38,9 +41,10 @@ class PinTest : public QObject
     ResultPin* pin = nullptr;
 
     // A calculation as the sweep leaves the windows: nY rows of nX values
-    // base + 10 × iy + ix, X from x0 by 0.5, Y from 10 by 2.5, with its inputs
-    // and a failed point, if given.
-    void calculate(int nX, int nY, double base, double x0 = 1.0, QPoint failed = {-1, -1})
+    // base + 10 × iy + ix, X from x0 by 0.5, Y from y0 by 2.5, with its
+    // inputs, its subject and a failed point, if given.
+    void calculate(int nX, int nY, double base, double x0 = 1.0, QPoint failed = {-1, -1},
+                   const ResultSubject& subject = {}, double y0 = 10)
     {
         StringGridModel& grid = *table->tblOut->gridModel();
         grid.setSize(nX + 1, nY + 1);
@@ -49,7 +53,9 @@ class PinTest : public QObject
         values.StartData(TChartControl::ValuesKind, nY, nX);
         ChartLabels labels =
             ChartLabels::sweep(QStringLiteral("Интенсивность потока задач"),
-                               QStringLiteral("Потери при задержке"), nX, x0, 0.5, nY, 10, 2.5);
+                               QStringLiteral("Потери при задержке"), nX, x0, 0.5, nY, y0, 2.5);
+        labels.subject = subject;
+        table->setSubject(subject);
         for (int ix = 0; ix < nX; ++ix)
             grid.setNumber(ix + 1, 0, labels.xValues[size_t(ix)]);
         for (int iy = 0; iy < nY; ++iy) {
@@ -79,6 +85,17 @@ class PinTest : public QObject
         for (QAbstractSeries* series : chart->Chart1->flatChart()->series())
             names << series->name();
         return names;
+    }
+
+    // The subject of the calculations of the tests, but where a test changes it.
+    static ResultSubject subject()
+    {
+        return {.xItem = 1,
+                .xCaption = QStringLiteral("Интенсивность потока задач"),
+                .xLevel = 1,
+                .quantity = 0,
+                .quantityCaption = QStringLiteral("Количество узлов уровня"),
+                .quantityLevel = 2};
     }
 
     QLineSeries* line(int index) const
@@ -195,6 +212,89 @@ private Q_SLOTS:
         QCOMPARE(table->shownInputLines(), QStringList{"Расчет: 250"});
         table->btnPin->click();
         QVERIFY(table->differenceAction()->isEnabled() && !table->differenceAction()->isChecked());
+    }
+
+    // The pinned result is drawn only where it means what the current one
+    // means: the same X parameter and level, the same quantity and level.
+    // Otherwise the line under the chart says why, pictures hold the current
+    // result alone and «Разность» is not offered. A pinned line has the
+    // colour of the current line of its Y value.
+    void pinnedDrawnOnlyForTheSameSubject_data()
+    {
+        QTest::addColumn<ResultSubject>("pinned");
+        QTest::addColumn<double>("y0");   // of the current result
+        QTest::addColumn<QString>("why"); // empty: drawn
+        const ResultSubject current = subject();
+        QTest::newRow("same subject") << current << 10.0 << QString();
+        QTest::newRow("same subject, other Y values") << current << 12.5 << QString();
+        ResultSubject other = current;
+        other.xItem = 2;
+        other.xCaption = QStringLiteral("Потери при задержке");
+        QTest::newRow("other X parameter")
+            << other << 10.0
+            << QStringLiteral("другой показатель Х («Потери при задержке» вместо «Интенсивность "
+                              "потока задач»)");
+        other = current;
+        other.xLevel = 2;
+        QTest::newRow("X on another level")
+            << other << 10.0 << QStringLiteral("показатель Х другого уровня (2 вместо 1)");
+        other = current;
+        other.quantity = 1;
+        other.quantityCaption = QStringLiteral("Производительность узлов уровня");
+        QTest::newRow("other quantity")
+            << other << 10.0
+            << QStringLiteral("другая вычисляемая величина («Производительность узлов уровня» "
+                              "вместо «Количество узлов уровня»)");
+        other = current;
+        other.quantityLevel = 3;
+        other.xLevel = 3;
+        QTest::newRow("quantity and X on other levels")
+            << other << 10.0
+            << QStringLiteral("показатель Х другого уровня (3 вместо 1), вычисляемая величина "
+                              "другого уровня (3 вместо 2)");
+    }
+    void pinnedDrawnOnlyForTheSameSubject()
+    {
+        QFETCH(ResultSubject, pinned);
+        QFETCH(double, y0);
+        QFETCH(QString, why);
+        calculate(3, 2, 0, 1.0, {-1, -1}, pinned);
+        chart->btnPin->click();
+        calculate(3, 2, 100, 1.0, {-1, -1}, subject(), y0);
+        chart->show();
+        QVERIFY(QTest::qWaitForWindowExposed(chart.get()));
+        QLabel* note = chart->Chart1->pinnedNote();
+        if (!why.isEmpty()) {
+            QTRY_VERIFY(note->isVisible());
+            QCOMPARE(note->text(), QStringLiteral("Закрепленный расчет не показан: у него ") + why);
+            QCOMPARE(legend(), QStringList({"Потери при задержке:", "10,00", "12,50"}));
+            QCOMPARE(chart->Chart1->shownInputLines(), QStringList{"Расчет: 100"});
+            QVERIFY(!table->differenceAction()->isEnabled());
+            QCOMPARE(table->btnDifference->toolTip(),
+                     QStringLiteral("у закрепленного расчета ") + why);
+            chart->btnUnpin->click();
+            QTRY_VERIFY(!note->isVisible());
+            return;
+        }
+        QTRY_COMPARE(legend().size(), 5);
+        QVERIFY(!note->isVisible());
+        QCOMPARE(table->differenceAction()->isEnabled(), y0 == 10.0);
+        // Each pinned line in the colour of the current line of its Y value;
+        // a Y value the current result has not, a colour of its own.
+        QHash<QString, QColor> colours;
+        for (int i = 1; i < legend().size(); ++i)
+            colours[legend()[i]] = line(i)->pen().color();
+        for (const QString& name : colours.keys())
+            if (name.endsWith(QStringLiteral(" (закреплено)"))) {
+                const QString own = name.chopped(QStringLiteral(" (закреплено)").size());
+                if (colours.contains(own))
+                    QCOMPARE(colours[name], colours[own]);
+                else
+                    QCOMPARE(colours.values().count(colours[name]), 1);
+            }
+        if (y0 != 10.0)
+            QCOMPARE(colours[QStringLiteral("12,50 (закреплено)")],
+                     colours[QStringLiteral("12,50")]);
     }
 
     // The listing shows the pinned calculation's levels under the current

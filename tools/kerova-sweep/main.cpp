@@ -15,7 +15,8 @@
 // --raw, numbers are printed in shortest round-trip form with "." and cells
 // separated by ",". With --inputs, the inputs of the calculation (the values
 // as used, the choices, the store, the model, the time) come first as lines starting
-// with "# ". Each formula report is one line on standard error. The table is
+// with "# ". Each formula report is one line on standard error, naming its
+// point, whose cell is then empty. The table is
 // made into text by one thread per core (--threads N: N threads, 1 for one).
 // Inputs that cannot give a result are refused with the calculation window's
 // text on standard error.
@@ -26,6 +27,7 @@
 #include "ModelChoice.h"
 
 #include "calccore/Dmexec.h"
+#include "calccore/FailedPoint.h"
 #include "calccore/Indicator.h"
 #include "calccore/NoChart.h"
 #include "calccore/ParameterSweep.h"
@@ -154,8 +156,8 @@ int sweep(const SweepInput& input, const ModelChoice& model, bool raw, bool inpu
     TableBuffer table;
     ParameterSweep calc(
         dmExecute, chart, table, [&err](const QString& text, int ix, int iy, double x, double y) {
-            err << ErrorLine::prefixed(text) << ": X = " << shortest(x) << ", Y = " << shortest(y)
-                << " (столбец " << ix + 1 << ", строка " << iy + 1 << ")" << Qt::endl;
+            err << ErrorLine::prefixed(FailedPoint::text(text, ix, iy, shortest(x), shortest(y)))
+                << Qt::endl;
         });
     try {
         db.open();
@@ -190,7 +192,9 @@ int run(const QStringList& arguments)
     ToolCommandLine cli(
         QStringLiteral("Расчет по уровням модели без окна; результат — таблица CSV"),
         QStringLiteral("\nТочки диапазона: от, от + шаг, от + 2 × шаг, … до границы; сама граница\n"
-                       "точкой не бывает (от 10 до 100 с шагом 10 — точки 10 … 90).\n"
+                       "точкой не бывает (от 10 до 100 с шагом 10 — точки 10 … 90,\n"
+                       "от 480 до 721 с шагом 120 — 480, 600, 720).\n"
+                       "Точка, где формула сообщает об ошибке, остается без значения: поле пусто.\n"
                        "Без --model и --model-id рассчитывается единственная модель хранилища.\n"
                        "Значения по умолчанию — начальные значения окна расчетов; пустое\n"
                        "значение (--y-to \"\") действует как пустое поле и принимает их.\n"
