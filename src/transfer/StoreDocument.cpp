@@ -3,6 +3,7 @@
 
 #include "engine/EngineError.h"
 #include "transfer/JsonDuplicateKeys.h"
+#include "transfer/StoreDocumentWriter.h"
 #include "transfer/StoreValue.h"
 
 #include <QHash>
@@ -128,7 +129,14 @@ QJsonObject StoreDocument::toJson(const StoreContent& content)
 
 QByteArray StoreDocument::write(const StoreContent& content)
 {
-    return QJsonDocument(toJson(content)).toJson(QJsonDocument::Indented);
+    QByteArray bytes;
+    StoreDocumentWriter writer([&bytes](const QByteArray& piece) { bytes += piece; },
+                               content.source, content.time);
+    for (std::size_t t = 0; t < content.tables.size(); ++t)
+        for (const QJsonValue& row : content.tables[t])
+            writer.row(t, row.toObject());
+    writer.finish();
+    return bytes;
 }
 
 StoreContent StoreDocument::read(const QByteArray& json)

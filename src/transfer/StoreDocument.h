@@ -14,6 +14,8 @@ class StoreDocument
 {
 public:
     static constexpr int kVersion = 1;
+    // The longest document import reads: 1 GiB.
+    static constexpr qint64 kMaxBytes = qint64(1) << 30;
     static QString formatName();
     // The array of each table of the schema: "models", "levels".
     static QString arrayName(std::size_t table);

@@ -89,7 +89,7 @@ int AdminCommands::demo(const CommandLine& line)
 int AdminCommands::info(const CommandLine& line)
 {
     Database db(line.alias());
-    db.open();
+    db.open(Database::OpenMode::Read);
     const AliasDefinition& def = db.definition();
     QString text;
     QTextStream out(&text);
