@@ -2,7 +2,7 @@
 #include "transfer/StoreDocument.h"
 
 #include "engine/EngineError.h"
-#include "transfer/JsonDuplicateKeys.h"
+#include "transfer/JsonTextCheck.h"
 #include "transfer/StoreDocumentWriter.h"
 #include "transfer/StoreValue.h"
 
@@ -139,22 +139,24 @@ QByteArray StoreDocument::write(const StoreContent& content)
     return bytes;
 }
 
-StoreContent StoreDocument::read(const QByteArray& json)
+StoreContent StoreDocument::read(QByteArray json)
 {
+    const JsonTextCheck::Problem problem = JsonTextCheck::scan(json);
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-    if (error.error != QJsonParseError::NoError)
+    // A problem found before the first syntax error has a place; one after it may not.
+    const bool syntax = error.error != QJsonParseError::NoError;
+    if (!problem.text.isEmpty() && (!syntax || problem.offset <= error.offset))
+        throw EngineError(QStringLiteral("Документ не принят: %1: %2 (байт %3)")
+                              .arg(problem.place, problem.text)
+                              .arg(problem.offset));
+    if (syntax)
         throw EngineError(QStringLiteral("Документ не принят: не JSON (%1, байт %2)")
                               .arg(error.errorString())
                               .arg(error.offset));
     if (!document.isObject())
         throw EngineError(QStringLiteral("Документ не принят: ожидается объект JSON"));
-    const JsonDuplicateKeys::Duplicate twice = JsonDuplicateKeys::find(json);
-    if (twice.offset >= 0)
-        throw EngineError(
-            QStringLiteral("Документ не принят: ключ «%1» указан в одном объекте дважды (байт %2)")
-                .arg(twice.key)
-                .arg(twice.offset));
+    json.clear(); // the text is no longer needed beside its parsed form
     return fromJson(document.object());
 }
 
