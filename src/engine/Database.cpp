@@ -356,7 +356,7 @@ QSqlQuery Database::exec(const QString& text, const ParamLookup& param)
         return query;
     }
     if (!query.prepare(statement.sql))
-        throw EngineError(driverMessage(query.lastError()));
+        failWith(query.lastError());
     for (const QString& name : statement.parameters)
         query.addBindValue(param ? param(name) : QVariant());
     if (!query.exec())
@@ -370,7 +370,7 @@ QSqlQuery Database::prepare(const QString& text)
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     query.setForwardOnly(true);
     if (!query.prepare(Statement::prepare(text).sql))
-        throw EngineError(driverMessage(query.lastError()));
+        failWith(query.lastError());
     return query;
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DocumentTarget.h"
 
-#include "engine/EngineError.h"
+#include "number/Error.h"
 
 #include "cli/StandardOutput.h"
 
@@ -27,10 +27,10 @@ DocumentTarget::DocumentTarget(const QString& path)
         return;
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
-        throw EngineError(QStringLiteral("%1 — не обычный файл (устройство, канал или папка): "
-                                         "документ записывается только в обычный файл; ничего "
-                                         "не записано")
-                              .arg(path));
+        throw Error(QStringLiteral("%1 — не обычный файл (устройство, канал или папка): "
+                                   "документ записывается только в обычный файл; ничего "
+                                   "не записано")
+                        .arg(path));
     // A link to a file is followed: the file it names gets the document.
     m_path = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
     const QFileInfo target(m_path);
@@ -45,12 +45,12 @@ DocumentTarget::~DocumentTarget() = default;
 void DocumentTarget::fail(const QString& reason) const
 {
     if (m_path.isEmpty())
-        throw EngineError(
+        throw Error(
             QStringLiteral("Не удалось записать документ в стандартный вывод: %1").arg(reason));
-    throw EngineError(QStringLiteral("Не удалось записать файл %1: %2. Хранилище не изменено, "
-                                     "прежний файл (если был) сохранён; освободите место или "
-                                     "укажите другой файл")
-                          .arg(m_path, reason));
+    throw Error(QStringLiteral("Не удалось записать файл %1: %2. Хранилище не изменено, "
+                               "прежний файл (если был) сохранён; освободите место или "
+                               "укажите другой файл")
+                    .arg(m_path, reason));
 }
 
 void DocumentTarget::write(const QByteArray& bytes)

@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "DocumentSource.h"
 #include "DocumentTarget.h"
+#include "StoreErrors.h"
 
 #include "engine/Database.h"
 #include "engine/EngineError.h"
@@ -50,9 +51,12 @@ int TransferCommands::exportStore(const CommandLine& line)
     RowCheck check;
     StoreDocumentWriter writer([&target](const QByteArray& bytes) { target.write(bytes); },
                                db.definition().describe(), QDateTime::currentDateTimeUtc());
-    StoreReader::stream(db, [&](std::size_t table, const QJsonObject& row) {
-        check.row(table, rows[table]++, row);
-        writer.row(table, row);
+    onStore(db, [&] {
+        StoreReader::stream(db, [&](std::size_t table, const QJsonObject& row) {
+            check.row(table, rows[table]++, row);
+            writer.row(table, row);
+        });
+        return true;
     });
     writer.finish();
     target.commit();
@@ -78,7 +82,10 @@ int TransferCommands::importStore(const CommandLine& line)
     db.open(Database::OpenMode::CreateOnCommit);
     QTextStream(stderr) << "Документ проверен (" << counts(content) << "); запись в "
                         << storeName(db) << Qt::endl;
-    StoreWriter::write(db, content, line.replace());
+    onStore(db, [&] {
+        StoreWriter::write(db, content, line.replace());
+        return true;
+    });
     StandardOutput::write(
         QStringLiteral("Загружено в %1: %2\n").arg(storeName(db), counts(content)));
     return 0;
