@@ -21,3 +21,9 @@ bool DisplayCheck::available(const QString& platform, const QString& xDisplay)
         return true;
     });
 }
+
+bool DisplayCheck::seenByPerson(const QString& platformName)
+{
+    return !platformName.startsWith(QLatin1String("offscreen")) &&
+           !platformName.startsWith(QLatin1String("minimal"));
+}

@@ -19,4 +19,8 @@ public:
     // WAYLAND_DISPLAY, the default either; any other plugin (offscreen,
     // minimal, vnc, eglfs, linuxfb) needs none.
     static bool available(const QString& platform, const QString& xDisplay);
+    // Whether the windows of the running platform plugin reach a person:
+    // offscreen and minimal draw into memory only, so a box there would wait
+    // for an answer that never comes.
+    static bool seenByPerson(const QString& platformName);
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/Startup.h"
 
+#include "editing/DisplayCheck.h"
+
 #include "calc/Frmexec.h"
 #include "calccore/Dmexec.h"
 #include "editing/Formlevel.h"
@@ -15,6 +17,9 @@
 #include "store/Dmstruct.h"
 #include "toolkit/Application.h"
 #include "toolkit/ErrorDisplay.h"
+
+#include <QGuiApplication>
+#include <QTextStream>
 
 void Startup::createObjects(Application& app)
 {
@@ -40,6 +45,14 @@ int Startup::run(int& argc, char** argv)
         createObjects(app);
         app.run(frmMathModel);
     } catch (const Error& error) {
+        // Without a display nobody could close the box: the error goes to
+        // standard error and the program ends.
+        if (!ErrorDisplay::hasSink() &&
+            !DisplayCheck::seenByPerson(QGuiApplication::platformName())) {
+            QTextStream(stderr) << QCoreApplication::applicationName() << ": " << error.message()
+                                << '\n';
+            return 1;
+        }
         ErrorDisplay::show(error);
     }
     return 0;

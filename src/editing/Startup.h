@@ -13,6 +13,8 @@ public:
     static void createObjects(Application& app);
     // The entry function: creates the objects and runs the event loop until
     // the main window closes. An error during start-up is shown in one error
-    // box and ends the application; the result is always 0.
+    // box and ends the application with 0; where no person can see a box
+    // (the offscreen or minimal platform, no sink installed) it is written to
+    // standard error instead and the result is 1.
     static int run(int& argc, char** argv);
 };

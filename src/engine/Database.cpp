@@ -24,6 +24,14 @@ QString nextConnectionName(const QString& databaseName)
     return QStringLiteral("kerova-%1-%2").arg(databaseName).arg(++counter);
 }
 
+// SQLite's SQLITE_BUSY and SQLITE_LOCKED, PostgreSQL's lock_not_available.
+bool isBusy(const QSqlError& error)
+{
+    const QString code = error.nativeErrorCode();
+    return code == QLatin1String("5") || code == QLatin1String("6") ||
+           code == QLatin1String("55P03");
+}
+
 QString driverMessage(const QSqlError& error)
 {
     QString text = error.databaseText().trimmed();
@@ -63,49 +71,72 @@ void Database::open(OpenMode mode)
         // (never the password) and the INI section it came from come first,
         // then the driver's own text, so that a mistyped host or password is
         // looked for in the right file.
-        const QString store =
-            target.isEmpty()
-                ? m_alias
-                : QStringLiteral("%1 (%2; %3)").arg(m_alias, target, m_definition.source());
+        const QString store = target.isEmpty() ? m_alias : storeName();
         throw EngineError(
             QStringLiteral("Не удалось подключиться к хранилищу %1: %2").arg(store, e.message()));
     }
 }
 
+QString Database::storeName() const
+{
+    return QStringLiteral("%1 (%2; %3)")
+        .arg(m_alias, m_definition.describe(), m_definition.source());
+}
+
 void Database::openSqlite(OpenMode mode)
 {
     const QString& path = m_definition.path;
+    SqliteStoreFile::requireStorePath(path);
     const bool missing = !QFileInfo::exists(path);
-    const bool provision = missing && m_definition.isDefault && mode == OpenMode::Normal;
-    if (missing && !provision && mode != OpenMode::Create && mode != OpenMode::CreateOnCommit)
+    const bool creates = mode == OpenMode::Create || mode == OpenMode::CreateOnCommit;
+    const bool provision =
+        missing && m_definition.isDefault && (mode == OpenMode::Normal || mode == OpenMode::Read);
+    if (missing && !provision && !creates)
         throw EngineError(QStringLiteral("файл базы данных не найден"));
     if (missing && mode == OpenMode::Create)
         SqliteStoreFile::createPrivate(path);
     else if (missing)
         m_file.startPending(path);
-    connectSqlite(sqliteFile());
-    // A foreign database is refused before anything (the journal mode included) is changed in it.
+    const bool readOnly = !missing && (mode == OpenMode::Read || mode == OpenMode::ReadExisting);
+    connectSqlite(sqliteFile(), readOnly);
+    // Every check reads only: a file that is not Kerova's is refused before
+    // anything in it (its journal mode included) is changed.
     if (provision) {
         // The default store appears with its tables or not at all.
         startTransaction();
         createStoreTables();
         commit();
-    } else if (mode == OpenMode::Normal || mode == OpenMode::Existing) {
+    } else if (!missing && creates) {
+        requireKerovaOrEmpty();
+    } else if (!creates) {
         SchemaCheck::verify(*this);
     }
-    configureSqlite();
+    if (!readOnly)
+        configureSqlite();
 }
 
-void Database::connectSqlite(const QString& file)
+// A file that holds a database of another program (or a store that does not
+// fit) is never written into: only an empty file or Kerova's own store is.
+void Database::requireKerovaOrEmpty()
+{
+    QSqlQuery objects = exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    if (objects.next() && objects.value(0).toInt() > 0)
+        SchemaCheck::verify(*this);
+}
+
+void Database::connectSqlite(const QString& file, bool readOnly)
 {
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
         // mode=rw never creates a file: a store that vanished is an error, not a new empty store.
         QUrl url = QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath());
-        url.setQuery(QStringLiteral("mode=rw"));
+        url.setQuery(readOnly ? QStringLiteral("mode=ro") : QStringLiteral("mode=rw"));
         db.setDatabaseName(url.toString(QUrl::FullyEncoded));
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+        db.setConnectOptions(
+            QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
     }
+    m_readOnly = readOnly;
+    m_identity = SqliteStoreFile::identify(file);
     openHandle();
     exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
 }
@@ -153,8 +184,8 @@ void Database::openPostgres(OpenMode mode)
     query.exec(QStringLiteral("SET client_min_messages TO WARNING"));
     // A write that waits for another session's lock gives up after as long
     // as SQLite's busy timeout, instead of hanging the window.
-    query.exec(QStringLiteral("SET lock_timeout = 5000"));
-    if (mode == OpenMode::Normal)
+    query.exec(QStringLiteral("SET lock_timeout = %1").arg(kBusyTimeoutMs));
+    if (mode != OpenMode::Create && mode != OpenMode::CreateOnCommit)
         SchemaCheck::verify(*this);
 }
 
@@ -199,25 +230,48 @@ void Database::requireConnected() const
 
 void Database::fail(const QString& what) const
 {
-    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    throw EngineError(what + QStringLiteral(": ") + driverMessage(db.lastError()));
+    const QSqlError error = QSqlDatabase::database(m_connectionName, false).lastError();
+    if (isBusy(error))
+        failWith(error);
+    throw EngineError(QStringLiteral("%1 %2: %3").arg(what, storeName(), driverMessage(error)));
 }
 
-// An open SQLite file keeps working after it is deleted or marked read-only:
-// writes would land in a file nobody will see again, or against the user's
-// intent. Every write transaction checks that the file is still there and
-// still marked writable.
+// Another program's lock that outlasted the wait is named as such: the driver's
+// "database is locked" does not say which store or what to do.
+void Database::failWith(const QSqlError& error) const
+{
+    if (isBusy(error))
+        throw EngineError(QStringLiteral("Хранилище %1 занято другой программой: она пишет в "
+                                         "него дольше %2 с. Повторите, когда она закончит (%3)")
+                              .arg(storeName())
+                              .arg(kBusyTimeoutMs / 1000)
+                              .arg(driverMessage(error)));
+    throw EngineError(driverMessage(error));
+}
+
+// An open SQLite file keeps working after it is deleted, replaced or marked
+// read-only: writes would land in a file nobody will see again, or against the
+// user's intent. Every write transaction checks that the file at the store's
+// path is still the one opened (its device and inode) and still writable.
 void Database::checkSqliteFile() const
 {
     if (m_definition.driver != AliasDefinition::Driver::SQLite)
         return;
     const QString path = sqliteFile();
-    if (!QFileInfo::exists(path))
-        throw EngineError(
-            QStringLiteral("Файл базы данных %1 недоступен: он удалён или перемещён").arg(path));
-    if (!(QFile::permissions(path) & QFile::WriteOwner))
-        throw EngineError(
-            QStringLiteral("Файл базы данных %1 доступен только для чтения").arg(path));
+    const SqliteStoreFile::Identity now = SqliteStoreFile::identify(path);
+    QString problem;
+    if (now == SqliteStoreFile::Identity{})
+        problem = QStringLiteral("файл %1 удалён или перемещён").arg(path);
+    else if (now != m_identity)
+        problem = QStringLiteral("файл %1 заменён другим после того, как хранилище было открыто")
+                      .arg(path);
+    else if (m_readOnly || !(QFile::permissions(path) & QFile::WriteOwner))
+        problem = QStringLiteral("файл %1 доступен только для чтения").arg(path);
+    if (!problem.isEmpty())
+        throw EngineError(QStringLiteral("Хранилище %1 недоступно для записи: %2. Ничего не "
+                                         "записано; перезапустите Kerova, чтобы открыть "
+                                         "хранилище заново")
+                              .arg(storeName(), problem));
 }
 
 // A PostgreSQL session that the server ended (a restart, a dropped network)
@@ -240,16 +294,30 @@ void Database::startTransaction()
     reconnectIfLost();
     requireConnected();
     checkSqliteFile();
-    if (!QSqlDatabase::database(m_connectionName, false).transaction())
-        fail(QStringLiteral("Не удалось начать транзакцию"));
+    beginWrite();
     m_inTransaction = true;
+}
+
+// SQLite: the write lock is asked for first (BEGIN IMMEDIATE), so that the busy
+// wait applies; a deferred transaction that has read first is refused at once
+// when it asks to write while another holds the lock.
+void Database::beginWrite()
+{
+    if (m_definition.driver != AliasDefinition::Driver::SQLite) {
+        if (!QSqlDatabase::database(m_connectionName, false).transaction())
+            fail(QStringLiteral("Не удалось начать транзакцию в хранилище"));
+        return;
+    }
+    QSqlQuery begin(QSqlDatabase::database(m_connectionName, false));
+    if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        failWith(begin.lastError());
 }
 
 void Database::startSnapshot()
 {
     requireConnected();
     if (!QSqlDatabase::database(m_connectionName, false).transaction())
-        fail(QStringLiteral("Не удалось начать транзакцию"));
+        fail(QStringLiteral("Не удалось начать транзакцию в хранилище"));
     m_inTransaction = true;
     // SQLite reads one snapshot per transaction already; PostgreSQL's default
     // gives each statement its own.
@@ -261,7 +329,7 @@ void Database::commit()
 {
     requireConnected();
     if (!QSqlDatabase::database(m_connectionName, false).commit())
-        fail(QStringLiteral("Не удалось завершить транзакцию"));
+        fail(QStringLiteral("Не удалось завершить транзакцию в хранилище"));
     m_inTransaction = false;
     if (m_file.pending())
         publishPendingFile();
@@ -272,7 +340,7 @@ void Database::rollback()
     m_inTransaction = false;
     requireConnected();
     if (!QSqlDatabase::database(m_connectionName, false).rollback())
-        fail(QStringLiteral("Не удалось откатить транзакцию"));
+        fail(QStringLiteral("Не удалось откатить транзакцию в хранилище"));
 }
 
 QSqlQuery Database::exec(const QString& text, const ParamLookup& param)
@@ -284,15 +352,15 @@ QSqlQuery Database::exec(const QString& text, const ParamLookup& param)
     // Statements without parameters run directly: PostgreSQL cannot prepare DDL.
     if (statement.parameters.isEmpty()) {
         if (!query.exec(statement.sql))
-            throw EngineError(driverMessage(query.lastError()));
+            failWith(query.lastError());
         return query;
     }
     if (!query.prepare(statement.sql))
-        throw EngineError(driverMessage(query.lastError()));
+        failWith(query.lastError());
     for (const QString& name : statement.parameters)
         query.addBindValue(param ? param(name) : QVariant());
     if (!query.exec())
-        throw EngineError(driverMessage(query.lastError()));
+        failWith(query.lastError());
     return query;
 }
 
@@ -302,7 +370,7 @@ QSqlQuery Database::prepare(const QString& text)
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     query.setForwardOnly(true);
     if (!query.prepare(Statement::prepare(text).sql))
-        throw EngineError(driverMessage(query.lastError()));
+        failWith(query.lastError());
     return query;
 }
 
@@ -311,7 +379,7 @@ void Database::execPrepared(QSqlQuery& query, const QVariantList& values)
     for (qsizetype i = 0; i < values.size(); ++i)
         query.bindValue(int(i), values[i]);
     if (!query.exec())
-        throw EngineError(driverMessage(query.lastError()));
+        failWith(query.lastError());
 }
 
 int Database::rowCount(const QString& table)

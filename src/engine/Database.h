@@ -25,8 +25,15 @@ public:
         // As Create, but a missing SQLite file appears at its path only when the first write
         // transaction commits: until then the connection writes a private file beside it,
         // removed when the connection closes first. A refused or killed write leaves no store.
-        CreateOnCommit
+        CreateOnCommit,
+        // As Normal, but an SQLite file is opened read-only: nothing in it changes, its
+        // journal mode included, and a file the user may only read can still be read.
+        Read,
+        // As Existing, read-only as Read.
+        ReadExisting
     };
+    // How long a write waits for another program's write lock before it is refused.
+    static constexpr int kBusyTimeoutMs = 5000;
 
     explicit Database(QString alias = QStringLiteral("MODEL"),
                       QString databaseName = QStringLiteral("MODELDB"));
@@ -37,6 +44,9 @@ public:
     const QString& alias() const { return m_alias; }
     const QString& databaseName() const { return m_databaseName; }
     const AliasDefinition& definition() const { return m_definition; }
+    // The store as messages name it: "MODEL (sqlite:/path; раздел [MODEL] в файле
+    // конфигурации /path/engine.ini)", never the password.
+    QString storeName() const;
 
     void open(OpenMode mode = OpenMode::Normal);
     void close();
@@ -62,7 +72,8 @@ public:
 
 private:
     void openSqlite(OpenMode mode);
-    void connectSqlite(const QString& file);
+    void requireKerovaOrEmpty();
+    void connectSqlite(const QString& file, bool readOnly = false);
     void configureSqlite();
     void publishPendingFile();
     QString sqliteFile() const;
@@ -70,7 +81,9 @@ private:
     void openHandle();
     void checkSqliteFile() const;
     void reconnectIfLost();
+    void beginWrite();
     [[noreturn]] void fail(const QString& what) const;
+    [[noreturn]] void failWith(const QSqlError& error) const;
     void requireConnected() const;
 
     QString m_alias;
@@ -78,5 +91,7 @@ private:
     QString m_connectionName;
     AliasDefinition m_definition;
     bool m_inTransaction = false;
+    bool m_readOnly = false;
+    SqliteStoreFile::Identity m_identity; // SQLite: the file the connection opened
     SqliteStoreFile m_file; // CreateOnCommit: the private file written until the first commit
 };

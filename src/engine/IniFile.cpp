@@ -4,6 +4,7 @@
 #include "engine/EngineError.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 namespace {
@@ -54,16 +55,36 @@ bool hasControlCharacter(const QString& text)
     return false;
 }
 
+// A device, a pipe or a folder named as the configuration would never end or
+// never answer: only a regular file of at most kMaxBytes is read.
+QByteArray readBounded(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        throw EngineError(
+            QStringLiteral("Файл конфигурации %1 — не обычный файл (устройство, канал "
+                           "или папка): укажите в KEROVA_ENGINE_CONFIG файл INI")
+                .arg(path));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EngineError(QStringLiteral("Не удалось прочитать файл конфигурации %1: %2")
+                              .arg(path, file.errorString()));
+    const QByteArray data = file.read(IniFile::kMaxBytes + 1);
+    if (data.size() > IniFile::kMaxBytes)
+        throw EngineError(QStringLiteral("Файл конфигурации %1 больше %2 КиБ: это не "
+                                         "конфигурация Kerova; укажите в KEROVA_ENGINE_CONFIG "
+                                         "файл INI")
+                              .arg(path)
+                              .arg(IniFile::kMaxBytes / 1024));
+    return data;
+}
+
 } // namespace
 
 IniFile IniFile::read(const QString& path)
 {
     IniFile ini(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EngineError(QStringLiteral("Не удалось прочитать файл конфигурации %1: %2")
-                              .arg(path, file.errorString()));
-    const QList<QByteArray> lines = splitLines(file.readAll());
+    const QList<QByteArray> lines = splitLines(readBounded(path));
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QByteArray bytes = lines[i];
         if (i == 0 && bytes.startsWith("\xEF\xBB\xBF"))

@@ -32,6 +32,9 @@ public:
         const Entry* find(const QString& key) const;
     };
 
+    // The longest configuration read: 64 KiB. A longer file, or one that is
+    // not a regular file (a device, a pipe), is refused without reading on.
+    static constexpr qint64 kMaxBytes = 64 * 1024;
     static IniFile read(const QString& path);
 
     const QString& path() const { return m_path; }

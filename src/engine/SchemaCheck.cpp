@@ -50,6 +50,24 @@ Catalogue readCatalogue(Database& db, const QString& table)
     return columns;
 }
 
+// What the store holds under a table's name: "table", another kind of object
+// ("view", "index", "VIEW", ...), or nothing (empty).
+QString objectKind(Database& db, const QString& table)
+{
+    const QString sql =
+        isSqlite(db)
+            ? QStringLiteral("SELECT type FROM sqlite_master WHERE lower(name) = lower(:T)")
+            : QStringLiteral("SELECT CASE WHEN table_type = 'BASE TABLE' THEN 'table' ELSE "
+                             "lower(table_type) END FROM information_schema.tables WHERE "
+                             "table_name = :T AND table_schema = current_schema()");
+    const QString name = isSqlite(db) ? table : table.toLower();
+    QSqlQuery query = db.exec(sql, [&](const QString&) { return QVariant(name); });
+    QString kind;
+    while (query.next() && kind != QLatin1String("table"))
+        kind = query.value(0).toString();
+    return kind;
+}
+
 // SQLite's type affinity of a declared type.
 enum class Affinity { Integer, Text, Blob, Real, Numeric };
 
@@ -135,6 +153,9 @@ QString describeType(const StoredColumn& stored)
 
 QString tableProblem(Database& db, const Schema::Table& table)
 {
+    const QString kind = objectKind(db, table.name);
+    if (!kind.isEmpty() && kind != QLatin1String("table"))
+        return QStringLiteral("%1 — не таблица (%2)").arg(table.name, kind);
     const Catalogue stored = readCatalogue(db, table.name);
     if (stored.isEmpty())
         return QStringLiteral("нет таблицы %1").arg(table.name);
@@ -178,7 +199,7 @@ int SchemaCheck::tablesPresent(Database& db)
 {
     int present = 0;
     for (const Schema::Table& table : Schema::tables())
-        present += readCatalogue(db, table.name).isEmpty() ? 0 : 1;
+        present += objectKind(db, table.name).isEmpty() ? 0 : 1;
     return present;
 }
 

@@ -9,6 +9,7 @@
 #include <QTemporaryFile>
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -27,6 +28,29 @@ void removeWithJournal(const QString& file)
 }
 
 } // namespace
+
+SqliteStoreFile::Identity SqliteStoreFile::identify(const QString& path)
+{
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    return {quint64(info.st_dev), quint64(info.st_ino)};
+}
+
+void SqliteStoreFile::requireStorePath(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink() && !info.exists())
+        throw EngineError(QStringLiteral("путь %1 — символическая ссылка на несуществующий файл "
+                                         "%2: исправьте ссылку или путь path=")
+                              .arg(path, info.symLinkTarget()));
+    if (info.exists() && !info.isFile())
+        throw EngineError(QStringLiteral("%1 — не обычный файл (папка, устройство или канал): "
+                                         "укажите в path= файл базы данных")
+                              .arg(path));
+}
 
 // In one step: no other user can open the file between its creation and a change of its mode.
 void SqliteStoreFile::createPrivate(const QString& path)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 #include <utility>
 
 // How the file of a new SQLite store comes to be: created at once, private to
@@ -11,6 +12,19 @@
 class SqliteStoreFile
 {
 public:
+    // Which file a path named when it was looked at: its device and inode. A
+    // file removed and made anew at the same path is another file.
+    struct Identity
+    {
+        quint64 device = 0;
+        quint64 inode = 0;
+        bool operator==(const Identity&) const = default;
+    };
+    // The identity of the file at path (following a symbolic link); all zero when there is none.
+    static Identity identify(const QString& path);
+    // Raises when path names something a store cannot be: a device, a pipe, a
+    // folder, or a symbolic link to nothing. A missing path passes.
+    static void requireStorePath(const QString& path);
     // Creates an empty file readable and writable by the user only, and its folder.
     static void createPrivate(const QString& path);
     // Creates the hidden file for a store at path.

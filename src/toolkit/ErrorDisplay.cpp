@@ -71,6 +71,11 @@ ErrorDisplay::Sink ErrorDisplay::setSink(Sink sink)
     return previous;
 }
 
+bool ErrorDisplay::hasSink()
+{
+    return bool(currentSink());
+}
+
 void ErrorDisplay::install()
 {
     setHandlerErrorSink(&ErrorDisplay::show);

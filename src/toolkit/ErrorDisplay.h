@@ -23,6 +23,8 @@ public:
     // Installs a sink, and the display as runHandler's error sink; returns the
     // sink it replaces; an empty sink restores the box.
     static Sink setSink(Sink sink);
+    // Whether a sink takes the errors instead of the box.
+    static bool hasSink();
     // Makes the display the place where runHandler sends a handler's error.
     static void install();
 };

@@ -2,7 +2,8 @@
 #include "transfer/StoreDocument.h"
 
 #include "engine/EngineError.h"
-#include "transfer/JsonDuplicateKeys.h"
+#include "transfer/JsonTextCheck.h"
+#include "transfer/StoreDocumentWriter.h"
 #include "transfer/StoreValue.h"
 
 #include <QHash>
@@ -128,25 +129,34 @@ QJsonObject StoreDocument::toJson(const StoreContent& content)
 
 QByteArray StoreDocument::write(const StoreContent& content)
 {
-    return QJsonDocument(toJson(content)).toJson(QJsonDocument::Indented);
+    QByteArray bytes;
+    StoreDocumentWriter writer([&bytes](const QByteArray& piece) { bytes += piece; },
+                               content.source, content.time);
+    for (std::size_t t = 0; t < content.tables.size(); ++t)
+        for (const QJsonValue& row : content.tables[t])
+            writer.row(t, row.toObject());
+    writer.finish();
+    return bytes;
 }
 
-StoreContent StoreDocument::read(const QByteArray& json)
+StoreContent StoreDocument::read(QByteArray json)
 {
+    const JsonTextCheck::Problem problem = JsonTextCheck::scan(json);
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-    if (error.error != QJsonParseError::NoError)
+    // A problem found before the first syntax error has a place; one after it may not.
+    const bool syntax = error.error != QJsonParseError::NoError;
+    if (!problem.text.isEmpty() && (!syntax || problem.offset <= error.offset))
+        throw EngineError(QStringLiteral("Документ не принят: %1: %2 (байт %3)")
+                              .arg(problem.place, problem.text)
+                              .arg(problem.offset));
+    if (syntax)
         throw EngineError(QStringLiteral("Документ не принят: не JSON (%1, байт %2)")
                               .arg(error.errorString())
                               .arg(error.offset));
     if (!document.isObject())
         throw EngineError(QStringLiteral("Документ не принят: ожидается объект JSON"));
-    const JsonDuplicateKeys::Duplicate twice = JsonDuplicateKeys::find(json);
-    if (twice.offset >= 0)
-        throw EngineError(
-            QStringLiteral("Документ не принят: ключ «%1» указан в одном объекте дважды (байт %2)")
-                .arg(twice.key)
-                .arg(twice.offset));
+    json.clear(); // the text is no longer needed beside its parsed form
     return fromJson(document.object());
 }
 

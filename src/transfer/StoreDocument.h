@@ -14,6 +14,8 @@ class StoreDocument
 {
 public:
     static constexpr int kVersion = 1;
+    // The longest document import reads: 1 GiB.
+    static constexpr qint64 kMaxBytes = qint64(1) << 30;
     static QString formatName();
     // The array of each table of the schema: "models", "levels".
     static QString arrayName(std::size_t table);
@@ -23,7 +25,8 @@ public:
     // Reads a document and checks all of it: format and version, every column
     // known, every value of its column's kind, no key twice, every level's
     // model present. The first problem raises an EngineError that names its
-    // place ("levels[3].LVLNODEAMOUNT").
-    static StoreContent read(const QByteArray& json);
+    // place ("levels[3].LVLNODEAMOUNT"), a lone surrogate escape or a key
+    // given twice included; a number that rounds to zero (1e-400) is read as 0.
+    static StoreContent read(QByteArray json);
     static StoreContent fromJson(const QJsonObject& document);
 };

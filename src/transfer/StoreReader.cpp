@@ -19,36 +19,51 @@ QStringList columnNames(const Schema::Table& table)
     return names;
 }
 
-QJsonArray readTable(Database& db, const Schema::Table& table)
+void readTable(Database& db, const Schema::Table& table,
+               const std::function<void(const QJsonObject&)>& sink)
 {
     QSqlQuery query = db.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
                                   .arg(columnNames(table).join(QStringLiteral(", ")), table.name,
                                        table.key.join(QStringLiteral(", "))));
-    QJsonArray rows;
     while (query.next()) {
         QJsonObject row;
         for (int i = 0; i < int(table.columns.size()); ++i) {
             const Schema::Column& column = table.columns[std::size_t(i)];
             row.insert(column.name, StoreValue::fromStore(table, column, query.value(i)));
         }
-        rows.append(row);
+        sink(row);
     }
-    return rows;
+}
+
+// Runs read in one read-only snapshot, ended whatever happens.
+template <typename Read> auto inSnapshot(Database& db, Read read)
+{
+    db.startSnapshot();
+    try {
+        auto result = read();
+        db.rollback();
+        return result;
+    } catch (const Error&) {
+        db.rollback();
+        throw;
+    }
 }
 
 } // namespace
 
 StoreContent StoreReader::read(Database& db)
 {
-    db.startSnapshot();
-    try {
-        StoreContent content = readInTransaction(db);
-        db.rollback();
-        return content;
-    } catch (const Error&) {
-        db.rollback();
-        throw;
-    }
+    return inSnapshot(db, [&db] { return readInTransaction(db); });
+}
+
+void StoreReader::stream(Database& db, const RowSink& sink)
+{
+    inSnapshot(db, [&db, &sink] {
+        const std::vector<Schema::Table>& tables = Schema::tables();
+        for (std::size_t t = 0; t < tables.size(); ++t)
+            readTable(db, tables[t], [&](const QJsonObject& row) { sink(t, row); });
+        return true;
+    });
 }
 
 StoreContent StoreReader::readInTransaction(Database& db)
@@ -56,7 +71,10 @@ StoreContent StoreReader::readInTransaction(Database& db)
     StoreContent content;
     content.source = db.definition().describe();
     content.time = QDateTime::currentDateTimeUtc();
-    for (const Schema::Table& table : Schema::tables())
-        content.tables.push_back(readTable(db, table));
+    for (const Schema::Table& table : Schema::tables()) {
+        QJsonArray rows;
+        readTable(db, table, [&rows](const QJsonObject& row) { rows.append(row); });
+        content.tables.push_back(rows);
+    }
     return content;
 }

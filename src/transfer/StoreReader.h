@@ -3,6 +3,9 @@
 
 #include "transfer/StoreContent.h"
 
+#include <QJsonObject>
+#include <functional>
+
 class Database;
 
 // Reads every model and every level of an open store, in key order, within
@@ -11,6 +14,10 @@ class StoreReader
 {
 public:
     static StoreContent read(Database& db);
+    // The same row by row, without holding them: each row is given to sink
+    // with the index of its table as soon as it is read.
+    using RowSink = std::function<void(std::size_t table, const QJsonObject& row)>;
+    static void stream(Database& db, const RowSink& sink);
     // The same within the transaction the caller has open (what it wrote included).
     static StoreContent readInTransaction(Database& db);
 };

@@ -13,12 +13,30 @@
 
 namespace {
 
+bool onPostgres(const Database& db)
+{
+    return db.definition().driver == AliasDefinition::Driver::PostgreSQL;
+}
+
+// The whole content is written by one writer at a time: on PostgreSQL a
+// second import or copy waits (up to the lock timeout) for the first to end
+// instead of mixing its rows or deletions into it, the tables included while
+// they are being created. On SQLite the write transaction's lock does this.
+void takeStore(Database& db)
+{
+    if (onPostgres(db))
+        db.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(StoreWriter::kLockKey));
+}
+
 void prepareTables(Database& db)
 {
     if (SchemaCheck::tablesPresent(db) == 0)
         db.createStoreTables();
     else
         SchemaCheck::verify(db);
+    // The application's saves wait too, readers do not.
+    if (onPostgres(db))
+        db.exec(QStringLiteral("LOCK TABLE MATHMODEL, MATHLEVEL IN SHARE ROW EXCLUSIVE MODE"));
 }
 
 void requireEmpty(Database& db, bool replace)
@@ -70,6 +88,7 @@ void StoreWriter::write(Database& db, const StoreContent& content, bool replace,
 {
     db.startTransaction();
     try {
+        takeStore(db);
         prepareTables(db);
         requireEmpty(db, replace);
         const std::vector<Schema::Table>& tables = Schema::tables();

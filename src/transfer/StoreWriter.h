@@ -3,6 +3,7 @@
 
 #include "transfer/StoreContent.h"
 
+#include <QtGlobal>
 #include <functional>
 
 class Database;
@@ -11,12 +12,15 @@ class Database;
 // every row is stored or none. A store without the two tables gets them
 // (in the same transaction); tables that do not fit are refused. A store
 // that already holds rows is refused with NotEmptyError unless replace is
-// set, which empties both tables first, again in the same transaction.
+// set, which empties both tables first, again in the same transaction. The
+// store is taken for the whole write: a second writer waits for it to end.
 // A check, when given, runs after the rows are written and before the commit:
 // raising there rolls everything back.
 class StoreWriter
 {
 public:
+    // The PostgreSQL advisory lock that one whole write holds ("KEROVA" in ASCII).
+    static constexpr qint64 kLockKey = 0x4B45524F5641;
     using Check = std::function<void(Database&)>;
     static void write(Database& db, const StoreContent& content, bool replace,
                       const Check& beforeCommit = {});

@@ -129,6 +129,18 @@ private Q_SLOTS:
     void cleanup()
     {
         qputenv("KEROVA_ENGINE_CONFIG", store->configPath().toUtf8());
+        if (!sqlite()) {
+            // The views of a row would stop the next store's reset, which drops tables.
+            Database db(QStringLiteral("MODEL"), QStringLiteral("VIEWS"));
+            db.open(Database::OpenMode::Create);
+            QSqlQuery views = db.exec(
+                QStringLiteral("SELECT count(*) FROM pg_views WHERE viewname = 'mathmodel' AND "
+                               "schemaname = current_schema()"));
+            if (views.next() && views.value(0).toInt() > 0)
+                for (const char* sql : {"DROP VIEW MATHMODEL", "DROP VIEW MATHLEVEL",
+                                        "DROP TABLE M1", "DROP TABLE L1"})
+                    db.exec(QString::fromLatin1(sql));
+        }
         store.reset();
     }
 
@@ -210,6 +222,21 @@ private Q_SLOTS:
             << QStringList{"MATHMODEL", "MODNAME (integer, нужно текст"};
         QTest::newRow("no model table")
             << QStringList{level} << QStringList{"нет таблицы MATHMODEL"};
+        QTest::newRow("views named like the tables")
+            << QStringList{QString(model).replace(QStringLiteral("MATHMODEL"),
+                                                  QStringLiteral("M1")),
+                           QString(level).replace(QStringLiteral("MATHLEVEL"),
+                                                  QStringLiteral("L1")),
+                           QStringLiteral("CREATE VIEW MATHMODEL AS SELECT * FROM M1"),
+                           QStringLiteral("CREATE VIEW MATHLEVEL AS SELECT * FROM L1")}
+            << QStringList{"MATHMODEL — не таблица (view)", "MATHLEVEL — не таблица (view)"};
+        // Another program's database on a server may hold Kerova's tables beside its own;
+        // a file of another program is never written into.
+        if (sqlite())
+            QTest::newRow("another program's database")
+                << QStringList{QStringLiteral("CREATE TABLE accounts (id INTEGER, name TEXT)"),
+                               QStringLiteral("INSERT INTO accounts VALUES (1, 'a')")}
+                << QStringList{"нет таблицы MATHMODEL", "нет таблицы MATHLEVEL"};
         // SQLite keeps every value in a NUMERIC column; PostgreSQL rounds to the declared scale.
         if (!sqlite())
             QTest::newRow("a real column that rounds")
@@ -224,9 +251,22 @@ private Q_SLOTS:
         QFETCH(QStringList, parts);
         const QString file = foreignStore(statements);
         const QString before = storeFingerprint(file);
-        expectRefusedEverywhere(parts << QStringLiteral("MODEL")
-                                      << QStringLiteral("ничего не изменено"));
+        parts << QStringLiteral("MODEL") << QStringLiteral("ничего не изменено");
+        expectRefusedEverywhere(parts);
         QCOMPARE(storeFingerprint(file), before);
+        // Neither init nor import writes into it, not even its journal mode.
+        QFile document(path(QStringLiteral("empty.json")));
+        QVERIFY(document.open(QIODevice::WriteOnly));
+        document.write(R"({"format": "kerova-store", "version": 1, "models": [], "levels": []})");
+        document.close();
+        for (const QStringList& args :
+             {QStringList{QStringLiteral("init")},
+              QStringList{QStringLiteral("import"), QStringLiteral("-i"), document.fileName()}}) {
+            const ToolRun run = ToolRun::run(QStringLiteral(KEROVA_ENGINE_TOOL), args);
+            QVERIFY2(run.exitCode != 0, qPrintable(args.first()));
+            QVERIFY2(run.exitCode == 3 || run.err.contains(parts.first()), qPrintable(run.err));
+            QCOMPARE(storeFingerprint(file), before);
+        }
     }
 
     void brokenConfigurationStopsStartUp_data()

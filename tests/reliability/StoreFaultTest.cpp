@@ -55,7 +55,24 @@ class StoreFaultTest : public QObject
         const QString aside = folder + QStringLiteral("-aside");
         if (!QDir().rename(folder, aside))
             qFatal("cannot move the store folder aside");
-        return [folder, aside] { QDir().rename(aside, folder); };
+        if (how == QLatin1String("store replaced"))
+            replaceStore(folder, aside);
+        return [folder, aside] {
+            QDir(folder).removeRecursively();
+            QDir().rename(aside, folder);
+        };
+    }
+
+    // A new store made where the old one was, as `kerova-engine import` makes
+    // one after the old files were removed: the same path, another file.
+    static void replaceStore(const QString& folder, const QString& aside)
+    {
+        QDir().mkpath(folder);
+        const QString ini = QStringLiteral("/engine.ini");
+        QFile::copy(aside + ini, folder + ini);
+        Database other(QStringLiteral("MODEL"), QStringLiteral("NEWSTORE"));
+        other.open(Database::OpenMode::Create);
+        other.createStoreTables();
     }
 
     // Stops the throwaway test server itself (the script that started it
@@ -141,6 +158,8 @@ private Q_SLOTS:
                 << QStringLiteral("read-only") << QStringLiteral("только для чтения");
             QTest::newRow("folder removed")
                 << QStringLiteral("folder removed") << QStringLiteral("удалён или перемещён");
+            QTest::newRow("store replaced")
+                << QStringLiteral("store replaced") << QStringLiteral("заменён другим");
         } else {
             QTest::newRow("connections refused") << QStringLiteral("connections refused")
                                                  << QStringLiteral("Не удалось подключиться");
@@ -236,7 +255,9 @@ private Q_SLOTS:
         frmMathModel->btnModelSave->click();
         QVERIFY2(timer.elapsed() < 15000, qPrintable(QString::number(timer.elapsed())));
         QCOMPARE(f->errors.count(), 1);
-        QVERIFY2(f->errors.texts().first().contains(QStringLiteral("lock"), Qt::CaseInsensitive),
+        QVERIFY2(f->errors.texts().first().contains(
+                     QStringLiteral("Хранилище MODEL (%1").arg(other.definition().describe())) &&
+                     f->errors.texts().first().contains(QStringLiteral("занято другой программой")),
                  qPrintable(f->errors.texts().first()));
         QCOMPARE(dmStructure->tblModel.state(), DataSet::State::Insert);
         other.rollback();

@@ -2,6 +2,8 @@
 #include "testutil/TestRegistry.h"
 #include "testutil/ToolRun.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 // kerova started from a terminal without any display: help, version and
@@ -64,6 +66,26 @@ private Q_SLOTS:
         QVERIFY2(QRegularExpression(out, dotAll).match(run.out).hasMatch(), qPrintable(run.out));
         QVERIFY2(QRegularExpression(err, dotAll).match(run.err).hasMatch(), qPrintable(run.err));
         QCOMPARE(run.exitCode, exitCode);
+    }
+
+    // A start-up error where no person could close its box (the offscreen
+    // platform) goes to standard error, and kerova ends with 1 at once.
+    void startUpErrorWithoutVisibleDisplay()
+    {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath(QStringLiteral("engine.ini"));
+        QFile file(ini);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[MODEL]\ndriver=sqlite\npath=missing/model.sqlite\n");
+        file.close();
+        const ToolRun run = ToolRun::run(QStringLiteral(KEROVA_APP), {},
+                                         {QStringLiteral("QT_QPA_PLATFORM=offscreen"),
+                                          QStringLiteral("KEROVA_ENGINE_CONFIG=") + ini});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("kerova: Не удалось подключиться к хранилищу "
+                                                 "MODEL (sqlite:")) &&
+                     run.err.contains(ini),
+                 qPrintable(run.err));
     }
 };
 

@@ -7,6 +7,7 @@
 #include "testutil/ToolRun.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -17,6 +18,7 @@
 #include <QScopeGuard>
 #include <QSqlQuery>
 #include <QTest>
+#include <array>
 
 // kerova-engine export, import and copy on a real store: a round trip keeps
 // every value, copies go both ways and are verified, a target that holds
@@ -93,6 +95,69 @@ class StoreTransferTest : public QObject
         process.kill();
         process.waitForFinished();
         return err.contains("запись в") && process.exitStatus() == QProcess::CrashExit;
+    }
+
+    // A document of `count` models (keys from `first` on, names "<tag><key>"), each with
+    // `levels` levels.
+    static QByteArray modelsDocument(int first, int count, int levels, const QString& tag)
+    {
+        QJsonArray models, rows;
+        for (int key = first; key < first + count; ++key) {
+            models.append(QJsonObject{{QStringLiteral("MODID"), key},
+                                      {QStringLiteral("MODNAME"), tag + QString::number(key)},
+                                      {QStringLiteral("MODCOMMENT"), QJsonValue::Null}});
+            for (int level = 1; level <= levels; ++level) {
+                QJsonObject row;
+                for (const Schema::Column& c : Schema::tables()[1].columns)
+                    row.insert(c.name, QJsonValue::Null);
+                row.insert(QStringLiteral("MODID"), key);
+                row.insert(QStringLiteral("LVLID"), level);
+                rows.append(row);
+            }
+        }
+        return QJsonDocument(QJsonObject{{QStringLiteral("format"), QStringLiteral("kerova-store")},
+                                         {QStringLiteral("version"), 1},
+                                         {QStringLiteral("models"), models},
+                                         {QStringLiteral("levels"), rows}})
+            .toJson();
+    }
+
+    // The names of the models a store should hold after importing that document alone.
+    static QStringList modelsOf(int first, int count, const QString& tag)
+    {
+        QStringList names;
+        for (int key = first; key < first + count; ++key)
+            names << QStringLiteral("%1:%2").arg(key).arg(tag + QString::number(key));
+        return names;
+    }
+
+    // A shell script run in the test folder, for what a QProcess cannot give the
+    // tool (a umask, a redirection, a FIFO); "%1" in it is the tool.
+    ToolRun shell(QString script)
+    {
+        script.replace(QStringLiteral("%1"), QStringLiteral(KEROVA_ENGINE_TOOL));
+        return ToolRun::run(
+            QStringLiteral("sh"),
+            {QStringLiteral("-c"), QStringLiteral("cd '%1' && ").arg(store->folder()) + script});
+    }
+
+    // SQLite: the file made readable only; PostgreSQL: the database made read-only
+    // for every new session (this one excepted, so that it can be undone).
+    void makeStoreReadOnly(bool readOnly)
+    {
+        if (TestStore::driver() == TestStore::Driver::SQLite) {
+            QFile::setPermissions(store->sqlitePath(), readOnly
+                                                           ? QFile::ReadOwner
+                                                           : QFile::ReadOwner | QFile::WriteOwner);
+            return;
+        }
+        Database db(QStringLiteral("MODEL"), QStringLiteral("READONLY"));
+        db.open();
+        db.exec(QStringLiteral("SET default_transaction_read_only = off"));
+        db.exec(QStringLiteral("ALTER DATABASE %1 %2")
+                    .arg(db.definition().dbname,
+                         readOnly ? QStringLiteral("SET default_transaction_read_only = on")
+                                  : QStringLiteral("RESET default_transaction_read_only")));
     }
 
     QString file(const QString& name) const { return store->folder() + QLatin1Char('/') + name; }
@@ -188,6 +253,191 @@ private Q_SLOTS:
         QCOMPARE(exportedWithoutTime(), withoutTime(document));
     }
 
+    // Two replacements started together: one waits for the other (or is
+    // refused as busy); the store holds exactly one of the two documents.
+    void concurrentReplacesLeaveOneDocument_data()
+    {
+        QTest::addColumn<int>("secondFirstKey");
+        QTest::newRow("same keys") << 1;
+        QTest::newRow("overlapping keys") << 151;
+        QTest::newRow("disjoint keys") << 1001;
+    }
+    void concurrentReplacesLeaveOneDocument()
+    {
+        QFETCH(int, secondFirstKey);
+        writeFile(QStringLiteral("a.json"), modelsDocument(1, 300, 8, QStringLiteral("a")));
+        writeFile(QStringLiteral("b.json"),
+                  modelsDocument(secondFirstKey, 300, 8, QStringLiteral("b")));
+        std::array<QProcess, 2> tools;
+        for (int i = 0; i < 2; ++i) {
+            tools[i].setProcessEnvironment(ToolRun::environment({}));
+            tools[i].start(QStringLiteral(KEROVA_ENGINE_TOOL),
+                           {QStringLiteral("import"), QStringLiteral("--replace"),
+                            QStringLiteral("-i"),
+                            file(i == 0 ? QStringLiteral("a.json") : QStringLiteral("b.json"))});
+        }
+        int done = 0;
+        for (QProcess& tool : tools) {
+            QVERIFY(tool.waitForFinished(120000));
+            const QString err = QString::fromUtf8(tool.readAllStandardError());
+            QVERIFY2(tool.exitCode() == 0 ||
+                         err.contains(QStringLiteral("занято другой программой")),
+                     qPrintable(err));
+            done += tool.exitCode() == 0 ? 1 : 0;
+        }
+        QVERIFY(done > 0);
+        const QStringList models = store->storedModels();
+        QVERIFY2(models == modelsOf(1, 300, QStringLiteral("a")) ||
+                     models == modelsOf(secondFirstKey, 300, QStringLiteral("b")),
+                 qPrintable(models.mid(0, 3).join(QLatin1Char(' '))));
+        QCOMPARE(store->count(QStringLiteral("MATHLEVEL")), 2400);
+    }
+
+    // export -o writes regular files only, created readable by the user alone
+    // whatever the umask; anything else is refused and left as it was.
+    void exportWritesOnlyPrivateRegularFiles_data()
+    {
+        QTest::addColumn<QString>("make"); // shell commands run in the test folder first
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("new file") << QString() << 0;
+        QTest::newRow("existing file, readable by all") << "echo old > out; chmod 644 out" << 0;
+        QTest::newRow("link to a file") << "echo old > real; ln -s real out" << 0;
+        QTest::newRow("FIFO") << "mkfifo out" << 1;
+        QTest::newRow("link to a device") << "ln -s /dev/null out" << 1;
+        QTest::newRow("folder") << "mkdir out" << 1;
+    }
+    void exportWritesOnlyPrivateRegularFiles()
+    {
+        QFETCH(QString, make);
+        QFETCH(int, exitCode);
+        const QString out = file(QStringLiteral("out"));
+        if (!make.isEmpty())
+            QCOMPARE(shell(make).exitCode, 0);
+        const QFileInfo before(out);
+        const ToolRun run = shell(QStringLiteral("umask 000; exec %1 export -o out"));
+        QCOMPARE(run.exitCode, exitCode);
+        const QFileInfo after(out);
+        QCOMPARE(after.isSymLink(), before.isSymLink());
+        if (exitCode != 0) {
+            QVERIFY2(run.err.contains(QStringLiteral("не обычный файл")), qPrintable(run.err));
+            QCOMPARE(after.isFile(), before.isFile());
+            QCOMPARE(after.isDir(), before.isDir());
+            return;
+        }
+        QFile document(after.canonicalFilePath());
+        QVERIFY(document.open(QIODevice::ReadOnly));
+        QVERIFY(document.readAll().contains("\"format\": \"kerova-store\""));
+        QCOMPARE(document.permissions() & 0x0077, QFile::Permissions());
+        QVERIFY(document.permissions().testFlags(QFile::ReadOwner | QFile::WriteOwner));
+        QCOMPARE(QDir(store->folder()).entryList({QStringLiteral(".*export*")}, QDir::Hidden),
+                 QStringList{});
+    }
+
+    // A command that committed says so when its report cannot be written,
+    // with a status of its own, so that a script does not repeat the change.
+    void committedChangeIsNeverReportedAsFailed_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("models"); // stored afterwards
+        QTest::newRow("demo") << QStringList{"demo"} << 3;
+        QTest::newRow("import --replace") << QStringList{"import", "--replace", "-i"} << 1;
+        QTest::newRow("copy --replace") << QStringList{"copy", "OTHER", "MODEL", "--replace"} << 2;
+    }
+    void committedChangeIsNeverReportedAsFailed()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, models);
+        writeFile(QStringLiteral("one.json"), modelsDocument(5, 1, 2, QStringLiteral("m")));
+        if (args.last() == QLatin1String("-i"))
+            args << file(QStringLiteral("one.json"));
+        store->addAlias(
+            QStringLiteral("OTHER"),
+            QStringLiteral("driver=sqlite\npath=%1\n").arg(file(QStringLiteral("other.sqlite"))));
+        QCOMPARE(engine({QStringLiteral("copy"), QStringLiteral("MODEL"), QStringLiteral("OTHER")})
+                     .exitCode,
+                 0);
+        const ToolRun run =
+            ToolRun::run(QStringLiteral(KEROVA_ENGINE_TOOL), args, {}, QStringLiteral("/dev/full"));
+        QCOMPARE(run.exitCode, 4);
+        QVERIFY2(run.err.contains(QStringLiteral("Изменение записано в хранилище")) &&
+                     run.err.contains(QStringLiteral("Не повторяйте команду")),
+                 qPrintable(run.err));
+        QCOMPARE(store->count(QStringLiteral("MATHMODEL")), models);
+    }
+
+    // Input that would never end, or never come, is refused at once: the
+    // configuration and the document from a device, a pipe or an endless stream.
+    void endlessInputIsRefused_data()
+    {
+        QTest::addColumn<QString>("command"); // %1: the tool
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("INI /dev/zero") << "KEROVA_ENGINE_CONFIG=/dev/zero exec %1 info"
+                                       << "не обычный файл";
+        QTest::newRow("INI FIFO")
+            << "mkfifo ini.fifo; KEROVA_ENGINE_CONFIG=$PWD/ini.fifo exec %1 info"
+            << "не обычный файл";
+        QTest::newRow("INI larger than 64 KiB")
+            << "yes '; comment' | head -c 70000 > big.ini; cat \"$KEROVA_ENGINE_CONFIG\" >> "
+               "big.ini; KEROVA_ENGINE_CONFIG=$PWD/big.ini exec %1 info"
+            << "больше 64 КиБ";
+        QTest::newRow("document -i /dev/zero") << "exec %1 import -i /dev/zero"
+                                               << "не обычный файл";
+        QTest::newRow("document -i FIFO") << "mkfifo doc.fifo; exec %1 import -i doc.fifo"
+                                          << "не обычный файл";
+        QTest::newRow("document from /dev/zero on standard input") << "exec %1 import < /dev/zero"
+                                                                   << "не JSON";
+    }
+    void endlessInputIsRefused()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, expected);
+        const QByteArray before = fingerprint(QStringLiteral("MODEL"));
+        const ToolRun run = shell(command);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(expected), qPrintable(run.err));
+        QCOMPARE(fingerprint(QStringLiteral("MODEL")), before);
+    }
+
+    // A store the user may only read can still be backed up.
+    void readOnlyStoreCanBeExported()
+    {
+        const QByteArray before = exportedWithoutTime();
+        QVERIFY_STORE(makeStoreReadOnly(true));
+        const auto writable = qScopeGuard([this] {
+            try {
+                makeStoreReadOnly(false);
+            } catch (const std::exception& e) {
+                qFatal("cannot make the store writable again: %s", e.what());
+            }
+        });
+        const ToolRun run = engine(
+            {QStringLiteral("export"), QStringLiteral("-o"), file(QStringLiteral("backup.json"))});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QFile backup(file(QStringLiteral("backup.json")));
+        QVERIFY(backup.open(QIODevice::ReadOnly));
+        QCOMPARE(withoutTime(backup.readAll()), before);
+        const ToolRun demo = engine({QStringLiteral("demo")});
+        QCOMPARE(demo.exitCode, 1);
+        QVERIFY2(demo.err.contains(QStringLiteral("MODEL (")) &&
+                     demo.err.contains(store->configPath()),
+                 qPrintable(demo.err));
+    }
+
+    // Numbers that round to zero are read as zero; texts keep every character.
+    void numbersThatRoundToZeroAreZero()
+    {
+        QByteArray document = modelsDocument(1, 1, 1, QStringLiteral("😀"));
+        document.replace("\"LVLTSKFLOWDIST\": null", "\"LVLTSKFLOWDIST\": 1e-400")
+            .replace("\"LVLCOSTLIMIT\": null", "\"LVLCOSTLIMIT\": -2.5E-999");
+        writeFile(QStringLiteral("tiny.json"), document);
+        const ToolRun run = engine({QStringLiteral("import"), QStringLiteral("--replace"),
+                                    QStringLiteral("-i"), file(QStringLiteral("tiny.json"))});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(storedReal(QStringLiteral("LVLTSKFLOWDIST"), 1), 0.0);
+        QCOMPARE(storedReal(QStringLiteral("LVLCOSTLIMIT"), 1), 0.0);
+        QCOMPARE(store->storedModels(), QStringList{"1:😀1"});
+    }
+
     // To a store of the other kind and back (on the SQLite run: another SQLite file).
     void copyBothWaysIsVerifiedAndRefusesNonEmptyTarget()
     {
@@ -261,7 +511,28 @@ private Q_SLOTS:
             << QString() << none
             << QByteArray(R"({"format": "kerova-store", "version": 1, "models": [{"MODID": 1, )"
                           R"("MODNAME": "A", "MODNAME": "B", "MODCOMMENT": null}], "levels": []})")
-            << 1 << "ключ «MODNAME» указан в одном объекте дважды (байт 81)";
+            << 1 << "models[0].MODNAME: ключ «MODNAME» указан в одном объекте дважды (байт 81)";
+        // Half a surrogate pair would swallow the character after it.
+        const auto named = [](const char* name) {
+            return QByteArray("{\"format\": \"kerova-store\", \"version\": 1, \"models\": "
+                              "[{\"MODID\": 1, \"MODNAME\": \"") +
+                   name + "\", \"MODCOMMENT\": null}], \"levels\": []}";
+        };
+        QTest::newRow("lone high surrogate")
+            << QString() << none << named("A\\ud800BC") << 1
+            << "models[0].MODNAME: в тексте половина суррогатной пары \\ud800";
+        QTest::newRow("lone low surrogate")
+            << QString() << none << named("A\\udc00") << 1
+            << "models[0].MODNAME: в тексте половина суррогатной пары \\udc00";
+        QTest::newRow("pair in the wrong order")
+            << QString() << none << named("\\udc00\\ud800") << 1
+            << "models[0].MODNAME: в тексте половина суррогатной пары \\udc00";
+        QTest::newRow("high surrogate before an escaped letter")
+            << QString() << none << named("\\ud800\\u0041") << 1
+            << "models[0].MODNAME: в тексте половина суррогатной пары \\ud800";
+        QTest::newRow("number beyond the double")
+            << "levels[0].LVLTSKFLOWDIST" << QJsonValue(QStringLiteral("1e400")) << QByteArray()
+            << 1 << "levels[0].LVLTSKFLOWDIST: число 1e400 вне диапазона";
         QTest::newRow("duplicate model key")
             << "models[0].MODID" << QJsonValue(2147483646) << QByteArray() << 1
             << "models[1]: ключ (MODID) = (2147483646) уже встречался";
@@ -298,7 +569,8 @@ private Q_SLOTS:
         } else if (!place.isEmpty() && place != QLatin1String("-")) {
             document.insert(place, value);
         }
-        QByteArray bytes = QJsonDocument(document).toJson();
+        // A number the JSON writer cannot write is written as a string and unquoted here.
+        QByteArray bytes = QJsonDocument(document).toJson().replace("\"1e400\"", "1e400");
         if (text == "truncate")
             bytes.truncate(bytes.size() / 2);
         else if (!text.isEmpty())

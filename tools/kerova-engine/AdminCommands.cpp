@@ -2,6 +2,7 @@
 #include "AdminCommands.h"
 
 #include "CommandLine.h"
+#include "StoreErrors.h"
 #include "demo/SampleModel.h"
 
 #include "engine/Database.h"
@@ -67,9 +68,12 @@ int AdminCommands::init(const CommandLine& line)
                              .arg(db.definition().describe()));
         return 3;
     }
-    db.startTransaction();
-    db.createStoreTables();
-    db.commit();
+    onStore(db, [&db] {
+        db.startTransaction();
+        db.createStoreTables();
+        db.commit();
+        return true;
+    });
     StandardOutput::write(QStringLiteral("Созданы таблицы MATHMODEL и MATHLEVEL в %1\n")
                               .arg(db.definition().describe()));
     return 0;
@@ -79,7 +83,7 @@ int AdminCommands::demo(const CommandLine& line)
 {
     Database db(line.alias());
     db.open();
-    const int key = SampleModel::load(db);
+    const int key = onStore(db, [&db] { return SampleModel::load(db); });
     StandardOutput::write(QStringLiteral("Загружена модель «Тестовая» (MODID %1) в %2\n")
                               .arg(key)
                               .arg(db.definition().describe()));
@@ -89,7 +93,7 @@ int AdminCommands::demo(const CommandLine& line)
 int AdminCommands::info(const CommandLine& line)
 {
     Database db(line.alias());
-    db.open();
+    db.open(Database::OpenMode::Read);
     const AliasDefinition& def = db.definition();
     QString text;
     QTextStream out(&text);

@@ -17,21 +17,21 @@ const std::vector<EngineCommand>& EngineCommands::all()
 {
     static const std::vector<EngineCommand> commands{
         {"init", "[ПСЕВДОНИМ]", "создать хранилище и в нем таблицы MATHMODEL и MATHLEVEL",
-         AdminCommands::init},
-        {"demo", "[ПСЕВДОНИМ]", "загрузить пример модели «Тестовая»", AdminCommands::demo},
+         AdminCommands::init, true},
+        {"demo", "[ПСЕВДОНИМ]", "загрузить пример модели «Тестовая»", AdminCommands::demo, true},
         {"info", "[ПСЕВДОНИМ]",
          "куда указывает псевдоним, число моделей и уровней;\nкаждая модель: ключ, наименование, "
          "число уровней;\nуровни без модели по ключам модели",
-         AdminCommands::info},
+         AdminCommands::info, false},
         {"export", "[ПСЕВДОНИМ] [-o ФАЙЛ]",
          "все модели и уровни одним документом JSON\n(без -o — в стандартный вывод)",
-         TransferCommands::exportStore},
+         TransferCommands::exportStore, false},
         {"import", "[ПСЕВДОНИМ] [-i ФАЙЛ] [--replace]",
          "загрузить такой документ в пустое хранилище (без -i —\nиз стандартного ввода); "
          "--replace заменяет содержимое",
-         TransferCommands::importStore},
+         TransferCommands::importStore, true},
         {"copy", "ОТКУДА КУДА [--replace]", "скопировать все модели и уровни и сверить копию",
-         TransferCommands::copyStore}};
+         TransferCommands::copyStore, true}};
     return commands;
 }
 

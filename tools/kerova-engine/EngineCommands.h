@@ -14,6 +14,7 @@ struct EngineCommand
     const char* usage; // the arguments after the name, as the help shows them
     const char* help;  // lines separated by '\n'
     int (*run)(const CommandLine& line);
+    bool changesStore; // a run that ends with 0 has committed a change
 };
 
 class EngineCommands

@@ -2,29 +2,36 @@
 #include "TransferCommands.h"
 
 #include "CommandLine.h"
+#include "DocumentSource.h"
+#include "DocumentTarget.h"
+#include "StoreErrors.h"
 
 #include "engine/Database.h"
 #include "engine/EngineError.h"
+#include "transfer/RowCheck.h"
 #include "transfer/StoreCopy.h"
 #include "transfer/StoreDocument.h"
+#include "transfer/StoreDocumentWriter.h"
 #include "transfer/StoreReader.h"
 #include "transfer/StoreWriter.h"
 
 #include "cli/ErrorLine.h"
 #include "cli/StandardOutput.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
+#include <array>
 #include <cstdio>
 
 namespace {
 
+QString counts(qsizetype models, qsizetype levels)
+{
+    return QStringLiteral("моделей %1, уровней %2").arg(models).arg(levels);
+}
+
 QString counts(const StoreContent& content)
 {
-    return QStringLiteral("моделей %1, уровней %2")
-        .arg(content.rowCount(0))
-        .arg(content.rowCount(1));
+    return counts(content.rowCount(0), content.rowCount(1));
 }
 
 QString storeName(const Database& db)
@@ -32,49 +39,33 @@ QString storeName(const Database& db)
     return QStringLiteral("%1 (%2)").arg(db.alias(), db.definition().describe());
 }
 
-void writeOutput(const QString& path, const QByteArray& bytes)
-{
-    if (path.isEmpty()) {
-        QFile out;
-        if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() ||
-            !out.flush())
-            throw EngineError(QStringLiteral("Не удалось записать документ в стандартный вывод"));
-        return;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw EngineError(
-            QStringLiteral("Не удалось записать файл %1: %2").arg(path, file.errorString()));
-}
-
-QByteArray readInput(const QString& path)
-{
-    QFile in;
-    const bool opened = path.isEmpty() ? in.open(stdin, QIODevice::ReadOnly)
-                                       : (in.setFileName(path), in.open(QIODevice::ReadOnly));
-    if (!opened)
-        throw EngineError(
-            QStringLiteral("Не удалось прочитать файл %1: %2").arg(path, in.errorString()));
-    return in.readAll();
-}
-
 } // namespace
 
+// Row by row from the store into the document: neither is held whole.
 int TransferCommands::exportStore(const CommandLine& line)
 {
+    DocumentTarget target(line.file());
     Database db(line.alias());
-    db.open(Database::OpenMode::Existing);
-    const StoreContent content = StoreReader::read(db);
-    writeOutput(line.file(), StoreDocument::write(content));
+    db.open(Database::OpenMode::ReadExisting);
+    std::array<qsizetype, 2> rows{};
+    RowCheck check;
+    StoreDocumentWriter writer([&target](const QByteArray& bytes) { target.write(bytes); },
+                               db.definition().describe(), QDateTime::currentDateTimeUtc());
+    onStore(db, [&] {
+        StoreReader::stream(db, [&](std::size_t table, const QJsonObject& row) {
+            check.row(table, rows[table]++, row);
+            writer.row(table, row);
+        });
+        return true;
+    });
+    writer.finish();
+    target.commit();
     QTextStream err(stderr);
-    err << "Выгружено из " << storeName(db) << ": " << counts(content) << "\n";
-    try {
-        StoreDocument::fromJson(StoreDocument::toJson(content));
-    } catch (const EngineError& e) {
+    err << "Выгружено из " << storeName(db) << ": " << counts(rows[0], rows[1]) << "\n";
+    if (!check.problem().isEmpty())
         err << ErrorLine::prefixed(
                    QStringLiteral("Внимание: import не примет этот документ без исправления. "))
-            << e.message() << "\n";
-    }
+            << QStringLiteral("Документ не принят: ") << check.problem() << "\n";
     return 0;
 }
 
@@ -83,7 +74,7 @@ int TransferCommands::importStore(const CommandLine& line)
     const QString name = line.file().isEmpty() ? QStringLiteral("стандартный ввод") : line.file();
     StoreContent content;
     try {
-        content = StoreDocument::read(readInput(line.file()));
+        content = StoreDocument::read(DocumentSource::read(line.file()));
     } catch (const EngineError& e) {
         throw EngineError(QStringLiteral("%1: %2").arg(name, e.message()));
     }
@@ -91,7 +82,10 @@ int TransferCommands::importStore(const CommandLine& line)
     db.open(Database::OpenMode::CreateOnCommit);
     QTextStream(stderr) << "Документ проверен (" << counts(content) << "); запись в "
                         << storeName(db) << Qt::endl;
-    StoreWriter::write(db, content, line.replace());
+    onStore(db, [&] {
+        StoreWriter::write(db, content, line.replace());
+        return true;
+    });
     StandardOutput::write(
         QStringLiteral("Загружено в %1: %2\n").arg(storeName(db), counts(content)));
     return 0;
@@ -101,7 +95,7 @@ int TransferCommands::copyStore(const CommandLine& line)
 {
     Database from(line.alias(0), QStringLiteral("SOURCE"));
     Database to(line.alias(1), QStringLiteral("TARGET"));
-    from.open(Database::OpenMode::Existing);
+    from.open(Database::OpenMode::ReadExisting);
     const StoreContent copied = StoreCopy::copy(from, to, line.replace());
     StandardOutput::write(QStringLiteral("Скопировано из %1 в %2: %3; копия сверена с источником\n")
                               .arg(storeName(from), storeName(to), counts(copied)));

@@ -8,7 +8,8 @@
 //   kerova-engine import [ALIAS] [-i FILE] [--replace] such a document into the store
 //   kerova-engine copy FROM TO [--replace]             one store into another, verified
 // Exit status: 0 done, 1 error, 2 usage, 3 the target already holds tables
-// (init) or rows (import, copy without --replace); nothing was changed.
+// (init) or rows (import, copy without --replace); nothing was changed;
+// 4 the change was made but its report could not be written.
 // --help and --version as in every GNU tool, before the command.
 
 #include "CommandLine.h"
@@ -22,6 +23,9 @@
 
 #include <QCoreApplication>
 #include <QTextStream>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -31,8 +35,24 @@ const char kHelpEnd[] = R"(Псевдоним по умолчанию — MODEL.
 
 Код завершения: 0 — готово, 1 — ошибка, 2 — неверный вызов,
 3 — в цели уже есть таблицы (init) или строки (import, copy без --replace),
-ничего не изменено.
+ничего не изменено; 4 — изменение записано в хранилище, но отчёт о нём
+вывести не удалось (команду не повторять).
 )";
+
+// A change that was committed is never reported as a failure to make it: a
+// script that retried would make it twice.
+int reportedCommit(const QString& command)
+{
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return 0;
+    const int reason = errno != 0 ? errno : EIO;
+    ErrorLine::write(QStringLiteral("Изменение записано в хранилище, но отчёт команды %1 не "
+                                    "выведен в стандартный вывод: %2. Не повторяйте команду; "
+                                    "что в хранилище, покажет kerova-engine info")
+                         .arg(command, QString::fromLocal8Bit(std::strerror(reason))));
+    return 4;
+}
 
 int run(const QStringList& arguments)
 {
@@ -51,7 +71,9 @@ int run(const QStringList& arguments)
     if (!line.valid())
         return ToolCommandLine::usageError(line.problem());
     try {
-        return EngineCommands::find(line.command())->run(line);
+        const EngineCommand* command = EngineCommands::find(line.command());
+        const int status = command->run(line);
+        return status == 0 && command->changesStore ? reportedCommit(line.command()) : status;
     } catch (const NotEmptyError& e) {
         ErrorLine::write(e.message());
         return 3;
