@@ -35,6 +35,13 @@ class StructureTest : public QObject
         dm->qryEditLevel.open();
     }
 
+    // What the level rules ask of every level: a number of its own and a name.
+    void identifyLevel(int number, const QString& name)
+    {
+        dm->qryEditLevel.fieldByName(QStringLiteral("LVLNUMBER")).setAsInteger(number);
+        dm->qryEditLevel.fieldByName(QStringLiteral("LVLNAME")).setAsString(name);
+    }
+
     void saveEditor()
     {
         dm->ApplyChanges(dm->qryEditLevel, [this] { dm->qryEditLevel.close(); });
@@ -361,8 +368,7 @@ private Q_SLOTS:
         openEditor(0, 0);
         QVERIFY(dm->qryEditLevel.isEmpty());
         dm->qryEditLevel.insert();
-        dm->qryEditLevel.fieldByName(QStringLiteral("LVLNAME"))
-            .setAsString(QStringLiteral("Новый"));
+        identifyLevel(3, QStringLiteral("Новый"));
         dm->qryEditLevel.fieldByName(QStringLiteral("LVLCOSTLIMIT")).setAsFloat(7.5);
         dm->qryEditLevel.fieldByName(QStringLiteral("LVLNODECOSTDELAY_DCSINT2")).setAsFloat(0.25);
         saveEditor();
@@ -431,6 +437,7 @@ private Q_SLOTS:
         QCOMPARE(dm->ModelID, 3);
         openEditor(0, 0);
         dm->qryEditLevel.insert();
+        identifyLevel(1, QStringLiteral("L"));
         saveEditor();
         QCOMPARE(f->store->storedLevels(), QStringList{"2/1"});
 
@@ -568,6 +575,7 @@ private Q_SLOTS:
         dm->LevelModelID = 2;
         openEditor(0, 0);
         dm->qryEditLevel.insert();
+        identifyLevel(3, QStringLiteral("L"));
         dm->tblModel.open();
         for (const QString& save : saves) {
             if (save.startsWith(QLatin1String("del"))) {
