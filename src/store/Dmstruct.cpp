@@ -316,15 +316,20 @@ std::optional<LevelRules::Refusal> TdmStructure::levelRefusal(DataSet& levels)
     const Field modelField = levels.fieldByName(QStringLiteral("MODID"));
     const int model = modelField.isNull() ? LevelModelID : modelField.asInteger();
     const auto current = [&levels](const QString& column) {
-        const int c = levels.findField(column);
-        return c < 0 ? QVariant() : levels.currentValue(c);
+        return levels.currentValue(levels.findField(column)); // null for a column it lacks
     };
     const auto stored = [&levels](const QString& column) {
         return levels.oldValue(levels.findField(column));
     };
+    // Only a new level or a number typed anew can take another level's
+    // number; a renamed one reads no other levels (a list renames thousands).
+    const QVariant self = stored(QStringLiteral("LVLID"));
+    const QString number = QStringLiteral("LVLNUMBER");
     const LevelRules::Numbers others =
-        OtherLevels::read(dmCommon->dbMedic, model, stored(QStringLiteral("LVLID")),
-                          &levels == &qryLevel ? &qryLevel : nullptr);
+        self.isNull() || current(number) != stored(number)
+            ? OtherLevels::read(dmCommon->dbMedic, model, self,
+                                &levels == &qryLevel ? &qryLevel : nullptr)
+            : LevelRules::Numbers();
     return LevelRules::check(current, stored, others);
 }
 
