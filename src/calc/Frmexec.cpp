@@ -176,7 +176,6 @@ void TfrmExecute::createControls()
     btnTable = button(this, QStringLiteral("btnTable"), QStringLiteral("Таблица"), 328, 496);
     btnParam = button(this, QStringLiteral("btnParam"), QStringLiteral("Параметры"), 408, 496);
     lblModel = label(this, QStringLiteral("lblModel"), QString(), 16, 528);
-    lblModel->setAccessibleName(QStringLiteral("Модель"));
     showModelName();
 }
 
@@ -250,9 +249,12 @@ void TfrmExecute::FormShow()
     showModelName();
 }
 
+// A screen reader reads the whole line, the model's name included.
 void TfrmExecute::showModelName()
 {
-    lblModel->setText(CurrentModel::read().caption());
+    const QString line = CurrentModel::read().caption();
+    lblModel->setText(line);
+    lblModel->setAccessibleName(line);
 }
 
 std::optional<int> TfrmExecute::chosenModel(bool report) const

@@ -49,6 +49,7 @@ DBEdit* TfrmLevel::edit(QWidget* group, const QString& name, const QString& fiel
     DesignControls::placeEdit(e, name, label, left, top, width);
     e->setDataSource(&dmStructure->dsrEditLevel);
     e->setDataField(field);
+    m_edits.insert(field, e);
     return e;
 }
 
@@ -198,30 +199,16 @@ void TfrmLevel::refuse(DBEdit* field, const QString& text)
     throw AbortError();
 }
 
-// A level without number or name, or with the number of another level of its
-// model, would be counted in no clear order by the calculation.
+// The store's level rules, checked before the save so that the refused field
+// takes the focus.
 void TfrmLevel::checkEntry()
 {
     DataSet& level = dmStructure->qryEditLevel;
     level.updateRecord();
     if (!level.editing())
         return;
-    const Field number = level.fieldByName(QStringLiteral("LVLNUMBER"));
-    if (number.isNull())
-        refuse(editLvlNumber, QStringLiteral("Номер уровня должен быть обязательно указан"));
-    if (level.fieldByName(QStringLiteral("LVLNAME")).asString().trimmed().isEmpty())
-        refuse(editLvlName, QStringLiteral("Наименование уровня должно быть обязательно указано"));
-    const int model = level.fieldByName(QStringLiteral("MODID")).isNull()
-                          ? dmStructure->LevelModelID
-                          : level.fieldByName(QStringLiteral("MODID")).asInteger();
-    const std::optional<QString> other = dmStructure->levelNumberTakenBy(
-        model, number.asInteger(), level.oldValue(level.findField(QStringLiteral("LVLID"))));
-    if (!other)
-        return;
-    const QString owner = other->isEmpty() ? QStringLiteral("у другого уровня")
-                                           : QStringLiteral("у уровня «%1»").arg(*other);
-    refuse(editLvlNumber, QStringLiteral("Номер %1 уже есть %2 этой модели: укажите другой номер")
-                              .arg(QString::number(number.asInteger()), owner));
+    if (const auto refusal = dmStructure->levelRefusal(level))
+        refuse(m_edits.value(refusal->column, editLvlNumber), refusal->text);
 }
 
 void TfrmLevel::saveLevel()

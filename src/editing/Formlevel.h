@@ -3,6 +3,7 @@
 
 #include "toolkit/TForm.h"
 
+#include <QHash>
 #include <optional>
 
 class DBEdit;
@@ -15,8 +16,9 @@ class QPushButton;
 // an existing one. Enter presses the focused button and in an edit field means
 // "ОК"; Esc means "Отмена". What is typed is held back until "ОК": opening
 // another level or closing the window asks first, "Отмена" drops it. "ОК"
-// refuses a level without number or name, or with the number of another
-// level of its model.
+// refuses what the store's level rules refuse (no number or name, the number
+// of another level of its model, a value out of its range), naming the field
+// and keeping what is typed.
 class TfrmLevel : public TForm
 {
     Q_OBJECT
@@ -99,6 +101,7 @@ private:
 
     HeldBackChanges* m_heldBack;
     std::optional<Saved> m_saved;
+    QHash<QString, DBEdit*> m_edits; // by the column each edits
 };
 
 extern TfrmLevel* frmLevel;

@@ -107,8 +107,7 @@ void TfrmMathModel::FormDestroy()
 
 void TfrmMathModel::reopenModels()
 {
-    dmStructure->tblModel.close();
-    dmStructure->tblModel.open();
+    dmStructure->reopen(dmStructure->tblModel);
 }
 
 // The user types the new or changed model at once: the grid's cursor goes to
@@ -229,11 +228,7 @@ bool TfrmMathModel::saveNewModel()
                                  .arg(modelName(QStringLiteral("Модель"))),
                              QStringLiteral("Уровни")) != QuestionService::Answer::Yes)
         return false;
-    dmStructure->ApplyChanges(models, [this, &models] {
-        const int key = models.fieldByName(QStringLiteral("MODID")).asInteger();
-        reopenModels();
-        models.locate(QStringLiteral("MODID"), key);
-    });
+    dmStructure->ApplyChanges(models, [this] { reopenModels(); });
     return true;
 }
 

@@ -57,8 +57,7 @@ void TlstLevel::createControls()
 
 void TlstLevel::reopenLevels()
 {
-    dmStructure->qryLevel.close();
-    dmStructure->qryLevel.open();
+    dmStructure->reopen(dmStructure->qryLevel);
 }
 
 void TlstLevel::FormShow()
@@ -143,9 +142,8 @@ void TlstLevel::btnLevelRefreshClick()
 
 bool TlstLevel::settleChanges()
 {
-    return m_heldBack->settle([] {
-        dmStructure->ApplyChanges(dmStructure->qryLevel, [] { dmStructure->qryLevel.refresh(); });
-    });
+    return m_heldBack->settle(
+        [this] { dmStructure->ApplyChanges(dmStructure->qryLevel, [this] { reopenLevels(); }); });
 }
 
 bool TlstLevel::FormCloseQuery()

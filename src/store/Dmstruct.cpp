@@ -4,7 +4,9 @@
 #include "engine/EngineError.h"
 #include "number/RuleError.h"
 #include "store/Dmcom.h"
+#include "store/KeptPlace.h"
 #include "store/MasterDetail.h"
+#include "store/OtherLevels.h"
 
 #include <algorithm>
 #include <limits>
@@ -89,6 +91,7 @@ void TdmStructure::setUpLevel()
     qryLevel.setCachedUpdates(true);
     qryLevel.setUpdateObject(&updLevel);
     qryLevel.describeRow = namedBy(QStringLiteral("Уровень"), QStringLiteral("LVLNAME"));
+    qryLevel.beforePost = [this](DataSet& d) { checkLevel(d, QStringLiteral("Уровни")); };
     dsrLevel.setDataSet(&qryLevel);
 
     updLevel.ModifySQL = {QStringLiteral("update MATHLEVEL"),
@@ -233,6 +236,7 @@ void TdmStructure::qryEditLevelNewRecord(DataSet& dataSet)
 // deleted meanwhile takes no level: its key may go to the next new model.
 void TdmStructure::qryEditLevelBeforePost(DataSet& dataSet)
 {
+    checkLevel(dataSet, QStringLiteral("Редактирование параметров уровня"));
     Field model = dataSet.fieldByName(QStringLiteral("MODID"));
     if (model.isNull())
         model.setAsInteger(LevelModelID);
@@ -307,29 +311,43 @@ int TdmStructure::levelCount(int model)
     return query.next() ? query.value(0).toInt() : 0;
 }
 
-// Read in a transaction of its own: starting it reconnects a lost connection
-// as a save does, so a store lost meanwhile is reported with its cause.
-std::optional<QString> TdmStructure::levelNumberTakenBy(int model, int number,
-                                                        const QVariant& exceptLevel)
+std::optional<LevelRules::Refusal> TdmStructure::levelRefusal(DataSet& levels)
 {
-    QString sql = QStringLiteral(
-        "SELECT LVLNAME FROM MATHLEVEL WHERE MODID = :MODID AND LVLNUMBER = :LVLNUMBER");
-    if (!exceptLevel.isNull())
-        sql += QStringLiteral(" AND LVLID <> :LVLID");
-    std::optional<QString> owner;
-    dmCommon->dbMedic.startTransaction();
-    try {
-        QSqlQuery query = run(sql, {{QStringLiteral("MODID"), model},
-                                    {QStringLiteral("LVLNUMBER"), number},
-                                    {QStringLiteral("LVLID"), exceptLevel}});
-        if (query.next())
-            owner = query.value(0).toString();
-    } catch (...) {
-        rollBack();
-        throw;
-    }
-    rollBack();
-    return owner;
+    const Field modelField = levels.fieldByName(QStringLiteral("MODID"));
+    const int model = modelField.isNull() ? LevelModelID : modelField.asInteger();
+    const auto current = [&levels](const QString& column) {
+        return levels.currentValue(levels.findField(column)); // null for a column it lacks
+    };
+    const auto stored = [&levels](const QString& column) {
+        return levels.oldValue(levels.findField(column));
+    };
+    // Only a new level or a number typed anew can take another level's
+    // number; a renamed one reads no other levels (a list renames thousands).
+    const QVariant self = stored(QStringLiteral("LVLID"));
+    const QString number = QStringLiteral("LVLNUMBER");
+    const LevelRules::Numbers others =
+        self.isNull() || current(number) != stored(number)
+            ? OtherLevels::read(dmCommon->dbMedic, model, self,
+                                &levels == &qryLevel ? &qryLevel : nullptr)
+            : LevelRules::Numbers();
+    return LevelRules::check(current, stored, others);
+}
+
+// The refusal keeps the record in the state it was being edited in, with
+// everything typed.
+void TdmStructure::checkLevel(DataSet& levels, const QString& caption)
+{
+    if (const auto refusal = levelRefusal(levels))
+        throw RuleError(refusal->text, caption);
+}
+
+void TdmStructure::reopen(DataSet& list)
+{
+    const KeptPlace place(list,
+                          &list == &tblModel ? QStringLiteral("MODID") : QStringLiteral("LVLID"));
+    list.close();
+    list.open();
+    place.restore(list);
 }
 
 // The store's own error is the one to report; a failed rollback leaves the

@@ -3,6 +3,7 @@
 
 #include "engine/DataSet.h"
 #include "engine/DataSource.h"
+#include "engine/LevelRules.h"
 #include "engine/UpdateSql.h"
 
 #include <QObject>
@@ -53,10 +54,16 @@ public:
 
     // The number of levels stored for the model.
     int levelCount(int model);
-    // The name of another stored level of the model with this number (a null
-    // name for a level without one); nothing when the number is free.
-    // exceptLevel is the LVLID of the level itself, null for a new one.
-    std::optional<QString> levelNumberTakenBy(int model, int number, const QVariant& exceptLevel);
+    // What the level rules refuse in the record of qryLevel or qryEditLevel
+    // as it would be posted now: its number and name, its number among the
+    // other levels of its model, its values typed out of range. Nothing when
+    // it may be posted. A post of either data set checks the same.
+    std::optional<LevelRules::Refusal> levelRefusal(DataSet& levels);
+
+    // Closes and opens tblModel or qryLevel again, the cursor kept on the
+    // record it was on, by key (KeptPlace): every re-read of a list after a
+    // save, a refresh or a settled question goes through here.
+    void reopen(DataSet& list);
 
     // Writes the cached changes of one of the module's data sets in one
     // transaction of dbMedic, whatever state its current record is in: new
@@ -74,6 +81,7 @@ private:
     void carrySubLevels(const QVariant& oldModel, const QVariant& oldLevel);
     void removeLevelsOfDeletedModels(const QVariantList& models);
     bool modelStored(int model);
+    void checkLevel(DataSet& levels, const QString& caption);
     void rollBack();
     QSqlQuery run(const QString& sql, const QVariantMap& values);
 

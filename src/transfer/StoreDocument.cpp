@@ -2,6 +2,7 @@
 #include "transfer/StoreDocument.h"
 
 #include "engine/EngineError.h"
+#include "engine/LevelRules.h"
 #include "transfer/JsonTextCheck.h"
 #include "transfer/StoreDocumentWriter.h"
 #include "transfer/StoreValue.h"
@@ -92,6 +93,22 @@ void checkLevelsHaveModels(const StoreContent& content)
     }
 }
 
+// The rules of a level that the windows hold too: a number and a name, each
+// number once within its model.
+void checkLevelRules(const QJsonArray& levels)
+{
+    QHash<qint64, LevelRules::Numbers> numbers; // by model
+    for (qsizetype i = 0; i < levels.size(); ++i) {
+        const QJsonObject level = levels[i].toObject();
+        LevelRules::Numbers& taken = numbers[level.value(QStringLiteral("MODID")).toInteger()];
+        const auto value = [&level](const QString& c) { return level.value(c).toVariant(); };
+        if (const auto refusal = LevelRules::checkIdentity(value, taken))
+            fail(QStringLiteral("levels[%1].%2").arg(i).arg(refusal->column), refusal->text);
+        taken.insert(value(QStringLiteral("LVLNUMBER")).toInt(),
+                     value(QStringLiteral("LVLNAME")).toString());
+    }
+}
+
 void checkFormat(const QJsonObject& document)
 {
     if (document.value(QStringLiteral("format")).toString() != StoreDocument::formatName())
@@ -172,5 +189,6 @@ StoreContent StoreDocument::fromJson(const QJsonObject& document)
         content.tables.push_back(
             checkedRows(tables[t], document.value(arrayName(t)), arrayName(t)));
     checkLevelsHaveModels(content);
+    checkLevelRules(content.tables[1]);
     return content;
 }

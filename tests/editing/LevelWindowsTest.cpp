@@ -1,15 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/Formlevel.h"
 #include "engine/DataSet.h"
+#include "engine/Database.h"
+#include "engine/EngineError.h"
+#include "engine/Schema.h"
 #include "testutil/EditingFixture.h"
 #include "testutil/QuestionRecorder.h"
 #include "testutil/StoreCheck.h"
 #include "testutil/TestRegistry.h"
 #include "toolkit/DBEdit.h"
 #include "toolkit/DBGrid.h"
+#include "transfer/StoreDocument.h"
+#include "transfer/StoreReader.h"
 
 #include <QApplication>
+#include <QJsonObject>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -44,6 +51,81 @@ class LevelWindowsTest : public QObject
     {
         type(frmLevel->editLvlNumber, number);
         type(frmLevel->editLvlName, name);
+    }
+
+    // A person types into a cell of the level list: a click on it, F2, the text.
+    static void typeInCell(int row, int column, const QString& text)
+    {
+        lstLevel->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(lstLevel));
+        DBGrid* grid = lstLevel->DBGrid1;
+        const QRect cell = grid->visualRect(grid->model()->index(row, column));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::keyClick(grid, Qt::Key_F2);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor);
+        editor->selectAll();
+        if (text.isEmpty()) {
+            QTest::keyClick(editor, Qt::Key_Delete);
+            return;
+        }
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+        QApplication::sendEvent(editor, &press);
+    }
+
+    // Leaving the row typed into (a click on another row) posts it; a
+    // refused post keeps the grid on the row.
+    static void leaveRowFor(int row)
+    {
+        DBGrid* grid = lstLevel->DBGrid1;
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(row, 1)).center());
+    }
+
+    // Types the name and the number of L8 (the list's row 2) into the grid
+    // and leaves the row: refused, the row stays as typed, in edit state.
+    void typeIntoGrid(const QString& number, const QString& name, const QString& message)
+    {
+        typeInCell(2, 1, name);
+        typeInCell(2, 0, number);
+        leaveRowFor(0);
+        QCOMPARE(f->errors.texts(), QStringList{});
+        using Boxes = QVector<MessageRecorder::Box>;
+        QCOMPARE(f->messages.boxes(), (message.isEmpty() ? Boxes{} : Boxes{{message, "Уровни"}}));
+        QCOMPARE(f->column(lstLevel->DBGrid1, 0).value(2), number);
+        QCOMPARE(f->column(lstLevel->DBGrid1, 1).value(2), name.trimmed()); // blanks are no name
+        QCOMPARE(dmStructure->qryLevel.editing(), !message.isEmpty());
+        QVERIFY(lstLevel->isWindowModified());
+    }
+
+    // The store's content as a document, with one more level of model 3.
+    void importLevel(const QString& number, const QString& name, const QString& message,
+                     const QString& column)
+    {
+        Database db(QStringLiteral("MODEL"), QStringLiteral("EXPORT"));
+        db.open();
+        StoreContent content = StoreReader::read(db);
+        QJsonObject unnamed = content.tables[1][1].toObject(); // no document holds it so
+        unnamed.insert(QStringLiteral("LVLNAME"), QStringLiteral("L6"));
+        content.tables[1][1] = unnamed;
+        QJsonObject level;
+        for (const Schema::Column& c : Schema::tables()[1].columns)
+            level.insert(c.name, QJsonValue::Null);
+        level.insert(QStringLiteral("MODID"), 3);
+        level.insert(QStringLiteral("LVLID"), 99);
+        if (!number.isEmpty())
+            level.insert(QStringLiteral("LVLNUMBER"), number.toInt());
+        level.insert(QStringLiteral("LVLNAME"), name);
+        content.tables[1].append(level);
+        const qsizetype at = content.tables[1].size() - 1;
+        try {
+            StoreDocument::fromJson(StoreDocument::toJson(content));
+            QVERIFY2(message.isEmpty(), "the document was taken");
+        } catch (const EngineError& e) {
+            QCOMPARE(e.message(), QStringLiteral("Документ не принят: levels[%1].%2: %3")
+                                      .arg(at)
+                                      .arg(column, message));
+        }
     }
 
     static QString edited(const char* field)
@@ -164,89 +246,205 @@ private Q_SLOTS:
         QVERIFY(!frmLevel->isVisible());
     }
 
-    // «ОК» refuses a level without number or name, or with the number of
-    // another level of its model, naming the field; the entry stays for
-    // correction. A level with both is stored with its keys and what was typed.
-    void incompleteLevelIsRefused_data()
+    // The level rules hold however a level comes: «Добавить» and «Изменить»
+    // in the editor, the list's grid, an imported document. Model 3 holds L4
+    // (number 1), an unnamed level (number 3) and L8 (number 5); model 4 a
+    // level numbered 7. The editor and the grid change L8. A refusal names
+    // the number and keeps what was typed, the refused field focused.
+    void levelRulesHoldOnEveryPath_data()
     {
-        QTest::addColumn<bool>("change"); // «Изменить» on L4 instead of «Добавить»
+        QTest::addColumn<QString>("path"); // "Добавить", "Изменить", "grid", "import"
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("message"); // empty: stored
-        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("message"); // empty: accepted
+        QTest::addColumn<QString>("column");  // the refused one
         const QString noNumber = "Номер уровня должен быть обязательно указан";
         const QString noName = "Наименование уровня должно быть обязательно указано";
-        QTest::newRow("nothing typed") << false << ""
-                                       << "" << noNumber << "editLvlNumber";
-        QTest::newRow("no number") << false << ""
-                                   << "Новый" << noNumber << "editLvlNumber";
-        QTest::newRow("no name") << false << "2"
-                                 << "" << noName << "editLvlName";
-        QTest::newRow("blank name") << false << "2"
-                                    << "   " << noName << "editLvlName";
-        QTest::newRow("number of another level")
-            << false << "1"
-            << "Новый"
-            << "Номер 1 уже есть у уровня «L4» этой модели: укажите другой номер"
-            << "editLvlNumber";
-        QTest::newRow("number of an unnamed level")
-            << false << "3"
-            << "Новый"
-            << "Номер 3 уже есть у другого уровня этой модели: укажите другой номер"
-            << "editLvlNumber";
-        QTest::newRow("number of another model's level") << false << "7"
-                                                         << "Новый"
-                                                         << ""
-                                                         << "";
-        QTest::newRow("changed level keeps its number") << true << "1"
-                                                        << "Новый"
-                                                        << ""
-                                                        << "";
-        QTest::newRow("changed level, number taken")
-            << true << "3"
-            << "Новый"
-            << "Номер 3 уже есть у другого уровня этой модели: укажите другой номер"
-            << "editLvlNumber";
-        QTest::newRow("changed level, name cleared") << true << "1"
-                                                     << "" << noName << "editLvlName";
+        const QString taken = "Номер %1 уже есть %2 этой модели: укажите другой номер";
+        const QString number = "LVLNUMBER", name = "LVLNAME";
+        struct Case
+        {
+            const char* tag;
+            QString number, name, message, column;
+        };
+        const QList<Case> cases{
+            {"nothing typed", "", "", noNumber, number},
+            {"no number", "", "Новый", noNumber, number},
+            {"no name", "2", "", noName, name},
+            {"blank name", "2", "   ", noName, name},
+            {"number of another level", "1", "Новый", taken.arg("1", "у уровня «L4»"), number},
+            {"number of an unnamed level", "3", "Новый", taken.arg("3", "у другого уровня"),
+             number},
+            {"number of another model's level", "7", "Новый", "", ""},
+            {"free number", "2", "Новый", "", ""},
+            {"number of L8", "5", "Новый", taken.arg("5", "у уровня «L8»"), number}};
+        for (const char* path : {"Добавить", "Изменить", "grid", "import"})
+            for (const Case& c : cases) {
+                // L8 itself keeps its own number.
+                const bool own =
+                    c.number == "5" && QString(path) != "Добавить" && QString(path) != "import";
+                // A document names every level.
+                const QString message = QString(path) == "import" && c.number == "3"
+                                            ? taken.arg("3", "у уровня «L6»")
+                                            : c.message;
+                QTest::addRow("%s, %s", path, c.tag)
+                    << path << c.number << c.name << (own ? QString() : message)
+                    << (own ? QString() : c.column);
+            }
     }
-    void incompleteLevelIsRefused()
+    void levelRulesHoldOnEveryPath()
     {
-        QFETCH(bool, change);
+        QFETCH(QString, path);
         QFETCH(QString, number);
         QFETCH(QString, name);
         QFETCH(QString, message);
-        QFETCH(QString, focus);
+        QFETCH(QString, column);
         f->store->addModel(3);
         f->store->addModel(4);
         f->store->addLevel(3, 4, 1);
         f->store->addLevel(3, 6, 3);
+        f->store->addLevel(3, 8, 5);
         QVERIFY_STORE(
             f->store->exec(QStringLiteral("UPDATE MATHLEVEL SET LVLNAME = NULL WHERE LVLID = 6")));
         f->store->addLevel(4, 1, 7);
+        const QStringList before = f->store->storedLevels();
+        if (path == QLatin1String("import"))
+            return importLevel(number, name, message, column);
         f->start();
         openLevelsOf(0);
-        (change ? lstLevel->btnLevelModify : lstLevel->btnLevelCreate)->click();
+        if (path == QLatin1String("grid"))
+            return typeIntoGrid(number, name, message);
+        lstLevel->DBGrid1->setCurrentIndex(lstLevel->DBGrid1->model()->index(2, 0));
+        lstLevel->findChild<QPushButton*>(path == u"Добавить" ? "btnLevelCreate" : "btnLevelModify")
+            ->click();
         frmLevel->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frmLevel));
         fill(number, name);
-        frmLevel->btnOK->click();
+        QTest::mouseClick(frmLevel->btnOK, Qt::LeftButton);
         QCOMPARE(f->errors.texts(), QStringList{});
         QCOMPARE(f->messages.texts(), message.isEmpty() ? QStringList{} : QStringList{message});
         QCOMPARE(frmLevel->isVisible(), !message.isEmpty());
-        const QStringList before{"3/4", "3/6", "4/1"};
-        const QStringList after =
-            change ? QStringList{"3/6", "3/7", "4/1"} : QStringList{"3/4", "3/6", "3/7", "4/1"};
-        QCOMPARE(f->store->storedLevels(), message.isEmpty() ? after : before);
         if (message.isEmpty()) {
-            QCOMPARE(f->store->storedValue(QStringLiteral("LVLNAME"), 3, 7).toString(), name);
-            QVERIFY(f->store->storedValue(QStringLiteral("LVLNODEAMOUNT"), 3, 7).isNull());
+            QCOMPARE(f->store->rows(QStringLiteral("SELECT LVLNAME FROM MATHLEVEL WHERE MODID = 3 "
+                                                   "AND LVLNUMBER = %1")
+                                        .arg(number)),
+                     QStringList{name});
             return;
         }
-        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        QCOMPARE(f->store->storedLevels(), before);
+        QCOMPARE(QApplication::focusWidget()->objectName(),
+                 column == QLatin1String("LVLNUMBER") ? "editLvlNumber" : "editLvlName");
         QCOMPARE(frmLevel->editLvlNumber->text(), number);
         QCOMPARE(frmLevel->editLvlName->text(), name);
         QVERIFY(dmStructure->qryEditLevel.editing());
+    }
+
+    // A value no model can mean is refused, naming the field as the editor
+    // labels it and the values it accepts; what was typed stays. L1 (number
+    // 1) holds a node count of -5 from an older store: kept as it is until
+    // retyped. The model's other level is numbered 3.
+    void valueOutOfRangeIsRefused_data()
+    {
+        QTest::addColumn<QString>("path"); // "Добавить", "Изменить" (L1), "grid" (L1's number)
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message"); // empty: accepted
+        const QString whole = "Значение «%1» должно быть целым числом не меньше %2 (указано %3)";
+        const QString real = "Значение «%1» должно быть числом не меньше 0 (указано %2)";
+        const QString add = "Добавить", change = "Изменить", grid = "grid";
+        QTest::newRow("node count below 0") << add << "editLvlNodeAmount"
+                                            << "-3" << whole.arg("Количество узлов", "0", "-3");
+        QTest::newRow("node count 0") << add << "editLvlNodeAmount"
+                                      << "0"
+                                      << "";
+        QTest::newRow("solving intensity below 0")
+            << add << "editLvlTskDcsTime"
+            << "-1" << whole.arg("Интенсивность решения задач", "0", "-1");
+        QTest::newRow("thinning above 1")
+            << add << "editLvlTskFlowDist"
+            << "1,5"
+            << "Значение «Коэффициент разряжения потока задач» должно быть числом от 0 до 1 "
+               "(указано 1,5)";
+        QTest::newRow("thinning 1") << add << "editLvlTskFlowDist"
+                                    << "1"
+                                    << "";
+        QTest::newRow("thinning 0") << add << "editLvlTskFlowDist"
+                                    << "0"
+                                    << "";
+        QTest::newRow("task flow below 0")
+            << add << "editLvlTskFlowInt"
+            << "-1000" << whole.arg("Интенсивность потока задач", "0", "-1000");
+        QTest::newRow("delay loss below 0")
+            << add << "editLvlNodeCostDelay"
+            << "-20" << whole.arg("Потери при задержке", "0", "-20");
+        QTest::newRow("loss per task below 0")
+            << add << "DBEdit2"
+            << "-0,1" << real.arg("Коэффициент потерь на одну задачу", "-0,1");
+        QTest::newRow("operating cost below 0")
+            << add << "editLvlNodeCostUse"
+            << "-1" << whole.arg("Затраты на эксплуатацию узла", "0", "-1");
+        QTest::newRow("cost limit below 0")
+            << add << "DBEdit1"
+            << "-1" << real.arg("Ограничения эксплуатационных затапат", "-1");
+        QTest::newRow("cost of intensity below 0")
+            << add << "editLvlNodeCostDcsInt"
+            << "-4" << whole.arg("Стоимость единицы интенсивности решения задач", "0", "-4");
+        QTest::newRow("number 0") << add << "editLvlNumber"
+                                  << "0" << whole.arg("Номер", "1", "0");
+        QTest::newRow("stored value kept") << change << "editLvlName"
+                                           << "Переименован"
+                                           << "";
+        QTest::newRow("stored value retyped") << change << "editLvlNodeAmount"
+                                              << "-4" << whole.arg("Количество узлов", "0", "-4");
+        QTest::newRow("grid, number 0") << grid << ""
+                                        << "0" << whole.arg("Номер", "1", "0");
+        QTest::newRow("grid, number below 0") << grid << ""
+                                              << "-2" << whole.arg("Номер", "1", "-2");
+        QTest::newRow("grid, number 4") << grid << ""
+                                        << "4"
+                                        << "";
+    }
+    void valueOutOfRangeIsRefused()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        f->store->addModel(1);
+        f->store->addLevel(1, 1, 1, QStringLiteral("LVLNODEAMOUNT"), QStringLiteral("-5"));
+        f->store->addLevel(1, 2, 3);
+        f->start();
+        openLevelsOf(0);
+        if (path == QLatin1String("grid")) {
+            typeInCell(0, 0, typed);
+            leaveRowFor(1);
+            QCOMPARE(f->messages.texts(), message.isEmpty() ? QStringList{} : QStringList{message});
+            QCOMPARE(f->column(lstLevel->DBGrid1, 0), (QStringList{typed, "3"}));
+            QCOMPARE(dmStructure->qryLevel.editing(), !message.isEmpty());
+            return;
+        }
+        QTest::mouseClick(path == u"Добавить" ? lstLevel->btnLevelCreate : lstLevel->btnLevelModify,
+                          Qt::LeftButton);
+        frmLevel->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frmLevel));
+        if (path == u"Добавить")
+            fill(QStringLiteral("2"), QStringLiteral("Новый"));
+        auto* edit = frmLevel->findChild<DBEdit*>(field);
+        type(edit, typed);
+        QTest::mouseClick(frmLevel->btnOK, Qt::LeftButton);
+        QCOMPARE(f->errors.texts(), QStringList{});
+        QCOMPARE(f->messages.texts(), message.isEmpty() ? QStringList{} : QStringList{message});
+        QCOMPARE(frmLevel->isVisible(), !message.isEmpty());
+        if (message.isEmpty()) {
+            QCOMPARE(f->store->count(QStringLiteral("MATHLEVEL")), path == u"Добавить" ? 3 : 2);
+            QCOMPARE(f->store->rows(QStringLiteral("SELECT LVLNODEAMOUNT FROM MATHLEVEL WHERE "
+                                                   "LVLNUMBER = 1")),
+                     QStringList{"-5"});
+            return;
+        }
+        QCOMPARE(QApplication::focusWidget(), edit);
+        QCOMPARE(edit->text(), typed);
+        QCOMPARE(f->store->storedLevels(), (QStringList{"1/1", "1/2"}));
     }
 
     // After «ОК» the list shows the stored level, current; a change typed

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "calc/CurrentModel.h"
+#include "calc/Frmexec.h"
 #include "engine/DataSet.h"
 #include "testutil/EditingFixture.h"
 #include "testutil/QuestionRecorder.h"
+#include "testutil/StoreCheck.h"
 #include "testutil/TestRegistry.h"
 #include "testutil/Typing.h"
 #include "toolkit/DBGrid.h"
@@ -25,26 +28,34 @@ class ModelWindowTest : public QObject
         QVERIFY(grid->setData(grid->index(dmStructure->tblModel.recNo(), 0), name, Qt::EditRole));
     }
 
-    // Steps of a user in the model window: "add", "del", "cancel", "save"
-    // press the buttons, "at N" clicks row N, "type TEXT" types into the
-    // current row's name (keys into the grid once it has the focus),
-    // "type-comment TEXT" into its comment, "key NAME" presses a key.
+    // Steps of a user in the model window: "add", "del", "cancel", "save",
+    // "refresh", "levels" press the buttons, "at N" makes row N current,
+    // "click N" clicks it, "type TEXT" types into the current row's name
+    // (keys into the grid once it has the focus), "type-comment TEXT" into
+    // its comment, "key NAME" presses a key; "gone N": another user deletes
+    // model N meanwhile.
     void act(const QStringList& steps)
     {
         DBGrid* grid = frmMathModel->DBGrid1;
         const QMap<QString, Qt::Key> keys{
             {"Tab", Qt::Key_Tab}, {"Down", Qt::Key_Down}, {"Enter", Qt::Key_Return}};
-        const QMap<QString, QPushButton*> buttons{{"add", frmMathModel->btnModelCreate},
-                                                  {"del", frmMathModel->btnModelRemove},
-                                                  {"cancel", frmMathModel->btnModelCancel},
-                                                  {"save", frmMathModel->btnModelSave}};
+        const QMap<QString, QPushButton*> buttons{
+            {"add", frmMathModel->btnModelCreate},      {"del", frmMathModel->btnModelRemove},
+            {"cancel", frmMathModel->btnModelCancel},   {"save", frmMathModel->btnModelSave},
+            {"refresh", frmMathModel->btnModelRefresh}, {"levels", frmMathModel->btnLevel}};
         for (const QString& step : steps) {
             const QString word = step.section(QLatin1Char(' '), 0, 0);
             const QString arg = step.section(QLatin1Char(' '), 1);
             if (buttons.contains(word))
-                buttons[word]->click();
+                QTest::mouseClick(buttons[word], Qt::LeftButton);
             else if (word == QLatin1String("at"))
                 grid->setCurrentIndex(grid->model()->index(arg.toInt(), 0));
+            else if (word == QLatin1String("click"))
+                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                                  grid->visualRect(grid->model()->index(arg.toInt(), 0)).center());
+            else if (word == QLatin1String("gone"))
+                QVERIFY_STORE(f->store->exec(
+                    QStringLiteral("DELETE FROM MATHMODEL WHERE MODID = %1").arg(arg)));
             else if (word == QLatin1String("type") && grid->hasFocus())
                 for (const QChar c : arg) // the first key opens the cell, the rest go into it
                     QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
@@ -129,8 +140,68 @@ private Q_SLOTS:
         frmMathModel->btnModelSave->click();
         QCOMPARE(f->errors.count(), 0);
         QCOMPARE(f->store->storedModels(), (QStringList{"1:m1", "2:m2", "3:Новая модель"}));
-        QCOMPARE(dmStructure->tblModel.recNo(), 0);
-        QCOMPARE(frmMathModel->DBGrid1->currentIndex().row(), 0);
+        QCOMPARE(dmStructure->tblModel.recNo(), 2);
+        QCOMPARE(frmMathModel->DBGrid1->currentIndex().row(), 2);
+    }
+
+    // Every re-read of the list keeps the model the user is on, by key; a
+    // deleted one leaves the cursor on its neighbour, the next or else the
+    // previous. The calculation window is for that model, and its line, which
+    // a screen reader reads whole, names it.
+    void currentModelStays_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("errors");
+        QTest::newRow("Сохранить a change")
+            << QStringList{"click 1", "type x", "save"} << 2 << "x" << 0;
+        QTest::newRow("Сохранить a new model")
+            << QStringList{"click 1", "add", "type n", "save"} << 4 << "n" << 0;
+        QTest::newRow("Сохранить, another row changed")
+            << QStringList{"click 0", "type x", "click 2", "save"} << 3 << "m3" << 0;
+        QTest::newRow("Уровни saves a new model")
+            << QStringList{"click 1", "add", "type n", "levels"} << 4 << "n" << 0;
+        QTest::newRow("Обновить") << QStringList{"click 2", "refresh"} << 3 << "m3" << 0;
+        QTest::newRow("Обновить, Да saves")
+            << QStringList{"click 1", "type y", "refresh"} << 2 << "y" << 0;
+        QTest::newRow("Отмена of a new row")
+            << QStringList{"click 1", "add", "type n", "cancel"} << 2 << "m2" << 0;
+        QTest::newRow("Отмена of a change")
+            << QStringList{"click 2", "type z", "cancel"} << 3 << "m3" << 0;
+        QTest::newRow("refused save")
+            << QStringList{"click 0", "type x", "click 1", "gone 1", "save"} << 2 << "m2" << 1;
+        QTest::newRow("deleted, then saved")
+            << QStringList{"click 1", "del", "save"} << 3 << "m3" << 0;
+        QTest::newRow("the last deleted, then saved")
+            << QStringList{"click 2", "del", "save"} << 2 << "m2" << 0;
+        QTest::newRow("deleted by another user")
+            << QStringList{"click 1", "gone 2", "refresh"} << 3 << "m3" << 0;
+        QTest::newRow("the last deleted by another user")
+            << QStringList{"click 2", "gone 3", "refresh"} << 2 << "m2" << 0;
+    }
+    void currentModelStays()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(int, key);
+        QFETCH(QString, name);
+        QFETCH(int, errors);
+        for (int k : {1, 2, 3})
+            f->store->addModel(k);
+        f->start();
+        QuestionRecorder questions(Answer::Yes);
+        QTest::mouseClick(frmMathModel->btnCalc, Qt::LeftButton);
+        QVERIFY(frmExecute->isVisible());
+        frmMathModel->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frmMathModel));
+        act(steps);
+        QCOMPARE(f->errors.count(), errors);
+        DataSet& models = dmStructure->tblModel;
+        QCOMPARE(models.fieldByName(QStringLiteral("MODID")).asInteger(), key);
+        QCOMPARE(frmMathModel->DBGrid1->currentIndex().row(), models.recNo());
+        QCOMPARE(CurrentModel::read().key, std::optional<int>(key));
+        QCOMPARE(frmExecute->lblModel->text(), "Модель: " + name);
+        QCOMPARE(frmExecute->lblModel->accessibleName(), "Модель: " + name);
     }
 
     // The refused save gives its key back: the next one stores under it.

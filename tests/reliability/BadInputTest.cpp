@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTest>
+#include <limits>
 
 using NastyInput::Kind;
 using NastyInput::Outcome;
@@ -26,19 +27,22 @@ class BadInputTest : public QObject
     Q_OBJECT
     std::unique_ptr<EditingFixture> f;
 
+    // Each field with the values a level accepts in it.
     struct LevelField
     {
         const char* edit;
         const char* column;
         Kind kind;
+        double min = 0;
+        double max = std::numeric_limits<double>::infinity();
     };
     static QVector<LevelField> levelFields()
     {
-        return {{"editLvlNumber", "LVLNUMBER", Kind::Integer},
+        return {{"editLvlNumber", "LVLNUMBER", Kind::Integer, 1},
                 {"editLvlName", "LVLNAME", Kind::Text},
                 {"editLvlNodeAmount", "LVLNODEAMOUNT", Kind::Integer},
                 {"editLvlTskDcsTime", "LVLTSKDCSTIME", Kind::Integer},
-                {"editLvlTskFlowDist", "LVLTSKFLOWDIST", Kind::Real},
+                {"editLvlTskFlowDist", "LVLTSKFLOWDIST", Kind::Real, 0, 1},
                 {"editLvlTskFlowInt", "LVLTSKFLOWINT", Kind::Integer},
                 {"editLvlNodeCostDelay", "LVLNODECOSTDELAY", Kind::Integer},
                 {"DBEdit2", "LVLNODECOSTDELAY_DCSINT2", Kind::Real},
@@ -94,6 +98,10 @@ private Q_SLOTS:
                 if (field.kind == Kind::Text)
                     outcome = NastyInput::textOutcome(c.text, 100);
                 const QVariant value = field.kind == Kind::Integer ? c.integerValue : c.realValue;
+                // A number out of the field's range is refused like text that is no number.
+                if (outcome == Outcome::Stored && field.kind != Kind::Text &&
+                    (value.toDouble() < field.min || value.toDouble() > field.max))
+                    outcome = Outcome::Refused;
                 QTest::addRow("%s %s", field.edit, c.name)
                     << QString::fromLatin1(field.edit) << QString::fromLatin1(field.column)
                     << static_cast<int>(field.kind) << c.text << outcome << value;
@@ -102,7 +110,8 @@ private Q_SLOTS:
 
     // A number and a name first (a level needs both), then the paste, then
     // Enter (which means "ОК" once the field accepts the text). Clearing the
-    // number or the name is refused by «ОК» with its message.
+    // number or the name, or a number out of the field's range, is refused by
+    // «ОК» with its message.
     void levelField()
     {
         QFETCH(QString, edit);
@@ -127,8 +136,9 @@ private Q_SLOTS:
             QCOMPARE(f->errors.count() + f->messages.count(), 1);
             QVERIFY(!(f->errors.texts() + f->messages.texts()).first().isEmpty());
             QVERIFY(frmLevel->isVisible());
-            // nothing the user typed is lost (blanks are no number and no name)
-            QCOMPARE(field->text(), outcome == Outcome::Null ? QString() : text);
+            // nothing the user typed is lost (blanks are no number and no name,
+            // and none around a number out of range)
+            QCOMPARE(field->text(), outcome == Outcome::Null ? QString() : text.trimmed());
             QCOMPARE(f->store->storedLevels(), QStringList{});
             return;
         }

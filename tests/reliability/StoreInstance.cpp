@@ -49,6 +49,7 @@ void addLevel(TdmStructure& s, int model, const QString& name)
         s.qryEditLevel.setParam(QStringLiteral("par_LvlID"), 0);
         s.qryEditLevel.open();
         s.qryEditLevel.insert();
+        s.qryEditLevel.fieldByName(QStringLiteral("LVLNUMBER")).setAsInteger(1);
         s.qryEditLevel.fieldByName(QStringLiteral("LVLNAME")).setAsString(name);
         try {
             s.ApplyChanges(s.qryEditLevel, {});

@@ -35,6 +35,13 @@ class StructureTest : public QObject
         dm->qryEditLevel.open();
     }
 
+    // What the level rules ask of every level: a number of its own and a name.
+    void identifyLevel(int number, const QString& name)
+    {
+        dm->qryEditLevel.fieldByName(QStringLiteral("LVLNUMBER")).setAsInteger(number);
+        dm->qryEditLevel.fieldByName(QStringLiteral("LVLNAME")).setAsString(name);
+    }
+
     void saveEditor()
     {
         dm->ApplyChanges(dm->qryEditLevel, [this] { dm->qryEditLevel.close(); });
@@ -361,8 +368,7 @@ private Q_SLOTS:
         openEditor(0, 0);
         QVERIFY(dm->qryEditLevel.isEmpty());
         dm->qryEditLevel.insert();
-        dm->qryEditLevel.fieldByName(QStringLiteral("LVLNAME"))
-            .setAsString(QStringLiteral("Новый"));
+        identifyLevel(3, QStringLiteral("Новый"));
         dm->qryEditLevel.fieldByName(QStringLiteral("LVLCOSTLIMIT")).setAsFloat(7.5);
         dm->qryEditLevel.fieldByName(QStringLiteral("LVLNODECOSTDELAY_DCSINT2")).setAsFloat(0.25);
         saveEditor();
@@ -420,6 +426,52 @@ private Q_SLOTS:
         QCOMPARE(f->store->storedValue(QStringLiteral("LVLCOSTLIMIT"), 1, 1).toDouble(), 5.0);
     }
 
+    // A number typed into the level list is checked against the levels as
+    // they will be stored: the list's rows as typed (a number one row gives
+    // up is free, one a row has taken is not, a deleted row holds none) and
+    // the levels others have stored meanwhile.
+    void levelListChecksNumbersAsTheyWillBeStored_data()
+    {
+        QTest::addColumn<QStringList>("steps"); // "R:N" posts number N in row R; "del R"; "other N"
+        QTest::addColumn<QString>("refusal");   // of the last step; empty: posted
+        const QString taken = "Номер %1 уже есть у уровня «%2» этой модели: укажите другой номер";
+        QTest::newRow("given up") << QStringList{"0:3", "1:1"} << "";
+        QTest::newRow("taken by a row") << QStringList{"0:3", "1:3"} << taken.arg("3", "L1");
+        QTest::newRow("of a deleted row") << QStringList{"del 0", "0:1"} << "";
+        QTest::newRow("stored meanwhile") << QStringList{"other 5", "0:5"} << taken.arg("5", "L9");
+    }
+    void levelListChecksNumbersAsTheyWillBeStored()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, refusal);
+        f->store->addLevel(1, 1, 1);
+        f->store->addLevel(1, 2, 2);
+        listedLevels(1);
+        DataSet& levels = dm->qryLevel;
+        QString refused;
+        for (const QString& step : steps) {
+            const QString arg = step.section(QLatin1Char(' '), 1);
+            if (step.startsWith(QLatin1String("del"))) {
+                levels.setRecNo(arg.toInt());
+                levels.remove();
+            } else if (step.startsWith(QLatin1String("other"))) {
+                f->store->addLevel(1, 9, arg.toInt());
+            } else {
+                levels.setRecNo(step.section(QLatin1Char(':'), 0, 0).toInt());
+                levels.edit();
+                levels.fieldByName(QStringLiteral("LVLNUMBER"))
+                    .setAsInteger(step.section(QLatin1Char(':'), 1).toInt());
+                try {
+                    levels.post();
+                } catch (const RuleError& e) {
+                    refused = e.message();
+                }
+            }
+        }
+        QCOMPARE(refused, refusal);
+        QCOMPARE(levels.editing(), !refusal.isEmpty());
+    }
+
     void levelsAndModelsKeepTheirOwnKeys()
     {
         f->store->addModel(1);
@@ -431,6 +483,7 @@ private Q_SLOTS:
         QCOMPARE(dm->ModelID, 3);
         openEditor(0, 0);
         dm->qryEditLevel.insert();
+        identifyLevel(1, QStringLiteral("L"));
         saveEditor();
         QCOMPARE(f->store->storedLevels(), QStringList{"2/1"});
 
@@ -568,6 +621,7 @@ private Q_SLOTS:
         dm->LevelModelID = 2;
         openEditor(0, 0);
         dm->qryEditLevel.insert();
+        identifyLevel(3, QStringLiteral("L"));
         dm->tblModel.open();
         for (const QString& save : saves) {
             if (save.startsWith(QLatin1String("del"))) {

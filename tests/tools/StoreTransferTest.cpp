@@ -68,6 +68,7 @@ class StoreTransferTest : public QObject
                 level.insert(c.name, QJsonValue::Null);
             level.insert(QStringLiteral("MODID"), 1);
             level.insert(QStringLiteral("LVLID"), i);
+            level.insert(QStringLiteral("LVLNUMBER"), i);
             level.insert(QStringLiteral("LVLNAME"), QStringLiteral("Уровень %1").arg(i));
             levels.append(level);
         }
@@ -177,7 +178,7 @@ class StoreTransferTest : public QObject
             "-1.7976931348623157e308, NULL, NULL, NULL), "
             "(2147483646, 2, 2, 'Отделения ''\"', 2147483647, 0.1, 5e-324, 2.5, 1e300, 2147483646, "
             "1), "
-            "(2147483646, 2147483646, 3, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL)"));
+            "(2147483646, 2147483646, 3, 'Кабинеты', NULL, NULL, NULL, NULL, NULL, NULL, NULL)"));
     }
 
     void dropTables()
@@ -539,6 +540,15 @@ private Q_SLOTS:
         QTest::newRow("duplicate level key")
             << "levels[2].LVLID" << QJsonValue(2) << QByteArray() << 1
             << "levels[2]: ключ (MODID, LVLID) = (2147483646/2)";
+        QTest::newRow("level number twice in a model")
+            << "levels[1].LVLNUMBER" << QJsonValue(1) << QByteArray() << 1
+            << "levels[1].LVLNUMBER: Номер 1 уже есть у уровня «Учреждения» этой модели";
+        QTest::newRow("level without a number")
+            << "levels[2].LVLNUMBER" << QJsonValue(QJsonValue::Null) << QByteArray() << 1
+            << "levels[2].LVLNUMBER: Номер уровня должен быть обязательно указан";
+        QTest::newRow("level without a name")
+            << "levels[0].LVLNAME" << QJsonValue(QJsonValue::Null) << QByteArray() << 1
+            << "levels[0].LVLNAME: Наименование уровня должно быть обязательно указано";
         QTest::newRow("level without its model")
             << "levels[0].MODID" << QJsonValue(7) << QByteArray() << 1
             << "levels[0].MODID: модели 7 в документе нет";
