@@ -137,8 +137,8 @@ void TfrmMathModel::btnModelRemoveClick()
         QuestionService::ask(QStringLiteral("Удалить %1 и её уровни (%2)?")
                                  .arg(modelName(QStringLiteral("модель")))
                                  .arg(levels),
-                             QStringLiteral("Удаление модели"),
-                             QuestionService::Buttons::YesNo) != QuestionService::Answer::Yes)
+                             QStringLiteral("Удаление модели"), QuestionService::Buttons::YesNo,
+                             QuestionService::Default::No) != QuestionService::Answer::Yes)
         return;
     models.remove();
 }

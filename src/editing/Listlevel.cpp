@@ -127,7 +127,8 @@ void TlstLevel::btnLevelRemoveClick()
                                      ? QStringLiteral("Удалить уровень без наименования?")
                                      : QStringLiteral("Удалить уровень «%1»?").arg(name);
         if (QuestionService::ask(question, QStringLiteral("Удаление уровня"),
-                                 QuestionService::Buttons::YesNo) != QuestionService::Answer::Yes)
+                                 QuestionService::Buttons::YesNo,
+                                 QuestionService::Default::No) != QuestionService::Answer::Yes)
             return;
         levels.remove();
     }

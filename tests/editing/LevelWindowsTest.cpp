@@ -89,6 +89,7 @@ class LevelWindowsTest : public QObject
         typeInCell(2, 1, name);
         typeInCell(2, 0, number);
         leaveRowFor(0);
+        QCoreApplication::processEvents(); // the grid shows a refusal once the move is handled
         QCOMPARE(f->errors.texts(), QStringList{});
         using Boxes = QVector<MessageRecorder::Box>;
         QCOMPARE(f->messages.boxes(), (message.isEmpty() ? Boxes{} : Boxes{{message, "Уровни"}}));
@@ -418,6 +419,7 @@ private Q_SLOTS:
         if (path == QLatin1String("grid")) {
             typeInCell(0, 0, typed);
             leaveRowFor(1);
+            QCoreApplication::processEvents(); // the refusal follows the move's handling
             QCOMPARE(f->messages.texts(), message.isEmpty() ? QStringList{} : QStringList{message});
             QCOMPARE(f->column(lstLevel->DBGrid1, 0), (QStringList{typed, "3"}));
             QCOMPARE(dmStructure->qryLevel.editing(), !message.isEmpty());

@@ -135,8 +135,10 @@ class MonkeyTest : public QObject
                 ++acted;
                 watchdog.setLastAction(QStringLiteral("%1: %2").arg(route.name, done));
                 QCoreApplication::processEvents();
-                QVERIFY2(!escaped, qPrintable(QStringLiteral("an error escaped after %1: %2")
-                                                  .arg(route.name, done)));
+                QVERIFY2(
+                    !escaped,
+                    qPrintable(
+                        QStringLiteral("an error escaped after %1: %2").arg(route.name, done)));
             }
             reached << QStringLiteral("%1 %2").arg(route.name).arg(acted);
         }
@@ -178,6 +180,33 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), editor);
         QCOMPARE(editor->text(), name);
         QCOMPARE(dmStructure->tblModel.state(), DataSet::State::Insert);
+    }
+
+    // Enter on the question before a deletion keeps what it asks about.
+    void enterNeverDeletes_data()
+    {
+        QTest::addColumn<bool>("level");
+        QTest::newRow("a model with its levels") << false;
+        QTest::newRow("a level") << true;
+    }
+    void enterNeverDeletes()
+    {
+        QFETCH(bool, level);
+        start();
+        const QStringList levels = m_store->storedLevels();
+        BoxAnswerer boxes; // presses each box's default button, as Enter does
+        if (level) {
+            click(frmMathModel->btnLevel);
+            click(lstLevel->btnLevelRemove);
+        } else {
+            click(frmMathModel->btnModelRemove);
+            click(frmMathModel->btnModelSave);
+        }
+        QCOMPARE(boxes.seen().size(), 1);
+        QVERIFY2(boxes.seen().first().contains(QStringLiteral("Удалить")),
+                 qPrintable(boxes.seen().first()));
+        QCOMPARE(m_store->storedModels().size(), 1);
+        QCOMPARE(m_store->storedLevels(), levels);
     }
 
     void randomInput_data()

@@ -113,6 +113,9 @@ class StoreTransferTest : public QObject
                     row.insert(c.name, QJsonValue::Null);
                 row.insert(QStringLiteral("MODID"), key);
                 row.insert(QStringLiteral("LVLID"), level);
+                row.insert(QStringLiteral("LVLNUMBER"),
+                           level); // the level rules hold in import too
+                row.insert(QStringLiteral("LVLNAME"), QStringLiteral("L%1").arg(level));
                 rows.append(row);
             }
         }
