@@ -46,7 +46,8 @@ void BoxAnswerer::answer()
     const QList<QAbstractButton*> buttons = box->buttons();
     QAbstractButton* chosen = box->defaultButton();
     if (m_random && !buttons.isEmpty())
-        chosen = buttons[std::uniform_int_distribution<qsizetype>(0, buttons.size() - 1)(*m_random)];
+        chosen =
+            buttons[std::uniform_int_distribution<qsizetype>(0, buttons.size() - 1)(*m_random)];
     if (!chosen && !buttons.isEmpty())
         chosen = buttons.first();
     if (chosen)
