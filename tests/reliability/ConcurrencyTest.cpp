@@ -245,6 +245,7 @@ private Q_SLOTS:
                     level.insert(c.name, QJsonValue::Null);
                 level.insert("MODID", m);
                 level.insert("LVLID", l);
+                level.insert("LVLNUMBER", l);
                 level.insert("LVLNAME", "после");
                 level.insert("LVLTSKFLOWDIST", 0.1 * l);
                 levels.append(level);
