@@ -123,7 +123,8 @@ private Q_SLOTS:
         QTest::newRow("engine info") << KEROVA_ENGINE_TOOL << QStringList{"info"} << engine + lost;
         QTest::newRow("engine export")
             << KEROVA_ENGINE_TOOL << QStringList{"export"}
-            << engine + "Не удалось записать документ в стандартный вывод\n";
+            << engine +
+                   "Не удалось записать документ в стандартный вывод: No space left on device\n";
     }
     void fullOutputIsAnError()
     {
