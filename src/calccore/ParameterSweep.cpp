@@ -50,7 +50,7 @@ ParameterSweep::Outcome ParameterSweep::run(const SweepInput& input)
     }
     const int nX = pointCount(v.minX, v.maxX, v.stepX, "X");
     const int nY = pointCount(v.minY, v.maxY, v.stepY, "Y");
-    ResultGrid::checkSize(qint64(nX) + 1, qint64(nY) + 1);
+    ResultGrid::checkPoints(nX, nY);
     // Results of a calculation that does not complete carry no inputs.
     m_chart.setRecord(nullptr);
     m_table.setRecord(nullptr);

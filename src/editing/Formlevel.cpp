@@ -105,7 +105,7 @@ void TfrmLevel::createCostGroup()
     Label8 = label(GroupBox4, QStringLiteral("Label8"),
                    QStringLiteral("Затраты на эксплуатацию узла :"), 16, 80);
     Label9 = label(GroupBox4, QStringLiteral("Label9"),
-                   QStringLiteral("Ограничения эксплуатационных затапат :"), 16, 104);
+                   QStringLiteral("Ограничения эксплуатационных затрат :"), 16, 104);
     editLvlNodeCostDelay =
         edit(GroupBox4, QStringLiteral("editLvlNodeCostDelay"), QStringLiteral("LVLNODECOSTDELAY"),
              QStringLiteral("Потери при задержке"), 336, 16);

@@ -56,7 +56,7 @@ const std::vector<LevelRules::Range>& LevelRules::ranges()
         {QStringLiteral("LVLNODECOSTUSE"), QStringLiteral("Затраты на эксплуатацию узла"), 0, kNone,
          true},
         // Spelt as the editor's label shows it.
-        {QStringLiteral("LVLCOSTLIMIT"), QStringLiteral("Ограничения эксплуатационных затапат"), 0,
+        {QStringLiteral("LVLCOSTLIMIT"), QStringLiteral("Ограничения эксплуатационных затрат"), 0,
          kNone, false},
         {QStringLiteral("LVLNODECOSTDELAY_DCSINT"),
          QStringLiteral("Стоимость единицы интенсивности решения задач"), 0, kNone, true}};

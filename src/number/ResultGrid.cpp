@@ -4,6 +4,7 @@
 #include "number/Error.h"
 #include "number/OutOfMemoryError.h"
 
+#include <QLocale>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -32,20 +33,38 @@ void adviseHugePages([[maybe_unused]] const std::vector<double>& values)
 #endif
 }
 
+
+qint64 bytesOf(qint64 cols, qint64 rows)
+{
+    return std::max<qint64>(cols, 1) * std::max<qint64>(rows, 1) * qint64(sizeof(double));
+}
+
+// Mebibytes with one decimal rounded up, so that a refused size never reads
+// as the limit itself.
+QString mebibytes(qint64 bytes)
+{
+    const qint64 tenths = (bytes * 10 + (qint64(1) << 20) - 1) >> 20;
+    return QLocale().toString(double(tenths) / 10, 'f', tenths % 10 ? 1 : 0);
+}
+
+// "<what> слишком велика: …" with the size and the limit in bytes and mebibytes.
+QString tooLarge(const QString& what, qint64 bytes)
+{
+    const QLocale locale;
+    return QStringLiteral("%1 слишком велика: её значения заняли бы %2 байт (%3 МиБ) памяти, "
+                          "допускается не более %4 байт (%5 МиБ)")
+        .arg(what, locale.toString(bytes), mebibytes(bytes), locale.toString(ResultGrid::MaxBytes),
+             mebibytes(ResultGrid::MaxBytes));
+}
+
 } // namespace
 
 QString ResultGrid::refusal(qint64 cols, qint64 rows)
 {
-    const qint64 bytes =
-        std::max<qint64>(cols, 1) * std::max<qint64>(rows, 1) * qint64(sizeof(double));
+    const qint64 bytes = bytesOf(cols, rows);
     if (bytes <= MaxBytes)
         return QString();
-    return QStringLiteral("Таблица %1 × %2 слишком велика: её значения заняли бы %3 МиБ "
-                          "памяти, допускается не более %4 МиБ")
-        .arg(cols)
-        .arg(rows)
-        .arg(bytes >> 20)
-        .arg(MaxBytes >> 20);
+    return tooLarge(QStringLiteral("Таблица %1 × %2 ячеек").arg(cols).arg(rows), bytes);
 }
 
 void ResultGrid::checkSize(qint64 cols, qint64 rows)
@@ -53,6 +72,17 @@ void ResultGrid::checkSize(qint64 cols, qint64 rows)
     const QString text = refusal(cols, rows);
     if (!text.isEmpty())
         throw Error(text);
+}
+
+void ResultGrid::checkPoints(qint64 xPoints, qint64 yPoints)
+{
+    const qint64 bytes = bytesOf(xPoints + 1, yPoints + 1);
+    if (bytes > MaxBytes)
+        throw Error(tooLarge(QStringLiteral("Таблица результата %1 × %2 точек по X и Y")
+                                 .arg(xPoints)
+                                 .arg(yPoints),
+                             bytes) +
+                    QStringLiteral("; уменьшите диапазоны или увеличьте шаги"));
 }
 
 ResultGrid ResultGrid::resized(int cols, int rows) const

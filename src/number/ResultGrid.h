@@ -20,10 +20,14 @@ public:
     // Grids whose values would take more memory than this are refused.
     static constexpr qint64 MaxBytes = qint64(1) << 30;
 
-    // Why a grid of cols × rows is refused, naming its size; empty when it is not.
+    // Why a grid of cols × rows cells is refused, naming its size in cells
+    // and in bytes beside the limit; empty when it is not.
     static QString refusal(qint64 cols, qint64 rows);
     // Raises Error with the refusal, if any.
     static void checkSize(qint64 cols, qint64 rows);
+    // Raises Error when the table of a calculation of xPoints × yPoints
+    // points (with its row and column of headers) is refused, naming the points.
+    static void checkPoints(qint64 xPoints, qint64 yPoints);
 
     int colCount() const { return m_cols; }
     int rowCount() const { return m_rows; }

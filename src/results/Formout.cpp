@@ -19,12 +19,14 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <cfloat>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 TfrmOutput* frmOutput = nullptr;
@@ -52,7 +54,8 @@ struct Setting
     QString problem;
 };
 
-// The scale, a single-precision number.
+// The scale, a single-precision number from 0 (the largest value sets the
+// top of the axis) up.
 Setting readScale(const QString& text)
 {
     double value = 0;
@@ -60,12 +63,12 @@ Setting readScale(const QString& text)
         return {};
     if (!NumberFormat::tryReal(text, &value))
         return {true, 0, QStringLiteral("Неверное значение")};
-    if (std::fabs(value) > FLT_MAX)
+    if (value < 0 || value > FLT_MAX)
         return {true, 0, QStringLiteral("Значение вне допустимого диапазона")};
     return {true, static_cast<float>(value), {}};
 }
 
-// The spacing, a 32-bit integer.
+// The spacing, a whole number the chart holds in 16 bits, from 0 up.
 Setting readSpacing(const QString& text)
 {
     int value = 0;
@@ -73,14 +76,29 @@ Setting readSpacing(const QString& text)
         return {};
     if (!NumberFormat::tryInteger(text, &value))
         return {true, 0, QStringLiteral("Неверное значение")};
+    if (value < 0 || value > std::numeric_limits<qint16>::max())
+        return {true, 0, QStringLiteral("Значение вне допустимого диапазона")};
     return {true, double(value), {}};
 }
 
-// One box naming the field and what is wrong; the field takes the focus,
-// its text selected to be typed over.
-void refuse(QLineEdit* field, const QString& problem)
+// What a settings field accepts, for its refusals.
+QString accepted(const QLineEdit* field, const QLineEdit* scaleField)
 {
-    MessageService::show(problem + QStringLiteral(": ") + field->accessibleName(),
+    const QLocale locale;
+    if (field == scaleField)
+        return QStringLiteral(
+                   "допускается число от 0 до %1·10³⁸; 0 — верх оси по наибольшему значению")
+            .arg(locale.toString(3.4, 'f', 1));
+    return QStringLiteral("допускается целое число от 0 до %1")
+        .arg(locale.toString(std::numeric_limits<qint16>::max()));
+}
+
+// One box naming the field, what is wrong and what it accepts; the field
+// takes the focus, its text selected to be typed over.
+void refuse(QLineEdit* field, const QString& problem, const QString& range)
+{
+    MessageService::show(problem + QStringLiteral(": ") + field->accessibleName() +
+                             QStringLiteral(" (") + range + QStringLiteral(")"),
                          QStringLiteral("Результаты (диаграмма)"));
     field->selectAll();
     field->setFocus(Qt::OtherFocusReason);
@@ -193,7 +211,7 @@ void TfrmOutput::btnApplyClick()
     const Setting spacing = readSpacing(edtPixFactor->text());
     for (const auto& [setting, field] : {std::pair{&scale, edtScaleZ}, {&spacing, edtPixFactor}})
         if (!setting->problem.isEmpty()) {
-            refuse(field, setting->problem);
+            refuse(field, setting->problem, accepted(field, edtScaleZ));
             return;
         }
     if (scale.given)

@@ -6,6 +6,7 @@
 #include "calccore/TableBuffer.h"
 #include "number/ConvertError.h"
 #include "testutil/MessageRecorder.h"
+#include "testutil/LocaleScope.h"
 #include "testutil/StoreCheck.h"
 #include "testutil/TestRegistry.h"
 
@@ -451,8 +452,9 @@ private Q_SLOTS:
         QCOMPARE(table->colCount(), 1);
     }
 
-    // A grid whose values would take over 1 GiB is refused with its size named,
-    // before anything changes: the previous result stays whole.
+    // A grid whose values would take over 1 GiB is refused with its size named
+    // in points and in bytes visibly above the limit, before anything changes:
+    // the previous result stays whole.
     void tooLargeGridKeepsThePreviousResult()
     {
         QCOMPARE(sweep->run(SweepInput()), ParameterSweep::Outcome::Done);
@@ -460,14 +462,19 @@ private Q_SLOTS:
         SweepInput huge;
         huge.maxX = QStringLiteral("327680"); // 32767 points
         huge.minY = QStringLiteral("0");
-        huge.maxY = QStringLiteral("32767");
+        huge.maxY = QStringLiteral("4096");
         huge.stepY = QStringLiteral("1");
+        const LocaleScope russian(QLocale(QLocale::Russian, QLocale::Russia));
         try {
             sweep->run(huge);
-            QFAIL("a 32768 × 32768 grid was accepted");
+            QFAIL("a 32767 × 4096 calculation was accepted");
         } catch (const Error& e) {
-            QVERIFY2(e.message().startsWith(QStringLiteral("Таблица 32768 × 32768 слишком велика")),
-                     qPrintable(e.message()));
+            QCOMPARE(e.message(),
+                     QStringLiteral("Таблица результата 32767 × 4096 точек по X и Y слишком "
+                                    "велика: её значения заняли бы 1\u00A0073\u00A0872\u00A0896 байт "
+                                    "(1\u00A0024,2 МиБ) памяти, допускается не более "
+                                    "1\u00A0073\u00A0741\u00A0824 байт (1\u00A0024 МиБ); "
+                                    "уменьшите диапазоны или увеличьте шаги"));
         }
         QCOMPARE(row(0), header);
         QCOMPARE(table->rowCount(), 5);

@@ -386,7 +386,7 @@ private Q_SLOTS:
             << "-1" << whole.arg("Затраты на эксплуатацию узла", "0", "-1");
         QTest::newRow("cost limit below 0")
             << add << "DBEdit1"
-            << "-1" << real.arg("Ограничения эксплуатационных затапат", "-1");
+            << "-1" << real.arg("Ограничения эксплуатационных затрат", "-1");
         QTest::newRow("cost of intensity below 0")
             << add << "editLvlNodeCostDcsInt"
             << "-4" << whole.arg("Стоимость единицы интенсивности решения задач", "0", "-4");

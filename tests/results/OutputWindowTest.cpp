@@ -59,21 +59,36 @@ private Q_SLOTS:
         QTest::addColumn<QString>("box"); // empty: none
         const auto row = [](const char* name, const char* scale, const char* spacing, int choice,
                             double appliedScale, int appliedSpacing, bool threeD,
-                            const char* box = "") {
+                            const QString& box = {}) {
             QTest::newRow(name) << scale << spacing << choice << appliedScale << appliedSpacing
-                                << threeD << QString::fromUtf8(box);
+                                << threeD << box;
         };
         row("both, flat", "2,5", "12", 1, 2.5, 12, false);
         row("both, 3D", " 100 ", "3", 0, 100.0, 3, true);
         row("single precision", "0,1", "1", 1, double(0.1f), 1, false);
-        row("spacing low 16 bits", "1", "70000", 1, 1.0, 4464, false);
-        row("letters in the scale", "abc", "12", 0, -1.0, -1, false, "Неверное значение: Масштаб");
-        row("letters in the spacing", "5", "x", 0, -1.0, -1, false,
-            "Неверное значение: Разряженность");
-        row("full stop in a comma locale", "2.5", "1", 0, -1.0, -1, false,
-            "Неверное значение: Масштаб");
-        row("beyond single precision", "1e300", "1", 0, -1.0, -1, false,
-            "Значение вне допустимого диапазона: Масштаб");
+        const char* scaleRange = " (допускается число от 0 до 3,4·10³⁸; 0 — верх оси по наибольшему "
+                                 "значению)";
+        const char* spacingRange = " (допускается целое число от 0 до 32\u00A0767)";
+        const auto refused = [&](const char* name, const char* scale, const char* spacing,
+                                 const char* box, const char* range) {
+            row(name, scale, spacing, 0, -1.0, -1, false,
+                QString::fromUtf8(box) + QString::fromUtf8(range));
+        };
+        row("largest spacing", "1", "32767", 1, 1.0, 32767, false);
+        row("zero scale and spacing", "0", "0", 1, 0.0, 0, false);
+        refused("spacing beyond 16 bits", "1", "32768",
+                "Значение вне допустимого диапазона: Разряженность", spacingRange);
+        refused("negative spacing", "1", "-1", "Значение вне допустимого диапазона: Разряженность",
+                spacingRange);
+        refused("negative scale", "-5", "1", "Значение вне допустимого диапазона: Масштаб",
+                scaleRange);
+        refused("letters in the scale", "abc", "12", "Неверное значение: Масштаб", scaleRange);
+        refused("letters in the spacing", "5", "x", "Неверное значение: Разряженность",
+                spacingRange);
+        refused("full stop in a comma locale", "2.5", "1", "Неверное значение: Масштаб",
+                scaleRange);
+        refused("beyond single precision", "1e300", "1",
+                "Значение вне допустимого диапазона: Масштаб", scaleRange);
         row("both empty", "", " ", 0, -1.0, -1, true);
         row("empty scale only", "\t", "9", 1, -1.0, 9, false);
     }
@@ -104,7 +119,7 @@ private Q_SLOTS:
                  QVector<MessageRecorder::Box>({{box, QStringLiteral("Результаты (диаграмма)")}}));
         // The named field is ready to be typed over.
         QLineEdit* field =
-            box.endsWith(QStringLiteral("Масштаб")) ? window->edtScaleZ : window->edtPixFactor;
+            box.contains(QStringLiteral("Масштаб")) ? window->edtScaleZ : window->edtPixFactor;
         QCOMPARE(field->selectedText(), field->text());
     }
 
