@@ -166,6 +166,11 @@ void TfrmExecute::createControls()
         radioGroup(gbxCalcValue, QStringLiteral("rgrCalcType"), QStringLiteral("Тип"),
                    captions(ParameterSweep::CalcTypeCount, &ParameterSweep::calcTypeCaption),
                    initial.calcType, {16, 16, 241, 89});
+    // No formula gives the efficiency: offered as the system names it, never choosable.
+    QRadioButton* efficiency = rgrCalcType->button(static_cast<int>(Quantity::Efficiency));
+    efficiency->setEnabled(false);
+    efficiency->setToolTip(QStringLiteral("эта величина не вычисляется"));
+    efficiency->setAccessibleDescription(efficiency->toolTip());
     Label9 = label(gbxCalcValue, QStringLiteral("Label9"), QStringLiteral("уровень"), 272, 24);
     edtCalcLevel = new QLineEdit(SweepInput::initialText(SweepField::CalcLevel), gbxCalcValue);
     placeEdit(edtCalcLevel, QStringLiteral("edtCalcLevel"),
