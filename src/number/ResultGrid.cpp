@@ -33,7 +33,6 @@ void adviseHugePages([[maybe_unused]] const std::vector<double>& values)
 #endif
 }
 
-
 qint64 bytesOf(qint64 cols, qint64 rows)
 {
     return std::max<qint64>(cols, 1) * std::max<qint64>(rows, 1) * qint64(sizeof(double));

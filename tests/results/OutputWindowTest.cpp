@@ -66,8 +66,9 @@ private Q_SLOTS:
         row("both, flat", "2,5", "12", 1, 2.5, 12, false);
         row("both, 3D", " 100 ", "3", 0, 100.0, 3, true);
         row("single precision", "0,1", "1", 1, double(0.1f), 1, false);
-        const char* scaleRange = " (допускается число от 0 до 3,4·10³⁸; 0 — верх оси по наибольшему "
-                                 "значению)";
+        const char* scaleRange =
+            " (допускается число от 0 до 3,4·10³⁸; 0 — верх оси по наибольшему "
+            "значению)";
         const char* spacingRange = " (допускается целое число от 0 до 32\u00A0767)";
         const auto refused = [&](const char* name, const char* scale, const char* spacing,
                                  const char* box, const char* range) {
