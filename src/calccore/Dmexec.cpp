@@ -17,7 +17,7 @@ struct ColumnInfo
 };
 
 // Indexed by TdmExecute::Column.
-constexpr std::array<ColumnInfo, 9> kColumns{{
+constexpr std::array<ColumnInfo, 10> kColumns{{
     {"LvlNodeAmount", true},
     {"LvlTskDcsTime", true},
     {"LvlTskFlowInt", true},
@@ -27,6 +27,7 @@ constexpr std::array<ColumnInfo, 9> kColumns{{
     {"LvlCostLimit", false},
     {"RTLvlNodeAmount", false},
     {"LvlNodeCostDelay_DcsInt", true},
+    {"LvlNodeCostDelay_DcsInt2", false},
 }};
 
 const QStringList kSelectedColumns{QStringLiteral("MODID"),
@@ -43,7 +44,8 @@ const QStringList kSelectedColumns{QStringLiteral("MODID"),
                                    QStringLiteral("LVLIDHIER"),
                                    QStringLiteral("RTLVLNODEAMOUNT"),
                                    QStringLiteral("LVLCOSTLIMIT"),
-                                   QStringLiteral("LVLNODECOSTDELAY_DCSINT")};
+                                   QStringLiteral("LVLNODECOSTDELAY_DCSINT"),
+                                   QStringLiteral("LVLNODECOSTDELAY_DCSINT2")};
 
 } // namespace
 
@@ -67,7 +69,7 @@ void TdmExecute::defineQuery()
         "SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, LVLTSKDCSTIME, LVLTSKFLOWINT, "
         "LVLTSKFLOWDIST, "
         "LVLNODECOSTDELAY, LVLNODECOSTUSE, MODIDHIER, LVLIDHIER,  RTLVLNODEAMOUNT, LVLCOSTLIMIT, "
-        "LVLNODECOSTDELAY_DCSINT"));
+        "LVLNODECOSTDELAY_DCSINT, LVLNODECOSTDELAY_DCSINT2"));
     qryExecLevel.appendSql(QStringLiteral("FROM MATHLEVEL Mathlevel"));
     qryExecLevel.appendSql(QStringLiteral("WHERE MODID = :MODID"));
     qryExecLevel.appendSql(QStringLiteral("ORDER BY LVLNUMBER"));

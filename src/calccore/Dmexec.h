@@ -97,6 +97,7 @@ private:
         CostLimit,
         RTNodeAmount,
         NodeCostDelayDcsInt,
+        NodeCostDelayDcsInt2, // no formula reads it; read for listings
         ColumnCount
     };
     // A column is held as an integer or as a real by its type; the other slot stays unused.

@@ -24,7 +24,8 @@ QString levelLine(int k, const ModelLevels::Level& level)
 const QList<ModelLevels::Parameter>& ModelLevels::parameters()
 {
     // The seven parameters the sweep can vary, captioned as in its radio
-    // groups, then the cost that only the performance formula reads.
+    // groups, then the cost that only the performance formula reads and the
+    // coefficient the level editor keeps, which no formula reads.
     static const QList<Parameter> all{
         {Indicator::caption(0), QStringLiteral("LvlTskDcsTime")},
         {Indicator::caption(1), QStringLiteral("LvlTskFlowInt")},
@@ -35,6 +36,8 @@ const QList<ModelLevels::Parameter>& ModelLevels::parameters()
         {Indicator::caption(6), QStringLiteral("LvlNodeAmount")},
         {QStringLiteral("Стоимость единицы интенсивности решения задач"),
          QStringLiteral("LvlNodeCostDelay_DcsInt")},
+        {QStringLiteral("Коэффициент потерь на одну задачу"),
+         QStringLiteral("LvlNodeCostDelay_DcsInt2")},
     };
     return all;
 }

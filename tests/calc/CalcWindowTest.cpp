@@ -672,7 +672,7 @@ private Q_SLOTS:
         QCOMPARE(listing().first(), QStringLiteral("Модель: Тестовая"));
         QVERIFY(listing().contains(QStringLiteral("Коэффициент разряжения потока задач: 0,3")));
         QVERIFY(listing().contains(QStringLiteral("Интенсивность потока задач: не задано")));
-        QCOMPARE(listing().size(), 1 + 3 * (3 + 8));
+        QCOMPARE(listing().size(), 1 + 3 * (3 + 9));
         chooseModel(2);
         w()->btnParam->click();
         QCOMPARE(listing().first(), QStringLiteral("Модель: Региональная сеть"));

@@ -179,14 +179,16 @@ private Q_SLOTS:
         const QStringList lines = f->dm.model().listing();
         const QStringList again = f->dm.readModel(1).listing();
         QLocale::setDefault(QLocale::c());
-        QCOMPARE(lines.size(), 1 + 2 * (3 + 8));
+        QCOMPARE(lines.size(), 1 + 2 * (3 + 9));
         QCOMPARE(lines.mid(0, 4),
                  (QStringList{"Модель: Региональная сеть", "", "Уровень 1: Уровень 1", ""}));
         QVERIFY(lines.contains(QStringLiteral("Коэффициент разряжения потока задач: 0,25")));
-        QCOMPARE(lines.mid(13, 4), (QStringList{"Уровень 2: Уровень 3 (номер 3)", "",
+        QCOMPARE(lines.mid(14, 4), (QStringList{"Уровень 2: Уровень 3 (номер 3)", "",
                                                 "Интенсивность потока решения задач: 1",
                                                 "Интенсивность потока задач: не задано"}));
-        QCOMPARE(lines.last(), QStringLiteral("Стоимость единицы интенсивности решения задач: 1"));
+        QCOMPARE(lines.mid(lines.size() - 2),
+                 (QStringList{"Стоимость единицы интенсивности решения задач: 1",
+                              "Коэффициент потерь на одну задачу: не задано"}));
         QVERIFY(lines.contains(QStringLiteral("Количество узлов: 7")));
         QCOMPARE(again, lines);
         QVERIFY(!f->dm.active());
@@ -228,7 +230,7 @@ private Q_SLOTS:
         QCOMPARE(sql[2], QStringLiteral("WHERE MODID = :MODID"));
         QCOMPARE(sql[3], QStringLiteral("ORDER BY LVLNUMBER"));
         QVERIFY(f->dm.qryExecLevel.cachedUpdates());
-        QCOMPARE(f->dm.UpdateSQL1.ModifySQL.size(), 2 + 15 + 3);
+        QCOMPARE(f->dm.UpdateSQL1.ModifySQL.size(), 2 + 16 + 3);
         QCOMPARE(f->dm.UpdateSQL1.ModifySQL.last(), QStringLiteral("  LVLID = :OLD_LVLID"));
     }
 };
