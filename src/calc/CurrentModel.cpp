@@ -2,6 +2,7 @@
 #include "calc/CurrentModel.h"
 
 #include "engine/Field.h"
+#include "engine/ModelName.h"
 #include "store/Dmstruct.h"
 
 CurrentModel CurrentModel::read()
@@ -21,7 +22,8 @@ CurrentModel CurrentModel::read()
 
 QString CurrentModel::caption() const
 {
-    return QStringLiteral("Модель: ") + (present ? name : QStringLiteral("не выбрана"));
+    return QStringLiteral("Модель: ") +
+           (present ? ModelName::labelled(name, key) : QStringLiteral("не выбрана"));
 }
 
 QString CurrentModel::missing() const

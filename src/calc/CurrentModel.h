@@ -15,7 +15,7 @@ struct CurrentModel
 
     // The current row of the structure module's model list as it is now.
     static CurrentModel read();
-    // The window's model line: «Модель: NAME», or «Модель: не выбрана».
+    // The window's model line: «Модель: NAME (ключ N)», or «Модель: не выбрана».
     QString caption() const;
     // What the user has to do before a calculation when there is no key: save
     // the model, or choose or add one.

@@ -3,6 +3,7 @@
 
 #include "calccore/Indicator.h"
 #include "calccore/ParameterSweep.h"
+#include "engine/ModelName.h"
 #include "number/NumberFormat.h"
 
 #include <QLocale>
@@ -46,7 +47,7 @@ QStringList CalculationRecord::lines() const
     QStringList all{
         QStringLiteral("Расчет: %1").arg(time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
         QStringLiteral("Хранилище: %1").arg(storeTarget),
-        QStringLiteral("Модель: %1 (ключ %2)").arg(model.name).arg(model.modelId),
+        QStringLiteral("Модель: ") + ModelName::labelled(model.name, model.modelId),
         axisLine(QStringLiteral("Х"), itemX, xName, v.minX, v.maxX, v.stepX, v.levelX),
         axisLine(QStringLiteral("Y"), itemY, yName, v.minY, v.maxY, v.stepY, v.levelY),
         QStringLiteral("Вычисляемая величина: %1; уровень %2")

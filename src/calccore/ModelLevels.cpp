@@ -2,6 +2,7 @@
 #include "calccore/ModelLevels.h"
 
 #include "calccore/Indicator.h"
+#include "engine/ModelName.h"
 #include "number/NumberFormat.h"
 
 namespace {
@@ -44,7 +45,7 @@ const QList<ModelLevels::Parameter>& ModelLevels::parameters()
 
 QStringList ModelLevels::listing() const
 {
-    QStringList lines{QStringLiteral("Модель: ") + name};
+    QStringList lines{QStringLiteral("Модель: ") + ModelName::labelled(name, modelId)};
     if (levels.isEmpty())
         lines << QString() << QStringLiteral("Уровней нет");
     for (int k = 1; k <= count(); ++k) {

@@ -33,7 +33,7 @@ struct ModelLevels
 
     // The level parameters the calculation reads or sweeps, in listing order.
     static const QList<Parameter>& parameters();
-    // The listing: "Модель: NAME"; then for each level an empty line,
+    // The listing: "Модель: NAME (ключ N)"; then for each level an empty line,
     // "Уровень k: NAME" (with the stored number in brackets when it is not k),
     // an empty line and one line per parameter, "caption: value", the value
     // in the user's locale ("не задано" when empty).

@@ -4,6 +4,7 @@
 #include "calc/Frmexec.h"
 #include "editing/Formlevel.h"
 #include "editing/Listlevel.h"
+#include "engine/ModelName.h"
 #include "number/Handler.h"
 #include "store/Dmcom.h"
 #include "store/Dmstruct.h"
@@ -143,12 +144,14 @@ void TfrmMathModel::btnModelRemoveClick()
     models.remove();
 }
 
-// «модель «NAME»», or the kind alone with "без наименования" for a model without a name.
+// «модель «NAME» (ключ N)»: the kind, then the current model as the user knows it.
 QString TfrmMathModel::modelName(const QString& kind) const
 {
-    const QString name = dmStructure->tblModel.fieldByName(QStringLiteral("MODNAME")).asString();
-    return name.isEmpty() ? kind + QStringLiteral(" без наименования")
-                          : QStringLiteral("%1 «%2»").arg(kind, name);
+    DataSet& models = dmStructure->tblModel;
+    const Field key = models.fieldByName(QStringLiteral("MODID"));
+    return kind + QLatin1Char(' ') +
+           ModelName::quoted(models.fieldByName(QStringLiteral("MODNAME")).asString(),
+                             key.isNull() ? std::nullopt : std::optional(key.asInteger()));
 }
 
 void TfrmMathModel::btnModelRefreshClick()
@@ -214,6 +217,8 @@ void TfrmMathModel::btnLevelClick()
         return;
     dmStructure->LevelModelID = model;
     lstLevel->ModelID = model;
+    lstLevel->setWindowTitle(
+        QStringLiteral("Уровни %1[*]").arg(modelName(QStringLiteral("модели"))));
     if (reload)
         lstLevel->FormShow();
     lstLevel->show();

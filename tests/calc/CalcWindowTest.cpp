@@ -640,14 +640,13 @@ private Q_SLOTS:
         setRange(QStringLiteral("40"), QStringLiteral("20"));
         chooseModel(3 - model);
         chooseModel(model);
-        QCOMPARE(w()->lblModel->text(), QStringLiteral("Модель: ") + name);
+        const QString named = QStringLiteral("Модель: %1 (ключ %2)").arg(name).arg(model);
+        QCOMPARE(w()->lblModel->text(), named);
         w()->btnCalc->click();
         const QStringList together = cells();
         const QList<double> values = chartValues();
-        QCOMPARE(frmTblOut->inputLines().value(2),
-                 QStringLiteral("Модель: %1 (ключ %2)").arg(name).arg(model));
-        QCOMPARE(listing().mid(0, 3),
-                 (QStringList{QStringLiteral("Модель: ") + name, QString(), firstLevel}));
+        QCOMPARE(frmTblOut->inputLines().value(2), named);
+        QCOMPARE(listing().mid(0, 3), (QStringList{named, QString(), firstLevel}));
         for (const char* table : {"MATHLEVEL", "MATHMODEL"})
             QVERIFY_STORE(levels->store->exec(QStringLiteral("DELETE FROM %1 WHERE MODID <> %2")
                                                   .arg(QLatin1String(table))
@@ -669,19 +668,19 @@ private Q_SLOTS:
         createWindows();
         MessageRecorder messages;
         w()->btnParam->click();
-        QCOMPARE(listing().first(), QStringLiteral("Модель: Тестовая"));
+        QCOMPARE(listing().first(), QStringLiteral("Модель: Тестовая (ключ 1)"));
         QVERIFY(listing().contains(QStringLiteral("Коэффициент разряжения потока задач: 0,3")));
         QVERIFY(listing().contains(QStringLiteral("Интенсивность потока задач: не задано")));
         QCOMPARE(listing().size(), 1 + 3 * (3 + 9));
         chooseModel(2);
         w()->btnParam->click();
-        QCOMPARE(listing().first(), QStringLiteral("Модель: Региональная сеть"));
+        QCOMPARE(listing().first(), QStringLiteral("Модель: Региональная сеть (ключ 2)"));
         chooseModel(1);
         w()->btnCalc->click();
-        QCOMPARE(listing().first(), QStringLiteral("Модель: Тестовая"));
+        QCOMPARE(listing().first(), QStringLiteral("Модель: Тестовая (ключ 1)"));
         chooseModel(2);
         w()->btnParam->click();
-        QCOMPARE(listing().first(), QStringLiteral("Модель: Тестовая"));
+        QCOMPARE(listing().first(), QStringLiteral("Модель: Тестовая (ключ 1)"));
         QVERIFY(frmShowParam->isVisible());
         frmShowParam->btnOK->click();
         QVERIFY(frmShowParam->isHidden());

@@ -180,8 +180,8 @@ private Q_SLOTS:
         const QStringList again = f->dm.readModel(1).listing();
         QLocale::setDefault(QLocale::c());
         QCOMPARE(lines.size(), 1 + 2 * (3 + 9));
-        QCOMPARE(lines.mid(0, 4),
-                 (QStringList{"Модель: Региональная сеть", "", "Уровень 1: Уровень 1", ""}));
+        QCOMPARE(lines.mid(0, 4), (QStringList{"Модель: Региональная сеть (ключ 1)", "",
+                                               "Уровень 1: Уровень 1", ""}));
         QVERIFY(lines.contains(QStringLiteral("Коэффициент разряжения потока задач: 0,25")));
         QCOMPARE(lines.mid(14, 4), (QStringList{"Уровень 2: Уровень 3 (номер 3)", "",
                                                 "Интенсивность потока решения задач: 1",

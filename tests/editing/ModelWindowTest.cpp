@@ -125,6 +125,7 @@ private Q_SLOTS:
         if (listed == 0)
             return;
         QCOMPARE(lstLevel->ModelID, listed);
+        QCOMPARE(lstLevel->windowTitle(), QStringLiteral("Уровни модели «n» (ключ 2)[*]"));
         QCOMPARE(dmStructure->tblModel.fieldByName(QStringLiteral("MODNAME")).asString(), name);
         QCOMPARE(f->column(lstLevel->DBGrid1, 1), QStringList{});
     }
@@ -200,8 +201,9 @@ private Q_SLOTS:
         QCOMPARE(models.fieldByName(QStringLiteral("MODID")).asInteger(), key);
         QCOMPARE(frmMathModel->DBGrid1->currentIndex().row(), models.recNo());
         QCOMPARE(CurrentModel::read().key, std::optional<int>(key));
-        QCOMPARE(frmExecute->lblModel->text(), "Модель: " + name);
-        QCOMPARE(frmExecute->lblModel->accessibleName(), "Модель: " + name);
+        const QString named = QStringLiteral("Модель: %1 (ключ %2)").arg(name).arg(key);
+        QCOMPARE(frmExecute->lblModel->text(), named);
+        QCOMPARE(frmExecute->lblModel->accessibleName(), named);
     }
 
     // The refused save gives its key back: the next one stores under it.
@@ -451,10 +453,10 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("models");
         QTest::addColumn<QStringList>("levels");
         QTest::newRow("Да") << 1 << Answer::Yes
-                            << QStringList{"Удалить модель «m2» и её уровни (2)?"}
+                            << QStringList{"Удалить модель «m2» (ключ 2) и её уровни (2)?"}
                             << QStringList{"1:m1", "3:m3"} << QStringList{"1/1"};
         QTest::newRow("Нет") << 1 << Answer::No
-                             << QStringList{"Удалить модель «m2» и её уровни (2)?"}
+                             << QStringList{"Удалить модель «m2» (ключ 2) и её уровни (2)?"}
                              << QStringList{"1:m1", "2:m2", "3:m3"}
                              << QStringList{"1/1", "2/1", "2/2"};
         QTest::newRow("no levels, no question")

@@ -78,7 +78,7 @@ private Q_SLOTS:
 
         frmMathModel->btnCalc->click();
         QVERIFY(frmExecute->isVisible());
-        QCOMPARE(frmExecute->lblModel->text(), QStringLiteral("Модель: Тестовая"));
+        QCOMPARE(frmExecute->lblModel->text(), QStringLiteral("Модель: Тестовая (ключ 1)"));
         frmExecute->btnCalc->click();
         QCOMPARE(f->messages.count(), 0);
         QVERIFY2(f->errors.count() == 0, qPrintable(f->errors.texts().join(QLatin1Char('|'))));
