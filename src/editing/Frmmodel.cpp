@@ -11,6 +11,7 @@
 #include "toolkit/Anchors.h"
 #include "toolkit/DBGrid.h"
 #include "toolkit/DesignControls.h"
+#include "toolkit/EmptyGridHint.h"
 #include "toolkit/HeldBackChanges.h"
 #include "toolkit/QuestionService.h"
 
@@ -27,6 +28,11 @@ TfrmMathModel::TfrmMathModel(QWidget* parent) : TForm(parent)
     createControls();
     connectHandlers();
     m_heldBack = new HeldBackChanges(this, dmStructure->tblModel, lblHeldBack);
+    m_noModels = new EmptyGridHint(
+        DBGrid1, QStringLiteral("lblNoModels"),
+        QStringLiteral("Моделей нет. «Добавить» начинает новую модель; пример «Тестовая» "
+                       "загружает команда «kerova-engine demo»."),
+        [] { return dmStructure->tblModel.active(); });
 }
 
 void TfrmMathModel::createControls()

@@ -4,6 +4,7 @@
 #include "toolkit/TForm.h"
 
 class DBGrid;
+class EmptyGridHint;
 class HeldBackChanges;
 class QLabel;
 class QPushButton;
@@ -54,6 +55,7 @@ private:
     QString modelName(const QString& kind) const;
 
     HeldBackChanges* m_heldBack;
+    EmptyGridHint* m_noModels;
 };
 
 extern TfrmMathModel* frmMathModel;

@@ -92,7 +92,9 @@ void Database::openSqlite(OpenMode mode)
     const bool provision =
         missing && m_definition.isDefault && (mode == OpenMode::Normal || mode == OpenMode::Read);
     if (missing && !provision && !creates)
-        throw EngineError(QStringLiteral("файл базы данных не найден"));
+        throw EngineError(QStringLiteral("файл базы данных не найден; создайте хранилище "
+                                         "командой «kerova-engine init %1»")
+                              .arg(m_alias));
     if (missing && mode == OpenMode::Create)
         SqliteStoreFile::createPrivate(path);
     else if (missing)

@@ -130,6 +130,23 @@ private Q_SLOTS:
         QCOMPARE(f->column(lstLevel->DBGrid1, 1), QStringList{});
     }
 
+    // An empty store says in the grid how to get a model; the line goes as a
+    // row appears and comes back when the new row is dropped.
+    void emptyStoreTellsHowToGetAModel()
+    {
+        f->start();
+        const auto* hint = frmMathModel->findChild<QLabel*>(QStringLiteral("lblNoModels"));
+        QVERIFY(hint && hint->isVisible());
+        QVERIFY(hint->text().contains(QStringLiteral("«kerova-engine demo»")));
+        QCOMPARE(hint->accessibleName(), hint->text());
+        const QList<std::pair<QStringList, bool>> road{
+            {{"add"}, false}, {{"cancel"}, true}, {{"add", "type n", "save"}, false}};
+        for (const auto& [steps, shown] : road) {
+            act(steps);
+            QCOMPARE(hint->isVisible(), shown);
+        }
+    }
+
     void addNameSaveStoresUnderTheNextKey()
     {
         f->store->addModel(1);

@@ -618,7 +618,8 @@ private Q_SLOTS:
         QVERIFY2(
             run.err.contains(
                 QStringLiteral("MODEL (sqlite:%1; хранилище по умолчанию, ").arg(defaultStore())) &&
-                run.err.contains(QStringLiteral("нет): файл базы данных не найден")),
+                run.err.contains(QStringLiteral("нет): файл базы данных не найден; создайте "
+                                                "хранилище командой «kerova-engine init MODEL»")),
             qPrintable(run.err));
         QVERIFY(!QFileInfo::exists(file(QStringLiteral("data"))));
         QCOMPARE(fingerprint(QStringLiteral("SHARED"), env), before);
