@@ -84,13 +84,15 @@ void insertRows(Database& db, const Schema::Table& table, const QJsonArray& rows
 } // namespace
 
 void StoreWriter::write(Database& db, const StoreContent& content, bool replace,
-                        const Check& beforeCommit)
+                        const Check& beforeCommit, const Check& fit)
 {
     db.startTransaction();
     try {
         takeStore(db);
         prepareTables(db);
         requireEmpty(db, replace);
+        if (fit)
+            fit(db);
         const std::vector<Schema::Table>& tables = Schema::tables();
         for (std::size_t t = 0; t < tables.size() && t < content.tables.size(); ++t)
             insertRows(db, tables[t], content.tables[t]);

@@ -15,7 +15,9 @@ class Database;
 // set, which empties both tables first, again in the same transaction. The
 // store is taken for the whole write: a second writer waits for it to end.
 // A check, when given, runs after the rows are written and before the commit:
-// raising there rolls everything back.
+// raising there rolls everything back. The store found fit (taken, its tables
+// fitting, empty or to be replaced), fit is told so before the first row is
+// written: a command announces its write only then.
 class StoreWriter
 {
 public:
@@ -23,5 +25,5 @@ public:
     static constexpr qint64 kLockKey = 0x4B45524F5641;
     using Check = std::function<void(Database&)>;
     static void write(Database& db, const StoreContent& content, bool replace,
-                      const Check& beforeCommit = {});
+                      const Check& beforeCommit = {}, const Check& fit = {});
 };

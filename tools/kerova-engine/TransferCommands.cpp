@@ -80,10 +80,11 @@ int TransferCommands::importStore(const CommandLine& line)
     }
     Database db(line.alias());
     db.open(Database::OpenMode::CreateOnCommit);
-    QTextStream(stderr) << "Документ проверен (" << counts(content) << "); запись в "
-                        << storeName(db) << Qt::endl;
     onStore(db, [&] {
-        StoreWriter::write(db, content, line.replace());
+        StoreWriter::write(db, content, line.replace(), {}, [&](Database&) {
+            QTextStream(stderr) << "Документ проверен (" << counts(content) << "); запись в "
+                                << storeName(db) << Qt::endl;
+        });
         return true;
     });
     StandardOutput::write(
