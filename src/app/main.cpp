@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/AppCommandLine.h"
 #include "editing/Startup.h"
+#include "toolkit/WindowPlaces.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -16,5 +17,6 @@ int main(int argc, char** argv)
     // The icon of the installed theme; run from the build folder, the built-in copy.
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(KEROVA_APP_ID),
                                                  QIcon(QStringLiteral(":/icons/kerova.svg"))));
+    WindowPlaces::setEnabled(true);
     return Startup::run(argc, argv);
 }

@@ -2,6 +2,7 @@
 #include "toolkit/TForm.h"
 
 #include "number/Handler.h"
+#include "toolkit/WindowPlaces.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -21,6 +22,10 @@ void TForm::setVisible(bool visible)
         raise();
         activateWindow();
         return;
+    }
+    if (visible && !m_placed) {
+        WindowPlaces::restore(this);
+        m_placed = true;
     }
     QWidget::setVisible(visible);
 }
@@ -47,6 +52,7 @@ void TForm::showEvent(QShowEvent* event)
 void TForm::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
+    WindowPlaces::keep(this);
     if (!event->spontaneous())
         runHandler([this] { FormHide(); });
 }

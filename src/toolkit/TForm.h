@@ -5,7 +5,8 @@
 
 // Base of every window: closing hides it (the object lives on), the show
 // handler FormShow runs only when a hidden window becomes visible, and
-// showing a window that is already visible brings it to the front.
+// showing a window that is already visible brings it to the front. A window
+// opens at the place and size it had in the last run (WindowPlaces).
 class TForm : public QWidget
 {
     Q_OBJECT
@@ -33,4 +34,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Whether the window has taken its kept place (at its first showing).
+    bool m_placed = false;
 };

@@ -4,10 +4,14 @@
 #include "testutil/TestRegistry.h"
 #include "toolkit/Application.h"
 #include "toolkit/TForm.h"
+#include "toolkit/WindowPlaces.h"
 
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <memory>
 
 namespace {
 
@@ -54,6 +58,42 @@ class FormTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // A window opens where and as large as it was left in the last run (one
+    // object per run here); never left, or with the places off, at its design place.
+    void windowOpensWhereItWasLeft_data()
+    {
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("kept") << true;
+        QTest::newRow("off") << false;
+    }
+    void windowOpensWhereItWasLeft()
+    {
+        QFETCH(bool, enabled);
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(QStringLiteral("kerova"), QStringLiteral("kerova")).clear();
+        WindowPlaces::setEnabled(enabled);
+        const QRect design(40, 50, 300, 200);
+        const QRect left(120, 90, 420, 260);
+        const auto open = [&design] {
+            auto form = std::make_unique<CountingForm>();
+            form->setObjectName(QStringLiteral("frmPlaced"));
+            form->setDesignGeometry(design.x(), design.y(), design.width(), design.height());
+            form->show();
+            return form;
+        };
+        auto first = open();
+        QCOMPARE(first->size(), design.size());
+        const QPoint designPlace = first->pos();
+        first->setGeometry(left);
+        const QPoint leftPlace = first->pos();
+        first->close();
+        first.reset();
+        auto second = open();
+        QCOMPARE(second->size(), enabled ? left.size() : design.size());
+        QCOMPARE(second->pos(), enabled ? leftPlace : designPlace);
+        WindowPlaces::setEnabled(false);
+    }
+
     void showHandlerRunsOnlyWhenAHiddenWindowBecomesVisible()
     {
         CountingForm form;
