@@ -4,6 +4,7 @@
 #include "engine/AbortError.h"
 #include "engine/DataSet.h"
 #include "toolkit/DeferredError.h"
+#include "toolkit/TabLeavesGrid.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -221,14 +222,10 @@ void DBGrid::leave(bool next)
 // and from a cell's editor alike (whose own handling would take it as Tab).
 bool DBGrid::leavesOnCtrlTab(QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-    if (!tab || !(key->modifiers() & Qt::ControlModifier))
-        return false;
-    leave(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
-    return true;
+    const std::optional<bool> forwards = TabLeavesGrid::ctrlTabForwards(event);
+    if (forwards)
+        leave(*forwards);
+    return forwards.has_value();
 }
 
 bool DBGrid::event(QEvent* event)

@@ -16,13 +16,21 @@ void TabLeavesGrid::install(QAbstractItemView* grid)
 // on as that plain Tab.
 bool TabLeavesGrid::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress)
+    if (!ctrlTabForwards(event))
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
-    const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-    if (!tab || !(key->modifiers() & Qt::ControlModifier))
-        return false;
     QKeyEvent plain(QEvent::KeyPress, key->key(), key->modifiers() & ~Qt::ControlModifier);
     QCoreApplication::sendEvent(watched, &plain);
     return true;
+}
+
+std::optional<bool> TabLeavesGrid::ctrlTabForwards(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return std::nullopt;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+    if (!tab || !(key->modifiers() & Qt::ControlModifier))
+        return std::nullopt;
+    return key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
 }

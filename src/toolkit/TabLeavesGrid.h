@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <optional>
 
 class QAbstractItemView;
 
@@ -13,6 +14,10 @@ class TabLeavesGrid : public QObject
     Q_OBJECT
 public:
     static void install(QAbstractItemView* grid);
+    // For a press of Ctrl+Tab, whether it goes forwards (Ctrl+Shift+Tab goes
+    // backwards); nothing for any other event. Widgets do not take it as a
+    // focus key, so grids that leave on it recognise it here.
+    static std::optional<bool> ctrlTabForwards(const QEvent* event);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
