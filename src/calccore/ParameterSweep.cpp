@@ -35,52 +35,77 @@ QString ParameterSweep::calcTypeCaption(int item)
 
 ParameterSweep::Outcome ParameterSweep::run(const SweepInput& input)
 {
+    const Outcome outcome = prepare(input);
+    if (outcome == Outcome::Done) {
+        compute();
+        complete();
+    }
+    return outcome;
+}
+
+ParameterSweep::Outcome ParameterSweep::prepare(const SweepInput& input)
+{
     m_formulas.LastLevel = 2;
     m_xName.clear();
     m_yName.clear();
-    SweepInput::Values v{};
-    if (refuse(input.read(&v)))
+    m_input = input;
+    m_values = {};
+    if (refuse(input.read(&m_values)))
         return Outcome::InvalidInput;
-    const QDateTime started = QDateTime::currentDateTime();
+    m_started = QDateTime::currentDateTime();
     m_dm.close();
     m_dm.open();
-    if (refuse(SweepCheck::check(input, v, m_dm.model()))) {
+    if (refuse(SweepCheck::check(input, m_values, m_dm.model()))) {
         m_dm.close();
         return Outcome::InvalidInput;
     }
-    const int nX = pointCount(v.minX, v.maxX, v.stepX, "X");
-    const int nY = pointCount(v.minY, v.maxY, v.stepY, "Y");
-    ResultGrid::checkSize(qint64(nX) + 1, qint64(nY) + 1);
+    m_nX = pointCount(m_values.minX, m_values.maxX, m_values.stepX, "X");
+    m_nY = pointCount(m_values.minY, m_values.maxY, m_values.stepY, "Y");
+    ResultGrid::checkSize(qint64(m_nX) + 1, qint64(m_nY) + 1);
+    return Outcome::Done;
+}
+
+bool ParameterSweep::compute(Progress* progress)
+{
     // Results of a calculation that does not complete carry no inputs.
     m_chart.setRecord(nullptr);
     m_table.setRecord(nullptr);
     // The grid keeps at least one column and one row; the chart gets no points then.
-    m_table.resize(nX + 1, nY + 1);
+    m_table.resize(m_nX + 1, m_nY + 1);
     m_chart.FinishData(SweepChart::ValuesKind);
-    m_chart.StartData(SweepChart::ValuesKind, nY, nX);
+    m_chart.StartData(SweepChart::ValuesKind, m_nY, m_nX);
     m_columns.clear();
-    m_failures = PointMarks(nX, nY);
+    m_failures = PointMarks(m_nX, m_nY);
     m_titleSent = false;
-    for (int iy = 0; iy < nY; ++iy)
-        sweepRow(input, v, iy, nX);
+    for (int iy = 0; iy < m_nY; ++iy) {
+        if (progress && progress->stop.load(std::memory_order_relaxed))
+            return false;
+        sweepRow(m_input, m_values, iy, m_nX);
+        if (progress)
+            progress->done.fetch_add(m_nX, std::memory_order_relaxed);
+    }
+    return true;
+}
+
+void ParameterSweep::complete()
+{
     m_chart.TitleText(SweepChart::XTitleSlot, m_xName);
     m_table.setXName(m_xName);
     m_table.setYName(m_yName);
     m_dm.close();
-    m_record = {.values = v,
-                .itemX = input.itemX,
-                .itemY = input.itemY,
-                .calcType = input.calcType,
+    m_record = {.values = m_values,
+                .itemX = m_input.itemX,
+                .itemY = m_input.itemY,
+                .calcType = m_input.calcType,
                 .xName = m_xName,
                 .yName = m_yName,
                 .storeTarget = storeTarget(),
                 .model = m_dm.model(),
-                .time = started,
-                .pointCount = qint64(nX) * nY,
+                .time = m_started,
+                .pointCount = pointTotal(),
                 .failures = std::move(m_failures)};
     m_chart.setRecord(&m_record);
     m_table.setRecord(&m_record);
-    return Outcome::Done;
 }
 
 bool ParameterSweep::refuse(std::optional<SweepRefusal> refusal)

@@ -7,7 +7,9 @@
 #include "calccore/SweepInput.h"
 #include "calccore/SweepRefusal.h"
 
+#include <QDateTime>
 #include <QString>
+#include <atomic>
 #include <functional>
 #include <vector>
 
@@ -40,6 +42,14 @@ public:
     // The most points along one axis: the chart takes its indices as 16-bit values.
     static constexpr int MaxPoints = 32767;
 
+    // How far a sweep run on another thread has come, and the request to stop it;
+    // both are read and written from any thread.
+    struct Progress
+    {
+        std::atomic<qint64> done{0};
+        std::atomic<bool> stop{false};
+    };
+
     ParameterSweep(TdmExecute& workingSet, SweepChart& chart, SweepTable& table,
                    PointReport report);
 
@@ -51,6 +61,18 @@ public:
     // already written stays, the names are not sent, and the working set stays open until the next
     // run reloads it.
     Outcome run(const SweepInput& input);
+
+    // run() in three steps, so that the middle one can run on another thread.
+    // prepare reads the inputs and the working set from the store (on the
+    // thread of its connection) and checks them; compute sweeps into the chart
+    // and the table, touching neither the store nor anything else the caller
+    // holds, and gives false when progress asked it to stop (between rows);
+    // complete sends the names and the record and closes the working set.
+    Outcome prepare(const SweepInput& input);
+    bool compute(Progress* progress = nullptr);
+    void complete();
+    // The points of the prepared calculation.
+    qint64 pointTotal() const { return qint64(m_nX) * m_nY; }
 
     LevelFormulas& formulas() { return m_formulas; }
     const QString& xName() const { return m_xName; }
@@ -79,6 +101,11 @@ private:
     void report(const QString& text);
     QString storeTarget() const;
 
+    SweepInput m_input;
+    SweepInput::Values m_values{};
+    int m_nX = 0;
+    int m_nY = 0;
+    QDateTime m_started;
     TdmExecute& m_dm;
     SweepChart& m_chart;
     SweepTable& m_table;

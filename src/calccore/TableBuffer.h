@@ -5,6 +5,7 @@
 #include "number/ResultGrid.h"
 
 #include <QString>
+#include <utility>
 
 // A result table held in memory, where no window is shown (the sweep
 // command, tests, benchmarks): the grid of numbers and the two names.
@@ -26,6 +27,8 @@ public:
     void setYName(const QString& name) override { m_yName = name; }
 
     const ResultGrid& grid() const { return m_grid; }
+    // The grid itself, handed on without a copy; the buffer is left empty.
+    ResultGrid takeGrid() { return std::exchange(m_grid, ResultGrid()); }
     int colCount() const { return m_grid.colCount(); }
     int rowCount() const { return m_grid.rowCount(); }
     // The cell as the table window shows it: "0.00" in the user's locale, or empty.
