@@ -295,14 +295,10 @@ SweepInput TfrmExecute::input() const
     return in;
 }
 
-// Computes the sweep in the background (BackgroundSweep) and hands the
-// result to the chart and the table windows, visible or not; until then they
-// show the previous result, which a calculation that fails or is stopped
-// leaves whole. Then each failing point shows its message box, in the order
-// of the sweep, until the user ticks that no more be shown
-// (SweepReportBoxes); the busy cursor of a long sweep gives way to the
-// normal one while a box waits. A press that arrives while a box of the
-// calculation is up is ignored.
+// Computes in the background (BackgroundSweep), then hands the result to the
+// chart and table windows, which show the previous one until then; then each
+// failed point's box comes up in sweep order (SweepReportBoxes), under the
+// normal cursor. A press while a box of the calculation is up is ignored.
 void TfrmExecute::btnCalcClick()
 {
     if (m_sweep) {
