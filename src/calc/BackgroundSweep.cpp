@@ -36,7 +36,7 @@ bool BackgroundSweep::run(const std::function<void(qint64 done)>& tick)
                      [this, &tick] { tick(m_progress.done.load(std::memory_order_relaxed)); });
     m_worker = std::thread([this, &loop] {
         try {
-            m_completed = m_sweep.compute(&m_progress);
+            m_completed = m_sweep.compute(&m_progress, 0);
         } catch (...) {
             m_error = std::current_exception();
         }

@@ -15,12 +15,13 @@ static_assert(SweepChart::QuantityTitleSlot == TChartControl::ChartTitleSlot);
 static_assert(SweepChart::XTitleSlot == TChartControl::PointAxisTitleSlot);
 
 // As the sweep leaves the chart: the previous loading ended, the new one
-// begun and not finished, each title sent set.
+// begun and not finished with its last series chosen, each title sent set.
 void SweepChartControl::show(TChartControl& chart, SweepValues& result,
                              const CalculationRecord& record)
 {
     chart.FinishData(TChartControl::ValuesKind);
-    chart.loadValues(std::exchange(result.values(), ChartValues()), result.serie());
+    const int lastSerie = qMax(0, result.values().seriesCount() - 1);
+    chart.loadValues(std::exchange(result.values(), ChartValues()), static_cast<qint16>(lastSerie));
     for (auto it = result.titles().cbegin(); it != result.titles().cend(); ++it)
         chart.TitleText(static_cast<qint16>(it.key()), it.value());
     chart.setInputLines(record.lines());

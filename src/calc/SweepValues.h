@@ -21,11 +21,13 @@ public:
         m_values.setValue(m_serie, index, value);
     }
     void TitleText(qint16 slot, const QString& text) override { m_titles[slot] = text; }
+    // Series are written in place, so different ones may come from several threads.
+    void SeriesValues(qint16 serie, const double* values, qint32 count) override;
+    bool concurrentRows() const override { return true; }
 
     // The values, to be taken over; left empty after a move.
     ChartValues& values() { return m_values; }
     const QMap<int, QString>& titles() const { return m_titles; }
-    qint16 serie() const { return m_serie; }
 
 private:
     ChartValues m_values;

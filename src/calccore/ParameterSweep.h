@@ -60,7 +60,10 @@ public:
     // conversion, arithmetic, too many points) propagates and ends the calculation: what was
     // already written stays, the names are not sent, and the working set stays open until the next
     // run reloads it.
-    Outcome run(const SweepInput& input);
+    // The rows are computed by that many threads (0: one per core) where the
+    // chart and the table take rows from several threads; the numbers, the
+    // reports and their order are those of one thread.
+    Outcome run(const SweepInput& input, int threads = 1);
 
     // run() in three steps, so that the middle one can run on another thread.
     // prepare reads the inputs and the working set from the store (on the
@@ -69,7 +72,7 @@ public:
     // holds, and gives false when progress asked it to stop (between rows);
     // complete sends the names and the record and closes the working set.
     Outcome prepare(const SweepInput& input);
-    bool compute(Progress* progress = nullptr);
+    bool compute(Progress* progress = nullptr, int threads = 1);
     void complete();
     // The points of the prepared calculation.
     qint64 pointTotal() const { return qint64(m_nX) * m_nY; }
@@ -88,8 +91,13 @@ public:
 private:
     bool refuse(std::optional<SweepRefusal> refusal);
     int pointCount(double min, double max, double step, const char* axis) const;
-    void sweepRow(const SweepInput& input, const SweepInput::Values& v, int iy, int nX);
-    void evaluate(Quantity quantity, int K, int ix, int iy);
+    ParameterSweep(const ParameterSweep& prepared, TdmExecute& copy);
+    bool computeRows(int first, int end, Progress* progress);
+    bool computeParallel(int workers, Progress* progress);
+    void takeReports(const ParameterSweep& worker);
+    void sweepRow(int iy);
+    void sendRow(int iy, double y, int count);
+    double evaluate(Quantity quantity, int K);
     void prepareNodeAmounts(int K);
     void setQuantityTitle(const QString& title);
     struct Column
@@ -118,6 +126,8 @@ private:
     QString m_yName;
     // The converted X value of each column, formed in the first row.
     std::vector<Column> m_columns;
+    // The values of the row being computed, NaN where a point has none.
+    std::vector<double> m_row;
     bool m_titleSent = false;
     // Whether the formula reported a failure at the point being evaluated.
     bool m_pointFailed = false;

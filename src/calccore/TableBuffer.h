@@ -23,6 +23,16 @@ public:
         if (m_grid.contains(column, row))
             m_grid.clear(column, row);
     }
+    // Rows are written in place, so different rows may come from several threads.
+    void setRow(int row, double y, const double* values, int count) override
+    {
+        if (!m_grid.contains(count, row))
+            return SweepTable::setRow(row, y, values, count);
+        m_grid.setValue(0, row, y);
+        for (int i = 0; i < count; ++i)
+            m_grid.setValue(i + 1, row, values[i]);
+    }
+    bool concurrentRows() const override { return true; }
     void setXName(const QString& name) override { m_xName = name; }
     void setYName(const QString& name) override { m_yName = name; }
 

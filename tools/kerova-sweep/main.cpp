@@ -167,7 +167,7 @@ int sweep(const SweepInput& input, const ModelChoice& model, bool raw, bool inpu
             return status;
         dmExecute.setDatabase(&db);
         dmExecute.setModel(*modelId);
-        if (calc.run(input) == ParameterSweep::Outcome::InvalidInput) {
+        if (calc.run(input, threads) == ParameterSweep::Outcome::InvalidInput) {
             ErrorLine::write(calc.refusal().text);
             return 2;
         }
