@@ -58,7 +58,8 @@ public:
     // InvalidInput; the caller reports refusal(). A grid too large for memory
     // is refused before anything is changed. Any other error (store,
     // conversion, arithmetic, too many points) propagates and ends the calculation: what was
-    // already written stays, the names are not sent, and the working set stays open until the next
+    // already written stays (with several threads, rows after the failing one may have been
+    // written too), the names are not sent, and the working set stays open until the next
     // run reloads it.
     // The rows are computed by that many threads (0: one per core) where the
     // chart and the table take rows from several threads; the numbers, the
