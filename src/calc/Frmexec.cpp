@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/Frmexec.h"
 
+#include "calc/BackgroundSweep.h"
 #include "calc/CurrentModel.h"
 #include "calc/SweepChartControl.h"
 #include "calc/SweepCursor.h"
 #include "calc/SweepReportBoxes.h"
+#include "calc/SweepRunView.h"
 #include "calc/SweepTableWindow.h"
 #include "calccore/Dmexec.h"
 #include "calccore/Indicator.h"
@@ -18,7 +20,6 @@
 #include "results/Formtblout.h"
 #include "store/Dmstruct.h"
 #include "toolkit/DesignControls.h"
-#include "toolkit/ErrorDisplay.h"
 #include "toolkit/MessageService.h"
 #include "toolkit/TRadioGroup.h"
 
@@ -26,12 +27,12 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QShortcut>
 #include <array>
-#include <new>
 
 TfrmExecute* frmExecute = nullptr;
 
@@ -105,22 +106,6 @@ template <class T> T& created(T* global, const char* name)
     return *global;
 }
 
-// The error being handled, raised again with a line saying that the result
-// windows show the previous result; the silent abort stays silent.
-[[noreturn]] void rethrowKept()
-{
-    const QString kept = QStringLiteral("\nРасчет прерван; прежний результат сохранен");
-    try {
-        throw;
-    } catch (const AbortError&) {
-        throw;
-    } catch (const Error& error) {
-        throw Error(ErrorDisplay::text(error.message()) + kept);
-    } catch (const std::bad_alloc&) {
-        throw Error(ErrorDisplay::text(QStringLiteral("Недостаточно памяти")) + kept);
-    }
-}
-
 } // namespace
 
 TfrmExecute::TfrmExecute(QWidget* parent) : TForm(parent)
@@ -133,6 +118,7 @@ TfrmExecute::TfrmExecute(QWidget* parent) : TForm(parent)
     fitCaptions();
     // The model's name takes the strip below the buttons, across the window.
     lblModel->setGeometry(16, 528, width() - 32, 21);
+    pbrCalc->setGeometry(lblModel->geometry());
     // Every control sits at its design place; there is nothing that could use more room.
     setFixedSize(size());
     orderTabs();
@@ -181,6 +167,10 @@ void TfrmExecute::createControls()
     btnTable = button(this, QStringLiteral("btnTable"), QStringLiteral("Таблица"), 328, 496);
     btnParam = button(this, QStringLiteral("btnParam"), QStringLiteral("Параметры"), 408, 496);
     lblModel = label(this, QStringLiteral("lblModel"), QString(), 16, 528);
+    pbrCalc = new QProgressBar(this);
+    pbrCalc->setObjectName(QStringLiteral("pbrCalc"));
+    pbrCalc->setAccessibleName(QStringLiteral("Ход расчета"));
+    pbrCalc->hide();
     showModelName();
 }
 
@@ -238,7 +228,7 @@ void TfrmExecute::connectHandlers()
                             edtLevelY, edtCalcLevel})
         connectHandler(edit, &QLineEdit::returnPressed, this, &TfrmExecute::btnCalcClick);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    QObject::connect(escape, &QShortcut::activated, this, &QWidget::close);
+    connectHandler(escape, &QShortcut::activated, this, &TfrmExecute::escape);
     // The name follows the model list: another current model, a rename, a refresh.
     if (dmStructure) {
         DataSet* models = &dmStructure->tblModel;
@@ -310,14 +300,16 @@ SweepInput TfrmExecute::input() const
     return in;
 }
 
-// Runs the sweep into the chart and the table windows, visible or not. Each
-// failing point shows its message box until the user ticks that no more be
-// shown (SweepReportBoxes); the busy cursor of a long sweep gives way to the
-// normal one while a box waits. A press that arrives while a box of the
-// running calculation is up is ignored. An error that ends the calculation
-// puts back what both windows showed before and says so in its box.
+// Computes in the background (BackgroundSweep), then hands the result to the
+// chart and table windows, which show the previous one until then; then each
+// failed point's box comes up in sweep order (SweepReportBoxes), under the
+// normal cursor. A press while a box of the calculation is up is ignored.
 void TfrmExecute::btnCalcClick()
 {
+    if (m_sweep) {
+        interrupt();
+        return;
+    }
     if (m_calculating)
         return;
     TChartControl& chartControl = *created(frmOutput, "frmOutput").Chart1;
@@ -327,33 +319,58 @@ void TfrmExecute::btnCalcClick()
     const std::optional<int> model = chosenModel(true);
     if (!model)
         return;
-    workingSet.setModel(*model);
     const QScopedValueRollback running(m_calculating, true);
-    SweepCursor cursor;
-    SweepChartControl chart(chartControl, [&cursor](qint32 seriesCount, qint32 pointCount) {
-        cursor.start(qint64(seriesCount) * pointCount);
-    });
-    SweepTableWindow table(tableWindow);
-    SweepReportBoxes boxes(cursor);
-    ParameterSweep sweep(workingSet, chart, table,
-                         [&boxes](const QString& text, int ix, int iy, double x, double y) {
-                             boxes.report(text, ix, iy, x, y);
-                         });
-    ParameterSweep::Outcome outcome{};
+    BackgroundSweep sweep(workingSet.qryExecLevel.database(), *model);
     try {
-        outcome = sweep.run(input());
+        if (sweep.prepare(input()) == ParameterSweep::Outcome::InvalidInput) {
+            refuse(sweep.refusal());
+            return;
+        }
     } catch (...) {
-        table.restore();
-        chart.restore();
-        rethrowKept();
+        BackgroundSweep::rethrowKept();
     }
-    if (outcome == ParameterSweep::Outcome::InvalidInput) {
-        refuse(sweep.refusal());
-        return;
-    }
+    SweepCursor cursor;
+    cursor.start(sweep.pointTotal());
+    if (!compute(sweep))
+        throw m_interrupted ? Error(BackgroundSweep::stoppedText()) : AbortError();
+    SweepChartControl::show(chartControl, sweep.chart(), sweep.record());
+    SweepTableWindow::show(tableWindow, sweep.table(), sweep.record());
     listing.setListing(sweep.record().model.listing());
     m_calculated = true;
+    SweepReportBoxes boxes(cursor);
+    boxes.replay(sweep.record());
     boxes.finish(sweep.record());
+}
+
+// Runs the prepared sweep while the window answers; false when it was
+// stopped (by «Прервать», Esc, closing the window or the program).
+bool TfrmExecute::compute(BackgroundSweep& sweep)
+{
+    m_interrupted = false;
+    const QScopedValueRollback current(m_sweep, &sweep);
+    SweepRunView view(
+        {btnCalc, pbrCalc, lblModel, {ValX, ValY, GroupBox1, GroupBox2, gbxCalcValue}});
+    try {
+        return sweep.run([&](qint64 done) { view.progress(done, sweep.pointTotal()); });
+    } catch (...) {
+        BackgroundSweep::rethrowKept();
+    }
+}
+
+void TfrmExecute::interrupt()
+{
+    if (!m_sweep)
+        return;
+    m_interrupted = true;
+    m_sweep->stop();
+}
+
+void TfrmExecute::escape()
+{
+    if (m_sweep)
+        interrupt();
+    else
+        close();
 }
 
 void TfrmExecute::btnGoChartClick()
@@ -381,5 +398,7 @@ void TfrmExecute::btnParamClick()
 
 void TfrmExecute::FormClose()
 {
+    if (m_sweep)
+        m_sweep->stop();
     created(frmOutput, "frmOutput").Chart1->FinishData(TChartControl::ValuesKind);
 }

@@ -9,7 +9,9 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
+class BackgroundSweep;
 class TRadioGroup;
 
 // The calculation window "Расчеты": the X and Y indicators with their ranges
@@ -58,12 +60,16 @@ public:
     QPushButton* btnTable;
     QPushButton* btnParam;
     QLabel* lblModel;
+    QProgressBar* pbrCalc;
 
+    // «Расчет»; while a calculation runs the button reads «Прервать» and stops it.
     void btnCalcClick();
     void btnGoChartClick();
     void btnTableClick();
     void btnParamClick();
-    // Ends the chart's loading; the window hides.
+    // Stops a running calculation, saying so; Esc does the same, and closes the window otherwise.
+    void interrupt();
+    // Ends the chart's loading and a running calculation; the window hides.
     void FormClose();
 
     // The texts of the nine edits and the items of the three radio groups.
@@ -80,12 +86,17 @@ private:
     std::optional<int> chosenModel(bool report) const;
     void showModelName();
     void refuse(const SweepRefusal& refusal);
+    bool compute(BackgroundSweep& sweep);
+    void escape();
     void createControls();
     void fitCaptions();
     void orderTabs();
     void connectHandlers();
 
     bool m_calculating = false;
+    // The calculation computing now, and whether «Прервать» stopped it.
+    BackgroundSweep* m_sweep = nullptr;
+    bool m_interrupted = false;
     // Whether a calculation has completed: the listing then shows its levels.
     bool m_calculated = false;
 };

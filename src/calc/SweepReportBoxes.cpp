@@ -34,6 +34,14 @@ void SweepReportBoxes::report(const QString& report, int ix, int iy, double x, d
     });
 }
 
+void SweepReportBoxes::replay(const CalculationRecord& record)
+{
+    record.failures.visit([this, &record](int ix, int iy, const QString& text) {
+        report(text, ix, iy, record.xValue(ix), record.yValue(iy));
+        return !m_silenced;
+    });
+}
+
 void SweepReportBoxes::finish(const CalculationRecord& record)
 {
     if (!m_silenced)

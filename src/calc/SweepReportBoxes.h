@@ -20,6 +20,9 @@ public:
     // The box of the formula's report at point (ix, iy), X = x and Y = y,
     // naming the point (FailedPoint) with the values in the user's locale.
     void report(const QString& text, int ix, int iy, double x, double y);
+    // The box of every failed point of a completed calculation, in the order
+    // the sweep met them, until the boxes are silenced.
+    void replay(const CalculationRecord& record);
     // After a completed calculation: the counting box, when the boxes were silenced.
     void finish(const CalculationRecord& record);
     bool silenced() const { return m_silenced; }

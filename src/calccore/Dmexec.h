@@ -76,6 +76,15 @@ public:
     void SetRTLvlNodeAmount(int k, double v) { writeReal(k, RTNodeAmount, v); }
     int GetLvlNodeCostDelay_DcsInt(int k) const { return readInt(k, NodeCostDelayDcsInt); }
 
+    // The rows and the model of other as they stand now, for a sweep worker
+    // that computes on its own copy; the copy has no store and is never opened.
+    void copyRows(const TdmExecute& other)
+    {
+        m_rows = other.m_rows;
+        m_count = other.m_count;
+        m_model = other.m_model;
+    }
+
     // What the working set holds in a column of level k (positioned as the
     // accessors are): an int or a double by the column's type, null when empty
     // or beyond the last row. For listings and checks; the calculation uses the accessors.

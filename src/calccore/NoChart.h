@@ -12,4 +12,6 @@ public:
     void ThisSerie(qint16) override {}
     void PointValue(qint16, double) override {}
     void TitleText(qint16, const QString&) override {}
+    void SeriesValues(qint16, const double*, qint32) override {}
+    bool concurrentRows() const override { return true; }
 };

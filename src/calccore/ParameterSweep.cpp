@@ -8,9 +8,13 @@
 #include "calccore/SweepTable.h"
 #include "engine/Database.h"
 #include "number/NumberFormat.h"
+#include "number/ParallelRows.h"
 #include "number/ResultGrid.h"
 
 #include <algorithm>
+#include <limits>
+#include <memory>
+#include <thread>
 
 ParameterSweep::ParameterSweep(TdmExecute& workingSet, SweepChart& chart, SweepTable& table,
                                PointReport report)
@@ -33,54 +37,177 @@ QString ParameterSweep::calcTypeCaption(int item)
     }
 }
 
-ParameterSweep::Outcome ParameterSweep::run(const SweepInput& input)
+ParameterSweep::Outcome ParameterSweep::run(const SweepInput& input, int threads)
+{
+    const Outcome outcome = prepare(input);
+    if (outcome == Outcome::Done) {
+        compute(nullptr, threads);
+        complete();
+    }
+    return outcome;
+}
+
+ParameterSweep::Outcome ParameterSweep::prepare(const SweepInput& input)
 {
     m_formulas.LastLevel = 2;
     m_xName.clear();
     m_yName.clear();
-    SweepInput::Values v{};
-    if (refuse(input.read(&v)))
+    m_input = input;
+    m_values = {};
+    if (refuse(input.read(&m_values)))
         return Outcome::InvalidInput;
-    const QDateTime started = QDateTime::currentDateTime();
+    m_started = QDateTime::currentDateTime();
     m_dm.close();
     m_dm.open();
-    if (refuse(SweepCheck::check(input, v, m_dm.model()))) {
+    if (refuse(SweepCheck::check(input, m_values, m_dm.model()))) {
         m_dm.close();
         return Outcome::InvalidInput;
     }
-    const int nX = pointCount(v.minX, v.maxX, v.stepX, "X");
-    const int nY = pointCount(v.minY, v.maxY, v.stepY, "Y");
-    ResultGrid::checkPoints(nX, nY);
+    m_nX = pointCount(m_values.minX, m_values.maxX, m_values.stepX, "X");
+    m_nY = pointCount(m_values.minY, m_values.maxY, m_values.stepY, "Y");
+    ResultGrid::checkPoints(m_nX, m_nY);
+    return Outcome::Done;
+}
+
+bool ParameterSweep::compute(Progress* progress, int threads)
+{
     // Results of a calculation that does not complete carry no inputs.
     m_chart.setRecord(nullptr);
     m_table.setRecord(nullptr);
     // The grid keeps at least one column and one row; the chart gets no points then.
-    m_table.resize(nX + 1, nY + 1);
+    m_table.resize(m_nX + 1, m_nY + 1);
     m_chart.FinishData(SweepChart::ValuesKind);
-    m_chart.StartData(SweepChart::ValuesKind, nY, nX);
+    m_chart.StartData(SweepChart::ValuesKind, m_nY, m_nX);
     m_columns.clear();
-    m_failures = PointMarks(nX, nY);
+    m_failures = PointMarks(m_nX, m_nY);
     m_titleSent = false;
-    for (int iy = 0; iy < nY; ++iy)
-        sweepRow(input, v, iy, nX);
+    // The first row converts the X values and sends the headers and the title.
+    if (!computeRows(0, qMin(1, m_nY), progress))
+        return false;
+    if (m_nY <= 1)
+        return true;
+    const int workers = m_chart.concurrentRows() && m_table.concurrentRows()
+                            ? ParallelRows::workerCount(qint64(m_nX) * (m_nY - 1), threads)
+                            : 1;
+    if (workers <= 1 || m_nY - 1 < workers)
+        return computeRows(1, m_nY, progress);
+    return computeParallel(workers, progress);
+}
+
+bool ParameterSweep::computeRows(int first, int end, Progress* progress)
+{
+    for (int iy = first; iy < end; ++iy) {
+        if (progress && progress->stop.load(std::memory_order_relaxed))
+            return false;
+        sweepRow(iy);
+        if (progress)
+            progress->done.fetch_add(m_nX, std::memory_order_relaxed);
+    }
+    return true;
+}
+
+// A worker for the rows after the first: the prepared calculation on its own
+// copy of the working set, whose reports are only marked.
+ParameterSweep::ParameterSweep(const ParameterSweep& prepared, TdmExecute& copy)
+    : m_input(prepared.m_input), m_values(prepared.m_values), m_nX(prepared.m_nX),
+      m_nY(prepared.m_nY), m_dm(copy), m_chart(prepared.m_chart), m_table(prepared.m_table),
+      m_pointReport([](const QString&, int, int, double, double) {}),
+      m_formulas(copy, [this](const QString& text) { this->report(text); }),
+      m_failures(prepared.m_nX, prepared.m_nY), m_xName(prepared.m_xName),
+      m_yName(prepared.m_yName), m_columns(prepared.m_columns), m_titleSent(true)
+{
+    m_formulas.LastLevel = prepared.m_formulas.LastLevel;
+}
+
+// Rows 1 … nY − 1 in consecutive blocks, the first on this thread and each
+// other on a worker of its own. A row reads only what its own writes and the
+// levels as read put into the working set: the Y value is written at the
+// start of the row, the X value before each point, and the node counts the
+// node-count formula reads (levels K + 1 … 3) are written from the level rows
+// before each point; the count it writes for level K is never read by a later
+// point. So a worker starting from a copy of the working set as the first row
+// left it computes the numbers the sweep would, bit for bit. Its reports are
+// then sent here in point order, and an error raised is the first one the
+// sweep would meet: blocks are taken in order and each stops at its own.
+bool ParameterSweep::computeParallel(int workers, Progress* progress)
+{
+    struct Worker
+    {
+        TdmExecute workingSet;
+        std::unique_ptr<ParameterSweep> sweep;
+        std::exception_ptr error;
+        bool completed = false;
+    };
+    const int rows = m_nY - 1;
+    std::vector<std::unique_ptr<Worker>> others(workers - 1);
+    std::vector<std::thread> threads;
+    const auto blockStart = [rows, workers](int w) { return 1 + int(qint64(rows) * w / workers); };
+    for (auto& worker : others) {
+        worker = std::make_unique<Worker>();
+        worker->workingSet.copyRows(m_dm);
+        worker->sweep.reset(new ParameterSweep(*this, worker->workingSet));
+    }
+    for (int w = 1; w < workers; ++w)
+        threads.emplace_back([&, w] {
+            Worker& worker = *others[w - 1];
+            try {
+                worker.completed =
+                    worker.sweep->computeRows(blockStart(w), blockStart(w + 1), progress);
+            } catch (...) {
+                worker.error = std::current_exception();
+            }
+        });
+    bool completed = false;
+    std::exception_ptr error;
+    try {
+        completed = computeRows(1, blockStart(1), progress);
+    } catch (...) {
+        error = std::current_exception();
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    for (auto& worker : others) {
+        if (error || !completed)
+            break;
+        takeReports(*worker->sweep);
+        error = worker->error;
+        completed = worker->completed;
+    }
+    if (error)
+        std::rethrow_exception(error);
+    return completed;
+}
+
+// The marks of a worker's points, with their reports, as the sweep would have made them.
+void ParameterSweep::takeReports(const ParameterSweep& worker)
+{
+    worker.m_failures.visit([this](int ix, int iy, const QString& text) {
+        const long double y = static_cast<long double>(iy) * m_values.stepY + m_values.minY;
+        m_failures.add(ix, iy, text);
+        m_pointReport(text, ix, iy, m_columns[ix].x, static_cast<double>(y));
+        return true;
+    });
+}
+
+void ParameterSweep::complete()
+{
     m_chart.TitleText(SweepChart::XTitleSlot, m_xName);
     m_table.setXName(m_xName);
     m_table.setYName(m_yName);
     m_dm.close();
-    m_record = {.values = v,
-                .itemX = input.itemX,
-                .itemY = input.itemY,
-                .calcType = input.calcType,
+    m_record = {.values = m_values,
+                .itemX = m_input.itemX,
+                .itemY = m_input.itemY,
+                .calcType = m_input.calcType,
                 .xName = m_xName,
                 .yName = m_yName,
                 .storeTarget = storeTarget(),
                 .model = m_dm.model(),
-                .time = started,
-                .pointCount = qint64(nX) * nY,
+                .time = m_started,
+                .pointCount = pointTotal(),
                 .failures = std::move(m_failures)};
     m_chart.setRecord(&m_record);
     m_table.setRecord(&m_record);
-    return Outcome::Done;
 }
 
 bool ParameterSweep::refuse(std::optional<SweepRefusal> refusal)
@@ -105,29 +232,47 @@ int ParameterSweep::pointCount(double min, double max, double step, const char* 
     return static_cast<int>(n);
 }
 
-void ParameterSweep::sweepRow(const SweepInput& input, const SweepInput::Values& v, int iy, int nX)
+// Computes one row into m_row and sends it at once; a row ended by an error
+// sends the points computed before it.
+void ParameterSweep::sweepRow(int iy)
 {
-    m_chart.ThisSerie(static_cast<qint16>(iy));
+    const SweepInput::Values& v = m_values;
     m_iy = iy;
     m_y = static_cast<long double>(iy) * v.stepY + v.minY;
-    m_table.setValue(0, iy + 1, CheckedMath::toDouble(m_y));
-    Indicator::write(m_dm, input.itemY, v.levelY, m_y);
-    if (input.itemY >= 0 && input.itemY < Indicator::Count)
-        m_yName = Indicator::name(input.itemY);
-    if (nX > 0 && input.itemX >= 0 && input.itemX < Indicator::Count)
-        m_xName = Indicator::name(input.itemX);
-    for (int ix = 0; ix < nX; ++ix) {
-        m_ix = ix;
-        if (iy == 0)
-            addColumn(ix, input.itemX, v);
-        const Column& c = m_columns[ix];
-        m_x = c.x;
-        Indicator::store(m_dm, c.value, v.levelX);
-        evaluate(input.quantity(), v.calcLevel, ix, iy);
+    const double y = CheckedMath::toDouble(m_y);
+    m_row.resize(std::size_t(m_nX));
+    int done = 0;
+    try {
+        Indicator::write(m_dm, m_input.itemY, v.levelY, m_y);
+        if (m_input.itemY >= 0 && m_input.itemY < Indicator::Count)
+            m_yName = Indicator::name(m_input.itemY);
+        if (m_nX > 0 && m_input.itemX >= 0 && m_input.itemX < Indicator::Count)
+            m_xName = Indicator::name(m_input.itemX);
+        for (int ix = 0; ix < m_nX; ++ix, ++done) {
+            m_ix = ix;
+            if (iy == 0)
+                addColumn(ix, m_input.itemX, v);
+            const Column& c = m_columns[ix];
+            m_x = c.x;
+            Indicator::store(m_dm, c.value, v.levelX);
+            m_row[ix] = evaluate(m_input.quantity(), v.calcLevel);
+        }
+    } catch (...) {
+        sendRow(iy, y, done);
+        throw;
     }
+    sendRow(iy, y, m_nX);
 }
 
-void ParameterSweep::evaluate(Quantity quantity, int K, int ix, int iy)
+void ParameterSweep::sendRow(int iy, double y, int count)
+{
+    m_chart.SeriesValues(static_cast<qint16>(iy), m_row.data(), count);
+    m_table.setRow(iy + 1, y, m_row.data(), count);
+}
+
+// The point's value; NaN (no value: an empty cell, no point on the chart)
+// when there is no formula or the formula reported a failure.
+double ParameterSweep::evaluate(Quantity quantity, int K)
 {
     double z = 0.0;
     m_pointFailed = false;
@@ -143,18 +288,9 @@ void ParameterSweep::evaluate(Quantity quantity, int K, int ix, int iy)
         setQuantityTitle(QStringLiteral("Интенсивность решения задач"));
         break;
     default:
-        // No formula: no value is sent and the cell stays empty.
-        m_table.clear(ix + 1, iy + 1);
-        return;
+        return std::numeric_limits<double>::quiet_NaN();
     }
-    // A point whose formula reported a failure has no value: its cell is
-    // emptied and the chart is sent nothing for it.
-    if (m_pointFailed) {
-        m_table.clear(ix + 1, iy + 1);
-        return;
-    }
-    m_chart.PointValue(static_cast<qint16>(ix), z);
-    m_table.setValue(ix + 1, iy + 1, z);
+    return m_pointFailed ? std::numeric_limits<double>::quiet_NaN() : z;
 }
 
 // The quantity's title is the same at every point, so it is sent once.

@@ -7,7 +7,9 @@
 #include "calccore/SweepInput.h"
 #include "calccore/SweepRefusal.h"
 
+#include <QDateTime>
 #include <QString>
+#include <atomic>
 #include <functional>
 #include <vector>
 
@@ -40,6 +42,14 @@ public:
     // The most points along one axis: the chart takes its indices as 16-bit values.
     static constexpr int MaxPoints = 32767;
 
+    // How far a sweep run on another thread has come, and the request to stop it;
+    // both are read and written from any thread.
+    struct Progress
+    {
+        std::atomic<qint64> done{0};
+        std::atomic<bool> stop{false};
+    };
+
     ParameterSweep(TdmExecute& workingSet, SweepChart& chart, SweepTable& table,
                    PointReport report);
 
@@ -48,9 +58,25 @@ public:
     // InvalidInput; the caller reports refusal(). A grid too large for memory
     // is refused before anything is changed. Any other error (store,
     // conversion, arithmetic, too many points) propagates and ends the calculation: what was
-    // already written stays, the names are not sent, and the working set stays open until the next
+    // already written stays (with several threads, rows after the failing one may have been
+    // written too), the names are not sent, and the working set stays open until the next
     // run reloads it.
-    Outcome run(const SweepInput& input);
+    // The rows are computed by that many threads (0: one per core) where the
+    // chart and the table take rows from several threads; the numbers, the
+    // reports and their order are those of one thread.
+    Outcome run(const SweepInput& input, int threads = 1);
+
+    // run() in three steps, so that the middle one can run on another thread.
+    // prepare reads the inputs and the working set from the store (on the
+    // thread of its connection) and checks them; compute sweeps into the chart
+    // and the table, touching neither the store nor anything else the caller
+    // holds, and gives false when progress asked it to stop (between rows);
+    // complete sends the names and the record and closes the working set.
+    Outcome prepare(const SweepInput& input);
+    bool compute(Progress* progress = nullptr, int threads = 1);
+    void complete();
+    // The points of the prepared calculation.
+    qint64 pointTotal() const { return qint64(m_nX) * m_nY; }
 
     LevelFormulas& formulas() { return m_formulas; }
     const QString& xName() const { return m_xName; }
@@ -66,8 +92,13 @@ public:
 private:
     bool refuse(std::optional<SweepRefusal> refusal);
     int pointCount(double min, double max, double step, const char* axis) const;
-    void sweepRow(const SweepInput& input, const SweepInput::Values& v, int iy, int nX);
-    void evaluate(Quantity quantity, int K, int ix, int iy);
+    ParameterSweep(const ParameterSweep& prepared, TdmExecute& copy);
+    bool computeRows(int first, int end, Progress* progress);
+    bool computeParallel(int workers, Progress* progress);
+    void takeReports(const ParameterSweep& worker);
+    void sweepRow(int iy);
+    void sendRow(int iy, double y, int count);
+    double evaluate(Quantity quantity, int K);
     void prepareNodeAmounts(int K);
     void setQuantityTitle(const QString& title);
     struct Column
@@ -79,6 +110,11 @@ private:
     void report(const QString& text);
     QString storeTarget() const;
 
+    SweepInput m_input;
+    SweepInput::Values m_values{};
+    int m_nX = 0;
+    int m_nY = 0;
+    QDateTime m_started;
     TdmExecute& m_dm;
     SweepChart& m_chart;
     SweepTable& m_table;
@@ -91,6 +127,8 @@ private:
     QString m_yName;
     // The converted X value of each column, formed in the first row.
     std::vector<Column> m_columns;
+    // The values of the row being computed, NaN where a point has none.
+    std::vector<double> m_row;
     bool m_titleSent = false;
     // Whether the formula reported a failure at the point being evaluated.
     bool m_pointFailed = false;

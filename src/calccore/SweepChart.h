@@ -2,9 +2,10 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
+#include <cmath>
 
 struct CalculationRecord;
-#include <QtGlobal>
 
 // The chart operations the sweep drives: one series per Y row, one point per
 // X column. The chart component of the chart window implements it; indices
@@ -28,6 +29,18 @@ public:
     virtual void PointValue(qint16 index, double value) = 0;
     // TitleText[slot] := text.
     virtual void TitleText(qint16 slot, const QString& text) = 0;
+    // The first count points of a series at once, NaN for a point without a
+    // value: ThisSerie, then PointValue for each point with one.
+    virtual void SeriesValues(qint16 serie, const double* values, qint32 count)
+    {
+        ThisSerie(serie);
+        for (qint32 i = 0; i < count; ++i)
+            if (!std::isnan(values[i]))
+                PointValue(static_cast<qint16>(i), values[i]);
+    }
+    // Whether SeriesValues may be called for different series from several
+    // threads at once (the sweep then computes rows on every core).
+    virtual bool concurrentRows() const { return false; }
     // The inputs of the calculation that completed; null when a calculation
     // starts, so results of an unfinished one carry no inputs.
     virtual void setRecord(const CalculationRecord* record) { (void)record; }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <cmath>
 
 struct CalculationRecord;
 
@@ -19,6 +20,16 @@ public:
     virtual void setValue(int column, int row, double value) = 0;
     // The cell holds no value.
     virtual void clear(int column, int row) = 0;
+    // Row `row` at once: column 0 gets y, the next count columns the values,
+    // a NaN clearing its cell.
+    virtual void setRow(int row, double y, const double* values, int count)
+    {
+        setValue(0, row, y);
+        for (int i = 0; i < count; ++i)
+            std::isnan(values[i]) ? clear(i + 1, row) : setValue(i + 1, row, values[i]);
+    }
+    // Whether setRow may be called for different rows from several threads at once.
+    virtual bool concurrentRows() const { return false; }
     // The texts of the table window's edtX and edtY.
     virtual void setXName(const QString& name) = 0;
     virtual void setYName(const QString& name) = 0;

@@ -87,6 +87,17 @@ qint32 TChartControl::StartData(qint16 kind, qint32 seriesCount, qint32 pointCou
     return 1;
 }
 
+void TChartControl::loadValues(ChartValues values, qint16 series)
+{
+    m_flat->forget();
+    m_values = std::move(values);
+    m_range.reset();
+    changed();
+    m_labels = {};
+    m_serie = series;
+    m_loading = true;
+}
+
 bool TChartControl::FinishData(qint16 kind)
 {
     checkKind(kind);

@@ -49,6 +49,10 @@ public:
     // Replaces every value by a grid of the given size whose points hold no
     // value until PointValue gives them one; returns 1.
     qint32 StartData(qint16 kind, qint32 seriesCount, qint32 pointCount);
+    // A whole loading at once: the values as StartData and PointValue would
+    // leave them, with series the one PointValue would write into next. Takes
+    // the values over instead of copying them.
+    void loadValues(ChartValues values, qint16 series);
     // Ends the loading begun by StartData; returns true.
     bool FinishData(qint16 kind);
     // Selects the series that PointValue writes into.

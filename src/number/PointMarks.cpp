@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "number/PointMarks.h"
 
+#include <algorithm>
+
 namespace {
 
 // Past one marked point in this many, an entry per point (two bytes, a
@@ -40,6 +42,24 @@ QString PointMarks::report(int ix, int iy) const
     const qint64 point = qint64(iy) * m_cols + ix;
     const quint16 slot = m_dense.isEmpty() ? m_sparse.value(point) : m_dense.at(point);
     return slot == 0 ? QString() : m_reports.at(slot - 1);
+}
+
+void PointMarks::visit(const Visit& visit) const
+{
+    const auto call = [&](qint64 point, quint16 slot) {
+        return visit(int(point % m_cols), int(point / m_cols), m_reports.at(slot - 1));
+    };
+    if (!m_dense.isEmpty()) {
+        for (qsizetype point = 0; point < m_dense.size(); ++point)
+            if (m_dense[point] != 0 && !call(point, m_dense[point]))
+                return;
+        return;
+    }
+    QList<qint64> points = m_sparse.keys();
+    std::sort(points.begin(), points.end());
+    for (qint64 point : points)
+        if (!call(point, m_sparse.value(point)))
+            return;
 }
 
 // The same text as the last report is the common case: it is checked first.

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+#include <functional>
 
 // The points of a result of cols × rows points that carry a report instead of
 // a value of their own, keyed by point (ix, iy), with how many points each
@@ -25,6 +26,10 @@ public:
     // The report of the point; empty when the point is not marked.
     QString report(int ix, int iy) const;
     bool isEmpty() const { return m_marked == 0; }
+    // Calls visit for each marked point in point order (row by row, iy then
+    // ix), with its report, until visit gives false.
+    using Visit = std::function<bool(int ix, int iy, const QString& report)>;
+    void visit(const Visit& visit) const;
     // The reports, in the order they first came, and how many points each marks.
     const QStringList& reports() const { return m_reports; }
     const QList<qint64>& counts() const { return m_counts; }

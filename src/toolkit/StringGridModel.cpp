@@ -40,6 +40,24 @@ void StringGridModel::setSize(int cols, int rows)
     showRows(rows);
 }
 
+void StringGridModel::setNumbers(ResultGrid numbers)
+{
+    const QString corner = m_texts.value(key(0, 0));
+    if (m_numbers.hasValue(0, 0))
+        numbers.setValue(0, 0, m_numbers.value(0, 0));
+    const int cols = numbers.colCount();
+    const int rows = numbers.rowCount();
+    showColumns(qMin(cols, m_shownCols));
+    showRows(qMin(rows, m_shownRows));
+    m_numbers = std::move(numbers);
+    m_texts.clear();
+    if (!corner.isEmpty())
+        m_texts.insert(key(0, 0), corner);
+    showColumns(cols);
+    showRows(rows);
+    scheduleRefresh();
+}
+
 void StringGridModel::showColumns(int count)
 {
     const int old = m_shownCols;

@@ -36,6 +36,9 @@ public:
     QString cell(int col, int row) const;
     // The same with the number format given, for reading many cells at once.
     QString cell(int col, int row, const Fixed2Format& format) const;
+    // Takes over a whole grid of numbers, as setSize and setNumber would
+    // leave it, without copying them; the corner cell (0, 0) keeps what it held.
+    void setNumbers(ResultGrid numbers);
     void setCell(int col, int row, QString text);
     void setNumber(int col, int row, double value);
     void clearCell(int col, int row);

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LevelFixture.h"
+#include "calc/BackgroundSweep.h"
 #include "calc/Frmexec.h"
 #include "calc/SweepCursor.h"
 #include "calc/SweepReportBoxes.h"
+#include "calc/SweepRunView.h"
 #include "calccore/ChartBuffer.h"
 #include "calccore/ParameterSweep.h"
 #include "calccore/TableBuffer.h"
@@ -37,6 +39,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -895,6 +898,76 @@ private Q_SLOTS:
         QVERIFY(!frmOutput->Chart1->flatChart()->series().last()->name().endsWith(
             QStringLiteral(" (закреплено)")));
         QCOMPARE(messages.count(), 0);
+    }
+
+    // A long calculation stopped by «Прервать» (clicked once it shows, with
+    // the progress), by Esc or by closing the window: the previous result
+    // stays whole, only «Прервать» and Esc say so, and the window is ready
+    // for the next calculation, which completes.
+    void stoppedCalculationKeepsThePreviousResult_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QStringList>("errors");
+        const QStringList stopped{BackgroundSweep::stoppedText()};
+        QTest::newRow("«Прервать»") << "click" << stopped;
+        QTest::newRow("Esc") << "Esc" << stopped;
+        QTest::newRow("closing the window") << "close" << QStringList();
+    }
+    void stoppedCalculationKeepsThePreviousResult()
+    {
+        QFETCH(QString, how);
+        QFETCH(QStringList, errors);
+        QVERIFY_STORE(levels->store->addSample());
+        createWindows();
+        w()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w()));
+        QTest::mouseClick(w()->btnCalc, Qt::LeftButton);
+        const QStringList before = shown();
+        SweepInput large; // 4000 × 2000 points
+        large.itemX = 0;
+        large.levelX = QStringLiteral("2");
+        large.minX = QStringLiteral("1");
+        large.maxX = QStringLiteral("4001");
+        large.stepX = large.stepY = QStringLiteral("1");
+        large.minY = QStringLiteral("10");
+        large.maxY = QStringLiteral("2010");
+        enter(large);
+        ErrorRecorder recorded;
+        QString progress;
+        bool inputsEnabled = true;
+        QTimer::singleShot(0, this, [&] {
+            inputsEnabled = w()->edtMaxX->isEnabled() || w()->ValX->isEnabled();
+            if (how == QLatin1String("click")) {
+                QTRY_COMPARE(w()->btnCalc->text(), SweepRunView::stopCaption());
+                progress = w()->pbrCalc->text();
+                QVERIFY(w()->pbrCalc->isVisible() && w()->lblModel->isHidden());
+                QTest::mouseClick(w()->btnCalc, Qt::LeftButton);
+            } else if (how == QLatin1String("Esc")) {
+                QTest::keyClick(w(), Qt::Key_Escape);
+            } else {
+                QVERIFY(w()->close());
+            }
+        });
+        QTest::mouseClick(w()->btnCalc, Qt::LeftButton);
+        QVERIFY(!inputsEnabled);
+        QCOMPARE(recorded.texts().join(u'|'), errors.join(u'|'));
+        // Closing ends the chart's loading, as it always does; the rest is kept.
+        QStringList kept = shown();
+        QCOMPARE(kept.takeLast(), QString::number(how != QLatin1String("close")));
+        QCOMPARE(kept, before.mid(0, before.size() - 1));
+        QCOMPARE(w()->isVisible(), how != QLatin1String("close"));
+        if (how == QLatin1String("click"))
+            QVERIFY2(progress.endsWith(QStringLiteral(" из ") + QLocale().toString(8000000LL)),
+                     qPrintable(progress));
+        QCOMPARE(w()->btnCalc->text(), QStringLiteral("Расчет"));
+        QVERIFY(w()->pbrCalc->isHidden() && w()->edtMaxX->isEnabled() && w()->ValX->isEnabled());
+        const QStringList beforeCells = cells();
+        enter(SweepInput{});
+        w()->show();
+        QTest::mouseClick(w()->btnCalc, Qt::LeftButton);
+        QCOMPARE(cells(), beforeCells);
+        QVERIFY(chart()->loading());
+        QCOMPARE(recorded.texts().join(u'|'), errors.join(u'|'));
     }
 
     void closingEndsTheChartLoading_data()

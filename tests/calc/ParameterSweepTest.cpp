@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calccore/ParameterSweep.h"
 #include "LevelFixture.h"
+#include "calc/SweepValues.h"
 #include "calccore/ArithmeticError.h"
 #include "calccore/ChartBuffer.h"
+#include "calccore/NoChart.h"
 #include "calccore/TableBuffer.h"
 #include "number/ConvertError.h"
 #include "testutil/LocaleScope.h"
@@ -593,6 +595,96 @@ private Q_SLOTS:
         QCOMPARE(sweep->run(SweepInput()), ParameterSweep::Outcome::Done);
         QCOMPARE(bits(chart->value(0, 0)), bits(nodeCount2(10.0)));
         QCOMPARE(f->snapshot(), before);
+    }
+
+    // Rows computed on several threads give, cell for cell and bit for bit,
+    // the table and chart of one thread, the same reports in the same order
+    // and the same error, on every quantity and on grids failing at some points.
+    // Rows computed on several threads give, cell for cell and bit for bit,
+    // the table and chart of one thread, the same reports in the same order
+    // and the same error, on every quantity and on grids failing at some
+    // points. After an error only the rows up to its row are the sweep's.
+    void parallelRowsEqualOneThread_data()
+    {
+        QTest::addColumn<SweepInput>("input");
+        QTest::addColumn<int>("rows"); // the rows of Y compared; -1: all
+        const auto in = [](int calcType, QString calcLevel, int itemX, QString levelX, QString minX,
+                           QString maxX, QString stepX, int itemY, QString minY, QString maxY,
+                           QString stepY) {
+            return SweepInput{minX,  maxX, stepX,     levelX, minY,  maxY,
+                              stepY, "3",  calcLevel, itemX,  itemY, calcType};
+        };
+        // Costs of level 2: a use cost of 0 divides by zero, a negative ratio has a complex root.
+        QTest::newRow("node count, failing costs")
+            << in(0, "2", 3, "2", "-100", "300", "50", 2, "-20", "40", "3") << -1;
+        QTest::newRow("node count, n(3) swept through 0")
+            << in(0, "2", 6, "2", "0", "5", "1", 6, "-3", "30", "2") << -1;
+        QTest::newRow("node count at level 1")
+            << in(0, "1", 6, "2", "0", "5", "1", 6, "0", "30", "2") << -1;
+        QTest::newRow("node count at level 3")
+            << in(0, "3", 6, "3", "-2", "6", "1", 0, "0", "40", "3") << -1;
+        QTest::newRow("performance, failing thinning")
+            << in(1, "2", 5, "1", "-2", "3", "1", 6, "-3", "30", "2") << -1;
+        QTest::newRow("no quantity") << in(-1, "2", 0, "1", "1", "9", "1", 1, "1", "20", "1") << -1;
+        // Y beyond 32 bits from row 13 on: the error of that row, after the reports before it.
+        QTest::newRow("error in a later row")
+            << in(0, "2", 3, "2", "-50", "100", "50", 6, "2147483000", "2147484000", "50") << 14;
+    }
+    void parallelRowsEqualOneThread()
+    {
+        QFETCH(SweepInput, input);
+        QFETCH(int, rows);
+        struct Outcome
+        {
+            QList<quint64> cells;
+            QStringList reports;
+            QString error;
+            QStringList counts;
+        };
+        const auto runWith = [&](int threads) {
+            Outcome out;
+            NoChart none;
+            SweepValues values;
+            TableBuffer cells;
+            for (SweepChart* target :
+                 {static_cast<SweepChart*>(&none), static_cast<SweepChart*>(&values)}) {
+                ParameterSweep calc(f->dm, *target, cells,
+                                    [&](const QString& text, int ix, int iy, double x, double y) {
+                                        out.reports << QStringLiteral("%1 %2 %3 %4 %5")
+                                                           .arg(text)
+                                                           .arg(ix)
+                                                           .arg(iy)
+                                                           .arg(bits(x))
+                                                           .arg(bits(y));
+                                    });
+                try {
+                    if (calc.run(input, threads) != ParameterSweep::Outcome::Done)
+                        out.error = calc.refusal().text;
+                    out.counts = calc.record().failureCounts();
+                } catch (const Error& e) {
+                    out.error = e.message();
+                }
+                const int tableRows = rows < 0 ? cells.rowCount() : rows + 1;
+                for (int r = 0; r < tableRows; ++r)
+                    for (int c = 0; c < cells.colCount(); ++c)
+                        out.cells << bits(cells.grid().value(c, r));
+            }
+            const ChartValues& shown = values.values();
+            for (int s = 0; s < (rows < 0 ? shown.seriesCount() : rows); ++s)
+                for (int p = 0; p < shown.pointCount(); ++p)
+                    out.cells << bits(shown.value(s, p));
+            return out;
+        };
+        const Outcome one = runWith(1);
+        const Outcome four = runWith(4);
+        QVERIFY2(one.cells.size() > 100, qPrintable(one.error));
+        QCOMPARE(four.cells, one.cells);
+        QCOMPARE(four.reports, one.reports);
+        QCOMPARE(four.error, one.error);
+        QCOMPARE(four.counts, one.counts);
+        QCOMPARE(one.error.isEmpty(), rows < 0);
+        if (QByteArray(QTest::currentDataTag()).contains("fail"))
+            QVERIFY(!one.reports.isEmpty());
     }
 };
 

@@ -4,7 +4,12 @@
 #include "testutil/TestStore.h"
 #include "testutil/ToolRun.h"
 
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <memory>
 
 // kerova-sweep end to end: the sample model loaded by kerova-engine, the
@@ -176,6 +181,60 @@ private Q_SLOTS:
             QCOMPARE(many.exitCode, 0);
             QVERIFY2(many.out == one.out, threads);
         }
+    }
+
+    // A long sweep shows one progress line on standard error only when that
+    // is a terminal (here the terminal of script(1)); Ctrl+C typed there, or
+    // SIGINT sent to it in a pipe, stops it with status 130 and leaves no
+    // partial CSV line. The pipe is interrupted after 2.5 s: far more than the
+    // second before a terminal would have shown the line.
+    void progressOnlyOnATerminal_data()
+    {
+        QTest::addColumn<bool>("terminal");
+        QTest::newRow("terminal") << true;
+        QTest::newRow("pipe") << false;
+    }
+    void progressOnlyOnATerminal()
+    {
+        QFETCH(bool, terminal);
+        QTemporaryDir dir;
+        const QString csv = dir.filePath(QStringLiteral("out.csv"));
+        const QStringList args{"--x",    "0",        "--x-from", "1",         "--x-to",
+                               "32000",  "--x-step", "1",        "--x-level", "2",
+                               "--y-to", "4000",     "--y-step", "1"};
+        QProcess process;
+        process.setProcessEnvironment(ToolRun::environment({QStringLiteral("LC_ALL=C.UTF-8")}));
+        QString shown;
+        if (terminal) {
+            QString command = QStringLiteral("exec '%1'").arg(QStringLiteral(KEROVA_SWEEP_TOOL));
+            for (const QString& arg : args)
+                command += QLatin1Char(' ') + arg;
+            process.start(QStringLiteral("script"),
+                          {"-qefc", command + QStringLiteral(" > '") + csv + "'", "/dev/null"});
+            QVERIFY(process.waitForStarted());
+            while (!shown.contains(QStringLiteral(" точек")) && process.waitForReadyRead(60000))
+                shown += QString::fromUtf8(process.readAllStandardOutput());
+            process.write("\x03");
+        } else {
+            process.setStandardOutputFile(csv);
+            process.start(QStringLiteral(KEROVA_SWEEP_TOOL), args);
+            QVERIFY(process.waitForStarted());
+            QVERIFY(!process.waitForFinished(2500));
+            ::kill(pid_t(process.processId()), SIGINT);
+        }
+        QVERIFY(process.waitForFinished(60000));
+        shown +=
+            QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+        QCOMPARE(process.exitCode(), 130);
+        QCOMPARE(shown.contains(QStringLiteral("Расчет: ")), terminal);
+        if (terminal)
+            QVERIFY2(shown.contains(QRegularExpression(
+                         QStringLiteral("Расчет: \\d.* из 127\\D?676\\D?010 точек"))),
+                     qPrintable(shown));
+        QFile out(csv);
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        const QByteArray written = out.readAll();
+        QVERIFY(written.isEmpty() || written.endsWith('\n'));
     }
 
     // --inputs: the recorded inputs as comment lines, then the same grid.

@@ -20,11 +20,14 @@
 // made into text by one thread per core (--threads N: N threads, 1 for one).
 // Inputs that cannot give a result are refused with the calculation window's
 // text on standard error.
+// On a terminal, a run over a second shows its progress on standard error;
+// Ctrl+C stops it between rows, leaving no partial CSV line.
 // Exit status: 0 done, 1 the calculation ended with an error, its result
 // could not be written or the store has no model, 2 invalid input, a model to
-// choose or an unknown option. --help and --version as in every GNU tool.
+// choose or an unknown option, 130 stopped by Ctrl+C. --help and --version as in every GNU tool.
 
 #include "ModelChoice.h"
+#include "TerminalProgress.h"
 
 #include "calccore/Dmexec.h"
 #include "calccore/FailedPoint.h"
@@ -45,6 +48,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QLocale>
+#include <QScopeGuard>
 #include <QTextStream>
 #include <cstdio>
 #include <new>
@@ -112,16 +116,17 @@ QString shortest(double value)
 // ";", or with raw the shortest round-trip form separated by ",". A cell
 // without a value is empty. The rows are made into text by that many threads
 // and written in order; writing stops at the first piece that cannot be
-// written (StandardOutput::finish reports it).
+// written (StandardOutput::finish reports it) or after Ctrl+C.
 void writeTable(const ResultGrid& grid, bool raw, const std::string& head, int threads)
 {
-    if (!StandardOutput::write(head))
+    if (TerminalProgress::interrupted() || !StandardOutput::write(head))
         return;
     const GridCsv csv(grid, raw ? GridCsv::Numbers::Shortest : GridCsv::Numbers::Fixed2,
                       NumberFormat::decimalPoint());
     const qint64 cells = qint64(grid.colCount()) * grid.rowCount();
-    csv.write(ParallelRows::workerCount(cells, threads),
-              [](std::string_view text) { return StandardOutput::write(text); });
+    csv.write(ParallelRows::workerCount(cells, threads), [](std::string_view text) {
+        return !TerminalProgress::interrupted() && StandardOutput::write(text);
+    });
 }
 
 // The inputs the options give, or nothing (after a message) when a choice is not an item.
@@ -147,6 +152,19 @@ std::optional<SweepInput> readOptions(const QCommandLineParser& parser)
     return input;
 }
 
+// The exit status of a run stopped by Ctrl+C, as a shell gives it.
+constexpr int InterruptedStatus = 128 + 2;
+
+// Computes with the progress line of a terminal; false when Ctrl+C stopped it.
+bool compute(ParameterSweep& calc, ParameterSweep::Progress& progress, int threads,
+             TerminalProgress*& shown)
+{
+    TerminalProgress line(progress, calc.pointTotal());
+    shown = &line;
+    const auto forget = qScopeGuard([&shown] { shown = nullptr; });
+    return calc.compute(&progress, threads);
+}
+
 int sweep(const SweepInput& input, const ModelChoice& model, bool raw, bool inputs, int threads)
 {
     QTextStream err(stderr);
@@ -154,10 +172,18 @@ int sweep(const SweepInput& input, const ModelChoice& model, bool raw, bool inpu
     TdmExecute dmExecute;
     NoChart chart;
     TableBuffer table;
+    ParameterSweep::Progress progress;
+    TerminalProgress::catchInterrupt(progress);
+    TerminalProgress* progressLine = nullptr;
     ParameterSweep calc(
-        dmExecute, chart, table, [&err](const QString& text, int ix, int iy, double x, double y) {
-            err << ErrorLine::prefixed(FailedPoint::text(text, ix, iy, shortest(x), shortest(y)))
-                << Qt::endl;
+        dmExecute, chart, table,
+        [&err, &progressLine](const QString& text, int ix, int iy, double x, double y) {
+            const auto write = [&] {
+                err << ErrorLine::prefixed(
+                           FailedPoint::text(text, ix, iy, shortest(x), shortest(y)))
+                    << Qt::endl;
+            };
+            progressLine ? progressLine->print(write) : write();
         });
     try {
         db.open();
@@ -167,10 +193,13 @@ int sweep(const SweepInput& input, const ModelChoice& model, bool raw, bool inpu
             return status;
         dmExecute.setDatabase(&db);
         dmExecute.setModel(*modelId);
-        if (calc.run(input) == ParameterSweep::Outcome::InvalidInput) {
+        if (calc.prepare(input) == ParameterSweep::Outcome::InvalidInput) {
             ErrorLine::write(calc.refusal().text);
             return 2;
         }
+        if (!compute(calc, progress, threads, progressLine))
+            return InterruptedStatus;
+        calc.complete();
     } catch (const Error& e) {
         ErrorLine::write(e.message());
         return 1;
@@ -184,7 +213,7 @@ int sweep(const SweepInput& input, const ModelChoice& model, bool raw, bool inpu
         for (const QString& line : calc.record().lines())
             head += "# " + line.toStdString() + '\n';
     writeTable(table.grid(), raw, head, threads);
-    return 0;
+    return TerminalProgress::interrupted() ? InterruptedStatus : 0;
 }
 
 int run(const QStringList& arguments)
