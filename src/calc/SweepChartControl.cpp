@@ -6,6 +6,7 @@
 #include "calccore/Indicator.h"
 #include "calccore/ParameterSweep.h"
 #include "chart/TChartControl.h"
+#include "engine/ModelName.h"
 
 #include <utility>
 
@@ -31,6 +32,7 @@ void SweepChartControl::show(TChartControl& chart, SweepValues& result,
         [&record](int i) { return record.yValue(i); });
     labels.failures = record.failures;
     labels.subject = subjectOf(record);
+    labels.model = ModelName::quoted(record.model.name, record.model.modelId);
     chart.setLabels(labels);
 }
 

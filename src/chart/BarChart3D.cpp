@@ -47,7 +47,7 @@ BarChart3D::BarChart3D(Q3DBars* graph, QWidget* parent)
 void BarChart3D::apply(const ChartValues& values, const ChartSettings& settings,
                        const ChartTexts& texts)
 {
-    setTitle(settings.title(ChartSettings::ChartTitleSlot));
+    setTitle(texts.chartTitle());
     auto* rows = new QBarDataArray;
     rows->reserve(values.seriesCount());
     QStringList rowLabels;

@@ -49,7 +49,7 @@ namespace {
 
 QString title(const TChartControl& chart)
 {
-    const QString text = chart.settings().title(ChartSettings::ChartTitleSlot);
+    const QString text = chart.chartTitle();
     return text.isEmpty() ? QStringLiteral("Kerova") : text;
 }
 

@@ -21,6 +21,9 @@ struct ChartLabels
     std::vector<double> yValues;
     PointMarks failures;
     ResultSubject subject;
+    // The model the values were computed for, as the program names it
+    // («NAME» (ключ N)); empty without a record.
+    QString model;
 
     // The labels of a sweep of `points` X values by `series` Y values: the
     // i-th X value is x(i), the i-th Y value y(i); no failed point.

@@ -54,6 +54,17 @@ QString ChartTexts::valueTitle() const
     return title.isEmpty() ? QStringLiteral("Значение") : title;
 }
 
+QString ChartTexts::chartTitle() const
+{
+    const QString quantity = m_settings.title(ChartSettings::ChartTitleSlot);
+    if (!m_fromRecord || quantity.isEmpty() || m_labels.model.isEmpty())
+        return quantity;
+    return QStringLiteral("%1 уровня %2 — модель %3")
+        .arg(quantity)
+        .arg(m_labels.subject.quantityLevel)
+        .arg(m_labels.model);
+}
+
 QString ChartTexts::tip(int series, int point, double value) const
 {
     const QString line = QStringLiteral("%1: %2");

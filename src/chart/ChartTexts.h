@@ -26,6 +26,10 @@ public:
     // The Y parameter's name; empty without a record.
     QString yTitle() const;
     QString valueTitle() const;
+    // The chart's title: the quantity with its level and the model
+    // ("Количество узлов уровня 2 — модель «Тестовая» (ключ 1)"); the quantity
+    // alone without a record.
+    QString chartTitle() const;
     // "X: …", "Y: …" and the value («нет значения» for none), one a line:
     // what hovering a point shows; a failed point names its report on a last line.
     QString tip(int series, int point, double value) const;

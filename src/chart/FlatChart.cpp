@@ -112,7 +112,8 @@ void FlatChart::rebuild(const std::vector<Layer>& layers, const ChartSettings& s
     setAxes(layers, settings);
     // Smooth lines cost most of the painting of a large grid and add nothing there.
     m_view->setRenderHint(QPainter::Antialiasing, values <= SmoothLimit);
-    m_chart->setTitle(settings.title(ChartSettings::ChartTitleSlot));
+    m_chart->setTitle(layers.empty() ? settings.title(ChartSettings::ChartTitleSlot)
+                                     : layers.front().texts.chartTitle());
     const int series = layers.empty() ? 0 : layers.front().rows.series;
     m_chart->legend()->setVisible(!manySeries && series > 0);
     // One row holds the names of a dozen series; more, or the longer names of
@@ -251,6 +252,7 @@ void FlatChart::setAxes(const std::vector<Layer>& layers, const ChartSettings& s
     }
     pointAxis->setTitleText(texts.xTitle());
     auto* valueAxis = new QValueAxis;
+    valueAxis->setTitleText(texts.valueTitle());
     const auto [low, high] = valueRange(layers);
     const double bottom = qMin(0.0, low);
     const double scale = settings.valueScale();

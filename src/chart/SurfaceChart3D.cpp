@@ -76,7 +76,7 @@ SurfaceChart3D::SurfaceChart3D(Q3DSurface* graph, QWidget* parent)
 void SurfaceChart3D::apply(const ChartValues& values, const ChartSettings& settings,
                            const ChartTexts& texts)
 {
-    setTitle(settings.title(ChartSettings::ChartTitleSlot));
+    setTitle(texts.chartTitle());
     const int series = values.seriesCount();
     const int points = values.pointCount();
     auto* rows = new QSurfaceDataArray;

@@ -335,3 +335,9 @@ std::vector<int> TChartControl::pinnedColours() const
         colours[s] = matching[s] >= 0 ? matching[s] : next++;
     return colours;
 }
+
+QString TChartControl::chartTitle() const
+{
+    return ChartTexts(m_labels, m_settings, m_values.seriesCount(), m_values.pointCount())
+        .chartTitle();
+}

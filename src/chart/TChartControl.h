@@ -100,6 +100,8 @@ public:
     // The inputs of what the chart shows, for pictures: those lines, and
     // while the pinned result is drawn beside them, its inputs after them.
     QStringList shownInputLines() const;
+    // The title the views show (ChartTexts::chartTitle).
+    QString chartTitle() const;
     // The result kept for comparison, drawn dashed beside the current one on
     // the flat chart when both come with their records and have the same
     // subject (X parameter and level, quantity and level); each pinned line

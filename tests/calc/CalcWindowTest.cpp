@@ -649,6 +649,10 @@ private Q_SLOTS:
         const QStringList together = cells();
         const QList<double> values = chartValues();
         QCOMPARE(frmTblOut->inputLines().value(2), named);
+        QCOMPARE(chart()->chartTitle(),
+                 QStringLiteral("Количество узлов уровня 2 — модель «%1» (ключ %2)")
+                     .arg(name)
+                     .arg(model));
         QCOMPARE(listing().mid(0, 3), (QStringList{named, QString(), firstLevel}));
         for (const char* table : {"MATHLEVEL", "MATHMODEL"})
             QVERIFY_STORE(levels->store->exec(QStringLiteral("DELETE FROM %1 WHERE MODID <> %2")

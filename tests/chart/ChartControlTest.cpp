@@ -222,6 +222,8 @@ private Q_SLOTS:
         QCOMPARE(axis(chart.flatChart(), Qt::AlignBottom)->titleText(),
                  QStringLiteral("Интенсивность потока задач"));
         QCOMPARE(axis(chart.flatChart(), Qt::AlignLeft)->max(), 50.0);
+        QCOMPARE(axis(chart.flatChart(), Qt::AlignLeft)->titleText(),
+                 QStringLiteral("Количество узлов"));
         auto* second = qobject_cast<QLineSeries*>(chart.flatChart()->series().at(1));
         QCOMPARE(second->count(), 5);
         QCOMPARE(second->at(4).y(), 14.0);
