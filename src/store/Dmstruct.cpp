@@ -288,6 +288,14 @@ void TdmStructure::reopen(DataSet& list)
 {
     const KeptPlace place(list,
                           &list == &tblModel ? QStringLiteral("MODID") : QStringLiteral("LVLID"));
+    // A store out of reach leaves the list as it was, with what is typed in it.
+    try {
+        dmCommon->dbMedic.reach();
+    } catch (const EngineError& e) {
+        throw EngineError(QStringLiteral("Список не обновлён, в нём прежние записи и всё "
+                                         "введённое. ") +
+                          e.message());
+    }
     list.close();
     list.open();
     place.restore(list);
