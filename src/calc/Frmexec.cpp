@@ -252,7 +252,11 @@ void TfrmExecute::FormShow()
 // A screen reader reads the whole line, the model's name included.
 void TfrmExecute::showModelName()
 {
-    const QString line = CurrentModel::read().caption();
+    showModelLine(CurrentModel::read().caption());
+}
+
+void TfrmExecute::showModelLine(const QString& line)
+{
     lblModel->setText(line);
     lblModel->setAccessibleName(line);
 }
@@ -347,6 +351,8 @@ void TfrmExecute::btnCalcClick()
         return;
     }
     listing.setListing(sweep.record().model.listing());
+    // The name as the calculation read it: another user's rename shows now.
+    showModelLine(CurrentModel{true, *model, sweep.record().model.name}.caption());
     m_calculated = true;
     boxes.finish(sweep.record());
 }

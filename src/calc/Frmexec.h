@@ -79,6 +79,7 @@ private:
     // box saying what to do, when report is set) when there is no stored one.
     std::optional<int> chosenModel(bool report) const;
     void showModelName();
+    void showModelLine(const QString& line);
     void refuse(const SweepRefusal& refusal);
     void createControls();
     void fitCaptions();

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -47,12 +48,13 @@ KeyGenerator::LastKeys KeyGenerator::last(Database& db)
 
 int KeyGenerator::take(Database& db, const QString& kind)
 {
-    provide(db);
-    // The row is locked first, so that what is read next includes whatever
-    // the save that held it before has committed.
-    db.exec(QStringLiteral("UPDATE KEROVAKEY SET LASTKEY = LASTKEY WHERE KEYKIND = :KIND"),
-            values(kind));
-    const qint64 next = std::max(generated(db, kind), highestStored(db, kind)) + 1;
+    createTable(db);
+    std::optional<qint64> given = lockRow(db, kind);
+    if (!given) {
+        provide(db);
+        given = lockRow(db, kind);
+    }
+    const qint64 next = std::max(given.value_or(0), highestStored(db, kind)) + 1;
     if (next > std::numeric_limits<int>::max())
         throw EngineError(exhausted(kind));
     store(db, kind, next);
@@ -74,15 +76,33 @@ QString KeyGenerator::exhausted(const QString& kind)
                                            "свободного ключа для нового уровня");
 }
 
-// The table and a row for each kind, made when missing; another save doing
-// the same meanwhile leaves its row as it is.
-void KeyGenerator::provide(Database& db)
+void KeyGenerator::createTable(Database& db)
 {
     const bool sqlite = db.definition().driver == AliasDefinition::Driver::SQLite;
     db.exec(sqlite ? QStringLiteral("CREATE TABLE IF NOT EXISTS KEROVAKEY (KEYKIND TEXT NOT NULL "
                                     "PRIMARY KEY, LASTKEY INTEGER NOT NULL) STRICT")
                    : QStringLiteral("CREATE TABLE IF NOT EXISTS KEROVAKEY (KEYKIND VARCHAR(10) "
                                     "NOT NULL PRIMARY KEY, LASTKEY BIGINT NOT NULL)"));
+}
+
+// The row of the kind, locked until the transaction ends, and its last key;
+// nothing when the row is missing. Locked first, what is read next includes
+// whatever the save that held it before has committed.
+std::optional<qint64> KeyGenerator::lockRow(Database& db, const QString& kind)
+{
+    QSqlQuery query = db.exec(QStringLiteral("UPDATE KEROVAKEY SET LASTKEY = LASTKEY WHERE "
+                                             "KEYKIND = :KIND RETURNING LASTKEY"),
+                              values(kind));
+    if (!query.next())
+        return std::nullopt;
+    return query.value(0).toLongLong();
+}
+
+// The table and a row for each kind, made when missing; another save doing
+// the same meanwhile leaves its row as it is.
+void KeyGenerator::provide(Database& db)
+{
+    createTable(db);
     for (const QString& kind : kinds())
         db.exec(QStringLiteral("INSERT INTO KEROVAKEY (KEYKIND, LASTKEY) VALUES (:KIND, 0) "
                                "ON CONFLICT (KEYKIND) DO NOTHING"),

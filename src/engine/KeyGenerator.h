@@ -4,6 +4,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class Database;
 
@@ -33,6 +34,8 @@ public:
     static QString exhausted(const QString& kind);
 
 private:
+    static void createTable(Database& db);
+    static std::optional<qint64> lockRow(Database& db, const QString& kind);
     static void provide(Database& db);
     static qint64 highestStored(Database& db, const QString& kind);
     static qint64 generated(Database& db, const QString& kind);

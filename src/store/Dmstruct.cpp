@@ -228,9 +228,30 @@ void TdmStructure::qryEditLevelBeforePost(DataSet& dataSet)
     if (model.isNull())
         model.setAsInteger(LevelModelID);
     if (!modelStored(model.asInteger()))
-        throw EngineError(QStringLiteral("Модели с ключом %1 нет в базе данных (её удалили): "
-                                         "уровень не сохранён")
-                              .arg(model.asInteger()));
+        throw EngineError(QStringLiteral("%1 больше нет в хранилище (её удалили): уровень не "
+                                         "сохранён. «Обновить» в окне «Модели» покажет "
+                                         "сохранённые модели")
+                              .arg(modelName(model.asInteger())));
+}
+
+// A model as the model list names it, in the genitive: «Модели «NAME»», its
+// key added where another model bears the same name; by its key alone when
+// the list lacks it.
+QString TdmStructure::modelName(int model) const
+{
+    const int key = tblModel.findField(QStringLiteral("MODID"));
+    const int name = tblModel.findField(QStringLiteral("MODNAME"));
+    QStringList names;
+    QString found;
+    for (int row = 0; key >= 0 && name >= 0 && row < tblModel.recordCount(); ++row) {
+        names << tblModel.value(row, name).toString();
+        if (tblModel.value(row, key).toInt() == model)
+            found = names.last();
+    }
+    if (found.isEmpty())
+        return QStringLiteral("Модели с ключом %1").arg(model);
+    return names.count(found) > 1 ? QStringLiteral("Модели «%1» (ключ %2)").arg(found).arg(model)
+                                  : QStringLiteral("Модели «%1»").arg(found);
 }
 
 // Runs a statement on dbMedic with the values of its parameters by name.

@@ -75,6 +75,7 @@ private:
     void setUpSubLevel();
     void removeLevelsOfDeletedModels(const QVariantList& models);
     bool modelStored(int model);
+    QString modelName(int model) const;
     void checkLevel(DataSet& levels, const QString& caption);
     void rollBack();
     QSqlQuery run(const QString& sql, const QVariantMap& values);

@@ -531,6 +531,50 @@ private Q_SLOTS:
         QCOMPARE(f->store->storedValue(QStringLiteral("LVLNODEAMOUNT"), 1, 1).toInt(), 12);
     }
 
+    // Another analyst saves or removes the level open here in the editor:
+    // «ОК» refuses with the box the model window gives, naming the level and
+    // each field changed as the editor shows it; what is typed stays, the
+    // stored level keeps its key.
+    void levelChangedMeanwhileIsNamedAsAConflict_data()
+    {
+        QTest::addColumn<QString>("theirs"); // the other analyst's statement
+        QTest::addColumn<QStringList>("said");
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("changed")
+            << "UPDATE MATHLEVEL SET LVLNAME = 'их' WHERE LVLID = 1"
+            << QStringList{"Уровень «L1»: запись изменил другой пользователь",
+                           "\nНаименование уровня: было «L1», сейчас в базе «их», введено «мой»"}
+            << QStringList{"1:их"};
+        QTest::newRow("removed") << "DELETE FROM MATHLEVEL WHERE LVLID = 1"
+                                 << QStringList{"Уровень «L1»: запись не найдена в базе данных — "
+                                                "её удалил другой пользователь"}
+                                 << QStringList{};
+    }
+    void levelChangedMeanwhileIsNamedAsAConflict()
+    {
+        QFETCH(QString, theirs);
+        QFETCH(QStringList, said);
+        QFETCH(QStringList, stored);
+        f->store->addModel(1);
+        f->store->addLevel(1, 1, 1);
+        f->start();
+        openLevelsOf(0);
+        lstLevel->btnLevelModify->click();
+        type(frmLevel->editLvlName, QStringLiteral("мой"));
+        QVERIFY_STORE(f->store->exec(theirs));
+        frmLevel->btnOK->click();
+        QCOMPARE(f->errors.count(), 1);
+        const QString text = f->errors.texts().first();
+        for (const QString& part : said)
+            QVERIFY2(text.contains(part), qPrintable(text));
+        QVERIFY2(!text.contains(QStringLiteral("qryEditLevel")) &&
+                     !text.contains(QStringLiteral("LVLNAME")),
+                 qPrintable(text));
+        QVERIFY(frmLevel->isVisible());
+        QCOMPARE(frmLevel->editLvlName->text(), QStringLiteral("мой"));
+        QCOMPARE(f->store->rows(QStringLiteral("SELECT LVLID, LVLNAME FROM MATHLEVEL")), stored);
+    }
+
     void changingARemovedLevelStoresANewOne()
     {
         f->store->addModel(1);

@@ -463,6 +463,38 @@ private Q_SLOTS:
         QCOMPARE(levels.editing(), !refusal.isEmpty());
     }
 
+    // Another user deletes the model whose levels are open here: a level
+    // saved for it is refused, the model named as the model list shows it.
+    void levelOfAModelDeletedElsewhereIsRefusedByName_data()
+    {
+        QTest::addColumn<QString>("firstName"); // of model 1; model 2 is "m2"
+        QTest::addColumn<QString>("named");
+        QTest::newRow("a name of its own") << "m1"
+                                           << "Модели «m2» больше";
+        QTest::newRow("a name borne twice") << "m2"
+                                            << "Модели «m2» (ключ 2) больше";
+    }
+    void levelOfAModelDeletedElsewhereIsRefusedByName()
+    {
+        QFETCH(QString, firstName);
+        QFETCH(QString, named);
+        f->store->addModel(1, firstName);
+        f->store->addModel(2);
+        dm->tblModel.open();
+        dm->LevelModelID = 2;
+        openEditor(0, 0);
+        dm->qryEditLevel.insert();
+        identifyLevel(1, QStringLiteral("L"));
+        QVERIFY_STORE(f->store->exec(QStringLiteral("DELETE FROM MATHMODEL WHERE MODID = 2")));
+        try {
+            saveEditor();
+            QFAIL("a level was stored for a deleted model");
+        } catch (const EngineError& e) {
+            QVERIFY2(e.message().startsWith(named), qPrintable(e.message()));
+        }
+        QCOMPARE(f->store->storedLevels(), QStringList{});
+    }
+
     void levelsAndModelsKeepTheirOwnKeys()
     {
         f->store->addModel(1);
@@ -676,8 +708,10 @@ private Q_SLOTS:
                 saveEditor();
                 QFAIL("a level was stored for a deleted model");
             } catch (const EngineError& e) {
-                QCOMPARE(e.message(), QStringLiteral("Модели с ключом 2 нет в базе данных (её "
-                                                     "удалили): уровень не сохранён"));
+                QCOMPARE(e.message(),
+                         QStringLiteral("Модели с ключом 2 больше нет в хранилище (её удалили): "
+                                        "уровень не сохранён. «Обновить» в окне «Модели» покажет "
+                                        "сохранённые модели"));
             }
             QVERIFY(dm->qryEditLevel.editing());
         }

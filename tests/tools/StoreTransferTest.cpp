@@ -352,6 +352,8 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, args);
         QFETCH(int, models);
+        // Level keys are counted over the store: the demo's levels need three keys left.
+        store->exec(QStringLiteral("DELETE FROM MATHLEVEL WHERE LVLID = 2147483646"));
         writeFile(QStringLiteral("one.json"), modelsDocument(5, 1, 2, QStringLiteral("m")));
         if (args.last() == QLatin1String("-i"))
             args << file(QStringLiteral("one.json"));
