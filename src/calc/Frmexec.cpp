@@ -247,7 +247,11 @@ void TfrmExecute::FormShow()
 // A screen reader reads the whole line, the model's name included.
 void TfrmExecute::showModelName()
 {
-    const QString line = CurrentModel::read().caption();
+    showModelLine(CurrentModel::read().caption());
+}
+
+void TfrmExecute::showModelLine(const QString& line)
+{
     lblModel->setText(line);
     lblModel->setAccessibleName(line);
 }
@@ -336,6 +340,8 @@ void TfrmExecute::btnCalcClick()
     SweepChartControl::show(chartControl, sweep.chart(), sweep.record());
     SweepTableWindow::show(tableWindow, sweep.table(), sweep.record());
     listing.setListing(sweep.record().model.listing());
+    // The name as the calculation read it: another user's rename shows now.
+    showModelLine(CurrentModel{true, *model, sweep.record().model.name}.caption());
     m_calculated = true;
     SweepReportBoxes boxes(cursor);
     boxes.replay(sweep.record());

@@ -85,6 +85,7 @@ private:
     // box saying what to do, when report is set) when there is no stored one.
     std::optional<int> chosenModel(bool report) const;
     void showModelName();
+    void showModelLine(const QString& line);
     void refuse(const SweepRefusal& refusal);
     bool compute(BackgroundSweep& sweep);
     void escape();

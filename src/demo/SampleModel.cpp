@@ -2,6 +2,7 @@
 #include "demo/SampleModel.h"
 
 #include "engine/Database.h"
+#include "engine/KeyGenerator.h"
 
 #include <QSqlQuery>
 #include <QVariant>
@@ -34,8 +35,7 @@ int SampleModel::load(Database& db)
 {
     db.startTransaction();
     try {
-        QSqlQuery max = db.exec(QStringLiteral("SELECT MAX(MODID) FROM MATHMODEL"));
-        const int key = (max.next() ? max.value(0).toInt() : 0) + 1;
+        const int key = KeyGenerator::take(db, QStringLiteral("MODID"));
         db.exec(
             QStringLiteral(
                 "INSERT INTO MATHMODEL (MODID, MODNAME, MODCOMMENT) VALUES (:ID, :NAME, :COMMENT)"),
@@ -46,13 +46,14 @@ int SampleModel::load(Database& db)
                     return QStringLiteral("Тестовая");
                 return QStringLiteral("Пример: учреждения, отделения, кабинеты");
             });
-        int levelId = 0;
         for (const Level& l : kLevels) {
-            const QVariantList values{
-                key,          ++levelId, l.number,    QString::fromUtf8(l.name),
-                l.nodes,      l.dcsTime, l.flowInt,   l.flowDist,
-                l.costDelay,  l.costUse, l.costLimit, l.dcsIntCost,
-                l.lossPerTask};
+            const QVariantList values{key,          KeyGenerator::take(db, QStringLiteral("LVLID")),
+                                      l.number,     QString::fromUtf8(l.name),
+                                      l.nodes,      l.dcsTime,
+                                      l.flowInt,    l.flowDist,
+                                      l.costDelay,  l.costUse,
+                                      l.costLimit,  l.dcsIntCost,
+                                      l.lossPerTask};
             int next = 0;
             db.exec(QStringLiteral(
                         "INSERT INTO MATHLEVEL (MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, "

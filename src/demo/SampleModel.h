@@ -9,6 +9,7 @@ class Database;
 class SampleModel
 {
 public:
-    // Adds the model under the next free key, in one transaction; returns the key.
+    // Adds the model under a key never given before in the store (its levels
+    // likewise), in one transaction; returns the key.
     static int load(Database& db);
 };

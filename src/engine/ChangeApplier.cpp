@@ -4,6 +4,7 @@
 #include "engine/DataSet.h"
 #include "engine/Database.h"
 #include "engine/EngineError.h"
+#include "engine/FieldCaptions.h"
 #include "engine/Schema.h"
 #include "engine/Statement.h"
 #include "engine/UpdateSql.h"
@@ -92,10 +93,10 @@ void ChangeApplier::runChange(const Change& change)
     const QSqlQuery query = m_set.m_database->exec(lines.join(QLatin1Char('\n')), lookup);
     // A modify or delete that finds no row would lose the user's change silently.
     if (change.kind != Change::Kind::Insert && query.numRowsAffected() != 1)
-        throw EngineError(
-            QStringLiteral(
-                "%1: запись не найдена в базе данных — её изменил или удалил другой пользователь")
-                .arg(m_set.objectName()));
+        throw EngineError(QStringLiteral("%1: запись не найдена в базе данных — её удалил другой "
+                                         "пользователь. Сохранение отменено, ваши изменения не "
+                                         "записаны; «Обновить» покажет сохранённые записи")
+                              .arg(rowName(*change.original)));
 }
 
 // A modify or delete writes only over the row this data set read: the stored
@@ -145,17 +146,24 @@ QString ChangeApplier::conflictMessage(const Change& change, const QVector<int>&
         QStringLiteral("%1: запись изменил другой пользователь, пока она была открыта у вас. "
                        "Сохранение отменено, ваши изменения не записаны; «Обновить» покажет "
                        "сохранённые значения")
-            .arg(m_set.describeRow ? m_set.describeRow(m_set, read) : m_set.objectName())};
+            .arg(rowName(read))};
     for (const int c : columns) {
         if (RowCache::sameValue(stored[c], read[c]))
             continue;
-        QString line = QStringLiteral("%1: было %2, сейчас в базе %3")
-                           .arg(m_set.fieldName(c), quoted(read[c]), quoted(stored[c]));
+        QString line =
+            QStringLiteral("%1: было %2, сейчас в базе %3")
+                .arg(FieldCaptions::of(m_set.fieldName(c)), quoted(read[c]), quoted(stored[c]));
         if (change.kind == Change::Kind::Modify)
             line += QStringLiteral(", введено %1").arg(quoted((*change.values)[c]));
         lines << line;
     }
     return lines.size() > 1 ? lines.join(QLatin1Char('\n')) : QString();
+}
+
+// The row as messages name it («Модель «…»»), by the values it was read with.
+QString ChangeApplier::rowName(const QVector<QVariant>& read) const
+{
+    return m_set.describeRow ? m_set.describeRow(m_set, read) : QStringLiteral("Запись");
 }
 
 // Puts back the values the apply filled in, then the record being edited.

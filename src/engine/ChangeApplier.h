@@ -29,6 +29,7 @@ private:
     void checkStoredRow(const RowCache::Change& change);
     QString conflictMessage(const RowCache::Change& change, const QVector<int>& columns,
                             const QVector<QVariant>& stored) const;
+    QString rowName(const QVector<QVariant>& read) const;
     void restore(const Snapshot& snapshot, const Filled& filled);
 
     DataSet& m_set;

@@ -2,16 +2,15 @@
 #include "engine/Database.h"
 
 #include "engine/AliasConfig.h"
+#include "engine/DriverError.h"
 #include "engine/EngineError.h"
 #include "engine/Schema.h"
 #include "engine/SchemaCheck.h"
 #include "engine/Statement.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QUrl>
 #include <atomic>
 #include <utility>
@@ -22,22 +21,6 @@ QString nextConnectionName(const QString& databaseName)
 {
     static std::atomic<int> counter{0};
     return QStringLiteral("kerova-%1-%2").arg(databaseName).arg(++counter);
-}
-
-// SQLite's SQLITE_BUSY and SQLITE_LOCKED, PostgreSQL's lock_not_available.
-bool isBusy(const QSqlError& error)
-{
-    const QString code = error.nativeErrorCode();
-    return code == QLatin1String("5") || code == QLatin1String("6") ||
-           code == QLatin1String("55P03");
-}
-
-QString driverMessage(const QSqlError& error)
-{
-    QString text = error.databaseText().trimmed();
-    if (text.isEmpty())
-        text = error.driverText().trimmed();
-    return text;
 }
 
 } // namespace
@@ -199,7 +182,7 @@ void Database::openHandle()
         throw EngineError(QStringLiteral("драйвер базы данных недоступен"));
     }
     if (!db.open()) {
-        const QString message = driverMessage(db.lastError());
+        const QString message = DriverError::text(db.lastError());
         db = QSqlDatabase();
         throw EngineError(message);
     }
@@ -227,48 +210,33 @@ bool Database::connected() const
 void Database::requireConnected() const
 {
     if (!connected())
-        throw EngineError(QStringLiteral("Нет соединения с базой данных %1").arg(m_databaseName));
+        throw EngineError(QStringLiteral("Нет соединения с хранилищем %1").arg(storeName()));
 }
 
 void Database::fail(const QString& what) const
 {
     const QSqlError error = QSqlDatabase::database(m_connectionName, false).lastError();
-    if (isBusy(error))
+    if (DriverError::isBusy(error))
         failWith(error);
-    throw EngineError(QStringLiteral("%1 %2: %3").arg(what, storeName(), driverMessage(error)));
+    throw EngineError(QStringLiteral("%1 %2: %3").arg(what, storeName(), DriverError::text(error)));
 }
 
-// Another program's lock that outlasted the wait is named as such: the driver's
+// Another session's lock that outlasted the wait is named as such: the driver's
 // "database is locked" does not say which store or what to do.
 void Database::failWith(const QSqlError& error) const
 {
-    if (isBusy(error))
-        throw EngineError(QStringLiteral("Хранилище %1 занято другой программой: она пишет в "
-                                         "него дольше %2 с. Повторите, когда она закончит (%3)")
-                              .arg(storeName())
-                              .arg(kBusyTimeoutMs / 1000)
-                              .arg(driverMessage(error)));
-    throw EngineError(driverMessage(error));
+    if (DriverError::isBusy(error))
+        throw EngineError(DriverError::busy(storeName(), error));
+    throw EngineError(DriverError::text(error));
 }
 
 // An open SQLite file keeps working after it is deleted, replaced or marked
-// read-only: writes would land in a file nobody will see again, or against the
-// user's intent. Every write transaction checks that the file at the store's
-// path is still the one opened (its device and inode) and still writable.
+// read-only: every write transaction checks it first (SqliteStoreFile::writeProblem).
 void Database::checkSqliteFile() const
 {
     if (m_definition.driver != AliasDefinition::Driver::SQLite)
         return;
-    const QString path = sqliteFile();
-    const SqliteStoreFile::Identity now = SqliteStoreFile::identify(path);
-    QString problem;
-    if (now == SqliteStoreFile::Identity{})
-        problem = QStringLiteral("файл %1 удалён или перемещён").arg(path);
-    else if (now != m_identity)
-        problem = QStringLiteral("файл %1 заменён другим после того, как хранилище было открыто")
-                      .arg(path);
-    else if (m_readOnly || !(QFile::permissions(path) & QFile::WriteOwner))
-        problem = QStringLiteral("файл %1 доступен только для чтения").arg(path);
+    const QString problem = SqliteStoreFile::writeProblem(sqliteFile(), m_identity, m_readOnly);
     if (!problem.isEmpty())
         throw EngineError(QStringLiteral("Хранилище %1 недоступно для записи: %2. Ничего не "
                                          "записано; перезапустите Kerova, чтобы открыть "
@@ -276,19 +244,33 @@ void Database::checkSqliteFile() const
                               .arg(storeName(), problem));
 }
 
-// A PostgreSQL session that the server ended (a restart, a dropped network)
-// stays "open" on our side; every write transaction first checks it and
-// connects afresh, so that held-back changes can be saved once the server is
-// back. A server still away raises the connection error.
+// A PostgreSQL session that the server ended (a restart, a dropped network) stays "open" on our
+// side; every write transaction and snapshot first checks it and connects afresh, so that held-back
+// changes can be saved once the server is back. A server still away raises the connection error.
 void Database::reconnectIfLost()
 {
-    if (m_definition.driver != AliasDefinition::Driver::PostgreSQL || m_definition.alias.isEmpty())
-        return;
-    if (connected() &&
-        QSqlQuery(QSqlDatabase::database(m_connectionName, false)).exec(QStringLiteral("SELECT 1")))
-        return;
+    if (m_lost || (connected() && sessionEnded()))
+        reconnect();
+}
+
+bool Database::sessionEnded() const
+{
+    return m_definition.driver == AliasDefinition::Driver::PostgreSQL &&
+           !QSqlQuery(QSqlDatabase::database(m_connectionName, false))
+                .exec(QStringLiteral("SELECT 1"));
+}
+
+// Until a new session is made, every statement outside a transaction tries again.
+void Database::reconnect()
+{
+    m_lost = false;
     close();
-    open();
+    try {
+        open();
+    } catch (const EngineError&) {
+        m_lost = true;
+        throw;
+    }
 }
 
 void Database::startTransaction()
@@ -317,6 +299,7 @@ void Database::beginWrite()
 
 void Database::startSnapshot()
 {
+    reconnectIfLost();
     requireConnected();
     if (!QSqlDatabase::database(m_connectionName, false).transaction())
         fail(QStringLiteral("Не удалось начать транзакцию в хранилище"));
@@ -345,7 +328,25 @@ void Database::rollback()
         fail(QStringLiteral("Не удалось откатить транзакцию в хранилище"));
 }
 
+// A statement outside a transaction comes back by itself: a session that a failed reconnect left
+// closed is made anew first, one that the server ended is made anew for one more run.
 QSqlQuery Database::exec(const QString& text, const ParamLookup& param)
+{
+    if (m_inTransaction)
+        return run(text, param);
+    if (m_lost)
+        reconnect();
+    try {
+        return run(text, param);
+    } catch (const EngineError&) {
+        if (!connected() || !sessionEnded())
+            throw;
+    }
+    reconnect();
+    return run(text, param);
+}
+
+QSqlQuery Database::run(const QString& text, const ParamLookup& param)
 {
     requireConnected();
     const Statement statement = Statement::prepare(text);

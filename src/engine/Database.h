@@ -60,6 +60,14 @@ public:
     bool inTransaction() const { return m_inTransaction; }
 
     using ParamLookup = std::function<QVariant(const QString& name)>;
+    // Whether the store can be reached now, the session made anew when the
+    // server ended it; raises the connection error when it cannot.
+    void reach()
+    {
+        if (!m_inTransaction)
+            reconnectIfLost();
+        requireConnected();
+    }
     // Runs a statement (normalised; each ":name" parameter bound with the
     // value that param gives for the name) and returns the active query.
     QSqlQuery exec(const QString& text, const ParamLookup& param = {});
@@ -81,6 +89,9 @@ private:
     void openHandle();
     void checkSqliteFile() const;
     void reconnectIfLost();
+    bool sessionEnded() const;
+    void reconnect();
+    QSqlQuery run(const QString& text, const ParamLookup& param);
     void beginWrite();
     [[noreturn]] void fail(const QString& what) const;
     [[noreturn]] void failWith(const QSqlError& error) const;
@@ -92,6 +103,7 @@ private:
     AliasDefinition m_definition;
     bool m_inTransaction = false;
     bool m_readOnly = false;
+    bool m_lost = false; // the server ended the session and no new one could be made yet
     SqliteStoreFile::Identity m_identity; // SQLite: the file the connection opened
     SqliteStoreFile m_file; // CreateOnCommit: the private file written until the first commit
 };

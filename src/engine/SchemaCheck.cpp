@@ -203,6 +203,11 @@ int SchemaCheck::tablesPresent(Database& db)
     return present;
 }
 
+bool SchemaCheck::hasTable(Database& db, const QString& table)
+{
+    return objectKind(db, table) == QLatin1String("table");
+}
+
 void SchemaCheck::verify(Database& db)
 {
     const QStringList found = problems(db);

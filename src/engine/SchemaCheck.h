@@ -16,6 +16,8 @@ public:
     // How many of the store's tables exist (0, 1 or 2), found as the statements
     // find them (on PostgreSQL by their lower-case names).
     static int tablesPresent(Database& db);
+    // Whether the store holds a table of that name (on PostgreSQL in lower case).
+    static bool hasTable(Database& db, const QString& table);
     // Raises one EngineError listing every problem.
     static void verify(Database& db);
 };

@@ -95,3 +95,16 @@ void SqliteStoreFile::publish(const QString& pending, const QString& path)
                                                               "записывалось; записанное отброшено")
                                              : QString::fromLocal8Bit(std::strerror(error))));
 }
+
+QString SqliteStoreFile::writeProblem(const QString& path, const Identity& opened, bool readOnly)
+{
+    const Identity now = identify(path);
+    if (now == Identity{})
+        return QStringLiteral("файл %1 удалён или перемещён").arg(path);
+    if (now != opened)
+        return QStringLiteral("файл %1 заменён другим после того, как хранилище было открыто")
+            .arg(path);
+    if (readOnly || !(QFile::permissions(path) & QFile::WriteOwner))
+        return QStringLiteral("файл %1 доступен только для чтения").arg(path);
+    return {};
+}

@@ -22,6 +22,11 @@ public:
     };
     // The identity of the file at path (following a symbolic link); all zero when there is none.
     static Identity identify(const QString& path);
+    // Why a write must not go into the file at path that the store opened as
+    // `opened`: deleted or moved, replaced by another file (device and inode
+    // differ), or read-only. Empty when it may be written: a write into a
+    // file nobody will see again, or against the user's intent, is refused.
+    static QString writeProblem(const QString& path, const Identity& opened, bool readOnly);
     // Raises when path names something a store cannot be: a device, a pipe, a
     // folder, or a symbolic link to nothing. A missing path passes.
     static void requireStorePath(const QString& path);

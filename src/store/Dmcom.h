@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "engine/DataSet.h"
 #include "engine/Database.h"
 
 #include <QObject>
@@ -16,21 +15,12 @@ public:
     ~TdmCommon() override;
 
     Database dbMedic{QStringLiteral("MODEL"), QStringLiteral("MODELDB")};
-    DataSet qryGetKey{QStringLiteral("qryGetKey")};
 
-    // The highest key of the table plus one, 1 for an empty table. A failure
-    // of the store reaches the caller: no key is better than a wrong one.
-    int GetNewKey(const QString& table, const QString& keyColumn);
-    // The same over the rows whose filterColumn equals filterValue.
-    int GetNewKeyWhere(const QString& table, const QString& keyColumn, const QString& filterColumn,
-                       int filterValue);
-    // The message of the error raised when a table's highest key is the
-    // largest integer, so that no next key exists.
-    static QString keysExhausted(const QString& table);
-
-private:
-    void startKeyStatement(const QString& table, const QString& keyColumn);
-    int nextKey();
+    // The next key of a kind ("MODID", "LVLID") from the store's generator,
+    // taken in the write transaction under way: never a key given before,
+    // even one whose row was deleted. A failure of the store, or no key
+    // left, reaches the caller: no key is better than a wrong one.
+    int TakeKey(const QString& kind);
 };
 
 extern TdmCommon* dmCommon;

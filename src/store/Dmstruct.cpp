@@ -8,9 +8,6 @@
 #include "store/MasterDetail.h"
 #include "store/OtherLevels.h"
 
-#include <algorithm>
-#include <limits>
-
 TdmStructure* dmStructure = nullptr;
 
 namespace {
@@ -55,10 +52,10 @@ void TdmStructure::setUpModel()
         table->setCachedUpdates(true);
     }
     tblModel.setUpdateObject(&updModel);
-    tblModel.beforeOpen = [this](DataSet& d) { tblModelBeforeOpen(d); };
     tblModel.beforePost = [this](DataSet& d) { tblModelBeforePost(d); };
     tblModel.describeRow = namedBy(QStringLiteral("Модель"), QStringLiteral("MODNAME"));
-    tblModel.setFilledOnApply(QStringLiteral("MODID"), [this] { return takeModelKey(); });
+    tblModel.setFilledOnApply(QStringLiteral("MODID"),
+                              [] { return dmCommon->TakeKey(QStringLiteral("MODID")); });
     dsrModel.setDataSet(&tblModel);
 
     tblComment.setReadOnly(true);
@@ -142,6 +139,8 @@ void TdmStructure::setUpEditLevel()
     qryEditLevel.describeRow = namedBy(QStringLiteral("Уровень"), QStringLiteral("LVLNAME"));
     qryEditLevel.beforePost = [this](DataSet& d) { qryEditLevelBeforePost(d); };
     qryEditLevel.onNewRecord = [this](DataSet& d) { qryEditLevelNewRecord(d); };
+    qryEditLevel.setFilledOnApply(QStringLiteral("LVLID"),
+                                  [] { return dmCommon->TakeKey(QStringLiteral("LVLID")); });
     dsrEditLevel.setDataSet(&qryEditLevel);
 
     updEditLevel.ModifySQL = {
@@ -206,19 +205,6 @@ void TdmStructure::setUpSubLevel()
     updSubLevel.DeleteSQL = kLevelDelete;
 }
 
-// A stored key that leaves no next key must not keep the list from opening
-// (the user could not even reach the row to remove it): the error is kept
-// and raised when a new model actually needs the key.
-void TdmStructure::tblModelBeforeOpen(DataSet&)
-{
-    try {
-        ModelID = dmCommon->GetNewKey(QStringLiteral("MATHMODEL"), QStringLiteral("MODID"));
-        m_noModelKey.clear();
-    } catch (const EngineError& error) {
-        m_noModelKey = error.message();
-    }
-}
-
 void TdmStructure::tblModelBeforePost(DataSet&)
 {
     if (tblModel.fieldByName(QStringLiteral("MODNAME")).isNull())
@@ -233,7 +219,8 @@ void TdmStructure::qryEditLevelNewRecord(DataSet& dataSet)
 
 // A level stays with the model it was read from or claimed for when the editor
 // opened it; only a row that carries no model takes the listed one. A model
-// deleted meanwhile takes no level: its key may go to the next new model.
+// deleted meanwhile takes no level. A new level takes its key when it is saved,
+// an edited one keeps its own.
 void TdmStructure::qryEditLevelBeforePost(DataSet& dataSet)
 {
     checkLevel(dataSet, QStringLiteral("Редактирование параметров уровня"));
@@ -241,53 +228,30 @@ void TdmStructure::qryEditLevelBeforePost(DataSet& dataSet)
     if (model.isNull())
         model.setAsInteger(LevelModelID);
     if (!modelStored(model.asInteger()))
-        throw EngineError(QStringLiteral("Модели с ключом %1 нет в базе данных (её удалили): "
-                                         "уровень не сохранён")
-                              .arg(model.asInteger()));
-    dataSet.fieldByName(QStringLiteral("LVLID"))
-        .setAsInteger(dmCommon->GetNewKeyWhere(QStringLiteral("MATHLEVEL"), QStringLiteral("LVLID"),
-                                               QStringLiteral("MODID"), model.asInteger()));
+        throw EngineError(QStringLiteral("%1 больше нет в хранилище (её удалили): уровень не "
+                                         "сохранён. «Обновить» в окне «Модели» покажет "
+                                         "сохранённые модели")
+                              .arg(modelName(model.asInteger())));
 }
 
-// The key of a new model, taken by the save for every new model it stores;
-// changed models keep their own keys.
-int TdmStructure::takeModelKey()
+// A model as the model list names it, in the genitive: «Модели «NAME»», its
+// key added where another model bears the same name; by its key alone when
+// the list lacks it.
+QString TdmStructure::modelName(int model) const
 {
-    if (!m_noModelKey.isEmpty())
-        throw EngineError(m_noModelKey);
-    // Others may have stored models since the list was opened; read in the
-    // write transaction, their keys are skipped.
-    // Levels left by a model deleted in an older version keep their key from
-    // being given again, so no new model inherits them.
-    ModelID = std::max({ModelID,
-                        dmCommon->GetNewKey(QStringLiteral("MATHMODEL"), QStringLiteral("MODID")),
-                        dmCommon->GetNewKey(QStringLiteral("MATHLEVEL"), QStringLiteral("MODID"))});
-    const int key = ModelID;
-    if (key == std::numeric_limits<int>::max())
-        m_noModelKey = TdmCommon::keysExhausted(QStringLiteral("MATHMODEL"));
-    else
-        ++ModelID;
-    return key;
-}
-
-// Levels whose parent reference names a level that has just received a new
-// key follow it, in the same transaction.
-void TdmStructure::carrySubLevels(const QVariant& oldModel, const QVariant& oldLevel)
-{
-    const QVariant newModel = qryEditLevel.fieldByName(QStringLiteral("MODID")).value();
-    const QVariant newLevel = qryEditLevel.fieldByName(QStringLiteral("LVLID")).value();
-    if (oldModel.isNull() || oldLevel.isNull() || (oldModel == newModel && oldLevel == newLevel))
-        return;
-    dmCommon->dbMedic.exec(
-        QStringLiteral("UPDATE MATHLEVEL SET MODIDHIER = :NEWMOD, LVLIDHIER = :NEWLVL "
-                       "WHERE MODIDHIER = :OLDMOD AND LVLIDHIER = :OLDLVL"),
-        [&](const QString& name) {
-            if (name == QLatin1String("NEWMOD"))
-                return newModel;
-            if (name == QLatin1String("NEWLVL"))
-                return newLevel;
-            return name == QLatin1String("OLDMOD") ? oldModel : oldLevel;
-        });
+    const int key = tblModel.findField(QStringLiteral("MODID"));
+    const int name = tblModel.findField(QStringLiteral("MODNAME"));
+    QStringList names;
+    QString found;
+    for (int row = 0; key >= 0 && name >= 0 && row < tblModel.recordCount(); ++row) {
+        names << tblModel.value(row, name).toString();
+        if (tblModel.value(row, key).toInt() == model)
+            found = names.last();
+    }
+    if (found.isEmpty())
+        return QStringLiteral("Модели с ключом %1").arg(model);
+    return names.count(found) > 1 ? QStringLiteral("Модели «%1» (ключ %2)").arg(found).arg(model)
+                                  : QStringLiteral("Модели «%1»").arg(found);
 }
 
 // Runs a statement on dbMedic with the values of its parameters by name.
@@ -345,6 +309,14 @@ void TdmStructure::reopen(DataSet& list)
 {
     const KeptPlace place(list,
                           &list == &tblModel ? QStringLiteral("MODID") : QStringLiteral("LVLID"));
+    // A store out of reach leaves the list as it was, with what is typed in it.
+    try {
+        dmCommon->dbMedic.reach();
+    } catch (const EngineError& e) {
+        throw EngineError(QStringLiteral("Список не обновлён, в нём прежние записи и всё "
+                                         "введённое. ") +
+                          e.message());
+    }
     list.close();
     list.open();
     place.restore(list);
@@ -371,26 +343,15 @@ void TdmStructure::removeLevelsOfDeletedModels(const QVariantList& models)
 void TdmStructure::ApplyChanges(DataSet& dataSet, const std::function<void()>& ending)
 {
     Database& db = dmCommon->dbMedic;
-    const bool editLevel = &dataSet == &qryEditLevel;
-    const QVariant oldModel =
-        editLevel ? dataSet.oldValue(dataSet.findField(QStringLiteral("MODID"))) : QVariant();
-    const QVariant oldLevel =
-        editLevel ? dataSet.oldValue(dataSet.findField(QStringLiteral("LVLID"))) : QVariant();
     const QVariantList deletedModels =
         &dataSet == &tblModel ? dataSet.removedValues(QStringLiteral("MODID")) : QVariantList();
     // Keys count as used only when the save commits: a refused save gives them back.
-    const int modelKey = ModelID;
-    const QString noModelKey = m_noModelKey;
     db.startTransaction();
     try {
         dataSet.applyUpdates();
-        if (editLevel)
-            carrySubLevels(oldModel, oldLevel);
         removeLevelsOfDeletedModels(deletedModels);
         db.commit();
     } catch (...) {
-        ModelID = modelKey;
-        m_noModelKey = noModelKey;
         rollBack();
         throw;
     }

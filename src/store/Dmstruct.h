@@ -36,15 +36,11 @@ public:
     DataSet qryEditLevel{QStringLiteral("qryEditLevel")};
     DataSet qryLevel{QStringLiteral("qryLevel")};
 
-    // The key the next new model receives: set at every opening of tblModel.
-    // When no key is left, a save of a new model raises why.
-    int ModelID = 0;
     // The model whose levels the level windows show: set by "Уровни", given to
-    // every new level the editor opens. Kept apart from ModelID so that a save
+    // every new level the editor opens. Kept apart from the model list's record so that a save
     // or refresh of the model list never moves levels to another model.
     int LevelModelID = 0;
 
-    void tblModelBeforeOpen(DataSet& dataSet);
     void tblModelBeforePost(DataSet& dataSet);
     void qryEditLevelBeforePost(DataSet& dataSet);
     // Gives a level row that the editor has just started to insert the model
@@ -67,9 +63,9 @@ public:
 
     // Writes the cached changes of one of the module's data sets in one
     // transaction of dbMedic, whatever state its current record is in: new
-    // models take their keys here, deleted models take their levels along. On failure rolls back
-    // and raises the same error, keeping the cache and the keys. On success marks the cache applied
-    // and runs the window's own ending (reopen the list, hide the editor).
+    // models and levels take their keys here, deleted models take their levels along. On failure
+    // rolls back and raises the same error, keeping the cache and the keys. On success marks the
+    // cache applied and runs the window's own ending (reopen the list, hide the editor).
     void ApplyChanges(DataSet& dataSet, const std::function<void()>& ending);
 
 private:
@@ -77,17 +73,12 @@ private:
     void setUpLevel();
     void setUpEditLevel();
     void setUpSubLevel();
-    int takeModelKey();
-    void carrySubLevels(const QVariant& oldModel, const QVariant& oldLevel);
     void removeLevelsOfDeletedModels(const QVariantList& models);
     bool modelStored(int model);
+    QString modelName(int model) const;
     void checkLevel(DataSet& levels, const QString& caption);
     void rollBack();
     QSqlQuery run(const QString& sql, const QVariantMap& values);
-
-    // Why ModelID is no key for a new model (the key error raised while the
-    // model table was opened, or the last key given away); empty when it is one.
-    QString m_noModelKey;
 };
 
 extern TdmStructure* dmStructure;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/KeyGenerator.h"
+
 #include <QDateTime>
 #include <QJsonArray>
 #include <QString>
@@ -16,6 +18,9 @@ struct StoreContent
     // The rows of each table of Schema::tables(), in that order (models, then
     // levels); read from a store they are in key order.
     std::vector<QJsonArray> tables;
+    // The last key the store's generator gave of each kind: a store written
+    // from this content gives none of them again. Empty for an older document.
+    KeyGenerator::LastKeys lastKeys;
 
     qsizetype rowCount(std::size_t table) const
     {

@@ -52,6 +52,13 @@ QString StoreCopy::difference(const StoreContent& expected, const StoreContent& 
                 return QStringLiteral("%1[%2]").arg(name).arg(i) + diff;
         }
     }
+    // The copy may have given more keys before (a replaced store), never fewer.
+    for (const QString& kind : KeyGenerator::kinds())
+        if (actual.lastKeys.value(kind) < expected.lastKeys.value(kind))
+            return QStringLiteral("keys.%1: в источнике %2, в цели %3")
+                .arg(kind)
+                .arg(expected.lastKeys.value(kind))
+                .arg(actual.lastKeys.value(kind));
     return {};
 }
 

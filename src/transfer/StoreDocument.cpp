@@ -109,6 +109,29 @@ void checkLevelRules(const QJsonArray& levels)
     }
 }
 
+// The last keys given, when the document names them (older ones do not): a
+// whole number from 0 up for each kind it names.
+KeyGenerator::LastKeys checkedKeys(const QJsonValue& keys)
+{
+    KeyGenerator::LastKeys last;
+    if (keys.isUndefined())
+        return last;
+    if (!keys.isObject())
+        fail(QStringLiteral("keys"), QStringLiteral("ожидается объект"));
+    const QJsonObject given = keys.toObject();
+    for (auto it = given.begin(); it != given.end(); ++it) {
+        const QString place = QStringLiteral("keys.") + it.key();
+        if (!KeyGenerator::kinds().contains(it.key()))
+            fail(place, QStringLiteral("неизвестный вид ключа"));
+        const double value = it.value().toDouble(-1);
+        if (!it.value().isDouble() || value < 0 || value > 9007199254740992.0 ||
+            value != double(qint64(value)))
+            fail(place, QStringLiteral("ожидается целое число не меньше 0"));
+        last.insert(it.key(), qint64(value));
+    }
+    return last;
+}
+
 void checkFormat(const QJsonObject& document)
 {
     if (document.value(QStringLiteral("format")).toString() != StoreDocument::formatName())
@@ -141,7 +164,16 @@ QJsonObject StoreDocument::toJson(const StoreContent& content)
                          {QStringLiteral("source"), content.source}};
     for (std::size_t t = 0; t < content.tables.size(); ++t)
         document.insert(arrayName(t), content.tables[t]);
+    document.insert(QStringLiteral("keys"), keysToJson(content.lastKeys));
     return document;
+}
+
+QJsonObject StoreDocument::keysToJson(const KeyGenerator::LastKeys& lastKeys)
+{
+    QJsonObject keys;
+    for (auto it = lastKeys.begin(); it != lastKeys.end(); ++it)
+        keys.insert(it.key(), it.value());
+    return keys;
 }
 
 QByteArray StoreDocument::write(const StoreContent& content)
@@ -152,7 +184,7 @@ QByteArray StoreDocument::write(const StoreContent& content)
     for (std::size_t t = 0; t < content.tables.size(); ++t)
         for (const QJsonValue& row : content.tables[t])
             writer.row(t, row.toObject());
-    writer.finish();
+    writer.finish(content.lastKeys);
     return bytes;
 }
 
@@ -190,5 +222,6 @@ StoreContent StoreDocument::fromJson(const QJsonObject& document)
             checkedRows(tables[t], document.value(arrayName(t)), arrayName(t)));
     checkLevelsHaveModels(content);
     checkLevelRules(content.tables[1]);
+    content.lastKeys = checkedKeys(document.value(QStringLiteral("keys")));
     return content;
 }

@@ -21,12 +21,14 @@ public:
     static QString arrayName(std::size_t table);
 
     static QJsonObject toJson(const StoreContent& content);
+    // The object "keys": the last key given of each kind ({"LVLID": 7, "MODID": 3}).
+    static QJsonObject keysToJson(const KeyGenerator::LastKeys& lastKeys);
     static QByteArray write(const StoreContent& content);
     // Reads a document and checks all of it: format and version, every column
     // known, every value of its column's kind, no key twice, every level's
-    // model present. The first problem raises an EngineError that names its
-    // place ("levels[3].LVLNODEAMOUNT"), a lone surrogate escape or a key
-    // given twice included; a number that rounds to zero (1e-400) is read as 0.
+    // model present, the optional "keys" whole numbers of known kinds. The first problem raises an
+    // EngineError that names its place ("levels[3].LVLNODEAMOUNT"), a lone surrogate escape or a
+    // key given twice included; a number that rounds to zero (1e-400) is read as 0.
     static StoreContent read(QByteArray json);
     static StoreContent fromJson(const QJsonObject& document);
 };

@@ -57,9 +57,11 @@ void StoreDocumentWriter::row(std::size_t table, const QJsonObject& row)
     m_first = false;
 }
 
-void StoreDocumentWriter::finish()
+void StoreDocumentWriter::finish(const KeyGenerator::LastKeys& lastKeys)
 {
     openTable(Schema::tables().size() - 1);
     closeTable();
-    m_output("\n}\n");
+    m_output(",\n    \"keys\": " +
+             QJsonDocument(StoreDocument::keysToJson(lastKeys)).toJson(QJsonDocument::Compact) +
+             "\n}\n");
 }

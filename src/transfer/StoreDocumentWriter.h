@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/KeyGenerator.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QJsonObject>
@@ -19,8 +21,8 @@ public:
     StoreDocumentWriter(Output output, const QString& source, const QDateTime& time);
     // The next row of the table of that index; tables in the order of Schema::tables().
     void row(std::size_t table, const QJsonObject& row);
-    // Closes the last array and the document.
-    void finish();
+    // Closes the last array and ends the document with the last keys given.
+    void finish(const KeyGenerator::LastKeys& lastKeys);
 
 private:
     void openTable(std::size_t table);

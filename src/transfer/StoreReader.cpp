@@ -56,13 +56,13 @@ StoreContent StoreReader::read(Database& db)
     return inSnapshot(db, [&db] { return readInTransaction(db); });
 }
 
-void StoreReader::stream(Database& db, const RowSink& sink)
+KeyGenerator::LastKeys StoreReader::stream(Database& db, const RowSink& sink)
 {
-    inSnapshot(db, [&db, &sink] {
+    return inSnapshot(db, [&db, &sink] {
         const std::vector<Schema::Table>& tables = Schema::tables();
         for (std::size_t t = 0; t < tables.size(); ++t)
             readTable(db, tables[t], [&](const QJsonObject& row) { sink(t, row); });
-        return true;
+        return KeyGenerator::last(db);
     });
 }
 
@@ -76,5 +76,6 @@ StoreContent StoreReader::readInTransaction(Database& db)
         readTable(db, table, [&rows](const QJsonObject& row) { rows.append(row); });
         content.tables.push_back(rows);
     }
+    content.lastKeys = KeyGenerator::last(db);
     return content;
 }

@@ -15,9 +15,10 @@ class StoreReader
 public:
     static StoreContent read(Database& db);
     // The same row by row, without holding them: each row is given to sink
-    // with the index of its table as soon as it is read.
+    // with the index of its table as soon as it is read; the last keys given
+    // are returned.
     using RowSink = std::function<void(std::size_t table, const QJsonObject& row)>;
-    static void stream(Database& db, const RowSink& sink);
+    static KeyGenerator::LastKeys stream(Database& db, const RowSink& sink);
     // The same within the transaction the caller has open (what it wrote included).
     static StoreContent readInTransaction(Database& db);
 };

@@ -3,6 +3,7 @@
 
 #include "engine/Database.h"
 #include "engine/EngineError.h"
+#include "engine/KeyGenerator.h"
 #include "engine/NotEmptyError.h"
 #include "engine/Schema.h"
 #include "engine/SchemaCheck.h"
@@ -96,6 +97,7 @@ void StoreWriter::write(Database& db, const StoreContent& content, bool replace,
         const std::vector<Schema::Table>& tables = Schema::tables();
         for (std::size_t t = 0; t < tables.size() && t < content.tables.size(); ++t)
             insertRows(db, tables[t], content.tables[t]);
+        KeyGenerator::keepAbove(db, content.lastKeys);
         if (beforeCommit)
             beforeCommit(db);
         db.commit();

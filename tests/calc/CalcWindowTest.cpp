@@ -618,6 +618,21 @@ private Q_SLOTS:
         QCOMPARE(grid()->colCount(), 5);
     }
 
+    // Another user renames the model: the next «Расчет» shows the name stored now.
+    void renameElsewhereShowsAtTheNextCalculation()
+    {
+        QVERIFY_STORE(levels->store->addSample());
+        createWindows();
+        MessageRecorder messages;
+        setRange(QStringLiteral("40"), QStringLiteral("20"));
+        QVERIFY_STORE(levels->store->exec(
+            QStringLiteral("UPDATE MATHMODEL SET MODNAME = 'Переименованная' WHERE MODID = 1")));
+        QCOMPARE(w()->lblModel->text(), QStringLiteral("Модель: Тестовая"));
+        w()->btnCalc->click();
+        QCOMPARE(w()->lblModel->text(), QStringLiteral("Модель: Переименованная"));
+        QCOMPARE(w()->lblModel->accessibleName(), w()->lblModel->text());
+    }
+
     // Two models whose level numbers interleave: the window computes the
     // current model as a store holding it alone would, shows its name and
     // names it in the recorded inputs and the listing.

@@ -184,7 +184,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("change");
         QTest::addColumn<QStringList>("stored");
         QTest::newRow("Добавить") << false << QStringList{"1/1", "1/2", "1/3"};
-        QTest::newRow("Изменить") << true << QStringList{"1/2", "1/3"};
+        QTest::newRow("Изменить") << true << QStringList{"1/1", "1/2"};
     }
     void levelStaysWithTheModelItWasOpenedFor()
     {
@@ -461,7 +461,7 @@ private Q_SLOTS:
         QTest::newRow("Добавить") << "btnLevelCreate"
                                   << "" << Answer::Cancel << QStringList{"L1", "Новый", "L2"} << 3;
         QTest::newRow("Изменить") << "btnLevelModify"
-                                  << "" << Answer::Cancel << QStringList{"Новый", "L2"} << 3;
+                                  << "" << Answer::Cancel << QStringList{"Новый", "L2"} << 1;
         QTest::newRow("Добавить, grid change saved")
             << "btnLevelCreate"
             << "g" << Answer::Yes << QStringList{"g", "Новый", "L2"} << 3;
@@ -517,7 +517,7 @@ private Q_SLOTS:
         QCOMPARE(f->store->storedValue(QStringLiteral("LVLTSKFLOWDIST"), 1, 1).toDouble(), 0.25);
     }
 
-    void modifyAndOkGivesANewKeyAndKeepsTheValues()
+    void modifyAndOkKeepsTheKeyAndTheValues()
     {
         f->store->addModel(1);
         f->store->addLevel(1, 1, 1, QStringLiteral("LVLNODEAMOUNT"), QStringLiteral("12"));
@@ -527,8 +527,52 @@ private Q_SLOTS:
         lstLevel->btnLevelModify->click();
         QCOMPARE(frmLevel->editLvlNodeAmount->text(), QStringLiteral("12"));
         frmLevel->btnOK->click();
-        QCOMPARE(f->store->storedLevels(), (QStringList{"1/2", "1/3"}));
-        QCOMPARE(f->store->storedValue(QStringLiteral("LVLNODEAMOUNT"), 1, 3).toInt(), 12);
+        QCOMPARE(f->store->storedLevels(), (QStringList{"1/1", "1/2"}));
+        QCOMPARE(f->store->storedValue(QStringLiteral("LVLNODEAMOUNT"), 1, 1).toInt(), 12);
+    }
+
+    // Another analyst saves or removes the level open here in the editor:
+    // «ОК» refuses with the box the model window gives, naming the level and
+    // each field changed as the editor shows it; what is typed stays, the
+    // stored level keeps its key.
+    void levelChangedMeanwhileIsNamedAsAConflict_data()
+    {
+        QTest::addColumn<QString>("theirs"); // the other analyst's statement
+        QTest::addColumn<QStringList>("said");
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("changed")
+            << "UPDATE MATHLEVEL SET LVLNAME = 'их' WHERE LVLID = 1"
+            << QStringList{"Уровень «L1»: запись изменил другой пользователь",
+                           "\nНаименование уровня: было «L1», сейчас в базе «их», введено «мой»"}
+            << QStringList{"1:их"};
+        QTest::newRow("removed") << "DELETE FROM MATHLEVEL WHERE LVLID = 1"
+                                 << QStringList{"Уровень «L1»: запись не найдена в базе данных — "
+                                                "её удалил другой пользователь"}
+                                 << QStringList{};
+    }
+    void levelChangedMeanwhileIsNamedAsAConflict()
+    {
+        QFETCH(QString, theirs);
+        QFETCH(QStringList, said);
+        QFETCH(QStringList, stored);
+        f->store->addModel(1);
+        f->store->addLevel(1, 1, 1);
+        f->start();
+        openLevelsOf(0);
+        lstLevel->btnLevelModify->click();
+        type(frmLevel->editLvlName, QStringLiteral("мой"));
+        QVERIFY_STORE(f->store->exec(theirs));
+        frmLevel->btnOK->click();
+        QCOMPARE(f->errors.count(), 1);
+        const QString text = f->errors.texts().first();
+        for (const QString& part : said)
+            QVERIFY2(text.contains(part), qPrintable(text));
+        QVERIFY2(!text.contains(QStringLiteral("qryEditLevel")) &&
+                     !text.contains(QStringLiteral("LVLNAME")),
+                 qPrintable(text));
+        QVERIFY(frmLevel->isVisible());
+        QCOMPARE(frmLevel->editLvlName->text(), QStringLiteral("мой"));
+        QCOMPARE(f->store->rows(QStringLiteral("SELECT LVLID, LVLNAME FROM MATHLEVEL")), stored);
     }
 
     void changingARemovedLevelStoresANewOne()
@@ -652,7 +696,7 @@ private Q_SLOTS:
         type(frmLevel->DBEdit2, QStringLiteral("0,25"));
         frmLevel->btnOK->click();
         QCOMPARE(f->errors.texts(), QStringList{});
-        const int key = 2; // a new level, or the changed one under its new key
+        const int key = change ? 1 : 2; // the changed level keeps its key
         const QVariant cost =
             f->store->storedValue(QStringLiteral("LVLNODECOSTDELAY_DCSINT"), 1, key);
         QCOMPARE(cost.isNull() ? QVariant() : QVariant(cost.toInt()), stored);
@@ -679,24 +723,24 @@ private Q_SLOTS:
         QTest::newRow("Изменить, nothing typed")
             << modify << 1 << "" << yes << "L2" << asRead << modify;
         QTest::newRow("Изменить, Да")
-            << modify << 1 << "x" << yes << "L2" << QStringList{"2:L2", "3:x"} << modify;
+            << modify << 1 << "x" << yes << "L2" << QStringList{"1:x", "2:L2"} << modify;
         QTest::newRow("Изменить, Нет") << modify << 1 << "x" << no << "L2" << asRead << modify;
         QTest::newRow("Изменить, Отмена")
             << modify << 1 << "x" << cancel << "x" << asRead << modify;
         QTest::newRow("Изменить the same level, Да")
-            << modify << 0 << "x" << yes << "x" << QStringList{"2:L2", "3:x"} << modify;
+            << modify << 0 << "x" << yes << "x" << QStringList{"1:x", "2:L2"} << modify;
         QTest::newRow("Добавить, Да")
-            << create << 1 << "x" << yes << "" << QStringList{"2:L2", "3:x"} << modify;
+            << create << 1 << "x" << yes << "" << QStringList{"1:x", "2:L2"} << modify;
         QTest::newRow("Добавить, Нет") << create << 1 << "x" << no << "" << asRead << modify;
         QTest::newRow("close box, Да")
-            << "close" << 0 << "x" << yes << "-" << QStringList{"2:L2", "3:x"} << modify;
+            << "close" << 0 << "x" << yes << "-" << QStringList{"1:x", "2:L2"} << modify;
         QTest::newRow("close box, Нет") << "close" << 0 << "x" << no << "-" << asRead << modify;
         QTest::newRow("close box, Отмена")
             << "close" << 0 << "x" << cancel << "x" << asRead << modify;
         QTest::newRow("close box, nothing typed")
             << "close" << 0 << "" << cancel << "-" << asRead << modify;
         QTest::newRow("Kerova ends, Да")
-            << "quit" << 0 << "x" << yes << "-" << QStringList{"2:L2", "3:x"} << modify;
+            << "quit" << 0 << "x" << yes << "-" << QStringList{"1:x", "2:L2"} << modify;
         QTest::newRow("Kerova ends, Отмена")
             << "quit" << 0 << "x" << cancel << "x" << asRead << modify;
         QTest::newRow("untouched new level, Изменить")

@@ -142,8 +142,9 @@ private Q_SLOTS:
             QVERIFY2(written, "a write into a store locked beyond the wait went through");
         } catch (const EngineError& e) {
             QVERIFY2(!written, qPrintable(e.message()));
-            QVERIFY2(e.message().startsWith(QStringLiteral("Хранилище %1 занято другой программой")
-                                                .arg(writer.storeName())),
+            QVERIFY2(e.message().startsWith(
+                         QStringLiteral("Хранилище %1 занято: запись изменяет другой пользователь")
+                             .arg(writer.storeName())),
                      qPrintable(e.message()));
             if (writer.inTransaction())
                 writer.rollback();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StoreFixture.h"
 #include "engine/EngineError.h"
+#include "engine/KeyGenerator.h"
 #include "engine/Schema.h"
 #include "number/HandlerGuard.h"
 #include "number/NumberFormat.h"
@@ -175,12 +176,10 @@ private Q_SLOTS:
         f->store->addModel(2);
         f->store->addModel(3);
         dm->tblModel.open();
-        QCOMPARE(dm->ModelID, 4);
         dm->tblModel.insert();
         dm->tblModel.fieldByName(QStringLiteral("MODNAME")).setAsString(QStringLiteral("Новая"));
         saveModels();
         QCOMPARE(f->store->storedModels(), (QStringList{"1:m1", "2:m2", "3:m3", "4:Новая"}));
-        QCOMPARE(dm->ModelID, 5);
         QVERIFY(!dm->tblModel.updatesPending());
         QCOMPARE(dm->tblModel.recNo(), 0);
     }
@@ -203,7 +202,6 @@ private Q_SLOTS:
                 QStringLiteral("INSERT INTO MATHMODEL (MODID, MODNAME) VALUES (%1, 'big')")
                     .arg(key)));
         dm->tblModel.open();
-        const int next = dm->ModelID;
         dm->tblModel.insert();
         MessageRecorder recorder;
         runHandler([this] { saveModels(); });
@@ -212,7 +210,6 @@ private Q_SLOTS:
                      {"Наименование модели должно быть обязательно указано", "Создание модели"}}));
         QCOMPARE(f->store->storedModels().size(), stored.size());
         QCOMPARE(dm->tblModel.state(), DataSet::State::Insert);
-        QCOMPARE(dm->ModelID, next);
 
         dm->tblModel.fieldByName(QStringLiteral("MODNAME")).setAsString(QStringLiteral("a"));
         saveModels();
@@ -277,7 +274,6 @@ private Q_SLOTS:
         const DataSet::HeldBack held = dm->tblModel.heldBack();
         QCOMPARE((QList<int>{held.inserted, held.modified, held.deleted}), (QList<int>{1, 1, 1}));
         QCOMPARE(dm->tblModel.state(), DataSet::State::Edit);
-        QCOMPARE(dm->ModelID, 4);
         QVERIFY(dm->tblModel.locate(QStringLiteral("MODNAME"), QStringLiteral("n")));
         QVERIFY(dm->tblModel.fieldByName(QStringLiteral("MODID")).isNull());
         QVERIFY(!dmCommon->dbMedic.inTransaction());
@@ -318,17 +314,11 @@ private Q_SLOTS:
                 dm->ApplyChanges(dm->tblModel, {});
                 continue;
             }
-            QString expected;
-            try {
-                dmCommon->GetNewKey(QStringLiteral("MATHMODEL"), QStringLiteral("MODID"));
-            } catch (const EngineError& e) {
-                expected = e.message();
-            }
             try {
                 dm->ApplyChanges(dm->tblModel, {});
                 QFAIL("a new model was saved without a free key");
             } catch (const EngineError& e) {
-                QCOMPARE(e.message(), expected);
+                QCOMPARE(e.message(), KeyGenerator::exhausted(QStringLiteral("MODID")));
             }
         }
         QCOMPARE(f->store->storedModels().size(), 1 + savedFirst);
@@ -372,16 +362,17 @@ private Q_SLOTS:
         dm->qryEditLevel.fieldByName(QStringLiteral("LVLCOSTLIMIT")).setAsFloat(7.5);
         dm->qryEditLevel.fieldByName(QStringLiteral("LVLNODECOSTDELAY_DCSINT2")).setAsFloat(0.25);
         saveEditor();
-        QCOMPARE(f->store->storedLevels(), (QStringList{"2/1", "2/3", "2/4", "5/9"}));
-        QCOMPARE(f->store->storedValue(QStringLiteral("LVLCOSTLIMIT"), 2, 4).toDouble(), 7.5);
-        QCOMPARE(f->store->storedValue(QStringLiteral("LVLNODECOSTDELAY_DCSINT2"), 2, 4).toDouble(),
-                 0.25);
+        QCOMPARE(f->store->storedLevels(), (QStringList{"2/1", "2/3", "2/10", "5/9"}));
+        QCOMPARE(f->store->storedValue(QStringLiteral("LVLCOSTLIMIT"), 2, 10).toDouble(), 7.5);
+        QCOMPARE(
+            f->store->storedValue(QStringLiteral("LVLNODECOSTDELAY_DCSINT2"), 2, 10).toDouble(),
+            0.25);
         for (const char* column :
              {"MODIDHIER", "LVLIDHIER", "LVLNODECOSTDELAY_DCSINT", "RTLVLNODEAMOUNT"})
-            QVERIFY2(f->store->storedValue(QLatin1String(column), 2, 4).isNull(), column);
+            QVERIFY2(f->store->storedValue(QLatin1String(column), 2, 10).isNull(), column);
     }
 
-    void changedLevelGetsANewKeyAndKeepsItsPlace()
+    void changedLevelKeepsItsKeyAndPlace()
     {
         f->store->addModel(1);
         f->store->addLevel(1, 1, 1);
@@ -393,11 +384,11 @@ private Q_SLOTS:
         dm->qryEditLevel.fieldByName(QStringLiteral("LVLNAME"))
             .setAsString(QStringLiteral("first"));
         saveEditor();
-        QCOMPARE(f->store->storedLevels(), (QStringList{"1/2", "1/3", "1/4"}));
+        QCOMPARE(f->store->storedLevels(), (QStringList{"1/1", "1/2", "1/3"}));
         QCOMPARE(listedLevels(1), (QStringList{"first", "L2", "L3"}));
     }
 
-    void subLevelsFollowTheirParentsNewKey()
+    void subLevelsKeepTheirParent()
     {
         f->store->addModel(1);
         f->store->addLevel(1, 1, 1);
@@ -408,8 +399,8 @@ private Q_SLOTS:
         dm->qryEditLevel.fieldByName(QStringLiteral("LVLNAME"))
             .setAsString(QStringLiteral("parent"));
         saveEditor();
-        QCOMPARE(f->store->storedLevels(), (QStringList{"1/2", "1/3"}));
-        QCOMPARE(f->store->storedValue(QStringLiteral("LVLIDHIER"), 1, 2).toInt(), 3);
+        QCOMPARE(f->store->storedLevels(), (QStringList{"1/1", "1/2"}));
+        QCOMPARE(f->store->storedValue(QStringLiteral("LVLIDHIER"), 1, 2).toInt(), 1);
         QCOMPARE(f->store->storedValue(QStringLiteral("MODIDHIER"), 1, 2).toInt(), 1);
     }
 
@@ -472,6 +463,38 @@ private Q_SLOTS:
         QCOMPARE(levels.editing(), !refusal.isEmpty());
     }
 
+    // Another user deletes the model whose levels are open here: a level
+    // saved for it is refused, the model named as the model list shows it.
+    void levelOfAModelDeletedElsewhereIsRefusedByName_data()
+    {
+        QTest::addColumn<QString>("firstName"); // of model 1; model 2 is "m2"
+        QTest::addColumn<QString>("named");
+        QTest::newRow("a name of its own") << "m1"
+                                           << "Модели «m2» больше";
+        QTest::newRow("a name borne twice") << "m2"
+                                            << "Модели «m2» (ключ 2) больше";
+    }
+    void levelOfAModelDeletedElsewhereIsRefusedByName()
+    {
+        QFETCH(QString, firstName);
+        QFETCH(QString, named);
+        f->store->addModel(1, firstName);
+        f->store->addModel(2);
+        dm->tblModel.open();
+        dm->LevelModelID = 2;
+        openEditor(0, 0);
+        dm->qryEditLevel.insert();
+        identifyLevel(1, QStringLiteral("L"));
+        QVERIFY_STORE(f->store->exec(QStringLiteral("DELETE FROM MATHMODEL WHERE MODID = 2")));
+        try {
+            saveEditor();
+            QFAIL("a level was stored for a deleted model");
+        } catch (const EngineError& e) {
+            QVERIFY2(e.message().startsWith(named), qPrintable(e.message()));
+        }
+        QCOMPARE(f->store->storedLevels(), QStringList{});
+    }
+
     void levelsAndModelsKeepTheirOwnKeys()
     {
         f->store->addModel(1);
@@ -480,7 +503,6 @@ private Q_SLOTS:
         dm->LevelModelID = 2; // "Уровни" on model 2
         dm->tblModel.close(); // the model list is refreshed meanwhile
         dm->tblModel.open();
-        QCOMPARE(dm->ModelID, 3);
         openEditor(0, 0);
         dm->qryEditLevel.insert();
         identifyLevel(1, QStringLiteral("L"));
@@ -491,6 +513,47 @@ private Q_SLOTS:
         dm->tblModel.fieldByName(QStringLiteral("MODNAME")).setAsString(QStringLiteral("three"));
         saveModels();
         QCOMPARE(f->store->storedModels(), (QStringList{"1:m1", "2:m2", "3:three"}));
+    }
+
+    // A new row is saved, then deleted and saved as the row with the highest
+    // key; the next new model or level still gets a key never given before.
+    void deletedHighestKeyIsNotGivenAgain_data()
+    {
+        QTest::addColumn<bool>("level");
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("model") << false << QStringList{"1:m1", "2:m2", "4:n4"};
+        QTest::newRow("level") << true << QStringList{"1/1", "1/2", "1/4"};
+    }
+    void deletedHighestKeyIsNotGivenAgain()
+    {
+        QFETCH(bool, level);
+        QFETCH(QStringList, stored);
+        f->store->addModel(1);
+        f->store->addModel(2);
+        f->store->addLevel(1, 1, 1);
+        f->store->addLevel(1, 2, 2);
+        dm->LevelModelID = 1;
+        dm->tblModel.open();
+        for (const int number : {3, 4}) {
+            if (level) {
+                openEditor(0, 0);
+                dm->qryEditLevel.insert();
+                identifyLevel(number, QStringLiteral("n%1").arg(number));
+                saveEditor();
+            } else {
+                act({QStringLiteral("new n%1").arg(number)});
+                saveModels();
+            }
+            if (number == 4)
+                break;
+            DataSet& list = level ? dm->qryLevel : dm->tblModel;
+            if (level)
+                listedLevels(1);
+            list.last();
+            list.remove();
+            dm->ApplyChanges(list, {});
+        }
+        QCOMPARE(level ? f->store->storedLevels() : f->store->storedModels(), stored);
     }
 
     void saveOverAnotherPersonsChangeIsRefused_data()
@@ -507,17 +570,17 @@ private Q_SLOTS:
             << QStringList{"Уровень «L1»: запись изменил другой пользователь, пока она была "
                            "открыта у вас. Сохранение отменено, ваши изменения не записаны; "
                            "«Обновить» покажет сохранённые значения\n"
-                           "LVLNUMBER: было «1», сейчас в базе «7», введено «1»"};
+                           "Номер уровня: было «1», сейчас в базе «7», введено «1»"};
         QTest::newRow("level editor")
             << "qryEditLevel"
             << "LVLTSKFLOWDIST" << QVariant(0.1) << "LVLNUMBER" << QVariant(4)
-            << QStringList{"\nLVLTSKFLOWDIST: было «», сейчас в базе «0" +
+            << QStringList{"\nКоэффициент разряжения потока задач: было «», сейчас в базе «0" +
                            QString(NumberFormat::decimalPoint()) + "1», введено «»"};
         QTest::newRow("model name")
             << "tblModel"
             << "MODNAME" << QVariant("их") << "MODCOMMENT" << QVariant("мой")
             << QStringList{"Модель «m1»: запись изменил другой пользователь",
-                           "\nMODNAME: было «m1», сейчас в базе «их», введено «m1»"};
+                           "\nНаименование модели: было «m1», сейчас в базе «их», введено «m1»"};
     }
 
     // Both read the row; the other person saves first. The second save is
@@ -645,8 +708,10 @@ private Q_SLOTS:
                 saveEditor();
                 QFAIL("a level was stored for a deleted model");
             } catch (const EngineError& e) {
-                QCOMPARE(e.message(), QStringLiteral("Модели с ключом 2 нет в базе данных (её "
-                                                     "удалили): уровень не сохранён"));
+                QCOMPARE(e.message(),
+                         QStringLiteral("Модели с ключом 2 больше нет в хранилище (её удалили): "
+                                        "уровень не сохранён. «Обновить» в окне «Модели» покажет "
+                                        "сохранённые модели"));
             }
             QVERIFY(dm->qryEditLevel.editing());
         }

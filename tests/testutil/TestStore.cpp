@@ -126,6 +126,7 @@ void TestStore::resetPostgres(bool withTables)
     db.open(Database::OpenMode::Create); // a test may have left tables that do not fit
     db.exec(QStringLiteral("DROP TABLE IF EXISTS MATHLEVEL"));
     db.exec(QStringLiteral("DROP TABLE IF EXISTS MATHMODEL"));
+    db.exec(QStringLiteral("DROP TABLE IF EXISTS KEROVAKEY"));
     if (withTables)
         db.createStoreTables();
 }

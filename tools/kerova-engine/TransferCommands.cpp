@@ -51,14 +51,13 @@ int TransferCommands::exportStore(const CommandLine& line)
     RowCheck check;
     StoreDocumentWriter writer([&target](const QByteArray& bytes) { target.write(bytes); },
                                db.definition().describe(), QDateTime::currentDateTimeUtc());
-    onStore(db, [&] {
-        StoreReader::stream(db, [&](std::size_t table, const QJsonObject& row) {
+    const KeyGenerator::LastKeys lastKeys = onStore(db, [&] {
+        return StoreReader::stream(db, [&](std::size_t table, const QJsonObject& row) {
             check.row(table, rows[table]++, row);
             writer.row(table, row);
         });
-        return true;
     });
-    writer.finish();
+    writer.finish(lastKeys);
     target.commit();
     QTextStream err(stderr);
     err << "Выгружено из " << storeName(db) << ": " << counts(rows[0], rows[1]) << "\n";
