@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calccore/ParameterSweep.h"
 
+#include "calccore/ArithmeticError.h"
 #include "calccore/CheckedMath.h"
 #include "calccore/Dmexec.h"
+#include "calccore/FailedPoint.h"
 #include "calccore/SweepChart.h"
 #include "calccore/SweepCheck.h"
 #include "calccore/SweepTable.h"
@@ -257,11 +259,23 @@ void ParameterSweep::sweepRow(int iy)
             Indicator::store(m_dm, c.value, v.levelX);
             m_row[ix] = evaluate(m_input.quantity(), v.calcLevel);
         }
+    } catch (const ArithmeticError& e) {
+        sendRow(iy, y, done);
+        throw atPoint(e);
     } catch (...) {
         sendRow(iy, y, done);
         throw;
     }
     sendRow(iy, y, m_nX);
+}
+
+// An arithmetic error that ends the calculation, with the point it met.
+ArithmeticError ParameterSweep::atPoint(const ArithmeticError& error) const
+{
+    const long double x = static_cast<long double>(m_ix) * m_values.stepX + m_values.minX;
+    return ArithmeticError(FailedPoint::text(error.message(), m_ix, m_iy,
+                                             NumberFormat::general(static_cast<double>(x)),
+                                             NumberFormat::general(static_cast<double>(m_y))));
 }
 
 void ParameterSweep::sendRow(int iy, double y, int count)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calccore/ArithmeticError.h"
 #include "calccore/CalculationRecord.h"
 #include "calccore/Indicator.h"
 #include "calccore/LevelFormulas.h"
@@ -97,6 +98,7 @@ private:
     bool computeParallel(int workers, Progress* progress);
     void takeReports(const ParameterSweep& worker);
     void sweepRow(int iy);
+    ArithmeticError atPoint(const ArithmeticError& error) const;
     void sendRow(int iy, double y, int count);
     double evaluate(Quantity quantity, int K);
     void prepareNodeAmounts(int K);

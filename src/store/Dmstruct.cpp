@@ -2,6 +2,7 @@
 #include "store/Dmstruct.h"
 
 #include "engine/EngineError.h"
+#include "engine/ModelName.h"
 #include "number/RuleError.h"
 #include "store/Dmcom.h"
 #include "store/KeptPlace.h"
@@ -234,24 +235,17 @@ void TdmStructure::qryEditLevelBeforePost(DataSet& dataSet)
                               .arg(modelName(model.asInteger())));
 }
 
-// A model as the model list names it, in the genitive: «Модели «NAME»», its
-// key added where another model bears the same name; by its key alone when
-// the list lacks it.
+// A model as the model list names it, in the genitive: «Модели «NAME» (ключ
+// N)»; by its key alone when the list lacks it.
 QString TdmStructure::modelName(int model) const
 {
     const int key = tblModel.findField(QStringLiteral("MODID"));
     const int name = tblModel.findField(QStringLiteral("MODNAME"));
-    QStringList names;
-    QString found;
-    for (int row = 0; key >= 0 && name >= 0 && row < tblModel.recordCount(); ++row) {
-        names << tblModel.value(row, name).toString();
+    for (int row = 0; key >= 0 && name >= 0 && row < tblModel.recordCount(); ++row)
         if (tblModel.value(row, key).toInt() == model)
-            found = names.last();
-    }
-    if (found.isEmpty())
-        return QStringLiteral("Модели с ключом %1").arg(model);
-    return names.count(found) > 1 ? QStringLiteral("Модели «%1» (ключ %2)").arg(found).arg(model)
-                                  : QStringLiteral("Модели «%1»").arg(found);
+            return QStringLiteral("Модели ") +
+                   ModelName::quoted(tblModel.value(row, name).toString(), model);
+    return QStringLiteral("Модели с ключом %1").arg(model);
 }
 
 // Runs a statement on dbMedic with the values of its parameters by name.

@@ -627,9 +627,9 @@ private Q_SLOTS:
         setRange(QStringLiteral("40"), QStringLiteral("20"));
         QVERIFY_STORE(levels->store->exec(
             QStringLiteral("UPDATE MATHMODEL SET MODNAME = 'Переименованная' WHERE MODID = 1")));
-        QCOMPARE(w()->lblModel->text(), QStringLiteral("Модель: Тестовая"));
+        QCOMPARE(w()->lblModel->text(), QStringLiteral("Модель: Тестовая (ключ 1)"));
         w()->btnCalc->click();
-        QCOMPARE(w()->lblModel->text(), QStringLiteral("Модель: Переименованная"));
+        QCOMPARE(w()->lblModel->text(), QStringLiteral("Модель: Переименованная (ключ 1)"));
         QCOMPARE(w()->lblModel->accessibleName(), w()->lblModel->text());
     }
 

@@ -464,13 +464,14 @@ private Q_SLOTS:
     }
 
     // Another user deletes the model whose levels are open here: a level
-    // saved for it is refused, the model named as the model list shows it.
+    // saved for it is refused, the model named as the model list shows it,
+    // its key telling it from a model of the same name.
     void levelOfAModelDeletedElsewhereIsRefusedByName_data()
     {
         QTest::addColumn<QString>("firstName"); // of model 1; model 2 is "m2"
         QTest::addColumn<QString>("named");
         QTest::newRow("a name of its own") << "m1"
-                                           << "Модели «m2» больше";
+                                           << "Модели «m2» (ключ 2) больше";
         QTest::newRow("a name borne twice") << "m2"
                                             << "Модели «m2» (ключ 2) больше";
     }
