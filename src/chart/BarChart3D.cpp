@@ -19,7 +19,7 @@ namespace {
 // How near the camera stands, in percent: every label and title of 20 × 20
 // bars (the most the bars show) stays inside the view, whatever its size and
 // however wide it is.
-constexpr float FitZoom = 70;
+constexpr float FitZoom = 54;
 
 } // namespace
 
@@ -35,8 +35,9 @@ BarChart3D::BarChart3D(Q3DBars* graph, QWidget* parent)
         hoverFormat(QStringLiteral("col"), QStringLiteral("row"), QStringLiteral("value")));
     m_graph->addSeries(m_series);
     for (QAbstract3DAxis* axis : {static_cast<QAbstract3DAxis*>(m_graph->columnAxis()),
-                                  static_cast<QAbstract3DAxis*>(m_graph->rowAxis())})
-        axis->setLabelAutoRotation(60);
+                                  static_cast<QAbstract3DAxis*>(m_graph->rowAxis()),
+                                  static_cast<QAbstract3DAxis*>(m_graph->valueAxis())})
+        axis->setLabelAutoRotation(90);
     m_graph->scene()->activeCamera()->setCameraPreset(Q3DCamera::CameraPresetIsometricRightHigh);
     m_graph->scene()->activeCamera()->setZoomLevel(FitZoom);
     m_graph->columnAxis()->setTitleVisible(true);

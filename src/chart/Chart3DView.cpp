@@ -25,7 +25,7 @@
 namespace {
 
 // The size of the labels' font; the graph scales its labels with the view.
-constexpr int LabelPointSize = 30;
+constexpr int LabelPointSize = 60;
 
 // The graph's own input (turning, zooming, clicking) plus hovering: the
 // item under a mouse that rests for a moment is selected, so its label shows.
@@ -62,6 +62,7 @@ Chart3DView::Chart3DView(QAbstract3DGraph* graph, const QString& name, QWidget* 
     : QWidget(parent), m_title(new QLabel(this)), m_graph(graph)
 {
     m_graph->setShadowQuality(QAbstract3DGraph::ShadowQualityNone);
+    m_graph->setOrthoProjection(true);
     m_graph->activeTheme()->setType(Q3DTheme::ThemeDigia);
     QFont labels = m_graph->activeTheme()->font();
     labels.setPointSize(LabelPointSize);

@@ -40,7 +40,7 @@ std::vector<int> rising(int count, double first, double last)
 // How near the camera stands, in percent: every label and title stays inside
 // the view, even six-figure X values with long parameter names, whatever
 // the view's size and however wide it is.
-constexpr float FitZoom = 60;
+constexpr float FitZoom = 48;
 
 // Without multisampling: on software OpenGL eight samples a pixel cost more
 // time and memory than the rest of the drawing, and a surface has few edges
@@ -68,8 +68,8 @@ SurfaceChart3D::SurfaceChart3D(Q3DSurface* graph, QWidget* parent)
     // Lower than the bars' view: a surface's heights read from the side.
     m_graph->scene()->activeCamera()->setCameraPreset(Q3DCamera::CameraPresetIsometricRight);
     m_graph->scene()->activeCamera()->setZoomLevel(FitZoom);
-    for (QValue3DAxis* axis : {m_graph->axisX(), m_graph->axisZ()})
-        axis->setLabelAutoRotation(60);
+    for (QValue3DAxis* axis : {m_graph->axisX(), m_graph->axisY(), m_graph->axisZ()})
+        axis->setLabelAutoRotation(90);
     m_graph->axisY()->setFormatter(new RoundTicks(2));
 }
 
