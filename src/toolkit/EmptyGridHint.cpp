@@ -7,8 +7,8 @@
 
 EmptyGridHint::EmptyGridHint(QAbstractItemView* grid, const QString& objectName,
                              const QString& text, std::function<bool()> condition)
-    : QObject(grid), m_grid(grid), m_condition(std::move(condition)),
-      m_label(new QLabel(text, grid->viewport()))
+    : QObject(grid), m_grid(grid), m_viewport(grid->viewport()), m_condition(std::move(condition)),
+      m_label(new QLabel(text, m_viewport))
 {
     m_label->setObjectName(objectName);
     m_label->setAccessibleName(text);
@@ -21,20 +21,22 @@ EmptyGridHint::EmptyGridHint(QAbstractItemView* grid, const QString& objectName,
         connect(model, changed, this, &EmptyGridHint::update);
     connect(model, &QAbstractItemModel::modelReset, this, &EmptyGridHint::update);
     connect(model, &QAbstractItemModel::layoutChanged, this, &EmptyGridHint::update);
-    grid->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
     update();
 }
 
+// Only the viewport's own pointer is compared: while the grid is destroyed its
+// viewport still sends events, and the grid may no longer be asked anything.
 bool EmptyGridHint::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_grid->viewport() && event->type() == QEvent::Resize)
+    if (watched == m_viewport && event->type() == QEvent::Resize)
         update();
     return QObject::eventFilter(watched, event);
 }
 
 void EmptyGridHint::update()
 {
-    const QRect area = m_grid->viewport()->rect();
+    const QRect area = m_viewport->rect();
     m_label->setGeometry(area.adjusted(8, 8, -8, -8));
     m_label->setVisible(m_grid->model()->rowCount() == 0 && m_condition());
 }

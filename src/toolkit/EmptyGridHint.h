@@ -27,6 +27,7 @@ private:
     void update();
 
     QAbstractItemView* m_grid;
+    QWidget* m_viewport;
     std::function<bool()> m_condition;
     QLabel* m_label;
 };
