@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What a user waits for after a 1000 × 1000 calculation in the application:
-// "Расчет" until the window answers, then "Таблица" until the table is shown,
-// then "Диаграмма" until the chart is shown, on the sample store of
-// `kerova-engine demo` with the windows created in start-up order. The
-// resident memory after the three steps is printed at the end. Run it under
+// What a user waits for after a 1000 × 1000 calculation in the application
+// (KEROVA_BENCH_POINTS=N: N × N points): "Расчет" until the table holds the
+// result, then "Таблица" until the table is shown, then "Диаграмма" until the
+// chart is shown, on the sample store of `kerova-engine demo` with the windows
+// created in start-up order. "Расчет" also reports the longest the GUI thread
+// went without handling a 5 ms timer (gui_gap_ms). The resident memory after
+// the three steps and its peak are printed at the end. Run it under
 // Xvfb (QT_QPA_PLATFORM=xcb), with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 and an
 // AT-SPI bus to measure as a screen-reader user runs the program.
 
@@ -19,7 +21,10 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
+#include <QTimer>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <fstream>
@@ -28,17 +33,23 @@
 
 namespace {
 
-// The sweep of the issue figures: X = task-solving intensity of level 2 (1 … 1000),
-// Y = task-flow intensity of level 1 (10 … 1009), node count of level 2.
+int points()
+{
+    const int n = qEnvironmentVariableIntValue("KEROVA_BENCH_POINTS");
+    return n > 0 ? n : 1000;
+}
+
+// X = task-solving intensity of level 2 (1 … N), Y = task-flow intensity of
+// level 1 (10 … N + 9), node count of level 2.
 void enterSweep(TfrmExecute& w)
 {
     w.ValX->setItemIndex(0);
     w.edtMinX->setText(QStringLiteral("1"));
-    w.edtMaxX->setText(QStringLiteral("1001"));
+    w.edtMaxX->setText(QString::number(points() + 1));
     w.edtStepX->setText(QStringLiteral("1"));
     w.edtLevelX->setText(QStringLiteral("2"));
     w.edtMinY->setText(QStringLiteral("10"));
-    w.edtMaxY->setText(QStringLiteral("1010"));
+    w.edtMaxY->setText(QString::number(points() + 10));
     w.edtStepY->setText(QStringLiteral("1"));
     w.edtLevelY->setText(QStringLiteral("1"));
 }
@@ -75,10 +86,23 @@ void settle(QWidget* window)
 
 void BM_Calculate(benchmark::State& state)
 {
+    QElapsedTimer clock;
+    qint64 last = 0;
+    qint64 longest = 0;
+    QTimer ticks;
+    QObject::connect(&ticks, &QTimer::timeout, [&] {
+        longest = std::max(longest, clock.elapsed() - last);
+        last = clock.elapsed();
+    });
+    ticks.start(5);
     for (auto _ : state) {
+        clock.start();
+        last = 0;
         frmExecute->btnCalcClick();
+        longest = std::max(longest, clock.elapsed() - last);
         settle(frmExecute);
     }
+    state.counters["gui_gap_ms"] = double(longest);
 }
 BENCHMARK(BM_Calculate)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -107,13 +131,14 @@ void BM_ShowChart(benchmark::State& state)
 }
 BENCHMARK(BM_ShowChart)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-long residentKiB()
+// A line of /proc/self/status in KiB: VmRSS (resident now) or VmHWM (its peak).
+long statusKiB(const std::string& key)
 {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
+        if (line.rfind(key + ":", 0) == 0)
+            return std::stol(line.substr(key.size() + 1));
     return 0;
 }
 
@@ -125,11 +150,13 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     benchmark::Initialize(&argc, argv);
     Session windows(argc, argv);
-    const long atStart = residentKiB();
+    const long atStart = statusKiB("VmRSS");
     benchmark::RunSpecifiedBenchmarks();
-    std::printf("resident memory: %ld MiB with the windows created, %ld MiB after the runs; "
-                "accessibility %s\n",
-                atStart / 1024, residentKiB() / 1024, QAccessible::isActive() ? "on" : "off");
+    std::printf("%d × %d points, values %lld MiB; resident memory: %ld MiB with the windows "
+                "created, %ld MiB after the runs, %ld MiB at the peak; accessibility %s\n",
+                points(), points(), (long long)points() * points() * 8 >> 20, atStart / 1024,
+                statusKiB("VmRSS") / 1024, statusKiB("VmHWM") / 1024,
+                QAccessible::isActive() ? "on" : "off");
     benchmark::Shutdown();
     return 0;
 }

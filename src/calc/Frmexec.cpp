@@ -337,7 +337,7 @@ void TfrmExecute::btnCalcClick()
     cursor.start(sweep.pointTotal());
     if (!compute(sweep))
         throw m_interrupted ? Error(BackgroundSweep::stoppedText()) : AbortError();
-    SweepChartControl::show(chartControl, sweep.chart(), sweep.record());
+    SweepChartControl::show(chartControl, sweep.chart(), sweep.table().grid(), sweep.record());
     SweepTableWindow::show(tableWindow, sweep.table(), sweep.record());
     listing.setListing(sweep.record().model.listing());
     // The name as the calculation read it: another user's rename shows now.

@@ -17,13 +17,14 @@ static_assert(SweepChart::XTitleSlot == TChartControl::PointAxisTitleSlot);
 
 // As the sweep leaves the chart: the previous loading ended, the new one
 // begun and not finished with its last series chosen, each title sent set.
-void SweepChartControl::show(TChartControl& chart, SweepValues& result,
-                             const CalculationRecord& record)
+void SweepChartControl::show(TChartControl& chart, const SweepValues& titles,
+                             const ResultGrid& values, const CalculationRecord& record)
 {
     chart.FinishData(TChartControl::ValuesKind);
-    const int lastSerie = qMax(0, result.values().seriesCount() - 1);
-    chart.loadValues(std::exchange(result.values(), ChartValues()), static_cast<qint16>(lastSerie));
-    for (auto it = result.titles().cbegin(); it != result.titles().cend(); ++it)
+    ChartValues shown = ChartValues::of(values);
+    const int lastSerie = qMax(0, shown.seriesCount() - 1);
+    chart.loadValues(std::move(shown), static_cast<qint16>(lastSerie));
+    for (auto it = titles.titles().cbegin(); it != titles.titles().cend(); ++it)
         chart.TitleText(static_cast<qint16>(it.key()), it.value());
     chart.setInputLines(record.lines());
     ChartLabels labels = ChartLabels::sweep(

@@ -9,51 +9,64 @@
 
 const double ChartValues::NoValue = std::numeric_limits<double>::quiet_NaN();
 
+ChartValues ChartValues::of(const ResultGrid& grid)
+{
+    return ChartValues(grid);
+}
+
 void ChartValues::reshape(int seriesCount, int pointCount)
 {
     if (seriesCount < 0 || pointCount < 0)
         throw AutomationError(QStringLiteral("Недопустимый размер диаграммы: рядов %1, точек %2")
                                   .arg(seriesCount)
                                   .arg(pointCount));
-    if (static_cast<long long>(seriesCount) * pointCount > MaxValues)
+    if (static_cast<long long>(seriesCount + 1) * (pointCount + 1) > MaxValues)
         throw AutomationError(
             QStringLiteral("Диаграмма %1 × %2 слишком велика: допускается не более %3 значений")
                 .arg(seriesCount)
                 .arg(pointCount)
                 .arg(MaxValues));
-    // Room first: running out of memory leaves the values as they were.
-    OutOfMemoryError::reserve(m_values, pointCount, seriesCount);
-    m_values.assign(static_cast<size_t>(seriesCount) * pointCount, NoValue);
-    m_series = seriesCount;
-    m_points = pointCount;
+    // A new grid: running out of memory leaves the values as they were.
+    try {
+        m_grid = ResultGrid().resized(pointCount + 1, seriesCount + 1);
+    } catch (const OutOfMemoryError&) {
+        throw OutOfMemoryError(pointCount, seriesCount);
+    }
 }
 
 void ChartValues::checkIndex(int series, int point) const
 {
-    if (series < 0 || series >= m_series)
+    if (series < 0 || series >= seriesCount())
         throw AutomationError(
-            QStringLiteral("Ряд %1 вне диаграммы: рядов %2").arg(series).arg(m_series));
-    if (point < 0 || point >= m_points)
+            QStringLiteral("Ряд %1 вне диаграммы: рядов %2").arg(series).arg(seriesCount()));
+    if (point < 0 || point >= pointCount())
         throw AutomationError(
-            QStringLiteral("Точка %1 вне диаграммы: точек %2").arg(point).arg(m_points));
+            QStringLiteral("Точка %1 вне диаграммы: точек %2").arg(point).arg(pointCount()));
 }
 
 double ChartValues::value(int series, int point) const
 {
     checkIndex(series, point);
-    return m_values[static_cast<size_t>(series) * m_points + point];
+    return m_grid.value(point + 1, series + 1);
 }
 
 const double* ChartValues::row(int series) const
 {
     checkIndex(series, 0);
-    return m_values.data() + static_cast<size_t>(series) * m_points;
+    return m_grid.row(series + 1) + 1;
 }
 
 void ChartValues::setValue(int series, int point, double value)
 {
     checkIndex(series, point);
-    m_values[static_cast<size_t>(series) * m_points + point] = value;
+    m_grid.setValue(point + 1, series + 1, value);
+}
+
+SeriesRows ChartValues::rows() const
+{
+    if (seriesCount() == 0 || pointCount() == 0)
+        return {nullptr, m_grid.colCount(), seriesCount(), pointCount()};
+    return {m_grid.row(1) + 1, m_grid.colCount(), seriesCount(), pointCount()};
 }
 
 std::pair<double, double> ChartValues::range() const

@@ -676,10 +676,6 @@ private Q_SLOTS:
                     for (int c = 0; c < cells.colCount(); ++c)
                         out.cells << bits(cells.grid().value(c, r));
             }
-            const ChartValues& shown = values.values();
-            for (int s = 0; s < (rows < 0 ? shown.seriesCount() : rows); ++s)
-                for (int p = 0; p < shown.pointCount(); ++p)
-                    out.cells << bits(shown.value(s, p));
             return out;
         };
         const Outcome one = runWith(1);
