@@ -10,9 +10,8 @@ class TChartControl;
 
 // A completed calculation shown on the chart control of the chart window:
 // the chart shows the result table's grid, sharing its values (no copy), with
-// the titles the sweep sent, the labels of the points and the inputs. Until then the chart shows the
-// previous result untouched, so a calculation that fails or is stopped
-// leaves it whole.
+// the titles the sweep sent, the labels of the points and the inputs. Until then the chart shows
+// the previous result untouched, so a calculation that fails or is stopped leaves it whole.
 class SweepChartControl
 {
 public:
