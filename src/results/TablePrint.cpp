@@ -133,9 +133,10 @@ void TablePrint::paintCell(QPainter& painter, int col, int row, const QRectF& re
     else if (background.canConvert<QBrush>())
         painter.fillRect(rect, background.value<QBrush>());
     painter.drawRect(rect);
-    const double padding = (rect.height() - painter.fontMetrics().lineSpacing()) / 2;
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const double padding = (rect.height() - metrics.lineSpacing()) / 2;
     const QRectF inner = rect.adjusted(padding, 0, -padding, 0);
-    const QString shown =
-        painter.fontMetrics().elidedText(text(col, row), Qt::ElideRight, int(inner.width()));
+    // Measured as the column widths were, so a text that set a width fits it.
+    const QString shown = metrics.elidedText(text(col, row), Qt::ElideRight, inner.width() + 1);
     painter.drawText(inner, Qt::AlignRight | Qt::AlignVCenter, shown);
 }
