@@ -7,8 +7,9 @@ set -euo pipefail
 PACKAGES=(
   # toolchain, and the formatter the tests check the sources with
   g++ cmake make pkg-config clang-format
-  # Qt 6: widgets, SQL drivers, charts, 3D bars (needs declarative to configure),
-  # SVG export, Designer plugin interface, the platform plugins and translations
+  # Qt 6: widgets and printing (both in qt6-base-dev), SQL drivers, charts, 3D bars
+  # (needs declarative to configure), SVG export, Designer plugin interface, the
+  # platform plugins and translations
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql
   qt6-charts-dev qt6-datavisualization-dev qt6-declarative-dev
   qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-qpa-plugins qt6-translations-l10n

@@ -2,9 +2,11 @@
 #include "chart/ChartImage.h"
 
 #include "chart/Chart3DView.h"
+#include "chart/ChartDrawing.h"
 #include "chart/FlatChart.h"
 #include "chart/SafeSave.h"
 #include "chart/TChartControl.h"
+#include "number/Error.h"
 
 #include <QClipboard>
 #include <QFileInfo>
@@ -23,6 +25,36 @@ QImage picture(TChartControl& chart)
     if (auto* view = qobject_cast<Chart3DView*>(chart.shownView()))
         return view->image();
     return chart.flatView()->image(fitted(flatSize(chart), MaxPictureSide));
+}
+
+QImage picture(TChartControl& chart, const QSize& pixels)
+{
+    if (!sideAllowed(pixels.width()) || !sideAllowed(pixels.height()))
+        throw Error(
+            QStringLiteral("Размер рисунка %1 × %2 пикселей вне допустимого: каждая сторона %3")
+                .arg(pixels.width())
+                .arg(pixels.height())
+                .arg(sideRange()));
+    QImage image;
+    if (auto* view = qobject_cast<Chart3DView*>(chart.shownView()))
+        image = view->image().scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    else
+        image = chart.flatView()->image(pixels);
+    if (image.isNull())
+        throw Error(QStringLiteral("Недостаточно памяти для рисунка %1 × %2 пикселей")
+                        .arg(pixels.width())
+                        .arg(pixels.height()));
+    return image;
+}
+
+bool sideAllowed(int side)
+{
+    return side >= 1 && side <= MaxPictureSide;
+}
+
+QString sideRange()
+{
+    return QStringLiteral("от 1 до %1 пикселей").arg(MaxPictureSide);
 }
 
 QSize fitted(const QSize& size, int side)
@@ -58,49 +90,28 @@ QString description(const TChartControl& chart)
     return chart.shownInputLines().join(QLatin1Char('\n'));
 }
 
-// What a vector file holds: the flat chart drawn as lines and text, or the
-// 3D view as its rendered picture.
-struct Content
-{
-    explicit Content(TChartControl& control) : chart(control)
-    {
-        // 3D asked for but not available: the flat chart, drawn as vectors.
-        if (chart.settings().chart3D) {
-            const QImage shot = picture(chart);
-            if (chart.showing3D())
-                raster = shot;
-        }
-        size = raster.isNull() ? flatSize(chart) : raster.size();
-    }
-    void paint(QPainter& painter, const QRectF& target) const
-    {
-        if (raster.isNull())
-            paintFlat(chart, &painter, target);
-        else
-            painter.drawImage(target, raster);
-    }
-
-    TChartControl& chart;
-    QImage raster;
-    QSize size;
-};
-
 // The largest page side a PDF reader is sure to take: 200 inches.
 constexpr int MaxPdfSide = 14400;
 
-bool writePng(TChartControl& chart, QIODevice& device)
+bool writePng(TChartControl& chart, QIODevice& device, const PngSize& png)
 {
+    QImage image = png.pixels == QSize() ? picture(chart) : picture(chart, png.pixels);
+    if (png.dotsPerInch > 0) {
+        const int perMetre = qRound(png.dotsPerInch / 0.0254);
+        image.setDotsPerMeterX(perMetre);
+        image.setDotsPerMeterY(perMetre);
+    }
     QImageWriter writer(&device, "png");
     writer.setText(QStringLiteral("Title"), title(chart));
     writer.setText(QStringLiteral("Description"), description(chart));
     writer.setText(QStringLiteral("Software"), QStringLiteral("Kerova"));
-    return writer.write(picture(chart));
+    return writer.write(image);
 }
 
 bool writeSvg(TChartControl& chart, QIODevice& device)
 {
-    const Content content(chart);
-    const QSize size = content.size;
+    const ChartDrawing content(chart);
+    const QSize size = content.size();
     QSvgGenerator svg;
     svg.setOutputDevice(&device);
     svg.setSize(size);
@@ -118,8 +129,8 @@ bool writeSvg(TChartControl& chart, QIODevice& device)
 // (a very wide chart is scaled down to the largest page).
 bool writePdf(TChartControl& chart, QIODevice& device)
 {
-    const Content content(chart);
-    const QSize size = fitted(content.size, MaxPdfSide);
+    const ChartDrawing content(chart);
+    const QSize size = fitted(content.size(), MaxPdfSide);
     QPdfWriter pdf(&device);
     pdf.setResolution(72);
     pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
@@ -153,9 +164,9 @@ QString filters()
                           "Документ PDF (*.pdf)");
 }
 
-void save(TChartControl& chart, const QString& path)
+void save(TChartControl& chart, const QString& path, const PngSize& png)
 {
-    SafeSave::write(path, [&chart, format = formatOf(path)](QIODevice& device) {
+    SafeSave::write(path, [&chart, &png, format = formatOf(path)](QIODevice& device) {
         switch (format) {
         case Format::Svg:
             return writeSvg(chart, device);
@@ -164,7 +175,7 @@ void save(TChartControl& chart, const QString& path)
         case Format::Png:
             break;
         }
-        return writePng(chart, device);
+        return writePng(chart, device, png);
     });
 }
 

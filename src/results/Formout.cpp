@@ -1,16 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/Formout.h"
 
+#include "chart/ChartDrawing.h"
 #include "chart/ChartImage.h"
 #include "chart/TChartControl.h"
 #include "number/Handler.h"
 #include "number/NumberFormat.h"
+#include "results/ChartPrint.h"
+#include "results/PictureSizeDialog.h"
 #include "results/PinControls.h"
+#include "results/PrintPreview.h"
 #include "results/ResultPin.h"
 #include "results/SaveDialog.h"
 #include "toolkit/ContextMenu.h"
 #include "toolkit/DesignControls.h"
-#include "toolkit/MessageService.h"
+#include "toolkit/FieldRefusal.h"
 #include "toolkit/TRadioGroup.h"
 
 #include <QAction>
@@ -91,17 +95,6 @@ QString accepted(const QLineEdit* field, const QLineEdit* scaleField)
             .arg(locale.toString(3.4, 'f', 1));
     return QStringLiteral("допускается целое число от 0 до %1")
         .arg(locale.toString(std::numeric_limits<qint16>::max()));
-}
-
-// One box naming the field, what is wrong and what it accepts; the field
-// takes the focus, its text selected to be typed over.
-void refuse(QLineEdit* field, const QString& problem, const QString& range)
-{
-    MessageService::show(problem + QStringLiteral(": ") + field->accessibleName() +
-                             QStringLiteral(" (") + range + QStringLiteral(")"),
-                         QStringLiteral("Результаты (диаграмма)"));
-    field->selectAll();
-    field->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace
@@ -211,7 +204,8 @@ void TfrmOutput::btnApplyClick()
     const Setting spacing = readSpacing(edtPixFactor->text());
     for (const auto& [setting, field] : {std::pair{&scale, edtScaleZ}, {&spacing, edtPixFactor}})
         if (!setting->problem.isEmpty()) {
-            refuse(field, setting->problem, accepted(field, edtScaleZ));
+            FieldRefusal::refuse(field, setting->problem, accepted(field, edtScaleZ),
+                                 QStringLiteral("Результаты (диаграмма)"));
             return;
         }
     if (scale.given)
@@ -233,17 +227,38 @@ void TfrmOutput::createActions()
                                    QStringLiteral("actSaveImage"), QKeySequence::Save);
     m_copyImage = ContextMenu::add(Chart1, QStringLiteral("Копировать изображение"),
                                    QStringLiteral("actCopyImage"), QKeySequence::Copy);
+    m_print = ContextMenu::add(Chart1, QStringLiteral("Печать…"), QStringLiteral("actPrint"),
+                               QKeySequence::Print);
     connectHandler(m_saveImage, &QAction::triggered, this, &TfrmOutput::saveImage);
+    connectHandler(m_print, &QAction::triggered, this, &TfrmOutput::printChart);
     connectHandler(m_copyImage, &QAction::triggered, this, &TfrmOutput::copyImage);
 }
 
-// A cancelled dialog saves nothing; a failed save raises and keeps an existing file.
+// A PNG is saved at the size the user chooses. A cancelled dialog saves
+// nothing; a failed save raises and keeps an existing file.
 void TfrmOutput::saveImage()
 {
     const QString path = SaveDialog::choose(this, QStringLiteral("Сохранить изображение"),
                                             ChartImage::filters(), QStringLiteral("диаграмма.png"));
-    if (!path.isEmpty())
-        ChartImage::save(*Chart1, path);
+    if (path.isEmpty())
+        return;
+    ChartImage::PngSize png;
+    if (ChartImage::formatOf(path) == ChartImage::Format::Png) {
+        const QSize natural =
+            ChartImage::fitted(ChartDrawing(*Chart1).size(), ChartImage::MaxPictureSide);
+        const auto chosen = PictureSizeDialog::choose(this, natural);
+        if (!chosen)
+            return;
+        png = *chosen;
+    }
+    ChartImage::save(*Chart1, path, png);
+}
+
+void TfrmOutput::printChart()
+{
+    const QString title = Chart1->chartTitle();
+    PrintPreview::show(this, title.isEmpty() ? QStringLiteral("Диаграмма") : title,
+                       [this](QPrinter* printer) { ChartPrint::paint(*Chart1, printer); });
 }
 
 void TfrmOutput::copyImage()

@@ -15,10 +15,10 @@ class TRadioGroup;
 
 // The result chart window: the chart of the last calculation and three
 // display settings (value scale, point spacing, 3D) applied by "Применить".
-// The chart's context menu saves the current view as PNG, SVG or PDF and
-// copies it as a picture. «Закрепить для сравнения» (a button, the context
-// menu, Ctrl+D) keeps the current result, which the flat chart then draws
-// dashed beside every later one until «Открепить» (Ctrl+Shift+D).
+// The chart's context menu saves the current view as PNG (at a size the
+// user chooses), SVG or PDF, copies it as a picture and prints it (Ctrl+P). «Закрепить для
+// сравнения» (a button, the context menu, Ctrl+D) keeps the current result, which the flat chart
+// then draws dashed beside every later one until «Открепить» (Ctrl+Shift+D).
 class TfrmOutput : public TForm
 {
     Q_OBJECT
@@ -44,9 +44,12 @@ public:
     void saveImage();
     // "Копировать изображение".
     void copyImage();
+    // «Печать…»: the print preview of the chart on one page, its inputs under it.
+    void printChart();
 
     QAction* saveImageAction() const { return m_saveImage; }
     QAction* copyImageAction() const { return m_copyImage; }
+    QAction* printAction() const { return m_print; }
     QAction* pinAction() const;
     QAction* unpinAction() const;
 
@@ -64,6 +67,7 @@ private:
 
     QAction* m_saveImage = nullptr;
     QAction* m_copyImage = nullptr;
+    QAction* m_print = nullptr;
     PinControls* m_pinControls = nullptr;
 };
 

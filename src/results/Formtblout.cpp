@@ -4,9 +4,11 @@
 #include "chart/PinnedResult.h"
 #include "number/Handler.h"
 #include "results/PinControls.h"
+#include "results/PrintPreview.h"
 #include "results/ResultExport.h"
 #include "results/ResultPin.h"
 #include "results/SaveDialog.h"
+#include "results/TablePrint.h"
 #include "toolkit/ContextMenu.h"
 #include "toolkit/DesignControls.h"
 #include "toolkit/StringGridModel.h"
@@ -177,6 +179,8 @@ void TfrmTblOut::createActions()
                                           QStringLiteral("actCopyWithHeadings"), QKeySequence());
     m_saveCsv = ContextMenu::add(tblOut, QStringLiteral("Сохранить как CSV…"),
                                  QStringLiteral("actSaveCsv"), QKeySequence::Save);
+    m_print = ContextMenu::add(tblOut, QStringLiteral("Печать…"), QStringLiteral("actPrint"),
+                               QKeySequence::Print);
     m_difference = ContextMenu::add(tblOut, QStringLiteral("Разность"),
                                     QStringLiteral("actDifference"), QKeySequence());
     m_difference->setCheckable(true);
@@ -184,6 +188,7 @@ void TfrmTblOut::createActions()
     connectHandler(m_copyAll, &QAction::triggered, this, &TfrmTblOut::copyAll);
     connectHandler(m_copyWithHeadings, &QAction::triggered, this, &TfrmTblOut::copyWithHeadings);
     connectHandler(m_saveCsv, &QAction::triggered, this, &TfrmTblOut::saveCsv);
+    connectHandler(m_print, &QAction::triggered, this, &TfrmTblOut::printTable);
     connectHandler(m_difference, &QAction::triggered, this, &TfrmTblOut::chooseDifference);
     btnDifference = new QToolButton(this);
     btnDifference->setObjectName(QStringLiteral("btnDifference"));
@@ -224,6 +229,18 @@ void TfrmTblOut::saveCsv()
                            QStringLiteral("Таблица CSV (*.csv)"), QStringLiteral("результаты.csv"));
     if (!path.isEmpty())
         ResultExport::saveCsv(path, shownInputLines(), ResultExport::allCells(*tblOut));
+}
+
+// Every page names the two parameters, and says so when the difference is shown.
+void TfrmTblOut::printTable()
+{
+    QStringList heading{edtX->accessibleName() + QStringLiteral(": ") + edtX->text(),
+                        edtY->accessibleName() + QStringLiteral(": ") + edtY->text()};
+    if (lblDifference->isVisibleTo(this))
+        heading << lblDifference->text();
+    const TablePrint table(*tblOut->gridModel(), heading);
+    PrintPreview::show(this, QStringLiteral("Результаты (таблица)"),
+                       [&table](QPrinter* printer) { table.paint(printer); });
 }
 
 void TfrmTblOut::setInputLines(const QStringList& lines)

@@ -22,7 +22,8 @@ class TUpDown;
 // the fixed row, Y values in the fixed column, and the names of the two
 // parameters above the table. The table's context menu (and Ctrl+C, Ctrl+S)
 // copies cells for a spreadsheet (the whole table with its X and Y headings)
-// and saves the table as CSV, headed by the inputs of the calculation. A
+// and saves the table as CSV, headed by the inputs of the calculation;
+// «Печать…» (Ctrl+P) prints it with its headings on every page. A
 // result pinned for comparison can be subtracted: «Разность» shows current −
 // pinned in every cell while both results have the same X and Y values and
 // the same subject (X parameter and level, quantity and level).
@@ -56,6 +57,8 @@ public:
     void copyWithHeadings();
     // "Сохранить как CSV…": the inputs, then the whole grid as shown.
     void saveCsv();
+    // «Печать…»: the print preview of the whole table as shown, across pages.
+    void printTable();
 
     // The inputs of the calculation the table holds, one fact a line; shown
     // as the tooltip of edtX and edtY. Empty when not known.
@@ -72,6 +75,7 @@ public:
     QAction* copyAllAction() const { return m_copyAll; }
     QAction* copyWithHeadingsAction() const { return m_copyWithHeadings; }
     QAction* saveCsvAction() const { return m_saveCsv; }
+    QAction* printAction() const { return m_print; }
     // «Разность», checkable; disabled (its tooltip says why) unless the
     // pinned result has the X and Y values and the subject of the current one.
     QAction* differenceAction() const { return m_difference; }
@@ -94,6 +98,7 @@ private:
     QAction* m_copyAll = nullptr;
     QAction* m_copyWithHeadings = nullptr;
     QAction* m_saveCsv = nullptr;
+    QAction* m_print = nullptr;
     QAction* m_difference = nullptr;
     PinControls* m_pinControls = nullptr;
     // «Разность» as the user last chose it; shown only while possible.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChosenPath.h"
+#include "ChosenSize.h"
 #include "chart/ChartImage.h"
 #include "chart/TChartControl.h"
 #include "results/Formout.h"
@@ -42,6 +43,7 @@ class ChartSaveTest : public QObject
     {
         const QString path = folder->filePath(name);
         ChosenPath chosen(path);
+        ChosenSize ownSize;
         window->saveImageAction()->trigger();
         return path;
     }
@@ -166,7 +168,7 @@ private Q_SLOTS:
         const QPoint at = view->viewport()->rect().center();
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
         QApplication::sendEvent(view->viewport(), &event);
-        QCOMPARE(*shown, (QStringList{"Сохранить изображение…", "Копировать изображение",
+        QCOMPARE(*shown, (QStringList{"Сохранить изображение…", "Копировать изображение", "Печать…",
                                       "Закрепить для сравнения", "Открепить"}));
     }
 
@@ -183,7 +185,7 @@ private Q_SLOTS:
         for (QAction* action : window->Chart1->actions())
             captions << action->text();
         QCOMPARE(captions, (QStringList{"Сохранить изображение…", "Копировать изображение",
-                                        "Закрепить для сравнения", "Открепить"}));
+                                        "Печать…", "Закрепить для сравнения", "Открепить"}));
         QCOMPARE(window->Chart1->toolTip(), inputs.join(QLatin1Char('\n')));
     }
 };
