@@ -25,7 +25,10 @@
 namespace {
 
 // The size of the labels' font; the graph scales its labels with the view.
-constexpr int LabelPointSize = 60;
+// At this size the tick labels of a chart window at its initial size are as
+// tall as the window's ordinary text, and those of the axes' ends still do
+// not run into each other.
+constexpr int LabelPointSize = 100;
 
 // The graph's own input (turning, zooming, clicking) plus hovering: the
 // item under a mouse that rests for a moment is selected, so its label shows.
