@@ -194,7 +194,7 @@ CalcSetup parse(const QByteArray& content)
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(content, &error);
     if (document.isNull())
-        throw Error(QStringLiteral("это не JSON (ошибка в байте %1)").arg(error.offset));
+        throw Error(QStringLiteral("это не JSON (ошибка около байта %1)").arg(error.offset));
     if (!document.isObject())
         throw Error(QStringLiteral("ожидается объект JSON {…}"));
     const Members top(document.object(), QString());
