@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/AppCommandLine.h"
 #include "editing/Startup.h"
-#include "toolkit/WindowPlaces.h"
+#include "toolkit/KeptSettings.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -17,6 +17,7 @@ int main(int argc, char** argv)
     // The icon of the installed theme; run from the build folder, the built-in copy.
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(KEROVA_APP_ID),
                                                  QIcon(QStringLiteral(":/icons/kerova.svg"))));
-    WindowPlaces::setEnabled(true);
+    // Window places and the calculation's inputs are kept per user between runs.
+    KeptSettings::setEnabled(true);
     return Startup::run(argc, argv);
 }

@@ -20,6 +20,13 @@ CurrentModel CurrentModel::read()
     return model;
 }
 
+bool CurrentModel::choose(int key)
+{
+    if (!dmStructure || !dmStructure->tblModel.active())
+        return true;
+    return dmStructure->tblModel.locate(QStringLiteral("MODID"), key);
+}
+
 QString CurrentModel::caption() const
 {
     return QStringLiteral("Модель: ") +

@@ -15,6 +15,10 @@ struct CurrentModel
 
     // The current row of the structure module's model list as it is now.
     static CurrentModel read();
+    // Makes the stored model of that key current in the model list, as a
+    // click on its row would; false when the open list does not hold it.
+    // Without an open list nothing changes.
+    static bool choose(int key);
     // The window's model line: «Модель: NAME (ключ N)», or «Модель: не выбрана».
     QString caption() const;
     // What the user has to do before a calculation when there is no key: save

@@ -3,6 +3,7 @@
 
 #include "calc/BackgroundSweep.h"
 #include "calc/CurrentModel.h"
+#include "calc/ExecControls.h"
 #include "calc/SweepChartControl.h"
 #include "calc/SweepCursor.h"
 #include "calc/SweepReportBoxes.h"
@@ -40,62 +41,11 @@ namespace {
 
 const QString kCaption = QStringLiteral("Расчеты");
 
-// One label and its edit in a range group; the four range sit alike in both groups.
-struct RangeSlot
-{
-    QLabel*& label;
-    const char* labelName;
-    QLineEdit*& edit;
-    const char* editName;
-    SweepField field;
-};
-
-struct SlotPlace
-{
-    const char* caption;
-    int labelLeft, labelTop, editLeft, editWidth;
-};
-
-constexpr std::array<SlotPlace, 4> kSlotPlaces{{
-    {"от", 16, 28, 40, 57},
-    {"до", 112, 28, 144, 57},
-    {"шаг", 216, 32, 256, 65},
-    {"уровень", 336, 32, 424, 65},
-}};
-
-void placeRange(QGroupBox* group, const std::array<RangeSlot, 4>& range)
-{
-    for (std::size_t i = 0; i < range.size(); ++i) {
-        const SlotPlace& place = kSlotPlaces[i];
-        const QString caption = QString::fromUtf8(place.caption);
-        range[i].label = DesignControls::label(group, QLatin1String(range[i].labelName), caption,
-                                               place.labelLeft, place.labelTop);
-        range[i].edit = new QLineEdit(SweepInput::initialText(range[i].field), group);
-        DesignControls::placeEdit(range[i].edit, QLatin1String(range[i].editName),
-                                  group->title() + QStringLiteral(": ") + caption, place.editLeft,
-                                  20, place.editWidth);
-        range[i].label->setBuddy(range[i].edit);
-    }
-}
-
-TRadioGroup* radioGroup(QWidget* parent, const QString& name, const QString& caption,
-                        const QStringList& items, int selected, const QRect& place)
-{
-    auto* group = new TRadioGroup(caption, parent);
-    group->setObjectName(name); // before the items, which are named after it
-    group->setItems(items);
-    group->setItemIndex(selected);
-    group->setGeometry(place);
-    return group;
-}
-
-QStringList captions(int count, QString (*caption)(int))
-{
-    QStringList items;
-    for (int i = 0; i < count; ++i)
-        items << caption(i);
-    return items;
-}
+// The texts of the nine edits, in the order of SweepField.
+constexpr std::array<QString SweepInput::*, 9> kTexts{
+    &SweepInput::minX,   &SweepInput::maxX,   &SweepInput::stepX,
+    &SweepInput::levelX, &SweepInput::minY,   &SweepInput::maxY,
+    &SweepInput::stepY,  &SweepInput::levelY, &SweepInput::calcLevel};
 
 // A window or module the handlers use; it is created after this window, so
 // it is looked up when a handler runs.
@@ -108,6 +58,8 @@ template <class T> T& created(T* global, const char* name)
 
 } // namespace
 
+using namespace ExecControls;
+
 TfrmExecute::TfrmExecute(QWidget* parent) : TForm(parent)
 {
     setObjectName(QStringLiteral("frmExecute"));
@@ -119,10 +71,39 @@ TfrmExecute::TfrmExecute(QWidget* parent) : TForm(parent)
     // The model's name takes the strip below the buttons, across the window.
     lblModel->setGeometry(16, 528, width() - 32, 21);
     pbrCalc->setGeometry(lblModel->geometry());
+    createSetupButtons();
     // Every control sits at its design place; there is nothing that could use more room.
     setFixedSize(size());
     orderTabs();
     connectHandlers();
+    m_setup.restore();
+}
+
+TfrmExecute::~TfrmExecute()
+{
+    m_setup.keep();
+}
+
+// A row of their own under the model's line, the window that much taller.
+void TfrmExecute::createSetupButtons()
+{
+    using DesignControls::button;
+    btnOpenSetup = button(this, QStringLiteral("btnOpenSetup"), QStringLiteral("Открыть расчет…"),
+                          72, 556, 121);
+    btnSaveSetup = button(this, QStringLiteral("btnSaveSetup"), QStringLiteral("Сохранить расчет…"),
+                          201, 556, 121);
+    for (QPushButton* b : {btnOpenSetup, btnSaveSetup})
+        b->resize(qMax(b->width(), b->sizeHint().width()), b->height());
+    btnSaveSetup->move(btnOpenSetup->geometry().right() + 9, btnSaveSetup->y());
+    // The keys press the buttons at once (a button's own shortcut clicks a
+    // moment later), and not while a button is disabled.
+    for (const auto& [b, key] : {std::pair{btnOpenSetup, QKeySequence::Open},
+                                 std::pair{btnSaveSetup, QKeySequence::Save}}) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, b, &QPushButton::click);
+        b->setToolTip(QKeySequence(key).toString(QKeySequence::NativeText));
+    }
+    resize(width(), btnSaveSetup->geometry().bottom() + 1 + 8);
 }
 
 void TfrmExecute::createControls()
@@ -211,7 +192,8 @@ void TfrmExecute::orderTabs()
           << edtLevelY;
     for (int i = 0; i < rgrCalcType->itemCount(); ++i)
         chain << rgrCalcType->button(i);
-    chain << edtCalcLevel << btnCalc << btnGoChart << btnTable << btnParam;
+    chain << edtCalcLevel << btnCalc << btnGoChart << btnTable << btnParam << btnOpenSetup
+          << btnSaveSetup;
     for (qsizetype i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
@@ -222,6 +204,8 @@ void TfrmExecute::connectHandlers()
     connectHandler(btnGoChart, &QPushButton::clicked, this, &TfrmExecute::btnGoChartClick);
     connectHandler(btnTable, &QPushButton::clicked, this, &TfrmExecute::btnTableClick);
     connectHandler(btnParam, &QPushButton::clicked, this, &TfrmExecute::btnParamClick);
+    connectHandler(btnOpenSetup, &QPushButton::clicked, this, &TfrmExecute::btnOpenSetupClick);
+    connectHandler(btnSaveSetup, &QPushButton::clicked, this, &TfrmExecute::btnSaveSetupClick);
     connectHandler(this, &TForm::closed, this, &TfrmExecute::FormClose);
     // Enter in any input field calculates; Esc closes the window.
     for (QLineEdit* edit : {edtMinX, edtMaxX, edtStepX, edtLevelX, edtMinY, edtMaxY, edtStepY,
@@ -242,6 +226,11 @@ void TfrmExecute::connectHandlers()
 void TfrmExecute::FormShow()
 {
     showModelName();
+}
+
+void TfrmExecute::FormHide()
+{
+    m_setup.keep();
 }
 
 // A screen reader reads the whole line, the model's name included.
@@ -289,19 +278,21 @@ void TfrmExecute::refuse(const SweepRefusal& refusal)
 SweepInput TfrmExecute::input() const
 {
     SweepInput in;
-    in.minX = edtMinX->text();
-    in.maxX = edtMaxX->text();
-    in.stepX = edtStepX->text();
-    in.levelX = edtLevelX->text();
-    in.minY = edtMinY->text();
-    in.maxY = edtMaxY->text();
-    in.stepY = edtStepY->text();
-    in.levelY = edtLevelY->text();
-    in.calcLevel = edtCalcLevel->text();
+    for (std::size_t i = 0; i < kTexts.size(); ++i)
+        in.*kTexts[i] = static_cast<QLineEdit*>(fieldControl(SweepField(i)))->text();
     in.itemX = ValX->itemIndex();
     in.itemY = ValY->itemIndex();
     in.calcType = rgrCalcType->itemIndex();
     return in;
+}
+
+void TfrmExecute::setInput(const SweepInput& in)
+{
+    for (std::size_t i = 0; i < kTexts.size(); ++i)
+        static_cast<QLineEdit*>(fieldControl(SweepField(i)))->setText(in.*kTexts[i]);
+    ValX->setItemIndex(in.itemX);
+    ValY->setItemIndex(in.itemY);
+    rgrCalcType->setItemIndex(in.calcType);
 }
 
 // Computes in the background (BackgroundSweep), then hands the result to the
@@ -354,8 +345,10 @@ bool TfrmExecute::compute(BackgroundSweep& sweep)
 {
     m_interrupted = false;
     const QScopedValueRollback current(m_sweep, &sweep);
-    SweepRunView view(
-        {btnCalc, pbrCalc, lblModel, {ValX, ValY, GroupBox1, GroupBox2, gbxCalcValue}});
+    SweepRunView view({btnCalc,
+                       pbrCalc,
+                       lblModel,
+                       {ValX, ValY, GroupBox1, GroupBox2, gbxCalcValue, btnOpenSetup}});
     try {
         return sweep.run([&](qint64 done) { view.progress(done, sweep.pointTotal()); });
     } catch (...) {
@@ -400,6 +393,16 @@ void TfrmExecute::btnParamClick()
                                  : QStringList{QStringLiteral("Модель: не выбрана")});
     }
     listing.show();
+}
+
+void TfrmExecute::btnOpenSetupClick()
+{
+    m_setup.open();
+}
+
+void TfrmExecute::btnSaveSetupClick()
+{
+    m_setup.save();
 }
 
 void TfrmExecute::FormClose()

@@ -27,8 +27,26 @@ QString AliasDefinition::source() const
     return QStringLiteral("хранилище по умолчанию, файла конфигурации %1 нет").arg(configPath);
 }
 
+namespace {
+
+// The INI a command line chose, empty when none did.
+QString& chosenConfig()
+{
+    static QString path;
+    return path;
+}
+
+} // namespace
+
+void AliasConfig::chooseConfig(const QString& path)
+{
+    chosenConfig() = QFileInfo(path).absoluteFilePath();
+}
+
 QString AliasConfig::configPath()
 {
+    if (!chosenConfig().isEmpty())
+        return chosenConfig();
     const QString fromEnv = qEnvironmentVariable("KEROVA_ENGINE_CONFIG");
     if (!fromEnv.isEmpty())
         return fromEnv;
@@ -156,6 +174,9 @@ AliasDefinition AliasConfig::resolve(const QString& alias)
     AliasDefinition def;
     def.alias = alias;
     def.configPath = configPath();
+    // A file named on purpose that is not there is a mistake, never the default store.
+    if (!chosenConfig().isEmpty() && !QFileInfo::exists(def.configPath))
+        throw EngineError(QStringLiteral("Файла конфигурации %1 нет").arg(def.configPath));
     if (QFileInfo::exists(def.configPath)) {
         const IniFile ini = IniFile::read(def.configPath);
         if (const Section* section = ini.section(alias)) {

@@ -14,9 +14,13 @@
 // value of the wrong kind raises an EngineError naming the file and line.
 // An INI that holds a password and can be read by other users draws a
 // warning on stderr.
+//
+// A tool's command line may choose the INI instead (--config INI): the
+// chosen file then holds for the whole process, and it must exist.
 class AliasConfig
 {
 public:
+    static void chooseConfig(const QString& path);
     static QString configPath();
     static QString defaultStorePath();
     static AliasDefinition resolve(const QString& alias);

@@ -78,6 +78,11 @@ QString NumberFormat::general(double value)
     return userLocale().toString(value, 'g', 15).replace(QLatin1Char('e'), QLatin1Char('E'));
 }
 
+QString NumberFormat::shortest(double value)
+{
+    return userLocale().toString(value, 'f', QLocale::FloatingPointShortest);
+}
+
 QString NumberFormat::fixed2(double value)
 {
     return Fixed2Format(decimalPoint()).text(value);

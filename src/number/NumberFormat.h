@@ -16,6 +16,9 @@ public:
     static bool tryInteger(const QString& text, int* value);
     // General form with up to 15 significant digits ("0.3", "1E15" style).
     static QString general(double value);
+    // The shortest text that reads back as the very same double, written
+    // out in digits without an exponent ("0.00001", "2.5").
+    static QString shortest(double value);
     // The "0.00" format in the user's locale (see Fixed2Format).
     static QString fixed2(double value);
     static QChar decimalPoint();

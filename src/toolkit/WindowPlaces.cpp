@@ -1,53 +1,49 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/WindowPlaces.h"
 
+#include "toolkit/KeptSettings.h"
+
 #include <QApplication>
-#include <QSettings>
+#include <QPointer>
 #include <QWidget>
 
 namespace {
-
-bool on = false;
-bool watchingQuit = false;
-
-QSettings settings()
-{
-    return QSettings(QStringLiteral("kerova"), QStringLiteral("kerova"));
-}
 
 QString keyOf(const QWidget* window)
 {
     return QStringLiteral("windows/%1/geometry").arg(window->objectName());
 }
 
-} // namespace
-
-void WindowPlaces::setEnabled(bool enabled)
+// Windows still open when the program ends get no hide event of their own:
+// they are kept then, once a window has been placed.
+void watchQuit()
 {
-    on = enabled;
-    if (!on || watchingQuit)
+    static QPointer<QCoreApplication> watched;
+    if (watched == qApp)
         return;
-    watchingQuit = true;
-    // Windows still open when the program ends get no hide event of their own.
+    watched = qApp;
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] {
         for (QWidget* window : QApplication::topLevelWidgets())
             if (window->isVisible())
-                keep(window);
+                WindowPlaces::keep(window);
     });
 }
 
+} // namespace
+
 void WindowPlaces::restore(QWidget* window)
 {
-    if (!on || window->objectName().isEmpty())
+    if (!KeptSettings::enabled() || window->objectName().isEmpty())
         return;
-    const QByteArray kept = settings().value(keyOf(window)).toByteArray();
+    watchQuit();
+    const QByteArray kept = KeptSettings::open().value(keyOf(window)).toByteArray();
     if (!kept.isEmpty())
         window->restoreGeometry(kept);
 }
 
 void WindowPlaces::keep(const QWidget* window)
 {
-    if (!on || window->objectName().isEmpty() || !window->isWindow())
+    if (!KeptSettings::enabled() || window->objectName().isEmpty() || !window->isWindow())
         return;
-    settings().setValue(keyOf(window), window->saveGeometry());
+    KeptSettings::open().setValue(keyOf(window), window->saveGeometry());
 }

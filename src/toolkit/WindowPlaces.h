@@ -3,17 +3,14 @@
 
 class QWidget;
 
-// Keeps each window's place and size between runs, per user, in Qt's settings
-// (kerova/kerova.conf in the user's configuration folder), by the window's
-// object name. Once turned on, a window takes its kept place when it is first
-// shown and keeps it whenever it is hidden and when the program ends; a
-// window never kept opens at its design place, and a kept place off every
-// screen is brought back onto one. Only the program turns it on, so tests and
-// tools start from the design places.
+// Keeps each window's place and size between runs, per user, by the
+// window's object name (KeptSettings). While keeping is on, a window takes
+// its kept place when it is first shown and keeps it whenever it is hidden
+// and when the program ends; a window never kept opens at its design place,
+// and a kept place off every screen is brought back onto one.
 class WindowPlaces
 {
 public:
-    static void setEnabled(bool enabled);
     // Puts the window at its kept place and size, if there is one.
     static void restore(QWidget* window);
     static void keep(const QWidget* window);

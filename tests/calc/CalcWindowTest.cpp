@@ -252,7 +252,9 @@ private Q_SLOTS:
         createWindows();
         QCOMPARE(w()->windowTitle(), QStringLiteral("Расчеты"));
         QVERIFY(w()->width() >= 575);
-        QCOMPARE(w()->height(), 556);
+        // The setup buttons take a row of their own under the design height.
+        QCOMPARE(w()->btnOpenSetup->y(), 556);
+        QCOMPARE(w()->height(), 556 + 25 + 8);
         for (TRadioGroup* group : {w()->ValX, w()->ValY, w()->rgrCalcType})
             QVERIFY(group->width() >= group->sizeHint().width());
         QCOMPARE(w()->ValX->itemCount(), 7);
@@ -284,10 +286,13 @@ private Q_SLOTS:
         QVERIFY(w()->Label9->font().bold());
         QCOMPARE(w()->Label1->buddy(), w()->edtMinY);
         QStringList buttons;
-        for (QPushButton* b : {w()->btnCalc, w()->btnGoChart, w()->btnTable, w()->btnParam})
+        for (QPushButton* b : {w()->btnCalc, w()->btnGoChart, w()->btnTable, w()->btnParam,
+                               w()->btnOpenSetup, w()->btnSaveSetup})
             buttons << b->objectName() + QLatin1Char('=') + b->accessibleName();
         QCOMPARE(buttons, QStringList({"btnCalc=Расчет", "btnGoChart=Диаграмма", "btnTable=Таблица",
-                                       "btnParam=Параметры"}));
+                                       "btnParam=Параметры", "btnOpenSetup=Открыть расчет…",
+                                       "btnSaveSetup=Сохранить расчет…"}));
+        QCOMPARE(w()->btnCalc->pos(), QPoint(72, 496));
         QCOMPARE(w()->ValY->accessibleName(), QStringLiteral("Показатель Y"));
         QCOMPARE(w()->gbxCalcValue->pos(), QPoint(24, 368));
         QVERIFY(w()->isHidden());
@@ -308,10 +313,10 @@ private Q_SLOTS:
             }
             widget = widget->nextInFocusChain();
         } while (widget != w()->ValX->button(0));
-        QCOMPARE(stops,
-                 QStringList({"ValX", "ValY", "edtMinX", "edtMaxX", "edtStepX", "edtLevelX",
-                              "edtMinY", "edtMaxY", "edtStepY", "edtLevelY", "rgrCalcType",
-                              "edtCalcLevel", "btnCalc", "btnGoChart", "btnTable", "btnParam"}));
+        QCOMPARE(stops, QStringList({"ValX", "ValY", "edtMinX", "edtMaxX", "edtStepX", "edtLevelX",
+                                     "edtMinY", "edtMaxY", "edtStepY", "edtLevelY", "rgrCalcType",
+                                     "edtCalcLevel", "btnCalc", "btnGoChart", "btnTable",
+                                     "btnParam", "btnOpenSetup", "btnSaveSetup"}));
     }
 
     void initialInputsFillHiddenWindows_data()

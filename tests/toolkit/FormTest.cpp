@@ -3,8 +3,8 @@
 #include "testutil/ErrorRecorder.h"
 #include "testutil/TestRegistry.h"
 #include "toolkit/Application.h"
+#include "toolkit/KeptSettings.h"
 #include "toolkit/TForm.h"
-#include "toolkit/WindowPlaces.h"
 
 #include <QSettings>
 #include <QSignalSpy>
@@ -70,8 +70,8 @@ private Q_SLOTS:
     {
         QFETCH(bool, enabled);
         QStandardPaths::setTestModeEnabled(true);
-        QSettings(QStringLiteral("kerova"), QStringLiteral("kerova")).clear();
-        WindowPlaces::setEnabled(enabled);
+        KeptSettings::open().clear();
+        KeptSettings::setEnabled(enabled);
         const QRect design(40, 50, 300, 200);
         const QRect left(120, 90, 420, 260);
         const auto open = [&design] {
@@ -91,7 +91,7 @@ private Q_SLOTS:
         auto second = open();
         QCOMPARE(second->size(), enabled ? left.size() : design.size());
         QCOMPARE(second->pos(), enabled ? leftPlace : designPlace);
-        WindowPlaces::setEnabled(false);
+        KeptSettings::setEnabled(false);
     }
 
     void showHandlerRunsOnlyWhenAHiddenWindowBecomesVisible()

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ModelChoice.h"
 
+#include "SetupOption.h"
+
+#include "calccore/SetupModelCheck.h"
 #include "cli/ErrorLine.h"
 #include "engine/Database.h"
 
@@ -45,7 +48,8 @@ void ModelChoice::addOptions(QCommandLineParser& parser)
                       QStringLiteral("КЛЮЧ")});
 }
 
-ModelChoice::ModelChoice(const QCommandLineParser& parser)
+ModelChoice::ModelChoice(const QCommandLineParser& parser, const SetupOption& setup)
+    : m_setup(setup)
 {
     if (parser.isSet(QStringLiteral("model")))
         m_name = parser.value(QStringLiteral("model"));
@@ -60,8 +64,20 @@ ModelChoice::ModelChoice(const QCommandLineParser& parser)
         m_problem = QStringLiteral("--model и --model-id вместе: укажите что-то одно");
 }
 
+std::optional<int> ModelChoice::setupModel(Database& db, QTextStream& err, int* status) const
+{
+    const QString problem = SetupModelCheck::problem(db, *m_setup.setup(), m_setup.path());
+    if (problem.isEmpty())
+        return m_setup.setup()->modelKey;
+    *status = 2;
+    err << ErrorLine::prefixed(problem) << Qt::endl;
+    return std::nullopt;
+}
+
 std::optional<int> ModelChoice::resolve(Database& db, QTextStream& err, int* status) const
 {
+    if (m_setup.setup() && !m_name && !m_id)
+        return setupModel(db, err, status);
     const QList<Model> models = storedModels(db);
     QList<Model> matching;
     for (const Model& m : models)

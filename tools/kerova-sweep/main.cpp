@@ -3,14 +3,17 @@
 // levels of one model of the store behind the alias MODEL, sweeps as the
 // calculation window does and prints the result table as CSV on standard output.
 //
-//   kerova-sweep [--model NAME | --model-id KEY]
+//   kerova-sweep [--setup FILE] [--config INI] [--model NAME | --model-id KEY]
 //                [--x ITEM] [--x-from V] [--x-to V] [--x-step V] [--x-level K]
 //                [--y ITEM] [--y-from V] [--y-to V] [--y-step V] [--y-level K]
 //                [--calc ITEM] [--calc-level K] [--raw] [--inputs] [--threads N]
 //
 // Without --model or --model-id the store's only model is computed (ModelChoice).
-// Defaults are the window's initial inputs; an empty value is a blank field,
-// which takes the default.
+// Defaults are the window's initial inputs, or with --setup those of a setup
+// saved in the window (CalcSetup), whose model is then computed; options
+// given beside it override its values (SetupOption). An empty value is a
+// blank field, which takes the window's initial text. --config names the
+// engine's INI instead of KEROVA_ENGINE_CONFIG.
 // Cells are separated by ";" and formatted "0.00" in the user's locale; with
 // --raw, numbers are printed in shortest round-trip form with "." and cells
 // separated by ",". With --inputs, the inputs of the calculation (the values
@@ -27,6 +30,7 @@
 // choose or an unknown option, 130 stopped by Ctrl+C. --help and --version as in every GNU tool.
 
 #include "ModelChoice.h"
+#include "SetupOption.h"
 #include "TerminalProgress.h"
 
 #include "calccore/Dmexec.h"
@@ -129,10 +133,10 @@ void writeTable(const ResultGrid& grid, bool raw, const std::string& head, int t
     });
 }
 
-// The inputs the options give, or nothing (after a message) when a choice is not an item.
-std::optional<SweepInput> readOptions(const QCommandLineParser& parser)
+// The inputs the options give over start, or nothing (after a message) when a choice is not an
+// item.
+std::optional<SweepInput> readOptions(const QCommandLineParser& parser, SweepInput input)
 {
-    SweepInput input;
     for (const TextOption& f : kFields)
         if (parser.isSet(QLatin1String(f.option)))
             input.*f.text = parser.value(QLatin1String(f.option));
@@ -231,6 +235,7 @@ int run(const QStringList& arguments)
                        "его результат не удалось записать или в хранилище нет моделей,\n"
                        "2 — неверные параметры или исходные данные, или нужно выбрать модель.\n"));
     QCommandLineParser& parser = cli.parser();
+    SetupOption::addOptions(parser);
     ModelChoice::addOptions(parser);
     for (const ItemOption& c : kChoices)
         parser.addOption(
@@ -252,10 +257,13 @@ int run(const QStringList& arguments)
     if (!parser.positionalArguments().isEmpty())
         return ToolCommandLine::usageError(QStringLiteral("лишние аргументы: ") +
                                            parser.positionalArguments().join(QLatin1Char(' ')));
-    const ModelChoice model(parser);
+    SetupOption setup;
+    const ModelChoice model(parser, setup);
     if (!model.problem().isEmpty())
         return ToolCommandLine::usageError(model.problem());
-    const std::optional<SweepInput> input = readOptions(parser);
+    if (!setup.read(parser))
+        return 2;
+    const std::optional<SweepInput> input = readOptions(parser, setup.input());
     const int threads = readThreads(parser);
     if (!input || threads < 0)
         return 2;
