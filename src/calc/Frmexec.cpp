@@ -111,6 +111,7 @@ template <class T> T& created(T* global, const char* name)
 TfrmExecute::TfrmExecute(QWidget* parent) : TForm(parent)
 {
     setObjectName(QStringLiteral("frmExecute"));
+    setHelpAnchor(QStringLiteral("calculation"));
     setWindowTitle(kCaption);
     setAccessibleName(windowTitle());
     setDesignGeometry(59, -4, 575, 556);

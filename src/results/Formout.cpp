@@ -109,6 +109,7 @@ void refuse(QLineEdit* field, const QString& problem, const QString& range)
 TfrmOutput::TfrmOutput(QWidget* parent) : TForm(parent)
 {
     setObjectName(QStringLiteral("frmOutput"));
+    setHelpAnchor(QStringLiteral("chart"));
     setWindowTitle(QStringLiteral("Результаты (диаграмма) "));
     setAccessibleName(windowTitle());
     setDesignGeometry(23, -2, 765, 542);
