@@ -167,7 +167,7 @@ private Q_SLOTS:
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
         QApplication::sendEvent(view->viewport(), &event);
         QCOMPARE(*shown, (QStringList{"Сохранить изображение…", "Копировать изображение",
-                                      "Закрепить для сравнения", "Открепить"}));
+                                      "Закрепить для сравнения", "Открепить", "", "Справка"}));
     }
 
     void formatsBySuffixAndMenu()
@@ -183,7 +183,7 @@ private Q_SLOTS:
         for (QAction* action : window->Chart1->actions())
             captions << action->text();
         QCOMPARE(captions, (QStringList{"Сохранить изображение…", "Копировать изображение",
-                                        "Закрепить для сравнения", "Открепить"}));
+                                        "Закрепить для сравнения", "Открепить", "", "Справка"}));
         QCOMPARE(window->Chart1->toolTip(), inputs.join(QLatin1Char('\n')));
     }
 };
