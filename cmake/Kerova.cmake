@@ -170,7 +170,7 @@ endfunction()
 # window builds them in and the package installs them beside the manual.
 function(kerova_manual_pictures var)
   set(docs ${PROJECT_SOURCE_DIR}/docs)
-  file(STRINGS ${docs}/manual.md lines REGEX "!\\[.*\\]\\(.*\\.png\\)")
+  file(STRINGS ${docs}/manual.md lines ENCODING UTF-8 REGEX "!\\[.*\\]\\(.*\\.png\\)")
   set(pictures "")
   foreach(line ${lines})
     string(REGEX MATCHALL "\\]\\([^)]*\\.png\\)" found "${line}")

@@ -117,8 +117,8 @@ void HelpWindow::limitPictureWidths()
             QTextImageFormat picture = fragment.charFormat().toImageFormat();
             if (!picture.isValid())
                 continue;
-            const QSizeF size = pictureSize(
-                document->resource(QTextDocument::ImageResource, QUrl(picture.name())));
+            const QSizeF size =
+                pictureSize(document->resource(QTextDocument::ImageResource, QUrl(picture.name())));
             if (size.width() <= kPictureWidth)
                 continue;
             picture.setWidth(kPictureWidth);

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "toolkit/HelpWindow.h"
 #include "testutil/MessageRecorder.h"
 #include "testutil/TestRegistry.h"
-#include "toolkit/HelpWindow.h"
 #include "toolkit/TForm.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QImage>
 #include <QMenu>
 #include <QTest>
 #include <QTextBlock>
@@ -46,8 +47,8 @@ class HelpWindowTest : public QObject
                 return;
             for (QAction* action : menu->actions())
                 *shown << action->text() + QLatin1Char('|') + action->shortcut().toString();
-            for (int i = 0; i < shown->size() && (!menu->activeAction() ||
-                                                  menu->activeAction()->text() != "Справка");
+            for (int i = 0; i < shown->size() &&
+                            (!menu->activeAction() || menu->activeAction()->text() != "Справка");
                  ++i)
                 QTest::keyClick(menu, Qt::Key_Down);
             QTest::keyClick(menu, Qt::Key_Return);
@@ -160,10 +161,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QStringList>("boxes");
-        QTest::newRow("into the manual")
-            << "levels" << "Параметры уровня и формулы" << QStringList();
+        QTest::newRow("into the manual") << "levels"
+                                         << "Параметры уровня и формулы" << QStringList();
         QTest::newRow("out of it")
-            << "administration" << "Администрирование хранилища: kerova-engine"
+            << "administration"
+            << "Администрирование хранилища: kerova-engine"
             << QStringList{"Ссылка «administration.md» ведет за пределы руководства; этот "
                            "документ справка не показывает."};
     }
@@ -182,6 +184,28 @@ private Q_SLOTS:
         if (boxes.isEmpty())
             QCOMPARE(heading(), expected);
         QVERIFY(help->isVisible());
+    }
+
+    // The pictures of the manual are built in beside it, and wide ones fit the window.
+    void picturesAreBuiltIn()
+    {
+        const QTextDocument* document =
+            HelpWindow::showSection(QStringLiteral("models"))->txtHelp->document();
+        QStringList missing;
+        int pictures = 0;
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextImageFormat picture = it.fragment().charFormat().toImageFormat();
+                if (!picture.isValid())
+                    continue;
+                ++pictures;
+                const QImage image(QStringLiteral(":/help/") + picture.name());
+                if (image.isNull())
+                    missing << picture.name();
+                QVERIFY(picture.width() > 0 ? picture.width() <= 640 : image.width() <= 640);
+            }
+        QCOMPARE(missing, QStringList());
+        QCOMPARE(pictures, 8);
     }
 };
 
