@@ -62,6 +62,9 @@ add_custom_command(OUTPUT ${staged}/changelog.gz
   DEPENDS ${staged}/changelog VERBATIM)
 list(APPEND generated ${staged}/changelog.gz)
 install(FILES ${packaging}/debian/copyright ${staged}/changelog.gz DESTINATION ${docdir})
+# The user manual with its pictures, the same text the help window shows.
+kerova_manual_pictures(pictures)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/manual.md ${pictures} DESTINATION ${docdir})
 add_custom_target(kerova_install_data ALL DEPENDS ${generated})
 
 # The installed tree: desktop entry, metainfo, manuals and the tools' command lines.

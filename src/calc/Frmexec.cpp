@@ -63,6 +63,7 @@ using namespace ExecControls;
 TfrmExecute::TfrmExecute(QWidget* parent) : TForm(parent)
 {
     setObjectName(QStringLiteral("frmExecute"));
+    setHelpAnchor(QStringLiteral("calculation"));
     setWindowTitle(kCaption);
     setAccessibleName(windowTitle());
     setDesignGeometry(59, -4, 575, 556);

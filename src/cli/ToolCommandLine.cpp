@@ -9,6 +9,12 @@
 
 namespace {
 
+// Every program reaches the stores through the engine's aliases.
+const char kEnvironment[] = R"(
+Окружение: KEROVA_ENGINE_CONFIG — файл настройки псевдонимов хранилищ
+(по умолчанию ~/.config/kerova/engine.ini).
+)";
+
 QString program()
 {
     return QCoreApplication::applicationName();
@@ -48,7 +54,7 @@ std::optional<int> ToolCommandLine::parse(const QStringList& arguments)
         return usageError(text);
     }
     if (m_parser.isSet(QStringLiteral("help"))) {
-        StandardOutput::write(m_parser.helpText() + m_epilogue);
+        StandardOutput::write(m_parser.helpText() + m_epilogue + QString::fromUtf8(kEnvironment));
         return 0;
     }
     if (m_parser.isSet(QStringLiteral("version"))) {

@@ -6,7 +6,8 @@
 #include <optional>
 
 // The GNU-style command line every Kerova tool shares: "--help" (or "-h")
-// prints the usage, the options and what follows them on standard output,
+// prints the usage, the options, what follows them and the variable naming
+// the stores' configuration (KEROVA_ENGINE_CONFIG) on standard output,
 // "--version" prints "<program> (Kerova) <version>", both ending the tool
 // with 0; an unknown option or a missing value is one line on standard error
 // naming it and "--help", ending the tool with 2.

@@ -26,6 +26,7 @@ const QString kCaption = QStringLiteral("Редактирование парам
 TfrmLevel::TfrmLevel(QWidget* parent) : TForm(parent)
 {
     setObjectName(QStringLiteral("frmLevel"));
+    setHelpAnchor(QStringLiteral("levels"));
     setWindowTitle(kCaption + QStringLiteral("[*]"));
     setDesignGeometry(184, 32, 540, 504);
     createGroups();

@@ -23,6 +23,7 @@ TfrmMathModel* frmMathModel = nullptr;
 TfrmMathModel::TfrmMathModel(QWidget* parent) : TForm(parent)
 {
     setObjectName(QStringLiteral("frmMathModel"));
+    setHelpAnchor(QStringLiteral("models"));
     setWindowTitle(QStringLiteral("Модели[*]"));
     setDesignGeometry(278, 225, 490, 364);
     createControls();
@@ -60,6 +61,7 @@ void TfrmMathModel::createControls()
         button(this, QStringLiteral("btnModelCancel"), QStringLiteral("Отмена"), 390, 270);
     btnLevel = button(this, QStringLiteral("btnLevel"), QStringLiteral("Уровни"), 160, 304);
     btnCalc = button(this, QStringLiteral("btnCalc"), QStringLiteral("Расчеты"), 240, 304);
+    btnHelp = helpButton(315, 304);
     Button1 = button(this, QStringLiteral("Button1"), QStringLiteral("Выход"), 390, 302);
     lblHeldBack = new QLabel(this);
     lblHeldBack->setObjectName(QStringLiteral("lblHeldBack"));
@@ -69,11 +71,11 @@ void TfrmMathModel::createControls()
     Anchors::set(DBGrid1, Anchors::Left | Anchors::Top | Anchors::Right | Anchors::Bottom);
     Anchors::set(lblHeldBack, Anchors::Left | Anchors::Right | Anchors::Bottom);
     for (QWidget* b : {btnModelCreate, btnModelModify, btnModelRemove, btnModelRefresh,
-                       btnModelSave, btnModelCancel, btnLevel, btnCalc, Button1})
+                       btnModelSave, btnModelCancel, btnLevel, btnCalc, btnHelp, Button1})
         Anchors::set(b, Anchors::Left | Anchors::Bottom);
     DesignControls::tabOrder({DBGrid1, btnModelCreate, btnModelModify, btnModelRemove,
                               btnModelRefresh, btnModelSave, btnModelCancel, btnLevel, btnCalc,
-                              Button1});
+                              btnHelp, Button1});
 }
 
 void TfrmMathModel::connectHandlers()

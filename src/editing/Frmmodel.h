@@ -29,6 +29,7 @@ public:
     QPushButton* btnModelCancel;
     QPushButton* btnLevel;
     QPushButton* btnCalc;
+    QPushButton* btnHelp;
     QPushButton* Button1;
     QLabel* lblHeldBack;
 

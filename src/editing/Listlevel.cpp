@@ -17,6 +17,7 @@ TlstLevel* lstLevel = nullptr;
 TlstLevel::TlstLevel(QWidget* parent) : TForm(parent)
 {
     setObjectName(QStringLiteral("lstLevel"));
+    setHelpAnchor(QStringLiteral("levels"));
     setWindowTitle(QStringLiteral("Уровни[*]"));
     setDesignGeometry(199, 105, 526, 336);
     createControls();

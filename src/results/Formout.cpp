@@ -102,6 +102,7 @@ QString accepted(const QLineEdit* field, const QLineEdit* scaleField)
 TfrmOutput::TfrmOutput(QWidget* parent) : TForm(parent)
 {
     setObjectName(QStringLiteral("frmOutput"));
+    setHelpAnchor(QStringLiteral("chart"));
     setWindowTitle(QStringLiteral("Результаты (диаграмма) "));
     setAccessibleName(windowTitle());
     setDesignGeometry(23, -2, 765, 542);

@@ -70,6 +70,7 @@ void addCompared(QListWidget* list, const QStringList& lines, const QStringList&
 TfrmShowParam::TfrmShowParam(QWidget* parent) : TForm(parent)
 {
     setObjectName(QStringLiteral("frmShowParam"));
+    setHelpAnchor(QStringLiteral("listing"));
     setWindowTitle(QStringLiteral("Параметры"));
     setAccessibleName(windowTitle());
     setDesignGeometry(174, 141, 534, 320);

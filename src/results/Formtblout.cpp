@@ -84,6 +84,7 @@ QString headedText(const ResultExport::Range& range)
 TfrmTblOut::TfrmTblOut(QWidget* parent) : TForm(parent)
 {
     setObjectName(QStringLiteral("frmTblOut"));
+    setHelpAnchor(QStringLiteral("table"));
     setWindowTitle(QStringLiteral("Результаты (таблица)"));
     setAccessibleName(windowTitle());
     setDesignGeometry(22, 117, 772, 531);

@@ -3,10 +3,15 @@
 
 #include <QWidget>
 
+class QAction;
+class QPushButton;
+
 // Base of every window: closing hides it (the object lives on), the show
 // handler FormShow runs only when a hidden window becomes visible, and
 // showing a window that is already visible brings it to the front. A window
-// opens at the place and size it had in the last run (WindowPlaces).
+// opens at the place and size it had in the last run (WindowPlaces). A window
+// with a section of the manual opens it with F1 and with «Справка» in its
+// context menus (HelpWindow).
 class TForm : public QWidget
 {
     Q_OBJECT
@@ -19,6 +24,12 @@ public:
     void setOpenMaximised(bool maximised);
     // Places the window at its design position and size.
     void setDesignGeometry(int left, int top, int width, int height);
+    // The window's section of the manual (its anchor): F1 opens the help
+    // there, and «Справка» (F1) joins the window's context menus.
+    void setHelpAnchor(const QString& anchor);
+    QString helpAnchor() const { return m_helpAnchor; }
+    // A «Справка» button at its design position that opens the window's section.
+    QPushButton* helpButton(int left, int top);
 
 Q_SIGNALS:
     // The window was closed by the user or by close().
@@ -36,6 +47,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void offerHelpInMenus();
+    void showHelp();
+
+    QString m_helpAnchor;
+    QAction* m_help = nullptr;
     // Whether the window has taken its kept place (at its first showing).
     bool m_placed = false;
 };

@@ -169,7 +169,7 @@ private Q_SLOTS:
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
         QApplication::sendEvent(view->viewport(), &event);
         QCOMPARE(*shown, (QStringList{"Сохранить изображение…", "Копировать изображение", "Печать…",
-                                      "Закрепить для сравнения", "Открепить"}));
+                                      "Закрепить для сравнения", "Открепить", "", "Справка"}));
     }
 
     void formatsBySuffixAndMenu()
@@ -185,7 +185,8 @@ private Q_SLOTS:
         for (QAction* action : window->Chart1->actions())
             captions << action->text();
         QCOMPARE(captions, (QStringList{"Сохранить изображение…", "Копировать изображение",
-                                        "Печать…", "Закрепить для сравнения", "Открепить"}));
+                                        "Печать…", "Закрепить для сравнения", "Открепить", "",
+                                        "Справка"}));
         QCOMPARE(window->Chart1->toolTip(), inputs.join(QLatin1Char('\n')));
     }
 };

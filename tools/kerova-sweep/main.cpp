@@ -29,6 +29,7 @@
 // could not be written or the store has no model, 2 invalid input, a model to
 // choose or an unknown option, 130 stopped by Ctrl+C. --help and --version as in every GNU tool.
 
+#include "ItemNumbers.h"
 #include "ModelChoice.h"
 #include "SetupOption.h"
 #include "TerminalProgress.h"
@@ -233,7 +234,8 @@ int run(const QStringList& arguments)
                        "значение (--y-to \"\") действует как пустое поле и принимает их.\n"
                        "\nКод завершения: 0 — готово, 1 — расчет закончился ошибкой,\n"
                        "его результат не удалось записать или в хранилище нет моделей,\n"
-                       "2 — неверные параметры или исходные данные, или нужно выбрать модель.\n"));
+                       "2 — неверные параметры или исходные данные, или нужно выбрать модель.\n") +
+            ItemNumbers::help());
     QCommandLineParser& parser = cli.parser();
     SetupOption::addOptions(parser);
     ModelChoice::addOptions(parser);
