@@ -184,9 +184,9 @@ private Q_SLOTS:
         QStringList captions;
         for (QAction* action : window->Chart1->actions())
             captions << action->text();
-        QCOMPARE(captions, (QStringList{"Сохранить изображение…", "Копировать изображение",
-                                        "Печать…", "Закрепить для сравнения", "Открепить", "",
-                                        "Справка"}));
+        QCOMPARE(captions,
+                 (QStringList{"Сохранить изображение…", "Копировать изображение", "Печать…",
+                              "Закрепить для сравнения", "Открепить", "", "Справка"}));
         QCOMPARE(window->Chart1->toolTip(), inputs.join(QLatin1Char('\n')));
     }
 };
