@@ -76,21 +76,6 @@ QString difference(Database& from, Database& to, const Counts& counts,
     return {};
 }
 
-// The level of that index, read again: the reading ends at it.
-QJsonObject levelAt(Database& from, qsizetype wanted)
-{
-    qsizetype index = 0;
-    try {
-        StoreReader::rows(from, [&](std::size_t table, const QJsonObject& row) {
-            if (table == 1 && index++ == wanted)
-                throw row;
-        });
-    } catch (const QJsonObject& level) {
-        return level;
-    }
-    return {};
-}
-
 } // namespace
 
 std::array<qsizetype, 2> StoreCopy::copy(Database& from, Database& to, bool replace)
@@ -105,7 +90,7 @@ std::array<qsizetype, 2> StoreCopy::copy(Database& from, Database& to, bool repl
         DocumentCheck check;
         StoreReader::rows(
             from, [&check](std::size_t table, const QJsonObject& row) { check.row(table, row); });
-        check.finish([&from](qsizetype index) { return levelAt(from, index); });
+        check.finish([&from](qsizetype index) { return StoreReader::levelAt(from, index); });
         counts = {check.rowCount(0), check.rowCount(1)};
         const KeyGenerator::LastKeys keys = KeyGenerator::last(from);
         to.open(Database::OpenMode::CreateOnCommit);

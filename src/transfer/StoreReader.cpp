@@ -70,3 +70,17 @@ QJsonObject StoreReader::rowOf(std::size_t table, const QSqlQuery& query)
     }
     return row;
 }
+
+QJsonObject StoreReader::levelAt(Database& db, qsizetype wanted)
+{
+    qsizetype index = 0;
+    try {
+        rows(db, [&](std::size_t table, const QJsonObject& row) {
+            if (table == 1 && index++ == wanted)
+                throw row; // the reading ends at it
+        });
+    } catch (const QJsonObject& level) {
+        return level;
+    }
+    return {};
+}

@@ -27,4 +27,6 @@ public:
     // The rows of one table in key order, read one by one with next() and rowOf().
     static QSqlQuery select(Database& db, std::size_t table);
     static QJsonObject rowOf(std::size_t table, const QSqlQuery& query);
+    // The level of that index in key order, read again (empty when there is none).
+    static QJsonObject levelAt(Database& db, qsizetype index);
 };

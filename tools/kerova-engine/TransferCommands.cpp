@@ -8,7 +8,7 @@
 
 #include "engine/Database.h"
 #include "engine/EngineError.h"
-#include "transfer/RowCheck.h"
+#include "transfer/DocumentCheck.h"
 #include "transfer/StoreCopy.h"
 #include "transfer/StoreDocument.h"
 #include "transfer/StoreDocumentWriter.h"
@@ -36,30 +36,42 @@ QString storeName(const Database& db)
 
 } // namespace
 
-// Row by row from the store into the document: neither is held whole.
+// Row by row from the store into the document: neither is held whole. What
+// import would refuse in it is named in a warning; the document is written all the same.
 int TransferCommands::exportStore(const CommandLine& line)
 {
     DocumentTarget target(line.file());
     Database db(line.alias());
     db.open(Database::OpenMode::ReadExisting);
-    std::array<qsizetype, 2> rows{};
-    RowCheck check;
+    DocumentCheck check;
     StoreDocumentWriter writer([&target](const QByteArray& bytes) { target.write(bytes); },
                                db.definition().describe(), QDateTime::currentDateTimeUtc());
-    const KeyGenerator::LastKeys lastKeys = onStore(db, [&] {
-        return StoreReader::stream(db, [&](std::size_t table, const QJsonObject& row) {
-            check.row(table, rows[table]++, row);
-            writer.row(table, row);
+    KeyGenerator::LastKeys lastKeys;
+    QString problem;
+    onStore(db, [&] {
+        StoreReader::inSnapshot(db, [&] {
+            StoreReader::rows(db, [&](std::size_t table, const QJsonObject& row) {
+                check.row(table, row);
+                writer.row(table, row);
+            });
+            lastKeys = KeyGenerator::last(db);
+            try {
+                check.finish([&db](qsizetype index) { return StoreReader::levelAt(db, index); });
+            } catch (const EngineError& e) {
+                problem = e.message();
+            }
         });
+        return true;
     });
     writer.finish(lastKeys);
     target.commit();
     QTextStream err(stderr);
-    err << "Выгружено из " << storeName(db) << ": " << counts(rows[0], rows[1]) << "\n";
-    if (!check.problem().isEmpty())
+    err << "Выгружено из " << storeName(db) << ": " << counts(check.rowCount(0), check.rowCount(1))
+        << "\n";
+    if (!problem.isEmpty())
         err << ErrorLine::prefixed(
                    QStringLiteral("Внимание: import не примет этот документ без исправления. "))
-            << QStringLiteral("Документ не принят: ") << check.problem() << "\n";
+            << problem << "\n";
     return 0;
 }
 
