@@ -3,8 +3,9 @@
 # Peak resident memory of kerova-engine import, export and copy on one large
 # document, beside the document's size: a generated store of MODELS models
 # with LEVELS levels each (100,000 × 8 gives about 300 MB of JSON) is
-# imported into an empty SQLite store, exported from it and copied into a
-# second one; GNU time reports each process's maximum resident set.
+# imported into an empty SQLite store, imported again over it from standard
+# input, exported from it and copied into a second one; GNU time reports each
+# process's maximum resident set.
 #
 #   bench/transfer_memory.sh BUILD_DIR [MODELS [LEVELS]]   (defaults 100000 8)
 #
@@ -55,5 +56,7 @@ peak() { # command... ; prints the peak resident set in MiB
 }
 printf 'document: %d MiB (%d models, %d levels each)\n' $((size >> 20)) "$models" "$levels"
 printf 'import: %s MiB\n' "$(peak "$engine" import -i "$work/in.json")"
+printf 'import from standard input: %s MiB\n' \
+    "$(peak sh -c 'exec "$1" import --replace <"$2"' sh "$engine" "$work/in.json")"
 printf 'export: %s MiB\n' "$(peak "$engine" export -o "$work/out.json")"
 printf 'copy:   %s MiB\n' "$(peak "$engine" copy MODEL COPY)"

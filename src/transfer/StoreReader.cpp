@@ -6,76 +6,81 @@
 #include "engine/Schema.h"
 #include "transfer/StoreValue.h"
 
-#include <QJsonObject>
-#include <QSqlQuery>
-
-namespace {
-
-QStringList columnNames(const Schema::Table& table)
+StoreContent StoreReader::read(Database& db)
 {
-    QStringList names;
-    for (const Schema::Column& c : table.columns)
-        names << c.name;
-    return names;
+    StoreContent content;
+    content.source = db.definition().describe();
+    content.time = QDateTime::currentDateTimeUtc();
+    content.tables.resize(Schema::tables().size());
+    content.lastKeys = stream(db, [&content](std::size_t table, const QJsonObject& row) {
+        content.tables[table].append(row);
+    });
+    return content;
 }
 
-void readTable(Database& db, const Schema::Table& table,
-               const std::function<void(const QJsonObject&)>& sink)
+KeyGenerator::LastKeys StoreReader::stream(Database& db, const RowSink& sink)
 {
-    QSqlQuery query = db.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
-                                  .arg(columnNames(table).join(QStringLiteral(", ")), table.name,
-                                       table.key.join(QStringLiteral(", "))));
-    while (query.next()) {
-        QJsonObject row;
-        for (int i = 0; i < int(table.columns.size()); ++i) {
-            const Schema::Column& column = table.columns[std::size_t(i)];
-            row.insert(column.name, StoreValue::fromStore(table, column, query.value(i)));
-        }
-        sink(row);
-    }
+    KeyGenerator::LastKeys last;
+    inSnapshot(db, [&] {
+        rows(db, sink);
+        last = KeyGenerator::last(db);
+    });
+    return last;
 }
 
-// Runs read in one read-only snapshot, ended whatever happens.
-template <typename Read> auto inSnapshot(Database& db, Read read)
+void StoreReader::inSnapshot(Database& db, const std::function<void()>& work)
 {
     db.startSnapshot();
     try {
-        auto result = read();
+        work();
         db.rollback();
-        return result;
-    } catch (const Error&) {
+    } catch (...) {
         db.rollback();
         throw;
     }
 }
 
-} // namespace
-
-StoreContent StoreReader::read(Database& db)
+void StoreReader::rows(Database& db, const RowSink& sink)
 {
-    return inSnapshot(db, [&db] { return readInTransaction(db); });
-}
-
-KeyGenerator::LastKeys StoreReader::stream(Database& db, const RowSink& sink)
-{
-    return inSnapshot(db, [&db, &sink] {
-        const std::vector<Schema::Table>& tables = Schema::tables();
-        for (std::size_t t = 0; t < tables.size(); ++t)
-            readTable(db, tables[t], [&](const QJsonObject& row) { sink(t, row); });
-        return KeyGenerator::last(db);
-    });
-}
-
-StoreContent StoreReader::readInTransaction(Database& db)
-{
-    StoreContent content;
-    content.source = db.definition().describe();
-    content.time = QDateTime::currentDateTimeUtc();
-    for (const Schema::Table& table : Schema::tables()) {
-        QJsonArray rows;
-        readTable(db, table, [&rows](const QJsonObject& row) { rows.append(row); });
-        content.tables.push_back(rows);
+    for (std::size_t t = 0; t < Schema::tables().size(); ++t) {
+        QSqlQuery query = select(db, t);
+        while (query.next())
+            sink(t, rowOf(t, query));
     }
-    content.lastKeys = KeyGenerator::last(db);
-    return content;
+}
+
+QSqlQuery StoreReader::select(Database& db, std::size_t table)
+{
+    const Schema::Table& t = Schema::tables()[table];
+    QStringList names;
+    for (const Schema::Column& c : t.columns)
+        names << c.name;
+    return db.exec(
+        QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
+            .arg(names.join(QStringLiteral(", ")), t.name, t.key.join(QStringLiteral(", "))));
+}
+
+QJsonObject StoreReader::rowOf(std::size_t table, const QSqlQuery& query)
+{
+    const Schema::Table& t = Schema::tables()[table];
+    QJsonObject row;
+    for (int i = 0; i < int(t.columns.size()); ++i) {
+        const Schema::Column& column = t.columns[std::size_t(i)];
+        row.insert(column.name, StoreValue::fromStore(t, column, query.value(i)));
+    }
+    return row;
+}
+
+QJsonObject StoreReader::levelAt(Database& db, qsizetype wanted)
+{
+    qsizetype index = 0;
+    try {
+        rows(db, [&](std::size_t table, const QJsonObject& row) {
+            if (table == 1 && index++ == wanted)
+                throw row; // the reading ends at it
+        });
+    } catch (const QJsonObject& level) {
+        return level;
+    }
+    return {};
 }

@@ -57,35 +57,44 @@ void requireEmpty(Database& db, bool replace)
     db.exec(QStringLiteral("DELETE FROM MATHMODEL"));
 }
 
-void insertRows(Database& db, const Schema::Table& table, const QJsonArray& rows)
+// One prepared insert for each table of the schema.
+std::vector<QSqlQuery> prepareInserts(Database& db)
 {
-    QStringList names, parameters;
-    for (const Schema::Column& c : table.columns) {
-        names << c.name;
-        parameters << QLatin1Char(':') + c.name;
-    }
-    QSqlQuery insert = db.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                      .arg(table.name, names.join(QStringLiteral(", ")),
-                                           parameters.join(QStringLiteral(", "))));
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const QJsonObject row = rows[i].toObject();
-        QVariantList values;
-        for (const Schema::Column& c : table.columns)
-            values << StoreValue::toStore(c, row.value(c.name));
-        try {
-            db.execPrepared(insert, values);
-        } catch (const EngineError& e) {
-            throw EngineError(QStringLiteral("Строка %1 таблицы %2 не записана: %3")
-                                  .arg(i)
-                                  .arg(table.name, e.message()));
+    std::vector<QSqlQuery> inserts;
+    for (const Schema::Table& table : Schema::tables()) {
+        QStringList names, parameters;
+        for (const Schema::Column& c : table.columns) {
+            names << c.name;
+            parameters << QLatin1Char(':') + c.name;
         }
+        inserts.push_back(db.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                         .arg(table.name, names.join(QStringLiteral(", ")),
+                                              parameters.join(QStringLiteral(", ")))));
+    }
+    return inserts;
+}
+
+// The row of that index in its table, bound and written.
+void insertRow(Database& db, QSqlQuery& insert, std::size_t table, qsizetype index,
+               const QJsonObject& row)
+{
+    const Schema::Table& columns = Schema::tables()[table];
+    QVariantList values;
+    for (const Schema::Column& c : columns.columns)
+        values << StoreValue::toStore(c, row.value(c.name));
+    try {
+        db.execPrepared(insert, values);
+    } catch (const EngineError& e) {
+        throw EngineError(QStringLiteral("Строка %1 таблицы %2 не записана: %3")
+                              .arg(index)
+                              .arg(columns.name, e.message()));
     }
 }
 
 } // namespace
 
-void StoreWriter::write(Database& db, const StoreContent& content, bool replace,
-                        const Check& beforeCommit, const Check& fit)
+void StoreWriter::write(Database& db, const RowSource& rows, const KeyGenerator::LastKeys& lastKeys,
+                        bool replace, const Check& beforeCommit, const Check& fit)
 {
     db.startTransaction();
     try {
@@ -94,10 +103,12 @@ void StoreWriter::write(Database& db, const StoreContent& content, bool replace,
         requireEmpty(db, replace);
         if (fit)
             fit(db);
-        const std::vector<Schema::Table>& tables = Schema::tables();
-        for (std::size_t t = 0; t < tables.size() && t < content.tables.size(); ++t)
-            insertRows(db, tables[t], content.tables[t]);
-        KeyGenerator::keepAbove(db, content.lastKeys);
+        std::vector<QSqlQuery> inserts = prepareInserts(db);
+        std::vector<qsizetype> written(inserts.size());
+        rows([&](std::size_t table, const QJsonObject& row) {
+            insertRow(db, inserts[table], table, written[table]++, row);
+        });
+        KeyGenerator::keepAbove(db, lastKeys);
         if (beforeCommit)
             beforeCommit(db);
         db.commit();

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "TransferFixture.h"
 #include "engine/Database.h"
 #include "engine/KeyGenerator.h"
 #include "engine/Schema.h"
 #include "testutil/StoreCheck.h"
 #include "testutil/TestRegistry.h"
-#include "testutil/TestStore.h"
-#include "testutil/ToolRun.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -24,15 +23,9 @@
 // kerova-engine export, import and copy on a real store: a round trip keeps
 // every value, copies go both ways and are verified, a target that holds
 // rows is refused, and a bad document changes nothing.
-class StoreTransferTest : public QObject
+class StoreTransferTest : public TransferFixture
 {
     Q_OBJECT
-    std::unique_ptr<TestStore> store;
-
-    static ToolRun engine(const QStringList& args, const QStringList& env = {})
-    {
-        return ToolRun::run(QStringLiteral(KEROVA_ENGINE_TOOL), args, env);
-    }
 
     // The environment of an account without a default store whose INI defines
     // only [SHARED], the test store.
@@ -47,17 +40,6 @@ class StoreTransferTest : public QObject
                 QStringLiteral("XDG_DATA_HOME=") + file(QStringLiteral("data"))};
     }
     QString defaultStore() const { return file(QStringLiteral("data/kerova/model.sqlite")); }
-
-    // What a store holds: its export and, for SQLite, the bytes of its file.
-    QByteArray fingerprint(const QString& alias, const QStringList& env = {})
-    {
-        const ToolRun run = engine({QStringLiteral("export"), alias}, env);
-        QByteArray print = run.exitCode == 0 ? withoutTime(run.out.toUtf8()) : run.err.toUtf8();
-        QFile sqlite(store->sqlitePath());
-        if (TestStore::driver() == TestStore::Driver::SQLite && sqlite.open(QIODevice::ReadOnly))
-            print += QCryptographicHash::hash(sqlite.readAll(), QCryptographicHash::Sha256);
-        return print;
-    }
 
     // A document of one model with the given number of levels, every column named.
     static QByteArray manyLevels(int count)
@@ -99,34 +81,6 @@ class StoreTransferTest : public QObject
         return err.contains("запись в") && process.exitStatus() == QProcess::CrashExit;
     }
 
-    // A document of `count` models (keys from `first` on, names "<tag><key>"), each with
-    // `levels` levels.
-    static QByteArray modelsDocument(int first, int count, int levels, const QString& tag)
-    {
-        QJsonArray models, rows;
-        for (int key = first; key < first + count; ++key) {
-            models.append(QJsonObject{{QStringLiteral("MODID"), key},
-                                      {QStringLiteral("MODNAME"), tag + QString::number(key)},
-                                      {QStringLiteral("MODCOMMENT"), QJsonValue::Null}});
-            for (int level = 1; level <= levels; ++level) {
-                QJsonObject row;
-                for (const Schema::Column& c : Schema::tables()[1].columns)
-                    row.insert(c.name, QJsonValue::Null);
-                row.insert(QStringLiteral("MODID"), key);
-                row.insert(QStringLiteral("LVLID"), level);
-                row.insert(QStringLiteral("LVLNUMBER"),
-                           level); // the level rules hold in import too
-                row.insert(QStringLiteral("LVLNAME"), QStringLiteral("L%1").arg(level));
-                rows.append(row);
-            }
-        }
-        return QJsonDocument(QJsonObject{{QStringLiteral("format"), QStringLiteral("kerova-store")},
-                                         {QStringLiteral("version"), 1},
-                                         {QStringLiteral("models"), models},
-                                         {QStringLiteral("levels"), rows}})
-            .toJson();
-    }
-
     // The names of the models a store should hold after importing that document alone.
     static QStringList modelsOf(int first, int count, const QString& tag)
     {
@@ -165,8 +119,6 @@ class StoreTransferTest : public QObject
                                   : QStringLiteral("RESET default_transaction_read_only")));
     }
 
-    QString file(const QString& name) const { return store->folder() + QLatin1Char('/') + name; }
-
     // Nulls, reals at the edges of the double, Cyrillic and quotes, the highest usable key.
     void fillStore()
     {
@@ -193,20 +145,6 @@ class StoreTransferTest : public QObject
         db.exec(QStringLiteral("DROP TABLE MATHMODEL"));
     }
 
-    // A document without its time, which is all that may differ between two exports.
-    static QByteArray withoutTime(QByteArray document)
-    {
-        const qsizetype at = document.indexOf("\"time\": \"");
-        const qsizetype end = document.indexOf('"', at + 9);
-        return at < 0 ? document : document.remove(at, end - at + 1);
-    }
-
-    QByteArray exportedWithoutTime(const QString& alias = QStringLiteral("MODEL"))
-    {
-        const ToolRun run = engine({QStringLiteral("export"), alias});
-        return run.exitCode == 0 ? withoutTime(run.out.toUtf8()) : run.err.toUtf8();
-    }
-
     double storedReal(const QString& column, int level)
     {
         Database db(QStringLiteral("MODEL"), QStringLiteral("READ"));
@@ -214,13 +152,6 @@ class StoreTransferTest : public QObject
         QSqlQuery q = db.exec(
             QStringLiteral("SELECT %1 FROM MATHLEVEL WHERE LVLID = %2").arg(column).arg(level));
         return q.next() ? q.value(0).toDouble() : -1;
-    }
-
-    void writeFile(const QString& name, const QByteArray& bytes)
-    {
-        QFile out(file(name));
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
     }
 
 private Q_SLOTS:
@@ -357,9 +288,7 @@ private Q_SLOTS:
         writeFile(QStringLiteral("one.json"), modelsDocument(5, 1, 2, QStringLiteral("m")));
         if (args.last() == QLatin1String("-i"))
             args << file(QStringLiteral("one.json"));
-        store->addAlias(
-            QStringLiteral("OTHER"),
-            QStringLiteral("driver=sqlite\npath=%1\n").arg(file(QStringLiteral("other.sqlite"))));
+        addOther();
         QCOMPARE(engine({QStringLiteral("copy"), QStringLiteral("MODEL"), QStringLiteral("OTHER")})
                      .exitCode,
                  0);
@@ -448,9 +377,7 @@ private Q_SLOTS:
     // To a store of the other kind and back (on the SQLite run: another SQLite file).
     void copyBothWaysIsVerifiedAndRefusesNonEmptyTarget()
     {
-        store->addAlias(
-            QStringLiteral("OTHER"),
-            QStringLiteral("driver=sqlite\npath=%1\n").arg(file(QStringLiteral("other.sqlite"))));
+        addOther();
         const QByteArray before = exportedWithoutTime();
         const ToolRun there =
             engine({QStringLiteral("copy"), QStringLiteral("MODEL"), QStringLiteral("OTHER")});
@@ -501,9 +428,7 @@ private Q_SLOTS:
             KeyGenerator::keepAbove(db, {{"MODID", 2147483647}, {"LVLID", 2147483647}});
             db.commit();
         }
-        store->addAlias(
-            QStringLiteral("OTHER"),
-            QStringLiteral("driver=sqlite\npath=%1\n").arg(file(QStringLiteral("other.sqlite"))));
+        addOther();
         QJsonObject document =
             QJsonDocument::fromJson(engine({QStringLiteral("export")}).out.toUtf8()).object();
         if (!named)
@@ -685,9 +610,7 @@ private Q_SLOTS:
     // A copy that does not read back as its source is rolled back whole.
     void copyThatDiffersIsRolledBack()
     {
-        store->addAlias(
-            QStringLiteral("OTHER"),
-            QStringLiteral("driver=sqlite\npath=%1\n").arg(file(QStringLiteral("other.sqlite"))));
+        addOther();
         QCOMPARE(engine({QStringLiteral("copy"), QStringLiteral("MODEL"), QStringLiteral("OTHER")})
                      .exitCode,
                  0);

@@ -4,9 +4,10 @@
 #include "engine/EngineError.h"
 #include "transfer/StoreDocument.h"
 
-#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -17,15 +18,16 @@ QString sizeLimit()
     return QStringLiteral("%1 МиБ").arg(StoreDocument::kMaxBytes >> 20);
 }
 
-// The first byte that is not a blank (or a UTF-8 byte order mark) must open an object.
-bool startsLikeJson(const QByteArray& bytes)
+// Whether the first byte that is not a blank (or a UTF-8 byte order mark)
+// opens an object; unknown while only blanks have been seen.
+std::optional<bool> startsLikeJson(const QByteArray& bytes, bool first)
 {
-    for (qsizetype i = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0; i < bytes.size(); ++i) {
+    for (qsizetype i = first && bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0; i < bytes.size(); ++i) {
         const char c = bytes[i];
         if (c != ' ' && c != '\t' && c != '\n' && c != '\r')
             return c == '{';
     }
-    return true;
+    return std::nullopt;
 }
 
 [[noreturn]] void refuse(const QString& text)
@@ -33,11 +35,22 @@ bool startsLikeJson(const QByteArray& bytes)
     throw EngineError(QStringLiteral("Документ не принят: %1; ничего не изменено").arg(text));
 }
 
-void open(QFile& in, const QString& path)
+void requireJsonStart(const QByteArray& bytes, bool first, bool& known)
+{
+    if (known)
+        return;
+    const std::optional<bool> json = startsLikeJson(bytes, first);
+    if (json == false)
+        refuse(QStringLiteral("не JSON: документ должен начинаться с «{»"));
+    known = json.has_value();
+}
+
+} // namespace
+
+DocumentSource::DocumentSource(const QString& path)
 {
     if (path.isEmpty()) {
-        if (!in.open(stdin, QIODevice::ReadOnly))
-            refuse(in.errorString());
+        keepStandardInput();
         return;
     }
     const QFileInfo info(path);
@@ -46,31 +59,43 @@ void open(QFile& in, const QString& path)
                               "канала подаётся на стандартный ввод"));
     if (info.exists() && info.size() > StoreDocument::kMaxBytes)
         refuse(QStringLiteral("файл больше %1").arg(sizeLimit()));
-    in.setFileName(path);
-    if (!in.open(QIODevice::ReadOnly))
-        refuse(QStringLiteral("файл не прочитан: %1").arg(in.errorString()));
+    m_file = std::make_unique<QFile>(path);
+    if (!m_file->open(QIODevice::ReadOnly))
+        refuse(QStringLiteral("файл не прочитан: %1").arg(m_file->errorString()));
+    bool known = false;
+    requireJsonStart(m_file->read(kChunk), true, known);
 }
 
-} // namespace
+DocumentSource::~DocumentSource() = default;
 
-QByteArray DocumentSource::read(const QString& path)
+// Standard input into an unnamed temporary file, refused as soon as it is
+// seen not to be a document.
+void DocumentSource::keepStandardInput()
 {
     QFile in;
-    open(in, path);
-    QByteArray bytes;
-    if (!in.isSequential())
-        bytes.reserve(in.size() + 1);
-    for (;;) {
+    if (!in.open(stdin, QIODevice::ReadOnly))
+        refuse(in.errorString());
+    auto kept = std::make_unique<QTemporaryFile>();
+    if (!kept->open() || !QFile::remove(kept->fileName()))
+        refuse(QStringLiteral("временный файл для стандартного ввода не создан: %1")
+                   .arg(kept->errorString()));
+    bool known = false;
+    for (qint64 total = 0;;) {
         const QByteArray chunk = in.read(kChunk);
         if (chunk.isEmpty())
             break;
-        bytes += chunk;
-        if (!startsLikeJson(bytes))
-            refuse(QStringLiteral("не JSON: документ должен начинаться с «{»"));
-        if (bytes.size() > StoreDocument::kMaxBytes)
+        requireJsonStart(chunk, total == 0, known);
+        total += chunk.size();
+        if (total > StoreDocument::kMaxBytes)
             refuse(QStringLiteral("документ больше %1").arg(sizeLimit()));
+        if (kept->write(chunk) != chunk.size())
+            refuse(QStringLiteral("стандартный ввод не сохранён во временный файл: %1")
+                       .arg(kept->errorString()));
     }
     if (in.error() != QFile::NoError)
-        refuse(QStringLiteral("файл не прочитан: %1").arg(in.errorString()));
-    return bytes;
+        refuse(QStringLiteral("стандартный ввод не прочитан: %1").arg(in.errorString()));
+    if (!kept->flush())
+        refuse(QStringLiteral("стандартный ввод не сохранён во временный файл: %1")
+                   .arg(kept->errorString()));
+    m_file = std::move(kept);
 }
