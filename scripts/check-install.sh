@@ -54,7 +54,9 @@ done
 # answers before it looks for a display, so none is given to it.
 for program in kerova kerova-sweep kerova-engine; do
   tool=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$usr/bin/$program")
-  "${tool[@]}" --help | grep -q -- "--version" || fail "$program --help does not list --version"
+  # grep reads the whole help: one that stops at the match would end the
+  # program's later writes with SIGPIPE and fail the pipeline.
+  "${tool[@]}" --help | grep -- "--version" >/dev/null || fail "$program --help does not list --version"
   "${tool[@]}" --version | grep -qx "$program (Kerova) $version" || fail "$program --version: $("${tool[@]}" --version)"
   set +e
   "${tool[@]}" --no-such-option >/dev/null 2>"$root/err"
