@@ -40,7 +40,6 @@ BarChart3D::BarChart3D(Q3DBars* graph, QWidget* parent)
         axis->setLabelAutoRotation(90);
     m_graph->scene()->activeCamera()->setCameraPreset(Q3DCamera::CameraPresetIsometricRightHigh);
     m_graph->scene()->activeCamera()->setZoomLevel(FitZoom);
-    m_graph->columnAxis()->setTitleVisible(true);
     m_graph->valueAxis()->setFormatter(new RoundTicks(2));
     m_defaultSpacing = m_graph->barSpacing();
 }
@@ -63,12 +62,7 @@ void BarChart3D::apply(const ChartValues& values, const ChartSettings& settings,
         rowLabels.append(texts.seriesName(s));
     }
     m_series->dataProxy()->resetArray(rows, rowLabels, columnLabels);
-    m_graph->columnAxis()->setTitle(texts.xTitle().isEmpty() ? QStringLiteral("X")
-                                                             : texts.xTitle());
-    m_graph->columnAxis()->setTitleVisible(!texts.xTitle().isEmpty());
-    m_graph->rowAxis()->setTitle(texts.yTitle().isEmpty() ? QStringLiteral("Y") : texts.yTitle());
-    m_graph->rowAxis()->setTitleVisible(!texts.yTitle().isEmpty());
-    m_graph->valueAxis()->setTitle(texts.valueTitle());
+    setAxisTitles(m_graph->columnAxis(), m_graph->rowAxis(), m_graph->valueAxis(), texts);
     scaleValueAxis(m_graph->valueAxis(), values, settings);
     if (settings.pixFactor > 0)
         m_graph->setBarSpacing(QSizeF(settings.pixFactor / 100.0, settings.pixFactor / 100.0));

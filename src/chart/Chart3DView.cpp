@@ -2,6 +2,7 @@
 #include "chart/Chart3DView.h"
 
 #include "chart/ChartSettings.h"
+#include "chart/ChartTexts.h"
 #include "chart/ChartValues.h"
 #include "chart/RoundTicks.h"
 
@@ -17,10 +18,12 @@
 #include <QtDataVisualization/Q3DInputHandler>
 #include <QtDataVisualization/Q3DScene>
 #include <QtDataVisualization/Q3DTheme>
+#include <QtDataVisualization/QAbstract3DAxis>
 #include <QtDataVisualization/QAbstract3DGraph>
 #include <QtDataVisualization/QAbstract3DSeries>
 #include <QtDataVisualization/QValue3DAxis>
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -62,7 +65,7 @@ private:
 } // namespace
 
 Chart3DView::Chart3DView(QAbstract3DGraph* graph, const QString& name, QWidget* parent)
-    : QWidget(parent), m_title(new QLabel(this)), m_graph(graph)
+    : QWidget(parent), m_title(new QLabel(this)), m_axisNames(new QLabel(this)), m_graph(graph)
 {
     m_graph->setShadowQuality(QAbstract3DGraph::ShadowQualityNone);
     m_graph->setOrthoProjection(true);
@@ -81,6 +84,10 @@ Chart3DView::Chart3DView(QAbstract3DGraph* graph, const QString& name, QWidget* 
     m_title->setFont(titleFont);
     m_title->setAlignment(Qt::AlignCenter);
     m_title->setObjectName(QStringLiteral("chartTitle3D"));
+    m_axisNames->setAlignment(Qt::AlignCenter);
+    m_axisNames->setWordWrap(true);
+    m_axisNames->setObjectName(QStringLiteral("axisNames3D"));
+    m_axisNames->hide();
 
     m_container = QWidget::createWindowContainer(m_graph, this);
     m_container->setObjectName(name);
@@ -89,6 +96,7 @@ Chart3DView::Chart3DView(QAbstract3DGraph* graph, const QString& name, QWidget* 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_title);
+    layout->addWidget(m_axisNames);
     layout->addWidget(m_container, 1);
 }
 
@@ -101,6 +109,28 @@ void Chart3DView::setTitle(const QString& title)
 QString Chart3DView::titleText() const
 {
     return m_title->text();
+}
+
+QString Chart3DView::axisNamesText() const
+{
+    return m_axisNames->text();
+}
+
+void Chart3DView::setAxisTitles(QAbstract3DAxis* x, QAbstract3DAxis* y, QAbstract3DAxis* value,
+                                const ChartTexts& texts)
+{
+    QStringList names;
+    for (const auto& [axis, mark, name] : {std::tuple{x, QStringLiteral("X"), texts.xTitle()},
+                                           std::tuple{y, QStringLiteral("Y"), texts.yTitle()}}) {
+        axis->setTitle(mark);
+        axis->setTitleVisible(!name.isEmpty());
+        if (!name.isEmpty())
+            names << QStringLiteral("%1 — %2").arg(mark, name);
+    }
+    value->setTitle(texts.valueTitle());
+    m_axisNames->setText(names.join(QStringLiteral("; ")));
+    m_axisNames->setAccessibleName(m_axisNames->text());
+    m_axisNames->setVisible(!names.isEmpty());
 }
 
 void Chart3DView::scaleValueAxis(QValue3DAxis* axis, const ChartValues& values,
@@ -145,8 +175,9 @@ QImage Chart3DView::image() const
     QImage picture(size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::white);
     QPainter painter(&picture);
-    if (m_title->isVisible())
-        m_title->render(&painter, m_title->pos());
+    for (QLabel* label : {m_title, m_axisNames})
+        if (label->isVisible())
+            label->render(&painter, label->pos());
     const QSize graph = m_container->size();
     if (!graph.isEmpty())
         painter.drawImage(m_container->pos(), m_graph->renderToImage(0, graph));

@@ -6,13 +6,16 @@
 class ChartTexts;
 class ChartValues;
 struct ChartSettings;
+class QAbstract3DAxis;
 class QAbstract3DGraph;
 class QAbstract3DSeries;
 class QImage;
 class QLabel;
 class QValue3DAxis;
 
-// What both 3D forms share: the chart title above the graph, the graph in
+// What both 3D forms share: the chart title above the graph, the names of
+// its X and Y axes under the title (the graph marks its axes "X" and "Y":
+// long names at the size of ordinary text would not fit the view), the graph in
 // a window container (turned with the right mouse button), the locale of
 // the user's numbers, the label of the item under a resting mouse, and the
 // picture for images. Needs OpenGL; create it only while the chart is
@@ -30,7 +33,9 @@ public:
     // Lets go of the values while the view is not shown.
     virtual void release() = 0;
     QString titleText() const;
-    // The title and the graph as on screen; the graph rendered by OpenGL.
+    // "X — <name>; Y — <name>", or empty when neither axis has a name.
+    QString axisNamesText() const;
+    // The titles and the graph as on screen; the graph rendered by OpenGL.
     QImage image() const;
 
     // False on platforms without OpenGL (offscreen, minimal) or when no
@@ -39,6 +44,10 @@ public:
 
 protected:
     void setTitle(const QString& title);
+    // Marks the axes "X" and "Y" in the graph and names them under the title;
+    // the value axis gets the quantity's name (shown on hovering).
+    void setAxisTitles(QAbstract3DAxis* x, QAbstract3DAxis* y, QAbstract3DAxis* value,
+                       const ChartTexts& texts);
     // From 0 (or the lowest value below it) to the scale's top above 0,
     // otherwise to the round number just above the values; ticks at round
     // numbers either way (RoundTicks).
@@ -51,6 +60,7 @@ protected:
 
 private:
     QLabel* m_title;
+    QLabel* m_axisNames;
     QAbstract3DGraph* m_graph;
     QWidget* m_container;
 };

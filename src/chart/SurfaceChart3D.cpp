@@ -108,11 +108,7 @@ void SurfaceChart3D::apply(const ChartValues& values, const ChartSettings& setti
 
 void SurfaceChart3D::setAxes(const ChartTexts& texts)
 {
-    m_graph->axisX()->setTitle(texts.xTitle().isEmpty() ? QStringLiteral("X") : texts.xTitle());
-    m_graph->axisX()->setTitleVisible(!texts.xTitle().isEmpty());
-    m_graph->axisZ()->setTitle(texts.yTitle().isEmpty() ? QStringLiteral("Y") : texts.yTitle());
-    m_graph->axisZ()->setTitleVisible(!texts.yTitle().isEmpty());
-    m_graph->axisY()->setTitle(texts.valueTitle());
+    setAxisTitles(m_graph->axisX(), m_graph->axisZ(), m_graph->axisY(), texts);
     // Without a record the axes count points and series: whole numbers.
     const int decimals = texts.fromRecord() ? 2 : 0;
     m_graph->axisX()->setFormatter(new RoundTicks(decimals));

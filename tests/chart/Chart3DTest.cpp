@@ -108,7 +108,8 @@ private Q_SLOTS:
         QBar3DSeries* series = graph->seriesList().first();
         QTRY_COMPARE(series->dataProxy()->rowCount(), 2);
         QCOMPARE(series->dataProxy()->itemAt(1, 2)->value(), 7.5f);
-        QCOMPARE(graph->columnAxis()->title(), QStringLiteral("Потери при задержке"));
+        QCOMPARE(graph->columnAxis()->title(), QStringLiteral("X"));
+        QCOMPARE(chart.bars3D()->axisNamesText(), QStringLiteral("X — Потери при задержке"));
         QCOMPARE(chart.bars3D()->titleText(), QStringLiteral("Производительность узлов"));
         QCOMPARE(graph->valueAxis()->max(), 20.0f);
         QCOMPARE(graph->barSpacing(), QSizeF(0.5, 0.5));
@@ -239,7 +240,9 @@ private Q_SLOTS:
                                       ? static_cast<QAbstract3DGraph*>(chart.surface3D()->graph())
                                       : chart.bars3D()->graph();
         const QImage picture = view->image();
-        const int top = view->findChild<QWidget*>(QStringLiteral("chartTitle3D"))->height() + 6;
+        QWidget* axisNames = view->findChild<QWidget*>(QStringLiteral("axisNames3D"));
+        QVERIFY(axisNames->isVisible());
+        const int top = axisNames->geometry().bottom() + 6;
         QCOMPARE(inkOnTheEdges(picture, top, graph->activeTheme()->windowColor()), 0);
         QValue3DAxis* values = chart.surface3D() ? chart.surface3D()->graph()->axisY()
                                                  : chart.bars3D()->graph()->valueAxis();
