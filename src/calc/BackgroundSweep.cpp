@@ -68,7 +68,8 @@ QString BackgroundSweep::stoppedText()
 
 void BackgroundSweep::rethrowKept()
 {
-    const QString kept = QStringLiteral("\nРасчет прерван; прежний результат сохранен");
+    // The same words as a stopped calculation, as the error's last line (the box ends it).
+    const QString kept = QLatin1Char('\n') + stoppedText().chopped(1);
     try {
         throw;
     } catch (const AbortError&) {
