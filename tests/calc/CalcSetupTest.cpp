@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calccore/CalcSetup.h"
+#include "CalcWindows.h"
 #include "LevelFixture.h"
 #include "calc/Frmexec.h"
 #include "calccore/Dmexec.h"
@@ -58,17 +59,7 @@ class CalcSetupTest : public QObject
     // The windows in start-up order over the model list; the calculation window shown and active.
     void start()
     {
-        app = std::make_unique<Application>(argc, argv);
-        app->create(dmCommon);
-        app->create(dmStructure);
-        dmStructure->tblModel.open();
-        app->create(dmExecute);
-        dmExecute->setDatabase(levels->db.get());
-        app->create(frmExecute);
-        app->create(frmOutput);
-        app->create(frmTblOut);
-        app->create(frmShowParam);
-        ResultPin::share(*frmOutput, *frmTblOut, *frmShowParam);
+        app = createCalcWindows(argc, argv, levels->db.get());
         w()->show();
         QApplication::setActiveWindow(w());
         QVERIFY(QTest::qWaitForWindowActive(w()));

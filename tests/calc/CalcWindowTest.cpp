@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CalcWindows.h"
 #include "LevelFixture.h"
 #include "calc/BackgroundSweep.h"
 #include "calc/Frmexec.h"
@@ -66,20 +67,7 @@ class CalcWindowTest : public QObject
 
     // The data modules and the calculation and result windows, in start-up
     // order; the model list is open, its first model current.
-    void createWindows()
-    {
-        app = std::make_unique<Application>(argc, argv);
-        app->create(dmCommon);
-        app->create(dmStructure);
-        dmStructure->tblModel.open();
-        app->create(dmExecute);
-        dmExecute->setDatabase(levels->db.get());
-        app->create(frmExecute);
-        app->create(frmOutput);
-        app->create(frmTblOut);
-        app->create(frmShowParam);
-        ResultPin::share(*frmOutput, *frmTblOut, *frmShowParam);
-    }
+    void createWindows() { app = createCalcWindows(argc, argv, levels->db.get()); }
 
     // Two levels only: with K = 2 the node count divides by r(3) = 0 at every point.
     void addTwoLevels()
