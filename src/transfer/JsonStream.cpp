@@ -144,13 +144,8 @@ template <typename Member> void JsonStream::object(Member member)
         skipBlanks();
         member(key);
         m_path.pop_back();
-        skipBlanks();
-        if (peek() == '}') {
-            ++m_pos;
+        if (closes('}', QJsonParseError::UnterminatedObject))
             return;
-        }
-        expect(',', peek() < 0 ? QJsonParseError::UnterminatedObject
-                               : QJsonParseError::MissingValueSeparator);
     }
 }
 
@@ -168,14 +163,20 @@ template <typename Element> void JsonStream::array(Element element)
         skipBlanks();
         element(i);
         m_path.pop_back();
-        skipBlanks();
-        if (peek() == ']') {
-            ++m_pos;
+        if (closes(']', QJsonParseError::UnterminatedArray))
             return;
-        }
-        expect(',', peek() < 0 ? QJsonParseError::UnterminatedArray
-                               : QJsonParseError::MissingValueSeparator);
     }
+}
+
+bool JsonStream::closes(char close, QJsonParseError::ParseError unterminated)
+{
+    skipBlanks();
+    if (peek() == close) {
+        ++m_pos;
+        return true;
+    }
+    expect(',', peek() < 0 ? unterminated : QJsonParseError::MissingValueSeparator);
+    return false;
 }
 
 // The value at the stream; built only when asked, checked always.

@@ -63,6 +63,9 @@ private:
     int peek();
     void skipBlanks();
     void expect(char c, QJsonParseError::ParseError error);
+    // After a member or an element: true at the closing bracket, which is
+    // passed; otherwise the comma before the next one is required and passed.
+    bool closes(char close, QJsonParseError::ParseError unterminated);
     bool fill();
     qint64 offset() const { return m_base + m_pos; }
     QString place() const;
