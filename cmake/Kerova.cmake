@@ -1,10 +1,16 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers shared by every folder of the build.
 
+set(KEROVA_CMAKE_DIR ${CMAKE_CURRENT_LIST_DIR})
+
 # kerova_library(<layer> [DEPS <targets>...])
 # One static library kerova_<layer> from every source file in the calling folder.
+# The layer must stand in KEROVA_LAYERS, the one ordered list of the layers.
 function(kerova_library layer)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  if(NOT layer IN_LIST KEROVA_LAYERS)
+    message(FATAL_ERROR "${CMAKE_CURRENT_LIST_FILE}: layer ${layer} is not in KEROVA_LAYERS")
+  endif()
   file(GLOB sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
        ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
@@ -112,39 +118,84 @@ function(kerova_check_tests_run root)
 endfunction()
 
 # kerova_linked_layers(<target> <out-var>)
-# The src/ folders whose libraries <target> links, directly or through others.
+# The layers whose libraries <target> links, directly or through any
+# other target (an interface library cannot hide a layer).
 function(kerova_linked_layers target out)
   set(found "")
+  set(seen ${target})
   set(queue ${target})
   while(queue)
     list(POP_FRONT queue current)
+    get_target_property(imported ${current} IMPORTED)
+    if(imported)
+      continue()
+    endif()
     get_target_property(libs ${current} LINK_LIBRARIES)
-    foreach(lib ${libs})
-      if(lib MATCHES "^kerova_(.+)$" AND TARGET ${lib} AND NOT CMAKE_MATCH_1 IN_LIST found)
+    get_target_property(interface ${current} INTERFACE_LINK_LIBRARIES)
+    foreach(lib ${libs} ${interface})
+      string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" lib "${lib}")
+      if(NOT TARGET ${lib} OR lib IN_LIST seen)
+        continue()
+      endif()
+      list(APPEND seen ${lib})
+      list(APPEND queue ${lib})
+      if(lib MATCHES "^kerova_(.+)$" AND CMAKE_MATCH_1 IN_LIST KEROVA_LAYERS)
         list(APPEND found ${CMAKE_MATCH_1})
-        list(APPEND queue ${lib})
       endif()
     endforeach()
   endwhile()
   set(${out} ${found} PARENT_SCOPE)
 endfunction()
 
+# kerova_check_links(<target>)
+# A library of KEROVA_LAYERS links only layers below it; otherwise
+# configuring stops, naming the folder's CMakeLists.txt and the line.
+function(kerova_check_links target)
+  if(NOT target MATCHES "^kerova_(.+)$" OR NOT CMAKE_MATCH_1 IN_LIST KEROVA_LAYERS)
+    return()
+  endif()
+  list(FIND KEROVA_LAYERS ${CMAKE_MATCH_1} own)
+  kerova_linked_layers(${target} linked)
+  get_target_property(dir ${target} SOURCE_DIR)
+  foreach(layer ${linked})
+    list(FIND KEROVA_LAYERS ${layer} at)
+    if(at LESS own)
+      continue()
+    endif()
+    file(STRINGS ${dir}/CMakeLists.txt lines)
+    set(number 0)
+    set(line 1)
+    foreach(text IN LISTS lines)
+      math(EXPR number "${number} + 1")
+      if(text MATCHES "kerova_${layer}([^a-z_]|$)")
+        set(line ${number})
+        break()
+      endif()
+    endforeach()
+    message(FATAL_ERROR "${dir}/CMakeLists.txt:${line}: ${target} links kerova_${layer}, "
+                        "which is not a layer below it (KEROVA_LAYERS, lowest first: ${KEROVA_LAYERS})")
+  endforeach()
+endfunction()
+
 # kerova_enforce_layers(<target>...)
-# Before each target compiles, cmake/CheckLayers.cmake checks that its sources
+# Each library links only the layers below it (kerova_check_links), and
+# before each target compiles, cmake/CheckLayers.cmake checks that its sources
 # include headers only of its own folder and of the libraries it links, so an
 # upward include fails the build with its file and line.
 function(kerova_enforce_layers)
-  file(GLOB folders LIST_DIRECTORIES true RELATIVE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/src/*)
+  set(src ${PROJECT_SOURCE_DIR}/src)
+  file(GLOB folders LIST_DIRECTORIES true RELATIVE ${src} ${src}/*)
   set(known "")
   foreach(folder ${folders})
-    if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/src/${folder})
+    if(IS_DIRECTORY ${src}/${folder})
       list(APPEND known ${folder})
     endif()
   endforeach()
   foreach(target ${ARGN})
+    kerova_check_links(${target})
     kerova_linked_layers(${target} allowed)
     get_target_property(dir ${target} SOURCE_DIR)
-    file(RELATIVE_PATH own ${PROJECT_SOURCE_DIR}/src ${dir})
+    file(RELATIVE_PATH own ${src} ${dir})
     string(REGEX REPLACE "/.*" "" own "${own}")
     list(APPEND allowed ${own})
     get_target_property(files ${target} SOURCES)
@@ -157,9 +208,9 @@ function(kerova_enforce_layers)
     endforeach()
     set(input ${PROJECT_BINARY_DIR}/layers/${target}.cmake)
     file(WRITE ${input} "set(TARGET ${target})\nset(SOURCES \"${sources}\")\n"
-                        "set(ALLOWED \"${allowed}\")\nset(KNOWN \"${known}\")\n")
+                        "set(ALLOWED \"${allowed}\")\nset(KNOWN \"${known}\")\nset(SRC ${src})\n")
     add_custom_target(${target}_layers
-      COMMAND ${CMAKE_COMMAND} -DINPUT=${input} -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake
+      COMMAND ${CMAKE_COMMAND} -DINPUT=${input} -P ${KEROVA_CMAKE_DIR}/CheckLayers.cmake
       VERBATIM)
     add_dependencies(${target} ${target}_layers)
   endforeach()
