@@ -76,13 +76,22 @@ QString KeyGenerator::exhausted(const QString& kind)
                                            "свободного ключа для нового уровня");
 }
 
+// PostgreSQL lets two sessions that make the table at once collide in its
+// catalogue ("duplicate key … pg_type"), so the first save of two users on a
+// new store would be refused: a lock for the transaction makes the second
+// wait and then find the table made.
 void KeyGenerator::createTable(Database& db)
 {
-    const bool sqlite = db.definition().driver == AliasDefinition::Driver::SQLite;
-    db.exec(sqlite ? QStringLiteral("CREATE TABLE IF NOT EXISTS KEROVAKEY (KEYKIND TEXT NOT NULL "
-                                    "PRIMARY KEY, LASTKEY INTEGER NOT NULL) STRICT")
-                   : QStringLiteral("CREATE TABLE IF NOT EXISTS KEROVAKEY (KEYKIND VARCHAR(10) "
-                                    "NOT NULL PRIMARY KEY, LASTKEY BIGINT NOT NULL)"));
+    if (db.definition().driver == AliasDefinition::Driver::SQLite) {
+        db.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS KEROVAKEY (KEYKIND TEXT NOT NULL "
+                               "PRIMARY KEY, LASTKEY INTEGER NOT NULL) STRICT"));
+        return;
+    }
+    if (SchemaCheck::hasTable(db, kTable))
+        return;
+    db.exec(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext('KEROVAKEY'))"));
+    db.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS KEROVAKEY (KEYKIND VARCHAR(10) NOT NULL "
+                           "PRIMARY KEY, LASTKEY BIGINT NOT NULL)"));
 }
 
 // The row of the kind, locked until the transaction ends, and its last key;
