@@ -212,8 +212,9 @@ private Q_SLOTS:
                                   linesStartingWith(outB, QStringLiteral("saved"));
         QCOMPARE(saved.size(), 2 * each);
         for (const QString& message : linesStartingWith(outA + outB, QStringLiteral("refused")))
-            QVERIFY2(message.contains(QStringLiteral("занято: запись изменяет другой пользователь")),
-                     qPrintable(message));
+            QVERIFY2(
+                message.contains(QStringLiteral("занято: запись изменяет другой пользователь")),
+                qPrintable(message));
 
         const QStringList models = rows(QStringLiteral("SELECT MODID, MODNAME FROM MATHMODEL"));
         QSet<QString> keys, names;
