@@ -159,40 +159,62 @@ private Q_SLOTS:
         }
     }
 
+    // Each row's known outcome: the error that ends the calculation (none
+    // for most), the table's size afterwards, and how many of the 9 × 4
+    // points are reported failed (each divides by zero).
     void formulaExtremes_data()
     {
         QTest::addColumn<QString>("assignment");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("failed");
+        const QString none;
         QTest::newRow("node counts at the 32-bit maximum")
-            << QStringLiteral("LVLNODEAMOUNT = 2147483647");
+            << QStringLiteral("LVLNODEAMOUNT = 2147483647") << none << 10 << 0;
         QTest::newRow("node counts at the 32-bit minimum")
-            << QStringLiteral("LVLNODEAMOUNT = -2147483648");
+            << QStringLiteral("LVLNODEAMOUNT = -2147483648") << none << 10 << 0;
         QTest::newRow("flow intensity at the maximum")
-            << QStringLiteral("LVLTSKFLOWINT = 2147483647");
+            << QStringLiteral("LVLTSKFLOWINT = 2147483647") << none << 10 << 0;
         QTest::newRow("decision time at the maximum")
-            << QStringLiteral("LVLTSKDCSTIME = 2147483647");
+            << QStringLiteral("LVLTSKDCSTIME = 2147483647") << none << 10 << 0;
         QTest::newRow("costs at the maximum")
-            << QStringLiteral("LVLNODECOSTDELAY = 2147483647, LVLNODECOSTUSE = 2147483647");
+            << QStringLiteral("LVLNODECOSTDELAY = 2147483647, LVLNODECOSTUSE = 2147483647") << none
+            << 10 << 0;
         QTest::newRow("costs at the minimum")
-            << QStringLiteral("LVLNODECOSTDELAY = -2147483648, LVLNODECOSTUSE = -2147483648");
+            << QStringLiteral("LVLNODECOSTDELAY = -2147483648, LVLNODECOSTUSE = -2147483648")
+            << none << 10 << 0;
         QTest::newRow("distribution underflowing to zero")
-            << QStringLiteral("LVLTSKFLOWDIST = 1e-308");
+            << QStringLiteral("LVLTSKFLOWDIST = 1e-308") << none << 10 << 0;
+        // The table keeps the size it had before: the earlier result stays.
         QTest::newRow("distribution at the double maximum")
-            << QStringLiteral("LVLTSKFLOWDIST = 1e308");
+            << QStringLiteral("LVLTSKFLOWDIST = 1e308")
+            << QStringLiteral("Переполнение при вычислениях с плавающей точкой: X = 10, Y = 10 "
+                              "(столбец 1, строка 1)\nРасчет прерван; прежний результат сохранен.")
+            << 5 << 0;
         QTest::newRow("radicand near zero")
-            << QStringLiteral("LVLTSKFLOWDIST = 1e-16, LVLTSKDCSTIME = 1");
-        QTest::newRow("everything zero") << QStringLiteral(
-            "LVLNODEAMOUNT = 0, LVLTSKFLOWINT = 0, LVLTSKDCSTIME = 0, LVLTSKFLOWDIST = 0");
+            << QStringLiteral("LVLTSKFLOWDIST = 1e-16, LVLTSKDCSTIME = 1") << none << 10 << 0;
+        QTest::newRow("everything zero")
+            << QStringLiteral(
+                   "LVLNODEAMOUNT = 0, LVLTSKFLOWINT = 0, LVLTSKDCSTIME = 0, LVLTSKFLOWDIST = 0")
+            << none << 10 << 36;
     }
     void formulaExtremes()
     {
         QFETCH(QString, assignment);
+        QFETCH(QString, error);
+        QFETCH(int, columns);
+        QFETCH(int, failed);
         QVERIFY_STORE(f->store->addSample());
         QVERIFY_STORE(f->store->exec(QStringLiteral("UPDATE MATHLEVEL SET ") + assignment));
         f->start();
         frmExecute->btnCalc->click();
-        QVERIFY(f->errors.count() <= 1); // an arithmetic error ends the calculation once
-        if (f->errors.count() == 0)
-            QCOMPARE(frmTblOut->tblOut->colCount() * frmTblOut->tblOut->rowCount(), 10 * 5);
+        QCOMPARE(f->errors.texts(), error.isEmpty() ? QStringList() : QStringList{error});
+        QCOMPARE(frmTblOut->tblOut->colCount(), columns);
+        QCOMPARE(frmTblOut->tblOut->rowCount(), 5);
+        QCOMPARE(f->messages.count(), failed);
+        for (const QString& message : f->messages.texts())
+            QVERIFY2(message.startsWith(QStringLiteral("Деление на ноль: X = ")),
+                     qPrintable(message));
         for (const auto& message : f->messages.boxes())
             QCOMPARE(message.second, QStringLiteral("Расчеты"));
         verifyResultsFinite();
