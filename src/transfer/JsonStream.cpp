@@ -2,6 +2,7 @@
 #include "transfer/JsonStream.h"
 
 #include "engine/EngineError.h"
+#include "transfer/JsonLexis.h"
 
 #include <QHash>
 #include <QIODevice>
@@ -16,58 +17,6 @@ namespace {
 
 constexpr qint64 kChunk = qint64(1) << 18;
 constexpr int kMaxDepth = 1024; // as QJsonDocument's parser
-
-bool isDigit(int c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// -?(0|[1-9][0-9]*)(.[0-9]+)?([eE][+-]?[0-9]+)?
-bool validNumber(QByteArrayView t)
-{
-    qsizetype i = 0;
-    const auto digits = [&] {
-        const qsizetype from = i;
-        while (i < t.size() && isDigit(t[i]))
-            ++i;
-        return i > from;
-    };
-    if (i < t.size() && t[i] == '-')
-        ++i;
-    if (i < t.size() && t[i] == '0')
-        ++i;
-    else if (!digits())
-        return false;
-    if (i < t.size() && t[i] == '.' && (++i, !digits()))
-        return false;
-    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
-        ++i;
-        if (i < t.size() && (t[i] == '+' || t[i] == '-'))
-            ++i;
-        if (!digits())
-            return false;
-    }
-    return i == t.size();
-}
-
-void appendUtf8(QByteArray& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-}
 
 QString loneSurrogate(const QByteArray& hex)
 {
@@ -189,7 +138,7 @@ QJsonValue JsonStream::value(bool build)
         return string();
     if (c == 't' || c == 'f' || c == 'n')
         return literal();
-    if (c == '-' || isDigit(c))
+    if (c == '-' || JsonLexis::isDigit(c))
         return number();
     syntax(QJsonParseError::IllegalValue, offset());
 }
@@ -284,15 +233,15 @@ void JsonStream::escape(QByteArray& utf8, QByteArray& pendingHigh, qint64 start)
     if (!pendingHigh.isEmpty() && !low)
         problem(loneSurrogate(pendingHigh), start);
     if (!pendingHigh.isEmpty()) {
-        appendUtf8(utf8,
-                   0x10000 + ((pendingHigh.toUInt(nullptr, 16) - 0xD800) << 10) + (code - 0xDC00));
+        JsonLexis::appendUtf8(utf8, 0x10000 + ((pendingHigh.toUInt(nullptr, 16) - 0xD800) << 10) +
+                                        (code - 0xDC00));
         pendingHigh.clear();
     } else if (high) {
         pendingHigh = hex;
     } else if (low) {
         problem(loneSurrogate(hex), start);
     } else {
-        appendUtf8(utf8, code);
+        JsonLexis::appendUtf8(utf8, code);
     }
 }
 
@@ -305,7 +254,7 @@ QJsonValue JsonStream::number()
         text += char(c);
         ++m_pos;
     }
-    if (!validNumber(text))
+    if (!JsonLexis::validNumber(text))
         syntax(QJsonParseError::IllegalNumber, start);
     const char* begin = text.constData();
     const char* end = begin + text.size();
