@@ -70,7 +70,8 @@ TfrmExecute::TfrmExecute(QWidget* parent) : TForm(parent)
     createControls();
     fitCaptions();
     // The model's name takes the strip below the buttons, across the window.
-    lblModel->setGeometry(16, 528, width() - 32, 21);
+    lblModel->setGeometry(DesignControls::scaled(this, QRect(16, 528, 0, 21))
+                              .adjusted(0, 0, width() - DesignControls::scaled(this, 32), 0));
     pbrCalc->setGeometry(lblModel->geometry());
     createSetupButtons();
     // Every control sits at its design place; there is nothing that could use more room.
@@ -89,13 +90,14 @@ TfrmExecute::~TfrmExecute()
 void TfrmExecute::createSetupButtons()
 {
     using DesignControls::button;
+    using DesignControls::scaled;
     btnOpenSetup = button(this, QStringLiteral("btnOpenSetup"), QStringLiteral("Открыть расчет…"),
                           72, 556, 121);
     btnSaveSetup = button(this, QStringLiteral("btnSaveSetup"), QStringLiteral("Сохранить расчет…"),
                           201, 556, 121);
     for (QPushButton* b : {btnOpenSetup, btnSaveSetup})
         b->resize(qMax(b->width(), b->sizeHint().width()), b->height());
-    btnSaveSetup->move(btnOpenSetup->geometry().right() + 9, btnSaveSetup->y());
+    btnSaveSetup->move(btnOpenSetup->geometry().right() + 1 + scaled(this, 8), btnSaveSetup->y());
     // The keys press the buttons at once (a button's own shortcut clicks a
     // moment later), and not while a button is disabled.
     for (const auto& [b, key] : {std::pair{btnOpenSetup, QKeySequence::Open},
@@ -104,7 +106,7 @@ void TfrmExecute::createSetupButtons()
         connect(shortcut, &QShortcut::activated, b, &QPushButton::click);
         b->setToolTip(QKeySequence(key).toString(QKeySequence::NativeText));
     }
-    resize(width(), btnSaveSetup->geometry().bottom() + 1 + 8);
+    resize(width(), btnSaveSetup->geometry().bottom() + 1 + scaled(this, 8));
 }
 
 void TfrmExecute::createControls()
