@@ -66,12 +66,19 @@ void fit(QWidget* window)
             size.rwidth() += window->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     }
     size = size.boundedTo(free.size());
-    if (window->minimumSize() == window->maximumSize())
-        window->setFixedSize(size);
-    window->resize(size);
-    const QRect frame = window->frameGeometry();
-    window->move(qBound(free.left(), frame.left(), free.right() + 1 - frame.width()),
-                 qBound(free.top(), frame.top(), free.bottom() + 1 - frame.height()));
+    const Qt::WindowStates state = window->windowState();
+    if (size != window->size()) {
+        if (window->minimumSize() == window->maximumSize())
+            window->setFixedSize(size);
+        window->resize(size);
+    }
+    const QSize frame = window->frameGeometry().size();
+    // Its far edges onto the room, then its near ones, which win when it is larger.
+    const QPoint at(qMax(free.left(), qMin(window->x(), free.right() + 1 - frame.width())),
+                    qMax(free.top(), qMin(window->y(), free.bottom() + 1 - frame.height())));
+    if (at != window->pos())
+        window->move(at);
+    window->setWindowState(state);
 }
 
 } // namespace ScreenFit

@@ -21,7 +21,8 @@
 
 // Every window at its first size, at the font and scale the suite runs
 // under (KEROVA_TEST_VARIANT: default, dpi144, dpi144scaled, scale2), on a 1366 × 768
-// screen: each caption whole, no control over another, the window on the
+// screen: each caption whole, no control over another, every control in
+// sight when Tab reaches it, the window on the
 // screen with room for a title bar and a panel (16 × 64 device pixels),
 // which the test's bare X screen does not draw.
 class FontWalkTest : public QObject
@@ -103,6 +104,32 @@ class FontWalkTest : public QObject
         }
     }
 
+    // Tab from control to control round the window: each one it reaches is
+    // in sight (whole, or over half the window when it is larger than
+    // that), the window scrolled to it where it is cut down.
+    static void tabRound(QWidget* window, QStringList& faults)
+    {
+        window->activateWindow();
+        QWidget* first = window->focusWidget();
+        if (!first) {
+            QTest::keyClick(window, Qt::Key_Tab);
+            first = window->focusWidget();
+        }
+        QWidget* at = first;
+        for (int stops = 0; at && stops < 100; ++stops) {
+            const QRect place(at->mapTo(window, QPoint()), at->size());
+            const QRect shown = place.intersected(window->rect());
+            if (shown.width() < qMin(place.width(), window->width() / 2) ||
+                shown.height() < qMin(place.height(), window->height() / 2))
+                faults << at->objectName() + ": out of sight when Tab reaches it";
+            QTest::keyClick(at, Qt::Key_Tab);
+            at = window->focusWidget();
+            if (at == first)
+                return;
+        }
+        faults << QStringLiteral("Tab never comes round");
+    }
+
     static QWidget* window(const QString& name)
     {
         if (name == QLatin1String("frmHelp"))
@@ -155,6 +182,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(w));
         QStringList faults;
         walk(w, w, faults);
+        tabRound(w, faults);
         const qreal ratio = w->devicePixelRatioF();
         const QRect frame = w->frameGeometry();
         const QRect screen(QPoint(), QSize(1366 - 16, 768 - 64));
