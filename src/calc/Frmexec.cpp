@@ -71,8 +71,8 @@ TfrmExecute::TfrmExecute(QWidget* parent) : TForm(parent)
     createControls();
     ExecLayout::fitCaptions(*this);
     // The model's name takes the strip below the buttons, across the window.
-    lblModel->setGeometry(DesignControls::scaled(this, QRect(16, 528, 0, 21))
-                              .adjusted(0, 0, width() - DesignControls::scaled(this, 32), 0));
+    const QRect strip = DesignControls::scaled(this, QRect(16, 528, 0, 21));
+    lblModel->setGeometry(strip.x(), strip.y(), width() - 2 * strip.x(), strip.height());
     pbrCalc->setGeometry(lblModel->geometry());
     createSetupButtons();
     // Every control sits at its design place; there is nothing that could use more room.
