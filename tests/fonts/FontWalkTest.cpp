@@ -10,6 +10,7 @@
 #include "toolkit/HelpWindow.h"
 
 #include <QCheckBox>
+#include <QDebug>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -187,13 +188,11 @@ private Q_SLOTS:
         const QRect frame = w->frameGeometry();
         const QRect screen(QPoint(), QSize(1366 - 16, 768 - 64));
         if (!screen.contains(QRectF(QPointF(frame.topLeft()) * ratio, QSizeF(frame.size()) * ratio)
-                                 .toAlignedRect()))
-            faults << QStringLiteral("frame (%1, %2) %3 × %4 at ratio %5 off the screen")
-                          .arg(frame.x())
-                          .arg(frame.y())
-                          .arg(frame.width())
-                          .arg(frame.height())
-                          .arg(ratio);
+                                 .toAlignedRect())) {
+            QString text;
+            QDebug(&text) << "frame" << frame << "at ratio" << ratio << "off the screen";
+            faults << text;
+        }
         w->close();
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
