@@ -20,13 +20,16 @@ function(kerova_library layer)
   set_property(GLOBAL APPEND PROPERTY KEROVA_LIBRARIES kerova_${layer})
 endfunction()
 
-# kerova_qtest(<name> LIBS <targets>... [STORE] [PLATFORM <qpa>] [SOURCES <files>...])
+# kerova_qtest(<name> LIBS <targets>... [STORE] [PLATFORM <qpa>] [SOURCES <files>...]
+#              [LAUNCHER <command>...] [VARIANTS <variant>[:<VAR>=<value>[,…]]...])
 # One Qt Test executable tst_<name> from every source file in the calling folder
 # (or only from SOURCES, when a folder makes more than one executable),
 # registered with CTest. STORE suites run once per backend (sqlite, postgresql);
-# PLATFORM picks the Qt platform plugin (offscreen unless given).
+# PLATFORM picks the Qt platform plugin (offscreen unless given). VARIANTS run
+# the suite once per variant as <name>/<variant>, with its variable set and
+# KEROVA_TEST_VARIANT naming it, through LAUNCHER when given.
 function(kerova_qtest name)
-  cmake_parse_arguments(ARG "STORE" "PLATFORM" "LIBS;SOURCES" ${ARGN})
+  cmake_parse_arguments(ARG "STORE" "PLATFORM" "LIBS;SOURCES;LAUNCHER;VARIANTS" ${ARGN})
   if(ARG_SOURCES)
     set(sources ${ARG_SOURCES})
   else()
@@ -45,10 +48,25 @@ function(kerova_qtest name)
   # The soak and fault suites run thousands of store round trips; on a loaded
   # machine one test function may take longer than Qt's own 300 s limit.
   set(env "QT_QPA_PLATFORM=${ARG_PLATFORM}" "LC_ALL=C.UTF-8" "QTEST_FUNCTION_TIMEOUT=900000")
-  if(KEROVA_SANITIZE AND ARG_PLATFORM STREQUAL "xcb")
+  # Not through a launcher: the preload would reach the X server it starts.
+  if(KEROVA_SANITIZE AND ARG_PLATFORM STREQUAL "xcb" AND NOT ARG_LAUNCHER)
     kerova_keep_gl_driver_loaded(env)
   endif()
-  if(ARG_STORE)
+  if(ARG_VARIANTS)
+    foreach(variant IN LISTS ARG_VARIANTS)
+      string(FIND "${variant}" ":" colon)
+      string(SUBSTRING "${variant}" 0 ${colon} variant_name)
+      set(variant_env "")
+      if(colon GREATER -1)
+        math(EXPR colon "${colon} + 1")
+        string(SUBSTRING "${variant}" ${colon} -1 variant_env)
+        string(REPLACE "," ";" variant_env "${variant_env}")
+      endif()
+      add_test(NAME ${name}/${variant_name} COMMAND ${ARG_LAUNCHER} $<TARGET_FILE:tst_${name}>)
+      set_tests_properties(${name}/${variant_name} PROPERTIES
+        ENVIRONMENT "${env};KEROVA_TEST_VARIANT=${variant_name};${variant_env}" TIMEOUT 600)
+    endforeach()
+  elseif(ARG_STORE)
     foreach(driver sqlite postgresql)
       add_test(NAME ${name}/${driver} COMMAND tst_${name})
       set_tests_properties(${name}/${driver} PROPERTIES

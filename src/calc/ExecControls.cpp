@@ -50,7 +50,7 @@ TRadioGroup* radioGroup(QWidget* parent, const QString& name, const QString& cap
     group->setObjectName(name); // before the items, which are named after it
     group->setItems(items);
     group->setItemIndex(selected);
-    group->setGeometry(place);
+    DesignControls::place(group, place);
     return group;
 }
 

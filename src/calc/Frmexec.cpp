@@ -4,6 +4,7 @@
 #include "calc/BackgroundSweep.h"
 #include "calc/CurrentModel.h"
 #include "calc/ExecControls.h"
+#include "calc/ExecLayout.h"
 #include "calc/SweepChartControl.h"
 #include "calc/SweepCursor.h"
 #include "calc/SweepReportBoxes.h"
@@ -68,14 +69,15 @@ TfrmExecute::TfrmExecute(QWidget* parent) : TForm(parent)
     setAccessibleName(windowTitle());
     setDesignGeometry(59, -4, 575, 556);
     createControls();
-    fitCaptions();
+    ExecLayout::fitCaptions(*this);
     // The model's name takes the strip below the buttons, across the window.
-    lblModel->setGeometry(16, 528, width() - 32, 21);
+    const QRect strip = DesignControls::scaled(this, QRect(16, 528, 0, 21));
+    lblModel->setGeometry(strip.x(), strip.y(), width() - 2 * strip.x(), strip.height());
     pbrCalc->setGeometry(lblModel->geometry());
     createSetupButtons();
     // Every control sits at its design place; there is nothing that could use more room.
     setFixedSize(size());
-    orderTabs();
+    ExecLayout::orderTabs(*this);
     connectHandlers();
     m_setup.restore();
 }
@@ -89,13 +91,14 @@ TfrmExecute::~TfrmExecute()
 void TfrmExecute::createSetupButtons()
 {
     using DesignControls::button;
+    using DesignControls::scaled;
     btnOpenSetup = button(this, QStringLiteral("btnOpenSetup"), QStringLiteral("Открыть расчет…"),
                           72, 556, 121);
     btnSaveSetup = button(this, QStringLiteral("btnSaveSetup"), QStringLiteral("Сохранить расчет…"),
                           201, 556, 121);
     for (QPushButton* b : {btnOpenSetup, btnSaveSetup})
         b->resize(qMax(b->width(), b->sizeHint().width()), b->height());
-    btnSaveSetup->move(btnOpenSetup->geometry().right() + 9, btnSaveSetup->y());
+    btnSaveSetup->move(btnOpenSetup->geometry().right() + 1 + scaled(this, 8), btnSaveSetup->y());
     // The keys press the buttons at once (a button's own shortcut clicks a
     // moment later), and not while a button is disabled.
     for (const auto& [b, key] : {std::pair{btnOpenSetup, QKeySequence::Open},
@@ -104,7 +107,7 @@ void TfrmExecute::createSetupButtons()
         connect(shortcut, &QShortcut::activated, b, &QPushButton::click);
         b->setToolTip(QKeySequence(key).toString(QKeySequence::NativeText));
     }
-    resize(width(), btnSaveSetup->geometry().bottom() + 1 + 8);
+    resize(width(), btnSaveSetup->geometry().bottom() + 1 + scaled(this, 8));
 }
 
 void TfrmExecute::createControls()
@@ -154,49 +157,6 @@ void TfrmExecute::createControls()
     pbrCalc->setAccessibleName(QStringLiteral("Ход расчета"));
     pbrCalc->hide();
     showModelName();
-}
-
-// The design places suit a narrow font; where the item captions of a radio
-// group need more room in the font in use, the groups (and the window) widen
-// so that no caption is cut off.
-void TfrmExecute::fitCaptions()
-{
-    const auto shortfall = [](const QWidget* control) {
-        return qMax(0, control->sizeHint().width() - control->width());
-    };
-    const int dx = qMax(shortfall(ValX), shortfall(ValY));
-    const int dc = shortfall(rgrCalcType);
-    const auto widen = [](QWidget* control, int left, int width) {
-        control->setGeometry(control->x() + left, control->y(), control->width() + width,
-                             control->height());
-    };
-    widen(ValX, 0, dx);
-    widen(ValY, dx, dx);
-    for (QWidget* control : {GroupBox1, GroupBox2})
-        widen(control, 0, 2 * dx);
-    widen(gbxCalcValue, 0, qMax(2 * dx, dc));
-    widen(rgrCalcType, 0, dc);
-    for (QWidget* control : {static_cast<QWidget*>(Label9), static_cast<QWidget*>(edtCalcLevel)})
-        widen(control, dc, 0);
-    resize(width() + qMax(2 * dx, dc), height());
-}
-
-// As the controls stand: the two indicators, the X range and the Y range
-// left to right, the quantity and its level, then the buttons left to right.
-void TfrmExecute::orderTabs()
-{
-    QList<QWidget*> chain;
-    for (TRadioGroup* group : {ValX, ValY})
-        for (int i = 0; i < group->itemCount(); ++i)
-            chain << group->button(i);
-    chain << edtMinX << edtMaxX << edtStepX << edtLevelX << edtMinY << edtMaxY << edtStepY
-          << edtLevelY;
-    for (int i = 0; i < rgrCalcType->itemCount(); ++i)
-        chain << rgrCalcType->button(i);
-    chain << edtCalcLevel << btnCalc << btnGoChart << btnTable << btnParam << btnOpenSetup
-          << btnSaveSetup;
-    for (qsizetype i = 1; i < chain.size(); ++i)
-        QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 void TfrmExecute::connectHandlers()

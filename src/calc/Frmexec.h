@@ -104,8 +104,6 @@ private:
     void escape();
     void createControls();
     void createSetupButtons();
-    void fitCaptions();
-    void orderTabs();
     void connectHandlers();
 
     bool m_calculating = false;

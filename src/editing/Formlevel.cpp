@@ -30,6 +30,8 @@ TfrmLevel::TfrmLevel(QWidget* parent) : TForm(parent)
     setWindowTitle(kCaption + QStringLiteral("[*]"));
     setDesignGeometry(184, 32, 540, 504);
     createGroups();
+    // Every control sits at its design place; more room would stay empty.
+    setFixedSize(size());
     btnOK = DesignControls::button(this, QStringLiteral("btnOK"), QStringLiteral("ОК"), 192, 432);
     btnCancel = DesignControls::button(this, QStringLiteral("btnCancel"), QStringLiteral("Отмена"),
                                        296, 432);

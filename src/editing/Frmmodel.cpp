@@ -42,7 +42,7 @@ void TfrmMathModel::createControls()
     DBGrid1 = new DBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setAccessibleName(QStringLiteral("Список моделей"));
-    DBGrid1->setGeometry(8, 8, 465, 257);
+    place(DBGrid1, {8, 8, 465, 257});
     DBGrid1->setAllowInsert(true);
     DBGrid1->setDataSource(&dmStructure->dsrModel);
     DBGrid1->setColumns({{QStringLiteral("MODNAME"), QStringLiteral("Наименование"), 241},
@@ -66,7 +66,7 @@ void TfrmMathModel::createControls()
     lblHeldBack = new QLabel(this);
     lblHeldBack->setObjectName(QStringLiteral("lblHeldBack"));
     lblHeldBack->setAccessibleName(QStringLiteral("Несохранённые изменения"));
-    lblHeldBack->setGeometry(8, 338, 465, 17);
+    place(lblHeldBack, {8, 338, 465, 17});
 
     Anchors::set(DBGrid1, Anchors::Left | Anchors::Top | Anchors::Right | Anchors::Bottom);
     Anchors::set(lblHeldBack, Anchors::Left | Anchors::Right | Anchors::Bottom);

@@ -36,7 +36,7 @@ void TlstLevel::createControls()
     DBGrid1 = new DBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setAccessibleName(QStringLiteral("Список уровней"));
-    DBGrid1->setGeometry(1, 3, 513, 259);
+    DesignControls::place(DBGrid1, {1, 3, 513, 259});
     DBGrid1->setDataSource(&dmStructure->dsrLevel);
     DBGrid1->setColumns({{QStringLiteral("LVLNUMBER"), QStringLiteral("Номер"), 79},
                          {QStringLiteral("LVLNAME"), QStringLiteral("Наименование"), 406}});

@@ -140,7 +140,7 @@ void TfrmOutput::createControls()
     rgrChart3D->setObjectName(QStringLiteral("rgrChart3D"));
     rgrChart3D->setItems({QStringLiteral("Да"), QStringLiteral("Нет")});
     rgrChart3D->setItemIndex(1);
-    rgrChart3D->setMinimumWidth(121);
+    rgrChart3D->setMinimumWidth(scaled(rgrChart3D, 121));
 }
 
 void TfrmOutput::layOut()
@@ -156,7 +156,8 @@ void TfrmOutput::layOut()
     settings->addWidget(rgrChart3D);
     settings->addStretch(1);
     // Never lower than its contents, so the 3D choice stays readable in the smallest window.
-    GroupBox3->setMinimumHeight(qMax(65, GroupBox3->sizeHint().height()));
+    GroupBox3->setMinimumHeight(
+        qMax(DesignControls::scaled(GroupBox3, 65), GroupBox3->sizeHint().height()));
     GroupBox3->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
     auto* buttons = new QHBoxLayout;

@@ -4,6 +4,7 @@
 #include "chart/PinnedResult.h"
 #include "number/Handler.h"
 #include "results/ResultPin.h"
+#include "toolkit/DesignControls.h"
 
 #include <QHBoxLayout>
 #include <QHash>
@@ -85,7 +86,7 @@ TfrmShowParam::TfrmShowParam(QWidget* parent) : TForm(parent)
     btnOK = new QPushButton(QStringLiteral("ОК"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnOK->setAccessibleName(btnOK->text());
-    btnOK->setFixedSize(75, 25);
+    btnOK->setFixedSize(DesignControls::scaled(btnOK, QSize(75, 25)));
     btnOK->setDefault(true);
 
     auto* buttons = new QHBoxLayout;

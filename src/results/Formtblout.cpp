@@ -44,8 +44,8 @@ QLineEdit* nameField(QWidget* parent, const QString& name, const QString& access
     QPalette colours = field->palette();
     colours.setColor(QPalette::Base, colours.color(QPalette::Window));
     field->setPalette(colours);
-    field->setMaximumWidth(641);
-    field->setFixedHeight(21);
+    field->setMaximumWidth(DesignControls::scaled(field, 641));
+    field->setFixedHeight(DesignControls::scaled(field, 21));
     return field;
 }
 
@@ -59,6 +59,8 @@ TUpDown* upDown(Qt::Orientation orientation, const QString& name, const QString&
     arrows->setPosition(0);
     arrows->setIncrement(1);
     arrows->setWrap(false);
+    // Attached to nothing: a click steps them, Tab passes them by.
+    arrows->setFocusPolicy(Qt::NoFocus);
     return arrows;
 }
 
@@ -109,10 +111,10 @@ void TfrmTblOut::createControls()
     btnClose->setFixedSize(btnClose->size());
     UpDown1 = upDown(Qt::Horizontal, QStringLiteral("UpDown1"),
                      QStringLiteral("Стрелки по горизонтали"), this);
-    UpDown1->setFixedSize(25, 17);
+    UpDown1->setFixedSize(DesignControls::scaled(UpDown1, QSize(25, 17)));
     UpDown2 = upDown(Qt::Vertical, QStringLiteral("UpDown2"),
                      QStringLiteral("Стрелки по вертикали"), this);
-    UpDown2->setFixedSize(17, 25);
+    UpDown2->setFixedSize(DesignControls::scaled(UpDown2, QSize(17, 25)));
     edtX = nameField(this, QStringLiteral("edtX"), QStringLiteral("Показатель X"), 8);
     edtY = nameField(this, QStringLiteral("edtY"), QStringLiteral("Показатель Y"), 32);
     lblDifference =

@@ -24,7 +24,8 @@ PinControls::PinControls(QWidget* window, QWidget* menuOwner, std::function<bool
          {std::pair{m_pinButton, m_pinAction}, std::pair{m_unpinButton, m_unpinAction}}) {
         action->setShortcutContext(Qt::WindowShortcut);
         push->setToolTip(action->shortcut().toString(QKeySequence::NativeText));
-        push->setFixedSize(push->sizeHint().expandedTo(QSize(75, 25)));
+        push->setFixedSize(
+            push->sizeHint().expandedTo(DesignControls::scaled(push, QSize(75, 25))));
         connect(push, &QPushButton::clicked, action, &QAction::trigger);
     }
     connectHandler(m_pinAction, &QAction::triggered, this, &PinControls::pin);

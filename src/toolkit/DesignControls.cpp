@@ -5,8 +5,39 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRect>
 
 namespace DesignControls {
+
+double scale(const QWidget* control)
+{
+    return control->logicalDpiY() / 96.0;
+}
+
+int scaled(const QWidget* control, int length)
+{
+    return qRound(length * scale(control));
+}
+
+QSize scaled(const QWidget* control, const QSize& design)
+{
+    return {scaled(control, design.width()), scaled(control, design.height())};
+}
+
+// Edges scale, not sizes, so that controls that touch at the design font
+// still touch and never overlap by a rounded pixel.
+QRect scaled(const QWidget* control, const QRect& design)
+{
+    const QPoint topLeft(scaled(control, design.x()), scaled(control, design.y()));
+    const QPoint end(scaled(control, design.x() + design.width()),
+                     scaled(control, design.y() + design.height()));
+    return {topLeft, QSize(end.x() - topLeft.x(), end.y() - topLeft.y())};
+}
+
+void place(QWidget* control, const QRect& design)
+{
+    control->setGeometry(scaled(control, design));
+}
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, int left, int top,
                     int width, int height)
@@ -14,7 +45,7 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
     b->setAccessibleName(caption);
-    b->setGeometry(left, top, width, height);
+    place(b, {left, top, width, height});
     return b;
 }
 
@@ -25,7 +56,7 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption, int 
     QFont bold = l->font();
     bold.setBold(true);
     l->setFont(bold);
-    l->move(left, top);
+    l->move(scaled(l, left), scaled(l, top));
     l->adjustSize();
     return l;
 }
@@ -36,7 +67,7 @@ QGroupBox* group(QWidget* parent, const QString& name, const QString& caption, i
     auto* g = new QGroupBox(caption, parent);
     g->setObjectName(name);
     g->setAccessibleName(caption);
-    g->setGeometry(left, top, width, height);
+    place(g, {left, top, width, height});
     return g;
 }
 
@@ -45,7 +76,7 @@ void placeEdit(QLineEdit* edit, const QString& name, const QString& accessibleNa
 {
     edit->setObjectName(name);
     edit->setAccessibleName(accessibleName);
-    edit->setGeometry(left, top, width, height);
+    place(edit, {left, top, width, height});
 }
 
 void tabOrder(std::initializer_list<QWidget*> controls)

@@ -8,11 +8,24 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRect;
+class QSize;
 class QWidget;
 
 // Controls placed at their design position, named after their component
 // (objectName) and named for screen readers (accessible name).
 namespace DesignControls {
+
+// The design places were made for the windows' font, 8 points, at 96 dots
+// per inch. At more dots per inch that font is taller in pixels, and every
+// design length grows by the same ratio, so each caption keeps its room; at
+// 96 dots per inch the ratio is 1 and the design places stand as they are.
+double scale(const QWidget* control);
+int scaled(const QWidget* control, int length);
+QSize scaled(const QWidget* control, const QSize& design);
+QRect scaled(const QWidget* control, const QRect& design);
+// Puts a control at its design rectangle, scaled.
+void place(QWidget* control, const QRect& design);
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, int left, int top,
                     int width = 75, int height = 25);

@@ -4,6 +4,7 @@
 #include "number/Handler.h"
 #include "toolkit/DesignControls.h"
 #include "toolkit/HelpWindow.h"
+#include "toolkit/ScreenFit.h"
 #include "toolkit/WindowPlaces.h"
 
 #include <QAction>
@@ -29,6 +30,7 @@ void TForm::setVisible(bool visible)
     }
     if (visible && !m_placed) {
         WindowPlaces::restore(this);
+        ScreenFit::fit(this);
         offerHelpInMenus();
         m_placed = true;
     }
@@ -43,7 +45,7 @@ void TForm::setOpenMaximised(bool maximised)
 
 void TForm::setDesignGeometry(int left, int top, int width, int height)
 {
-    resize(width, height);
+    resize(DesignControls::scaled(this, width), DesignControls::scaled(this, height));
     move(qMax(0, left), qMax(0, top));
 }
 

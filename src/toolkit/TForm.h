@@ -11,7 +11,8 @@ class QPushButton;
 // showing a window that is already visible brings it to the front. A window
 // opens at the place and size it had in the last run (WindowPlaces). A window
 // with a section of the manual opens it with F1 and with «Справка» in its
-// context menus (HelpWindow).
+// context menus (HelpWindow). At its first showing it is fitted to its
+// screen (ScreenFit).
 class TForm : public QWidget
 {
     Q_OBJECT
@@ -22,7 +23,8 @@ public:
     void setVisible(bool visible) override;
     // A window that opens maximised: set before it is first shown.
     void setOpenMaximised(bool maximised);
-    // Places the window at its design position and size.
+    // Places the window at its design position and size (the size scaled
+    // with the font, DesignControls::scale).
     void setDesignGeometry(int left, int top, int width, int height);
     // The window's section of the manual (its anchor): F1 opens the help
     // there, and «Справка» (F1) joins the window's context menus.

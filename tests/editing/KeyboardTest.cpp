@@ -43,7 +43,7 @@ private Q_SLOTS:
         QTest::newRow("Результаты (диаграмма)") << "frmOutput"
                                                 << "edtScaleZ";
         QTest::newRow("Результаты (таблица)") << "frmTblOut"
-                                              << "UpDown1";
+                                              << "edtX";
         QTest::newRow("Параметры") << "frmShowParam"
                                    << "ListBox1";
     }
