@@ -6,7 +6,6 @@
 #include "number/RuleError.h"
 #include "store/Dmcom.h"
 #include "store/KeptPlace.h"
-#include "store/MasterDetail.h"
 #include "store/OtherLevels.h"
 
 TdmStructure* dmStructure = nullptr;
@@ -59,8 +58,8 @@ void TdmStructure::setUpModel()
                               [] { return dmCommon->TakeKey(QStringLiteral("MODID")); });
     dsrModel.setDataSet(&tblModel);
 
+    // The comments of the model list, read-only; no window opens them.
     tblComment.setReadOnly(true);
-    MasterDetail::link(tblComment, tblModel, QStringLiteral("MODID"), QStringLiteral("MODID"));
     dsrComment.setDataSet(&tblComment);
 
     updModel.ModifySQL = {
