@@ -138,6 +138,19 @@ void TdmStructure::setUpSubLevel()
     updSubLevel.DeleteSQL = LevelStatements::remove();
 }
 
+int TdmStructure::LevelModelID() const
+{
+    return qryLevel.param(QStringLiteral("par_ModID")).toInt();
+}
+
+void TdmStructure::setLevelModelID(int model)
+{
+    if (model == LevelModelID())
+        return;
+    qryLevel.close();
+    qryLevel.setParam(QStringLiteral("par_ModID"), model);
+}
+
 void TdmStructure::tblModelBeforePost(DataSet&)
 {
     if (tblModel.fieldByName(QStringLiteral("MODNAME")).isNull())
@@ -147,7 +160,7 @@ void TdmStructure::tblModelBeforePost(DataSet&)
 
 void TdmStructure::qryEditLevelNewRecord(DataSet& dataSet)
 {
-    dataSet.fieldByName(QStringLiteral("MODID")).setAsInteger(LevelModelID);
+    dataSet.fieldByName(QStringLiteral("MODID")).setAsInteger(LevelModelID());
 }
 
 // A level stays with the model it was read from or claimed for when the editor
@@ -159,7 +172,7 @@ void TdmStructure::qryEditLevelBeforePost(DataSet& dataSet)
     checkLevel(dataSet, QStringLiteral("Редактирование параметров уровня"));
     Field model = dataSet.fieldByName(QStringLiteral("MODID"));
     if (model.isNull())
-        model.setAsInteger(LevelModelID);
+        model.setAsInteger(LevelModelID());
     if (!modelStored(model.asInteger()))
         throw EngineError(QStringLiteral("%1 больше нет в хранилище (её удалили): уровень не "
                                          "сохранён. «Обновить» в окне «Модели» покажет "
@@ -204,7 +217,7 @@ int TdmStructure::levelCount(int model)
 std::optional<LevelRules::Refusal> TdmStructure::levelRefusal(DataSet& levels)
 {
     const Field modelField = levels.fieldByName(QStringLiteral("MODID"));
-    const int model = modelField.isNull() ? LevelModelID : modelField.asInteger();
+    const int model = modelField.isNull() ? LevelModelID() : modelField.asInteger();
     const auto current = [&levels](const QString& column) {
         return levels.currentValue(levels.findField(column)); // null for a column it lacks
     };

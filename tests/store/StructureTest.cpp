@@ -326,7 +326,7 @@ private Q_SLOTS:
         f->store->addLevel(2, 1, 1);
         f->store->addLevel(2, 3, 2);
         f->store->addLevel(5, 9, 1);
-        dm->LevelModelID = 2;
+        dm->setLevelModelID(2);
         openEditor(0, 0);
         QVERIFY(dm->qryEditLevel.isEmpty());
         dm->qryEditLevel.insert();
@@ -350,7 +350,7 @@ private Q_SLOTS:
         f->store->addLevel(1, 1, 1);
         f->store->addLevel(1, 2, 2);
         f->store->addLevel(1, 3, 3);
-        dm->LevelModelID = 1;
+        dm->setLevelModelID(1);
         openEditor(1, 1);
         dm->qryEditLevel.edit();
         dm->qryEditLevel.fieldByName(QStringLiteral("LVLNAME"))
@@ -365,7 +365,7 @@ private Q_SLOTS:
         f->store->addModel(1);
         f->store->addLevel(1, 1, 1);
         f->store->addLevel(1, 2, 2, QStringLiteral("MODIDHIER, LVLIDHIER"), QStringLiteral("1, 1"));
-        dm->LevelModelID = 1;
+        dm->setLevelModelID(1);
         openEditor(1, 1);
         dm->qryEditLevel.edit();
         dm->qryEditLevel.fieldByName(QStringLiteral("LVLNAME"))
@@ -454,7 +454,7 @@ private Q_SLOTS:
         f->store->addModel(1, firstName);
         f->store->addModel(2);
         dm->tblModel.open();
-        dm->LevelModelID = 2;
+        dm->setLevelModelID(2);
         openEditor(0, 0);
         dm->qryEditLevel.insert();
         identifyLevel(1, QStringLiteral("L"));
@@ -473,7 +473,7 @@ private Q_SLOTS:
         f->store->addModel(1);
         f->store->addModel(2);
         dm->tblModel.open();
-        dm->LevelModelID = 2; // "Уровни" on model 2
+        dm->setLevelModelID(2); // "Уровни" on model 2
         dm->tblModel.close();   // the model list is refreshed meanwhile
         dm->tblModel.open();
         openEditor(0, 0);
@@ -505,7 +505,7 @@ private Q_SLOTS:
         f->store->addModel(2);
         f->store->addLevel(1, 1, 1);
         f->store->addLevel(1, 2, 2);
-        dm->LevelModelID = 1;
+        dm->setLevelModelID(1);
         dm->tblModel.open();
         for (const int number : {3, 4}) {
             if (level) {
@@ -568,7 +568,7 @@ private Q_SLOTS:
         QFETCH(QStringList, message);
         f->store->addModel(1);
         f->store->addLevel(1, 1, 1);
-        dm->LevelModelID = 1;
+        dm->setLevelModelID(1);
         DataSet& d = dataSetNamed(dataSet);
         d.setParam(QStringLiteral("par_ModID"), 1);
         if (&d == &dm->qryEditLevel)
@@ -604,7 +604,7 @@ private Q_SLOTS:
         f->store->addModel(1);
         f->store->addLevel(1, 1, 1);
         f->store->addLevel(1, 5, 2, QStringLiteral("MODIDHIER, LVLIDHIER"), QStringLiteral("1, 1"));
-        dm->LevelModelID = 1;
+        dm->setLevelModelID(1);
         openEditor(1, 1);
         dm->qryEditLevel.edit();
         dm->qryEditLevel.fieldByName(QStringLiteral("LVLNODEAMOUNT")).setAsInteger(3);
@@ -654,7 +654,7 @@ private Q_SLOTS:
         f->store->addLevel(2, 2, 2);
         if (orphan)
             f->store->addLevel(9, 1, 1);
-        dm->LevelModelID = 2;
+        dm->setLevelModelID(2);
         openEditor(0, 0);
         dm->qryEditLevel.insert();
         identifyLevel(3, QStringLiteral("L"));
