@@ -8,11 +8,11 @@
 // 0, where every point reports a division by zero and the boxes are silenced
 // at the second, as the calculation window runs it. The ratios are printed after the runs.
 
+#include "ChartBuffer.h"
 #include "MedianReporter.h"
 #include "TempStore.h"
 #include "calc/SweepCursor.h"
 #include "calc/SweepReportBoxes.h"
-#include "calccore/ChartBuffer.h"
 #include "calccore/Dmexec.h"
 #include "calccore/ParameterSweep.h"
 #include "calccore/TableBuffer.h"

@@ -4,6 +4,7 @@
 #include "engine/Database.h"
 #include "engine/EngineError.h"
 #include "engine/Field.h"
+#include "engine/LevelStatements.h"
 #include "number/ConvertError.h"
 
 #include <QSqlQuery>
@@ -30,23 +31,6 @@ constexpr std::array<ColumnInfo, 10> kColumns{{
     {"LvlNodeCostDelay_DcsInt2", false},
 }};
 
-const QStringList kSelectedColumns{QStringLiteral("MODID"),
-                                   QStringLiteral("LVLID"),
-                                   QStringLiteral("LVLNUMBER"),
-                                   QStringLiteral("LVLNAME"),
-                                   QStringLiteral("LVLNODEAMOUNT"),
-                                   QStringLiteral("LVLTSKDCSTIME"),
-                                   QStringLiteral("LVLTSKFLOWINT"),
-                                   QStringLiteral("LVLTSKFLOWDIST"),
-                                   QStringLiteral("LVLNODECOSTDELAY"),
-                                   QStringLiteral("LVLNODECOSTUSE"),
-                                   QStringLiteral("MODIDHIER"),
-                                   QStringLiteral("LVLIDHIER"),
-                                   QStringLiteral("RTLVLNODEAMOUNT"),
-                                   QStringLiteral("LVLCOSTLIMIT"),
-                                   QStringLiteral("LVLNODECOSTDELAY_DCSINT"),
-                                   QStringLiteral("LVLNODECOSTDELAY_DCSINT2")};
-
 } // namespace
 
 TdmExecute* dmExecute = nullptr;
@@ -65,11 +49,7 @@ TdmExecute::TdmExecute(QObject* parent)
 
 void TdmExecute::defineQuery()
 {
-    qryExecLevel.appendSql(QStringLiteral(
-        "SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, LVLTSKDCSTIME, LVLTSKFLOWINT, "
-        "LVLTSKFLOWDIST, "
-        "LVLNODECOSTDELAY, LVLNODECOSTUSE, MODIDHIER, LVLIDHIER,  RTLVLNODEAMOUNT, LVLCOSTLIMIT, "
-        "LVLNODECOSTDELAY_DCSINT, LVLNODECOSTDELAY_DCSINT2"));
+    qryExecLevel.appendSql(LevelStatements::select(LevelStatements::all()));
     qryExecLevel.appendSql(QStringLiteral("FROM MATHLEVEL Mathlevel"));
     qryExecLevel.appendSql(QStringLiteral("WHERE MODID = :MODID"));
     qryExecLevel.appendSql(QStringLiteral("ORDER BY LVLNUMBER"));
@@ -82,25 +62,10 @@ void TdmExecute::defineQuery()
 // applies its changes, so none of them is ever executed.
 void TdmExecute::defineUpdates()
 {
-    const qsizetype last = kSelectedColumns.size() - 1;
-    UpdateSQL1.ModifySQL << QStringLiteral("update MATHLEVEL") << QStringLiteral("set");
-    QStringList params;
-    for (qsizetype i = 0; i <= last; ++i) {
-        const QString& c = kSelectedColumns[i];
-        UpdateSQL1.ModifySQL
-            << QStringLiteral("  %1 = :%1%2").arg(c, i < last ? QStringLiteral(",") : QString());
-        params << QLatin1Char(':') + c;
-    }
-    UpdateSQL1.ModifySQL << QStringLiteral("where") << QStringLiteral("  MODID = :OLD_MODID and")
-                         << QStringLiteral("  LVLID = :OLD_LVLID");
-    UpdateSQL1.InsertSQL << QStringLiteral("insert into MATHLEVEL")
-                         << QStringLiteral("  (%1)").arg(
-                                kSelectedColumns.join(QStringLiteral(", ")))
-                         << QStringLiteral("values")
-                         << QStringLiteral("  (%1)").arg(params.join(QStringLiteral(", ")));
-    UpdateSQL1.DeleteSQL << QStringLiteral("delete from MATHLEVEL") << QStringLiteral("where")
-                         << QStringLiteral("  MODID = :OLD_MODID and")
-                         << QStringLiteral("  LVLID = :OLD_LVLID");
+    const QStringList columns = LevelStatements::all();
+    UpdateSQL1.ModifySQL = LevelStatements::modify(columns);
+    UpdateSQL1.InsertSQL = LevelStatements::insert(columns);
+    UpdateSQL1.DeleteSQL = LevelStatements::remove();
 }
 
 void TdmExecute::setModel(int modelId)

@@ -141,14 +141,22 @@ void TfrmLevel::loadLevel()
 {
     DataSet& level = dmStructure->qryEditLevel;
     level.close();
-    level.setParam(QStringLiteral("par_ModID"), ModelID);
-    level.setParam(QStringLiteral("par_LvlID"), LevelID);
     level.open();
     if (EditMode == 1)
         level.insert();
     else if (EditMode == 2)
         level.edit();
     editLvlNumber->setFocus();
+}
+
+int TfrmLevel::ModelID() const
+{
+    return dmStructure->qryEditLevel.param(QStringLiteral("par_ModID")).toInt();
+}
+
+int TfrmLevel::LevelID() const
+{
+    return dmStructure->qryEditLevel.param(QStringLiteral("par_LvlID")).toInt();
 }
 
 void TfrmLevel::FormHide()
@@ -172,8 +180,10 @@ bool TfrmLevel::openLevel(int mode, int model, int level)
             level = m_saved->as;
     }
     EditMode = mode;
-    ModelID = model;
-    LevelID = level;
+    DataSet& levels = dmStructure->qryEditLevel;
+    levels.close();
+    levels.setParam(QStringLiteral("par_ModID"), model);
+    levels.setParam(QStringLiteral("par_LvlID"), level);
     if (isVisible())
         loadLevel();
     show();

@@ -54,8 +54,10 @@ public:
     QLabel* Label11;
     DBEdit* editLvlNodeCostDcsInt;
 
-    int ModelID = 0;
-    int LevelID = 0;
+    // The keys of the level shown: the parameters of qryEditLevel, which
+    // openLevel sets; both 0 for a new level.
+    int ModelID() const;
+    int LevelID() const;
     // 1 creates a new level, 2 changes the level (ModelID, LevelID).
     int EditMode = 0;
 

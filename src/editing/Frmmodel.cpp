@@ -193,7 +193,7 @@ void TfrmMathModel::btnModelSaveClick()
         deleted << key.toInt();
     dmStructure->ApplyChanges(dmStructure->tblModel, [this, &deleted] {
         reopenModels();
-        if (lstLevel && lstLevel->isVisible() && deleted.contains(lstLevel->ModelID))
+        if (lstLevel && lstLevel->isVisible() && deleted.contains(lstLevel->ModelID()))
             lstLevel->hide();
     });
 }
@@ -220,11 +220,10 @@ void TfrmMathModel::btnLevelClick()
     if (models.fieldByName(QStringLiteral("MODID")).isNull() && !saveNewModel())
         return;
     const int model = models.fieldByName(QStringLiteral("MODID")).asInteger();
-    const bool reload = lstLevel->isVisible() && lstLevel->ModelID != model;
+    const bool reload = lstLevel->isVisible() && lstLevel->ModelID() != model;
     if (reload && !lstLevel->settleChanges())
         return;
-    dmStructure->LevelModelID = model;
-    lstLevel->ModelID = model;
+    dmStructure->setLevelModelID(model);
     lstLevel->setWindowTitle(
         QStringLiteral("Уровни %1[*]").arg(modelName(QStringLiteral("модели"))));
     if (reload)

@@ -61,10 +61,14 @@ void TlstLevel::reopenLevels()
     dmStructure->reopen(dmStructure->qryLevel);
 }
 
+int TlstLevel::ModelID() const
+{
+    return dmStructure->LevelModelID();
+}
+
 void TlstLevel::FormShow()
 {
     dmStructure->qryLevel.close();
-    dmStructure->qryLevel.setParam(QStringLiteral("par_ModID"), ModelID);
     dmStructure->qryLevel.open();
 }
 
@@ -87,7 +91,7 @@ void TlstLevel::showEditor(int mode, int model, int level)
         m_followsEditor = true;
     }
     if (frmLevel->openLevel(mode, model, level) && mode == 2)
-        dmStructure->qryLevel.locate(QStringLiteral("LVLID"), frmLevel->LevelID);
+        dmStructure->qryLevel.locate(QStringLiteral("LVLID"), frmLevel->LevelID());
 }
 
 void TlstLevel::btnLevelCreateClick()
@@ -99,12 +103,12 @@ void TlstLevel::btnLevelModifyClick()
 {
     DataSet& levels = dmStructure->qryLevel;
     if (levels.recordCount() > 0)
-        showEditor(2, ModelID, levels.fieldByName(QStringLiteral("LVLID")).asInteger());
+        showEditor(2, ModelID(), levels.fieldByName(QStringLiteral("LVLID")).asInteger());
 }
 
 void TlstLevel::levelSaved(int model, int level)
 {
-    if (!isVisible() || model != ModelID || !settleChanges())
+    if (!isVisible() || model != ModelID() || !settleChanges())
         return;
     reopenLevels();
     dmStructure->qryLevel.locate(QStringLiteral("LVLID"), level);

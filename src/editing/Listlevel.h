@@ -24,8 +24,9 @@ public:
     QPushButton* btnLevelRefresh;
     QPushButton* Button1;
 
-    // The model whose levels are listed; set by the main window before showing.
-    int ModelID = 0;
+    // The model whose levels are listed: the one the structure module lists,
+    // chosen by the main window before showing.
+    int ModelID() const;
 
     void FormCreate() {}
     void FormShow() override;

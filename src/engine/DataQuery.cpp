@@ -53,23 +53,14 @@ QString DataQuery::selectText() const
         .arg(table->name, table->key.join(QStringLiteral(", ")));
 }
 
-std::vector<QVector<QVariant>> DataQuery::read(Database& database, const QString& detailField,
-                                               const std::function<QVariant()>& master)
+std::vector<QVector<QVariant>> DataQuery::read(Database& database)
 {
     const QString text = selectText();
     QSqlQuery query = database.exec(text, [this](const QString& name) { return param(name); });
     loadColumns(query.record(), Statement::prepare(text).firstTable);
-    const int detail = master ? findField(detailField) : -1;
-    const QVariant masterValue = master ? master() : QVariant();
-    // The master's value as the detail field holds it, converted once for every row.
-    const QVariant wanted = detail >= 0 ? normalise(detail, masterValue) : QVariant();
     std::vector<QVector<QVariant>> rows;
-    while (query.next()) {
-        QVector<QVariant> values = readRow(query);
-        if (detail >= 0 && (wanted.isNull() || values[detail] != wanted))
-            continue;
-        rows.push_back(std::move(values));
-    }
+    while (query.next())
+        rows.push_back(readRow(query));
     return rows;
 }
 

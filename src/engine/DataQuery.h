@@ -7,7 +7,6 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
-#include <functional>
 #include <vector>
 
 class Database;
@@ -38,10 +37,8 @@ public:
     QString storeTable() const;
 
     // Runs the statement with the parameters' values, types the fields of its
-    // result and returns its rows. With a detail field, only the rows whose
-    // detail field equals the value master() gives are kept (none for null).
-    std::vector<QVector<QVariant>> read(Database& database, const QString& detailField = {},
-                                        const std::function<QVariant()>& master = {});
+    // result and returns its rows.
+    std::vector<QVector<QVariant>> read(Database& database);
 
     int fieldCount() const { return static_cast<int>(m_fieldNames.size()); }
     QString fieldName(int index) const { return m_fieldNames.value(index); }

@@ -58,15 +58,7 @@ void DataSet::close()
 
 void DataSet::load()
 {
-    if (!m_master) {
-        m_rows.reset(m_query.read(*m_database));
-        return;
-    }
-    m_rows.reset(m_query.read(*m_database, m_detailField, [this] {
-        return m_master->active() && !m_master->isEmpty()
-                   ? m_master->fieldByName(m_masterField).value()
-                   : QVariant();
-    }));
+    m_rows.reset(m_query.read(*m_database));
 }
 
 // ---- navigation ------------------------------------------------------------

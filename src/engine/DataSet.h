@@ -54,21 +54,6 @@ public:
     void setUpdateObject(UpdateSql* update) { m_updateObject = update; }
     UpdateSql* updateObject() const { return m_updateObject; }
     void setReadOnly(bool on) { m_readOnly = on; }
-    // Master-detail: the rows whose detailField equals masterField of the master's current record.
-    // The detail does not follow the master by itself: MasterDetail::link (store) re-reads it
-    // through the error display whenever the master moves.
-    void setMaster(DataSet* master, const QString& masterField, const QString& detailField)
-    {
-        m_master = master;
-        m_masterField = masterField;
-        m_detailField = detailField;
-    }
-    // Re-reads the rows of the master's current record (when open).
-    void followMaster()
-    {
-        if (active())
-            refresh();
-    }
     void setRequired(const QString& field, bool required) { m_query.setRequired(field, required); }
     // A field of new rows that only the apply fills (a new key): a new row is
     // posted without it, and every held-back new row takes next() just before
@@ -215,9 +200,6 @@ private:
     UpdateSql* m_updateObject = nullptr;
     bool m_cachedUpdates = false;
     bool m_readOnly = false;
-    DataSet* m_master = nullptr;
-    QString m_masterField;
-    QString m_detailField;
     QString m_filledOnApply;
     std::function<QVariant()> m_fillNext;
 

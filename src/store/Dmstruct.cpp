@@ -2,20 +2,17 @@
 #include "store/Dmstruct.h"
 
 #include "engine/EngineError.h"
+#include "engine/LevelStatements.h"
 #include "engine/ModelName.h"
+#include "engine/Schema.h"
 #include "number/RuleError.h"
 #include "store/Dmcom.h"
 #include "store/KeptPlace.h"
-#include "store/MasterDetail.h"
 #include "store/OtherLevels.h"
 
 TdmStructure* dmStructure = nullptr;
 
 namespace {
-
-const QStringList kLevelDelete{QStringLiteral("delete from MATHLEVEL"), QStringLiteral("where"),
-                               QStringLiteral("  MODID = :OLD_MODID and"),
-                               QStringLiteral("  LVLID = :OLD_LVLID")};
 
 // Names a model or a level in the messages of the data set by the name it was read with.
 std::function<QString(const DataSet&, const QVector<QVariant>&)> namedBy(const QString& kind,
@@ -59,8 +56,8 @@ void TdmStructure::setUpModel()
                               [] { return dmCommon->TakeKey(QStringLiteral("MODID")); });
     dsrModel.setDataSet(&tblModel);
 
+    // The comments of the model list, read-only; no window opens them.
     tblComment.setReadOnly(true);
-    MasterDetail::link(tblComment, tblModel, QStringLiteral("MODID"), QStringLiteral("MODID"));
     dsrComment.setDataSet(&tblComment);
 
     updModel.ModifySQL = {
@@ -78,10 +75,9 @@ void TdmStructure::setUpModel()
 
 void TdmStructure::setUpLevel()
 {
+    const QStringList columns = LevelStatements::listed();
     qryLevel.setDatabase(&dmCommon->dbMedic);
-    qryLevel.appendSql(QStringLiteral("SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, "
-                                      "LVLTSKDCSTIME, LVLTSKFLOWINT, LVLTSKFLOWDIST, "
-                                      "LVLNODECOSTDELAY, LVLNODECOSTUSE, MODIDHIER, LVLIDHIER"));
+    qryLevel.appendSql(LevelStatements::select(columns));
     qryLevel.appendSql(QStringLiteral("FROM MATHLEVEL Mathlevel"));
     qryLevel.appendSql(QStringLiteral("WHERE MODID = :par_ModID"));
     qryLevel.appendSql(QStringLiteral("ORDER BY LVLNUMBER"));
@@ -92,45 +88,20 @@ void TdmStructure::setUpLevel()
     qryLevel.beforePost = [this](DataSet& d) { checkLevel(d, QStringLiteral("Уровни")); };
     dsrLevel.setDataSet(&qryLevel);
 
-    updLevel.ModifySQL = {QStringLiteral("update MATHLEVEL"),
-                          QStringLiteral("set"),
-                          QStringLiteral("  LVLNUMBER = :LVLNUMBER,"),
-                          QStringLiteral("  LVLNAME = :LVLNAME,"),
-                          QStringLiteral("  LVLNODEAMOUNT = :LVLNODEAMOUNT,"),
-                          QStringLiteral("  LVLTSKDCSTIME = :LVLTSKDCSTIME,"),
-                          QStringLiteral("  LVLTSKFLOWINT = :LVLTSKFLOWINT,"),
-                          QStringLiteral("  LVLTSKFLOWDIST = :LVLTSKFLOWDIST,"),
-                          QStringLiteral("  LVLNODECOSTDELAY = :LVLNODECOSTDELAY,"),
-                          QStringLiteral("  LVLNODECOSTUSE = :LVLNODECOSTUSE,"),
-                          QStringLiteral("  MODIDHIER = :MODIDHIER,"),
-                          QStringLiteral("  LVLIDHIER = :LVLIDHIER"),
-                          QStringLiteral("where"),
-                          QStringLiteral("  MODID = :OLD_MODID and"),
-                          QStringLiteral("  LVLID = :OLD_LVLID")};
-    updLevel.InsertSQL = {
-        QStringLiteral("insert into MATHLEVEL"),
-        QStringLiteral("  (MODID, LVLID,  LVLNUMBER, LVLNAME, LVLNODEAMOUNT, "),
-        QStringLiteral("LVLTSKDCSTIME, "),
-        QStringLiteral("LVLTSKFLOWINT, "),
-        QStringLiteral("   LVLTSKFLOWDIST, LVLNODECOSTDELAY, LVLNODECOSTUSE, MODIDHIER, "),
-        QStringLiteral("LVLIDHIER)"),
-        QStringLiteral("values"),
-        QStringLiteral("  (:MODID, :LVLID, :LVLNUMBER, :LVLNAME, :LVLNODEAMOUNT, "),
-        QStringLiteral(":LVLTSKDCSTIME, "),
-        QStringLiteral("   :LVLTSKFLOWINT, :LVLTSKFLOWDIST, :LVLNODECOSTDELAY, "),
-        QStringLiteral(":LVLNODECOSTUSE, "),
-        QStringLiteral("   :MODIDHIER, :LVLIDHIER)")};
-    updLevel.DeleteSQL = kLevelDelete;
+    // A row changed through the list keeps its key.
+    QStringList values = columns;
+    for (const QString& key : Schema::table(u"MATHLEVEL")->key)
+        values.removeOne(key);
+    updLevel.ModifySQL = LevelStatements::modify(values);
+    updLevel.InsertSQL = LevelStatements::insert(columns);
+    updLevel.DeleteSQL = LevelStatements::remove();
 }
 
 void TdmStructure::setUpEditLevel()
 {
+    const QStringList columns = LevelStatements::edited();
     qryEditLevel.setDatabase(&dmCommon->dbMedic);
-    qryEditLevel.appendSql(
-        QStringLiteral("SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, LVLTSKDCSTIME, "
-                       "LVLTSKFLOWINT, LVLTSKFLOWDIST, "
-                       "LVLNODECOSTDELAY, LVLNODECOSTUSE,MODIDHIER,LVLIDHIER,LVLCOSTLIMIT, "
-                       "LVLNODECOSTDELAY_DCSINT,LVLNODECOSTDELAY_DCSINT2"));
+    qryEditLevel.appendSql(LevelStatements::select(columns));
     qryEditLevel.appendSql(QStringLiteral("FROM MATHLEVEL Mathlevel"));
     qryEditLevel.appendSql(QStringLiteral("WHERE  MODID = :par_ModID AND LVLID = :par_LvlID"));
     qryEditLevel.declareParam(QStringLiteral("par_ModID"));
@@ -144,50 +115,16 @@ void TdmStructure::setUpEditLevel()
                                   [] { return dmCommon->TakeKey(QStringLiteral("LVLID")); });
     dsrEditLevel.setDataSet(&qryEditLevel);
 
-    updEditLevel.ModifySQL = {
-        QStringLiteral("update MATHLEVEL"),
-        QStringLiteral("set"),
-        QStringLiteral("  MODID = :MODID,"),
-        QStringLiteral("  LVLID = :LVLID,"),
-        QStringLiteral("  LVLNUMBER = :LVLNUMBER,"),
-        QStringLiteral("  LVLNAME = :LVLNAME,"),
-        QStringLiteral("  LVLNODEAMOUNT = :LVLNODEAMOUNT,"),
-        QStringLiteral("  LVLTSKDCSTIME = :LVLTSKDCSTIME,"),
-        QStringLiteral("  LVLTSKFLOWINT = :LVLTSKFLOWINT,"),
-        QStringLiteral("  LVLTSKFLOWDIST = :LVLTSKFLOWDIST,"),
-        QStringLiteral("  LVLNODECOSTDELAY = :LVLNODECOSTDELAY,"),
-        QStringLiteral("  LVLNODECOSTUSE = :LVLNODECOSTUSE,"),
-        QStringLiteral("  MODIDHIER = :MODIDHIER,"),
-        QStringLiteral("  LVLIDHIER = :LVLIDHIER,"),
-        QStringLiteral("  LVLCOSTLIMIT = :LVLCOSTLIMIT,"),
-        QStringLiteral("  LVLNODECOSTDELAY_DCSINT = :LVLNODECOSTDELAY_DCSINT,"),
-        QStringLiteral("  LVLNODECOSTDELAY_DCSINT2 = :LVLNODECOSTDELAY_DCSINT2"),
-        QStringLiteral("where"),
-        QStringLiteral("  MODID = :OLD_MODID and"),
-        QStringLiteral("  LVLID = :OLD_LVLID")};
-    updEditLevel.InsertSQL = {
-        QStringLiteral("insert into MATHLEVEL"),
-        QStringLiteral("  (MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, LVLTSKDCSTIME, "),
-        QStringLiteral("LVLTSKFLOWINT, "),
-        QStringLiteral("   LVLTSKFLOWDIST, LVLNODECOSTDELAY, LVLNODECOSTUSE, MODIDHIER, "),
-        QStringLiteral("LVLIDHIER, "),
-        QStringLiteral("   LVLCOSTLIMIT, LVLNODECOSTDELAY_DCSINT, LVLNODECOSTDELAY_DCSINT2)"),
-        QStringLiteral("values"),
-        QStringLiteral("  (:MODID, :LVLID, :LVLNUMBER, :LVLNAME, :LVLNODEAMOUNT, "),
-        QStringLiteral(":LVLTSKDCSTIME, "),
-        QStringLiteral("   :LVLTSKFLOWINT, :LVLTSKFLOWDIST, :LVLNODECOSTDELAY, "),
-        QStringLiteral(":LVLNODECOSTUSE, "),
-        QStringLiteral("   :MODIDHIER, :LVLIDHIER, :LVLCOSTLIMIT, :LVLNODECOSTDELAY_DCSINT, "),
-        QStringLiteral("   :LVLNODECOSTDELAY_DCSINT2)")};
-    updEditLevel.DeleteSQL = kLevelDelete;
+    // The editor's keys are stored as the save gives them; the row is found by its old key.
+    updEditLevel.ModifySQL = LevelStatements::modify(columns);
+    updEditLevel.InsertSQL = LevelStatements::insert(columns);
+    updEditLevel.DeleteSQL = LevelStatements::remove();
 }
 
 void TdmStructure::setUpSubLevel()
 {
     qrySubLevel.setDatabase(&dmCommon->dbMedic);
-    qrySubLevel.appendSql(QStringLiteral("SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, "
-                                         "LVLTSKDCSTIME, LVLTSKFLOWINT, LVLTSKFLOWDIST, "
-                                         "LVLNODECOSTDELAY, LVLNODECOSTUSE,MODIDHIER,LVLIDHIER"));
+    qrySubLevel.appendSql(LevelStatements::select(LevelStatements::listed()));
     qrySubLevel.appendSql(QStringLiteral("FROM MATHLEVEL Mathlevel"));
     qrySubLevel.appendSql(
         QStringLiteral("WHERE  MODIDHIER = :par_modidhier AND LVLIDHIER = :par_lvlidhier"));
@@ -196,14 +133,22 @@ void TdmStructure::setUpSubLevel()
     qrySubLevel.declareParam(QStringLiteral("par_lvlidhier"), 1);
     dsrSubLevel.setDataSet(&qrySubLevel);
 
-    updSubLevel.ModifySQL = {QStringLiteral("update MATHLEVEL"),
-                             QStringLiteral("set"),
-                             QStringLiteral("  MODIDHIER = :MODIDHIER,"),
-                             QStringLiteral("  LVLIDHIER = :LVLIDHIER"),
-                             QStringLiteral("where"),
-                             QStringLiteral("  MODID = :OLD_MODID and"),
-                             QStringLiteral("  LVLID = :OLD_LVLID")};
-    updSubLevel.DeleteSQL = kLevelDelete;
+    updSubLevel.ModifySQL =
+        LevelStatements::modify({QStringLiteral("MODIDHIER"), QStringLiteral("LVLIDHIER")});
+    updSubLevel.DeleteSQL = LevelStatements::remove();
+}
+
+int TdmStructure::LevelModelID() const
+{
+    return qryLevel.param(QStringLiteral("par_ModID")).toInt();
+}
+
+void TdmStructure::setLevelModelID(int model)
+{
+    if (model == LevelModelID())
+        return;
+    qryLevel.close();
+    qryLevel.setParam(QStringLiteral("par_ModID"), model);
 }
 
 void TdmStructure::tblModelBeforePost(DataSet&)
@@ -215,7 +160,7 @@ void TdmStructure::tblModelBeforePost(DataSet&)
 
 void TdmStructure::qryEditLevelNewRecord(DataSet& dataSet)
 {
-    dataSet.fieldByName(QStringLiteral("MODID")).setAsInteger(LevelModelID);
+    dataSet.fieldByName(QStringLiteral("MODID")).setAsInteger(LevelModelID());
 }
 
 // A level stays with the model it was read from or claimed for when the editor
@@ -227,7 +172,7 @@ void TdmStructure::qryEditLevelBeforePost(DataSet& dataSet)
     checkLevel(dataSet, QStringLiteral("Редактирование параметров уровня"));
     Field model = dataSet.fieldByName(QStringLiteral("MODID"));
     if (model.isNull())
-        model.setAsInteger(LevelModelID);
+        model.setAsInteger(LevelModelID());
     if (!modelStored(model.asInteger()))
         throw EngineError(QStringLiteral("%1 больше нет в хранилище (её удалили): уровень не "
                                          "сохранён. «Обновить» в окне «Модели» покажет "
@@ -272,7 +217,7 @@ int TdmStructure::levelCount(int model)
 std::optional<LevelRules::Refusal> TdmStructure::levelRefusal(DataSet& levels)
 {
     const Field modelField = levels.fieldByName(QStringLiteral("MODID"));
-    const int model = modelField.isNull() ? LevelModelID : modelField.asInteger();
+    const int model = modelField.isNull() ? LevelModelID() : modelField.asInteger();
     const auto current = [&levels](const QString& column) {
         return levels.currentValue(levels.findField(column)); // null for a column it lacks
     };

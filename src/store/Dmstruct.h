@@ -36,10 +36,14 @@ public:
     DataSet qryEditLevel{QStringLiteral("qryEditLevel")};
     DataSet qryLevel{QStringLiteral("qryLevel")};
 
-    // The model whose levels the level windows show: set by "Уровни", given to
-    // every new level the editor opens. Kept apart from the model list's record so that a save
-    // or refresh of the model list never moves levels to another model.
-    int LevelModelID = 0;
+    // The model whose levels the level windows show: the parameter of
+    // qryLevel, set by "Уровни" and given to every new level the editor opens.
+    // Kept apart from the model list's record so that a save or refresh of the
+    // model list never moves levels to another model.
+    int LevelModelID() const;
+    // Lists another model's levels from the next opening of qryLevel on: an
+    // open list is closed, dropping its cache, so it is settled first.
+    void setLevelModelID(int model);
 
     void tblModelBeforePost(DataSet& dataSet);
     void qryEditLevelBeforePost(DataSet& dataSet);

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CalcWindows.h"
+#include "ChartBuffer.h"
 #include "LevelFixture.h"
 #include "calc/BackgroundSweep.h"
 #include "calc/Frmexec.h"
 #include "calc/SweepCursor.h"
 #include "calc/SweepReportBoxes.h"
 #include "calc/SweepRunView.h"
-#include "calccore/ChartBuffer.h"
 #include "calccore/ParameterSweep.h"
 #include "calccore/TableBuffer.h"
 #include "chart/ChartLabels.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calccore/CalculationRecord.h"
+#include "ChartBuffer.h"
 #include "LevelFixture.h"
-#include "calccore/ChartBuffer.h"
 #include "calccore/ParameterSweep.h"
 #include "calccore/TableBuffer.h"
 #include "number/Error.h"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calccore/ParameterSweep.h"
+#include "ChartBuffer.h"
 #include "LevelFixture.h"
 #include "calc/SweepValues.h"
 #include "calccore/ArithmeticError.h"
-#include "calccore/ChartBuffer.h"
 #include "calccore/NoChart.h"
 #include "calccore/TableBuffer.h"
 #include "number/ConvertError.h"

@@ -152,8 +152,25 @@ private Q_SLOTS:
                  QVariant(QStringLiteral("Номер")));
     }
 
+    // After «Уровни» on another model the list, its refresh, the editor and
+    // a new level all take that model.
+    void levelsOfAnotherModelReplaceAVisibleList_data()
+    {
+        QTest::addColumn<QString>("then");
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QStringList>("stored");
+        const QStringList both{"1/1", "2/7"};
+        QTest::newRow("nothing") << "" << QStringList{"L7"} << both;
+        QTest::newRow("Обновить") << "Обновить" << QStringList{"L7"} << both;
+        QTest::newRow("Изменить, ОК") << "Изменить" << QStringList{"L7"} << both;
+        QTest::newRow("Добавить, ОК")
+            << "Добавить" << QStringList{"L7", "Новый"} << QStringList{"1/1", "2/7", "2/8"};
+    }
     void levelsOfAnotherModelReplaceAVisibleList()
     {
+        QFETCH(QString, then);
+        QFETCH(QStringList, listed);
+        QFETCH(QStringList, stored);
         f->store->addModel(1);
         f->store->addModel(2);
         f->store->addLevel(1, 1, 1);
@@ -161,7 +178,25 @@ private Q_SLOTS:
         f->start();
         openLevelsOf(0);
         openLevelsOf(1);
-        QCOMPARE(f->column(lstLevel->DBGrid1, 1), QStringList{"L7"});
+        QCOMPARE(lstLevel->ModelID(), 2);
+        for (QPushButton* b :
+             {lstLevel->btnLevelRefresh, lstLevel->btnLevelModify, lstLevel->btnLevelCreate})
+            if (b->text() == then)
+                b->click();
+        const bool edits = then == u"Изменить" || then == u"Добавить";
+        QCOMPARE(frmLevel->isVisible(), edits);
+        if (then == u"Изменить") {
+            QCOMPARE(frmLevel->ModelID(), 2);
+            QCOMPARE(frmLevel->editLvlName->text(), QStringLiteral("L7"));
+        }
+        if (then == u"Добавить")
+            fill(QStringLiteral("2"), QStringLiteral("Новый"));
+        if (edits)
+            QTest::keyClick(frmLevel->editLvlName, Qt::Key_Return);
+        QVERIFY(!frmLevel->isVisible());
+        QCOMPARE(f->errors.texts(), QStringList{});
+        QCOMPARE(f->store->storedLevels(), stored);
+        QCOMPARE(f->column(lstLevel->DBGrid1, 1), listed);
     }
 
     void levelsForTheListedModelKeepHeldBackEdits()

@@ -124,7 +124,7 @@ private Q_SLOTS:
         QCOMPARE(frmMathModel->isWindowModified(), listed == 0);
         if (listed == 0)
             return;
-        QCOMPARE(lstLevel->ModelID, listed);
+        QCOMPARE(lstLevel->ModelID(), listed);
         QCOMPARE(lstLevel->windowTitle(), QStringLiteral("Уровни модели «n» (ключ 2)[*]"));
         QCOMPARE(dmStructure->tblModel.fieldByName(QStringLiteral("MODNAME")).asString(), name);
         QCOMPARE(f->column(lstLevel->DBGrid1, 1), QStringList{});

@@ -4,7 +4,6 @@
 #include "engine/Database.h"
 #include "engine/EngineError.h"
 #include "engine/UpdateSql.h"
-#include "store/MasterDetail.h"
 #include "testutil/StoreCheck.h"
 #include "testutil/TestRegistry.h"
 #include "testutil/TestStore.h"
@@ -339,21 +338,6 @@ private Q_SLOTS:
             db->exec(QStringLiteral("INSERT INTO MATHLEVEL (MODID, LVLID, LVLNODEAMOUNT) "
                                     "VALUES (1, 1, 3000000000)")));
         QCOMPARE(store->count(QStringLiteral("MATHLEVEL")), 0);
-    }
-
-    void detailFollowsItsMaster()
-    {
-        QVERIFY_STORE(seedModels({1, 2}));
-        models->open();
-        DataSet comment(QStringLiteral("tblComment"));
-        comment.setDatabase(db.get());
-        comment.setTableName(QStringLiteral("MathModel.DB"));
-        MasterDetail::link(comment, *models, QStringLiteral("MODID"), QStringLiteral("MODID"));
-        comment.open();
-        QCOMPARE(comment.recordCount(), 1);
-        QCOMPARE(comment.fieldByName(QStringLiteral("MODNAME")).asString(), QStringLiteral("m1"));
-        models->next();
-        QCOMPARE(comment.fieldByName(QStringLiteral("MODNAME")).asString(), QStringLiteral("m2"));
     }
 };
 

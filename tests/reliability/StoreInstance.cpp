@@ -43,7 +43,7 @@ int addModel(TdmStructure& s, const QString& name)
 void addLevel(TdmStructure& s, int model, const QString& name)
 {
     for (;;) {
-        s.LevelModelID = model;
+        s.setLevelModelID(model);
         s.qryEditLevel.close();
         s.qryEditLevel.setParam(QStringLiteral("par_ModID"), model);
         s.qryEditLevel.setParam(QStringLiteral("par_LvlID"), 0);

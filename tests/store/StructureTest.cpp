@@ -2,7 +2,7 @@
 #include "StoreFixture.h"
 #include "engine/EngineError.h"
 #include "engine/KeyGenerator.h"
-#include "engine/Schema.h"
+#include "engine/LevelStatements.h"
 #include "number/HandlerGuard.h"
 #include "number/NumberFormat.h"
 #include "number/RuleError.h"
@@ -144,22 +144,6 @@ class StructureTest : public QObject
                 (m.captured(1).isEmpty() ? names.first : names.second)
                     << m.captured(2).remove(QRegularExpression(QStringLiteral("^OLD_")));
         return names;
-    }
-
-    QStringList levelStatement(const QString& name)
-    {
-        const QMap<QString, QStringList> all{{"qryLevel", dm->qryLevel.sql()},
-                                             {"qryEditLevel", dm->qryEditLevel.sql()},
-                                             {"qrySubLevel", dm->qrySubLevel.sql()},
-                                             {"updLevel modify", dm->updLevel.ModifySQL},
-                                             {"updLevel insert", dm->updLevel.InsertSQL},
-                                             {"updLevel delete", dm->updLevel.DeleteSQL},
-                                             {"updEditLevel modify", dm->updEditLevel.ModifySQL},
-                                             {"updEditLevel insert", dm->updEditLevel.InsertSQL},
-                                             {"updEditLevel delete", dm->updEditLevel.DeleteSQL},
-                                             {"updSubLevel modify", dm->updSubLevel.ModifySQL},
-                                             {"updSubLevel delete", dm->updSubLevel.DeleteSQL}};
-        return all.value(name);
     }
 
 private Q_SLOTS:
@@ -325,18 +309,6 @@ private Q_SLOTS:
         QCOMPARE(dm->tblModel.state(), DataSet::State::Insert);
     }
 
-    void subLevelStatementIsItsLiteral()
-    {
-        QCOMPARE(
-            dm->qrySubLevel.sql(),
-            (QStringList{"SELECT MODID, LVLID, LVLNUMBER, LVLNAME, LVLNODEAMOUNT, LVLTSKDCSTIME, "
-                         "LVLTSKFLOWINT, "
-                         "LVLTSKFLOWDIST, LVLNODECOSTDELAY, LVLNODECOSTUSE,MODIDHIER,LVLIDHIER",
-                         "FROM MATHLEVEL Mathlevel",
-                         "WHERE  MODIDHIER = :par_modidhier AND LVLIDHIER = :par_lvlidhier",
-                         "ORDER BY LVLNUMBER"}));
-    }
-
     void levelListIsOneModelInNumberOrder()
     {
         f->store->addLevel(1, 1, 30);
@@ -354,7 +326,7 @@ private Q_SLOTS:
         f->store->addLevel(2, 1, 1);
         f->store->addLevel(2, 3, 2);
         f->store->addLevel(5, 9, 1);
-        dm->LevelModelID = 2;
+        dm->setLevelModelID(2);
         openEditor(0, 0);
         QVERIFY(dm->qryEditLevel.isEmpty());
         dm->qryEditLevel.insert();
@@ -378,7 +350,7 @@ private Q_SLOTS:
         f->store->addLevel(1, 1, 1);
         f->store->addLevel(1, 2, 2);
         f->store->addLevel(1, 3, 3);
-        dm->LevelModelID = 1;
+        dm->setLevelModelID(1);
         openEditor(1, 1);
         dm->qryEditLevel.edit();
         dm->qryEditLevel.fieldByName(QStringLiteral("LVLNAME"))
@@ -393,7 +365,7 @@ private Q_SLOTS:
         f->store->addModel(1);
         f->store->addLevel(1, 1, 1);
         f->store->addLevel(1, 2, 2, QStringLiteral("MODIDHIER, LVLIDHIER"), QStringLiteral("1, 1"));
-        dm->LevelModelID = 1;
+        dm->setLevelModelID(1);
         openEditor(1, 1);
         dm->qryEditLevel.edit();
         dm->qryEditLevel.fieldByName(QStringLiteral("LVLNAME"))
@@ -482,7 +454,7 @@ private Q_SLOTS:
         f->store->addModel(1, firstName);
         f->store->addModel(2);
         dm->tblModel.open();
-        dm->LevelModelID = 2;
+        dm->setLevelModelID(2);
         openEditor(0, 0);
         dm->qryEditLevel.insert();
         identifyLevel(1, QStringLiteral("L"));
@@ -501,8 +473,8 @@ private Q_SLOTS:
         f->store->addModel(1);
         f->store->addModel(2);
         dm->tblModel.open();
-        dm->LevelModelID = 2; // "Уровни" on model 2
-        dm->tblModel.close(); // the model list is refreshed meanwhile
+        dm->setLevelModelID(2); // "Уровни" on model 2
+        dm->tblModel.close();   // the model list is refreshed meanwhile
         dm->tblModel.open();
         openEditor(0, 0);
         dm->qryEditLevel.insert();
@@ -533,7 +505,7 @@ private Q_SLOTS:
         f->store->addModel(2);
         f->store->addLevel(1, 1, 1);
         f->store->addLevel(1, 2, 2);
-        dm->LevelModelID = 1;
+        dm->setLevelModelID(1);
         dm->tblModel.open();
         for (const int number : {3, 4}) {
             if (level) {
@@ -596,7 +568,7 @@ private Q_SLOTS:
         QFETCH(QStringList, message);
         f->store->addModel(1);
         f->store->addLevel(1, 1, 1);
-        dm->LevelModelID = 1;
+        dm->setLevelModelID(1);
         DataSet& d = dataSetNamed(dataSet);
         d.setParam(QStringLiteral("par_ModID"), 1);
         if (&d == &dm->qryEditLevel)
@@ -632,7 +604,7 @@ private Q_SLOTS:
         f->store->addModel(1);
         f->store->addLevel(1, 1, 1);
         f->store->addLevel(1, 5, 2, QStringLiteral("MODIDHIER, LVLIDHIER"), QStringLiteral("1, 1"));
-        dm->LevelModelID = 1;
+        dm->setLevelModelID(1);
         openEditor(1, 1);
         dm->qryEditLevel.edit();
         dm->qryEditLevel.fieldByName(QStringLiteral("LVLNODEAMOUNT")).setAsInteger(3);
@@ -682,7 +654,7 @@ private Q_SLOTS:
         f->store->addLevel(2, 2, 2);
         if (orphan)
             f->store->addLevel(9, 1, 1);
-        dm->LevelModelID = 2;
+        dm->setLevelModelID(2);
         openEditor(0, 0);
         dm->qryEditLevel.insert();
         identifyLevel(3, QStringLiteral("L"));
@@ -720,40 +692,69 @@ private Q_SLOTS:
         QCOMPARE(f->store->storedLevels(), levels);
     }
 
-    // The statements keep their own texts; every column they name must be
-    // one of the schema's, and every update statement writes only columns its
-    // query reads, each from the parameter of its own name.
-    void levelStatementsNameTheSchemasColumns_data()
+    // The level table as stored is the one the statements are built from.
+    void levelColumnsAreTheStoredTable()
     {
-        QTest::addColumn<QString>("statement");
-        QTest::addColumn<QString>("query");
-        for (const char* query : {"qryLevel", "qryEditLevel", "qrySubLevel"})
-            QTest::newRow(query) << query << query;
-        for (const char* kind : {"modify", "insert", "delete"}) {
-            QTest::addRow("updLevel %s", kind)
-                << QStringLiteral("updLevel %1").arg(kind) << "qryLevel";
-            QTest::addRow("updEditLevel %s", kind)
-                << QStringLiteral("updEditLevel %1").arg(kind) << "qryEditLevel";
-        }
-        for (const char* kind : {"modify", "delete"})
-            QTest::addRow("updSubLevel %s", kind)
-                << QStringLiteral("updSubLevel %1").arg(kind) << "qrySubLevel";
+        QCOMPARE(LevelStatements::all(), f->store->columns(QStringLiteral("MATHLEVEL")));
     }
-    void levelStatementsNameTheSchemasColumns()
+
+    // Each level data set reads its columns and its rows (the listed model's,
+    // the edited level, the sub-levels of level 1/1); every update statement
+    // writes each column from the parameter of its own name, only columns its
+    // query reads, and an insert all of them.
+    void levelDataSetsReadTheirColumns_data()
     {
-        QFETCH(QString, statement);
-        QFETCH(QString, query);
-        const Schema::Table* table = Schema::table(u"MATHLEVEL");
-        const auto [columns, parameters] = namesIn(levelStatement(statement));
-        QVERIFY(!columns.isEmpty());
-        for (const QString& column : columns + parameters)
-            QVERIFY2(Schema::column(*table, column), qPrintable(column));
-        if (statement == query)
-            return;
-        QCOMPARE(parameters, columns);
-        const QStringList read = namesIn(levelStatement(query)).first;
-        for (const QString& column : columns)
-            QVERIFY2(read.contains(column), qPrintable(column));
+        QTest::addColumn<QString>("dataSet");
+        QTest::addColumn<QStringList>("columns");
+        QTest::addColumn<QStringList>("levels");
+        const QStringList listed{"MODID",          "LVLID",          "LVLNUMBER",
+                                 "LVLNAME",        "LVLNODEAMOUNT",  "LVLTSKDCSTIME",
+                                 "LVLTSKFLOWINT",  "LVLTSKFLOWDIST", "LVLNODECOSTDELAY",
+                                 "LVLNODECOSTUSE", "MODIDHIER",      "LVLIDHIER"};
+        const QStringList costs{"LVLCOSTLIMIT", "LVLNODECOSTDELAY_DCSINT",
+                                "LVLNODECOSTDELAY_DCSINT2"};
+        QTest::newRow("qryLevel") << "qryLevel" << listed << QStringList{"L1", "L2"};
+        QTest::newRow("qryEditLevel") << "qryEditLevel" << listed + costs << QStringList{"L2"};
+        QTest::newRow("qrySubLevel") << "qrySubLevel" << listed << QStringList{"L2"};
+    }
+    void levelDataSetsReadTheirColumns()
+    {
+        QFETCH(QString, dataSet);
+        QFETCH(QStringList, columns);
+        QFETCH(QStringList, levels);
+        f->store->addModel(1);
+        f->store->addModel(2);
+        f->store->addLevel(1, 1, 1);
+        f->store->addLevel(1, 2, 2, QStringLiteral("MODIDHIER, LVLIDHIER"), QStringLiteral("1, 1"));
+        f->store->addLevel(2, 1, 1);
+        const QMap<QString, std::pair<DataSet*, UpdateSql*>> all{
+            {"qryLevel", {&dm->qryLevel, &dm->updLevel}},
+            {"qryEditLevel", {&dm->qryEditLevel, &dm->updEditLevel}},
+            {"qrySubLevel", {&dm->qrySubLevel, &dm->updSubLevel}}};
+        DataSet& d = *all.value(dataSet).first;
+        if (&d != &dm->qrySubLevel)
+            d.setParam(QStringLiteral("par_ModID"), 1);
+        if (&d == &dm->qryEditLevel)
+            d.setParam(QStringLiteral("par_LvlID"), 2);
+        d.open();
+        QStringList read;
+        for (int c = 0; c < d.fieldCount(); ++c)
+            read << d.fieldName(c);
+        QCOMPARE(read, columns);
+        QStringList names;
+        for (d.first(); !d.eof(); d.next())
+            names << d.fieldByName(QStringLiteral("LVLNAME")).asString();
+        QCOMPARE(names, levels);
+        const UpdateSql& statements = *all.value(dataSet).second;
+        for (const QStringList& sql :
+             {statements.ModifySQL, statements.InsertSQL, statements.DeleteSQL}) {
+            const auto [written, parameters] = namesIn(sql);
+            QCOMPARE(parameters, written);
+            for (const QString& column : written)
+                QVERIFY2(columns.contains(column), qPrintable(column));
+        }
+        if (!statements.InsertSQL.isEmpty())
+            QCOMPARE(namesIn(statements.InsertSQL).first, columns);
     }
 };
 

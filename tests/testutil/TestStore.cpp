@@ -10,6 +10,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <stdexcept>
 
 namespace {
@@ -170,6 +171,18 @@ int TestStore::count(const QString& table)
     return rows(QStringLiteral("SELECT count(*) FROM %1").arg(table))
         .value(0, QStringLiteral("-1"))
         .toInt();
+}
+
+QStringList TestStore::columns(const QString& table)
+{
+    Database db(QStringLiteral("MODEL"), QStringLiteral("TESTDB"));
+    db.open();
+    const QSqlRecord record =
+        db.exec(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(table)).record();
+    QStringList names;
+    for (int c = 0; c < record.count(); ++c)
+        names << record.fieldName(c).toUpper();
+    return names;
 }
 
 void TestStore::addModel(int key, const QString& name)

@@ -52,6 +52,8 @@ public:
     // quoted names, as an administrator may have created them).
     void execVerbatim(const QString& sql);
     int count(const QString& table);
+    // The columns of a stored table as its driver reports them, upper case.
+    QStringList columns(const QString& table);
 
     // Seeding, each row on its own connection: a model named "m<key>" unless a
     // name is given; a level named "L<level>", with further columns and their

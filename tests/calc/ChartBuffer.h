@@ -7,8 +7,8 @@
 #include <vector>
 
 // Chart data held in memory: the series and points the sweep sends, with
-// the titles. A point never sent reads as not-a-number. Used where no chart
-// window exists (the sweep command, tests, benchmarks).
+// the titles. A point never sent reads as not-a-number. The calculation
+// tests and the sweep benchmark read what a sweep sent from here.
 class ChartBuffer : public SweepChart
 {
 public:

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "calccore/ChartBuffer.h"
+#include "ChartBuffer.h"
 
 #include "number/OutOfMemoryError.h"
 
